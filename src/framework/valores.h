@@ -1,0 +1,41 @@
+#pragma once
+
+#include "decimal.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+// Conversions between the values the code handles (QVariant holding numbers,
+// texts, dates, date-times and TnDecimal) and the forms they take in SQL text,
+// in bound parameters and on screen. Every conversion of that kind lives here.
+namespace Valores {
+
+// 'YYYY-MM-DD' without quotes.
+QString TextoSQLData(const QDate& data);
+// 'YYYY-MM-DD HH:MM:SS' without quotes; a midnight value is written as a date
+// so that it compares equal to the dates stored in date columns.
+QString TextoSQLDataHora(const QDateTime& momento);
+
+// The value as it is bound to a prepared statement on either database.
+QVariant ParaBanco(const QVariant& valor);
+
+// The value as the user sees it by default: dates "dd/MM/yyyy", decimal comma.
+QString TextoPadrao(const QVariant& valor);
+
+bool EhNumero(const QVariant& valor);
+bool EhData(const QVariant& valor);  // QDate or QDateTime
+
+// Reading a value as a given kind; a null value gives 0, "" or an invalid date.
+// A value that cannot be read so raises EnErro with the offending text.
+qint64 ParaInteiro(const QVariant& valor);
+double ParaFloat(const QVariant& valor);
+TnDecimal ParaDecimal(const QVariant& valor, int escala);
+QDateTime ParaDataHora(const QVariant& valor);
+QDate ParaData(const QVariant& valor);
+
+// Accepts "2026-12-06", "06/12/2026" and either followed by a time.
+QDateTime LerDataHora(const QString& texto, bool* ok = nullptr);
+
+} // namespace Valores

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class nDMConexao;
+
+struct TnOpcoesDemonstracao {
+    int tamanho = 1;          // scales companies, employees and documents
+    QDate referencia = QDate::currentDate();  // "today" of the demo office
+    quint64 inicio = 20261206;  // start of the random sequence
+};
+
+struct TnResumoDemonstracao {
+    QList<QPair<QString, int>> linhasPorTabela;
+    QString usuario;
+    QString senha;
+};
+
+// Fills an empty database with a believable accounting office: staff,
+// client companies and establishments, taxes and their debits of the last
+// six months, payroll, terminations and vacations, invoices and boletos,
+// and the protocol module's own configuration, with part of the debits,
+// payroll and boletos already delivered in protocols. All in one transaction.
+// The same options give the same data.
+TnResumoDemonstracao GerarDemonstracao(nDMConexao& conexao, const TnOpcoesDemonstracao& opcoes);
+
+// The demo login.
+inline constexpr const char* kUsuarioDemonstracao = "demo";
+inline constexpr const char* kSenhaDemonstracao = "demo";

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "conexao.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct TnTabela;
+
+// One step of the schema's history. Steps are applied in version order, each
+// in its own transaction, and recorded in LYRVERSAOESQUEMA; a database is
+// never changed by a step twice.
+struct TnMigracao {
+    int versao;
+    QString descricao;
+    // The statements of the step for the given database (may be empty).
+    std::function<QStringList(TnBanco)> comandos;
+};
+
+const QList<TnMigracao>& Migracoes();
+
+// CREATE TABLE and CREATE INDEX statements of a declared table.
+QStringList ComandosCriarTabela(const TnTabela& tabela, TnBanco banco);
+
+class TnMigrador {
+public:
+    explicit TnMigrador(nDMConexao& conexao) : m_conexao(conexao) {}
+
+    int VersaoAtual();
+    static int VersaoMaisRecente();
+    // Brings the database up to date; answers how many steps were applied.
+    int Atualizar();
+
+private:
+    void CriarTabelaDeVersoes();
+    int LerVersao();
+
+    nDMConexao& m_conexao;
+};
