@@ -255,7 +255,10 @@ void TnSQLDataSet::Prepare()
     consulta->setNumericalPrecisionPolicy(m_conexao.Banco() == TnBanco::PostgreSQL
                                               ? QSql::HighPrecision
                                               : QSql::LowPrecisionDouble);
-    if (!consulta->prepare(m_posicional.texto))
+    // PostgreSQL cannot PREPARE every statement (DDL, for one); a statement
+    // without parameters gains nothing from it and is sent as it stands.
+    m_direto = m_conexao.Banco() == TnBanco::PostgreSQL && m_posicional.nomes.isEmpty();
+    if (!m_direto && !consulta->prepare(m_posicional.texto))
         throw EnSQL(consulta->lastError().text(), m_comando);
     m_consulta = std::move(consulta);
 }
@@ -270,7 +273,7 @@ void TnSQLDataSet::Executar()
     Prepare();
     for (qsizetype i = 0; i < m_posicional.posicoes.size(); ++i)
         m_consulta->bindValue(static_cast<int>(i), Valores::ParaBanco(m_params[m_posicional.posicoes[i]].Value()));
-    if (!m_consulta->exec()) {
+    if (!(m_direto ? m_consulta->exec(m_posicional.texto) : m_consulta->exec())) {
         const QString erro = m_consulta->lastError().text();
         // A failed prepared statement may be left unusable (PostgreSQL); prepare anew next time.
         Unprepare();

@@ -648,8 +648,9 @@ private:
             const QDate pagamento = DiaUtilDoMesSeguinte(competencia, 5);
             Inserir("PERIODOCALCULO",
                     {"CODIGOEMPRESA", "CODIGOPERCALCULO", "DESCRPERCALCULO", "TIPOFOLHA", "COMPETENCIA",
-                     "DATAINICIALFOLHA", "DATAFINALFOLHA"},
-                    {empresa, codigo, "Folha Mensal " + competencia.toString("MM/yyyy"), 1, competencia, competencia, fim});
+                     "DATAINICIALFOLHA", "DATAFINALFOLHA", "DATAPGTO"},
+                    {empresa, codigo, "Folha Mensal " + competencia.toString("MM/yyyy"), 1, competencia, competencia, fim,
+                     pagamento});
             QHash<int, qint64> liquidoPorEstab;
             for (const TnContrato& contrato : m_contratos.value(empresa)) {
                 if (contrato.admissao > fim

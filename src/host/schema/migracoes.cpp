@@ -154,11 +154,13 @@ int TnMigrador::LerVersao()
     return consulta.Fields(0).AsInteger();
 }
 
-int TnMigrador::Atualizar()
+int TnMigrador::Atualizar(int ateVersao)
 {
     CriarTabelaDeVersoes();
     int aplicadas = 0;
     for (const TnMigracao& migracao : Migracoes()) {
+        if (migracao.versao > ateVersao)
+            break;
         m_conexao.StartTransaction();
         try {
             // Two instances starting together on a server: the second waits here

@@ -30,8 +30,9 @@ public:
 
     int VersaoAtual();
     static int VersaoMaisRecente();
-    // Brings the database up to date; answers how many steps were applied.
-    int Atualizar();
+    // Brings the database up to date (or up to a given version); answers how
+    // many steps were applied. A failed step is rolled back whole.
+    int Atualizar(int ateVersao = VersaoMaisRecente());
 
 private:
     void CriarTabelaDeVersoes();

@@ -82,7 +82,7 @@ QList<TnTabela> CriarTabelasHost()
         {"PERIODOCALCULO",
          {Small("CODIGOEMPRESA").Req(), Int("CODIGOPERCALCULO").Req(), Str("DESCRPERCALCULO", 50),
           Small("TIPOFOLHA").Req().Padrao("1"), Data("COMPETENCIA").Req(), Data("DATAINICIALFOLHA").Req(),
-          Data("DATAFINALFOLHA").Req()},
+          Data("DATAFINALFOLHA").Req(), Data("DATAPGTO").Req()},
          {"CODIGOEMPRESA", "CODIGOPERCALCULO"}},
         {"FUNCPERCALCULO",
          {Small("CODIGOEMPRESA").Req(), Int("CODIGOPERCALCULO").Req(), Int("CODIGOFUNCCONTR").Req(),

@@ -1,0 +1,76 @@
+#include "bancoteste.h"
+
+#include "erros.h"
+#include "migracoes.h"
+#include "sqldataset.h"
+
+#include <QRandomGenerator>
+
+TnBanco BancoDoTeste()
+{
+    const QString nome = qEnvironmentVariable("LYR_TEST_BACKEND", QStringLiteral("sqlite")).toLower();
+    if (nome == u"postgresql")
+        return TnBanco::PostgreSQL;
+    if (nome != u"sqlite")
+        throw EnErro(QStringLiteral("LYR_TEST_BACKEND deve ser sqlite ou postgresql, não %1.").arg(nome));
+    return TnBanco::SQLite;
+}
+
+TnBancoTeste::TnBancoTeste()
+{
+    if (BancoDoTeste() == TnBanco::SQLite) {
+        m_config.banco = TnBanco::SQLite;
+        m_config.arquivo = m_pasta.filePath(QStringLiteral("teste.db"));
+        return;
+    }
+    const QString endereco = qEnvironmentVariable("LYR_TEST_PG");
+    if (endereco.isEmpty())
+        throw EnErro(QStringLiteral("Os testes no PostgreSQL precisam de LYR_TEST_PG (use scripts/testar.sh)."));
+    m_config = TnConfigBanco::Ler(endereco);
+    m_config.esquema = QStringLiteral("teste_%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
+}
+
+TnBancoTeste::~TnBancoTeste()
+{
+    if (m_config.banco != TnBanco::PostgreSQL)
+        return;
+    try {
+        TnConfigBanco semEsquema = m_config;
+        semEsquema.esquema.clear();
+        nDMConexao conexao(semEsquema);
+        TnSQLDataSet remocao(conexao);
+        remocao.SetCommandText(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(m_config.esquema));
+        remocao.ExecSQL();
+    } catch (const EnErro& erro) {
+        ADD_FAILURE() << "Esquema de teste não removido: " << erro.what();
+    }
+}
+
+void TesteComBanco::SetUp()
+{
+    m_banco = std::make_unique<TnBancoTeste>();
+    auto conexao = std::make_unique<nDMConexao>(m_banco->Config());
+    conexao->SetCodigoUsuario(1);
+    if (Migrar())
+        TnMigrador(*conexao).Atualizar();
+    m_host = std::make_unique<TnHost>(std::move(conexao));
+}
+
+void TesteComBanco::TearDown()
+{
+    m_host.reset();
+    m_banco.reset();
+}
+
+std::unique_ptr<nDMConexao> TesteComBanco::OutraConexao() const
+{
+    return std::make_unique<nDMConexao>(m_banco->Config());
+}
+
+QVariant TesteComBanco::Valor(const QString& consulta)
+{
+    TnSQLDataSet dataSet(Con());
+    dataSet.SetCommandText(consulta);
+    dataSet.Open();
+    return dataSet.IsEmpty() ? QVariant() : dataSet.Fields(0).Value();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "conexao.h"
+#include "host.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The database the test run is about: LYR_TEST_BACKEND=sqlite|postgresql.
+// PostgreSQL tests need LYR_TEST_PG, a postgresql:// URI (scripts/testar.sh
+// starts a throwaway server and sets it).
+TnBanco BancoDoTeste();
+
+// A fresh, empty database for one test: a file in a temporary folder on
+// SQLite, a schema of its own on PostgreSQL (dropped at the end).
+class TnBancoTeste {
+public:
+    TnBancoTeste();
+    ~TnBancoTeste();
+
+    const TnConfigBanco& Config() const { return m_config; }
+
+private:
+    QTemporaryDir m_pasta;
+    TnConfigBanco m_config;
+};
+
+// Fixture: a fresh database (migrated unless the test says otherwise) with a
+// host whose connection is logged in as user 1.
+class TesteComBanco : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    virtual bool Migrar() const { return true; }
+
+    nDMConexao& Con() { return m_host->Conexao(); }
+    // Another connection to the same database, as a second user would have.
+    std::unique_ptr<nDMConexao> OutraConexao() const;
+    // The first column of the first row of a select, on the host connection.
+    QVariant Valor(const QString& consulta);
+
+    std::unique_ptr<TnBancoTeste> m_banco;
+    std::unique_ptr<TnHost> m_host;
+};
