@@ -89,6 +89,8 @@ QVariant Normalizar(const QVariant& valor, const TnColunaResultado& coluna)
         return QVariant();
     switch (coluna.tipo) {
     case TnTipoCampo::Inteiro:
+        if (valor.typeId() == QMetaType::LongLong)
+            return valor;
         return static_cast<qlonglong>(Valores::ParaInteiro(valor));
     case TnTipoCampo::Decimal:
         if (coluna.escala < 0) {
@@ -114,7 +116,7 @@ QVariant Normalizar(const QVariant& valor, const TnColunaResultado& coluna)
         }
         return Valores::ParaDataHora(valor);
     case TnTipoCampo::Texto:
-        return valor.toString();
+        return valor.typeId() == QMetaType::QString ? valor : QVariant(valor.toString());
     case TnTipoCampo::Booleano:
         return valor.toBool();
     case TnTipoCampo::Desconhecido:

@@ -181,6 +181,18 @@ TnDecimal ParaDecimal(const QVariant& valor, int escala)
 QDateTime LerDataHora(const QString& texto, bool* ok)
 {
     const QString limpo = texto.trimmed();
+    // Dates and timestamps as the databases store them, read without trying every format.
+    if (limpo.size() >= 10 && limpo[4] == u'-' && limpo[7] == u'-') {
+        const QDate data = QDate::fromString(limpo.left(10), Qt::ISODate);
+        QTime hora(0, 0);
+        if (limpo.size() >= 19)
+            hora = QTime::fromString(limpo.mid(11, 8), QStringLiteral("HH:mm:ss"));
+        if (data.isValid() && hora.isValid() && (limpo.size() == 10 || limpo.size() >= 19)) {
+            if (ok)
+                *ok = true;
+            return QDateTime(data, hora);
+        }
+    }
     static const QStringList formatos = {
         QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"), QStringLiteral("yyyy-MM-dd HH:mm:ss"),
         QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"), QStringLiteral("yyyy-MM-ddTHH:mm:ss"),

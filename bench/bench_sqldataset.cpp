@@ -1,0 +1,166 @@
+// lyr_bench [--size N] [--database URI]
+//
+// Times the framework's statement path against raw QtSql doing the same
+// database work on the same rows, on a fresh demo office, and prints the
+// ratio (framework / raw). Without --database it uses a temporary SQLite file.
+
+#include "banco.h"
+#include "demonstracao.h"
+#include "host.h"
+#include "sqldataset.h"
+#include "sqlservicos.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <functional>
+
+namespace {
+
+QTextStream& Saida()
+{
+    static QTextStream saida(stdout);
+    return saida;
+}
+
+// Best of a few runs, in milliseconds; `preparar` runs untimed before each.
+double Medir(const std::function<void()>& preparar, const std::function<void()>& trabalho)
+{
+    double melhor = 1e300;
+    for (int vez = 0; vez < 5; ++vez) {
+        preparar();
+        QElapsedTimer relogio;
+        relogio.start();
+        trabalho();
+        melhor = std::min(melhor, relogio.nsecsElapsed() / 1e6);
+    }
+    return melhor;
+}
+
+void Relatar(const QString& caso, qint64 linhas, double framework, double bruto)
+{
+    Saida() << caso.leftJustified(44) << QString::number(linhas).rightJustified(8) << " linhas  "
+            << QString::number(framework, 'f', 1).rightJustified(9) << " ms  bruto "
+            << QString::number(bruto, 'f', 1).rightJustified(9) << " ms  razão "
+            << QString::number(framework / bruto, 'f', 2) << Qt::endl;
+}
+
+const QString kInsercaoItem = QStringLiteral(
+    "insert into PROTOCOLOITEM ( CODIGOPROTOCOLO ,SEQITEMPRO ,DESCRITEM ,DATALCTOPRO ,VENCIMENTO ,VALOR ,CODIGOIMPOSTO "
+    ",VARIACAOIMPOSTO ,CANCELADO ,CHAVEORIGEM ,CODIGOUSUARIO ,DATAHORACADASTRO ,ORIGEMDADO ,COMPETENCIA) values "
+    "(:pCODIGOPROTOCOLO ,:pSEQITEMPRO ,:pDESCRITEM ,:pDATALCTOPRO ,:pVENCIMENTO ,:pVALOR ,:pCODIGOIMPOSTO "
+    ",:pVARIACAOIMPOSTO ,:pCANCELADO ,:pCHAVEORIGEM ,:pCODIGOUSUARIO ,:pDATAHORACADASTRO ,:pORIGEMDADO ,:pCOMPETENCIA)");
+
+// Item rows as generation writes them: one protocol per 20 items.
+void InserirItens(nDMConexao& conexao, int quantidade, bool bruto)
+{
+    const QDate data(2026, 12, 6);
+    const QDateTime agora(data, QTime(10, 0));
+    conexao.StartTransaction();
+    if (bruto) {
+        QSqlQuery consulta(conexao.Database());
+        consulta.prepare(ConverterParametros(kInsercaoItem).texto);
+        for (int i = 0; i < quantidade; ++i) {
+            const QVariantList valores = {900000000LL + i / 20, i % 20 + 1, QStringLiteral("DARF IRPJ - Competência 11/2026"),
+                                          QStringLiteral("2026-12-06"), QStringLiteral("2026-12-28"), QStringLiteral("1234.56"), 1, 1,
+                                          QStringLiteral("0"), QStringLiteral("0100002000000001"), 1,
+                                          QStringLiteral("2026-12-06 10:00:00"), 1, QStringLiteral("2026-11-01")};
+            for (int c = 0; c < valores.size(); ++c)
+                consulta.bindValue(c, valores[c]);
+            consulta.exec();
+        }
+    } else {
+        TnSQLDataSet insercao(conexao);
+        insercao.SetCommandText(kInsercaoItem);
+        for (int i = 0; i < quantidade; ++i) {
+            insercao.SetParamValues({900000000LL + i / 20, i % 20 + 1, QStringLiteral("DARF IRPJ - Competência 11/2026"), data,
+                                     data.addDays(22), QVariant::fromValue(TnDecimal(123456, 2)), 1, 1, QStringLiteral("0"),
+                                     QStringLiteral("0100002000000001"), 1, agora, 1, QDate(2026, 11, 1)});
+            insercao.ExecSQL();
+        }
+    }
+    conexao.Commit();
+}
+
+void Apagar(nDMConexao& conexao)
+{
+    TnSQLDataSet remocao(conexao);
+    remocao.SetCommandText(QStringLiteral("delete from PROTOCOLOITEM where CODIGOPROTOCOLO >= 900000000"));
+    remocao.ExecSQL();
+}
+
+// Reads every column of every row, as a grid fill does.
+qint64 Ler(nDMConexao& conexao, const QString& comando, bool bruto)
+{
+    qint64 valores = 0;
+    if (bruto) {
+        QSqlQuery consulta(conexao.Database());
+        consulta.setForwardOnly(true);
+        consulta.exec(comando);
+        const int colunas = consulta.record().count();
+        while (consulta.next()) {
+            for (int c = 0; c < colunas; ++c)
+                valores += consulta.value(c).isNull() ? 0 : 1;
+        }
+    } else {
+        TnSQLDataSet consulta(conexao);
+        consulta.SetCommandText(comando);
+        consulta.Open();
+        for (; !consulta.Eof(); consulta.Next()) {
+            for (int c = 0; c < consulta.FieldCount(); ++c)
+                valores += consulta.Fields(c).IsNull() ? 0 : 1;
+        }
+    }
+    return valores;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication aplicacao(argc, argv);
+    QCommandLineParser argumentos;
+    argumentos.addOptions({{"size", "Tamanho da demonstração.", "N", "4"},
+                           {"database", "Banco PostgreSQL (postgresql://...); padrão: SQLite temporário.", "uri"}});
+    argumentos.process(aplicacao);
+
+    QTemporaryDir pasta;
+    TnConfigBanco config;
+    if (argumentos.isSet("database")) {
+        config = TnConfigBanco::Ler(argumentos.value("database"));
+        config.esquema = QStringLiteral("bench_%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+    } else {
+        config.arquivo = pasta.filePath("bench.db");
+    }
+    TnHost host(AbrirBanco(config));
+    nDMConexao& conexao = host.Conexao();
+    const TnOpcoesDemonstracao opcoes{argumentos.value("size").toInt(), QDate(2026, 12, 6), 20261206};
+    QElapsedTimer relogio;
+    relogio.start();
+    GerarDemonstracao(conexao, opcoes);
+    Saida() << "Demonstração tamanho " << opcoes.tamanho << " em " << conexao.Config().Descrever() << ": "
+            << relogio.elapsed() << " ms" << Qt::endl;
+
+    const int itens = 5000 * opcoes.tamanho;
+    const double framework = Medir([&] { Apagar(conexao); }, [&] { InserirItens(conexao, itens, false); });
+    const double bruto = Medir([&] { Apagar(conexao); }, [&] { InserirItens(conexao, itens, true); });
+    Relatar("inserção preparada de itens de protocolo", itens, framework, bruto);
+
+    const QString leitura = QStringLiteral("select * from CALCULOEVENTO");
+    auto contagem = ExecutarSQL(QStringLiteral("select count(*) from CALCULOEVENTO"));
+    const qint64 linhas = contagem->Fields(0).AsLargeInt();
+    DestruirSQL(contagem);
+    const double lerFramework = Medir([] {}, [&] { Ler(conexao, leitura, false); });
+    const double lerBruto = Medir([] {}, [&] { Ler(conexao, leitura, true); });
+    Relatar("leitura de todos os eventos da folha", linhas, lerFramework, lerBruto);
+
+    if (!config.esquema.isEmpty())
+        ExecutarSQLDireto("DROP SCHEMA " + config.esquema + " CASCADE");
+    return 0;
+}
