@@ -6,7 +6,7 @@ set -euo pipefail
 pacotes=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-  libsqlite3-dev googletest libgtest-dev libbenchmark-dev
+  libsqlite3-dev googletest libgtest-dev
   postgresql
 )
 

@@ -26,32 +26,20 @@ QString TextoNumero(const QVariant& valor)
             throw EnErro(QStringLiteral("'%1' não é um número válido.").arg(valor.toString()));
         return decimal.ParaTexto();
     }
-    if (valor.typeId() == QMetaType::Double || valor.typeId() == QMetaType::Float) {
-        QString texto = QString::number(valor.toDouble(), 'f', 9);
-        while (texto.endsWith(u'0'))
-            texto.chop(1);
-        if (texto.endsWith(u'.'))
-            texto.chop(1);
-        return texto;
-    }
+    if (valor.typeId() == QMetaType::Double || valor.typeId() == QMetaType::Float)
+        return Valores::TextoSQLDouble(valor.toDouble());
     return QString::number(Valores::ParaInteiro(valor));
 }
 
 TnTipoValor TipoDoValor(const QVariant& valor)
 {
+    if (Valores::EhInteiro(valor) || valor.typeId() == QMetaType::Bool)
+        return TnTipoValor::Inteiro;
     switch (valor.typeId()) {
     case QMetaType::QDate:
         return TnTipoValor::Data;
     case QMetaType::QDateTime:
         return TnTipoValor::DataHora;
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-        return TnTipoValor::Inteiro;
     case QMetaType::Double:
     case QMetaType::Float:
         return TnTipoValor::Numero;

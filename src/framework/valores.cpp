@@ -15,7 +15,9 @@ EnErro ValorInvalido(const QVariant& valor, const QString& tipo)
     return EnErro(QStringLiteral("'%1' não é um valor válido para %2.").arg(valor.toString(), tipo));
 }
 
-QString TextoDouble(double valor)
+} // namespace
+
+QString TextoSQLDouble(double valor)
 {
     QString texto = QString::number(valor, 'f', 10);
     while (texto.endsWith(u'0'))
@@ -24,8 +26,6 @@ QString TextoDouble(double valor)
         texto.chop(1);
     return texto;
 }
-
-} // namespace
 
 QString TextoSQLData(const QDate& data)
 {
@@ -81,7 +81,7 @@ QString TextoPadrao(const QVariant& valor)
     }
     case QMetaType::Double:
     case QMetaType::Float:
-        return TextoDouble(valor.toDouble()).replace(u'.', u',');
+        return TextoSQLDouble(valor.toDouble()).replace(u'.', u',');
     default:
         break;
     }
@@ -90,7 +90,7 @@ QString TextoPadrao(const QVariant& valor)
     return valor.toString();
 }
 
-bool EhNumero(const QVariant& valor)
+bool EhInteiro(const QVariant& valor)
 {
     switch (valor.typeId()) {
     case QMetaType::Int:
@@ -99,17 +99,10 @@ bool EhNumero(const QVariant& valor)
     case QMetaType::ULongLong:
     case QMetaType::Short:
     case QMetaType::UShort:
-    case QMetaType::Double:
-    case QMetaType::Float:
         return true;
     default:
-        return valor.metaType() == QMetaType::fromType<TnDecimal>();
+        return false;
     }
-}
-
-bool EhData(const QVariant& valor)
-{
-    return valor.typeId() == QMetaType::QDate || valor.typeId() == QMetaType::QDateTime;
 }
 
 qint64 ParaInteiro(const QVariant& valor)

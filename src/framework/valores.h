@@ -18,14 +18,17 @@ QString TextoSQLData(const QDate& data);
 // so that it compares equal to the dates stored in date columns.
 QString TextoSQLDataHora(const QDateTime& momento);
 
+// A floating number as SQL writes it: '.' as separator, no exponent, no trailing zeros.
+QString TextoSQLDouble(double valor);
+
 // The value as it is bound to a prepared statement on either database.
 QVariant ParaBanco(const QVariant& valor);
 
 // The value as the user sees it by default: dates "dd/MM/yyyy", decimal comma.
 QString TextoPadrao(const QVariant& valor);
 
-bool EhNumero(const QVariant& valor);
-bool EhData(const QVariant& valor);  // QDate or QDateTime
+// A whole number of any width (bool not included).
+bool EhInteiro(const QVariant& valor);
 
 // Reading a value as a given kind; a null value gives 0, "" or an invalid date.
 // A value that cannot be read so raises EnErro with the offending text.
