@@ -9,3 +9,18 @@ EnSQL::EnSQL(const QString& mensagem, QString comando)
     : EnErro(mensagem), m_comando(std::move(comando))
 {
 }
+
+EnField::EnField(QString campo, const QString& mensagem)
+    : EnErro(mensagem), m_campo(std::move(campo))
+{
+}
+
+EnParam::EnParam(QString alias, const QString& mensagem)
+    : EnErro(mensagem), m_alias(std::move(alias))
+{
+}
+
+void Abort()
+{
+    throw EnAbort();
+}

@@ -18,6 +18,37 @@ private:
     std::string m_utf8;
 };
 
+// A rule refused the value of a field; the screen shows the message at it.
+class EnField : public EnErro {
+public:
+    EnField(QString campo, const QString& mensagem);
+
+    const QString& Campo() const { return m_campo; }
+
+private:
+    QString m_campo;
+};
+
+// A process parameter is missing or wrong; the screen shows it at the parameter.
+class EnParam : public EnErro {
+public:
+    EnParam(QString alias, const QString& mensagem);
+
+    const QString& Alias() const { return m_alias; }
+
+private:
+    QString m_alias;
+};
+
+// Stops an operation without a message (a hook that declines, the user who
+// answers "Não"); whoever shows errors ignores it.
+class EnAbort : public std::exception {
+public:
+    const char* what() const noexcept override { return "Operação interrompida"; }
+};
+
+[[noreturn]] void Abort();
+
 // A statement the database refused; keeps the statement for support.
 class EnSQL : public EnErro {
 public:

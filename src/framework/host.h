@@ -3,6 +3,9 @@
 #include <memory>
 
 class nDMConexao;
+class TnDialogos;
+class TnRegistro;
+class TnDMDireitoUsuario;
 
 // The one context of the running host: everything module code reaches
 // without being handed it (the connection and its user; later the registry,
@@ -21,8 +24,23 @@ public:
 
     nDMConexao& Conexao() { return *m_conexao; }
 
+    // Registered classes, per-module tables and the data modules open now.
+    TnRegistro& Registro() { return *m_registro; }
+
+    // The user-rights module, when the host has one (no module: every right granted).
+    TnDMDireitoUsuario* Direitos() const { return m_direitos.get(); }
+    void SetDireitos(std::unique_ptr<TnDMDireitoUsuario> direitos);
+
+    // Where the questions of module code go; until SetDialogos, the dialogs
+    // of a run without a user (TnDialogosSemUsuario). nullptr restores those.
+    TnDialogos& Dialogos() { return *m_dialogos; }
+    void SetDialogos(std::unique_ptr<TnDialogos> dialogos);
+
 private:
     std::unique_ptr<nDMConexao> m_conexao;
+    std::unique_ptr<TnDialogos> m_dialogos;
+    std::unique_ptr<TnRegistro> m_registro;
+    std::unique_ptr<TnDMDireitoUsuario> m_direitos;
     TnHost* m_anterior;
 };
 

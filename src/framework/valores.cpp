@@ -4,7 +4,9 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace Valores {
 
@@ -232,6 +234,240 @@ QDateTime ParaDataHora(const QVariant& valor)
 QDate ParaData(const QVariant& valor)
 {
     return ParaDataHora(valor).date();
+}
+
+} // namespace Valores
+
+namespace Valores {
+
+namespace {
+
+template <typename T>
+int Sinal(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+qint64 Potencia10(int expoente)
+{
+    qint64 resultado = 1;
+    for (int i = 0; i < expoente; ++i)
+        resultado *= 10;
+    return resultado;
+}
+
+enum class Especie { Numero, Data, Texto };
+
+Especie EspecieDe(const QVariant& valor)
+{
+    switch (valor.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Bool:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Especie::Numero;
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        return Especie::Data;
+    default:
+        break;
+    }
+    if (valor.metaType() == QMetaType::fromType<TnDecimal>())
+        return Especie::Numero;
+    return Especie::Texto;
+}
+
+// A number in the one form every number is compared in: exact up to 18
+// digits, a floating value beyond that, or NaN (before every other number).
+struct Numero {
+    enum Forma { Indefinido, Exato, Enorme };
+    Forma forma = Exato;
+    TnDecimal exato;
+    double enorme = 0.0;
+};
+
+Numero NumeroExato(const TnDecimal& decimal)
+{
+    return {Numero::Exato, decimal, 0.0};
+}
+
+Numero NumeroDeDouble(double valor)
+{
+    if (std::isnan(valor))
+        return {Numero::Indefinido, {}, 0.0};
+    constexpr double kLimite = 9.0e18;
+    const double absoluto = std::fabs(valor);
+    if (!(absoluto < kLimite))
+        return {Numero::Enorme, {}, valor};
+    // As many decimals as fit in 64 bits, up to the 9 a TnDecimal keeps.
+    int escala = TnDecimal::kEscalaMaxima;
+    while (escala > 0 && absoluto * static_cast<double>(Potencia10(escala)) >= kLimite)
+        --escala;
+    return NumeroExato(TnDecimal::DeDouble(valor, escala));
+}
+
+Numero NumeroDe(const QVariant& valor)
+{
+    switch (valor.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return NumeroDeDouble(valor.toDouble());
+    case QMetaType::Bool:
+        return NumeroExato(TnDecimal::DeInteiro(valor.toBool() ? 1 : 0));
+    case QMetaType::ULongLong:
+    case QMetaType::ULong: {
+        const qulonglong numero = valor.toULongLong();
+        if (numero > static_cast<qulonglong>(std::numeric_limits<qint64>::max()))
+            return {Numero::Enorme, {}, static_cast<double>(numero)};
+        return NumeroExato(TnDecimal::DeInteiro(static_cast<qint64>(numero)));
+    }
+    default:
+        break;
+    }
+    if (valor.metaType() == QMetaType::fromType<TnDecimal>())
+        return NumeroExato(valor.value<TnDecimal>());
+    return NumeroExato(TnDecimal::DeInteiro(valor.toLongLong()));
+}
+
+// Whole parts first, then the fractions: no rescaling that could overflow.
+int CompararExatos(const TnDecimal& a, const TnDecimal& b)
+{
+    if (a.Escala() == b.Escala())
+        return Sinal(a.SemEscala(), b.SemEscala());
+    const qint64 fatorA = Potencia10(a.Escala());
+    const qint64 fatorB = Potencia10(b.Escala());
+    const int inteiras = Sinal(a.SemEscala() / fatorA, b.SemEscala() / fatorB);
+    if (inteiras != 0)
+        return inteiras;
+    const int escala = std::max(a.Escala(), b.Escala());
+    return Sinal((a.SemEscala() % fatorA) * Potencia10(escala - a.Escala()),
+                 (b.SemEscala() % fatorB) * Potencia10(escala - b.Escala()));
+}
+
+// An exact number against a floating one of 9e18 or more in magnitude, which
+// is a whole number (or infinite), so the comparison stays exact.
+int CompararComEnorme(const TnDecimal& exato, double enorme)
+{
+    constexpr double k2a63 = 9223372036854775808.0;
+    if (enorme >= k2a63)
+        return -1;
+    if (enorme < -k2a63)
+        return 1;
+    const qint64 fator = Potencia10(exato.Escala());
+    const int inteiras = Sinal(exato.SemEscala() / fator, static_cast<qint64>(enorme));
+    if (inteiras != 0)
+        return inteiras;
+    return Sinal(exato.SemEscala() % fator, qint64(0));
+}
+
+int CompararNumeros(const Numero& a, const Numero& b)
+{
+    if (a.forma == Numero::Indefinido || b.forma == Numero::Indefinido)
+        return int(b.forma == Numero::Indefinido) - int(a.forma == Numero::Indefinido);
+    if (a.forma == Numero::Exato && b.forma == Numero::Exato)
+        return CompararExatos(a.exato, b.exato);
+    if (a.forma == Numero::Exato)
+        return CompararComEnorme(a.exato, b.enorme);
+    if (b.forma == Numero::Exato)
+        return -CompararComEnorme(b.exato, a.enorme);
+    return Sinal(a.enorme, b.enorme);
+}
+
+// Date and time apart, so that values in different time zones compare as written.
+int CompararMomentos(const QDateTime& a, const QDateTime& b)
+{
+    const int datas = Sinal(a.date(), b.date());
+    return datas != 0 ? datas : Sinal(a.time(), b.time());
+}
+
+QDateTime MomentoDe(const QVariant& valor)
+{
+    if (valor.typeId() == QMetaType::QDate)
+        return QDateTime(valor.toDate(), QTime(0, 0));
+    return valor.toDateTime();
+}
+
+int CompararTextos(const QString& a, const QString& b)
+{
+    const int resultado = QString::compare(a, b, Qt::CaseSensitive);
+    return resultado < 0 ? -1 : (resultado > 0 ? 1 : 0);
+}
+
+// The text a number or a date is compared as when the other side is a text
+// that reads as neither.
+QString TextoComparavel(const QVariant& valor)
+{
+    switch (valor.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return TextoSQLDouble(valor.toDouble());
+    case QMetaType::Bool:
+        return valor.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case QMetaType::QDate:
+        return TextoSQLData(valor.toDate());
+    case QMetaType::QDateTime:
+        return TextoSQLDataHora(valor.toDateTime());
+    default:
+        break;
+    }
+    if (valor.metaType() == QMetaType::fromType<TnDecimal>())
+        return valor.value<TnDecimal>().ParaTexto();
+    return valor.toString();
+}
+
+// A number or a date against a text.
+int CompararComTexto(const QVariant& valor, Especie especie, const QString& texto)
+{
+    bool ok = false;
+    if (especie == Especie::Numero) {
+        const TnDecimal numero = TnDecimal::DeTexto(texto, &ok);
+        if (ok)
+            return CompararNumeros(NumeroDe(valor), NumeroExato(numero));
+    } else {
+        const QDateTime momento = LerDataHora(texto, &ok);
+        if (ok)
+            return CompararMomentos(MomentoDe(valor), momento);
+    }
+    return CompararTextos(TextoComparavel(valor), texto);
+}
+
+} // namespace
+
+int Comparar(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return int(b.isNull()) - int(a.isNull());
+    const int tipoA = a.typeId();
+    const int tipoB = b.typeId();
+    if (tipoA == QMetaType::QString && tipoB == QMetaType::QString)
+        return CompararTextos(a.toString(), b.toString());
+    if (EhInteiro(a) && EhInteiro(b) && tipoA != QMetaType::ULongLong && tipoB != QMetaType::ULongLong)
+        return Sinal(a.toLongLong(), b.toLongLong());
+
+    const Especie especieA = EspecieDe(a);
+    const Especie especieB = EspecieDe(b);
+    if (especieA == especieB) {
+        switch (especieA) {
+        case Especie::Numero:
+            return CompararNumeros(NumeroDe(a), NumeroDe(b));
+        case Especie::Data:
+            return CompararMomentos(MomentoDe(a), MomentoDe(b));
+        case Especie::Texto:
+            return CompararTextos(a.toString(), b.toString());
+        }
+    }
+    if (especieB == Especie::Texto)
+        return CompararComTexto(a, especieA, b.toString());
+    if (especieA == Especie::Texto)
+        return -CompararComTexto(b, especieB, a.toString());
+    return especieA == Especie::Numero ? -1 : 1;
 }
 
 } // namespace Valores

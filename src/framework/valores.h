@@ -41,4 +41,13 @@ QDate ParaData(const QVariant& valor);
 // Accepts "2026-12-06", "06/12/2026" and either followed by a time.
 QDateTime LerDataHora(const QString& texto, bool* ok = nullptr);
 
+// Orders two values: -1, 0 or 1; null comes before any value. Numbers of any
+// type compare by value, exactly (a floating value is read to the 9 decimals a
+// TnDecimal keeps, so 0.1 + 0.2 equals 0.3). A text meets a number as a number
+// when it reads as one ("1" equals 1) and a date as a date when it reads as one
+// ('2026-11-01', '01/11/2026'); otherwise the two compare as text, case-sensitively.
+// A number and a date never meet: numbers come first. The order is total within
+// each kind; texts mixed with numbers cannot be ("10" < "9" as texts, 9 < "10").
+int Comparar(const QVariant& a, const QVariant& b);
+
 } // namespace Valores

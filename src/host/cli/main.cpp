@@ -3,10 +3,14 @@
 
 #include "banco.h"
 #include "conexao.h"
+#include "direitos.h"
 #include "demonstracao.h"
 #include "erros.h"
 #include "host.h"
+#include "menu.h"
 #include "migracoes.h"
+#include "pacote.h"
+#include "registro.h"
 #include "sqlservicos.h"
 #include "tabelatexto.h"
 
@@ -49,6 +53,61 @@ int Inicializar(const QCommandLineParser& argumentos)
     return 0;
 }
 
+QString Marcas(const TnAction& acao)
+{
+    QStringList marcas;
+    if (acao.Separador)
+        marcas.append(QStringLiteral("separador"));
+    if (acao.CriarHTTP)
+        marcas.append(QStringLiteral("http"));
+    if (!acao.CriarMenu)
+        marcas.append(QStringLiteral("fora do menu"));
+    if (!acao.ControlaDireito)
+        marcas.append(QStringLiteral("sem direito"));
+    return marcas.join(u',');
+}
+
+void ImprimirNo(const TnNoMenu& no, int nivel)
+{
+    const QString recuo(nivel * 2, u' ');
+    for (const TnNoMenu& submenu : no.submenus) {
+        Saida() << recuo << submenu.titulo << Qt::endl;
+        ImprimirNo(submenu, nivel + 1);
+    }
+    for (const TnAction* acao : no.acoes) {
+        Saida() << recuo << "- " << acao->Caption << "  [" << acao->Name << "] índice " << acao->Index;
+        if (acao->ImageIndex >= 0)
+            Saida() << ", imagem " << acao->ImageIndex;
+        if (const QString marcas = Marcas(*acao); !marcas.isEmpty())
+            Saida() << ", " << marcas;
+        if (!acao->VerificaSelecao.isEmpty())
+            Saida() << ", seleção " << acao->VerificaSelecao;
+        Saida() << Qt::endl;
+    }
+}
+
+// The menu the package contributes to module 13, as support staff read it.
+int MostrarMenu(bool separadoPorTabulacao)
+{
+    TnPacote pacote(QStringLiteral("LyrPk"), QCoreApplication::applicationDirPath() + QStringLiteral("/libLyrPk.so"));
+    pacote.Carregar();
+    TnActionList acoes;
+    TnModulos modulos;
+    modulos.set(13);
+    GerarPrincActions(acoes, {}, modulos);
+    if (separadoPorTabulacao) {
+        Saida() << "nome\tcategoria\tcaption\tindice\timagem\tmarcas\tselecao" << Qt::endl;
+        for (const TnAction* acao : acoes.Todas()) {
+            Saida() << acao->Name << '\t' << acao->Category << '\t' << acao->Caption << '\t' << acao->Index << '\t'
+                    << (acao->ImageIndex >= 0 ? QString::number(acao->ImageIndex) : QString()) << '\t' << Marcas(*acao) << '\t'
+                    << acao->VerificaSelecao << Qt::endl;
+        }
+    } else {
+        ImprimirNo(MontarMenu(acoes.Todas(), true), 0);
+    }
+    return 0;
+}
+
 int ExecutarComando(const QString& comando)
 {
     static const QRegularExpression consulta(QStringLiteral("^\\s*(select|with|values|pragma|explain|show)\\b"),
@@ -84,6 +143,7 @@ int MostrarSituacao()
             << "A janela do sistema ainda não está disponível nesta versão. Comandos:" << Qt::endl
             << "  lyr init [--demo] [--size N]   cria o banco (e os dados de demonstração)" << Qt::endl
             << "  lyr sql \"select ...\"           executa um comando SQL e mostra o resultado" << Qt::endl
+            << "  lyr menu [--tsv]               mostra o menu que o módulo de protocolos oferece" << Qt::endl
             << "  lyr --help                     todas as opções" << Qt::endl;
     return 0;
 }
@@ -109,19 +169,24 @@ int main(int argc, char* argv[])
         {QStringLiteral("size"), QStringLiteral("Com --demo: multiplica o volume de dados (padrão 1)."), QStringLiteral("N")},
         {QStringLiteral("reference"), QStringLiteral("Com --demo: data de referência da demonstração (padrão hoje)."),
          QStringLiteral("AAAA-MM-DD")},
+        {QStringLiteral("tsv"), QStringLiteral("Com menu: uma ação por linha, campos separados por tabulação.")},
     });
-    argumentos.addPositionalArgument(QStringLiteral("comando"), QStringLiteral("init | sql \"comando\" (nenhum: situação do banco)"));
+    argumentos.addPositionalArgument(QStringLiteral("comando"),
+                                     QStringLiteral("init | sql \"comando\" | menu (nenhum: situação do banco)"));
     argumentos.process(aplicacao);
 
     const QStringList posicionais = argumentos.positionalArguments();
     const QString comando = posicionais.value(0);
     try {
-        if (!comando.isEmpty() && comando != u"init" && comando != u"sql")
+        if (!comando.isEmpty() && comando != u"init" && comando != u"sql" && comando != u"menu")
             throw EnErro(QStringLiteral("Comando desconhecido: %1. Use lyr --help.").arg(comando));
         if (comando == u"sql" && posicionais.size() != 2)
             throw EnErro(QStringLiteral("Use: lyr sql \"select ...\""));
         const TnConfigBanco config = TnConfigBanco::Ler(TextoBancoConfigurado(argumentos.value(QStringLiteral("database"))));
         TnHost host(AbrirBanco(config));
+        host.SetDireitos(std::make_unique<TnDMDireitoUsuario>());
+        if (comando == u"menu")
+            return MostrarMenu(argumentos.isSet(QStringLiteral("tsv")));
         if (comando == u"init")
             return Inicializar(argumentos);
         if (comando == u"sql")

@@ -1,0 +1,49 @@
+#include "historicopro.h"
+
+namespace {
+
+const QStringList kSimNao = {QStringLiteral("Sim=1"), QStringLiteral("Não=0")};
+
+// The fields are the same in the register and its consultation.
+void DeclararCampos(TnDMClientDataSet& dm)
+{
+    TnField& codigo = dm.Campo<TnSmallIntField>(QStringLiteral("CODIGOHISTPRO"));
+    codigo.DisplayLabel = QStringLiteral("Codigo Histórico");
+    codigo.Required = true;
+    codigo.MinValue = 1;
+    codigo.MaxValue = 9999;
+    codigo.Definicao.AutoIncrementar = true;
+    codigo.Definicao.MaxLength = 4;
+    TnField& descricao = dm.Campo<TnStringField>(QStringLiteral("DESCRISAOHISTPRO"), 200);
+    descricao.DisplayLabel = QStringLiteral("Descrição Histórico");
+    descricao.Required = true;
+    TnField& complemento = dm.Campo<TnStringField>(QStringLiteral("TEMCOMPLEMENTOHISTORICO"), 1);
+    complemento.DisplayLabel = QStringLiteral("Histórico Possui Complemento");
+    complemento.Required = true;
+    complemento.FixedChar = true;
+    complemento.DefaultExpression = QStringLiteral("'0'");
+    complemento.Definicao.Dicionario = QStringLiteral("DICSIMNAO");
+    complemento.Definicao.NomesValores = kSimNao;
+    complemento.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+}
+
+} // namespace
+
+TLyrDMHistoricoPro::TLyrDMHistoricoPro()
+{
+    nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOHISTPRO,t_t.DESCRISAOHISTPRO,t_t.TEMCOMPLEMENTOHISTORICO from HISTORICOPRO t_t ORDER BY t_t.CODIGOHISTPRO");
+    nClientDataSet.Caption = QStringLiteral("Históricos e Observações");
+    DefAdic.Ordem = QStringLiteral("CODIGOHISTPRO");
+    DefAdic.Menus.first().ImageIndex = 0;
+    DeclararCampos(*this);
+}
+
+TLyrDCHistoricoPro::TLyrDCHistoricoPro()
+{
+    nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOHISTPRO,t_t.DESCRISAOHISTPRO,t_t.TEMCOMPLEMENTOHISTORICO from HISTORICOPRO t_t ORDER BY t_t.CodigoHistPro");
+    nClientDataSet.Caption = QStringLiteral("Históricos e Observações");
+    nClientDataSet.OrdemCaption = QStringLiteral("Histórico");
+    DefAdic.Ordem = QStringLiteral("CodigoHistPro");
+    DefAdic.OrdemCaption = QStringLiteral("Histórico");
+    DeclararCampos(*this);
+}

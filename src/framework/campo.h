@@ -1,0 +1,183 @@
+#pragma once
+
+#include "decimal.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+
+class TnClientDataSet;
+class TnField;
+
+enum class TnFieldType { LargeInt, Integer, SmallInt, String, Memo, Date, DateTime, SQLTimeStamp, FMTBCD, BCD, Float };
+// A data field is a column of the table; lookups and calculations are not stored.
+enum class TnFieldKind { fkData, fkLookup, fkCalculated };
+
+// Edit control a field asks for.
+enum class TnTipoControle { Padrao, ntcComboBox, ntcActData, ntcLink, ntcMemo, ntcCheckListBox };
+enum class TnTipoData { Normal, ntdMesAno };
+enum class TnGridButtonStyle { Padrao, cbsAuto };
+
+// The field's dictionary definition: what the screens built from the
+// declaration need beyond the value (label and limits live on the field).
+struct TnDefinicao {
+    QString Dicionario;
+    QStringList DicListaProperty;
+    bool AutoIncrementar = false;
+    int DadoEscala = 0;
+    int DadoPrecisao = 0;
+    int MaxLength = 0;
+    QString Hint;
+    QStringList NomesValores;  // "Caption=valor", in display order
+    TnTipoControle TipoControle = TnTipoControle::Padrao;
+    TnTipoData TipoData = TnTipoData::Normal;
+    QString LinkKeyFields;  // columns of this dataset naming a row of the linked register
+    QString LinkLookupCadastro;  // component name of the linked register's consultation
+    QString LinkLookupKeyFields;
+    QString LinkLookupResultField;
+    bool TabStop = true;
+    TnGridButtonStyle GridButtonStyle = TnGridButtonStyle::Padrao;
+    std::function<void(TnField&)> OnExit;
+    std::function<void(TnField&)> OnButtonClick;
+
+    // The caption of a stored value and the value of a caption ("Retirado=1").
+    QString CaptionDoValor(const QString& valor) const;
+    QString ValorDoCaption(const QString& caption) const;
+    QStringList Captions() const;
+};
+
+// A column of a TnClientDataSet. The declaration properties are public
+// members, set once when a data module declares its fields; values go
+// through the methods, which convert to the field's type.
+class TnField {
+public:
+    TnField(TnClientDataSet& dataSet, const QString& nome, TnFieldType tipo, int tamanho = 0);
+    virtual ~TnField() = default;
+    TnField(const TnField&) = delete;
+    TnField& operator=(const TnField&) = delete;
+
+    const QString& FieldName() const { return m_nome; }
+    TnFieldType DataType() const { return m_tipo; }
+    int Index() const { return m_indice; }
+    TnClientDataSet& DataSet() const { return m_dataSet; }
+    bool EhNumerico() const;
+    bool EhData() const;
+    bool EhTexto() const;
+
+    // Declaration.
+    TnFieldKind FieldKind = TnFieldKind::fkData;
+    QString DisplayLabel;
+    int DisplayWidth = 0;
+    bool Required = false;
+    bool Visible = true;
+    bool ReadOnly = false;
+    int Size = 0;  // characters of a string; decimals of a BCD field
+    bool FixedChar = false;
+    int Precision = 0;  // digits of a BCD field
+    QVariant MinValue;
+    QVariant MaxValue;
+    QString ConstraintErrorMessage;
+    QString CustomConstraint;
+    QString DefaultExpression;  // a quoted literal, "'1'", or a number
+    QString DisplayFormat;      // "#,##0.00", "dd/mm/yyyy"
+    QString EditMask;
+    TnDefinicao Definicao;
+
+    std::function<void(TnField&)> OnChange;
+    std::function<QString(const TnField&, bool paraExibir)> OnGetText;
+    std::function<void(TnField&, const QString&)> OnSetText;
+
+    // Value of the current row (or of the row being edited).
+    QVariant Value() const;
+    void SetValue(const QVariant& valor);
+    void Clear() { SetValue(QVariant()); }
+    bool IsNull() const { return Value().isNull(); }
+    // The value when the row was read or last stored; NewValue is Value.
+    QVariant OldValue() const;
+    QVariant NewValue() const { return Value(); }
+
+    QString AsString() const;
+    void SetAsString(const QString& texto);
+    qint64 AsLargeInt() const;
+    int AsInteger() const { return static_cast<int>(AsLargeInt()); }
+    double AsFloat() const;
+    TnDecimal AsDecimal() const;
+    QDateTime AsDateTime() const;
+    QDate AsDate() const { return AsDateTime().date(); }
+
+    // The text a screen shows (value list caption, DisplayFormat) and the
+    // text it types back.
+    QString DisplayText() const;
+    QString Text() const;
+    void SetText(const QString& texto);
+
+    // The value converted to this field's type; raises EnErro when it cannot be.
+    QVariant Converter(const QVariant& valor) const;
+    // Checks limits and custom constraint of a value; raises EnField.
+    void ValidarLimites(const QVariant& valor) const;
+
+    QString Rotulo() const { return DisplayLabel.isEmpty() ? m_nome : DisplayLabel; }
+
+private:
+    friend class TnClientDataSet;
+
+    TnClientDataSet& m_dataSet;
+    QString m_nome;
+    TnFieldType m_tipo;
+    int m_indice = -1;
+};
+
+class TnLargeIntField : public TnField {
+public:
+    TnLargeIntField(TnClientDataSet& dataSet, const QString& nome) : TnField(dataSet, nome, TnFieldType::LargeInt) {}
+};
+class TnIntegerField : public TnField {
+public:
+    TnIntegerField(TnClientDataSet& dataSet, const QString& nome) : TnField(dataSet, nome, TnFieldType::Integer) {}
+};
+class TnSmallIntField : public TnField {
+public:
+    TnSmallIntField(TnClientDataSet& dataSet, const QString& nome) : TnField(dataSet, nome, TnFieldType::SmallInt) {}
+};
+class TnStringField : public TnField {
+public:
+    TnStringField(TnClientDataSet& dataSet, const QString& nome, int tamanho = 20)
+        : TnField(dataSet, nome, TnFieldType::String, tamanho) {}
+};
+class TnMemoField : public TnField {
+public:
+    TnMemoField(TnClientDataSet& dataSet, const QString& nome) : TnField(dataSet, nome, TnFieldType::Memo) {}
+};
+class TnDateField : public TnField {
+public:
+    TnDateField(TnClientDataSet& dataSet, const QString& nome) : TnField(dataSet, nome, TnFieldType::Date) {}
+};
+class TnDateTimeField : public TnField {
+public:
+    TnDateTimeField(TnClientDataSet& dataSet, const QString& nome) : TnField(dataSet, nome, TnFieldType::DateTime) {}
+};
+class TnSQLTimeStampField : public TnField {
+public:
+    TnSQLTimeStampField(TnClientDataSet& dataSet, const QString& nome) : TnField(dataSet, nome, TnFieldType::SQLTimeStamp) {}
+};
+class TnFMTBCDField : public TnField {
+public:
+    TnFMTBCDField(TnClientDataSet& dataSet, const QString& nome, int precisao = 18, int decimais = 2)
+        : TnField(dataSet, nome, TnFieldType::FMTBCD, decimais) { Precision = precisao; }
+};
+class TnBCDField : public TnField {
+public:
+    TnBCDField(TnClientDataSet& dataSet, const QString& nome, int precisao = 18, int decimais = 2)
+        : TnField(dataSet, nome, TnFieldType::BCD, decimais) { Precision = precisao; }
+};
+class TnFloatField : public TnField {
+public:
+    TnFloatField(TnClientDataSet& dataSet, const QString& nome) : TnField(dataSet, nome, TnFieldType::Float) {}
+};
+
+// Formats a number or date with a display mask as the office expects:
+// "#,##0.00" gives "1.234,56"; "dd/mm/yyyy", "mm/yyyy" and "hh:nn" for dates.
+QString FormatarExibicao(const QVariant& valor, const QString& mascara);

@@ -1,0 +1,298 @@
+#pragma once
+
+#include "campo.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class nDMConexao;
+class TnFiltro;
+class TnSQLDataSet;
+
+enum class TnDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
+enum class TnUpdateStatus { usUnmodified, usModified, usInserted };
+
+// A named order of the rows.
+struct TnIndexDef {
+    QString Name;
+    QString Fields;      // "CODIGOEMPRESA;CODIGOESTAB"
+    QString DescFields;  // the fields among them sorted from high to low
+    bool CaseInsensitive = false;
+};
+
+// An extra order offered to the user on a register's screen.
+struct TnIndexUsuario {
+    QString Name;
+    QString Fields;
+};
+
+// A column of an in-memory dataset declared before it exists.
+struct TnFieldDef {
+    QString Name;
+    TnFieldType DataType;
+    int Size = 0;
+    int Precision = 0;
+};
+
+enum class TnTipoForm { Normal, ntfConGrid, ntfCadGrid };
+
+struct TnLocateOptions {
+    bool CaseInsensitive = false;
+    bool PartialKey = false;
+};
+
+// What a view of the dataset (grid, form) is told.
+class TnObservadorDataSet {
+public:
+    virtual ~TnObservadorDataSet() = default;
+    // Rows or their order changed: redraw everything.
+    virtual void DadosRecarregados() = 0;
+    // The current row moved or its values changed.
+    virtual void RegistroAtualAlterado() = 0;
+    // State (browse, edit, insert) changed.
+    virtual void EstadoAlterado() {}
+};
+
+using TnBookmark = qint64;
+using TnEventoDataSet = std::function<void(TnClientDataSet&)>;
+
+// In-memory dataset of typed rows: the rows of a register's select, a
+// consultation or a process grid. Editing follows the browse / edit / insert
+// states with the usual events; filters, orders, master-detail links,
+// bookmarks, save points and a change log work on the rows in memory.
+// Storing rows in tables is the business of the data module that owns it.
+class TnClientDataSet {
+public:
+    explicit TnClientDataSet(QString nome = {});
+    ~TnClientDataSet();
+    TnClientDataSet(const TnClientDataSet&) = delete;
+    TnClientDataSet& operator=(const TnClientDataSet&) = delete;
+
+    QString Name;
+
+    // --- declaration -------------------------------------------------------
+    QString CommandText;
+    QString Caption;
+    QString CadCons;
+    QStringList Relatorios;
+    bool PodeAlterarChave = false;
+    bool nLogChanges = true;
+    TnTipoForm TipoForm = TnTipoForm::Normal;
+    QList<TnIndexUsuario> Indexs;
+    QString OrdemCaption;
+    bool PodeCriarIndexs = true;
+    QList<TnFieldDef> FieldDefs;
+
+    // --- events ------------------------------------------------------------
+    TnEventoDataSet BeforeOpen, AfterOpen, BeforeClose, AfterClose;
+    TnEventoDataSet BeforeInsert, OnNewRecord, AfterInsert;
+    TnEventoDataSet BeforeEdit, AfterEdit;
+    TnEventoDataSet BeforePost, AfterPost;
+    TnEventoDataSet BeforeCancel, AfterCancel;
+    TnEventoDataSet BeforeDelete, AfterDelete;
+    TnEventoDataSet BeforeScroll, AfterScroll;
+
+    // --- fields ------------------------------------------------------------
+    template <typename F, typename... Args>
+    F& AddField(const QString& nome, Args&&... args)
+    {
+        auto campo = std::make_unique<F>(*this, nome, std::forward<Args>(args)...);
+        F& referencia = *campo;
+        AdicionarCampo(std::move(campo));
+        return referencia;
+    }
+    TnField& AddField(const TnFieldDef& def);
+    void RemoverCampos();
+    int FieldCount() const { return static_cast<int>(m_campos.size()); }
+    TnField& Fields(int indice) const;
+    TnField* FindField(const QString& nome) const;
+    TnField& FieldByName(const QString& nome) const;
+    QStringList FieldNames() const;
+
+    // --- opening -----------------------------------------------------------
+    // An empty in-memory dataset with the fields of FieldDefs (or those added).
+    void CreateDataSet();
+    // Runs CommandText on the connection (with the values given by position)
+    // and keeps its rows; fields missing from the declaration are created.
+    void Open(nDMConexao& conexao, const QVariantList& parametros = {});
+    // Keeps the rows of an open statement.
+    void CarregarDe(TnSQLDataSet& consulta);
+    void Close();
+    bool Active() const { return m_estado != TnDataSetState::dsInactive; }
+    TnDataSetState State() const { return m_estado; }
+    // Empties the rows (and the change log), keeping fields and state.
+    void EmptyDataSet();
+
+    // --- navigation --------------------------------------------------------
+    int RecordCount() const { return static_cast<int>(m_visao.size()); }
+    bool IsEmpty() const { return m_visao.empty(); }
+    int RecNo() const { return m_atual + 1; }  // 1-based; 0 when empty
+    void SetRecNo(int numero);
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    void MoveBy(int distancia);
+    bool Eof() const { return m_eof; }
+    bool Bof() const { return m_bof; }
+
+    // --- editing -----------------------------------------------------------
+    void Append();
+    void Insert();
+    void Edit();
+    void Post();
+    void Cancel();
+    void Delete();
+    // Post when editing or inserting (the dataset leaves edit mode for a scroll).
+    void CheckBrowseMode();
+    // Appends and posts a row with the values in field order; an invalid
+    // QVariant() keeps what the new row got (a default, a number). A refused
+    // row is cancelled.
+    void AppendRecord(const QVariantList& valores);
+    bool Modified() const { return m_modificado; }
+    TnUpdateStatus UpdateStatus() const;
+
+    // --- change log and save points ---------------------------------------
+    int ChangeCount() const;
+    void MergeChangeLog();
+    void CancelUpdates();
+    int SetSavePoint();
+    void RestoreSavePoint(int ponto);
+
+    // --- filter and order --------------------------------------------------
+    QString Filter() const { return m_textoFiltro; }
+    void SetFilter(const QString& texto);
+    bool Filtered() const { return m_filtrado; }
+    void SetFiltered(bool ligado);
+    // Extra row test of the code (OnFilterRecord), applied with the filter.
+    void SetOnFilterRecord(std::function<bool(TnClientDataSet&)> teste);
+
+    QString IndexFieldNames() const { return m_indiceCampos; }
+    void SetIndexFieldNames(const QString& campos);  // "A;B", a field may end in " DESC"
+    QList<TnIndexDef> IndexDefs;
+    void AddIndex(const QString& nome, const QString& campos, const QString& camposDecrescentes = {});
+    QString IndexName() const { return m_indiceNome; }
+    void SetIndexName(const QString& nome);
+
+    // Shows only the rows whose detail fields equal the master's current row;
+    // new rows take the master's values. Empty master: all rows.
+    void SetMaster(TnClientDataSet* mestre, const QString& camposMestre, const QString& camposDetalhe);
+    TnClientDataSet* Master() const { return m_mestre; }
+
+    // --- lookup ------------------------------------------------------------
+    bool Locate(const QString& campos, const QVariantList& valores, TnLocateOptions opcoes = {});
+    bool Locate(const QString& campo, const QVariant& valor, TnLocateOptions opcoes = {})
+    {
+        return Locate(campo, QVariantList{valor}, opcoes);
+    }
+    // Row with these values of the active order's first fields.
+    bool FindKey(const QVariantList& valores);
+    QVariant Lookup(const QString& camposChave, const QVariantList& valores, const QString& camposResultado) const;
+
+    // --- bookmarks ---------------------------------------------------------
+    TnBookmark GetBookmark() const;
+    bool BookmarkValid(TnBookmark marca) const;
+    void GotoBookmark(TnBookmark marca);
+
+    // --- views -------------------------------------------------------------
+    void DisableControls() { ++m_controlesDesligados; }
+    void EnableControls();
+    bool ControlsDisabled() const { return m_controlesDesligados > 0; }
+    void AdicionarObservador(TnObservadorDataSet* observador);
+    void RemoverObservador(TnObservadorDataSet* observador);
+
+    // The value of a field in a row of the current view (grids).
+    QVariant ValorNaLinha(int linha, int campo) const;
+
+private:
+    friend class TnField;
+
+    struct TnLinha {
+        TnBookmark id = 0;
+        QVariantList valores;
+        QVariantList originais;  // as read or last merged; empty for inserted rows
+        TnUpdateStatus status = TnUpdateStatus::usUnmodified;
+    };
+    struct TnFoto {
+        std::vector<TnLinha> linhas;
+        std::vector<TnLinha> apagadas;
+        TnBookmark proximoId;
+    };
+    struct TnOrdem {
+        QList<int> campos;
+        QList<bool> decrescente;
+        bool semCaixa = false;
+    };
+
+    void AdicionarCampo(std::unique_ptr<TnField> campo);
+    void ExigirAtivo() const;
+    void ExigirNavegacao();
+    void Disparar(const TnEventoDataSet& evento);
+    QVariant ValorDoCampo(int indice) const;
+    void GravarValorDoCampo(int indice, const QVariant& valor);
+    QVariant ValorOriginal(int indice) const;
+    TnLinha* LinhaAtual() const;
+    void NovoRegistro(bool noFim);
+    void Rolar(int novaPosicao);
+    void ReconstruirVisao(TnBookmark manter);
+    void PosicionarNaVisao(TnBookmark gravada, bool inseriu);
+    bool PassaNaVisao(const TnLinha& linha) const;
+    TnOrdem OrdemAtiva() const;
+    bool Antes(const TnLinha& a, const TnLinha& b, const TnOrdem& ordem) const;
+    QList<int> IndicesDosCampos(const QString& campos) const;
+    void AplicarDefaults();
+    void NotificarDados();
+    void NotificarRegistro();
+    void NotificarEstado();
+    void MestreMudou();
+    void AvisarDetalhes();
+    TnFoto Fotografar() const;
+    void Restaurar(const TnFoto& foto);
+
+    std::vector<std::unique_ptr<TnField>> m_campos;
+    QHash<QString, int> m_indicePorNome;  // upper-case name -> field index
+
+    std::vector<std::unique_ptr<TnLinha>> m_linhas;  // natural order
+    std::vector<TnLinha> m_apagadas;                 // deleted rows kept by the change log
+    std::vector<TnLinha*> m_visao;                   // rows shown, in the active order
+    TnBookmark m_proximoId = 1;
+
+    TnDataSetState m_estado = TnDataSetState::dsInactive;
+    int m_atual = -1;  // position in m_visao
+    bool m_eof = true;
+    bool m_bof = true;
+    QVariantList m_buffer;  // values of the row being edited or inserted
+    bool m_modificado = false;
+    int m_posicaoInsercao = -1;
+
+    QString m_textoFiltro;
+    bool m_filtrado = false;
+    std::unique_ptr<TnFiltro> m_filtro;
+    QList<int> m_camposFiltro;
+    std::function<bool(TnClientDataSet&)> m_onFilterRecord;
+
+    QString m_indiceCampos;
+    QString m_indiceNome;
+
+    TnClientDataSet* m_mestre = nullptr;
+    QList<int> m_camposMestre;
+    QList<int> m_camposDetalhe;
+    QList<TnClientDataSet*> m_detalhes;
+
+    std::map<int, TnFoto> m_pontos;
+    int m_proximoPonto = 1;
+
+    int m_controlesDesligados = 0;
+    QList<TnObservadorDataSet*> m_observadores;
+};
+
+// Copies the rows of origem into destino, field by field of the same name.
+void CopyDataCDS(TnClientDataSet& origem, TnClientDataSet& destino);

@@ -1,0 +1,98 @@
+#include "dialogos.h"
+
+#include "erros.h"
+#include "host.h"
+
+#include <QDebug>
+
+namespace {
+
+[[noreturn]] void RecusarPergunta(const QString& texto)
+{
+    throw EnErro(QStringLiteral("Esta operação precisa de uma resposta do usuário: %1").arg(texto));
+}
+
+}  // namespace
+
+void TnDialogos::ProgressoCriado(TnFraProgresso&)
+{
+}
+
+int TnDialogosSemUsuario::MessageDlg(const QString& texto, int tipo, const QStringList& botoes)
+{
+    // One button is no choice: the text is a message like any other.
+    if (botoes.size() > 1)
+        RecusarPergunta(texto);
+    if (tipo == TnTipoDlg::Aviso || tipo == TnTipoDlg::Erro)
+        qWarning().noquote() << texto;
+    else
+        qInfo().noquote() << texto;
+    return 0;
+}
+
+void TnDialogosSemUsuario::ShowMessage(const QString& texto)
+{
+    qInfo().noquote() << texto;
+}
+
+std::optional<QString> TnDialogosSemUsuario::InputBox(const QString& titulo, const QString& pergunta,
+                                                      const QString&)
+{
+    RecusarPergunta(titulo.isEmpty() ? pergunta : titulo + QStringLiteral(" - ") + pergunta);
+}
+
+int TnDialogosSemUsuario::InputQueryListBox(const QString& titulo, const QStringList&)
+{
+    RecusarPergunta(titulo);
+}
+
+TnDialogos& DialogosAtuais()
+{
+    if (TnHost::Existe())
+        return TnHost::Atual().Dialogos();
+    // Stateless, so sharing it breaks no test's isolation.
+    static TnDialogosSemUsuario semUsuario;
+    return semUsuario;
+}
+
+int nMessageDlg(const QString& texto, int tipo, const QStringList& botoes)
+{
+    if (tipo < TnTipoDlg::Aviso || tipo > TnTipoDlg::Confirmacao)
+        throw EnErro(QStringLiteral("Tipo de mensagem desconhecido: %1.").arg(tipo));
+    const QStringList rotulos = botoes.isEmpty() ? QStringList{QStringLiteral("OK")} : botoes;
+    const int resposta = DialogosAtuais().MessageDlg(texto, tipo, rotulos);
+    if (resposta < -1 || resposta >= rotulos.size())
+        throw EnErro(QStringLiteral("A mensagem \"%1\" respondeu com o botão %2, que não existe.").arg(texto).arg(resposta));
+    return resposta;
+}
+
+void nShowMessage(const QString& texto)
+{
+    DialogosAtuais().ShowMessage(texto);
+}
+
+QString nInputBox(const QString& titulo, const QString& pergunta, const QString& padrao)
+{
+    return DialogosAtuais().InputBox(titulo, pergunta, padrao).value_or(padrao);
+}
+
+bool nInputQuery(const QString& titulo, const QString& pergunta, QString& valor)
+{
+    const std::optional<QString> digitado = DialogosAtuais().InputBox(titulo, pergunta, valor);
+    if (!digitado)
+        return false;
+    valor = *digitado;
+    return true;
+}
+
+int nInputQueryListBox(const QString& titulo, const QStringList& opcoes, QString* escolhido)
+{
+    if (opcoes.isEmpty())
+        return -1;
+    const int indice = DialogosAtuais().InputQueryListBox(titulo, opcoes);
+    if (indice < -1 || indice >= opcoes.size())
+        throw EnErro(QStringLiteral("A lista \"%1\" respondeu com a opção %2, que não existe.").arg(titulo).arg(indice));
+    if (indice >= 0 && escolhido)
+        *escolhido = opcoes.at(indice);
+    return indice;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class TnFraProgresso;
+
+// Kinds of nMessageDlg; they choose the dialog's icon and title.
+namespace TnTipoDlg {
+inline constexpr int Aviso = 0;
+inline constexpr int Erro = 1;
+inline constexpr int Informacao = 2;
+inline constexpr int Confirmacao = 3;
+}  // namespace TnTipoDlg
+
+// Everything a data module asks the user, and the progress frames it shows
+// while working. Data modules run without a screen (tests, command line,
+// HTTP), so they never open a dialog themselves: the host in force holds one
+// implementation of this interface (widgets on the desktop, a script in
+// tests, refusal in batch) and the free functions below go to it.
+class TnDialogos {
+public:
+    virtual ~TnDialogos() = default;
+
+    // The 0-based index of the button pressed, or -1 when the dialog was
+    // closed without one (module code treats that as the negative answer).
+    virtual int MessageDlg(const QString& texto, int tipo, const QStringList& botoes) = 0;
+    // A message that only needs to be read.
+    virtual void ShowMessage(const QString& texto) = 0;
+    // The text typed; nullopt when the user cancelled.
+    virtual std::optional<QString> InputBox(const QString& titulo, const QString& pergunta,
+                                            const QString& padrao) = 0;
+    // The index of the entry chosen, -1 when the user cancelled.
+    virtual int InputQueryListBox(const QString& titulo, const QStringList& opcoes) = 0;
+
+    // A progress frame was created; the desktop attaches its view here (as an
+    // observer of the frame, which says when it is freed).
+    virtual void ProgressoCriado(TnFraProgresso& progresso);
+};
+
+// The dialogs of a host without a user (command line, scheduled runs):
+// messages go to the Qt log, so the run's output keeps them, and every
+// question raises EnErro naming it, because a guessed answer could change
+// data the operator never agreed to change.
+class TnDialogosSemUsuario : public TnDialogos {
+public:
+    int MessageDlg(const QString& texto, int tipo, const QStringList& botoes) override;
+    void ShowMessage(const QString& texto) override;
+    std::optional<QString> InputBox(const QString& titulo, const QString& pergunta,
+                                    const QString& padrao) override;
+    int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
+};
+
+// The dialogs of the host in force; those of TnDialogosSemUsuario when no
+// host exists.
+TnDialogos& DialogosAtuais();
+
+// The 0-based index of the button pressed; -1 when closed without one.
+// tipo is one of TnTipoDlg; no buttons means a single "OK".
+int nMessageDlg(const QString& texto, int tipo, const QStringList& botoes);
+void nShowMessage(const QString& texto);
+// The text typed; the default when the user cancels.
+QString nInputBox(const QString& titulo, const QString& pergunta, const QString& padrao);
+// As nInputBox, telling a cancel apart: false leaves `valor` untouched.
+bool nInputQuery(const QString& titulo, const QString& pergunta, QString& valor);
+// The index of the entry chosen (also put in `escolhido`), -1 when the user
+// cancels. An empty list is not shown and answers -1.
+int nInputQueryListBox(const QString& titulo, const QStringList& opcoes, QString* escolhido = nullptr);

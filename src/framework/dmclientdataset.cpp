@@ -1,0 +1,478 @@
+#include "dmclientdataset.h"
+
+#include "conexao.h"
+#include "dicionario.h"
+#include "erros.h"
+#include "host.h"
+#include "registro.h"
+#include "sqldataset.h"
+#include "sqlservicos.h"
+#include "valores.h"
+
+#include <QRegularExpression>
+
+#include <limits>
+
+namespace {
+
+struct TnComparacaoSelecao {
+    const char* sufixo;
+    const char* operador;
+};
+
+constexpr TnComparacaoSelecao kComparacoes[] = {
+    {"MAIORIGUAL", ">="}, {"MENORIGUAL", "<="}, {"MAIOR", ">"}, {"MENOR", "<"}, {"DIFERENTE", "<>"}, {"IGUAL", "="},
+};
+
+QStringList Dividir(const QString& texto)
+{
+    return QString(texto).replace(u',', u';').split(u';', Qt::SkipEmptyParts);
+}
+
+template <typename Acao>
+void EmTransacao(Acao acao)
+{
+    nDMConexao& conexao = Conexao();
+    conexao.StartTransaction();
+    try {
+        acao();
+        conexao.Commit();
+    } catch (...) {
+        conexao.RollBack();
+        throw;
+    }
+}
+
+} // namespace
+
+QString CondicaoSelecao(const TnSelecao& selecao, const QString& apelido)
+{
+    QStringList condicoes;
+    for (const TnValorSelecao& item : selecao) {
+        if (item.valor.isNull() || (item.valor.typeId() == QMetaType::QString && item.valor.toString().trimmed().isEmpty()))
+            continue;
+        const qsizetype separador = item.nome.lastIndexOf(u'_');
+        const QString coluna = item.nome.left(separador).toUpper();
+        const QString comparacao = item.nome.mid(separador + 1).toUpper();
+        const char* operador = nullptr;
+        for (const TnComparacaoSelecao& candidata : kComparacoes) {
+            if (comparacao == QLatin1String(candidata.sufixo))
+                operador = candidata.operador;
+        }
+        if (separador <= 0 || !operador)
+            throw EnErro(QStringLiteral("Parâmetro de seleção desconhecido: %1.").arg(item.nome));
+        condicoes.append(ValorParaSQL(apelido + u'.' + coluna, QString::fromLatin1(operador), item.valor));
+    }
+    return condicoes.join(QStringLiteral(" and "));
+}
+
+QString ComandoComCondicao(const QString& comando, const QString& condicao)
+{
+    if (condicao.isEmpty())
+        return comando;
+    static const QRegularExpression ordem(QStringLiteral("\\border\\s+by\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression onde(QStringLiteral("\\bwhere\\b"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch fim = ordem.match(comando);
+    const qsizetype posicao = fim.hasMatch() ? fim.capturedStart() : comando.size();
+    const QString conector = onde.match(comando.left(posicao)).hasMatch() ? QStringLiteral(" and ") : QStringLiteral(" where ");
+    return comando.left(posicao).trimmed() + conector + u'(' + condicao + QStringLiteral(") ") + comando.mid(posicao);
+}
+
+TnDMClientDataSet::TnDMClientDataSet()
+{
+    LigarEventos();
+    CriarAcoes();
+}
+
+TnDMClientDataSet::~TnDMClientDataSet()
+{
+    // Details point at this register's dataset: they go first.
+    m_detalhes.clear();
+}
+
+void TnDMClientDataSet::LigarEventos()
+{
+    nClientDataSet.BeforeOpen = [this](TnClientDataSet&) { nClientDataSetBeforeOpen(); };
+    nClientDataSet.AfterOpen = [this](TnClientDataSet&) { nClientDataSetAfterOpen(); };
+    nClientDataSet.AfterScroll = [this](TnClientDataSet&) { nClientDataSetAfterScroll(); };
+    nClientDataSet.BeforeInsert = [this](TnClientDataSet&) { nClientDataSetBeforeInsert(); };
+    nClientDataSet.OnNewRecord = [this](TnClientDataSet&) { nClientDataSetNewRecord(); };
+    nClientDataSet.AfterInsert = [this](TnClientDataSet&) { nClientDataSetAfterInsert(); };
+    nClientDataSet.BeforeEdit = [this](TnClientDataSet&) { nClientDataSetBeforeEdit(); };
+    nClientDataSet.AfterEdit = [this](TnClientDataSet&) { nClientDataSetAfterEdit(); };
+    nClientDataSet.BeforePost = [this](TnClientDataSet&) { nClientDataSetBeforePost(); };
+    nClientDataSet.AfterPost = [this](TnClientDataSet&) { nClientDataSetAfterPost(); };
+    nClientDataSet.BeforeDelete = [this](TnClientDataSet&) { nClientDataSetBeforeDelete(); };
+    nClientDataSet.AfterDelete = [this](TnClientDataSet&) { nClientDataSetAfterDelete(); };
+    nClientDataSet.AfterCancel = [this](TnClientDataSet&) { nClientDataSetAfterCancel(); };
+}
+
+void TnDMClientDataSet::CriarAcoes()
+{
+    const auto nova = [this](const char* nome, const QString& caption, const QString& atalho, auto acao) {
+        TnAction& criada = m_acoes.Nova(QString::fromLatin1(nome));
+        criada.Caption = caption;
+        criada.ShortCut = atalho;
+        criada.OnExecute = [acao](TnAction&) { acao(); };
+        return &criada;
+    };
+    TnClientDataSet& ds = nClientDataSet;
+    actDataSetFirst = nova("actDataSetFirst", QStringLiteral("Primeiro"), QStringLiteral("Ctrl+Home"), [&ds] { ds.First(); });
+    actDataSetPrior = nova("actDataSetPrior", QStringLiteral("Anterior"), QStringLiteral("Ctrl+PgUp"), [&ds] { ds.Prior(); });
+    actDataSetNext = nova("actDataSetNext", QStringLiteral("Próximo"), QStringLiteral("Ctrl+PgDown"), [&ds] { ds.Next(); });
+    actDataSetLast = nova("actDataSetLast", QStringLiteral("Último"), QStringLiteral("Ctrl+End"), [&ds] { ds.Last(); });
+    actDataSetInsert = nova("actDataSetInsert", QStringLiteral("Incluir"), QStringLiteral("Ins"), [&ds] { ds.Append(); });
+    actDataSetEdit = nova("actDataSetEdit", QStringLiteral("Alterar"), QStringLiteral("F2"), [&ds] { ds.Edit(); });
+    actDataSetDelete = nova("actDataSetDelete", QStringLiteral("Excluir"), QStringLiteral("Ctrl+Del"), [&ds] { ds.Delete(); });
+    actDataSetPost = nova("actDataSetPost", QStringLiteral("Gravar"), QStringLiteral("Ctrl+S"), [&ds] { ds.Post(); });
+    actDataSetCancel = nova("actDataSetCancel", QStringLiteral("Cancelar"), QStringLiteral("Esc"), [&ds] { ds.Cancel(); });
+    actDataSetRefresh = nova("actDataSetRefresh", QStringLiteral("Atualizar"), QStringLiteral("F5"), [this] { Refresh(); });
+}
+
+// --- opening -----------------------------------------------------------------
+
+void TnDMClientDataSet::Abrir(const TnSelecao& selecao)
+{
+    m_selecao = selecao;
+    const QString comando = nClientDataSet.CommandText;
+    nClientDataSet.CommandText = ComandoComCondicao(comando, CondicaoSelecao(selecao, QStringLiteral("t_t")));
+    try {
+        nClientDataSet.Open(Conexao());
+    } catch (...) {
+        nClientDataSet.CommandText = comando;
+        throw;
+    }
+    nClientDataSet.CommandText = comando;
+}
+
+void TnDMClientDataSet::Refresh()
+{
+    const QStringList chave = CamposDaChave();
+    QVariantList valores;
+    if (nClientDataSet.Active() && !nClientDataSet.IsEmpty()) {
+        for (const QString& campo : chave)
+            valores.append(FieldByName(campo).Value());
+    }
+    Abrir(m_selecao);
+    if (!valores.isEmpty())
+        nClientDataSet.Locate(chave.join(u';'), valores);
+    for (const auto& detalhe : m_detalhes)
+        detalhe->Refresh();
+}
+
+// --- hooks -------------------------------------------------------------------
+
+void TnDMClientDataSet::nClientDataSetAfterOpen()
+{
+    ConfigurarCampo();
+    HabilitaDesabilitaActions();
+}
+
+void TnDMClientDataSet::nClientDataSetAfterScroll()
+{
+    ConfigurarCampo();
+    HabilitaDesabilitaActions();
+}
+
+void TnDMClientDataSet::nClientDataSetNewRecord()
+{
+    NumerarChave();
+}
+
+void TnDMClientDataSet::nClientDataSetAfterInsert()
+{
+    HabilitaDesabilitaActions();
+}
+
+void TnDMClientDataSet::nClientDataSetAfterEdit()
+{
+    HabilitaDesabilitaActions();
+}
+
+void TnDMClientDataSet::nClientDataSetBeforePost()
+{
+    if (!PodeEditar)
+        throw EnErro(QStringLiteral("Este cadastro não pode ser alterado."));
+    ValidarDado();
+    Gravar();
+}
+
+void TnDMClientDataSet::nClientDataSetAfterPost()
+{
+    // The row is in the table: nothing of it is pending any more.
+    nClientDataSet.MergeChangeLog();
+    ConfigurarCampo();
+    HabilitaDesabilitaActions();
+}
+
+void TnDMClientDataSet::nClientDataSetBeforeDelete()
+{
+    if (!PodeEditar)
+        throw EnErro(QStringLiteral("Este cadastro não pode ser alterado."));
+    Apagar();
+}
+
+void TnDMClientDataSet::nClientDataSetAfterDelete()
+{
+    nClientDataSet.MergeChangeLog();
+}
+
+void TnDMClientDataSet::nClientDataSetAfterCancel()
+{
+    ConfigurarCampo();
+    HabilitaDesabilitaActions();
+}
+
+void TnDMClientDataSet::ConfigurarCampo() {}
+
+void TnDMClientDataSet::HabilitaDesabilitaActions()
+{
+    const TnDataSetState estado = nClientDataSet.State();
+    const bool navegando = estado == TnDataSetState::dsBrowse;
+    const bool editando = estado == TnDataSetState::dsEdit || estado == TnDataSetState::dsInsert;
+    const bool temLinhas = navegando && !nClientDataSet.IsEmpty();
+    actDataSetFirst->Enabled = actDataSetPrior->Enabled = temLinhas && !nClientDataSet.Bof();
+    actDataSetNext->Enabled = actDataSetLast->Enabled = temLinhas && !nClientDataSet.Eof();
+    actDataSetInsert->Enabled = navegando && PodeEditar;
+    actDataSetEdit->Enabled = temLinhas && PodeEditar;
+    actDataSetDelete->Enabled = temLinhas && PodeEditar;
+    actDataSetPost->Enabled = editando;
+    actDataSetCancel->Enabled = editando;
+    actDataSetRefresh->Enabled = navegando;
+}
+
+bool TnDMClientDataSet::HouveAlteracoes() const
+{
+    if (nClientDataSet.State() == TnDataSetState::dsInsert)
+        return true;
+    if (nClientDataSet.State() != TnDataSetState::dsEdit)
+        return false;
+    for (int i = 0; i < nClientDataSet.FieldCount(); ++i) {
+        const TnField& campo = nClientDataSet.Fields(i);
+        if (campo.FieldKind == TnFieldKind::fkData && Valores::Comparar(campo.Value(), campo.OldValue()) != 0)
+            return true;
+    }
+    return false;
+}
+
+// --- checks ------------------------------------------------------------------
+
+void TnDMClientDataSet::ValidarDado()
+{
+    for (int i = 0; i < nClientDataSet.FieldCount(); ++i) {
+        const TnField& campo = nClientDataSet.Fields(i);
+        if (campo.FieldKind != TnFieldKind::fkData)
+            continue;
+        const QVariant valor = campo.Value();
+        if (campo.Required && (valor.isNull() || (campo.EhTexto() && valor.toString().trimmed().isEmpty())))
+            throw EnField(campo.FieldName(), QStringLiteral("Informe o campo \"%1\".").arg(campo.Rotulo()));
+        campo.ValidarLimites(valor);
+        if (campo.Definicao.MaxLength > 0 && campo.EhTexto() && valor.toString().size() > campo.Definicao.MaxLength)
+            throw EnField(campo.FieldName(), QStringLiteral("O campo \"%1\" aceita no máximo %2 caracteres.")
+                                                 .arg(campo.Rotulo())
+                                                 .arg(campo.Definicao.MaxLength));
+    }
+    ValidarChave();
+    ValidarLigacoes();
+}
+
+QStringList TnDMClientDataSet::CamposDaChave() const
+{
+    return Dividir(ChaveTabela);
+}
+
+void TnDMClientDataSet::ValidarChave()
+{
+    const QStringList chave = CamposDaChave();
+    if (chave.isEmpty())
+        return;
+    if (nClientDataSet.State() == TnDataSetState::dsEdit && !nClientDataSet.PodeAlterarChave) {
+        for (const QString& nome : chave) {
+            const TnField& campo = FieldByName(nome);
+            if (Valores::Comparar(campo.Value(), campo.OldValue()) != 0)
+                throw EnField(campo.FieldName(),
+                              QStringLiteral("O campo \"%1\" faz parte da chave e não pode ser alterado.").arg(campo.Rotulo()));
+        }
+        return;
+    }
+    if (nClientDataSet.State() != TnDataSetState::dsInsert)
+        return;
+    QStringList condicoes;
+    QStringList valores;
+    for (const QString& nome : chave) {
+        const TnField& campo = FieldByName(nome);
+        condicoes.append(ValorParaSQL(campo.FieldName(), QStringLiteral("="), campo.Value()));
+        valores.append(campo.DisplayText());
+    }
+    if (PegarTemRegistro(Tabela, chave.first(), condicoes.join(QStringLiteral(" and "))))
+        throw EnField(chave.last(), QStringLiteral("Já existe um registro cadastrado com a chave %1.").arg(valores.join(QStringLiteral(" / "))));
+}
+
+void TnDMClientDataSet::ValidarLigacoes()
+{
+    for (int i = 0; i < nClientDataSet.FieldCount(); ++i) {
+        const TnField& campo = nClientDataSet.Fields(i);
+        if (campo.Definicao.LinkKeyFields.isEmpty() || campo.IsNull())
+            continue;
+        const TnEntradaDicionario* entrada = EntradaDicionario(campo.Definicao.Dicionario.isEmpty() ? campo.FieldName()
+                                                                                                    : campo.Definicao.Dicionario);
+        if (!entrada || entrada->tabela.isEmpty() || entrada->tabela.compare(Tabela, Qt::CaseInsensitive) == 0)
+            continue;
+        const QStringList locais = Dividir(campo.Definicao.LinkKeyFields);
+        const QStringList remotas = Dividir(entrada->chave);
+        if (locais.size() != remotas.size())
+            continue;
+        QStringList condicoes;
+        QStringList valores;
+        bool completa = true;
+        for (int c = 0; c < locais.size(); ++c) {
+            const TnField* local = nClientDataSet.FindField(locais[c]);
+            if (!local || local->IsNull()) {
+                completa = false;
+                break;
+            }
+            condicoes.append(ValorParaSQL(remotas[c], QStringLiteral("="), local->Value()));
+            valores.append(local->AsString());
+        }
+        if (completa && !PegarTemRegistro(entrada->tabela, remotas.first(), condicoes.join(QStringLiteral(" and "))))
+            throw EnField(campo.FieldName(), QStringLiteral("%1 %2 não cadastrado.").arg(entrada->rotulo, valores.join(u'/')));
+    }
+}
+
+// --- storing -----------------------------------------------------------------
+
+TnSQLDataSet& TnDMClientDataSet::Comando(std::unique_ptr<TnSQLDataSet>& comando, const QString& texto)
+{
+    if (!comando) {
+        comando = std::make_unique<TnSQLDataSet>(Conexao());
+        comando->SetCommandText(texto);
+    }
+    return *comando;
+}
+
+void TnDMClientDataSet::NumerarChave()
+{
+    const QStringList chave = CamposDaChave();
+    for (const QString& nome : chave) {
+        TnField& campo = FieldByName(nome);
+        if (!campo.Definicao.AutoIncrementar)
+            continue;
+        // Numbered within the other key columns that already have a value (a
+        // detail's master key, for one).
+        QStringList condicoes;
+        for (const QString& outro : chave) {
+            const TnField& companheiro = FieldByName(outro);
+            if (outro != nome && !companheiro.IsNull())
+                condicoes.append(ValorParaSQL(companheiro.FieldName(), QStringLiteral("="), companheiro.Value()));
+        }
+        const qint64 minimo = campo.MinValue.isNull() ? 1 : Valores::ParaInteiro(campo.MinValue);
+        const qint64 maximo = campo.MaxValue.isNull() ? std::numeric_limits<qint32>::max() : Valores::ParaInteiro(campo.MaxValue);
+        campo.SetValue(PegarProximoCodigoFaixa(Tabela, campo.FieldName(), condicoes.join(QStringLiteral(" and ")), minimo, maximo));
+    }
+}
+
+void TnDMClientDataSet::Gravar()
+{
+    if (Tabela.isEmpty())
+        throw EnErro(QStringLiteral("%1 não declara a tabela em que grava.").arg(ClassName()));
+    QStringList colunas;
+    QList<const TnField*> campos;
+    for (int i = 0; i < nClientDataSet.FieldCount(); ++i) {
+        const TnField& campo = nClientDataSet.Fields(i);
+        if (campo.FieldKind == TnFieldKind::fkData) {
+            colunas.append(campo.FieldName());
+            campos.append(&campo);
+        }
+    }
+    const QStringList chave = CamposDaChave();
+    if (nClientDataSet.State() == TnDataSetState::dsInsert) {
+        QStringList parametros;
+        for (const QString& coluna : std::as_const(colunas))
+            parametros.append(u':' + coluna);
+        TnSQLDataSet& insercao = Comando(m_insercao, QStringLiteral("insert into %1 (%2) values (%3)")
+                                                         .arg(Tabela, colunas.join(u','), parametros.join(u',')));
+        QVariantList valores;
+        for (const TnField* campo : std::as_const(campos))
+            valores.append(campo->Value());
+        insercao.SetParamValues(valores);
+        EmTransacao([&] { insercao.ExecSQL(); });
+        return;
+    }
+    if (chave.isEmpty())
+        throw EnErro(QStringLiteral("%1 não declara a chave da tabela %2.").arg(ClassName(), Tabela));
+    QStringList atribuicoes;
+    QStringList condicoes;
+    for (const QString& coluna : std::as_const(colunas))
+        atribuicoes.append(QStringLiteral("%1 = :%1").arg(coluna));
+    for (const QString& coluna : chave)
+        condicoes.append(QStringLiteral("%1 = :ANTERIOR_%1").arg(coluna));
+    TnSQLDataSet& alteracao = Comando(m_alteracao, QStringLiteral("update %1 set %2 where %3")
+                                                       .arg(Tabela, atribuicoes.join(QStringLiteral(", ")),
+                                                            condicoes.join(QStringLiteral(" and "))));
+    QVariantList valores;
+    for (const TnField* campo : std::as_const(campos))
+        valores.append(campo->Value());
+    for (const QString& coluna : chave)
+        valores.append(FieldByName(coluna).OldValue());
+    alteracao.SetParamValues(valores);
+    EmTransacao([&] {
+        if (alteracao.ExecSQL() == 0)
+            throw EnErro(QStringLiteral("O registro não foi encontrado para gravar: outro usuário pode tê-lo excluído. Atualize a tela."));
+    });
+}
+
+void TnDMClientDataSet::Apagar()
+{
+    const QStringList chave = CamposDaChave();
+    if (Tabela.isEmpty() || chave.isEmpty())
+        throw EnErro(QStringLiteral("%1 não declara a tabela e a chave em que exclui.").arg(ClassName()));
+    QStringList condicoes;
+    QVariantList valores;
+    for (const QString& coluna : chave) {
+        condicoes.append(QStringLiteral("%1 = :%1").arg(coluna));
+        valores.append(FieldByName(coluna).Value());
+    }
+    TnSQLDataSet& exclusao = Comando(m_exclusao, QStringLiteral("delete from %1 where %2").arg(Tabela, condicoes.join(QStringLiteral(" and "))));
+    exclusao.SetParamValues(valores);
+    EmTransacao([&] {
+        if (exclusao.ExecSQL() == 0)
+            throw EnErro(QStringLiteral("O registro não foi encontrado para excluir: outro usuário pode tê-lo excluído. Atualize a tela."));
+    });
+}
+
+// --- details -----------------------------------------------------------------
+
+void TnDMClientDataSet::AddInfoDetalhe(const QString& classeDetalhe, const QString& camposMestre, const QString& camposDetalhe)
+{
+    m_infoDetalhes.append({classeDetalhe, camposMestre, camposDetalhe});
+}
+
+void TnDMClientDataSet::CriarDetalhe()
+{
+    for (const TnInfoDetalhe& info : std::as_const(m_infoDetalhes)) {
+        std::unique_ptr<TnDMClientDataSet> detalhe = CriarDM<TnDMClientDataSet>(info.classe);
+        if (!detalhe)
+            throw EnErro(QStringLiteral("%1 não é um cadastro e não pode ser detalhe de %2.").arg(info.classe, ClassName()));
+        detalhe->m_mestre = this;
+        detalhe->nClientDataSet.SetMaster(&nClientDataSet, info.camposMestre, info.camposDetalhe);
+        detalhe->Abrir(detalhe->DefAdic.VerificaSelecao.isEmpty() ? TnSelecao() : m_selecao);
+        m_detalhes.push_back(std::move(detalhe));
+    }
+}
+
+// --- controls ----------------------------------------------------------------
+
+void TnDMClientDataSet::EdEnabledField(const QString& campo, bool habilitado)
+{
+    m_controles[campo.toUpper()].habilitado = habilitado;
+}
+
+void TnDMClientDataSet::EdReadOnlyField(const QString& campo, bool somenteLeitura)
+{
+    m_controles[campo.toUpper()].somenteLeitura = somenteLeitura;
+}
+
+TnEstadoControle TnDMClientDataSet::EstadoControle(const QString& campo) const
+{
+    return m_controles.value(campo.toUpper());
+}

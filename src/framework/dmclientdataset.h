@@ -1,0 +1,163 @@
+#pragma once
+
+#include "clientdataset.h"
+#include "datamodule.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+class TnSQLDataSet;
+
+// A menu item of a register's declaration.
+struct TnMenuItem {
+    QString Caption;
+    QString Category;
+    int Index = 0;
+    QString Modulo = QStringLiteral("Lyr");
+    int ImageIndex = -1;
+    bool Separador = false;
+    bool CriarHTTP = false;
+    bool CriarMenu = true;
+};
+
+// The declaration block of a register.
+struct TnDefAdic {
+    QString Ordem;         // "CodigoProtocolo,SeqItemPro"
+    QString OrdemCaption;
+    QString Atributos = QStringLiteral("*");
+    QList<TnMenuItem> Menus;
+    QString VerificaSelecao;  // "DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL"
+};
+
+// Values of the selection asked before a register opens. A name is a column
+// and a comparison: "DataLctoPro_MAIORIGUAL" is DATALCTOPRO >= value.
+struct TnValorSelecao {
+    QString nome;
+    QVariant valor;
+};
+using TnSelecao = QList<TnValorSelecao>;
+
+// The condition of a selection on the columns of the given alias ("t_t");
+// empty values are left out. Unknown comparisons raise EnErro.
+QString CondicaoSelecao(const TnSelecao& selecao, const QString& apelido);
+// The select statement with the condition added before its ORDER BY.
+QString ComandoComCondicao(const QString& comando, const QString& condicao);
+
+// What a view honours for a field's control.
+struct TnEstadoControle {
+    bool habilitado = true;
+    bool somenteLeitura = false;
+};
+
+// A register: one table edited through one dataset. Rows are stored into the
+// table when posted and deleted from it when deleted, after the host's own
+// checks (ValidarDado); the hooks are virtual and each override calls the
+// inherited one as its Part of the screen says.
+class TnDMClientDataSet : public TnDataModule {
+public:
+    TnDMClientDataSet();
+    ~TnDMClientDataSet() override;
+
+    TnDefAdic DefAdic;
+    TnClientDataSet nClientDataSet;
+    QString Tabela;       // the table the rows are stored into
+    QString ChaveTabela;  // its key columns, ";"-separated, in key order
+
+    // Declares a field of the select list (in its order).
+    template <typename F, typename... Args>
+    F& Campo(const QString& nome, Args&&... args)
+    {
+        return nClientDataSet.AddField<F>(nome, std::forward<Args>(args)...);
+    }
+    TnField& FieldByName(const QString& nome) const { return nClientDataSet.FieldByName(nome); }
+
+    // Opens the dataset with the declared statement under the selection.
+    void Abrir(const TnSelecao& selecao = {});
+    const TnSelecao& Selecao() const { return m_selecao; }
+    // Reads the rows again, keeping the current one when it still exists.
+    virtual void Refresh();
+
+    // --- hooks -------------------------------------------------------------
+    virtual void nClientDataSetBeforeOpen() {}
+    virtual void nClientDataSetAfterOpen();
+    virtual void nClientDataSetAfterScroll();
+    virtual void nClientDataSetBeforeInsert() {}
+    virtual void nClientDataSetNewRecord();
+    virtual void nClientDataSetAfterInsert();
+    virtual void nClientDataSetBeforeEdit() {}
+    virtual void nClientDataSetAfterEdit();
+    virtual void nClientDataSetBeforePost();
+    virtual void nClientDataSetAfterPost();
+    virtual void nClientDataSetBeforeDelete();
+    virtual void nClientDataSetAfterDelete();
+    virtual void nClientDataSetAfterCancel();
+    // The host's checks before a row is stored: required fields, limits,
+    // sizes, links that must exist, a key that is free and does not change.
+    virtual void ValidarDado();
+    // Refreshes the state of the form's controls (after scrolls and edits).
+    virtual void ConfigurarCampo();
+    // Enables the dataset actions from the dataset's state.
+    virtual void HabilitaDesabilitaActions();
+
+    // True when the row being edited differs from the stored one.
+    bool HouveAlteracoes() const;
+
+    // --- details -------------------------------------------------------------
+    void AddInfoDetalhe(const QString& classeDetalhe, const QString& camposMestre, const QString& camposDetalhe);
+    // Creates and opens the declared details, linked to this register.
+    void CriarDetalhe();
+    const std::vector<std::unique_ptr<TnDMClientDataSet>>& Detalhes() const { return m_detalhes; }
+    TnDMClientDataSet* DmMaster() const { return m_mestre; }
+
+    // --- controls and actions -----------------------------------------------
+    void EdEnabledField(const QString& campo, bool habilitado);
+    void EdReadOnlyField(const QString& campo, bool somenteLeitura);
+    TnEstadoControle EstadoControle(const QString& campo) const;
+    // When false the register's rows are shown but not changed.
+    bool PodeEditar = true;
+
+    TnActionList& Actions() { return m_acoes; }
+    TnAction* actDataSetFirst = nullptr;
+    TnAction* actDataSetPrior = nullptr;
+    TnAction* actDataSetNext = nullptr;
+    TnAction* actDataSetLast = nullptr;
+    TnAction* actDataSetInsert = nullptr;
+    TnAction* actDataSetEdit = nullptr;
+    TnAction* actDataSetDelete = nullptr;
+    TnAction* actDataSetPost = nullptr;
+    TnAction* actDataSetCancel = nullptr;
+    TnAction* actDataSetRefresh = nullptr;
+
+private:
+    struct TnInfoDetalhe {
+        QString classe;
+        QString camposMestre;
+        QString camposDetalhe;
+    };
+
+    void LigarEventos();
+    void CriarAcoes();
+    QStringList CamposDaChave() const;
+    void Gravar();
+    void Apagar();
+    void NumerarChave();
+    void ValidarLigacoes();
+    void ValidarChave();
+    QString CondicaoMestre() const;
+    TnSQLDataSet& Comando(std::unique_ptr<TnSQLDataSet>& comando, const QString& texto);
+
+    TnSelecao m_selecao;
+    QList<TnInfoDetalhe> m_infoDetalhes;
+    std::vector<std::unique_ptr<TnDMClientDataSet>> m_detalhes;
+    TnDMClientDataSet* m_mestre = nullptr;
+    QHash<QString, TnEstadoControle> m_controles;
+    TnActionList m_acoes;
+    std::unique_ptr<TnSQLDataSet> m_insercao;
+    std::unique_ptr<TnSQLDataSet> m_alteracao;
+    std::unique_ptr<TnSQLDataSet> m_exclusao;
+};

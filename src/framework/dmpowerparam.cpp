@@ -1,0 +1,144 @@
+#include "dmpowerparam.h"
+
+#include "dialogos.h"
+#include "erros.h"
+
+#include <algorithm>
+
+QStringList TnpqParamItem::NomesValores() const
+{
+    return CtrlNameValues.split(u';', Qt::SkipEmptyParts);
+}
+
+QStringList TnpqParamItem::Valores() const
+{
+    QStringList valores;
+    for (const QString& valor : Value.split(u';', Qt::SkipEmptyParts)) {
+        if (!valor.trimmed().isEmpty())
+            valores.append(valor.trimmed());
+    }
+    return valores;
+}
+
+TnpqParamItem& TnpqPowerParam::Add(const QString& alias)
+{
+    if (Find(alias))
+        throw EnErro(QStringLiteral("O parâmetro %1 já existe.").arg(alias));
+    auto item = std::make_unique<TnpqParamItem>();
+    item->Alias = alias;
+    item->Position = static_cast<int>(m_itens.size());
+    m_itens.push_back(std::move(item));
+    return *m_itens.back();
+}
+
+TnpqParamItem* TnpqPowerParam::Find(const QString& alias)
+{
+    for (const auto& item : m_itens) {
+        if (item->Alias.compare(alias, Qt::CaseInsensitive) == 0)
+            return item.get();
+    }
+    return nullptr;
+}
+
+const TnpqParamItem* TnpqPowerParam::Find(const QString& alias) const
+{
+    return const_cast<TnpqPowerParam*>(this)->Find(alias);
+}
+
+TnpqParamItem& TnpqPowerParam::ParamByAlias(const QString& alias)
+{
+    if (TnpqParamItem* item = Find(alias))
+        return *item;
+    throw EnErro(QStringLiteral("Parâmetro %1 não encontrado.").arg(alias));
+}
+
+QList<TnpqParamItem*> TnpqPowerParam::Itens()
+{
+    QList<TnpqParamItem*> itens;
+    for (const auto& item : m_itens)
+        itens.append(item.get());
+    std::stable_sort(itens.begin(), itens.end(), [](const TnpqParamItem* a, const TnpqParamItem* b) { return a->Position < b->Position; });
+    return itens;
+}
+
+TnDMPowerParam::TnDMPowerParam()
+{
+    nClientDataSet.nLogChanges = false;
+    actExecutar = &m_acoes.Nova(QStringLiteral("actExecutar"));
+    actExecutar->Caption = QStringLiteral("Executar");
+    actExecutar->ShortCut = QStringLiteral("F9");
+    actExecutar->OnExecute = [this](TnAction&) { Processar(); };
+    actGravar = &m_acoes.Nova(QStringLiteral("actGravar"));
+    actGravar->Caption = QStringLiteral("Gravar");
+    actGravar->ShortCut = QStringLiteral("Ctrl+S");
+    actGravar->OnExecute = [this](TnAction&) { actGravarExecute(); };
+    actCancelar = &m_acoes.Nova(QStringLiteral("actCancelar"));
+    actCancelar->Caption = QStringLiteral("Cancelar");
+    actCancelar->ShortCut = QStringLiteral("Ctrl+Z");
+    actCancelar->OnExecute = [this](TnAction&) { actCancelarExecute(); };
+    SetActionGravar(false);
+    SetActionCancelar(false);
+    m_abas.append(QStringLiteral("Resultado"));
+}
+
+TnDMPowerParam::~TnDMPowerParam() = default;
+
+QString TnDMPowerParam::Param(const QString& alias) const
+{
+    const TnpqParamItem* item = npqPowerParam.Find(alias);
+    return item ? item->Value : QString();
+}
+
+void TnDMPowerParam::SetParam(const QString& alias, const QString& valor)
+{
+    TnpqParamItem& item = npqPowerParam.ParamByAlias(alias);
+    item.Value = valor;
+    if (npqPowerParam.OnParamChange)
+        npqPowerParam.OnParamChange(item);
+}
+
+void TnDMPowerParam::ValidarDado()
+{
+    for (TnpqParamItem* item : npqPowerParam.Itens()) {
+        if (item->Requerid && item->Value.trimmed().isEmpty())
+            throw EnParam(item->Alias, QStringLiteral("Informe o parâmetro \"%1\".").arg(item->Caption.isEmpty() ? item->Alias : item->Caption));
+    }
+}
+
+void TnDMPowerParam::Processar()
+{
+    ValidarDado();
+    Executar();
+}
+
+void TnDMPowerParam::SetTemAlteracao(bool temAlteracao)
+{
+    m_temAlteracao = temAlteracao;
+}
+
+bool TnDMPowerParam::PodeFechar()
+{
+    if (!m_temAlteracao)
+        return true;
+    const int resposta = nMessageDlg(QStringLiteral("Existem alterações que não foram gravadas.\nDeseja gravá-las antes de sair?"), 3,
+                                     {QStringLiteral("Sim"), QStringLiteral("Não"), QStringLiteral("Cancelar")});
+    if (resposta == 0) {
+        actGravarExecute();
+        return !m_temAlteracao;
+    }
+    return resposta == 1;
+}
+
+int TnDMPowerParam::CriarTab(const QString& caption)
+{
+    m_abas.append(caption);
+    return static_cast<int>(m_abas.size()) - 1;
+}
+
+TnDMPowerParamTab::TnDMPowerParamTab()
+{
+    SetActionGravar(true);
+    SetActionCancelar(true);
+}
+
+TnDMPowerParamGrid::TnDMPowerParamGrid() = default;

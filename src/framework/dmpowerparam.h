@@ -1,0 +1,125 @@
+#pragma once
+
+#include "campo.h"
+#include "clientdataset.h"
+#include "datamodule.h"
+#include "msgtree.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+enum class TnParType { npqptUser, npqptFixo };
+
+// A parameter of a process's panel.
+struct TnpqParamItem {
+    QString Alias;  // "pDataInicial"
+    QString Caption;
+    QString Hint;
+    int Position = 0;
+    TnParType ParType = TnParType::npqptUser;
+    QString Value;  // current text; the declared default until the user types
+    bool Requerid = false;
+    TnTipoControle CtrlType = TnTipoControle::Padrao;
+    QString CtrlNameValues;  // "Saída=1;Entrada=2;"
+    QString Dicionario;
+    QString ConsultFields;
+    bool ConsultMultSelect = false;
+    bool EhData = false;
+
+    // "Caption=valor" entries of CtrlNameValues, in order.
+    QStringList NomesValores() const;
+    // The ticked values of a check list, or the codes of a multiple selection.
+    QStringList Valores() const;
+};
+
+// The parameter panel; its Caption is the screen's title.
+class TnpqPowerParam {
+public:
+    QString Caption;
+    std::function<void(TnpqParamItem&)> OnParamChange;
+
+    TnpqParamItem& Add(const QString& alias);
+    TnpqParamItem* Find(const QString& alias);
+    const TnpqParamItem* Find(const QString& alias) const;
+    TnpqParamItem& ParamByAlias(const QString& alias);
+    // In panel order (Position, then declaration order).
+    QList<TnpqParamItem*> Itens();
+
+private:
+    std::vector<std::unique_ptr<TnpqParamItem>> m_itens;
+};
+
+// A process: a parameter panel, an in-memory result grid, an execution that
+// fills it and, on the tabbed kind, save and cancel actions that write it.
+class TnDMPowerParam : public TnDataModule {
+public:
+    TnDMPowerParam();
+    ~TnDMPowerParam() override;
+
+    TnpqPowerParam npqPowerParam;
+    TnClientDataSet nClientDataSet;
+
+    // The parameter's current text ("" when empty or unknown).
+    QString Param(const QString& alias) const;
+    void SetParam(const QString& alias, const QString& valor);
+
+    // Checks the parameters: the inherited step refuses required ones left
+    // empty with EnParam. Processes add their own checks after it.
+    virtual void ValidarDado();
+    // Fills the result; the host calls ValidarDado first (see Processar).
+    virtual void Executar() {}
+    // What the Execute button does: validate, then execute.
+    void Processar();
+
+    // Unsaved changes in the grid: asked about before closing.
+    void SetTemAlteracao(bool temAlteracao);
+    bool TemAlteracao() const { return m_temAlteracao; }
+    // Asks what to do with unsaved changes; false keeps the screen open.
+    bool PodeFechar();
+
+    virtual void actGravarExecute() {}
+    virtual void actCancelarExecute() {}
+    void SetActionGravar(bool habilitada) { actGravar->Visible = actGravar->Enabled = habilitada; }
+    void SetActionCancelar(bool habilitada) { actCancelar->Visible = actCancelar->Enabled = habilitada; }
+    TnActionList& Actions() { return m_acoes; }
+    TnAction* actExecutar = nullptr;
+    TnAction* actGravar = nullptr;
+    TnAction* actCancelar = nullptr;
+
+    // Tabs of the result area (the grid's tab is the first).
+    int CriarTab(const QString& caption);
+    const QStringList& Tabs() const { return m_abas; }
+
+    // The message tree shown after a run when switched on.
+    TnMsgTree& MsgTreeLista() { return m_mensagens; }
+    TnMsgNo MsgTree(int tipo, const QString& texto, TnMsgNo pai = {}) { return m_mensagens.MsgTree(tipo, texto, pai); }
+    void LimparMsgTreeLista() { m_mensagens.LimparMsgTreeLista(); }
+    void SetMsgTreeExibir(bool exibir) { m_exibirMensagens = exibir; }
+    bool MsgTreeExibir() const { return m_exibirMensagens; }
+
+    // The host form class that shows this process, when not the standard one.
+    virtual QString GetFormClass() const { return {}; }
+
+private:
+    TnActionList m_acoes;
+    QStringList m_abas;
+    TnMsgTree m_mensagens;
+    bool m_temAlteracao = false;
+    bool m_exibirMensagens = false;
+};
+
+// Parameters on a tab, with save and cancel actions.
+class TnDMPowerParamTab : public TnDMPowerParam {
+public:
+    TnDMPowerParamTab();
+};
+
+// Parameters above a searchable result grid.
+class TnDMPowerParamGrid : public TnDMPowerParam {
+public:
+    TnDMPowerParamGrid();
+};

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "acoes.h"
+#include "datamodule.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+// What the host knows of a registered class without creating it.
+struct TnInfoClasse {
+    QString nome;  // "TLyrDMProtocolo"
+    std::function<std::unique_ptr<TnDataModule>()> criar;
+    std::function<QString()> ChavePrimaria;
+    std::function<int()> PegarTipoObjeto;
+    std::function<QString()> PegarVerificaSelecao;
+    std::function<void(TnActionList&, const TnOnExecute&, const TnModulos&)> GerarPrincAction;
+};
+
+// The registration record of a data module class: its factory and its
+// class-level hooks (the statics of T, or of its nearest base).
+template <typename T>
+TnInfoClasse InfoDaClasse()
+{
+    return {T::NomeDaClasse(), [] { return std::unique_ptr<TnDataModule>(std::make_unique<T>()); }, &T::ChavePrimaria,
+            &T::PegarTipoObjeto, &T::PegarVerificaSelecao, &T::GerarPrincAction};
+}
+
+// The host's class registry, its per-module tables and the data modules
+// open at the moment (the global data modules).
+class TnRegistro {
+public:
+    static constexpr int kModulos = 192;
+
+    void Registrar(TnInfoClasse info);
+    void Remover(const QString& nome);
+    const TnInfoClasse* Classe(const QString& nome) const;
+    QList<const TnInfoClasse*> Classes() const;
+
+    // Selection data-module class of each module number.
+    std::array<QString, kModulos> FnDMSelecaoClass;
+
+    void Aberto(TnDataModule* dataModule);
+    void Fechado(TnDataModule* dataModule);
+    TnDataModule* Encontrar(const QString& nome) const;
+    const QList<TnDataModule*>& Abertos() const { return m_abertos; }
+
+private:
+    std::vector<std::unique_ptr<TnInfoClasse>> m_classes;
+    QList<TnDataModule*> m_abertos;
+};
+
+void nRegisterClass(TnInfoClasse info);
+void nUnRegisterClass(const QString& nome);
+
+// Creates a data module of a registered class and runs its DataModuleCreate.
+std::unique_ptr<TnDataModule> CriarDM(const QString& classe);
+template <typename T>
+std::unique_ptr<T> CriarDM(const QString& classe)
+{
+    std::unique_ptr<TnDataModule> criado = CriarDM(classe);
+    T* convertido = dynamic_cast<T*>(criado.get());
+    if (!convertido)
+        return nullptr;
+    criado.release();
+    return std::unique_ptr<T>(convertido);
+}
+// The open data module of that component name, or nullptr.
+TnDataModule* FindGlobalDataModule(const QString& nome);
+// Reads again the rows of an open register of that component name.
+void AtualizarDM(const QString& nome);
+// Runs DataModuleDestroy and frees the data module.
+void DestruirDM(std::unique_ptr<TnDataModule>& dataModule);
+
+// Asks every registered class, in registration order, for its menu action.
+void GerarPrincActions(TnActionList& acoes, const TnOnExecute& aoExecutar, const TnModulos& modulos);

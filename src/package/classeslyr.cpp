@@ -1,0 +1,130 @@
+#include "classeslyr.h"
+
+#include "direitos.h"
+#include "erros.h"
+
+#include <QHash>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Name, table, key, object type, twin, grid, menu caption, category, index,
+// image, separator, HTTP, shown in the menu, subject to rights, HTTP only in
+// the declaration.
+const QList<TnClasseLyr> kClasses = {
+    {u"TLyrDMHistoricoPro"_s, u"HISTORICOPRO"_s, u"CODIGOHISTPRO"_s, 1, u"LyrDCHistoricoPro"_s, TnTipoForm::Normal, u"Históricos e Observações"_s, u"Cadastros\\Documentos"_s, 25, -1, true, true, true, true, false},
+    {u"TLyrDCHistoricoPro"_s, u"HISTORICOPRO"_s, u"CODIGOHISTPRO"_s, 2, u"LyrDMHistoricoPro"_s, TnTipoForm::ntfConGrid, u"Históricos e Observações"_s, u"01 Cadastros\\00 Consultas"_s, 25, -1, false, false, false, true, false},
+    {u"TLyrDMProtocoloLocalCaixa"_s, u"PROTOCOLOLOCALCAIXA"_s, u"CODIGOLOCAL"_s, 1, u""_s, TnTipoForm::Normal, u"Protocolo Local Caixa"_s, u"01 Cadastros\\05 Arquivamento"_s, 0, -1, false, true, true, true, false},
+    {u"TLyrDCProtocoloLocalCaixa"_s, u"PROTOCOLOLOCALCAIXA"_s, u"CODIGOLOCAL"_s, 2, u"LyrDMProtocoloLocalCaixa"_s, TnTipoForm::ntfConGrid, u"Protocolo Local Caixa"_s, u"03 Consultas"_s, 0, -1, false, false, false, true, false},
+    {u"TLyrDMProtocoloDocArquivo"_s, u"PROTOCOLODOCARQUIVO"_s, u"CODIGOCAIXA;CODIGOENVELOPE;CODIGODOCEMP"_s, 1, u"LyrDCProtocoloDocArquivo"_s, TnTipoForm::Normal, u"Arquivo de Documentos"_s, u"01 Cadastros\\20 Arquivamento"_s, 1, -1, false, false, false, true, false},
+    {u"TLyrDCProtocoloDocArquivo"_s, u"PROTOCOLODOCARQUIVO"_s, u"CODIGOCAIXA;CODIGOENVELOPE;CODIGODOCEMP"_s, 1, u"LyrDMProtocoloDocArquivo"_s, TnTipoForm::Normal, u"Arquivo de Documentos"_s, u"01 Cadastros\\20 Documentos\\00 Consultas"_s, 0, -1, false, false, false, true, false},
+    {u"TLyrDMProtocoloItem"_s, u"PROTOCOLOITEM"_s, u"CODIGOPROTOCOLO;SEQITEMPRO"_s, 1, u""_s, TnTipoForm::ntfCadGrid, u"Protocolo - Itens"_s, u"02 Movimentos\\10 Protocolos"_s, 2, -1, false, false, false, true, false},
+    {u"TLyrDMProtocolo"_s, u"PROTOCOLO"_s, u"CODIGOPROTOCOLO"_s, 1, u"LyrDCProtocolo"_s, TnTipoForm::Normal, u"Protocolo"_s, u"02 Movimentos\\01 Protocolos"_s, 0, 115, false, false, true, true, true},
+    {u"TLyrDCProtocolo"_s, u"PROTOCOLO"_s, u"CODIGOPROTOCOLO"_s, 2, u"LyrDMProtocolo"_s, TnTipoForm::ntfConGrid, u"Protocolo"_s, u"03 Consultas"_s, 0, 115, false, false, false, true, false},
+    {u"TLyrDMProtocoloRespEstab"_s, u"PROTOCOLORESPESTAB"_s, u"CODIGOEMPRESA;CODIGOESTAB;SEQ"_s, 1, u""_s, TnTipoForm::ntfCadGrid, u"Responsáveis"_s, u"02 Movimentos\\10 Protocolos"_s, 2, -1, false, false, false, true, false},
+    {u"TLyrDMProtocoloDocEnvelope"_s, u"PROTOCOLODOCENVELOPE"_s, u"CODIGOCAIXA;CODIGOENVELOPE"_s, 1, u"LyrDCProtocoloDocEnvelope"_s, TnTipoForm::ntfCadGrid, u"Envelopes de Documentos"_s, u"01 Cadastros\\05 Arquivamento"_s, 1, -1, false, false, false, true, false},
+    {u"TLyrDCProtocoloDocEnvelope"_s, u"PROTOCOLODOCENVELOPE"_s, u"CODIGOCAIXA;CODIGOENVELOPE"_s, 2, u"LyrDMProtocoloDocEnvelope"_s, TnTipoForm::ntfConGrid, u"Envelopes de Documentos"_s, u"01 Cadastros\\20 Documentos\\00 Consultas"_s, 0, -1, false, false, false, true, false},
+    {u"TLyrDMProtocoloDocCaixa"_s, u"PROTOCOLODOCCAIXA"_s, u"CODIGOCAIXA"_s, 1, u"LyrDCProtocoloDocCaixa"_s, TnTipoForm::Normal, u"Caixas de Documentos"_s, u"01 Cadastros\\05 Arquivamento"_s, 1, -1, false, true, true, true, false},
+    {u"TLyrDCProtocoloDocCaixa"_s, u"PROTOCOLODOCCAIXA"_s, u"CODIGOCAIXA"_s, 2, u"LyrDMProtocoloDocCaixa"_s, TnTipoForm::ntfConGrid, u"Caixas de Documentos"_s, u"01 Cadastros\\20 Documentos\\00 Consultas"_s, 0, -1, false, false, false, true, false},
+    {u"TLyrDMProtocoloDocEmp"_s, u"PROTOCOLODOCEMP"_s, u"CODIGODOCEMP"_s, 1, u"LyrDCProtocoloDocEmp"_s, TnTipoForm::Normal, u"Documentos da Empresa"_s, u"02 Movimentos\\20 Documentos"_s, 1, 53, false, true, true, true, false},
+    {u"TLyrDCProtocoloDocEmp"_s, u"PROTOCOLODOCEMP"_s, u"CODIGODOCEMP"_s, 2, u"LyrDMProtocoloDocEmp"_s, TnTipoForm::ntfConGrid, u"Documentos da Empresa"_s, u"02 Movimentos\\20 Documentos\\00 Consultas"_s, 0, -1, false, false, false, true, false},
+    {u"TLyrDMProtocoloGrupoDoc"_s, u"PROTOCOLOGRUPODOC"_s, u"CODIGOGRUPODOC"_s, 1, u"LyrDCProtocoloGrupoDoc"_s, TnTipoForm::Normal, u"Grupos de Tipos de Documentos"_s, u"01 Cadastros\\04 Documentos"_s, 1, -1, false, true, true, true, false},
+    {u"TLyrDMProtocoloGrupoTipoDoc"_s, u"PROTOCOLOGRUPOTIPODOC"_s, u"CODIGOGRUPODOC;CODIGOTIPODOC"_s, 1, u"LyrDCProtocoloGrupoTipoDoc"_s, TnTipoForm::ntfCadGrid, u"Tipos de Documentos em Grupos"_s, u"01 Cadastros\\20 Documentos"_s, 3, -1, false, false, false, true, false},
+    {u"TLyrDCProtocoloGrupoTipoDoc"_s, u"PROTOCOLOGRUPOTIPODOC"_s, u"CODIGOGRUPODOC;CODIGOTIPODOC"_s, 2, u"LyrDMProtocoloGrupoTipoDoc"_s, TnTipoForm::ntfConGrid, u"Tipos de Documentos em Grupos"_s, u"01 Cadastros\\20 Documentos\\00 Consultas"_s, 0, -1, false, false, false, false, false},
+    {u"TLyrDMProtocoloRota"_s, u"PROTOCOLOROTA"_s, u"CODIGOROTA"_s, 1, u"LyrDCProtocoloRota"_s, TnTipoForm::Normal, u"Rotas de Entrega"_s, u"01 Cadastros\\01 Clientes"_s, 3, -1, true, true, true, true, false},
+    {u"TLyrDCProtocoloRota"_s, u"PROTOCOLOROTA"_s, u"CODIGOROTA"_s, 2, u"LyrDMProtocoloRota"_s, TnTipoForm::ntfConGrid, u"Rotas de Entrega"_s, u"01 Cadastros\\01 Clientes\\00 Consultas"_s, 0, -1, false, false, false, false, false},
+    {u"TLyrDMProtocoloRotaEntrega"_s, u"PROTOCOLOROTAENTREGA"_s, u"CODIGOROTA;SEQROTA"_s, 1, u""_s, TnTipoForm::Normal, u"Rotas de Entrega - Configuração"_s, u"01 Cadastros\\01 Clientes"_s, 2, -1, false, false, false, true, false},
+    {u"TLyrDMProtocoloTipoDoc"_s, u"PROTOCOLOTIPODOC"_s, u"CODIGOTIPODOC"_s, 1, u"LyrDCProtocoloTipoDoc"_s, TnTipoForm::Normal, u"Tipos de Documentos"_s, u"01 Cadastros\\04 Documentos"_s, 2, -1, false, true, true, true, false},
+    {u"TLyrDCProtocoloTipoDoc"_s, u"PROTOCOLOTIPODOC"_s, u"CODIGOTIPODOC"_s, 2, u"LyrDMProtocoloTipoDoc"_s, TnTipoForm::ntfConGrid, u"Tipos de Documentos"_s, u"01 Cadastros\\04 Documentos\\00 Consultas"_s, 0, -1, false, false, false, false, false},
+    {u"TLyrDMProtocoloDocMovimento"_s, u"PROTOCOLODOCMOVIMENTO"_s, u"CODIGODOCEMP;SEQDOCEMP"_s, 1, u""_s, TnTipoForm::ntfCadGrid, u"Documento - Movimentação"_s, u"02 Movimentos\\20 Documentos"_s, 2, -1, false, false, false, true, false},
+    {u"TLyrDMCfgTipoProtocolo"_s, u"CFGTIPOPROTOCOLO"_s, u"CODIGOTIPOPROTOCOLO"_s, 1, u""_s, TnTipoForm::Normal, u"Tipos Protocolos"_s, u"02 Movimentos\\01 Protocolos"_s, 4, -1, true, true, true, true, false},
+    {u"TLyrDPBaixarProtocolo"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Baixar Protocolo"_s, u"02 Movimentos\\01 Protocolos"_s, 3, -1, false, false, true, true, false},
+    {u"TnFrmGerarProtocolo"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u""_s, u""_s, 0, -1, false, false, true, true, false},
+    {u"TLyrDPGerarProtocoloBase"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u""_s, u""_s, 0, -1, false, false, true, true, false},
+    {u"TLyrDPGerarProtocolo"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Gerar Protocolo"_s, u"02 Movimentos\\01 Protocolos"_s, 1, -1, true, false, true, true, false},
+    {u"TLyrDPGerarDocumento"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Gerar Documento"_s, u"02 Movimentos\\20 Documentos"_s, 2, -1, false, false, false, true, false},
+    {u"TLyrDPGerarProIndividual"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Gerar Protocolo Individual"_s, u"01 Cadastros\\20 Protocolo"_s, 2, -1, false, false, false, true, false},
+    {u"TLyrDPConfigurarRotaEntrega"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Configuração da Rota de Entrega"_s, u"01 Cadastros\\01 Clientes"_s, 4, -1, false, true, true, true, false},
+    {u"TLyrDPConsultaDocumento"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Documentos"_s, u"04 Consultas"_s, 1, -1, false, false, false, true, false},
+    {u"TLyrDPConsultaProtocoloBase"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u""_s, u""_s, 0, -1, false, false, true, true, false},
+    {u"TLyrDPConsultaProtocoloBaixado"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Protocolos Baixados/Recebidos"_s, u"04 Consultas"_s, 1, -1, true, true, true, true, false},
+    {u"TLyrDPConsultaProtocoloEntregue"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Protocolos Entregues/Retirados"_s, u"04 Consultas"_s, 1, -1, false, true, true, true, false},
+    {u"TLyrDPConfiguracaoEntrega"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Configurar Forma Entrega"_s, u"01 Cadastros\\01 Clientes"_s, 2, -1, false, true, true, true, false},
+    {u"TLyrDPConfiguradorTipoGrupo"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Configurador dos Tipos de Documento nos Grupos"_s, u"01 Cadastros\\04 Documentos"_s, 9, -1, true, true, true, true, false},
+    {u"TLyrDPConsultaDocPendente"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Documentos Pendentes"_s, u"04 Consultas"_s, 1, -1, false, true, true, true, false},
+    {u"TLyrDPDocumentosPendentes"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Documentos Pendentes"_s, u"02 Movimentos\\20 Documentos"_s, 1, -1, false, false, true, true, false},
+    {u"TLyrDPConsultaProtocoloLocalCaixas"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Local de Caixas"_s, u"04 Consultas"_s, 1, -1, false, true, true, true, false},
+    {u"TLyrDPConsultaDocumentosCaixa"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Documentos/Caixa"_s, u"04 Consultas"_s, 1, -1, false, false, true, true, false},
+    {u"TLyrDPArquivarDocs"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Arquivar Documentos"_s, u"01 Cadastros\\05 Arquivamento"_s, 1, -1, true, true, true, true, false},
+};
+
+} // namespace
+
+const QList<TnClasseLyr>& ClassesLyr()
+{
+    return kClasses;
+}
+
+const TnClasseLyr& ClasseLyr(const QString& nome)
+{
+    static const QHash<QString, const TnClasseLyr*> porNome = [] {
+        QHash<QString, const TnClasseLyr*> indice;
+        for (const TnClasseLyr& classe : kClasses)
+            indice.insert(classe.nome, &classe);
+        return indice;
+    }();
+    const TnClasseLyr* classe = porNome.value(nome);
+    if (!classe)
+        throw EnErro(QStringLiteral("A classe %1 não pertence ao módulo de protocolos.").arg(nome));
+    return *classe;
+}
+
+void GerarAcaoPrincipal(const TnClasseLyr& classe, TnActionList& dono, const TnOnExecute& aoExecutar,
+                        const TnModulos& modulos, const QString& verificaSelecao)
+{
+    if (!modulos.test(kModuloLyr) || classe.caption.isEmpty())
+        return;
+    auto acao = std::make_unique<TnAction>();
+    acao->Category = classe.categoria;
+    acao->Caption = classe.caption;
+    acao->Name = QStringLiteral("act") + classe.nome;
+    acao->OnExecute = aoExecutar;
+    if (classe.indice != 0)
+        acao->Index = classe.indice;
+    if (classe.separador)
+        acao->Separador = true;
+    if (classe.imagem >= 0)
+        acao->ImageIndex = classe.imagem;
+    acao->VerificaSelecao = verificaSelecao;
+    if (classe.criarHTTP)
+        acao->CriarHTTP = true;
+    if (!classe.criarMenu)
+        acao->CriarMenu = false;
+    if (!classe.controlaDireito)
+        acao->ControlaDireito = false;
+    dono.Adicionar(std::move(acao));
+}
+
+TnMenuItem ItemDeMenu(const TnClasseLyr& classe)
+{
+    TnMenuItem item;
+    item.Caption = classe.caption;
+    item.Category = classe.categoria;
+    item.Index = classe.indice;
+    item.ImageIndex = classe.imagem;
+    item.Separador = classe.separador;
+    item.CriarHTTP = classe.criarHTTP || classe.httpSoNaDeclaracao;
+    item.CriarMenu = classe.criarMenu;
+    return item;
+}
+
+void GerarDireitosLyr(TnActionList& direitos)
+{
+    TnLeaPermissoes::nLeaDoGerarPrincAction(direitos);
+    TnAction& direito = direitos.Nova(QStringLiteral("DireitoAltProtocolo"));
+    direito.Category = QStringLiteral("03 Protocolos");
+    direito.Caption = QStringLiteral("Usuário pode Alterar Protocolo");
+    direito.Index = 1000;
+    direito.Tag = 3;
+}

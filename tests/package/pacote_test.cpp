@@ -1,0 +1,171 @@
+#include "bancoteste.h"
+#include "classeslyr.h"
+#include "direitos.h"
+#include "erros.h"
+#include "menu.h"
+#include "pacote.h"
+#include "registro.h"
+#include "sqlservicos.h"
+
+namespace {
+
+TnModulos Modulos(std::initializer_list<int> numeros)
+{
+    TnModulos modulos;
+    for (int numero : numeros)
+        modulos.set(static_cast<size_t>(numero));
+    return modulos;
+}
+
+// Every class of the table asked for its action, as the host does once all are registered.
+TnActionList AcoesDaTabela(const TnModulos& modulos)
+{
+    TnActionList acoes;
+    for (const TnClasseLyr& classe : ClassesLyr())
+        GerarAcaoPrincipal(classe, acoes, {}, modulos, {});
+    return acoes;
+}
+
+} // namespace
+
+TEST(ClassesLyr, UmaAcaoPorClasseComMenuSoParaOModulo13)
+{
+    EXPECT_EQ(ClassesLyr().size(), 44);
+    EXPECT_EQ(AcoesDaTabela(Modulos({1, 12, 14, 191})).Count(), 0);
+    const TnActionList acoes = AcoesDaTabela(Modulos({13}));
+    ASSERT_EQ(acoes.Count(), 41);
+    for (const TnAction* acao : acoes.Todas()) {
+        EXPECT_TRUE(acao->Name.startsWith("actT")) << acao->Name.toStdString();
+        EXPECT_FALSE(acao->Caption.isEmpty());
+    }
+    const TnAction* protocolo = acoes.Find("actTLyrDMProtocolo");
+    ASSERT_NE(protocolo, nullptr);
+    EXPECT_EQ(protocolo->Category, "02 Movimentos\\01 Protocolos");
+    EXPECT_EQ(protocolo->ImageIndex, 115);
+    EXPECT_FALSE(protocolo->CriarHTTP) << "HTTP only in the register's declaration";
+    EXPECT_TRUE(protocolo->CriarMenu);
+    const TnAction* rota = acoes.Find("actTLyrDCProtocoloRota");
+    EXPECT_FALSE(rota->CriarMenu);
+    EXPECT_FALSE(rota->ControlaDireito);
+    const TnAction* gerar = acoes.Find("actTLyrDPGerarProtocolo");
+    EXPECT_EQ(gerar->Index, 1);
+    EXPECT_TRUE(gerar->Separador);
+    EXPECT_EQ(acoes.Find("actTLyrDPBaixarProtocolo")->ImageIndex, -1);
+    EXPECT_EQ(acoes.Find("actTLyrDMProtocoloDocEmp")->ImageIndex, 53);
+    EXPECT_EQ(acoes.Find("actTLyrDPGerarProtocoloBase"), nullptr);
+    EXPECT_TRUE(ItemDeMenu(ClasseLyr("TLyrDMProtocolo")).CriarHTTP);
+}
+
+TEST(ClassesLyr, ChavesCompostasSemBrancos)
+{
+    EXPECT_EQ(ClasseLyr("TLyrDMProtocoloItem").chave, "CODIGOPROTOCOLO;SEQITEMPRO");
+    EXPECT_EQ(ClasseLyr("TLyrDMProtocoloDocArquivo").chave, "CODIGOCAIXA;CODIGOENVELOPE;CODIGODOCEMP");
+    for (const TnClasseLyr& classe : ClassesLyr())
+        EXPECT_FALSE(classe.chave.contains(u' ')) << classe.nome.toStdString();
+    EXPECT_EQ(ClasseLyr("TLyrDCProtocoloDocArquivo").tipo, 1);
+    EXPECT_THROW(ClasseLyr("TLyrDMInexistente"), EnErro);
+}
+
+TEST(MontarMenu, NiveisPeloNumeroEEntradasPeloIndice)
+{
+    TnActionList acoes;
+    const auto nova = [&acoes](const char* nome, const char* categoria, int indice) {
+        TnAction& acao = acoes.Nova(nome);
+        acao.Category = categoria;
+        acao.Caption = nome;
+        acao.Index = indice;
+        return &acao;
+    };
+    nova("b", "02 Movimentos\\01 Protocolos", 3);
+    nova("a", "02 Movimentos\\01 Protocolos", 1);
+    nova("c", "01 Cadastros\\10 Clientes", 0);
+    nova("d", "01 Cadastros\\2 Documentos", 0);
+    nova("oculta", "01 Cadastros\\2 Documentos", 0)->CriarMenu = false;
+    nova("e", "Cadastros\\Documentos", 25);
+    const TnNoMenu menu = MontarMenu(acoes.Todas());
+    ASSERT_EQ(menu.submenus.size(), 3);
+    EXPECT_EQ(menu.submenus[0].titulo, "01 Cadastros");
+    EXPECT_EQ(menu.submenus[0].submenus[0].titulo, "2 Documentos");
+    EXPECT_EQ(menu.submenus[0].submenus[0].acoes.size(), 1);
+    EXPECT_EQ(menu.submenus[1].submenus[0].acoes[0]->Name, "a");
+    EXPECT_EQ(menu.submenus[2].titulo, "Cadastros") << "levels without a number come last";
+    EXPECT_EQ(TituloSemOrdem("02 Movimentos"), "Movimentos");
+}
+
+class PacoteLyr : public TesteComBanco {
+protected:
+    void SetUp() override
+    {
+        TesteComBanco::SetUp();
+        m_host->SetDireitos(std::make_unique<TnDMDireitoUsuario>());
+    }
+};
+
+TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
+{
+    TnPacote pacote("LyrPk", LYR_PACOTE);
+    pacote.Carregar();
+    EXPECT_EQ(pacote.EstadoAtual(), TnPacote::Estado::Inicializado);
+    const QList<const TnInfoClasse*> classes = m_host->Registro().Classes();
+    ASSERT_EQ(classes.size(), 2);
+    EXPECT_EQ(classes[0]->nome, "TLyrDMHistoricoPro");
+    EXPECT_EQ(classes[1]->ChavePrimaria(), "CODIGOHISTPRO");
+    EXPECT_EQ(classes[0]->PegarTipoObjeto(), 1);
+    EXPECT_EQ(classes[1]->PegarTipoObjeto(), 2);
+
+    TnActionList menu;
+    GerarPrincActions(menu, {}, Modulos({13}));
+    EXPECT_EQ(menu.Count(), 2);
+    TnActionList semModulo;
+    GerarPrincActions(semModulo, {}, Modulos({2}));
+    EXPECT_EQ(semModulo.Count(), 0);
+
+    TnActionList direitos;
+    m_host->Direitos()->GerarListaDireitos(direitos);
+    QList<TnAction*> doModulo;
+    for (TnAction* direito : direitos.Todas()) {
+        if (direito->Category == "03 Protocolos")
+            doModulo.append(direito);
+    }
+    ASSERT_EQ(doModulo.size(), 1);
+    EXPECT_EQ(doModulo[0]->Name, "DireitoAltProtocolo");
+    EXPECT_EQ(doModulo[0]->Caption, "Usuário pode Alterar Protocolo");
+    EXPECT_EQ(doModulo[0]->Index, 1000);
+    EXPECT_EQ(doModulo[0]->Tag, 3);
+    EXPECT_EQ(direitos.Todas().last(), doModulo[0]) << "after the base package's permissions";
+
+    pacote.Descarregar();
+    EXPECT_EQ(m_host->Registro().Classes().size(), 0);
+    TnActionList depois;
+    m_host->Direitos()->GerarListaDireitos(depois);
+    EXPECT_EQ(depois.Find("DireitoAltProtocolo"), nullptr);
+}
+
+TEST_F(PacoteLyr, PacoteInexistenteDizPorQue)
+{
+    TnPacote pacote("LyrPk", "/nao/existe/libLyrPk.so");
+    try {
+        pacote.Carregar();
+        FAIL();
+    } catch (const EnErro& erro) {
+        EXPECT_TRUE(erro.Mensagem().startsWith("Não foi possível carregar o pacote LyrPk")) << erro.what();
+    }
+    EXPECT_EQ(pacote.EstadoAtual(), TnPacote::Estado::Falhou);
+}
+
+TEST_F(PacoteLyr, DireitoDoUsuarioLogado)
+{
+    ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL, ADMINISTRADOR) values "
+                      "(1, 'ana', 'Ana', '1'), (2, 'bia', 'Bia', '0'), (3, 'caio', 'Caio', '0')");
+    ExecutarSQLDireto("insert into USUARIODIREITO (CODIGOUSUARIO, NOMEDIREITO, PERMITIDO) values "
+                      "(1, 'DireitoAltProtocolo', '0'), (2, 'DireitoAltProtocolo', '0'), (3, 'DireitoAltProtocolo', '1')");
+    EXPECT_EQ(PegarDireito("DireitoAltProtocolo"), kDireitoConcedido) << "administrators have every right";
+    Con().SetCodigoUsuario(2);
+    EXPECT_EQ(PegarDireito("DireitoAltProtocolo"), 0);
+    EXPECT_EQ(PegarDireito("OutroDireito"), kDireitoConcedido);
+    Con().SetCodigoUsuario(3);
+    EXPECT_EQ(PegarDireito("DireitoAltProtocolo"), kDireitoConcedido);
+    Con().SetCodigoUsuario(2);
+    m_host->SetDireitos(nullptr);
+    EXPECT_EQ(PegarDireito("DireitoAltProtocolo"), kDireitoConcedido) << "no rights module: granted";
+}

@@ -1,0 +1,192 @@
+#include "dialogosroteiro.h"
+
+#include "host.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString NomeDoTipo(TnTipoPergunta tipo)
+{
+    switch (tipo) {
+    case TnTipoPergunta::MessageDlg: return QStringLiteral("nMessageDlg");
+    case TnTipoPergunta::ShowMessage: return QStringLiteral("nShowMessage");
+    case TnTipoPergunta::InputBox: return QStringLiteral("nInputBox");
+    case TnTipoPergunta::ListBox: return QStringLiteral("nInputQueryListBox");
+    }
+    return {};
+}
+
+std::string Utf8(const QString& texto)
+{
+    return texto.toStdString();
+}
+
+}  // namespace
+
+QString TnPerguntaFeita::Descrever() const
+{
+    QString descricao = NomeDoTipo(tipo);
+    if (tipo == TnTipoPergunta::MessageDlg)
+        descricao += QStringLiteral(" (tipo %1)").arg(tipoDlg);
+    if (!titulo.isEmpty())
+        descricao += QStringLiteral(" [%1]").arg(titulo);
+    if (!texto.isEmpty())
+        descricao += QStringLiteral(" \"%1\"").arg(texto);
+    if (!opcoes.isEmpty())
+        descricao += QStringLiteral(" {%1}").arg(opcoes.join(QStringLiteral(" | ")));
+    if (!padrao.isEmpty())
+        descricao += QStringLiteral(" padrão \"%1\"").arg(padrao);
+    return descricao;
+}
+
+QString TnDialogosRoteiro::Esperada::Descrever() const
+{
+    QString resposta;
+    if (tipo == TnTipoPergunta::InputBox)
+        resposta = digitado ? QStringLiteral("\"%1\"").arg(*digitado) : QStringLiteral("cancelar");
+    else if (tipo != TnTipoPergunta::ShowMessage)
+        resposta = rotulo.isEmpty() ? QString::number(indice) : QStringLiteral("\"%1\"").arg(rotulo);
+    QString descricao = QStringLiteral("%1 com \"%2\"").arg(NomeDoTipo(tipo), trecho);
+    if (!resposta.isEmpty())
+        descricao += QStringLiteral(" -> ") + resposta;
+    return descricao;
+}
+
+TnDialogosRoteiro::~TnDialogosRoteiro()
+{
+    Verificar();
+    for (const Acompanhado& acompanhado : std::as_const(m_progressos))
+        acompanhado.progresso->RemoverObservador(this);
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::Instalar(TnHost& host)
+{
+    auto roteiro = std::make_unique<TnDialogosRoteiro>();
+    TnDialogosRoteiro& referencia = *roteiro;
+    host.SetDialogos(std::move(roteiro));
+    return referencia;
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::Enfileirar(Esperada esperada)
+{
+    m_esperadas.append(std::move(esperada));
+    return *this;
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::Esperar(const QString& trecho, const QString& botao)
+{
+    return Enfileirar({TnTipoPergunta::MessageDlg, trecho, botao, -1, {}});
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::Esperar(const QString& trecho, int botao)
+{
+    return Enfileirar({TnTipoPergunta::MessageDlg, trecho, {}, botao, {}});
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarMensagem(const QString& trecho)
+{
+    return Enfileirar({TnTipoPergunta::ShowMessage, trecho, {}, -1, {}});
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarInputBox(const QString& trecho, std::optional<QString> resposta)
+{
+    return Enfileirar({TnTipoPergunta::InputBox, trecho, {}, -1, std::move(resposta)});
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarEscolha(const QString& trecho, const QString& opcao)
+{
+    return Enfileirar({TnTipoPergunta::ListBox, trecho, opcao, -1, {}});
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarEscolha(const QString& trecho, int indice)
+{
+    return Enfileirar({TnTipoPergunta::ListBox, trecho, {}, indice, {}});
+}
+
+void TnDialogosRoteiro::Verificar()
+{
+    for (const Esperada& esperada : std::as_const(m_esperadas))
+        ADD_FAILURE() << "Pergunta esperada e não feita: " << Utf8(esperada.Descrever());
+    m_esperadas.clear();
+}
+
+std::optional<TnDialogosRoteiro::Esperada> TnDialogosRoteiro::Atender(const TnPerguntaFeita& pergunta)
+{
+    m_perguntas.append(pergunta);
+    if (m_esperadas.isEmpty()) {
+        ADD_FAILURE() << "Pergunta inesperada: " << Utf8(pergunta.Descrever());
+        return std::nullopt;
+    }
+    const Esperada& proxima = m_esperadas.constFirst();
+    bool casa = proxima.tipo == pergunta.tipo;
+    if (casa) {
+        casa = pergunta.texto.contains(proxima.trecho)
+               || (pergunta.tipo != TnTipoPergunta::MessageDlg && pergunta.tipo != TnTipoPergunta::ShowMessage
+                   && pergunta.titulo.contains(proxima.trecho));
+    }
+    if (!casa) {
+        ADD_FAILURE() << "Pergunta fora do roteiro: " << Utf8(pergunta.Descrever())
+                      << "\n  esperada: " << Utf8(proxima.Descrever());
+        return std::nullopt;
+    }
+    return m_esperadas.takeFirst();
+}
+
+int TnDialogosRoteiro::Escolher(const Esperada& esperada, const TnPerguntaFeita& pergunta)
+{
+    const int indice = esperada.rotulo.isEmpty() ? esperada.indice : pergunta.opcoes.indexOf(esperada.rotulo);
+    if (indice < -1 || indice >= pergunta.opcoes.size() || (indice == -1 && !esperada.rotulo.isEmpty())) {
+        ADD_FAILURE() << "A resposta " << Utf8(esperada.Descrever()) << " não está entre as opções de "
+                      << Utf8(pergunta.Descrever());
+        return -1;
+    }
+    return indice;
+}
+
+int TnDialogosRoteiro::MessageDlg(const QString& texto, int tipo, const QStringList& botoes)
+{
+    const TnPerguntaFeita pergunta{TnTipoPergunta::MessageDlg, tipo, {}, texto, botoes, {}};
+    const std::optional<Esperada> esperada = Atender(pergunta);
+    return esperada ? Escolher(*esperada, pergunta) : -1;
+}
+
+void TnDialogosRoteiro::ShowMessage(const QString& texto)
+{
+    Atender({TnTipoPergunta::ShowMessage, -1, {}, texto, {}, {}});
+}
+
+std::optional<QString> TnDialogosRoteiro::InputBox(const QString& titulo, const QString& pergunta,
+                                                   const QString& padrao)
+{
+    const std::optional<Esperada> esperada =
+        Atender({TnTipoPergunta::InputBox, -1, titulo, pergunta, {}, padrao});
+    return esperada ? esperada->digitado : std::nullopt;
+}
+
+int TnDialogosRoteiro::InputQueryListBox(const QString& titulo, const QStringList& opcoes)
+{
+    const TnPerguntaFeita pergunta{TnTipoPergunta::ListBox, -1, titulo, {}, opcoes, {}};
+    const std::optional<Esperada> esperada = Atender(pergunta);
+    return esperada ? Escolher(*esperada, pergunta) : -1;
+}
+
+void TnDialogosRoteiro::ProgressoCriado(TnFraProgresso& progresso)
+{
+    m_progressos.insert(&progresso, {&progresso, {}});
+    progresso.AdicionarObservador(this);
+}
+
+void TnDialogosRoteiro::ProgressoAlterado(const TnFraProgresso& progresso)
+{
+    auto it = m_progressos.find(&progresso);
+    if (it == m_progressos.end() || progresso.Texto().isEmpty() || progresso.Texto() == it->ultimoTexto)
+        return;
+    it->ultimoTexto = progresso.Texto();
+    m_textosProgresso.append(progresso.Texto());
+}
+
+void TnDialogosRoteiro::ProgressoLiberado(const TnFraProgresso& progresso)
+{
+    m_progressos.remove(&progresso);
+}

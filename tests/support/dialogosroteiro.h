@@ -1,0 +1,112 @@
+#pragma once
+
+#include "dialogos.h"
+#include "progresso.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class TnHost;
+
+enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox };
+
+// A question module code asked, as the user would have seen it.
+struct TnPerguntaFeita {
+    TnTipoPergunta tipo = TnTipoPergunta::MessageDlg;
+    int tipoDlg = -1;     // kind of a MessageDlg (TnTipoDlg)
+    QString titulo;       // InputBox and ListBox
+    QString texto;        // the message, or the prompt of an InputBox
+    QStringList opcoes;   // the buttons, or the entries of a list
+    QString padrao;       // the text an InputBox offered
+    QString Descrever() const;
+};
+
+// The user of a test: answers the questions the test scripted, in order, and
+// fails the test on any other. The test queues what it expects with the text
+// of each question (or a part of it) and the answer:
+//
+//   auto& usuario = TnDialogosRoteiro::Instalar(host);
+//   usuario.Esperar("cancelar todos os ítens", "Sim").EsperarMensagem("gerado");
+//
+// A question asked when none was expected, or other than the next expected
+// one, adds a GoogleTest failure naming both and gets the answer that changes
+// nothing: no button (-1), a cancelled input or list, and the test runs on
+// (an exception could be swallowed or reworded by the module's own error
+// handling, and would hide what the module does next). The expected question
+// stays at the head of the queue. Expected questions never asked fail the
+// test in Verificar(), which the destructor calls.
+//
+// Progress frames created meanwhile are watched too: the texts they showed
+// and how many are still open.
+class TnDialogosRoteiro : public TnDialogos, private TnObservadorProgresso {
+public:
+    TnDialogosRoteiro() = default;
+    ~TnDialogosRoteiro() override;
+    TnDialogosRoteiro(const TnDialogosRoteiro&) = delete;
+    TnDialogosRoteiro& operator=(const TnDialogosRoteiro&) = delete;
+
+    // A new script handed to the host, which owns it.
+    static TnDialogosRoteiro& Instalar(TnHost& host);
+
+    // nMessageDlg answered with the button of that caption ("Sim"), or by its
+    // index (-1: closed without a button).
+    TnDialogosRoteiro& Esperar(const QString& trecho, const QString& botao);
+    TnDialogosRoteiro& Esperar(const QString& trecho, int botao);
+    // nShowMessage.
+    TnDialogosRoteiro& EsperarMensagem(const QString& trecho);
+    // nInputBox, matched on its title or prompt; nullopt cancels.
+    TnDialogosRoteiro& EsperarInputBox(const QString& trecho, std::optional<QString> resposta);
+    // nInputQueryListBox, matched on its title; answered with the entry of
+    // that text, or by index (-1 cancels).
+    TnDialogosRoteiro& EsperarEscolha(const QString& trecho, const QString& opcao);
+    TnDialogosRoteiro& EsperarEscolha(const QString& trecho, int indice);
+
+    // Fails the test for every expected question not asked, then forgets them.
+    void Verificar();
+
+    const QList<TnPerguntaFeita>& Perguntas() const { return m_perguntas; }
+    // Every text the progress frames showed, in order; a frame that shows the
+    // same text again (each step of a loop) adds it once.
+    const QStringList& TextosProgresso() const { return m_textosProgresso; }
+    int ProgressosAbertos() const { return static_cast<int>(m_progressos.size()); }
+
+    int MessageDlg(const QString& texto, int tipo, const QStringList& botoes) override;
+    void ShowMessage(const QString& texto) override;
+    std::optional<QString> InputBox(const QString& titulo, const QString& pergunta,
+                                    const QString& padrao) override;
+    int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
+    void ProgressoCriado(TnFraProgresso& progresso) override;
+
+private:
+    struct Esperada {
+        TnTipoPergunta tipo;
+        QString trecho;
+        QString rotulo;                 // button or entry sought by text
+        int indice = -1;                // used when rotulo is empty
+        std::optional<QString> digitado;  // InputBox
+        QString Descrever() const;
+    };
+    struct Acompanhado {
+        TnFraProgresso* progresso;
+        QString ultimoTexto;
+    };
+
+    TnDialogosRoteiro& Enfileirar(Esperada esperada);
+    // The expected question that answers `pergunta`, taken off the queue;
+    // nullopt (after failing the test) when it is not the next one.
+    std::optional<Esperada> Atender(const TnPerguntaFeita& pergunta);
+    // The index that answers among `opcoes`; -1 (after failing) when invalid.
+    static int Escolher(const Esperada& esperada, const TnPerguntaFeita& pergunta);
+
+    void ProgressoAlterado(const TnFraProgresso& progresso) override;
+    void ProgressoLiberado(const TnFraProgresso& progresso) override;
+
+    QList<Esperada> m_esperadas;
+    QList<TnPerguntaFeita> m_perguntas;
+    QStringList m_textosProgresso;
+    QHash<const TnFraProgresso*, Acompanhado> m_progressos;
+};
