@@ -194,6 +194,7 @@ void TnClientDataSet::CarregarDe(TnSQLDataSet& consulta)
         }
         destino.append(campo->Index());
     }
+    m_visao.clear();
     m_linhas.clear();
     m_apagadas.clear();
     m_pontos.clear();
@@ -237,6 +238,7 @@ void TnClientDataSet::EmptyDataSet()
     ExigirAtivo();
     if (m_estado != TnDataSetState::dsBrowse)
         Cancel();
+    m_visao.clear();
     m_linhas.clear();
     m_apagadas.clear();
     m_pontos.clear();
@@ -601,6 +603,9 @@ void TnClientDataSet::CancelUpdates()
     Cancel();
     if (!nLogChanges)
         return;
+    // Taken before rows go: the view still points at them.
+    const TnBookmark atual = GetBookmark();
+    m_visao.clear();
     std::vector<std::unique_ptr<TnLinha>> mantidas;
     for (auto& linha : m_linhas) {
         if (linha->status == TnUpdateStatus::usInserted)
@@ -619,8 +624,7 @@ void TnClientDataSet::CancelUpdates()
     std::stable_sort(mantidas.begin(), mantidas.end(), [](const auto& a, const auto& b) { return a->id < b->id; });
     m_linhas = std::move(mantidas);
     m_apagadas.clear();
-    const TnLinha* atual = LinhaAtual();
-    ReconstruirVisao(atual ? atual->id : 0);
+    ReconstruirVisao(atual);
 }
 
 TnClientDataSet::TnFoto TnClientDataSet::Fotografar() const
@@ -634,6 +638,8 @@ TnClientDataSet::TnFoto TnClientDataSet::Fotografar() const
 
 void TnClientDataSet::Restaurar(const TnFoto& foto)
 {
+    m_visao.clear();
+    m_atual = -1;
     m_linhas.clear();
     for (const TnLinha& linha : foto.linhas)
         m_linhas.push_back(std::make_unique<TnLinha>(linha));
@@ -657,14 +663,22 @@ void TnClientDataSet::RestoreSavePoint(int ponto)
     if (it == m_pontos.end())
         throw EnErro(QStringLiteral("Ponto de restauração %1 inexistente.").arg(ponto));
     Cancel();
-    const TnLinha* atual = LinhaAtual();
-    const TnBookmark manter = atual ? atual->id : 0;
+    const TnBookmark manter = GetBookmark();
     Restaurar(it->second);
     m_pontos.erase(std::next(it), m_pontos.end());
     ReconstruirVisao(manter);
 }
 
 // --- filter, order and master ------------------------------------------------
+
+void TnClientDataSet::AtualizarVisao()
+{
+    if (!Active())
+        return;
+    CheckBrowseMode();
+    const TnLinha* atual = LinhaAtual();
+    ReconstruirVisao(atual ? atual->id : 0);
+}
 
 void TnClientDataSet::SetFilter(const QString& texto)
 {
@@ -675,10 +689,8 @@ void TnClientDataSet::SetFilter(const QString& texto)
     m_textoFiltro = texto;
     m_filtro = std::move(filtro);
     m_camposFiltro = campos;
-    if (Active() && m_filtrado) {
-        CheckBrowseMode();
-        ReconstruirVisao(LinhaAtual() ? LinhaAtual()->id : 0);
-    }
+    if (m_filtrado)
+        AtualizarVisao();
 }
 
 void TnClientDataSet::SetFiltered(bool ligado)
@@ -686,17 +698,14 @@ void TnClientDataSet::SetFiltered(bool ligado)
     if (m_filtrado == ligado)
         return;
     m_filtrado = ligado;
-    if (Active()) {
-        CheckBrowseMode();
-        ReconstruirVisao(LinhaAtual() ? LinhaAtual()->id : 0);
-    }
+    AtualizarVisao();
 }
 
 void TnClientDataSet::SetOnFilterRecord(std::function<bool(TnClientDataSet&)> teste)
 {
     m_onFilterRecord = std::move(teste);
-    if (Active() && m_filtrado)
-        ReconstruirVisao(LinhaAtual() ? LinhaAtual()->id : 0);
+    if (m_filtrado)
+        AtualizarVisao();
 }
 
 void TnClientDataSet::SetIndexFieldNames(const QString& campos)
@@ -709,10 +718,7 @@ void TnClientDataSet::SetIndexFieldNames(const QString& campos)
     }
     m_indiceCampos = campos;
     m_indiceNome.clear();
-    if (Active()) {
-        CheckBrowseMode();
-        ReconstruirVisao(LinhaAtual() ? LinhaAtual()->id : 0);
-    }
+    AtualizarVisao();
 }
 
 void TnClientDataSet::AddIndex(const QString& nome, const QString& campos, const QString& camposDecrescentes)
@@ -730,10 +736,7 @@ void TnClientDataSet::SetIndexName(const QString& nome)
     }
     m_indiceNome = nome;
     m_indiceCampos.clear();
-    if (Active()) {
-        CheckBrowseMode();
-        ReconstruirVisao(LinhaAtual() ? LinhaAtual()->id : 0);
-    }
+    AtualizarVisao();
 }
 
 TnClientDataSet::TnOrdem TnClientDataSet::OrdemAtiva() const

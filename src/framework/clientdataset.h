@@ -243,6 +243,8 @@ private:
     void NovoRegistro(bool noFim);
     void Rolar(int novaPosicao);
     void ReconstruirVisao(TnBookmark manter);
+    // Filter, order or master changed: rebuild the view, keeping the current row.
+    void AtualizarVisao();
     void PosicionarNaVisao(TnBookmark gravada, bool inseriu);
     bool PassaNaVisao(const TnLinha& linha) const;
     TnOrdem OrdemAtiva() const;

@@ -32,8 +32,13 @@ public:
     static QString PegarVerificaSelecao() { return {}; }
     static void GerarPrincAction(TnActionList&, const TnOnExecute&, const TnModulos&) {}
 
+    // What the opener asked for ("Individual": one new row), given at creation.
+    QString Argumento;
+
     // Life, in the order the host calls it.
     virtual void DataModuleCreate() {}
+    // Gets ready to be shown: a register opens its dataset.
+    virtual void Preparar() {}
     virtual void DepoisConfigurar(TnFormulario* formulario);
     virtual void DataModuleDestroy() {}
 

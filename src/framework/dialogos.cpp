@@ -1,5 +1,7 @@
 #include "dialogos.h"
 
+#include "dmclientdataset.h"
+
 #include "erros.h"
 #include "host.h"
 
@@ -44,6 +46,16 @@ std::optional<QString> TnDialogosSemUsuario::InputBox(const QString& titulo, con
 int TnDialogosSemUsuario::InputQueryListBox(const QString& titulo, const QStringList&)
 {
     RecusarPergunta(titulo);
+}
+
+bool TnDialogos::Consultar(TnDMClientDataSet&)
+{
+    return false;
+}
+
+bool TnDialogosSemUsuario::Consultar(TnDMClientDataSet& consulta)
+{
+    RecusarPergunta(consulta.nClientDataSet.Caption.isEmpty() ? consulta.Name : consulta.nClientDataSet.Caption);
 }
 
 TnDialogos& DialogosAtuais()
@@ -95,4 +107,9 @@ int nInputQueryListBox(const QString& titulo, const QStringList& opcoes, QString
     if (indice >= 0 && escolhido)
         *escolhido = opcoes.at(indice);
     return indice;
+}
+
+bool nConsultar(TnDMClientDataSet& consulta)
+{
+    return DialogosAtuais().Consultar(consulta);
 }

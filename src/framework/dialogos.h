@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class TnDMClientDataSet;
 class TnFraProgresso;
 
 // Kinds of nMessageDlg; they choose the dialog's icon and title.
@@ -34,6 +35,10 @@ public:
                                             const QString& padrao) = 0;
     // The index of the entry chosen, -1 when the user cancelled.
     virtual int InputQueryListBox(const QString& titulo, const QStringList& opcoes) = 0;
+    // A consultation shown modally to pick a row: true with its dataset on
+    // the row chosen, false when the user cancelled (what dialogs that show
+    // no consultations answer).
+    virtual bool Consultar(TnDMClientDataSet& consulta);
 
     // A progress frame was created; the desktop attaches its view here (as an
     // observer of the frame, which says when it is freed).
@@ -51,6 +56,7 @@ public:
     std::optional<QString> InputBox(const QString& titulo, const QString& pergunta,
                                     const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
+    bool Consultar(TnDMClientDataSet& consulta) override;
 };
 
 // The dialogs of the host in force; those of TnDialogosSemUsuario when no
@@ -68,3 +74,5 @@ bool nInputQuery(const QString& titulo, const QString& pergunta, QString& valor)
 // The index of the entry chosen (also put in `escolhido`), -1 when the user
 // cancels. An empty list is not shown and answers -1.
 int nInputQueryListBox(const QString& titulo, const QStringList& opcoes, QString* escolhido = nullptr);
+// Shows a consultation to pick a row; true with its dataset on that row.
+bool nConsultar(TnDMClientDataSet& consulta);

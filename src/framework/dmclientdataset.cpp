@@ -9,8 +9,6 @@
 #include "sqlservicos.h"
 #include "valores.h"
 
-#include <QRegularExpression>
-
 #include <limits>
 
 namespace {
@@ -70,12 +68,13 @@ QString ComandoComCondicao(const QString& comando, const QString& condicao)
 {
     if (condicao.isEmpty())
         return comando;
-    static const QRegularExpression ordem(QStringLiteral("\\border\\s+by\\b"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression onde(QStringLiteral("\\bwhere\\b"), QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch fim = ordem.match(comando);
-    const qsizetype posicao = fim.hasMatch() ? fim.capturedStart() : comando.size();
-    const QString conector = onde.match(comando.left(posicao)).hasMatch() ? QStringLiteral(" and ") : QStringLiteral(" where ");
-    return comando.left(posicao).trimmed() + conector + u'(' + condicao + QStringLiteral(") ") + comando.mid(posicao);
+    // The declared statements are single selects: "... from T t_t [where ...] ORDER BY ...".
+    qsizetype posicao = comando.lastIndexOf(QStringLiteral("order by"), -1, Qt::CaseInsensitive);
+    if (posicao < 0)
+        posicao = comando.size();
+    const bool temOnde = comando.left(posicao).contains(QStringLiteral(" where "), Qt::CaseInsensitive);
+    return comando.left(posicao).trimmed() + (temOnde ? QStringLiteral(" and (") : QStringLiteral(" where ("))
+           + condicao + QStringLiteral(") ") + comando.mid(posicao);
 }
 
 TnDMClientDataSet::TnDMClientDataSet()
@@ -143,6 +142,12 @@ void TnDMClientDataSet::Abrir(const TnSelecao& selecao)
         throw;
     }
     nClientDataSet.CommandText = comando;
+}
+
+void TnDMClientDataSet::Preparar()
+{
+    if (!nClientDataSet.Active())
+        Abrir(m_selecao);
 }
 
 void TnDMClientDataSet::Refresh()

@@ -81,6 +81,7 @@ public:
     const TnSelecao& Selecao() const { return m_selecao; }
     // Reads the rows again, keeping the current one when it still exists.
     virtual void Refresh();
+    void Preparar() override;
 
     // --- hooks -------------------------------------------------------------
     virtual void nClientDataSetBeforeOpen() {}

@@ -65,7 +65,7 @@ void nUnRegisterClass(const QString& nome)
     TnHost::Atual().Registro().Remover(nome);
 }
 
-std::unique_ptr<TnDataModule> CriarDM(const QString& classe)
+std::unique_ptr<TnDataModule> CriarDM(const QString& classe, const QString& argumento)
 {
     const TnInfoClasse* info = TnHost::Atual().Registro().Classe(classe);
     if (!info)
@@ -73,8 +73,14 @@ std::unique_ptr<TnDataModule> CriarDM(const QString& classe)
     std::unique_ptr<TnDataModule> dataModule = info->criar();
     if (dataModule->Name.isEmpty())
         dataModule->Name = info->nome.startsWith(u'T') ? info->nome.mid(1) : info->nome;
+    dataModule->Argumento = argumento;
     dataModule->DataModuleCreate();
     return dataModule;
+}
+
+void PrepararDM(TnDataModule& dataModule)
+{
+    dataModule.Preparar();
 }
 
 TnDataModule* FindGlobalDataModule(const QString& nome)

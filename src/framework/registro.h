@@ -56,18 +56,27 @@ private:
 void nRegisterClass(TnInfoClasse info);
 void nUnRegisterClass(const QString& nome);
 
-// Creates a data module of a registered class and runs its DataModuleCreate.
-std::unique_ptr<TnDataModule> CriarDM(const QString& classe);
+// Creates a new data module of a registered class (with what its opener asks
+// for) and runs its DataModuleCreate.
+std::unique_ptr<TnDataModule> CriarDM(const QString& classe, const QString& argumento = {});
 template <typename T>
-std::unique_ptr<T> CriarDM(const QString& classe)
+std::unique_ptr<T> CriarDM(const QString& classe, const QString& argumento = {})
 {
-    std::unique_ptr<TnDataModule> criado = CriarDM(classe);
+    std::unique_ptr<TnDataModule> criado = CriarDM(classe, argumento);
     T* convertido = dynamic_cast<T*>(criado.get());
     if (!convertido)
         return nullptr;
     criado.release();
     return std::unique_ptr<T>(convertido);
 }
+// A second instance beside one already open (a register opened to add one
+// row from another screen); every creation is a new instance.
+inline std::unique_ptr<TnDataModule> CriarDMNovo(const QString& classe)
+{
+    return CriarDM(classe);
+}
+// Lets a created data module get ready to be shown (a register opens).
+void PrepararDM(TnDataModule& dataModule);
 // The open data module of that component name, or nullptr.
 TnDataModule* FindGlobalDataModule(const QString& nome);
 // Reads again the rows of an open register of that component name.

@@ -1,4 +1,5 @@
 #include "bancoteste.h"
+#include "dialogosroteiro.h"
 #include "dmclientdataset.h"
 #include "duplicidade.h"
 #include "erros.h"
@@ -284,4 +285,35 @@ TEST_F(Cadastro, DuplicidadePorCodigo)
     ds.FieldByName("DESCRLOCAL").SetValue("Arquivo");
     EXPECT_THROW(VerificarDuplicidadePorCodigo(ds, regra), EnErro);
     ds.Cancel();
+}
+
+TEST_F(Cadastro, DuplicidadePorExistenciaAoAlterar)
+{
+    ExecutarSQLDireto("insert into PROTOCOLOLOCALCAIXA (CODIGOLOCAL, DESCRLOCAL) values (1, 'Arquivo'), (2, 'Cofre')");
+    TTesteDMLocal local;
+    local.Abrir();
+    TnClientDataSet& ds = local.nClientDataSet;
+    ds.First();
+    ds.Edit();
+    ds.Post();  // untouched
+    ds.Edit();
+    ds.FieldByName("DESCRLOCAL").SetValue("Cofre");
+    EXPECT_EQ(Recusa([&] { ds.Post(); }), "Já existe cadastrado um local com a mesma descrição.");
+    ds.FieldByName("DESCRLOCAL").SetValue("Mapoteca");
+    ds.Post();
+    EXPECT_EQ(Local(1), "Mapoteca");
+}
+
+TEST_F(Cadastro, ConsultaAbertaParaEscolherUmaLinha)
+{
+    ExecutarSQLDireto("insert into PROTOCOLOLOCALCAIXA (CODIGOLOCAL, DESCRLOCAL) values (1, 'Arquivo'), (2, 'Cofre')");
+    TnDialogosRoteiro& usuario = TnDialogosRoteiro::Instalar(*m_host);
+    usuario.EsperarConsulta("TesteDMLocal", {2}).EsperarConsulta("TesteDMLocal", {});
+    std::unique_ptr<TnDataModule> consulta = CriarDMNovo("TTesteDMLocal");
+    PrepararDM(*consulta);
+    auto& locais = dynamic_cast<TTesteDMLocal&>(*consulta);
+    ASSERT_TRUE(nConsultar(locais));
+    EXPECT_EQ(locais.FieldByName("DESCRLOCAL").AsString(), "Cofre");
+    EXPECT_FALSE(nConsultar(locais));
+    usuario.Verificar();
 }

@@ -1,5 +1,7 @@
 #include "dialogosroteiro.h"
 
+#include "dmclientdataset.h"
+
 #include "host.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@ QString NomeDoTipo(TnTipoPergunta tipo)
     case TnTipoPergunta::ShowMessage: return QStringLiteral("nShowMessage");
     case TnTipoPergunta::InputBox: return QStringLiteral("nInputBox");
     case TnTipoPergunta::ListBox: return QStringLiteral("nInputQueryListBox");
+    case TnTipoPergunta::Consulta: return QStringLiteral("nConsultar");
     }
     return {};
 }
@@ -169,6 +172,25 @@ int TnDialogosRoteiro::InputQueryListBox(const QString& titulo, const QStringLis
     const TnPerguntaFeita pergunta{TnTipoPergunta::ListBox, -1, titulo, {}, opcoes, {}};
     const std::optional<Esperada> esperada = Atender(pergunta);
     return esperada ? Escolher(*esperada, pergunta) : -1;
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarConsulta(const QString& trecho, const QVariantList& chave)
+{
+    Esperada esperada{TnTipoPergunta::Consulta, trecho, {}, -1, std::nullopt, chave};
+    return Enfileirar(esperada);
+}
+
+bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
+{
+    const std::optional<Esperada> esperada =
+        Atender({TnTipoPergunta::Consulta, -1, consulta.Name, consulta.nClientDataSet.Caption, {}, {}});
+    if (!esperada || esperada->chave.isEmpty())
+        return false;
+    if (!consulta.nClientDataSet.Locate(consulta.ChaveTabela, esperada->chave)) {
+        ADD_FAILURE() << "A consulta " << Utf8(consulta.Name) << " não tem a linha pedida pelo roteiro.";
+        return false;
+    }
+    return true;
 }
 
 void TnDialogosRoteiro::ProgressoCriado(TnFraProgresso& progresso)

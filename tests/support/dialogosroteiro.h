@@ -7,12 +7,13 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <optional>
 
 class TnHost;
 
-enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox };
+enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta };
 
 // A question module code asked, as the user would have seen it.
 struct TnPerguntaFeita {
@@ -64,6 +65,9 @@ public:
     // that text, or by index (-1 cancels).
     TnDialogosRoteiro& EsperarEscolha(const QString& trecho, const QString& opcao);
     TnDialogosRoteiro& EsperarEscolha(const QString& trecho, int indice);
+    // nConsultar, matched on the consultation's name or caption; answered by
+    // locating the row of that key (an empty key cancels).
+    TnDialogosRoteiro& EsperarConsulta(const QString& trecho, const QVariantList& chave);
 
     // Fails the test for every expected question not asked, then forgets them.
     void Verificar();
@@ -79,6 +83,7 @@ public:
     std::optional<QString> InputBox(const QString& titulo, const QString& pergunta,
                                     const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
+    bool Consultar(TnDMClientDataSet& consulta) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:
@@ -88,6 +93,7 @@ private:
         QString rotulo;                 // button or entry sought by text
         int indice = -1;                // used when rotulo is empty
         std::optional<QString> digitado;  // InputBox
+        QVariantList chave = {};          // Consulta
         QString Descrever() const;
     };
     struct Acompanhado {
