@@ -2,6 +2,7 @@
 
 #include "clientdataset.h"
 #include "erros.h"
+#include "sqlservicos.h"
 #include "valores.h"
 
 #include <QLocale>
@@ -167,11 +168,37 @@ void TnField::ValidarLimites(const QVariant& valor) const
 
 QVariant TnField::Value() const
 {
+    if (FieldKind == TnFieldKind::fkLookup)
+        return ValorLookup([this](const QString& nome) { return m_dataSet.FieldByName(nome).Value(); });
     return m_dataSet.ValorDoCampo(m_indice);
+}
+
+QVariant TnField::ValorLookup(const std::function<QVariant(const QString&)>& valorDaChave) const
+{
+    QStringList condicoes;
+    QString chave;
+    for (int i = 0; i < LookupKeyFields.size() && i < LookupChaveTabela.size(); ++i) {
+        const QVariant valor = valorDaChave(LookupKeyFields[i]);
+        if (valor.isNull())
+            return QVariant();
+        condicoes.append(ValorParaSQL(LookupChaveTabela[i], QStringLiteral("="), valor));
+        chave += Valores::TextoPadrao(valor) + u'\x1f';
+    }
+    if (condicoes.isEmpty() || LookupTabela.isEmpty())
+        return QVariant();
+    // Codes repeat down a grid: each is read once.
+    const auto lido = m_lookups.constFind(chave);
+    if (lido != m_lookups.cend())
+        return *lido;
+    const QVariant valor = PegarValorCampo(LookupTabela, LookupResultField, condicoes.join(QStringLiteral(" and ")));
+    m_lookups.insert(chave, valor);
+    return valor;
 }
 
 void TnField::SetValue(const QVariant& valor)
 {
+    if (FieldKind == TnFieldKind::fkLookup)
+        throw EnErro(QStringLiteral("O campo \"%1\" mostra um valor de outro cadastro e não pode ser alterado.").arg(Rotulo()));
     m_dataSet.GravarValorDoCampo(m_indice, valor);
 }
 

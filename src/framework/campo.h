@@ -3,6 +3,7 @@
 #include "decimal.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -86,6 +87,12 @@ public:
     QString EditMask;
     TnDefinicao Definicao;
 
+    // A lookup field shows a column of another table for the key in this row.
+    QStringList LookupKeyFields;     // fields of this dataset, in the table's key order
+    QString LookupTabela;
+    QStringList LookupChaveTabela;   // the table's key columns
+    QString LookupResultField;       // the column shown
+
     std::function<void(TnField&)> OnChange;
     std::function<QString(const TnField&, bool paraExibir)> OnGetText;
     std::function<void(TnField&, const QString&)> OnSetText;
@@ -121,7 +128,11 @@ public:
 
     QString Rotulo() const { return DisplayLabel.isEmpty() ? m_nome : DisplayLabel; }
 
+    // The lookup's value for the key fields read through `valorDaChave`.
+    QVariant ValorLookup(const std::function<QVariant(const QString&)>& valorDaChave) const;
+
 private:
+    mutable QHash<QString, QVariant> m_lookups;  // key text -> value read
     friend class TnClientDataSet;
 
     TnClientDataSet& m_dataSet;

@@ -571,6 +571,9 @@ void TnClientDataSet::GravarValorDoCampo(int indice, const QVariant& valor)
 
 QVariant TnClientDataSet::ValorNaLinha(int linha, int campo) const
 {
+    const TnField& definicao = Fields(campo);
+    if (definicao.FieldKind == TnFieldKind::fkLookup)
+        return definicao.ValorLookup([this, linha](const QString& nome) { return ValorNaLinha(linha, FieldByName(nome).Index()); });
     if (linha == m_atual && (m_estado == TnDataSetState::dsEdit || m_estado == TnDataSetState::dsInsert))
         return ValorDoCampo(campo);
     if (linha < 0 || linha >= RecordCount())

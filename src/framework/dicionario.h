@@ -12,7 +12,19 @@ struct TnEntradaDicionario {
     QString tabela;       // register the code belongs to; empty for plain values
     QString chave;        // its key columns in key order, ";"-separated
     QString descricao;    // column shown beside the code
+    QString campoLookup = {};  // name of the lookup field that shows it ("NomeEmpresa")
 };
+
+class TnClientDataSet;
+
+// Gives the fields of a dataset the labels and hints of their dictionary
+// entries (named by Definicao.Dicionario or by the field's own name) where
+// the declaration left them empty.
+void AplicarDicionario(TnClientDataSet& dataSet);
+// Adds, for each code field whose entry points at a register, the lookup
+// field that shows the register's description; it stays empty when the code
+// does not exist. Runs before the dataset opens.
+void AddFieldLookup(TnClientDataSet& dataSet);
 
 // The entry of that name, or nullptr.
 const TnEntradaDicionario* EntradaDicionario(const QString& nome);

@@ -1,5 +1,6 @@
 #include "bancoteste.h"
 #include "dialogosroteiro.h"
+#include "dicionario.h"
 #include "dmclientdataset.h"
 #include "duplicidade.h"
 #include "erros.h"
@@ -316,4 +317,32 @@ TEST_F(Cadastro, ConsultaAbertaParaEscolherUmaLinha)
     EXPECT_EQ(locais.FieldByName("DESCRLOCAL").AsString(), "Cofre");
     EXPECT_FALSE(nConsultar(locais));
     usuario.Verificar();
+}
+
+TEST_F(Cadastro, DicionarioDaRotulosECamposDeConsulta)
+{
+    TnClientDataSet grade("Rota");
+    grade.AddField<TnIntegerField>("Seq");
+    grade.AddField<TnIntegerField>("CodigoEmpresa");
+    grade.AddField<TnIntegerField>("CodigoEstab");
+    AplicarDicionario(grade);
+    AddFieldLookup(grade);
+    grade.CreateDataSet();
+    EXPECT_EQ(grade.FieldByName("CodigoEstab").DisplayLabel, "Filial");
+    ASSERT_NE(grade.FindField("NomeEmpresa"), nullptr);
+    ASSERT_NE(grade.FindField("NomeEstab"), nullptr);
+    grade.AppendRecord({1, 2, 1});
+    grade.AppendRecord({2, 2, 7});
+    grade.AppendRecord({3, 99, 1});
+    const int empresa = grade.FieldByName("NomeEmpresa").Index();
+    const int estab = grade.FieldByName("NomeEstab").Index();
+    EXPECT_EQ(grade.ValorNaLinha(0, empresa).toString(), "Padaria Silva");
+    EXPECT_EQ(grade.ValorNaLinha(0, estab).toString(), "Matriz");
+    EXPECT_TRUE(grade.ValorNaLinha(1, estab).isNull()) << "no such establishment: empty";
+    EXPECT_TRUE(grade.ValorNaLinha(2, empresa).isNull());
+    grade.First();
+    EXPECT_EQ(grade.FieldByName("NomeEstab").AsString(), "Matriz");
+    grade.Edit();
+    EXPECT_THROW(grade.FieldByName("NomeEstab").SetValue("Outra"), EnErro);
+    grade.Cancel();
 }
