@@ -241,7 +241,11 @@ QString TnField::DisplayText() const
 {
     if (OnGetText)
         return OnGetText(*this, true);
-    const QVariant valor = Value();
+    return TextoExibicao(Value());
+}
+
+QString TnField::TextoExibicao(const QVariant& valor) const
+{
     if (valor.isNull())
         return QString();
     if (!Definicao.NomesValores.isEmpty())

@@ -118,6 +118,8 @@ public:
     // The text a screen shows (value list caption, DisplayFormat) and the
     // text it types back.
     QString DisplayText() const;
+    // How a value of this field reads on screen (any row of a grid).
+    QString TextoExibicao(const QVariant& valor) const;
     QString Text() const;
     void SetText(const QString& texto);
 

@@ -5,6 +5,7 @@
 #include "conexao.h"
 #include "direitos.h"
 #include "demonstracao.h"
+#include "desktop.h"
 #include "erros.h"
 #include "host.h"
 #include "menu.h"
@@ -14,6 +15,7 @@
 #include "sqlservicos.h"
 #include "tabelatexto.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -140,19 +142,40 @@ int MostrarSituacao()
                          ValorParaSQL(QStringLiteral("NOMEUSUARIO"), QStringLiteral("="), QString::fromLatin1(kUsuarioDemonstracao))))
         Saida() << "Acesso de demonstração: usuário \"" << kUsuarioDemonstracao << "\", senha \"" << kSenhaDemonstracao << "\"" << Qt::endl;
     Saida() << Qt::endl
-            << "A janela do sistema ainda não está disponível nesta versão. Comandos:" << Qt::endl
+            << "Comandos:" << Qt::endl
+            << "  lyr                            abre o sistema (janela)" << Qt::endl
             << "  lyr init [--demo] [--size N]   cria o banco (e os dados de demonstração)" << Qt::endl
             << "  lyr sql \"select ...\"           executa um comando SQL e mostra o resultado" << Qt::endl
             << "  lyr menu [--tsv]               mostra o menu que o módulo de protocolos oferece" << Qt::endl
+            << "  lyr status                     mostra esta situação do banco" << Qt::endl
             << "  lyr --help                     todas as opções" << Qt::endl;
     return 0;
 }
 
 } // namespace
 
+// Commands and informative options run without a window (and without a display).
+bool ModoTexto(int argc, char* argv[])
+{
+    static const QStringList textuais = {QStringLiteral("init"), QStringLiteral("sql"), QStringLiteral("menu"),
+                                         QStringLiteral("status"), QStringLiteral("-h"), QStringLiteral("--help"),
+                                         QStringLiteral("-v"), QStringLiteral("--version")};
+    for (int i = 1; i < argc; ++i) {
+        if (textuais.contains(QString::fromLocal8Bit(argv[i])))
+            return true;
+    }
+    return false;
+}
+
 int main(int argc, char* argv[])
 {
-    QCoreApplication aplicacao(argc, argv);
+    std::unique_ptr<QCoreApplication> aplicacaoTexto;
+    std::unique_ptr<QApplication> aplicacaoJanela;
+    if (ModoTexto(argc, argv))
+        aplicacaoTexto = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        aplicacaoJanela = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication& aplicacao = *QCoreApplication::instance();
     QCoreApplication::setApplicationName(QStringLiteral("lyr"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LYR_VERSAO));
 
@@ -170,19 +193,23 @@ int main(int argc, char* argv[])
         {QStringLiteral("reference"), QStringLiteral("Com --demo: data de referência da demonstração (padrão hoje)."),
          QStringLiteral("AAAA-MM-DD")},
         {QStringLiteral("tsv"), QStringLiteral("Com menu: uma ação por linha, campos separados por tabulação.")},
+        {QStringLiteral("abrir"), QStringLiteral("Abre a tela desta classe ao iniciar (ex.: TLyrDMHistoricoPro)."), QStringLiteral("classe")},
+        {QStringLiteral("captura"), QStringLiteral("Salva a janela principal neste PNG logo após iniciar e fecha."), QStringLiteral("arquivo")},
     });
     argumentos.addPositionalArgument(QStringLiteral("comando"),
-                                     QStringLiteral("init | sql \"comando\" | menu (nenhum: situação do banco)"));
+                                     QStringLiteral("init | sql \"comando\" | menu | status (nenhum: abre o sistema)"));
     argumentos.process(aplicacao);
 
     const QStringList posicionais = argumentos.positionalArguments();
     const QString comando = posicionais.value(0);
     try {
-        if (!comando.isEmpty() && comando != u"init" && comando != u"sql" && comando != u"menu")
+        if (!comando.isEmpty() && comando != u"init" && comando != u"sql" && comando != u"menu" && comando != u"status")
             throw EnErro(QStringLiteral("Comando desconhecido: %1. Use lyr --help.").arg(comando));
         if (comando == u"sql" && posicionais.size() != 2)
             throw EnErro(QStringLiteral("Use: lyr sql \"select ...\""));
         const TnConfigBanco config = TnConfigBanco::Ler(TextoBancoConfigurado(argumentos.value(QStringLiteral("database"))));
+        if (comando.isEmpty())
+            return ExecutarDesktop({config, argumentos.value(QStringLiteral("abrir")), argumentos.value(QStringLiteral("captura"))});
         TnHost host(AbrirBanco(config));
         host.SetDireitos(std::make_unique<TnDMDireitoUsuario>());
         if (comando == u"menu")

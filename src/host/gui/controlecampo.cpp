@@ -1,0 +1,268 @@
+#include "controlecampo.h"
+
+#include "acaosegura.h"
+#include "clientdataset.h"
+#include "conexao.h"
+#include "dialogos.h"
+#include "dicionario.h"
+#include "dmclientdataset.h"
+#include "host.h"
+#include "valores.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+namespace {
+
+bool EhLigacao(const TnField& campo)
+{
+    return campo.Definicao.TipoControle == TnTipoControle::ntcLink || campo.Definicao.OnButtonClick
+           || !campo.Definicao.LinkKeyFields.isEmpty();
+}
+
+// A consultation made from a dictionary entry: the register's key and description.
+class TnConsultaDicionario : public TnDMClientDataSet {
+public:
+    explicit TnConsultaDicionario(const TnEntradaDicionario& entrada)
+    {
+        Name = QStringLiteral("Consulta") + entrada.tabela;
+        Tabela = entrada.tabela;
+        ChaveTabela = entrada.chave;
+        const QStringList chave = entrada.chave.split(u';');
+        QStringList colunas = chave;
+        if (!entrada.descricao.isEmpty())
+            colunas.append(entrada.descricao);
+        nClientDataSet.Caption = entrada.rotulo;
+        nClientDataSet.CommandText = QStringLiteral("select %1 from %2 t_t order by %3").arg(colunas.join(u','), entrada.tabela, chave.join(u','));
+        nClientDataSet.TipoForm = TnTipoForm::ntfConGrid;
+        nClientDataSet.nLogChanges = false;
+    }
+    QString ClassName() const override { return QStringLiteral("TnConsultaDicionario"); }
+};
+
+} // namespace
+
+bool EscolherNoCadastro(TnField& campo)
+{
+    const TnEntradaDicionario* entrada =
+        EntradaDicionario(campo.Definicao.Dicionario.isEmpty() ? campo.FieldName() : campo.Definicao.Dicionario);
+    if (!entrada || entrada->tabela.isEmpty())
+        return false;
+    TnConsultaDicionario consulta(*entrada);
+    consulta.Abrir();
+    if (!nConsultar(consulta))
+        return false;
+    TnClientDataSet& dataSet = campo.DataSet();
+    if (dataSet.State() == TnDataSetState::dsBrowse)
+        dataSet.Edit();
+    const QStringList locais = campo.Definicao.LinkKeyFields.isEmpty() ? QStringList{campo.FieldName()}
+                                                                       : campo.Definicao.LinkKeyFields.split(u';');
+    const QStringList remotas = entrada->chave.split(u';');
+    // The link names the register's key columns in order; a shorter link takes the last ones.
+    for (int i = 0; i < locais.size(); ++i) {
+        const QString remota = remotas.value(remotas.size() - locais.size() + i);
+        if (TnField* destino = dataSet.FindField(locais[i]))
+            destino->SetValue(consulta.FieldByName(remota).Value());
+    }
+    return true;
+}
+
+TnControleCampo::TnControleCampo(TnField& campo, QWidget* pai) : QWidget(pai), m_campo(campo)
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    CriarEditor();
+    m_editor->setObjectName(campo.FieldName());
+    m_editor->setToolTip(campo.Definicao.Hint);
+    m_editor->installEventFilter(this);
+    if (!campo.Definicao.TabStop)
+        m_editor->setFocusPolicy(Qt::ClickFocus);
+    layout->addWidget(m_editor, m_editor->maximumWidth() < QWIDGETSIZE_MAX ? 0 : 1);
+    if (EhLigacao(campo) && campo.FieldKind == TnFieldKind::fkData) {
+        auto* botao = new QToolButton(this);
+        botao->setText(QStringLiteral("…"));
+        botao->setToolTip(QStringLiteral("Escolher (F4)"));
+        botao->setFocusPolicy(Qt::NoFocus);
+        connect(botao, &QToolButton::clicked, this, &TnControleCampo::ClicarBotao);
+        layout->addWidget(botao);
+    }
+    if (m_editor->maximumWidth() < QWIDGETSIZE_MAX)
+        layout->addStretch(1);
+    Atualizar();
+}
+
+void TnControleCampo::CriarEditor()
+{
+    const TnDefinicao& definicao = m_campo.Definicao;
+    if (definicao.TipoControle == TnTipoControle::ntcCheckListBox) {
+        auto* lista = new QListWidget(this);
+        for (const QString& caption : definicao.Captions()) {
+            auto* item = new QListWidgetItem(caption, lista);
+            item->setCheckState(Qt::Unchecked);
+        }
+        lista->setMaximumHeight(lista->sizeHintForRow(0) * std::min(6, lista->count()) + 6);
+        connect(lista, &QListWidget::itemChanged, this, [this] { Gravar(); });
+        m_editor = lista;
+        return;
+    }
+    if (!definicao.NomesValores.isEmpty()) {
+        auto* combo = new QComboBox(this);
+        combo->addItem(QString());
+        combo->addItems(definicao.Captions());
+        combo->setMaximumWidth(combo->sizeHint().width() + 24);
+        connect(combo, &QComboBox::activated, this, [this] { Gravar(); });
+        m_editor = combo;
+        return;
+    }
+    if (m_campo.DataType() == TnFieldType::Memo || definicao.TipoControle == TnTipoControle::ntcMemo) {
+        auto* memo = new QPlainTextEdit(this);
+        memo->setTabChangesFocus(true);
+        memo->setMaximumHeight(memo->fontMetrics().height() * 5);
+        m_editor = memo;
+        return;
+    }
+    auto* edicao = new QLineEdit(this);
+    if (m_campo.EhData())
+        edicao->setInputMask(definicao.TipoData == TnTipoData::ntdMesAno ? QStringLiteral("99/9999;_") : QStringLiteral("99/99/9999;_"));
+    const int limite = definicao.MaxLength > 0 ? definicao.MaxLength : (m_campo.DataType() == TnFieldType::String ? m_campo.Size : 0);
+    if (limite > 0)
+        edicao->setMaxLength(limite);
+    if (m_campo.EhNumerico())
+        edicao->setAlignment(Qt::AlignRight);
+    // Short codes and dates get short boxes: the eye finds them faster.
+    const int caracteres = m_campo.EhData() ? 12 : limite;
+    if (caracteres > 0 && caracteres <= 20)
+        edicao->setMaximumWidth(edicao->fontMetrics().averageCharWidth() * (caracteres + 4) + 12);
+    if (m_campo.ReadOnly || m_campo.FieldKind != TnFieldKind::fkData)
+        edicao->setReadOnly(true);
+    connect(edicao, &QLineEdit::editingFinished, this, [this] { Gravar(); });
+    m_editor = edicao;
+}
+
+QString TnControleCampo::Texto() const
+{
+    if (auto* combo = qobject_cast<QComboBox*>(m_editor))
+        return combo->currentText();
+    if (auto* lista = qobject_cast<QListWidget*>(m_editor)) {
+        QStringList valores;
+        for (int i = 0; i < lista->count(); ++i) {
+            if (lista->item(i)->checkState() == Qt::Checked)
+                valores.append(m_campo.Definicao.ValorDoCaption(lista->item(i)->text()));
+        }
+        return valores.join(u';');
+    }
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(m_editor))
+        return memo->toPlainText();
+    auto* edicao = qobject_cast<QLineEdit*>(m_editor);
+    // An empty masked date reads as its separators only.
+    QString texto = edicao->text();
+    return m_campo.EhData() && texto.remove(u'/').trimmed().isEmpty() ? QString() : edicao->text();
+}
+
+void TnControleCampo::Atualizar()
+{
+    m_atualizando = true;
+    const TnClientDataSet& dataSet = m_campo.DataSet();
+    const bool temValor = dataSet.Active() && (!dataSet.IsEmpty() || dataSet.State() == TnDataSetState::dsInsert);
+    QString texto;
+    if (temValor) {
+        texto = m_campo.Text();
+        if (m_campo.EhData() && !m_campo.IsNull())
+            texto = m_campo.AsDateTime().toString(m_campo.Definicao.TipoData == TnTipoData::ntdMesAno ? QStringLiteral("MM/yyyy")
+                                                                                                   : QStringLiteral("dd/MM/yyyy"));
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(m_editor)) {
+        combo->setCurrentText(texto);
+    } else if (auto* lista = qobject_cast<QListWidget*>(m_editor)) {
+        const QStringList marcados = texto.split(u';', Qt::SkipEmptyParts);
+        for (int i = 0; i < lista->count(); ++i) {
+            const QString valor = m_campo.Definicao.ValorDoCaption(lista->item(i)->text());
+            lista->item(i)->setCheckState(marcados.contains(valor) ? Qt::Checked : Qt::Unchecked);
+        }
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(m_editor)) {
+        if (memo->toPlainText() != texto)
+            memo->setPlainText(texto);
+    } else if (auto* edicao = qobject_cast<QLineEdit*>(m_editor)) {
+        if (edicao->text() != texto || texto.isEmpty())
+            edicao->setText(texto);
+    }
+    m_atualizando = false;
+}
+
+bool TnControleCampo::Gravar()
+{
+    if (m_atualizando || m_campo.FieldKind != TnFieldKind::fkData || m_campo.ReadOnly)
+        return true;
+    TnClientDataSet& dataSet = m_campo.DataSet();
+    if (!dataSet.Active())
+        return true;
+    const QString texto = Texto();
+    // Nothing typed: a browsing row stays out of edit mode.
+    if (dataSet.State() == TnDataSetState::dsBrowse && texto == m_campo.Text())
+        return true;
+    if (m_campo.EhData() && dataSet.State() == TnDataSetState::dsBrowse && !m_campo.IsNull()
+        && texto == m_campo.AsDateTime().toString(QStringLiteral("dd/MM/yyyy")))
+        return true;
+    const bool ok = AcaoSegura([&] {
+        if (dataSet.State() == TnDataSetState::dsBrowse)
+            dataSet.Edit();
+        m_campo.SetText(texto);
+    });
+    if (!ok) {
+        Atualizar();
+        Focar();
+    }
+    return ok;
+}
+
+void TnControleCampo::ClicarBotao()
+{
+    AcaoSegura([&] {
+        if (m_campo.Definicao.OnButtonClick)
+            m_campo.Definicao.OnButtonClick(m_campo);
+        else
+            EscolherNoCadastro(m_campo);
+    });
+    Atualizar();
+}
+
+void TnControleCampo::SetEstado(bool habilitado, bool somenteLeitura)
+{
+    m_editor->setEnabled(habilitado);
+    if (auto* edicao = qobject_cast<QLineEdit*>(m_editor))
+        edicao->setReadOnly(somenteLeitura || m_campo.ReadOnly || m_campo.FieldKind != TnFieldKind::fkData);
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(m_editor))
+        memo->setReadOnly(somenteLeitura || m_campo.ReadOnly);
+}
+
+void TnControleCampo::Focar()
+{
+    m_editor->setFocus(Qt::OtherFocusReason);
+    if (auto* edicao = qobject_cast<QLineEdit*>(m_editor))
+        edicao->selectAll();
+}
+
+bool TnControleCampo::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (objeto == m_editor && evento->type() == QEvent::FocusOut) {
+        if (qobject_cast<QPlainTextEdit*>(m_editor))
+            Gravar();
+        if (m_campo.Definicao.OnExit)
+            AcaoSegura([&] { m_campo.Definicao.OnExit(m_campo); });
+    }
+    if (objeto == m_editor && evento->type() == QEvent::KeyPress) {
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->key() == Qt::Key_F4 && EhLigacao(m_campo)) {
+            ClicarBotao();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}

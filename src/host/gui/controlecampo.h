@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+
+class TnField;
+class QLineEdit;
+
+// The editor of one field, chosen by its declaration: a combo for a value
+// list, a check list, a memo, a date (or month/year) edit, an edit with a
+// button for links and button handlers, a plain edit limited to its size.
+// It shows the field of the current row and writes what the user typed back
+// to it, putting the dataset in edit mode first.
+class TnControleCampo : public QWidget {
+    Q_OBJECT
+public:
+    TnControleCampo(TnField& campo, QWidget* pai = nullptr);
+
+    TnField& Campo() const { return m_campo; }
+    QWidget* Editor() const { return m_editor; }
+
+    // Field -> control.
+    void Atualizar();
+    // Control -> field; false when the field refused the text.
+    bool Gravar();
+    void SetEstado(bool habilitado, bool somenteLeitura);
+    void Focar();
+
+private:
+    void CriarEditor();
+    void ClicarBotao();
+    QString Texto() const;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+    TnField& m_campo;
+    QWidget* m_editor = nullptr;
+    bool m_atualizando = false;
+};
+
+// Picks, in the register a code field points at (its dictionary entry), the
+// row whose key goes into the field's link columns. Answers whether one was chosen.
+bool EscolherNoCadastro(TnField& campo);

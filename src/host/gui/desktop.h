@@ -1,0 +1,17 @@
+#pragma once
+
+#include "conexao.h"
+
+#include <QString>
+
+struct TnOpcoesDesktop {
+    TnConfigBanco banco;
+    QString abrir;    // class whose screen opens at start ("TLyrDMHistoricoPro")
+    QString captura;  // PNG the main window is saved to after start (then it closes)
+};
+
+// Runs the desktop: opens the database, asks for the login (or takes
+// LYR_USUARIO and LYR_SENHA from the environment, for unattended runs),
+// loads the LyrPk package, shows the main window until the user leaves and
+// unloads the package. Needs a QApplication.
+int ExecutarDesktop(const TnOpcoesDesktop& opcoes);

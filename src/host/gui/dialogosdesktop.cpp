@@ -1,0 +1,124 @@
+#include "dialogosdesktop.h"
+
+#include "dmclientdataset.h"
+#include "frmconsulta.h"
+#include "grade.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QMessageBox::Icon Icone(int tipo)
+{
+    switch (tipo) {
+    case TnTipoDlg::Aviso:
+        return QMessageBox::Warning;
+    case TnTipoDlg::Erro:
+        return QMessageBox::Critical;
+    case TnTipoDlg::Confirmacao:
+        return QMessageBox::Question;
+    default:
+        return QMessageBox::Information;
+    }
+}
+
+QString Titulo(int tipo)
+{
+    switch (tipo) {
+    case TnTipoDlg::Aviso:
+        return QStringLiteral("Atenção");
+    case TnTipoDlg::Erro:
+        return QStringLiteral("Erro");
+    case TnTipoDlg::Confirmacao:
+        return QStringLiteral("Confirmação");
+    default:
+        return QStringLiteral("Informação");
+    }
+}
+
+} // namespace
+
+QWidget* TnDialogosDesktop::Janela() const
+{
+    return m_janela ? m_janela : QApplication::activeWindow();
+}
+
+int TnDialogosDesktop::MessageDlg(const QString& texto, int tipo, const QStringList& botoes)
+{
+    QMessageBox caixa(Icone(tipo), Titulo(tipo), texto, QMessageBox::NoButton, Janela());
+    QList<QAbstractButton*> criados;
+    const QStringList rotulos = botoes.isEmpty() ? QStringList{QStringLiteral("OK")} : botoes;
+    for (int i = 0; i < rotulos.size(); ++i) {
+        // The first button is the affirmative one; the last one answers Esc.
+        const QMessageBox::ButtonRole papel = i == 0 ? QMessageBox::AcceptRole
+                                                     : (i == rotulos.size() - 1 ? QMessageBox::RejectRole : QMessageBox::ActionRole);
+        criados.append(caixa.addButton(rotulos[i], papel));
+    }
+    caixa.setDefaultButton(qobject_cast<QPushButton*>(criados.first()));
+    caixa.setEscapeButton(criados.last());
+    caixa.exec();
+    return static_cast<int>(criados.indexOf(caixa.clickedButton()));
+}
+
+void TnDialogosDesktop::ShowMessage(const QString& texto)
+{
+    MessageDlg(texto, TnTipoDlg::Informacao, {QStringLiteral("OK")});
+}
+
+std::optional<QString> TnDialogosDesktop::InputBox(const QString& titulo, const QString& pergunta, const QString& padrao)
+{
+    QInputDialog dialogo(Janela());
+    dialogo.setWindowTitle(titulo);
+    dialogo.setLabelText(pergunta);
+    dialogo.setTextValue(padrao);
+    dialogo.setOkButtonText(QStringLiteral("OK"));
+    dialogo.setCancelButtonText(QStringLiteral("Cancelar"));
+    if (dialogo.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialogo.textValue();
+}
+
+int TnDialogosDesktop::InputQueryListBox(const QString& titulo, const QStringList& opcoes)
+{
+    QDialog dialogo(Janela());
+    dialogo.setWindowTitle(titulo);
+    auto* layout = new QVBoxLayout(&dialogo);
+    auto* lista = new QListWidget(&dialogo);
+    lista->addItems(opcoes);
+    lista->setCurrentRow(0);
+    layout->addWidget(lista);
+    auto* botoes = new QDialogButtonBox(&dialogo);
+    botoes->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    botoes->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    layout->addWidget(botoes);
+    QObject::connect(botoes, &QDialogButtonBox::accepted, &dialogo, &QDialog::accept);
+    QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
+    QObject::connect(lista, &QListWidget::itemActivated, &dialogo, &QDialog::accept);
+    return dialogo.exec() == QDialog::Accepted ? lista->currentRow() : -1;
+}
+
+bool TnDialogosDesktop::Consultar(TnDMClientDataSet& consulta)
+{
+    QDialog dialogo(Janela());
+    dialogo.setWindowTitle(consulta.nClientDataSet.Caption.isEmpty() ? consulta.Name : consulta.nClientDataSet.Caption);
+    dialogo.resize(640, 420);
+    auto* layout = new QVBoxLayout(&dialogo);
+    auto* tela = new TnFrmConsulta(consulta, &dialogo);
+    layout->addWidget(tela);
+    auto* botoes = new QDialogButtonBox(&dialogo);
+    botoes->addButton(QStringLiteral("Escolher"), QDialogButtonBox::AcceptRole);
+    botoes->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    layout->addWidget(botoes);
+    QObject::connect(botoes, &QDialogButtonBox::accepted, &dialogo, &QDialog::accept);
+    QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
+    QObject::connect(tela, &TnFrmConsulta::Escolhido, &dialogo, &QDialog::accept);
+    tela->setFocus();
+    return dialogo.exec() == QDialog::Accepted && !consulta.nClientDataSet.IsEmpty();
+}

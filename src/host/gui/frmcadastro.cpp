@@ -1,0 +1,252 @@
+#include "frmcadastro.h"
+
+#include "acaosegura.h"
+#include "controlecampo.h"
+#include "dialogos.h"
+#include "dmclientdataset.h"
+#include "grade.h"
+#include "modelodataset.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QKeySequence Atalho(const QString& texto)
+{
+    if (texto == u"Ins")
+        return QKeySequence(Qt::Key_Insert);
+    if (texto == u"Esc")
+        return QKeySequence(Qt::Key_Escape);
+    return QKeySequence::fromString(texto);
+}
+
+} // namespace
+
+TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnFormulario(cadastro, pai), m_cadastro(cadastro)
+{
+    setObjectName(cadastro.Name);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    CriarBarra();
+    layout->addWidget(m_barra);
+
+    auto* divisor = new QSplitter(Qt::Vertical, this);
+    if (cadastro.nClientDataSet.TipoForm == TnTipoForm::ntfCadGrid) {
+        m_grade = new TnGrade(cadastro.nClientDataSet, true, divisor);
+        divisor->addWidget(m_grade);
+    } else {
+        auto* rolagem = new QScrollArea(divisor);
+        rolagem->setWidgetResizable(true);
+        auto* area = new QWidget(rolagem);
+        CriarCampos(area);
+        rolagem->setWidget(area);
+        divisor->addWidget(rolagem);
+        // Without details, the rows of the register are listed under the fields.
+        if (cadastro.Detalhes().empty()) {
+            m_lista = new TnGrade(cadastro.nClientDataSet, false, divisor);
+            m_lista->setObjectName(QStringLiteral("lista"));
+            divisor->addWidget(m_lista);
+        }
+    }
+    for (const auto& detalhe : cadastro.Detalhes()) {
+        auto* caixa = new QWidget(divisor);
+        auto* layoutDetalhe = new QVBoxLayout(caixa);
+        layoutDetalhe->setContentsMargins(0, 0, 0, 0);
+        layoutDetalhe->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(detalhe->nClientDataSet.Caption.toHtmlEscaped()), caixa));
+        auto* grade = new TnGrade(detalhe->nClientDataSet, true, caixa);
+        grade->setObjectName(detalhe->Name);
+        layoutDetalhe->addWidget(grade, 1);
+        divisor->addWidget(caixa);
+        m_detalhes.append(grade);
+    }
+    layout->addWidget(divisor, 1);
+    cadastro.nClientDataSet.AdicionarObservador(this);
+    cadastro.DepoisConfigurar(this);
+    AtualizarTela();
+}
+
+TnFrmCadastro::~TnFrmCadastro()
+{
+    m_cadastro.nClientDataSet.RemoverObservador(this);
+}
+
+void TnFrmCadastro::CriarBarra()
+{
+    m_barra = new QToolBar(this);
+    m_barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    const QList<TnAction*> navegacao = {m_cadastro.actDataSetFirst, m_cadastro.actDataSetPrior, m_cadastro.actDataSetNext,
+                                        m_cadastro.actDataSetLast};
+    const QList<TnAction*> edicao = {m_cadastro.actDataSetInsert, m_cadastro.actDataSetEdit, m_cadastro.actDataSetDelete,
+                                     m_cadastro.actDataSetPost,   m_cadastro.actDataSetCancel, m_cadastro.actDataSetRefresh};
+    const auto adicionar = [this](TnAction* acao) {
+        auto* qacao = m_barra->addAction(acao->Caption);
+        qacao->setObjectName(acao->Name);
+        qacao->setShortcut(Atalho(acao->ShortCut));
+        qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        qacao->setToolTip(QStringLiteral("%1 (%2)").arg(acao->Hint.isEmpty() ? acao->Caption : acao->Hint, acao->ShortCut));
+        connect(qacao, &QAction::triggered, this, [this, acao] {
+            GravarControleComFoco();
+            if (acao == m_cadastro.actDataSetDelete
+                && nMessageDlg(QStringLiteral("Confirma a exclusão do registro?"), TnTipoDlg::Confirmacao,
+                               {QStringLiteral("Sim"), QStringLiteral("Não")})
+                       != 0)
+                return;
+            AcaoSegura([acao] { acao->Execute(); }, [this](const QString& campo) { FocarCampo(campo); });
+            if (acao == m_cadastro.actDataSetInsert && !m_controles.isEmpty())
+                FocarCampo(m_cadastro.nClientDataSet.Fields(0).FieldName());
+        });
+        m_acoes.insert(qacao, acao);
+    };
+    for (TnAction* acao : navegacao)
+        adicionar(acao);
+    m_barra->addSeparator();
+    for (TnAction* acao : edicao)
+        adicionar(acao);
+    m_barra->addSeparator();
+    m_pesquisa = new QLineEdit(m_barra);
+    m_pesquisa->setObjectName(QStringLiteral("pesquisa"));
+    m_pesquisa->setPlaceholderText(QStringLiteral("Pesquisar (Ctrl+F)"));
+    m_pesquisa->setMaximumWidth(220);
+    m_pesquisa->setClearButtonEnabled(true);
+    m_barra->addWidget(m_pesquisa);
+    auto* focarPesquisa = new QAction(this);
+    focarPesquisa->setShortcut(QKeySequence::Find);
+    focarPesquisa->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(focarPesquisa, &QAction::triggered, m_pesquisa, [this] { m_pesquisa->setFocus(); });
+    addAction(focarPesquisa);
+    connect(m_pesquisa, &QLineEdit::textEdited, this, &TnFrmCadastro::Pesquisar);
+    if (m_cadastro.ToolButtons().Count() > 0)
+        m_barra->addSeparator();
+    for (TnAction* botao : m_cadastro.ToolButtons().Todas()) {
+        auto* qacao = m_barra->addAction(botao->Caption);
+        qacao->setShortcut(Atalho(botao->ShortCut));
+        qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        qacao->setToolTip(botao->Hint);
+        connect(qacao, &QAction::triggered, this, [this, botao] {
+            GravarControleComFoco();
+            AcaoSegura([botao] { botao->Execute(); }, [this](const QString& campo) { FocarCampo(campo); });
+            AtualizarTela();
+        });
+        m_acoes.insert(qacao, botao);
+    }
+}
+
+void TnFrmCadastro::CriarCampos(QWidget* area)
+{
+    auto* grade = new QGridLayout(area);
+    int linha = 0;
+    TnClientDataSet& dataSet = m_cadastro.nClientDataSet;
+    for (int i = 0; i < dataSet.FieldCount(); ++i) {
+        TnField& campo = dataSet.Fields(i);
+        if (!campo.Visible)
+            continue;
+        auto* rotulo = new QLabel(campo.Rotulo() + (campo.Required ? QStringLiteral(" *") : QString()), area);
+        if (campo.Required) {
+            QFont fonte = rotulo->font();
+            fonte.setBold(true);
+            rotulo->setFont(fonte);
+        }
+        auto* controle = new TnControleCampo(campo, area);
+        rotulo->setBuddy(controle->Editor());
+        grade->addWidget(rotulo, linha, 0, Qt::AlignRight | Qt::AlignTop);
+        grade->addWidget(controle, linha, 1);
+        m_controles.insert(campo.FieldName().toUpper(), controle);
+        ++linha;
+    }
+    grade->setColumnStretch(1, 1);
+    grade->setRowStretch(linha, 1);
+}
+
+// A shortcut or a tool-bar click does not move the focus: what is typed in
+// the focused control goes to its field before the action runs.
+void TnFrmCadastro::GravarControleComFoco()
+{
+    for (TnControleCampo* controle : std::as_const(m_controles)) {
+        if (controle->Editor()->hasFocus())
+            controle->Gravar();
+    }
+}
+
+TnControleCampo* TnFrmCadastro::Controle(const QString& campo) const
+{
+    return m_controles.value(campo.toUpper(), nullptr);
+}
+
+QAction* TnFrmCadastro::Acao(const QString& nome) const
+{
+    for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
+        if (it.value()->Name == nome)
+            return it.key();
+    }
+    return nullptr;
+}
+
+void TnFrmCadastro::FocarCampo(const QString& nome)
+{
+    if (TnControleCampo* controle = Controle(nome)) {
+        controle->Focar();
+        return;
+    }
+    if (m_grade) {
+        const int coluna = m_grade->Modelo().ColunaDoCampo(nome);
+        if (coluna >= 0) {
+            m_grade->setCurrentIndex(m_grade->Modelo().index(m_grade->Modelo().LinhaAtual(), coluna));
+            m_grade->setFocus();
+        }
+    }
+}
+
+void TnFrmCadastro::AtualizarTela()
+{
+    if (m_atualizando)
+        return;
+    m_atualizando = true;
+    for (TnControleCampo* controle : std::as_const(m_controles)) {
+        const TnEstadoControle estado = m_cadastro.EstadoControle(controle->Campo().FieldName());
+        controle->SetEstado(estado.habilitado, estado.somenteLeitura || !m_cadastro.PodeEditar);
+        controle->Atualizar();
+    }
+    for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
+        it.key()->setEnabled(it.value()->Enabled);
+        it.key()->setVisible(it.value()->Visible);
+    }
+    m_atualizando = false;
+}
+
+void TnFrmCadastro::Pesquisar(const QString& texto)
+{
+    if (texto.isEmpty())
+        return;
+    TnClientDataSet& dataSet = m_cadastro.nClientDataSet;
+    QString campo = dataSet.IndexFieldNames().split(u';').value(0).trimmed();
+    if (campo.endsWith(QStringLiteral(" DESC"), Qt::CaseInsensitive))
+        campo.chop(5);
+    if (campo.isEmpty())
+        campo = QString(m_cadastro.DefAdic.Ordem).replace(u',', u';').split(u';').value(0).trimmed();
+    if (campo.isEmpty() && dataSet.FieldCount() > 0)
+        campo = dataSet.Fields(0).FieldName();
+    AcaoSegura([&] { dataSet.Locate(campo, texto, {true, true}); });
+}
+
+bool TnFrmCadastro::PodeFechar()
+{
+    const TnDataSetState estado = m_cadastro.nClientDataSet.State();
+    if (estado != TnDataSetState::dsEdit && estado != TnDataSetState::dsInsert)
+        return true;
+    const int resposta = nMessageDlg(QStringLiteral("O registro está em edição. Deseja gravar as alterações?"), TnTipoDlg::Confirmacao,
+                                     {QStringLiteral("Sim"), QStringLiteral("Não"), QStringLiteral("Cancelar")});
+    if (resposta == 0)
+        return AcaoSegura([this] { m_cadastro.nClientDataSet.Post(); }, [this](const QString& campo) { FocarCampo(campo); });
+    if (resposta == 1) {
+        m_cadastro.nClientDataSet.Cancel();
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "clientdataset.h"
+#include "formulario.h"
+
+#include <QHash>
+
+class TnAction;
+class TnControleCampo;
+class TnDMClientDataSet;
+class TnGrade;
+class QAction;
+class QLineEdit;
+class QToolBar;
+
+// The screen of a register, built from its declaration: the navigation and
+// edit tool bar with its shortcuts and the data module's own buttons, then
+// one labelled control per visible field (or, for a register declared as a
+// grid, an editable grid), then the grid of each detail.
+class TnFrmCadastro : public TnFormulario, private TnObservadorDataSet {
+    Q_OBJECT
+public:
+    TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai = nullptr);
+    ~TnFrmCadastro() override;
+
+    TnDMClientDataSet& Cadastro() const { return m_cadastro; }
+    TnControleCampo* Controle(const QString& campo) const;
+    TnGrade* Grade() const { return m_grade; }
+    const QList<TnGrade*>& GradesDetalhe() const { return m_detalhes; }
+    QAction* Acao(const QString& nome) const;
+
+    void FocarCampo(const QString& nome) override;
+    bool PodeFechar() override;
+
+    // Refreshes every control and the enabled state of the actions.
+    void AtualizarTela();
+
+private:
+    void CriarBarra();
+    void CriarCampos(QWidget* area);
+    void Pesquisar(const QString& texto);
+    void GravarControleComFoco();
+    void DadosRecarregados() override { AtualizarTela(); }
+    void RegistroAtualAlterado() override { AtualizarTela(); }
+    void EstadoAlterado() override { AtualizarTela(); }
+
+    TnDMClientDataSet& m_cadastro;
+    QToolBar* m_barra = nullptr;
+    QLineEdit* m_pesquisa = nullptr;
+    TnGrade* m_grade = nullptr;
+    TnGrade* m_lista = nullptr;
+    QList<TnGrade*> m_detalhes;
+    QHash<QString, TnControleCampo*> m_controles;  // by upper-case field name
+    QHash<QAction*, TnAction*> m_acoes;
+    bool m_atualizando = false;
+};

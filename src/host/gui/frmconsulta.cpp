@@ -1,0 +1,71 @@
+#include "frmconsulta.h"
+
+#include "acaosegura.h"
+#include "dmclientdataset.h"
+#include "grade.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+TnFrmConsulta::TnFrmConsulta(TnDMClientDataSet& consulta, QWidget* pai) : TnFormulario(consulta, pai), m_consulta(consulta)
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* barra = new QHBoxLayout;
+    m_ordens = new QComboBox(this);
+    m_ordens->setObjectName(QStringLiteral("ordens"));
+    const QString ordemPadrao = !consulta.DefAdic.OrdemCaption.isEmpty() ? consulta.DefAdic.OrdemCaption
+                                                                         : consulta.nClientDataSet.OrdemCaption;
+    m_ordens->addItem(ordemPadrao.isEmpty() ? QStringLiteral("Código") : ordemPadrao);
+    m_camposDasOrdens.append(consulta.DefAdic.Ordem.isEmpty() ? consulta.ChaveTabela : consulta.DefAdic.Ordem);
+    for (const TnIndexUsuario& ordem : consulta.nClientDataSet.Indexs) {
+        m_ordens->addItem(ordem.Name);
+        m_camposDasOrdens.append(ordem.Fields);
+    }
+    m_pesquisa = new QLineEdit(this);
+    m_pesquisa->setObjectName(QStringLiteral("pesquisa"));
+    m_pesquisa->setPlaceholderText(QStringLiteral("Pesquisar (Ctrl+F)"));
+    m_pesquisa->setClearButtonEnabled(true);
+    barra->addWidget(new QLabel(QStringLiteral("Ordem:"), this));
+    barra->addWidget(m_ordens);
+    barra->addWidget(m_pesquisa, 1);
+    layout->addLayout(barra);
+    m_grade = new TnGrade(consulta.nClientDataSet, false, this);
+    layout->addWidget(m_grade, 1);
+    connect(m_ordens, &QComboBox::currentIndexChanged, this, &TnFrmConsulta::Ordenar);
+    connect(m_pesquisa, &QLineEdit::textEdited, this, &TnFrmConsulta::Pesquisar);
+    connect(m_pesquisa, &QLineEdit::returnPressed, this, &TnFrmConsulta::Escolhido);
+    connect(m_grade, &TnGrade::RegistroEscolhido, this, &TnFrmConsulta::Escolhido);
+    // Typing in the grid goes to the search box.
+    m_grade->AoTeclar = [this](QKeyEvent* tecla) {
+        if (tecla->text().isEmpty() || !tecla->text().at(0).isPrint() || tecla->modifiers() & Qt::ControlModifier)
+            return false;
+        m_pesquisa->setFocus();
+        m_pesquisa->setText(m_pesquisa->text() + tecla->text());
+        Pesquisar(m_pesquisa->text());
+        return true;
+    };
+    setFocusProxy(m_grade);
+}
+
+void TnFrmConsulta::Ordenar(int indice)
+{
+    if (indice < 0 || indice >= m_camposDasOrdens.size())
+        return;
+    AcaoSegura([&] { m_consulta.nClientDataSet.SetIndexFieldNames(QString(m_camposDasOrdens[indice]).replace(u',', u';')); });
+    Pesquisar(m_pesquisa->text());
+}
+
+void TnFrmConsulta::Pesquisar(const QString& texto)
+{
+    if (texto.isEmpty())
+        return;
+    const QString campos = m_camposDasOrdens.value(m_ordens->currentIndex());
+    const QString primeiro = QString(campos).replace(u',', u';').split(u';').value(0).trimmed();
+    if (primeiro.isEmpty())
+        return;
+    AcaoSegura([&] { m_consulta.nClientDataSet.Locate(primeiro, texto, {true, true}); });
+}

@@ -1,0 +1,165 @@
+#include "grade.h"
+
+#include "acaosegura.h"
+#include "clientdataset.h"
+#include "modelodataset.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Cells of fields with a value list are edited in a combo of its captions.
+class TnDelegadoGrade : public QStyledItemDelegate {
+public:
+    TnDelegadoGrade(TnModeloDataSet& modelo, QObject* pai) : QStyledItemDelegate(pai), m_modelo(modelo) {}
+
+    QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override
+    {
+        const TnField& campo = m_modelo.Campo(indice.column());
+        if (campo.Definicao.NomesValores.isEmpty())
+            return QStyledItemDelegate::createEditor(pai, opcao, indice);
+        auto* combo = new QComboBox(pai);
+        combo->addItems(campo.Definicao.Captions());
+        return combo;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& indice) const override
+    {
+        if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+            combo->setCurrentText(indice.data(Qt::EditRole).toString());
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, indice);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const override
+    {
+        AcaoSegura([&] {
+            if (auto* combo = qobject_cast<QComboBox*>(editor))
+                modelo->setData(indice, combo->currentText());
+            else
+                QStyledItemDelegate::setModelData(editor, modelo, indice);
+        });
+    }
+
+private:
+    TnModeloDataSet& m_modelo;
+};
+
+} // namespace
+
+TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
+    : QTableView(pai), m_modelo(new TnModeloDataSet(dataSet, this))
+{
+    m_modelo->Editavel = editavel;
+    setModel(m_modelo);
+    setItemDelegate(new TnDelegadoGrade(*m_modelo, this));
+    setSelectionBehavior(editavel ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAlternatingRowColors(true);
+    setEditTriggers(editavel ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
+                             : QAbstractItemView::NoEditTriggers);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setSectionsClickable(true);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &TnGrade::OrdenarPor);
+    connect(m_modelo, &TnModeloDataSet::RegistroAtualMudou, this, &TnGrade::SeguirDataSet);
+    connect(this, &QTableView::doubleClicked, this, [this] {
+        if (!m_modelo->Editavel)
+            emit RegistroEscolhido();
+    });
+    // Column widths from the declaration: its display width, else the field's
+    // size (long texts capped), never narrower than the title.
+    for (int coluna = 0; coluna < m_modelo->columnCount(); ++coluna) {
+        const TnField& campo = m_modelo->Campo(coluna);
+        int caracteres = campo.DisplayWidth > 0 ? campo.DisplayWidth : (campo.EhTexto() && campo.Size > 0 ? campo.Size : 10);
+        if (campo.EhData())
+            caracteres = 10;
+        caracteres = std::min(caracteres, 45);
+        const int titulo = fontMetrics().horizontalAdvance(campo.Rotulo()) + 16;
+        setColumnWidth(coluna, std::max(titulo, caracteres * fontMetrics().averageCharWidth() + 12));
+    }
+    SeguirDataSet(m_modelo->LinhaAtual());
+}
+
+TnClientDataSet& TnGrade::DataSet() const
+{
+    return m_modelo->DataSet();
+}
+
+void TnGrade::SeguirDataSet(int linha)
+{
+    if (m_sincronizando || linha < 0 || linha >= m_modelo->rowCount())
+        return;
+    m_sincronizando = true;
+    const int coluna = currentIndex().isValid() ? currentIndex().column() : 0;
+    setCurrentIndex(m_modelo->index(linha, coluna));
+    m_sincronizando = false;
+}
+
+void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anterior)
+{
+    QTableView::currentChanged(atual, anterior);
+    if (m_sincronizando || !atual.isValid() || (anterior.isValid() && atual.row() == anterior.row()))
+        return;
+    TnClientDataSet& dataSet = DataSet();
+    if (atual.row() == m_modelo->LinhaAtual())
+        return;
+    m_sincronizando = true;
+    // Leaving a row posts it; a refusal keeps the user on it.
+    const bool ok = AcaoSegura([&] {
+        if (atual.row() < dataSet.RecordCount())
+            dataSet.SetRecNo(atual.row() + 1);
+    });
+    m_sincronizando = false;
+    if (!ok)
+        SeguirDataSet(m_modelo->LinhaAtual());
+}
+
+void TnGrade::OrdenarPor(int coluna)
+{
+    if (!OrdenarPeloTitulo || coluna < 0)
+        return;
+    m_decrescente = coluna == m_colunaOrdem && !m_decrescente;
+    m_colunaOrdem = coluna;
+    const QString campo = m_modelo->Campo(coluna).FieldName();
+    AcaoSegura([&] { DataSet().SetIndexFieldNames(m_decrescente ? campo + QStringLiteral(" DESC") : campo); });
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(coluna, m_decrescente ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void TnGrade::keyPressEvent(QKeyEvent* evento)
+{
+    if (AoTeclar && AoTeclar(evento))
+        return;
+    TnClientDataSet& dataSet = DataSet();
+    const bool editando = state() == QAbstractItemView::EditingState;
+    if (!editando && (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) && !m_modelo->Editavel) {
+        emit RegistroEscolhido();
+        return;
+    }
+    if (m_modelo->Editavel && !editando) {
+        if (evento->key() == Qt::Key_Insert) {
+            AcaoSegura([&] { dataSet.Append(); });
+            return;
+        }
+        if (evento->key() == Qt::Key_Delete && evento->modifiers() & Qt::ControlModifier) {
+            AcaoSegura([&] { dataSet.Delete(); });
+            return;
+        }
+        if (evento->key() == Qt::Key_Escape) {
+            AcaoSegura([&] { dataSet.Cancel(); });
+            return;
+        }
+        if (evento->key() == Qt::Key_Down && currentIndex().row() == m_modelo->rowCount() - 1
+            && dataSet.State() == TnDataSetState::dsBrowse) {
+            AcaoSegura([&] { dataSet.Append(); });
+            return;
+        }
+    }
+    QTableView::keyPressEvent(evento);
+}

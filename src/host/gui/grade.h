@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QTableView>
+
+#include <functional>
+
+class TnClientDataSet;
+class TnModeloDataSet;
+
+// The grid of a dataset: keeps the selected row and the dataset's current
+// row together, orders by a column when its title is clicked, edits cells
+// when editable (Insert appends, Ctrl+Del deletes, Esc cancels, arrow down
+// on the last row appends) and lets data modules add key handlers.
+class TnGrade : public QTableView {
+    Q_OBJECT
+public:
+    TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai = nullptr);
+
+    TnModeloDataSet& Modelo() const { return *m_modelo; }
+    TnClientDataSet& DataSet() const;
+
+    // Answers true when it handled the key.
+    std::function<bool(QKeyEvent*)> AoTeclar;
+    bool OrdenarPeloTitulo = true;
+
+signals:
+    // Enter or double click on a row (the pick of a consultation).
+    void RegistroEscolhido();
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
+    void currentChanged(const QModelIndex& atual, const QModelIndex& anterior) override;
+
+private:
+    void SeguirDataSet(int linha);
+    void OrdenarPor(int coluna);
+
+    TnModeloDataSet* m_modelo;
+    bool m_sincronizando = false;
+    int m_colunaOrdem = -1;
+    bool m_decrescente = false;
+};

@@ -1,0 +1,195 @@
+#include "janelaprincipal.h"
+
+#include "acaosegura.h"
+#include "conexao.h"
+#include "direitos.h"
+#include "dmclientdataset.h"
+#include "dmpowerparam.h"
+#include "erros.h"
+#include "frmcadastro.h"
+#include "frmconsulta.h"
+#include "host.h"
+#include "menu.h"
+#include "registro.h"
+#include "selecao.h"
+#include "sqlservicos.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// A tab owns its data module and its form; the form goes first.
+class TnAbaTela : public QWidget {
+public:
+    TnAbaTela(std::unique_ptr<TnDataModule> dataModule, QWidget* pai) : QWidget(pai), m_dataModule(std::move(dataModule))
+    {
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+
+    ~TnAbaTela() override
+    {
+        delete m_formulario;
+        m_formulario = nullptr;
+        DestruirDM(m_dataModule);
+    }
+
+    void SetFormulario(TnFormulario* formulario)
+    {
+        m_formulario = formulario;
+        layout()->addWidget(formulario);
+        setFocusProxy(formulario);
+    }
+
+    TnFormulario* Formulario() const { return m_formulario; }
+
+private:
+    std::unique_ptr<TnDataModule> m_dataModule;
+    TnFormulario* m_formulario = nullptr;
+};
+
+QString Titulo(const TnDataModule& dataModule)
+{
+    if (const auto* cadastro = dynamic_cast<const TnDMClientDataSet*>(&dataModule))
+        return cadastro->nClientDataSet.Caption;
+    if (const auto* processo = dynamic_cast<const TnDMPowerParam*>(&dataModule))
+        return processo->npqPowerParam.Caption;
+    return dataModule.Name;
+}
+
+} // namespace
+
+TnJanelaPrincipal::TnJanelaPrincipal(QWidget* pai) : QMainWindow(pai), m_abas(new QTabWidget(this))
+{
+    setWindowTitle(QStringLiteral("Lyr - Protocolos"));
+    resize(1100, 720);
+    m_abas->setDocumentMode(true);
+    m_abas->setTabsClosable(true);
+    m_abas->setMovable(true);
+    connect(m_abas, &QTabWidget::tabCloseRequested, this, [this](int indice) { FecharAba(indice); });
+    setCentralWidget(m_abas);
+    auto* fechar = new QAction(this);
+    fechar->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
+    connect(fechar, &QAction::triggered, this, [this] { FecharAba(m_abas->currentIndex()); });
+    addAction(fechar);
+    MontarMenus();
+    AtualizarStatus();
+}
+
+TnJanelaPrincipal::~TnJanelaPrincipal()
+{
+    while (m_abas->count() > 0) {
+        QWidget* aba = m_abas->widget(0);
+        m_abas->removeTab(0);
+        delete aba;
+    }
+}
+
+void TnJanelaPrincipal::MontarMenus()
+{
+    menuBar()->clear();
+    m_acoes.Clear();
+    TnModulos modulos;
+    modulos.set(13);
+    GerarPrincActions(m_acoes, [this](TnAction& acao) { AbrirClasse(acao.Name.mid(3)); }, modulos);
+
+    QMenu* sistema = menuBar()->addMenu(QStringLiteral("&Sistema"));
+    QAction* sair = sistema->addAction(QStringLiteral("Sair"));
+    sair->setShortcut(QKeySequence::Quit);
+    connect(sair, &QAction::triggered, this, &QWidget::close);
+
+    const std::function<void(QMenu*, const TnNoMenu&)> preencher = [&](QMenu* menu, const TnNoMenu& no) {
+        for (const TnNoMenu& submenu : no.submenus)
+            preencher(menu->addMenu(TituloSemOrdem(submenu.titulo)), submenu);
+        for (TnAction* acao : no.acoes) {
+            if (acao->Separador && !menu->isEmpty())
+                menu->addSeparator();
+            QAction* entrada = menu->addAction(acao->Caption);
+            entrada->setObjectName(acao->Name);
+            // Entries under rights need the user's right of the same name.
+            if (acao->ControlaDireito && PegarDireito(acao->Name) != kDireitoConcedido) {
+                entrada->setEnabled(false);
+                entrada->setToolTip(QStringLiteral("Sem permissão"));
+            }
+            connect(entrada, &QAction::triggered, this, [acao] { acao->Execute(); });
+        }
+    };
+    const TnNoMenu raiz = MontarMenu(m_acoes.Todas());
+    for (const TnNoMenu& principal : raiz.submenus)
+        preencher(menuBar()->addMenu(TituloSemOrdem(principal.titulo)), principal);
+}
+
+TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)
+{
+    TnFormulario* aberto = nullptr;
+    AcaoSegura([&] {
+        std::unique_ptr<TnDataModule> dataModule = CriarDM(nomeClasse);
+        TnDataModule* criado = dataModule.get();
+        auto* aba = new TnAbaTela(std::move(dataModule), m_abas);
+        std::unique_ptr<TnAbaTela> guarda(aba);
+        TnFormulario* formulario = nullptr;
+        if (auto* cadastro = dynamic_cast<TnDMClientDataSet*>(criado)) {
+            TnSelecao selecao;
+            if (!cadastro->DefAdic.VerificaSelecao.isEmpty()) {
+                const std::optional<TnSelecao> pedida = PedirSelecao(cadastro->DefAdic.VerificaSelecao, Titulo(*cadastro), this);
+                if (!pedida)
+                    return;
+                selecao = *pedida;
+            }
+            cadastro->Abrir(selecao);
+            cadastro->CriarDetalhe();
+            if (cadastro->nClientDataSet.TipoForm == TnTipoForm::ntfConGrid)
+                formulario = new TnFrmConsulta(*cadastro, aba);
+            else
+                formulario = new TnFrmCadastro(*cadastro, aba);
+        } else {
+            throw EnErro(QStringLiteral("A tela de %1 não pode ser aberta aqui.").arg(nomeClasse));
+        }
+        aba->SetFormulario(formulario);
+        const int indice = m_abas->addTab(guarda.release(), Titulo(*criado));
+        m_abas->setCurrentIndex(indice);
+        formulario->setFocus();
+        aberto = formulario;
+    });
+    return aberto;
+}
+
+bool TnJanelaPrincipal::FecharAba(int indice)
+{
+    auto* aba = dynamic_cast<TnAbaTela*>(m_abas->widget(indice));
+    if (!aba)
+        return false;
+    if (aba->Formulario() && !aba->Formulario()->PodeFechar())
+        return false;
+    m_abas->removeTab(indice);
+    delete aba;
+    return true;
+}
+
+void TnJanelaPrincipal::closeEvent(QCloseEvent* evento)
+{
+    while (m_abas->count() > 0) {
+        if (!FecharAba(m_abas->count() - 1)) {
+            evento->ignore();
+            return;
+        }
+    }
+    evento->accept();
+}
+
+void TnJanelaPrincipal::AtualizarStatus()
+{
+    const int usuario = Conexao().CodigoUsuario();
+    const QString nome = PegarValorCampo(QStringLiteral("USUARIO"), QStringLiteral("NOMEUSUARIOCOMPL"),
+                                         ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("="), usuario))
+                             .toString();
+    statusBar()->showMessage(QStringLiteral("Usuário: %1 (%2)   |   Banco: %3")
+                                 .arg(nome.isEmpty() ? QStringLiteral("?") : nome)
+                                 .arg(usuario)
+                                 .arg(Conexao().Config().Descrever()));
+}

@@ -1,0 +1,154 @@
+#include "modelodataset.h"
+
+#include "erros.h"
+
+#include <QBrush>
+#include <QFont>
+
+TnModeloDataSet::TnModeloDataSet(TnClientDataSet& dataSet, QObject* pai) : QAbstractTableModel(pai), m_dataSet(dataSet)
+{
+    RecarregarColunas();
+    m_dataSet.AdicionarObservador(this);
+}
+
+TnModeloDataSet::~TnModeloDataSet()
+{
+    m_dataSet.RemoverObservador(this);
+}
+
+void TnModeloDataSet::RecarregarColunas()
+{
+    beginResetModel();
+    m_colunas.clear();
+    for (int i = 0; i < m_dataSet.FieldCount(); ++i) {
+        if (m_dataSet.Fields(i).Visible)
+            m_colunas.append(i);
+    }
+    endResetModel();
+}
+
+int TnModeloDataSet::rowCount(const QModelIndex& pai) const
+{
+    if (pai.isValid() || !m_dataSet.Active())
+        return 0;
+    return m_dataSet.RecordCount() + (LinhaNova() ? 1 : 0);
+}
+
+// A row being inserted is not in the dataset's view until posted: the grid
+// shows it last.
+bool TnModeloDataSet::LinhaNova() const
+{
+    return m_dataSet.State() == TnDataSetState::dsInsert;
+}
+
+int TnModeloDataSet::LinhaAtual() const
+{
+    return LinhaNova() ? m_dataSet.RecordCount() : m_dataSet.RecNo() - 1;
+}
+
+QVariant TnModeloDataSet::Valor(int linha, const TnField& campo) const
+{
+    if (LinhaNova() && linha == m_dataSet.RecordCount())
+        return campo.Value();
+    return m_dataSet.ValorNaLinha(linha, campo.Index());
+}
+
+int TnModeloDataSet::columnCount(const QModelIndex& pai) const
+{
+    return pai.isValid() ? 0 : static_cast<int>(m_colunas.size());
+}
+
+TnField& TnModeloDataSet::Campo(int coluna) const
+{
+    return m_dataSet.Fields(m_colunas.at(coluna));
+}
+
+int TnModeloDataSet::ColunaDoCampo(const QString& nome) const
+{
+    const TnField* campo = m_dataSet.FindField(nome);
+    return campo ? static_cast<int>(m_colunas.indexOf(campo->Index())) : -1;
+}
+
+QVariant TnModeloDataSet::data(const QModelIndex& indice, int papel) const
+{
+    if (!indice.isValid() || indice.row() >= rowCount())
+        return {};
+    const TnField& campo = Campo(indice.column());
+    switch (papel) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return campo.TextoExibicao(Valor(indice.row(), campo));
+    case Qt::TextAlignmentRole:
+        return campo.EhNumerico() && campo.Definicao.NomesValores.isEmpty() ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                                                           : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::ForegroundRole:
+        if (CorDaLinha) {
+            const QColor cor = CorDaLinha(indice.row());
+            if (cor.isValid())
+                return QBrush(cor);
+        }
+        return {};
+    case Qt::ToolTipRole:
+        return campo.Definicao.Hint.isEmpty() ? QVariant() : QVariant(campo.Definicao.Hint);
+    default:
+        return {};
+    }
+}
+
+QVariant TnModeloDataSet::headerData(int secao, Qt::Orientation orientacao, int papel) const
+{
+    if (orientacao != Qt::Horizontal || secao < 0 || secao >= columnCount())
+        return QAbstractTableModel::headerData(secao, orientacao, papel);
+    const TnField& campo = Campo(secao);
+    if (papel == Qt::DisplayRole)
+        return campo.Rotulo();
+    if (papel == Qt::FontRole && campo.Required) {
+        QFont fonte;
+        fonte.setBold(true);
+        return fonte;
+    }
+    return QAbstractTableModel::headerData(secao, orientacao, papel);
+}
+
+Qt::ItemFlags TnModeloDataSet::flags(const QModelIndex& indice) const
+{
+    Qt::ItemFlags sinais = QAbstractTableModel::flags(indice);
+    if (Editavel && indice.isValid() && !Campo(indice.column()).ReadOnly && Campo(indice.column()).FieldKind == TnFieldKind::fkData)
+        sinais |= Qt::ItemIsEditable;
+    return sinais;
+}
+
+bool TnModeloDataSet::setData(const QModelIndex& indice, const QVariant& valor, int papel)
+{
+    if (papel != Qt::EditRole || !indice.isValid())
+        return false;
+    if (indice.row() != LinhaAtual())
+        m_dataSet.SetRecNo(indice.row() + 1);
+    if (m_dataSet.State() == TnDataSetState::dsBrowse)
+        m_dataSet.Edit();
+    Campo(indice.column()).SetText(valor.toString());
+    emit dataChanged(index(indice.row(), 0), index(indice.row(), columnCount() - 1));
+    return true;
+}
+
+void TnModeloDataSet::DadosRecarregados()
+{
+    beginResetModel();
+    endResetModel();
+    emit RegistroAtualMudou(LinhaAtual());
+}
+
+void TnModeloDataSet::RegistroAtualAlterado()
+{
+    const int linha = LinhaAtual();
+    if (linha >= 0 && linha < rowCount())
+        emit dataChanged(index(linha, 0), index(linha, columnCount() - 1));
+    emit RegistroAtualMudou(linha);
+}
+
+void TnModeloDataSet::EstadoAlterado()
+{
+    beginResetModel();
+    endResetModel();
+    emit RegistroAtualMudou(LinhaAtual());
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "clientdataset.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+#include <functional>
+
+// A table view of a TnClientDataSet: one row per row of the dataset's view,
+// one column per visible field. Editing a cell edits the dataset (the row is
+// posted when the user moves to another row); the dataset tells the model
+// when to redraw, and DisableControls keeps it quiet.
+class TnModeloDataSet : public QAbstractTableModel, private TnObservadorDataSet {
+    Q_OBJECT
+public:
+    explicit TnModeloDataSet(TnClientDataSet& dataSet, QObject* pai = nullptr);
+    ~TnModeloDataSet() override;
+
+    TnClientDataSet& DataSet() const { return m_dataSet; }
+    bool Editavel = false;
+    // Text colour of a row (a data module paints cancelled rows red).
+    std::function<QColor(int linha)> CorDaLinha;
+
+    int rowCount(const QModelIndex& pai = {}) const override;
+    int columnCount(const QModelIndex& pai = {}) const override;
+    QVariant data(const QModelIndex& indice, int papel = Qt::DisplayRole) const override;
+    QVariant headerData(int secao, Qt::Orientation orientacao, int papel = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& indice) const override;
+    bool setData(const QModelIndex& indice, const QVariant& valor, int papel = Qt::EditRole) override;
+
+    // The dataset field shown in a column.
+    TnField& Campo(int coluna) const;
+    int ColunaDoCampo(const QString& nome) const;
+
+    // Recomputes the visible columns (after Visible changed).
+    void RecarregarColunas();
+    // The grid row of the dataset's current row (the new row while inserting).
+    int LinhaAtual() const;
+
+signals:
+    void RegistroAtualMudou(int linha);
+
+private:
+    bool LinhaNova() const;
+    QVariant Valor(int linha, const TnField& campo) const;
+    void DadosRecarregados() override;
+    void RegistroAtualAlterado() override;
+    void EstadoAlterado() override;
+
+    TnClientDataSet& m_dataSet;
+    QList<int> m_colunas;  // field indexes
+};

@@ -1,0 +1,76 @@
+#include "selecao.h"
+
+#include "dialogos.h"
+#include "dicionario.h"
+
+#include <QDateEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+
+namespace {
+
+QString RotuloDoParametro(const QString& nome)
+{
+    const qsizetype separador = nome.lastIndexOf(u'_');
+    const QString coluna = nome.left(separador).toUpper();
+    const QString comparacao = nome.mid(separador + 1).toUpper();
+    QString rotulo = coluna == u"DATALCTOPRO" ? QStringLiteral("Data de lançamento") : coluna;
+    if (const TnEntradaDicionario* entrada = EntradaDicionario(coluna))
+        rotulo = entrada->rotulo;
+    if (comparacao == u"MAIORIGUAL")
+        return rotulo + QStringLiteral(" de");
+    if (comparacao == u"MENORIGUAL")
+        return rotulo + QStringLiteral(" até");
+    return rotulo;
+}
+
+} // namespace
+
+std::optional<TnSelecao> PedirSelecao(const QString& verificaSelecao, const QString& titulo, QWidget* pai)
+{
+    const QStringList nomes = verificaSelecao.split(u';', Qt::SkipEmptyParts);
+    QDialog dialogo(pai);
+    dialogo.setWindowTitle(QStringLiteral("Seleção - %1").arg(titulo));
+    auto* layout = new QFormLayout(&dialogo);
+    const QDate hoje = QDate::currentDate();
+    QList<QDateEdit*> datas;
+    for (const QString& nome : nomes) {
+        auto* data = new QDateEdit(&dialogo);
+        data->setObjectName(nome);
+        data->setCalendarPopup(true);
+        data->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        data->setDate(nome.endsWith(QStringLiteral("_MENORIGUAL"), Qt::CaseInsensitive) ? QDate(hoje.year(), hoje.month(), hoje.daysInMonth())
+                                                                                         : QDate(hoje.year(), hoje.month(), 1).addMonths(-2));
+        layout->addRow(RotuloDoParametro(nome), data);
+        datas.append(data);
+    }
+    auto* botoes = new QDialogButtonBox(&dialogo);
+    botoes->addButton(QStringLiteral("Confirmar"), QDialogButtonBox::AcceptRole);
+    botoes->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    layout->addRow(botoes);
+    QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
+    QObject::connect(botoes, &QDialogButtonBox::accepted, &dialogo, [&] {
+        QDate inicio;
+        QDate fim;
+        for (int i = 0; i < nomes.size(); ++i) {
+            if (nomes[i].endsWith(QStringLiteral("_MAIORIGUAL"), Qt::CaseInsensitive))
+                inicio = datas[i]->date();
+            else if (nomes[i].endsWith(QStringLiteral("_MENORIGUAL"), Qt::CaseInsensitive))
+                fim = datas[i]->date();
+        }
+        if (inicio.isValid() && fim.isValid() && inicio > fim) {
+            nMessageDlg(QStringLiteral("A data inicial da seleção não pode ser posterior à data final."), TnTipoDlg::Aviso,
+                        {QStringLiteral("OK")});
+            return;
+        }
+        dialogo.accept();
+    });
+    if (dialogo.exec() != QDialog::Accepted)
+        return std::nullopt;
+    TnSelecao selecao;
+    for (int i = 0; i < nomes.size(); ++i)
+        selecao.append({nomes[i], datas[i]->date()});
+    return selecao;
+}
