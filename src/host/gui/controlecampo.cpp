@@ -173,7 +173,8 @@ void TnControleCampo::Atualizar()
     const bool temValor = dataSet.Active() && (!dataSet.IsEmpty() || dataSet.State() == TnDataSetState::dsInsert);
     QString texto;
     if (temValor) {
-        texto = m_campo.Text();
+        // A check list shows the stored values themselves, not one caption.
+        texto = qobject_cast<QListWidget*>(m_editor) ? m_campo.AsString() : m_campo.Text();
         if (m_campo.EhData() && !m_campo.IsNull())
             texto = m_campo.AsDateTime().toString(m_campo.Definicao.TipoData == TnTipoData::ntdMesAno ? QStringLiteral("MM/yyyy")
                                                                                                    : QStringLiteral("dd/MM/yyyy"));
@@ -190,7 +191,8 @@ void TnControleCampo::Atualizar()
         if (memo->toPlainText() != texto)
             memo->setPlainText(texto);
     } else if (auto* edicao = qobject_cast<QLineEdit*>(m_editor)) {
-        if (edicao->text() != texto || texto.isEmpty())
+        // Rewriting the same text would move the cursor of the user typing.
+        if (Texto() != texto)
             edicao->setText(texto);
     }
     m_atualizando = false;
@@ -213,7 +215,10 @@ bool TnControleCampo::Gravar()
     const bool ok = AcaoSegura([&] {
         if (dataSet.State() == TnDataSetState::dsBrowse)
             dataSet.Edit();
-        m_campo.SetText(texto);
+        if (qobject_cast<QListWidget*>(m_editor))
+            m_campo.SetValue(texto);
+        else
+            m_campo.SetText(texto);
     });
     if (!ok) {
         Atualizar();

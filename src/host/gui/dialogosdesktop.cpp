@@ -3,6 +3,7 @@
 #include "dmclientdataset.h"
 #include "frmconsulta.h"
 #include "grade.h"
+#include "visaoprogresso.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -121,4 +122,15 @@ bool TnDialogosDesktop::Consultar(TnDMClientDataSet& consulta)
     QObject::connect(tela, &TnFrmConsulta::Escolhido, &dialogo, &QDialog::accept);
     tela->setFocus();
     return dialogo.exec() == QDialog::Accepted && !consulta.nClientDataSet.IsEmpty();
+}
+
+void TnDialogosDesktop::ProgressoCriado(TnFraProgresso& progresso)
+{
+    // A small window of its own over the main one; it goes with the frame.
+    auto* janela = new TnVisaoProgresso(progresso, Janela());
+    janela->setWindowFlags(Qt::Tool | Qt::WindowTitleHint);
+    janela->setWindowTitle(QStringLiteral("Processando..."));
+    janela->setAttribute(Qt::WA_DeleteOnClose);
+    janela->setMinimumWidth(420);
+    QObject::connect(janela, &TnVisaoProgresso::Liberado, janela, &QWidget::close);
 }

@@ -17,6 +17,7 @@ public:
     std::optional<QString> InputBox(const QString& titulo, const QString& pergunta, const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
+    void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:
     QWidget* Janela() const;

@@ -90,6 +90,8 @@ void TnFrmCadastro::CriarBarra()
         qacao->setObjectName(acao->Name);
         qacao->setShortcut(Atalho(acao->ShortCut));
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        // Added to the screen too, so its shortcut works wherever the focus is in it.
+        addAction(qacao);
         qacao->setToolTip(QStringLiteral("%1 (%2)").arg(acao->Hint.isEmpty() ? acao->Caption : acao->Hint, acao->ShortCut));
         connect(qacao, &QAction::triggered, this, [this, acao] {
             GravarControleComFoco();
@@ -99,8 +101,10 @@ void TnFrmCadastro::CriarBarra()
                        != 0)
                 return;
             AcaoSegura([acao] { acao->Execute(); }, [this](const QString& campo) { FocarCampo(campo); });
+            // Hooks change the actions' state after the dataset has told the form.
+            AtualizarTela();
             if (acao == m_cadastro.actDataSetInsert && !m_controles.isEmpty())
-                FocarCampo(m_cadastro.nClientDataSet.Fields(0).FieldName());
+                FocarPrimeiroEditavel();
         });
         m_acoes.insert(qacao, acao);
     };
@@ -128,6 +132,7 @@ void TnFrmCadastro::CriarBarra()
         auto* qacao = m_barra->addAction(botao->Caption);
         qacao->setShortcut(Atalho(botao->ShortCut));
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(qacao);
         qacao->setToolTip(botao->Hint);
         connect(qacao, &QAction::triggered, this, [this, botao] {
             GravarControleComFoco();
@@ -162,6 +167,19 @@ void TnFrmCadastro::CriarCampos(QWidget* area)
     }
     grade->setColumnStretch(1, 1);
     grade->setRowStretch(linha, 1);
+}
+
+void TnFrmCadastro::FocarPrimeiroEditavel()
+{
+    TnClientDataSet& dataSet = m_cadastro.nClientDataSet;
+    for (int i = 0; i < dataSet.FieldCount(); ++i) {
+        TnControleCampo* controle = Controle(dataSet.Fields(i).FieldName());
+        if (controle && controle->Editor()->isEnabled() && controle->Editor()->focusPolicy() & Qt::TabFocus
+            && !(dataSet.Fields(i).Definicao.AutoIncrementar)) {
+            controle->Focar();
+            return;
+        }
+    }
 }
 
 // A shortcut or a tool-bar click does not move the focus: what is typed in

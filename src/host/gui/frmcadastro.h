@@ -40,6 +40,7 @@ private:
     void CriarCampos(QWidget* area);
     void Pesquisar(const QString& texto);
     void GravarControleComFoco();
+    void FocarPrimeiroEditavel();
     void DadosRecarregados() override { AtualizarTela(); }
     void RegistroAtualAlterado() override { AtualizarTela(); }
     void EstadoAlterado() override { AtualizarTela(); }

@@ -8,6 +8,7 @@
 #include "erros.h"
 #include "frmcadastro.h"
 #include "frmconsulta.h"
+#include "frmpowerparam.h"
 #include "host.h"
 #include "menu.h"
 #include "registro.h"
@@ -92,6 +93,8 @@ TnJanelaPrincipal::~TnJanelaPrincipal()
 
 void TnJanelaPrincipal::MontarMenus()
 {
+    // The menus of an earlier build go with their entries.
+    qDeleteAll(menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
     menuBar()->clear();
     m_acoes.Clear();
     TnModulos modulos;
@@ -147,6 +150,8 @@ TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)
                 formulario = new TnFrmConsulta(*cadastro, aba);
             else
                 formulario = new TnFrmCadastro(*cadastro, aba);
+        } else if (auto* processo = dynamic_cast<TnDMPowerParam*>(criado)) {
+            formulario = new TnFrmPowerParam(*processo, aba);
         } else {
             throw EnErro(QStringLiteral("A tela de %1 não pode ser aberta aqui.").arg(nomeClasse));
         }

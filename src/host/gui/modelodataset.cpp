@@ -71,7 +71,9 @@ int TnModeloDataSet::ColunaDoCampo(const QString& nome) const
 
 QVariant TnModeloDataSet::data(const QModelIndex& indice, int papel) const
 {
-    if (!indice.isValid() || indice.row() >= rowCount())
+    // A dataset whose fields changed under the model draws nothing until reset.
+    if (!indice.isValid() || indice.row() >= rowCount() || indice.column() >= m_colunas.size()
+        || m_colunas[indice.column()] >= m_dataSet.FieldCount())
         return {};
     const TnField& campo = Campo(indice.column());
     switch (papel) {

@@ -1,0 +1,333 @@
+#include "frmpowerparam.h"
+
+#include "acaosegura.h"
+#include "dmpowerparam.h"
+#include "grade.h"
+#include "modelodataset.h"
+#include "painelparametros.h"
+#include "visaomsgtree.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QKeySequence Atalho(const QString& texto)
+{
+    if (texto == u"Ins")
+        return QKeySequence(Qt::Key_Insert);
+    if (texto == u"Esc")
+        return QKeySequence(Qt::Key_Escape);
+    return QKeySequence::fromString(texto);
+}
+
+// The hourglass while a gesture runs; restored before its error is shown.
+class TnCursorEspera {
+public:
+    TnCursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TnCursorEspera() { QApplication::restoreOverrideCursor(); }
+    TnCursorEspera(const TnCursorEspera&) = delete;
+    TnCursorEspera& operator=(const TnCursorEspera&) = delete;
+};
+
+QWidget* NovaPagina(QWidget* pai)
+{
+    auto* pagina = new QWidget(pai);
+    auto* layout = new QVBoxLayout(pagina);
+    layout->setContentsMargins(2, 2, 2, 2);
+    return pagina;
+}
+
+} // namespace
+
+TnFrmPowerParam::TnFrmPowerParam(TnDMPowerParam& processo, QWidget* pai) : TnFrmPowerParam(processo, pai, TnSemConfigurar{})
+{
+    Configurar();
+}
+
+TnFrmPowerParam::TnFrmPowerParam(TnDMPowerParam& processo, QWidget* pai, TnSemConfigurar)
+    : TnFormulario(processo, pai), m_processo(processo), m_emAba(dynamic_cast<TnDMPowerParamTab*>(&processo) != nullptr)
+{
+    Montar();
+}
+
+void TnFrmPowerParam::Montar()
+{
+    setObjectName(m_processo.Name);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+
+    m_barra = new QToolBar(this);
+    m_barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    layout->addWidget(m_barra);
+    m_separadorBotoes = m_barra->addSeparator();
+
+    m_parametros = new TnPainelParametros(m_processo, this);
+    auto* rolagem = new QScrollArea(this);
+    rolagem->setWidgetResizable(true);
+    rolagem->setWidget(m_parametros);
+    m_abas = new QTabWidget(this);
+    if (m_emAba) {
+        m_abas->addTab(rolagem, QStringLiteral("Parâmetros"));
+        m_paginaParametros = rolagem;
+        layout->addWidget(m_abas, 1);
+    } else {
+        rolagem->setFrameShape(QFrame::NoFrame);
+        auto* divisor = new QSplitter(Qt::Vertical, this);
+        divisor->setChildrenCollapsible(false);
+        divisor->addWidget(rolagem);
+        divisor->addWidget(m_abas);
+        divisor->setStretchFactor(1, 1);
+        layout->addWidget(divisor, 1);
+    }
+
+    m_paginaMensagens = NovaPagina(m_abas);
+    m_mensagens = new TnVisaoMsgTree(m_processo.MsgTreeLista(), m_paginaMensagens);
+    m_paginaMensagens->layout()->addWidget(m_mensagens);
+    m_abas->addTab(m_paginaMensagens, QStringLiteral("Mensagens"));
+
+    // The first tab (always declared) holds the grid.
+    Sincronizar();
+    QWidget* resultado = m_paginas.value(0);
+    if (dynamic_cast<TnDMPowerParamGrid*>(&m_processo)) {
+        m_pesquisa = new QLineEdit(resultado);
+        m_pesquisa->setObjectName(QStringLiteral("pesquisa"));
+        m_pesquisa->setPlaceholderText(QStringLiteral("Pesquisar na coluna atual (Ctrl+F)"));
+        m_pesquisa->setClearButtonEnabled(true);
+        resultado->layout()->addWidget(m_pesquisa);
+        connect(m_pesquisa, &QLineEdit::textEdited, this, &TnFrmPowerParam::Pesquisar);
+        auto* focarPesquisa = new QAction(this);
+        focarPesquisa->setShortcut(QKeySequence::Find);
+        focarPesquisa->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(focarPesquisa, &QAction::triggered, m_pesquisa, [this] {
+            m_abas->setCurrentWidget(m_paginas.value(0));
+            m_pesquisa->setFocus();
+            m_pesquisa->selectAll();
+        });
+        addAction(focarPesquisa);
+    }
+    CriarGrade();
+
+    auto* status = new QStatusBar(this);
+    status->setSizeGripEnabled(false);
+    m_contagem = new QLabel(status);
+    status->addPermanentWidget(m_contagem);
+    layout->addWidget(status);
+    Sincronizar();
+}
+
+void TnFrmPowerParam::Configurar()
+{
+    ConfigurarGrade(*m_grade);
+    m_processo.DepoisConfigurar(this);
+    // What DepoisConfigurar declared (tool buttons, tabs, enabled actions) shows now.
+    Sincronizar();
+}
+
+QAction* TnFrmPowerParam::Acao(const QString& nome) const
+{
+    for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
+        if (it.value()->Name == nome)
+            return it.key();
+    }
+    return nullptr;
+}
+
+void TnFrmPowerParam::Sincronizar()
+{
+    setWindowTitle(m_processo.npqPowerParam.Caption);
+    SincronizarBarra();
+
+    const QStringList& abas = m_processo.Tabs();
+    for (int i = 0; i < abas.size(); ++i) {
+        if (i == m_paginas.size()) {
+            QWidget* pagina = NovaPagina(m_abas);
+            pagina->setObjectName(QStringLiteral("aba%1").arg(i));
+            m_abas->insertTab(m_abas->indexOf(m_paginaMensagens), pagina, abas[i]);
+            m_paginas.append(pagina);
+        } else {
+            m_abas->setTabText(m_abas->indexOf(m_paginas[i]), abas[i]);
+        }
+    }
+    m_abas->setTabVisible(m_abas->indexOf(m_paginaMensagens), m_processo.MsgTreeExibir());
+
+    if (m_contagem) {
+        const TnClientDataSet& dataSet = m_processo.nClientDataSet;
+        m_contagem->setText(dataSet.Active() ? QStringLiteral("%1 registro(s)").arg(dataSet.RecordCount()) : QString());
+    }
+}
+
+void TnFrmPowerParam::SincronizarBarra()
+{
+    const QList<TnAction*> padrao = {m_processo.actExecutar, m_processo.actGravar, m_processo.actCancelar};
+    const QList<TnAction*> botoes = m_processo.ToolButtons().Todas();
+    // Buttons dropped by the process (a list cleared and declared again) go.
+    for (auto it = m_acoes.begin(); it != m_acoes.end();) {
+        if (!padrao.contains(it.value()) && !botoes.contains(it.value())) {
+            // Later: this may run inside the action's own trigger.
+            m_barra->removeAction(it.key());
+            removeAction(it.key());
+            it.key()->deleteLater();
+            it = m_acoes.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    const auto incluir = [this](TnAction* acao, QAction* antes) {
+        for (TnAction* existente : std::as_const(m_acoes)) {
+            if (existente == acao)
+                return;
+        }
+        auto* qacao = new QAction(this);
+        qacao->setObjectName(acao->Name);
+        qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(qacao, &QAction::triggered, this, [this, qacao] {
+            if (TnAction* alvo = m_acoes.value(qacao, nullptr))
+                Gesto(*alvo);
+        });
+        m_barra->insertAction(antes, qacao);
+        // On the form as well: the shortcut answers wherever the focus is in it.
+        addAction(qacao);
+        m_acoes.insert(qacao, acao);
+    };
+    for (TnAction* acao : padrao)
+        incluir(acao, m_separadorBotoes);
+    for (TnAction* botao : botoes)
+        incluir(botao, nullptr);
+    m_separadorBotoes->setVisible(!botoes.isEmpty());
+
+    for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
+        QAction* qacao = it.key();
+        const TnAction& acao = *it.value();
+        qacao->setText(acao.Caption);
+        qacao->setShortcut(Atalho(acao.ShortCut));
+        const QString dica = acao.Hint.isEmpty() ? acao.Caption : acao.Hint;
+        qacao->setToolTip(acao.ShortCut.isEmpty() ? dica : QStringLiteral("%1 (%2)").arg(dica, acao.ShortCut));
+        qacao->setEnabled(acao.Enabled);
+        qacao->setVisible(acao.Visible);
+    }
+}
+
+void TnFrmPowerParam::Gesto(TnAction& acao)
+{
+    const bool execucao = &acao == m_processo.actExecutar;
+    const bool ok = AcaoSegura(
+        [&] {
+            TnCursorEspera espera;
+            acao.Execute();
+        },
+        [this](const QString& nome) { FocarCampo(nome); });
+    AtualizarGrade();
+    m_parametros->Ler();
+    Sincronizar();
+    if (ok && execucao)
+        MostrarResultado();
+}
+
+// After a run: the grid, unless the messages tell of errors the user must read.
+void TnFrmPowerParam::MostrarResultado()
+{
+    if (m_processo.MsgTreeExibir() && m_mensagens->TemErro()) {
+        m_abas->setCurrentWidget(m_paginaMensagens);
+        return;
+    }
+    m_abas->setCurrentWidget(m_paginas.value(0));
+    m_grade->setFocus();
+}
+
+QStringList TnFrmPowerParam::AssinaturaCampos() const
+{
+    QStringList assinatura;
+    const TnClientDataSet& dataSet = m_processo.nClientDataSet;
+    for (int i = 0; i < dataSet.FieldCount(); ++i) {
+        const TnField& campo = dataSet.Fields(i);
+        assinatura.append(campo.Visible ? campo.FieldName() : QStringLiteral("-") + campo.FieldName());
+    }
+    return assinatura;
+}
+
+// A process often creates its dataset in Executar, or declares it again; the
+// grid's columns come from the fields, so a grid for the new fields replaces
+// the old one.
+void TnFrmPowerParam::AtualizarGrade()
+{
+    if (AssinaturaCampos() != m_assinatura)
+        CriarGrade();
+}
+
+void TnFrmPowerParam::CriarGrade()
+{
+    QWidget* pagina = m_paginas.value(0);
+    auto* nova = new TnGrade(m_processo.nClientDataSet, false, pagina);
+    nova->setObjectName(QStringLiteral("grade"));
+    const bool substituida = m_grade != nullptr;
+    if (m_grade) {
+        pagina->layout()->replaceWidget(m_grade, nova);
+        m_grade->hide();
+        // Not at once: the gesture may have come from the old grid.
+        m_grade->deleteLater();
+    } else {
+        pagina->layout()->addWidget(nova);
+    }
+    m_grade = nova;
+    m_assinatura = AssinaturaCampos();
+    // The first grid is configured with the form (Configurar).
+    if (substituida)
+        ConfigurarGrade(*m_grade);
+}
+
+void TnFrmPowerParam::Pesquisar(const QString& texto)
+{
+    TnClientDataSet& dataSet = m_processo.nClientDataSet;
+    if (texto.isEmpty() || !dataSet.Active() || m_grade->Modelo().columnCount() == 0)
+        return;
+    const int coluna = m_grade->currentIndex().isValid() ? m_grade->currentIndex().column() : 0;
+    const QString campo = m_grade->Modelo().Campo(coluna).FieldName();
+    bool achou = false;
+    AcaoSegura([&] { achou = dataSet.Locate(campo, texto, {.CaseInsensitive = true, .PartialKey = true}); });
+    m_pesquisa->setStyleSheet(achou ? QString() : QStringLiteral("color: #b00000;"));
+}
+
+void TnFrmPowerParam::FocarCampo(const QString& nome)
+{
+    if (m_parametros->Controle(nome)) {
+        if (m_emAba)
+            m_abas->setCurrentWidget(m_paginaParametros);
+        m_parametros->Focar(nome);
+        return;
+    }
+    // A field of the grid (a rule of the process refused a row).
+    const int coluna = m_grade->Modelo().ColunaDoCampo(nome);
+    if (coluna >= 0) {
+        m_abas->setCurrentWidget(m_paginas.value(0));
+        m_grade->setCurrentIndex(m_grade->Modelo().index(std::max(m_grade->Modelo().LinhaAtual(), 0), coluna));
+        m_grade->setFocus();
+    }
+}
+
+bool TnFrmPowerParam::PodeFechar()
+{
+    bool pode = false;
+    AcaoSegura([&] { pode = m_processo.PodeFechar(); }, [this](const QString& nome) { FocarCampo(nome); });
+    // Saving on the way out may have changed the grid.
+    AtualizarGrade();
+    Sincronizar();
+    return pode;
+}
+
+void TnFrmPowerParam::closeEvent(QCloseEvent* evento)
+{
+    if (PodeFechar())
+        evento->accept();
+    else
+        evento->ignore();
+}

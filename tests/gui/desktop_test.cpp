@@ -1,0 +1,184 @@
+#include "bancoteste.h"
+#include "controlecampo.h"
+#include "dialogosroteiro.h"
+#include "direitos.h"
+#include "dmclientdataset.h"
+#include "frmcadastro.h"
+#include "frmconsulta.h"
+#include "historicopro.h"
+#include "janelaprincipal.h"
+#include "registro.h"
+#include "sqlservicos.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// One field of every kind a declaration can ask for.
+class TTesteDMControles : public TnDMClientDataSet {
+    LYR_DATAMODULE(TTesteDMControles)
+public:
+    TTesteDMControles()
+    {
+        nClientDataSet.Caption = QStringLiteral("Controles");
+        TnField& tipo = Campo<TnSmallIntField>("CODIGOTIPODOC");
+        tipo.Definicao.Dicionario = QStringLiteral("CODIGOTIPODOC");
+        tipo.Definicao.LinkKeyFields = QStringLiteral("CODIGOTIPODOC");
+        tipo.Definicao.MaxLength = 4;
+        tipo.Required = true;
+        Campo<TnDateField>("DATALCTOPRO").DisplayLabel = QStringLiteral("Data Lançamento");
+        Campo<TnDateField>("COMPETENCIA").Definicao.TipoData = TnTipoData::ntdMesAno;
+        TnField& descricao = Campo<TnStringField>("DESCRDOCEMP", 50);
+        descricao.Definicao.MaxLength = 30;
+        descricao.Definicao.Hint = QStringLiteral("Informe uma descrição para identificar o documento");
+        TnField& meses = Campo<TnStringField>("MESOCORRENCIA", 27);
+        meses.Definicao.TipoControle = TnTipoControle::ntcCheckListBox;
+        meses.Definicao.NomesValores = {"Janeiro=1", "Fevereiro=2", "Março=3"};
+        Campo<TnMemoField>("OBSERVACAO");
+        TnField& arquivado = Campo<TnStringField>("ARQUIVADO", 1);
+        arquivado.Definicao.NomesValores = {"Sim=1", "Não=0"};
+        Campo<TnStringField>("OCULTO", 5).Visible = false;
+        nClientDataSet.CreateDataSet();
+    }
+};
+
+class Desktop : public TesteComBanco {
+protected:
+    void SetUp() override
+    {
+        TesteComBanco::SetUp();
+        m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
+        nRegisterClass(InfoDaClasse<TLyrDMHistoricoPro>());
+        nRegisterClass(InfoDaClasse<TLyrDCHistoricoPro>());
+        ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'demo', 'Usuário de Demonstração')");
+    }
+
+    TnDialogosRoteiro* m_usuario = nullptr;
+};
+
+template <typename T>
+T* Editor(TnFrmCadastro& tela, const char* campo)
+{
+    TnControleCampo* controle = tela.Controle(campo);
+    return controle ? qobject_cast<T*>(controle->Editor()) : nullptr;
+}
+
+} // namespace
+
+TEST_F(Desktop, CadaDeclaracaoGanhaSeuControle)
+{
+    TTesteDMControles controles;
+    TnFrmCadastro tela(controles);
+    ASSERT_NE(Editor<QLineEdit>(tela, "CODIGOTIPODOC"), nullptr);
+    EXPECT_EQ(Editor<QLineEdit>(tela, "CODIGOTIPODOC")->maxLength(), 4);
+    EXPECT_NE(tela.Controle("CODIGOTIPODOC")->findChild<QToolButton*>(), nullptr) << "links get a button";
+    EXPECT_EQ(Editor<QLineEdit>(tela, "DATALCTOPRO")->inputMask(), "99/99/9999;_");
+    EXPECT_EQ(Editor<QLineEdit>(tela, "COMPETENCIA")->inputMask(), "99/9999;_");
+    EXPECT_EQ(Editor<QLineEdit>(tela, "DESCRDOCEMP")->maxLength(), 30);
+    EXPECT_EQ(Editor<QLineEdit>(tela, "DESCRDOCEMP")->toolTip(), "Informe uma descrição para identificar o documento");
+    EXPECT_EQ(tela.Controle("DESCRDOCEMP")->findChild<QToolButton*>(), nullptr);
+    ASSERT_NE(Editor<QListWidget>(tela, "MESOCORRENCIA"), nullptr);
+    EXPECT_EQ(Editor<QListWidget>(tela, "MESOCORRENCIA")->count(), 3);
+    EXPECT_NE(Editor<QPlainTextEdit>(tela, "OBSERVACAO"), nullptr);
+    ASSERT_NE(Editor<QComboBox>(tela, "ARQUIVADO"), nullptr);
+    EXPECT_EQ(Editor<QComboBox>(tela, "ARQUIVADO")->itemText(1), "Sim");
+    EXPECT_EQ(tela.Controle("OCULTO"), nullptr);
+    QStringList rotulos;
+    for (const QLabel* rotulo : tela.findChildren<QLabel*>())
+        rotulos.append(rotulo->text());
+    EXPECT_TRUE(rotulos.contains("Data Lançamento"));
+    EXPECT_TRUE(rotulos.contains("Tipo Documento *") || rotulos.contains("CODIGOTIPODOC *")) << rotulos.join(", ").toStdString();
+
+    // Typing writes to the field (check list values joined by ";", captions to values).
+    controles.nClientDataSet.Append();
+    Editor<QListWidget>(tela, "MESOCORRENCIA")->item(0)->setCheckState(Qt::Checked);
+    Editor<QListWidget>(tela, "MESOCORRENCIA")->item(2)->setCheckState(Qt::Checked);
+    EXPECT_EQ(controles.FieldByName("MESOCORRENCIA").AsString(), "1;3");
+    QComboBox* arquivado = Editor<QComboBox>(tela, "ARQUIVADO");
+    arquivado->setCurrentIndex(1);
+    emit arquivado->activated(1);
+    EXPECT_EQ(controles.FieldByName("ARQUIVADO").AsString(), "1");
+    QLineEdit* data = Editor<QLineEdit>(tela, "DATALCTOPRO");
+    data->setCursorPosition(0);
+    QTest::keyClicks(data, "06122026");
+    QTest::keyClick(data, Qt::Key_Return);
+    EXPECT_EQ(data->text(), "06/12/2026");
+    EXPECT_EQ(controles.FieldByName("DATALCTOPRO").AsDate(), QDate(2026, 12, 6));
+}
+
+TEST_F(Desktop, MenuSegueCategoriasEDireitos)
+{
+    ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (2, 'bia', 'Bia')");
+    ExecutarSQLDireto("insert into USUARIODIREITO (CODIGOUSUARIO, NOMEDIREITO, PERMITIDO) values (2, 'actTLyrDMHistoricoPro', '0')");
+    m_host->SetDireitos(std::make_unique<TnDMDireitoUsuario>());
+    TnJanelaPrincipal janela;
+    QStringList menus;
+    for (QAction* menu : janela.menuBar()->actions())
+        menus.append(menu->text());
+    EXPECT_EQ(menus, QStringList({"&Sistema", "Cadastros"}));
+    QAction* entrada = janela.menuBar()->findChild<QAction*>("actTLyrDMHistoricoPro");
+    ASSERT_NE(entrada, nullptr);
+    EXPECT_EQ(entrada->text(), "Históricos e Observações");
+    EXPECT_TRUE(entrada->isEnabled());
+    EXPECT_EQ(janela.menuBar()->findChild<QAction*>("actTLyrDCHistoricoPro"), nullptr) << "entries out of the menu";
+
+    Con().SetCodigoUsuario(2);
+    janela.MontarMenus();
+    EXPECT_FALSE(janela.menuBar()->findChild<QAction*>("actTLyrDMHistoricoPro")->isEnabled());
+}
+
+TEST_F(Desktop, ErroDeCampoFocaOCampo)
+{
+    TnJanelaPrincipal janela;
+    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMHistoricoPro"));
+    ASSERT_NE(tela, nullptr);
+    tela->Acao("actDataSetInsert")->trigger();
+    m_usuario->Esperar("Informe o campo \"Descrição Histórico\"", "OK");
+    tela->Acao("actDataSetPost")->trigger();
+    m_usuario->Verificar();
+    EXPECT_EQ(tela->window()->focusWidget(), tela->Controle("DESCRISAOHISTPRO")->Editor());
+    EXPECT_EQ(tela->Cadastro().nClientDataSet.State(), TnDataSetState::dsInsert);
+    EXPECT_EQ(Valor("select count(*) from HISTORICOPRO").toInt(), 0);
+}
+
+TEST_F(Desktop, HistoricoDoMenuAoBancoEAConsulta)
+{
+    TnJanelaPrincipal janela;
+    janela.menuBar()->findChild<QAction*>("actTLyrDMHistoricoPro")->trigger();
+    ASSERT_EQ(janela.Abas().count(), 1);
+    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.Abas().currentWidget()->findChild<TnFormulario*>());
+    ASSERT_NE(tela, nullptr);
+    EXPECT_EQ(janela.Abas().tabText(0), "Históricos e Observações");
+
+    tela->Acao("actDataSetInsert")->trigger();
+    QLineEdit* descricao = Editor<QLineEdit>(*tela, "DESCRISAOHISTPRO");
+    QTest::keyClicks(descricao, "Recibos de honorarios");
+    QTest::keyClick(descricao, Qt::Key_Return);
+    tela->Acao("actDataSetPost")->trigger();
+    EXPECT_EQ(tela->Cadastro().nClientDataSet.State(), TnDataSetState::dsBrowse);
+    EXPECT_EQ(PegarValorCampo("HISTORICOPRO", "DESCRISAOHISTPRO", "CODIGOHISTPRO = 1").toString(), "Recibos de honorarios");
+    EXPECT_EQ(PegarValorCampo("HISTORICOPRO", "TEMCOMPLEMENTOHISTORICO", "CODIGOHISTPRO = 1").toString(), "0");
+
+    ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values (2, 'Extratos', '0')");
+    auto* consulta = dynamic_cast<TnFrmConsulta*>(janela.AbrirClasse("TLyrDCHistoricoPro"));
+    ASSERT_NE(consulta, nullptr);
+    EXPECT_EQ(janela.Abas().count(), 2);
+    TnClientDataSet& linhas = dynamic_cast<TnDMClientDataSet&>(consulta->DataModule()).nClientDataSet;
+    EXPECT_EQ(linhas.RecordCount(), 2);
+    QTest::keyClicks(&consulta->Pesquisa(), "2");
+    EXPECT_EQ(linhas.FieldByName("DESCRISAOHISTPRO").AsString(), "Extratos");
+    consulta->Ordens().setCurrentIndex(0);
+    QTest::keyClicks(&consulta->Pesquisa(), "");
+    consulta->Pesquisa().clear();
+    QTest::keyClicks(&consulta->Pesquisa(), "1");
+    EXPECT_EQ(linhas.FieldByName("DESCRISAOHISTPRO").AsString(), "Recibos de honorarios");
+}
