@@ -62,6 +62,17 @@ public:
 };
 
 using TnBookmark = qint64;
+
+// How the grids of a dataset behave, declared by the data module that owns
+// it (data modules stay non-visual; the desktop reads this).
+struct TnAparenciaGrade {
+    // Text colour of a row of the view ("#c00000", "red"); empty: the default.
+    std::function<QString(int linha)> CorDoTexto;
+    // A key pressed in the grid (Qt key code and modifiers); true when handled.
+    std::function<bool(int tecla, int modificadores)> AoTeclar;
+    std::function<void()> AoClicarDuasVezes;
+    bool OrdenarPeloTitulo = true;
+};
 using TnEventoDataSet = std::function<void(TnClientDataSet&)>;
 
 // In-memory dataset of typed rows: the rows of a register's select, a
@@ -90,6 +101,7 @@ public:
     QString OrdemCaption;
     bool PodeCriarIndexs = true;
     QList<TnFieldDef> FieldDefs;
+    TnAparenciaGrade Aparencia;
 
     // --- events ------------------------------------------------------------
     TnEventoDataSet BeforeOpen, AfterOpen, BeforeClose, AfterClose;

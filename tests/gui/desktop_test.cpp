@@ -5,12 +5,16 @@
 #include "dmclientdataset.h"
 #include "frmcadastro.h"
 #include "frmconsulta.h"
+#include "grade.h"
+#include "modelodataset.h"
 #include "historicopro.h"
 #include "janelaprincipal.h"
 #include "registro.h"
 #include "sqlservicos.h"
 
 #include <QAction>
+#include <QBrush>
+#include <QHeaderView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,7 +128,7 @@ TEST_F(Desktop, MenuSegueCategoriasEDireitos)
     QStringList menus;
     for (QAction* menu : janela.menuBar()->actions())
         menus.append(menu->text());
-    EXPECT_EQ(menus, QStringList({"&Sistema", "Cadastros"}));
+    EXPECT_EQ(menus, QStringList({"&Sistema", "&Cadastros"}));
     QAction* entrada = janela.menuBar()->findChild<QAction*>("actTLyrDMHistoricoPro");
     ASSERT_NE(entrada, nullptr);
     EXPECT_EQ(entrada->text(), "Históricos e Observações");
@@ -181,4 +185,39 @@ TEST_F(Desktop, HistoricoDoMenuAoBancoEAConsulta)
     consulta->Pesquisa().clear();
     QTest::keyClicks(&consulta->Pesquisa(), "1");
     EXPECT_EQ(linhas.FieldByName("DESCRISAOHISTPRO").AsString(), "Recibos de honorarios");
+}
+
+TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
+{
+    TnClientDataSet itens("Itens");
+    itens.AddField<TnIntegerField>("SEQ");
+    itens.AddField<TnStringField>("CANCELADO", 1);
+    itens.CreateDataSet();
+    itens.AppendRecord({1, "0"});
+    itens.AppendRecord({2, "1"});
+    itens.Aparencia.CorDoTexto = [&itens](int linha) {
+        return itens.ValorNaLinha(linha, 1).toString() == u"1" ? QStringLiteral("red") : QString();
+    };
+    int cancelamentos = 0;
+    itens.Aparencia.AoTeclar = [&](int tecla, int modificadores) {
+        if (tecla != Qt::Key_F6 || !(modificadores & Qt::ShiftModifier))
+            return false;
+        ++cancelamentos;
+        return true;
+    };
+    itens.Aparencia.OrdenarPeloTitulo = false;
+    TnGrade grade(itens, true);
+    EXPECT_EQ(grade.Modelo().data(grade.Modelo().index(1, 0), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
+    EXPECT_FALSE(grade.Modelo().data(grade.Modelo().index(0, 0), Qt::ForegroundRole).isValid());
+    QTest::keyClick(&grade, Qt::Key_F6, Qt::ShiftModifier);
+    QTest::keyClick(&grade, Qt::Key_F6);
+    EXPECT_EQ(cancelamentos, 1);
+    emit grade.horizontalHeader()->sectionClicked(0);
+    itens.First();
+    EXPECT_EQ(itens.FieldByName("SEQ").AsInteger(), 1) << "title clicks do not reorder when the dataset says so";
+    // Arrow down on the last row of an editable grid starts a new row.
+    grade.setCurrentIndex(grade.Modelo().index(1, 0));
+    QTest::keyClick(&grade, Qt::Key_Down);
+    EXPECT_EQ(itens.State(), TnDataSetState::dsInsert);
+    EXPECT_EQ(grade.Modelo().rowCount(), 3);
 }

@@ -69,7 +69,9 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &TnGrade::OrdenarPor);
     connect(m_modelo, &TnModeloDataSet::RegistroAtualMudou, this, &TnGrade::SeguirDataSet);
     connect(this, &QTableView::doubleClicked, this, [this] {
-        if (!m_modelo->Editavel)
+        if (DataSet().Aparencia.AoClicarDuasVezes)
+            AcaoSegura([this] { DataSet().Aparencia.AoClicarDuasVezes(); });
+        else if (!m_modelo->Editavel)
             emit RegistroEscolhido();
     });
     // Column widths from the declaration: its display width, else the field's
@@ -122,7 +124,7 @@ void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anteri
 
 void TnGrade::OrdenarPor(int coluna)
 {
-    if (!OrdenarPeloTitulo || coluna < 0)
+    if (!OrdenarPeloTitulo || !DataSet().Aparencia.OrdenarPeloTitulo || coluna < 0)
         return;
     m_decrescente = coluna == m_colunaOrdem && !m_decrescente;
     m_colunaOrdem = coluna;
@@ -137,6 +139,14 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
     if (AoTeclar && AoTeclar(evento))
         return;
     TnClientDataSet& dataSet = DataSet();
+    if (dataSet.Aparencia.AoTeclar) {
+        bool tratada = false;
+        AcaoSegura([&] { tratada = dataSet.Aparencia.AoTeclar(evento->key(), static_cast<int>(evento->modifiers())); });
+        if (tratada) {
+            viewport()->update();
+            return;
+        }
+    }
     const bool editando = state() == QAbstractItemView::EditingState;
     if (!editando && (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) && !m_modelo->Editavel) {
         emit RegistroEscolhido();

@@ -16,6 +16,7 @@
 #include "sqlservicos.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabBar>
@@ -123,8 +124,9 @@ void TnJanelaPrincipal::MontarMenus()
         }
     };
     const TnNoMenu raiz = MontarMenu(m_acoes.Todas());
+    // Alt plus the first letter opens a top menu (repeated letters take turns).
     for (const TnNoMenu& principal : raiz.submenus)
-        preencher(menuBar()->addMenu(TituloSemOrdem(principal.titulo)), principal);
+        preencher(menuBar()->addMenu(u'&' + TituloSemOrdem(principal.titulo)), principal);
 }
 
 TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)
@@ -193,8 +195,12 @@ void TnJanelaPrincipal::AtualizarStatus()
     const QString nome = PegarValorCampo(QStringLiteral("USUARIO"), QStringLiteral("NOMEUSUARIOCOMPL"),
                                          ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("="), usuario))
                              .toString();
-    statusBar()->showMessage(QStringLiteral("Usuário: %1 (%2)   |   Banco: %3")
-                                 .arg(nome.isEmpty() ? QStringLiteral("?") : nome)
-                                 .arg(usuario)
-                                 .arg(Conexao().Config().Descrever()));
+    // A permanent label: menu hints shown in the bar do not wipe it out.
+    auto* situacao = new QLabel(QStringLiteral("Usuário: %1 (%2)   |   Banco: %3")
+                                    .arg(nome.isEmpty() ? QStringLiteral("?") : nome)
+                                    .arg(usuario)
+                                    .arg(Conexao().Config().Descrever()),
+                                statusBar());
+    situacao->setObjectName(QStringLiteral("situacao"));
+    statusBar()->addWidget(situacao, 1);
 }

@@ -83,13 +83,14 @@ QVariant TnModeloDataSet::data(const QModelIndex& indice, int papel) const
     case Qt::TextAlignmentRole:
         return campo.EhNumerico() && campo.Definicao.NomesValores.isEmpty() ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                                            : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    case Qt::ForegroundRole:
-        if (CorDaLinha) {
-            const QColor cor = CorDaLinha(indice.row());
-            if (cor.isValid())
-                return QBrush(cor);
-        }
-        return {};
+    case Qt::ForegroundRole: {
+        QColor cor;
+        if (CorDaLinha)
+            cor = CorDaLinha(indice.row());
+        else if (m_dataSet.Aparencia.CorDoTexto && indice.row() < m_dataSet.RecordCount())
+            cor = QColor::fromString(m_dataSet.Aparencia.CorDoTexto(indice.row()));
+        return cor.isValid() ? QVariant(QBrush(cor)) : QVariant();
+    }
     case Qt::ToolTipRole:
         return campo.Definicao.Hint.isEmpty() ? QVariant() : QVariant(campo.Definicao.Hint);
     default:
