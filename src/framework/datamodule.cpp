@@ -31,3 +31,24 @@ TnAction& TnDataModule::CriarToolButton(const QString& caption, const QString& h
     botao.ShortCut = atalho;
     return botao;
 }
+
+TnRotulo& TnDataModule::CriarRotulo(const QString& nome, const QString& texto, bool painel)
+{
+    if (TnRotulo* existente = Rotulo(nome))
+        return *existente;
+    auto rotulo = std::make_unique<TnRotulo>();
+    rotulo->Nome = nome;
+    rotulo->Texto = texto;
+    rotulo->Painel = painel;
+    m_rotulos.push_back(std::move(rotulo));
+    return *m_rotulos.back();
+}
+
+TnRotulo* TnDataModule::Rotulo(const QString& nome)
+{
+    for (const auto& rotulo : m_rotulos) {
+        if (rotulo->Nome.compare(nome, Qt::CaseInsensitive) == 0)
+            return rotulo.get();
+    }
+    return nullptr;
+}

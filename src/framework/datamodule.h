@@ -6,8 +6,19 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TnFormulario;
+
+// A label or panel a data module puts on its screen (the status of a row,
+// "Cancelado"), described without widgets: the screen shows and follows it.
+struct TnRotulo {
+    QString Nome;
+    QString Texto;
+    QString Cor;  // text colour ("#c00000", "red"); empty: the default
+    bool Visivel = true;
+    bool Painel = false;  // a framed panel instead of a plain label
+};
 
 // What every data module is: a named, non-visual owner of datasets and rules
 // that the host creates by class name. A form, when there is one, is a view
@@ -51,12 +62,18 @@ public:
 
     // Buttons the module adds to its form's tool bar (views build them).
     TnActionList& ToolButtons() { return m_botoes; }
+    // Labels and panels the module adds to its form; change them at will,
+    // the screen reads them again whenever it refreshes.
+    TnRotulo& CriarRotulo(const QString& nome, const QString& texto = {}, bool painel = false);
+    TnRotulo* Rotulo(const QString& nome);
+    const std::vector<std::unique_ptr<TnRotulo>>& Rotulos() const { return m_rotulos; }
     TnAction& CriarToolButton(const QString& caption, const QString& hint, int imagem, const TnOnExecute& acao,
                               const QString& atalho = {});
 
 private:
     TnFormulario* m_formulario = nullptr;
     TnActionList m_botoes;
+    std::vector<std::unique_ptr<TnRotulo>> m_rotulos;
 };
 
 // Declares the class name of a data module class for the registry and for

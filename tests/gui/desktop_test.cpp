@@ -221,3 +221,49 @@ TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
     EXPECT_EQ(itens.State(), TnDataSetState::dsInsert);
     EXPECT_EQ(grade.Modelo().rowCount(), 3);
 }
+
+namespace {
+
+// A register that marks archived rows with a label and adds a button, as the
+// module's registers do in DepoisConfigurar.
+class TTesteDMComRotulo : public TLyrDMHistoricoPro {
+public:
+    void DepoisConfigurar(TnFormulario* formulario) override
+    {
+        TLyrDMHistoricoPro::DepoisConfigurar(formulario);
+        CriarRotulo("lblStatus", {}, true).Cor = "red";
+        CriarToolButton("Marcar", "Marca o histórico", -1, [this](TnAction&) { ++marcados; }, "F6");
+    }
+    void ConfigurarCampo() override
+    {
+        TLyrDMHistoricoPro::ConfigurarCampo();
+        if (TnRotulo* status = Rotulo("lblStatus"))
+            status->Texto = FieldByName("TEMCOMPLEMENTOHISTORICO").AsString() == u"1" ? QStringLiteral("Com complemento") : QString();
+    }
+    int marcados = 0;
+};
+
+} // namespace
+
+TEST_F(Desktop, RotulosEBotoesQueOModuloAcrescenta)
+{
+    ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values (1, 'A', '0'), (2, 'B', '1')");
+    TTesteDMComRotulo historicos;
+    historicos.Abrir();
+    TnFrmCadastro tela(historicos);
+    auto* status = tela.findChild<QLabel*>("lblStatus");
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->isHidden());
+    tela.Acao("actDataSetNext")->trigger();
+    EXPECT_EQ(status->text(), "Com complemento");
+    EXPECT_FALSE(status->isHidden());
+    QAction* marcar = nullptr;
+    for (QAction* acao : tela.actions()) {
+        if (acao->text() == "Marcar")
+            marcar = acao;
+    }
+    ASSERT_NE(marcar, nullptr);
+    EXPECT_EQ(marcar->shortcut(), QKeySequence(Qt::Key_F6));
+    marcar->trigger();
+    EXPECT_EQ(historicos.marcados, 1);
+}

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -36,6 +37,11 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
     layout->setContentsMargins(4, 4, 4, 4);
     CriarBarra();
     layout->addWidget(m_barra);
+    m_areaRotulos = new QWidget(this);
+    auto* layoutRotulos = new QHBoxLayout(m_areaRotulos);
+    layoutRotulos->setContentsMargins(4, 0, 4, 0);
+    layoutRotulos->addStretch(1);
+    layout->addWidget(m_areaRotulos);
 
     auto* divisor = new QSplitter(Qt::Vertical, this);
     if (cadastro.nClientDataSet.TipoForm == TnTipoForm::ntfCadGrid) {
@@ -69,6 +75,8 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
     layout->addWidget(divisor, 1);
     cadastro.nClientDataSet.AdicionarObservador(this);
     cadastro.DepoisConfigurar(this);
+    // Buttons and labels the data module added while configuring.
+    CriarBotoesDoModulo();
     AtualizarTela();
 }
 
@@ -126,6 +134,10 @@ void TnFrmCadastro::CriarBarra()
     connect(focarPesquisa, &QAction::triggered, m_pesquisa, [this] { m_pesquisa->setFocus(); });
     addAction(focarPesquisa);
     connect(m_pesquisa, &QLineEdit::textEdited, this, &TnFrmCadastro::Pesquisar);
+}
+
+void TnFrmCadastro::CriarBotoesDoModulo()
+{
     if (m_cadastro.ToolButtons().Count() > 0)
         m_barra->addSeparator();
     for (TnAction* botao : m_cadastro.ToolButtons().Todas()) {
@@ -141,6 +153,31 @@ void TnFrmCadastro::CriarBarra()
         });
         m_acoes.insert(qacao, botao);
     }
+}
+
+void TnFrmCadastro::AtualizarRotulos()
+{
+    auto* layout = static_cast<QHBoxLayout*>(m_areaRotulos->layout());
+    bool algum = false;
+    for (const auto& rotulo : m_cadastro.Rotulos()) {
+        QLabel*& widget = m_rotulos[rotulo.get()];
+        if (!widget) {
+            widget = new QLabel(m_areaRotulos);
+            widget->setObjectName(rotulo->Nome);
+            QFont fonte = widget->font();
+            fonte.setBold(true);
+            fonte.setPointSize(fonte.pointSize() + 2);
+            widget->setFont(fonte);
+            if (rotulo->Painel)
+                widget->setFrameShape(QFrame::Panel);
+            layout->insertWidget(layout->count() - 1, widget);
+        }
+        widget->setText(rotulo->Texto);
+        widget->setStyleSheet(rotulo->Cor.isEmpty() ? QString() : QStringLiteral("color: %1").arg(rotulo->Cor));
+        widget->setVisible(rotulo->Visivel && !rotulo->Texto.isEmpty());
+        algum = algum || widget->isVisibleTo(m_areaRotulos);
+    }
+    m_areaRotulos->setVisible(algum);
 }
 
 void TnFrmCadastro::CriarCampos(QWidget* area)
@@ -235,6 +272,7 @@ void TnFrmCadastro::AtualizarTela()
         it.key()->setEnabled(it.value()->Enabled);
         it.key()->setVisible(it.value()->Visible);
     }
+    AtualizarRotulos();
     m_atualizando = false;
 }
 

@@ -10,6 +10,8 @@ class TnControleCampo;
 class TnDMClientDataSet;
 class TnGrade;
 class QAction;
+class QLabel;
+struct TnRotulo;
 class QLineEdit;
 class QToolBar;
 
@@ -37,6 +39,8 @@ public:
 
 private:
     void CriarBarra();
+    void CriarBotoesDoModulo();
+    void AtualizarRotulos();
     void CriarCampos(QWidget* area);
     void Pesquisar(const QString& texto);
     void GravarControleComFoco();
@@ -48,6 +52,8 @@ private:
     TnDMClientDataSet& m_cadastro;
     QToolBar* m_barra = nullptr;
     QLineEdit* m_pesquisa = nullptr;
+    QWidget* m_areaRotulos = nullptr;
+    QHash<const TnRotulo*, QLabel*> m_rotulos;
     TnGrade* m_grade = nullptr;
     TnGrade* m_lista = nullptr;
     QList<TnGrade*> m_detalhes;
