@@ -1,5 +1,43 @@
 #include "lyrsfuncoes.h"
 
+#include "conexao.h"
+#include "dialogos.h"
+#include "host.h"
+#include "sqlservicos.h"
+
+namespace {
+
+QString CondicaoEstab(int empresa, int estab)
+{
+    return ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), empresa) + QStringLiteral(" and ")
+           + ValorParaSQL(QStringLiteral("CODIGOESTAB"), QStringLiteral("="), estab);
+}
+
+} // namespace
+
+const QList<TnTabelaDebito>& TabelasDebito()
+{
+    static const QList<TnTabelaDebito> tabelas = {
+        {1, QStringLiteral("DEBITOFEDERAL"), QStringLiteral("FED")},
+        {2, QStringLiteral("DEBITOESTADUAL"), QStringLiteral("EST")},
+        {3, QStringLiteral("DEBITOMUNICIPAL"), QStringLiteral("MUN")},
+        {4, QStringLiteral("DEBITOSINDICAL"), QStringLiteral("SIND")},
+        {5, QStringLiteral("DEBITOGPS"), QStringLiteral("GPS")},
+        {9, QStringLiteral("DEBITOFGTS"), QStringLiteral("FGTS")},
+        {10, QStringLiteral("DEBITOFOLHA"), QStringLiteral("FOLHA")},
+    };
+    return tabelas;
+}
+
+const TnTabelaDebito* TabelaDebitoDoTipo(int tipo)
+{
+    for (const TnTabelaDebito& tabela : TabelasDebito()) {
+        if (tabela.tipo == tipo)
+            return &tabela;
+    }
+    return nullptr;
+}
+
 QString MontarChaveOrigem(int tipo, int empresa, qint64 chaveDebito)
 {
     return QStringLiteral("%1%2%3").arg(tipo, 2, 10, QChar(u'0')).arg(empresa, 5, 10, QChar(u'0')).arg(chaveDebito, 10, 10, QChar(u'0'));
@@ -10,4 +48,63 @@ int PegarTipo(const QString& chaveOrigem)
     bool ok = false;
     const int tipo = chaveOrigem.left(2).toInt(&ok);
     return ok && chaveOrigem.size() >= 17 ? tipo : 0;
+}
+
+bool LimparProDeb(const QString& chaveOrigem)
+{
+    const TnTabelaDebito* tabela = TabelaDebitoDoTipo(PegarTipo(chaveOrigem));
+    if (!tabela)
+        return false;
+    bool okEmpresa = false;
+    bool okChave = false;
+    const int empresa = chaveOrigem.mid(2, 5).toInt(&okEmpresa);
+    const qint64 chave = chaveOrigem.mid(7).toLongLong(&okChave);
+    if (!okEmpresa || !okChave)
+        return false;
+    return ExecutarSQLDireto(QStringLiteral("update %1 set CODIGOPROTOCOLO = null where CODIGOEMPRESA = :empresa "
+                                            "and CHAVEDEBITO%2 = :chave and CODIGOPROTOCOLO is not null")
+                                 .arg(tabela->tabela, tabela->sufixo),
+                             {empresa, chave})
+           > 0;
+}
+
+QString PegarFormaEntrega(int empresa, int estab)
+{
+    return PegarValorCampo(QStringLiteral("CFGESTABPRO"), QStringLiteral("FORMAENTREGA"), CondicaoEstab(empresa, estab)).toString();
+}
+
+bool ChecarConfiguracaoPro(int empresa, int estab)
+{
+    return PegarTemRegistro(QStringLiteral("CFGESTABPRO"), QStringLiteral("CODIGOEMPRESA"), CondicaoEstab(empresa, estab));
+}
+
+bool ChecarConfigurarEmpPro(int empresa, int estab)
+{
+    if (ChecarConfiguracaoPro(empresa, estab))
+        return true;
+    nMessageDlg(QStringLiteral("A filial %1/%2 ainda não tem a forma de entrega configurada para protocolos "
+                               "(Cadastros > Clientes > Configurar Forma Entrega).")
+                    .arg(empresa)
+                    .arg(estab),
+                TnTipoDlg::Aviso, {QStringLiteral("OK")});
+    return false;
+}
+
+bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int& usuario, QDateTime& entrega)
+{
+    TnDadosBaixa dados;
+    dados.natureza = natureza;
+    dados.usuario = Conexao().CodigoUsuario();
+    dados.entrega = QDateTime::currentDateTime();
+    auto responsaveis = ExecutarSQL(QStringLiteral("select NOMERESPONSAVEL from PROTOCOLORESPESTAB where %1 order by SEQ")
+                                        .arg(CondicaoEstab(empresa, estab)));
+    for (; !responsaveis->Eof(); responsaveis->Next())
+        dados.responsaveis.append(responsaveis->Fields(0).AsString());
+    DestruirSQL(responsaveis);
+    if (!DialogosAtuais().PedirDadosBaixa(dados))
+        return false;
+    pessoa = dados.pessoa.trimmed();
+    usuario = dados.usuario;
+    entrega = dados.entrega;
+    return true;
 }

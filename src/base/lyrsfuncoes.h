@@ -1,8 +1,20 @@
 #pragma once
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 
 // Protocol helpers of the host's base package.
+
+// The tax-debit tables by source type (1-5, 9, 10) and the suffix that
+// completes "CHAVEDEBITO" into each one's key column.
+struct TnTabelaDebito {
+    int tipo;
+    QString tabela;
+    QString sufixo;
+};
+const QList<TnTabelaDebito>& TabelasDebito();
+const TnTabelaDebito* TabelaDebitoDoTipo(int tipo);
 
 // Origin key of a generated tax-debit item: the source type (2 digits), the
 // company (5) and the debit key (10 or more), so its first two characters
@@ -10,3 +22,20 @@
 QString MontarChaveOrigem(int tipo, int empresa, qint64 chaveDebito);
 // The source type an origin key was built for; 0 when it is not such a key.
 int PegarTipo(const QString& chaveOrigem);
+// Undoes the link of the debit named by an origin key to its protocol (its
+// CODIGOPROTOCOLO is cleared, so it may go into a new protocol); answers
+// whether a row was changed.
+bool LimparProDeb(const QString& chaveOrigem);
+
+// The establishment's configured form of delivery ("1", "2", "3"); empty
+// when it has no delivery configuration.
+QString PegarFormaEntrega(int empresa, int estab);
+// Whether the establishment has its delivery configuration (generation).
+bool ChecarConfiguracaoPro(int empresa, int estab);
+// The same for a protocol typed by hand: an establishment without
+// configuration is pointed out to the user, who may go on.
+bool ChecarConfigurarEmpPro(int empresa, int estab);
+// Asks who took part in the hand-over of a protocol of this nature (1
+// outgoing, 2 incoming) with this establishment, and when. False when the
+// user cancels.
+bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int& usuario, QDateTime& entrega);

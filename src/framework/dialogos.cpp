@@ -53,6 +53,26 @@ bool TnDialogos::Consultar(TnDMClientDataSet&)
     return false;
 }
 
+bool TnDialogos::PedirDadosBaixa(TnDadosBaixa&)
+{
+    return false;
+}
+
+bool TnDialogos::PedirSelecao(QList<QPair<QString, QVariant>>&, const QString&)
+{
+    return false;
+}
+
+bool TnDialogosSemUsuario::PedirDadosBaixa(TnDadosBaixa&)
+{
+    RecusarPergunta(QStringLiteral("dados da baixa do protocolo"));
+}
+
+bool TnDialogosSemUsuario::PedirSelecao(QList<QPair<QString, QVariant>>&, const QString& titulo)
+{
+    RecusarPergunta(QStringLiteral("seleção de %1").arg(titulo));
+}
+
 bool TnDialogosSemUsuario::Consultar(TnDMClientDataSet& consulta)
 {
     RecusarPergunta(consulta.nClientDataSet.Caption.isEmpty() ? consulta.Name : consulta.nClientDataSet.Caption);

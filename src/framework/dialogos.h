@@ -3,9 +3,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <QDateTime>
+
 #include <optional>
 
 class TnDMClientDataSet;
+
+// What the office records when a protocol is handed over: the client's
+// person (picked among the establishment's responsible persons or typed),
+// the office's user and the moment of the delivery.
+struct TnDadosBaixa {
+    int natureza = 1;             // 1 outgoing, 2 incoming
+    QStringList responsaveis;     // the establishment's persons, offered to pick
+    QString pessoa;
+    int usuario = 0;              // default: the user logged in
+    QDateTime entrega;            // default: now
+};
 class TnFraProgresso;
 
 // Kinds of nMessageDlg; they choose the dialog's icon and title.
@@ -39,6 +52,11 @@ public:
     // the row chosen, false when the user cancelled (what dialogs that show
     // no consultations answer).
     virtual bool Consultar(TnDMClientDataSet& consulta);
+    // Asks the write-off data, starting from what `dados` holds; false when
+    // the user cancelled (what dialogs without this form answer).
+    virtual bool PedirDadosBaixa(TnDadosBaixa& dados);
+    // Asks the values of a register's selection (in place); false when cancelled.
+    virtual bool PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo);
 
     // A progress frame was created; the desktop attaches its view here (as an
     // observer of the frame, which says when it is freed).
@@ -57,6 +75,8 @@ public:
                                     const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
+    bool PedirDadosBaixa(TnDadosBaixa& dados) override;
+    bool PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo) override;
 };
 
 // The dialogs of the host in force; those of TnDialogosSemUsuario when no

@@ -2,6 +2,8 @@
 
 #include "dialogos.h"
 #include "erros.h"
+#include "host.h"
+#include "valores.h"
 
 #include <algorithm>
 
@@ -95,6 +97,18 @@ void TnDMPowerParam::SetParam(const QString& alias, const QString& valor)
     item.Value = valor;
     if (npqPowerParam.OnParamChange)
         npqPowerParam.OnParamChange(item);
+}
+
+void TnDMPowerParam::Preparar()
+{
+    if (!TnHost::Existe())
+        return;
+    const QHash<QString, QVariant>& padroes = TnHost::Atual().ValoresPadrao();
+    for (TnpqParamItem* item : npqPowerParam.Itens()) {
+        const auto padrao = padroes.constFind(item->Alias);
+        if (item->Value.trimmed().isEmpty() && padrao != padroes.cend() && !padrao->isNull())
+            item->Value = item->EhData ? Valores::ParaData(*padrao).toString(QStringLiteral("dd/MM/yyyy")) : padrao->toString();
+    }
 }
 
 void TnDMPowerParam::ValidarDado()

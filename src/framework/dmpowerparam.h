@@ -67,6 +67,10 @@ public:
     QString Param(const QString& alias) const;
     void SetParam(const QString& alias, const QString& valor);
 
+    // Parameters still empty take the host's default of the same name (the
+    // period last chosen, for one).
+    void Preparar() override;
+
     // Checks the parameters: the inherited step refuses required ones left
     // empty with EnParam. Processes add their own checks after it.
     virtual void ValidarDado();

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
 #include <memory>
 
 class nDMConexao;
@@ -27,6 +31,10 @@ public:
     // Registered classes, per-module tables and the data modules open now.
     TnRegistro& Registro() { return *m_registro; }
 
+    // Named default values the screens start from ("pDataInicial"): the last
+    // period chosen, for one.
+    QHash<QString, QVariant>& ValoresPadrao() { return m_valoresPadrao; }
+
     // The user-rights module, when the host has one (no module: every right granted).
     TnDMDireitoUsuario* Direitos() const { return m_direitos.get(); }
     void SetDireitos(std::unique_ptr<TnDMDireitoUsuario> direitos);
@@ -41,6 +49,7 @@ private:
     std::unique_ptr<TnDialogos> m_dialogos;
     std::unique_ptr<TnRegistro> m_registro;
     std::unique_ptr<TnDMDireitoUsuario> m_direitos;
+    QHash<QString, QVariant> m_valoresPadrao;
     TnHost* m_anterior;
 };
 

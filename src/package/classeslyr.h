@@ -2,6 +2,7 @@
 
 #include "acoes.h"
 #include "clientdataset.h"
+#include "dicionario.h"
 #include "dmclientdataset.h"
 
 #include <QList>

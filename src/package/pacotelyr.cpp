@@ -4,6 +4,10 @@
 #include "classeslyr.h"
 #include "direitos.h"
 #include "historicopro.h"
+#include "protocolo.h"
+#include "protocoloitem.h"
+#include "respestab.h"
+#include "selecaolyr.h"
 #include "host.h"
 #include "registro.h"
 
@@ -18,6 +22,10 @@ QHash<QString, TnInfoClasse> ClassesImplementadas()
     const auto incluir = [&classes](TnInfoClasse info) { classes.insert(info.nome, std::move(info)); };
     incluir(InfoDaClasse<TLyrDMHistoricoPro>());
     incluir(InfoDaClasse<TLyrDCHistoricoPro>());
+    incluir(InfoDaClasse<TLyrDMProtocoloItem>());
+    incluir(InfoDaClasse<TLyrDMProtocolo>());
+    incluir(InfoDaClasse<TLyrDCProtocolo>());
+    incluir(InfoDaClasse<TLyrDMProtocoloRespEstab>());
     return classes;
 }
 
@@ -30,6 +38,9 @@ extern "C" Q_DECL_EXPORT void LyrPkInicializar()
         if (implementadas.contains(classe.nome))
             nRegisterClass(implementadas.take(classe.nome));
     }
+    // The selection class is registered too, so the host can create it by name.
+    nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
+    TnHost::Atual().Registro().FnDMSelecaoClass[kModuloLyr] = TLyrDMSelecao::NomeDaClasse();
     if (TnDMDireitoUsuario* direitos = TnHost::Atual().Direitos())
         direitos->FOnGerarPrincActionMods[kModuloLyr] = GerarDireitosLyr;
 }
@@ -39,6 +50,8 @@ extern "C" Q_DECL_EXPORT void LyrPkFinalizar()
     const QList<TnClasseLyr>& classes = ClassesLyr();
     for (auto it = classes.crbegin(); it != classes.crend(); ++it)
         nUnRegisterClass(it->nome);
+    nUnRegisterClass(TLyrDMSelecao::NomeDaClasse());
+    TnHost::Atual().Registro().FnDMSelecaoClass[kModuloLyr].clear();
     if (TnDMDireitoUsuario* direitos = TnHost::Atual().Direitos())
         direitos->FOnGerarPrincActionMods[kModuloLyr] = nullptr;
 }

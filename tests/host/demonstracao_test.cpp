@@ -90,6 +90,10 @@ TEST_F(Demonstracao, DebitosDeTodosOsTiposComFormasEProtocolos)
     }
     EXPECT_GT(Contar("select count(*) from PROTOCOLO where DATAHORABAIXA is not null"), 0);
     EXPECT_GT(Contar("select count(*) from PROTOCOLO where DATAHORABAIXA is null"), 0);
+    EXPECT_EQ(Contar("select count(*) from PROTOCOLO where CANCELADO = '1'"), 1);
+    EXPECT_EQ(Contar("select count(*) from PROTOCOLOITEM I join PROTOCOLO P on P.CODIGOPROTOCOLO = I.CODIGOPROTOCOLO "
+                     "where I.CANCELADO = '1' and P.CANCELADO = '0'"),
+              1);
 }
 
 TEST_F(Demonstracao, FolhaEFinanceiroParaTodasAsFontes)

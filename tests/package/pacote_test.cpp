@@ -106,16 +106,23 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
     TnPacote pacote("LyrPk", LYR_PACOTE);
     pacote.Carregar();
     EXPECT_EQ(pacote.EstadoAtual(), TnPacote::Estado::Inicializado);
-    const QList<const TnInfoClasse*> classes = m_host->Registro().Classes();
-    ASSERT_EQ(classes.size(), 2);
-    EXPECT_EQ(classes[0]->nome, "TLyrDMHistoricoPro");
-    EXPECT_EQ(classes[1]->ChavePrimaria(), "CODIGOHISTPRO");
-    EXPECT_EQ(classes[0]->PegarTipoObjeto(), 1);
-    EXPECT_EQ(classes[1]->PegarTipoObjeto(), 2);
+    QStringList nomes;
+    for (const TnInfoClasse* classe : m_host->Registro().Classes())
+        nomes.append(classe->nome);
+    // Table order for the module's classes; the selection class last.
+    EXPECT_EQ(nomes, QStringList({"TLyrDMHistoricoPro", "TLyrDCHistoricoPro", "TLyrDMProtocoloItem", "TLyrDMProtocolo",
+                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMSelecao"}));
+    const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
+    EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
+    EXPECT_EQ(consulta->PegarTipoObjeto(), 2);
+    EXPECT_EQ(m_host->Registro().Classe("TLyrDMProtocoloItem")->ChavePrimaria(), "CODIGOPROTOCOLO;SEQITEMPRO");
+    EXPECT_EQ(m_host->Registro().Classe("TLyrDMProtocolo")->PegarVerificaSelecao(), "DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL");
+    EXPECT_EQ(m_host->Registro().FnDMSelecaoClass[13], "TLyrDMSelecao");
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 2);
+    EXPECT_EQ(menu.Count(), 6) << "the selection class has no menu entry";
+    EXPECT_EQ(menu.Find("actTLyrDMProtocolo")->VerificaSelecao, "DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL");
     TnActionList semModulo;
     GerarPrincActions(semModulo, {}, Modulos({2}));
     EXPECT_EQ(semModulo.Count(), 0);
@@ -136,6 +143,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     pacote.Descarregar();
     EXPECT_EQ(m_host->Registro().Classes().size(), 0);
+    EXPECT_TRUE(m_host->Registro().FnDMSelecaoClass[13].isEmpty());
     TnActionList depois;
     m_host->Direitos()->GerarListaDireitos(depois);
     EXPECT_EQ(depois.Find("DireitoAltProtocolo"), nullptr);

@@ -16,6 +16,8 @@ QString NomeDoTipo(TnTipoPergunta tipo)
     case TnTipoPergunta::InputBox: return QStringLiteral("nInputBox");
     case TnTipoPergunta::ListBox: return QStringLiteral("nInputQueryListBox");
     case TnTipoPergunta::Consulta: return QStringLiteral("nConsultar");
+    case TnTipoPergunta::DadosBaixa: return QStringLiteral("PegarDadosBaixa");
+    case TnTipoPergunta::Selecao: return QStringLiteral("seleção");
     }
     return {};
 }
@@ -190,6 +192,42 @@ bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
         ADD_FAILURE() << "A consulta " << Utf8(consulta.Name) << " não tem a linha pedida pelo roteiro.";
         return false;
     }
+    return true;
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarDadosBaixa(const QString& pessoa)
+{
+    Esperada esperada{TnTipoPergunta::DadosBaixa, {}, pessoa, -1, std::nullopt};
+    return Enfileirar(esperada);
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarSelecao(const QVariantList& valores)
+{
+    Esperada esperada{TnTipoPergunta::Selecao, {}, {}, -1, std::nullopt, valores};
+    return Enfileirar(esperada);
+}
+
+bool TnDialogosRoteiro::PedirDadosBaixa(TnDadosBaixa& dados)
+{
+    m_dadosBaixa = dados;
+    const std::optional<Esperada> esperada =
+        Atender({TnTipoPergunta::DadosBaixa, -1, {}, dados.responsaveis.join(u';'), {}, dados.pessoa});
+    if (!esperada || esperada->rotulo.isEmpty())
+        return false;
+    dados.pessoa = esperada->rotulo;
+    return true;
+}
+
+bool TnDialogosRoteiro::PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo)
+{
+    QStringList nomes;
+    for (const auto& valor : std::as_const(valores))
+        nomes.append(valor.first);
+    const std::optional<Esperada> esperada = Atender({TnTipoPergunta::Selecao, -1, titulo, nomes.join(u';'), {}, {}});
+    if (!esperada || esperada->chave.isEmpty())
+        return false;
+    for (int i = 0; i < valores.size() && i < esperada->chave.size(); ++i)
+        valores[i].second = esperada->chave[i];
     return true;
 }
 

@@ -13,7 +13,7 @@
 
 class TnHost;
 
-enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta };
+enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, DadosBaixa, Selecao };
 
 // A question module code asked, as the user would have seen it.
 struct TnPerguntaFeita {
@@ -68,6 +68,13 @@ public:
     // nConsultar, matched on the consultation's name or caption; answered by
     // locating the row of that key (an empty key cancels).
     TnDialogosRoteiro& EsperarConsulta(const QString& trecho, const QVariantList& chave);
+    // The write-off data: the person typed or picked (empty cancels); the
+    // user and moment keep the defaults offered.
+    TnDialogosRoteiro& EsperarDadosBaixa(const QString& pessoa);
+    // A register's selection, answered with these values in order (empty cancels).
+    TnDialogosRoteiro& EsperarSelecao(const QVariantList& valores);
+    // What the last write-off question offered.
+    const TnDadosBaixa& UltimosDadosBaixa() const { return m_dadosBaixa; }
 
     // Fails the test for every expected question not asked, then forgets them.
     void Verificar();
@@ -84,6 +91,8 @@ public:
                                     const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
+    bool PedirDadosBaixa(TnDadosBaixa& dados) override;
+    bool PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:
@@ -112,6 +121,7 @@ private:
     void ProgressoLiberado(const TnFraProgresso& progresso) override;
 
     QList<Esperada> m_esperadas;
+    TnDadosBaixa m_dadosBaixa;
     QList<TnPerguntaFeita> m_perguntas;
     QStringList m_textosProgresso;
     QHash<const TnFraProgresso*, Acompanhado> m_progressos;

@@ -238,6 +238,7 @@ public:
         Folha();
         Debitos();
         Financeiro();
+        ProtocolosCancelados();
 
         TnResumoDemonstracao resumo;
         for (const QString& tabela : std::as_const(m_ordem))
@@ -701,11 +702,7 @@ private:
     void NovoDebito(QList<TnDebito>& debitos, int tipo, int empresa, int estab, const QDate& competencia,
                     const TnImposto* imposto, qint64 valor, int contrato = 0, const QString& observacao = {})
     {
-        const TnTabelaDebito* tabela = nullptr;
-        for (const TnTabelaDebito& candidata : TabelasDebito()) {
-            if (candidata.tipo == tipo)
-                tabela = &candidata;
-        }
+        const TnTabelaDebito* tabela = TabelaDebitoDoTipo(tipo);
         TnDebito debito{tipo, tabela->tabela, tabela->sufixo, empresa, estab, ++m_chavesDebito[{tabela->tabela, empresa}],
                         imposto, UltimoDia(competencia),
                         DiaUtilDoMesSeguinte(competencia, imposto ? imposto->vencimento : 5), valor, FormaDebito(),
@@ -801,6 +798,38 @@ private:
                 valores.append(debito.contrato);
             }
             Inserir(debito.tabela, colunas, valores);
+        }
+    }
+
+    // Some protocols went wrong: one cancelled whole, one with a cancelled item.
+    void ProtocolosCancelados()
+    {
+        TnSQLDataSet abertos(m_conexao);
+        abertos.SetCommandText(QStringLiteral(
+            "select P.CODIGOPROTOCOLO, count(*) from PROTOCOLO P join PROTOCOLOITEM I on I.CODIGOPROTOCOLO = P.CODIGOPROTOCOLO "
+            "where P.DATAHORABAIXA is null group by P.CODIGOPROTOCOLO order by P.CODIGOPROTOCOLO"));
+        abertos.Open();
+        qint64 cancelado = 0;
+        qint64 comItemCancelado = 0;
+        for (; !abertos.Eof(); abertos.Next()) {
+            if (cancelado == 0 && abertos.Fields(1).AsInteger() == 1)
+                cancelado = abertos.Fields(0).AsLargeInt();
+            else if (comItemCancelado == 0 && abertos.Fields(1).AsInteger() > 1)
+                comItemCancelado = abertos.Fields(0).AsLargeInt();
+        }
+        TnSQLDataSet alteracao(m_conexao);
+        if (cancelado != 0) {
+            alteracao.SetCommandText(QStringLiteral("update PROTOCOLOITEM set CANCELADO = '1' where CODIGOPROTOCOLO = :p"));
+            alteracao.SetParamValues({cancelado});
+            alteracao.ExecSQL();
+            alteracao.SetCommandText(QStringLiteral("update PROTOCOLO set CANCELADO = '1' where CODIGOPROTOCOLO = :p"));
+            alteracao.SetParamValues({cancelado});
+            alteracao.ExecSQL();
+        }
+        if (comItemCancelado != 0) {
+            alteracao.SetCommandText(QStringLiteral("update PROTOCOLOITEM set CANCELADO = '1' where CODIGOPROTOCOLO = :p and SEQITEMPRO = 1"));
+            alteracao.SetParamValues({comItemCancelado});
+            alteracao.ExecSQL();
         }
     }
 

@@ -17,6 +17,8 @@ public:
     std::optional<QString> InputBox(const QString& titulo, const QString& pergunta, const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
+    bool PedirDadosBaixa(TnDadosBaixa& dados) override;
+    bool PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:

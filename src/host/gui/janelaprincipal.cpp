@@ -12,7 +12,7 @@
 #include "host.h"
 #include "menu.h"
 #include "registro.h"
-#include "selecao.h"
+#include "dmselecao.h"
 #include "sqlservicos.h"
 
 #include <QCloseEvent>
@@ -141,10 +141,12 @@ TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)
         if (auto* cadastro = dynamic_cast<TnDMClientDataSet*>(criado)) {
             TnSelecao selecao;
             if (!cadastro->DefAdic.VerificaSelecao.isEmpty()) {
-                const std::optional<TnSelecao> pedida = PedirSelecao(cadastro->DefAdic.VerificaSelecao, Titulo(*cadastro), this);
-                if (!pedida)
+                TnDMSelecao& pergunta = Selecao();
+                pergunta.Titulo = Titulo(*cadastro);
+                pergunta.Declarar(cadastro->DefAdic.VerificaSelecao);
+                if (!pergunta.ShowSelecionar())
                     return;
-                selecao = *pedida;
+                selecao = pergunta.nSelecao;
             }
             cadastro->Abrir(selecao);
             cadastro->CriarDetalhe();
@@ -153,6 +155,7 @@ TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)
             else
                 formulario = new TnFrmCadastro(*cadastro, aba);
         } else if (auto* processo = dynamic_cast<TnDMPowerParam*>(criado)) {
+            PrepararDM(*processo);
             formulario = new TnFrmPowerParam(*processo, aba);
         } else {
             throw EnErro(QStringLiteral("A tela de %1 não pode ser aberta aqui.").arg(nomeClasse));
@@ -164,6 +167,20 @@ TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)
         aberto = formulario;
     });
     return aberto;
+}
+
+// The module's selection class when it installed one, else the host's; one
+// for the window, so the period chosen is offered again next time.
+TnDMSelecao& TnJanelaPrincipal::Selecao()
+{
+    if (!m_selecao) {
+        const QString classe = TnHost::Atual().Registro().FnDMSelecaoClass[13];
+        if (!classe.isEmpty())
+            m_selecao = CriarDM<TnDMSelecao>(classe);
+        if (!m_selecao)
+            m_selecao = std::make_unique<TnDMSelecao>();
+    }
+    return *m_selecao;
 }
 
 bool TnJanelaPrincipal::FecharAba(int indice)

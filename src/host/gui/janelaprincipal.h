@@ -7,6 +7,7 @@
 #include <memory>
 
 class TnDataModule;
+class TnDMSelecao;
 class TnFormulario;
 class QTabWidget;
 
@@ -31,8 +32,10 @@ protected:
 
 private:
     bool FecharAba(int indice);
+    TnDMSelecao& Selecao();
     void AtualizarStatus();
 
     TnActionList m_acoes;
     QTabWidget* m_abas;
+    std::unique_ptr<TnDMSelecao> m_selecao;
 };

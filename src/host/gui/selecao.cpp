@@ -28,9 +28,11 @@ QString RotuloDoParametro(const QString& nome)
 
 } // namespace
 
-std::optional<TnSelecao> PedirSelecao(const QString& verificaSelecao, const QString& titulo, QWidget* pai)
+bool DialogoSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo, QWidget* pai)
 {
-    const QStringList nomes = verificaSelecao.split(u';', Qt::SkipEmptyParts);
+    QStringList nomes;
+    for (const auto& valor : std::as_const(valores))
+        nomes.append(valor.first);
     QDialog dialogo(pai);
     dialogo.setWindowTitle(QStringLiteral("Seleção - %1").arg(titulo));
     auto* layout = new QFormLayout(&dialogo);
@@ -41,8 +43,13 @@ std::optional<TnSelecao> PedirSelecao(const QString& verificaSelecao, const QStr
         data->setObjectName(nome);
         data->setCalendarPopup(true);
         data->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        data->setDate(nome.endsWith(QStringLiteral("_MENORIGUAL"), Qt::CaseInsensitive) ? QDate(hoje.year(), hoje.month(), hoje.daysInMonth())
-                                                                                         : QDate(hoje.year(), hoje.month(), 1).addMonths(-2));
+        const QVariant anterior = valores[datas.size()].second;
+        if (!anterior.isNull() && anterior.toDate().isValid())
+            data->setDate(anterior.toDate());
+        else
+            data->setDate(nome.endsWith(QStringLiteral("_MENORIGUAL"), Qt::CaseInsensitive)
+                              ? QDate(hoje.year(), hoje.month(), hoje.daysInMonth())
+                              : QDate(hoje.year(), hoje.month(), 1).addMonths(-2));
         layout->addRow(RotuloDoParametro(nome), data);
         datas.append(data);
     }
@@ -68,9 +75,8 @@ std::optional<TnSelecao> PedirSelecao(const QString& verificaSelecao, const QStr
         dialogo.accept();
     });
     if (dialogo.exec() != QDialog::Accepted)
-        return std::nullopt;
-    TnSelecao selecao;
+        return false;
     for (int i = 0; i < nomes.size(); ++i)
-        selecao.append({nomes[i], datas[i]->date()});
-    return selecao;
+        valores[i].second = datas[i]->date();
+    return true;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "dmclientdataset.h"
-
-#include <optional>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QVariant>
 
 class QWidget;
 
-// Asks the values of a register's selection ("DataLctoPro_MAIORIGUAL;
-// DataLctoPro_MENORIGUAL": a period on DATALCTOPRO) before it opens. Answers
-// nothing when the user cancels; refuses a start later than the end.
-std::optional<TnSelecao> PedirSelecao(const QString& verificaSelecao, const QString& titulo, QWidget* pai = nullptr);
+// The dialog of a register's selection: one date per parameter
+// ("DataLctoPro_MAIORIGUAL" reads "Data de lançamento de"), starting from the
+// values given (or this month); refuses a start later than the end. False
+// when the user cancels.
+bool DialogoSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo, QWidget* pai = nullptr);

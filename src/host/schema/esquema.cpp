@@ -47,17 +47,3 @@ const TnColuna* TnTabela::Coluna(const QString& nome) const
     }
     return nullptr;
 }
-
-const QList<TnTabelaDebito>& TabelasDebito()
-{
-    static const QList<TnTabelaDebito> tabelas = {
-        {1, QStringLiteral("DEBITOFEDERAL"), QStringLiteral("FED")},
-        {2, QStringLiteral("DEBITOESTADUAL"), QStringLiteral("EST")},
-        {3, QStringLiteral("DEBITOMUNICIPAL"), QStringLiteral("MUN")},
-        {4, QStringLiteral("DEBITOSINDICAL"), QStringLiteral("SIND")},
-        {5, QStringLiteral("DEBITOGPS"), QStringLiteral("GPS")},
-        {9, QStringLiteral("DEBITOFGTS"), QStringLiteral("FGTS")},
-        {10, QStringLiteral("DEBITOFOLHA"), QStringLiteral("FOLHA")},
-    };
-    return tabelas;
-}

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "lyrsfuncoes.h"  // TabelasDebito
+
 // The schema is data: each table lists its columns with their types, its key,
 // its unique sets and indexes. The migrations turn these declarations into the
 // DDL of each database.
@@ -60,10 +62,3 @@ const QList<TnVisao>& VisoesHost();
 // Tables owned by the protocol module.
 const QList<TnTabela>& TabelasProtocolo();
 
-// The tax-debit tables by source type (1-5, 9, 10) and their key suffix.
-struct TnTabelaDebito {
-    int tipo;
-    QString tabela;
-    QString sufixo;  // completes "CHAVEDEBITO" into the key column
-};
-const QList<TnTabelaDebito>& TabelasDebito();

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "datamodule.h"
+#include "dmclientdataset.h"
+
+// The selection asked before a register opens: parameters named after a
+// column and a comparison ("DataLctoPro_MAIORIGUAL"), whose values become
+// the register's condition. A module installs its own class (deriving from
+// this) at its number in FnDMSelecaoClass; without one the host uses this.
+class TnDMSelecao : public TnDataModule {
+    LYR_DATAMODULE(TnDMSelecao)
+public:
+    TnSelecao nSelecao;
+    QString Titulo;
+
+    // How many of the parameters the dialog shows.
+    virtual int QuantidadeDeParametrosMostrar() const { return static_cast<int>(nSelecao.size()); }
+    // Shows the dialog; true when confirmed (DepoisConfirmacao has then run).
+    virtual bool ShowSelecionar();
+    virtual void DepoisConfirmacao() {}
+    // The parameters named in a register's VerificaSelecao, keeping values
+    // already chosen for the same names.
+    void Declarar(const QString& verificaSelecao);
+};

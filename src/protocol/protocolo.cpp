@@ -1,0 +1,339 @@
+#include "protocolo.h"
+
+#include "conexao.h"
+#include "dialogos.h"
+#include "direitos.h"
+#include "erros.h"
+#include "host.h"
+#include "lyrsfuncoes.h"
+#include "protocoloitem.h"
+#include "registro.h"
+#include "sqlservicos.h"
+
+namespace {
+
+// The four fields the register and its consultation declare alike.
+void DeclararCamposDaConsulta(TnDMClientDataSet& dm, const QStringList& ordem)
+{
+    for (const QString& nome : ordem) {
+        if (nome == u"CODIGOPROTOCOLO") {
+            TnField& codigo = dm.Campo<TnLargeIntField>(nome);
+            codigo.Required = true;
+            codigo.MinValue = 1;
+            codigo.MaxValue = 9999999999LL;
+            codigo.ConstraintErrorMessage = QStringLiteral("Código de protocolo inválido!");
+            codigo.Definicao.Dicionario = QStringLiteral("CODIGOPROTOCOLO");
+            codigo.Definicao.AutoIncrementar = true;
+            codigo.Definicao.MaxLength = 10;
+        } else if (nome == u"CODIGOEMPRESA") {
+            TnField& empresa = dm.Campo<TnSmallIntField>(nome);
+            empresa.Required = true;
+            empresa.Definicao.Dicionario = QStringLiteral("CODIGOEMPRESA");
+            empresa.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
+            empresa.Definicao.MaxLength = 4;
+        } else if (nome == u"CODIGOESTAB") {
+            TnField& estab = dm.Campo<TnSmallIntField>(nome);
+            estab.Required = true;
+            estab.Definicao.Dicionario = QStringLiteral("CODIGOESTAB");
+            estab.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
+            estab.Definicao.MaxLength = 4;
+        } else if (nome == u"OBSERVACAO") {
+            TnField& observacao = dm.Campo<TnStringField>(nome, 50);
+            observacao.DisplayLabel = QStringLiteral("Observação");
+            observacao.Definicao.Hint = QStringLiteral("Informe uma observação para ajudar identificar o protocolo");
+            observacao.Definicao.MaxLength = 50;
+        }
+    }
+    AplicarDicionario(dm.nClientDataSet);
+}
+
+TnField& Oculto(TnField& campo)
+{
+    campo.Visible = false;
+    return campo;
+}
+
+} // namespace
+
+TLyrDMProtocolo::TLyrDMProtocolo()
+{
+    nClientDataSet.CommandText = QStringLiteral(
+        "Select t_t.CODIGOPROTOCOLO,t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.DATALCTOPRO,t_t.TIPOPRO,t_t.OBSERVACAO,"
+        "t_t.DATAHORACADASTRO,t_t.CODIGOUSUARIO,t_t.FORMAENTREGA,t_t.NATUREZAPRO,t_t.DATAHORAENTREGA,"
+        "t_t.CODIGOUSUARIOINT,t_t.USUARIOEXT,t_t.DATAHORABAIXA,t_t.CANCELADO,t_t.ORIGEMDADO from PROTOCOLO t_t "
+        "ORDER BY t_t.CodigoProtocolo");
+    nClientDataSet.Caption = QStringLiteral("Protocolo");
+    nClientDataSet.Relatorios = {QStringLiteral("LyrRRProtocolo"), QStringLiteral("LyrRRProtocoloEmpresa")};
+    DefAdic.Ordem = QStringLiteral("CodigoProtocolo");
+    DeclararCamposDaConsulta(*this, {QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("CODIGOEMPRESA"), QStringLiteral("CODIGOESTAB")});
+    TnField& data = Campo<TnDateField>(QStringLiteral("DATALCTOPRO"));
+    data.DisplayLabel = QStringLiteral("Data Protocolo");
+    data.Required = true;
+    data.Definicao.TipoControle = TnTipoControle::ntcActData;
+    Oculto(Campo<TnStringField>(QStringLiteral("TIPOPRO"), 1)).Required = true;
+    DeclararCamposDaConsulta(*this, {QStringLiteral("OBSERVACAO")});
+    Oculto(Campo<TnSQLTimeStampField>(QStringLiteral("DATAHORACADASTRO"))).Required = true;
+    TnField& usuario = Oculto(Campo<TnSmallIntField>(QStringLiteral("CODIGOUSUARIO")));
+    usuario.Required = true;
+    usuario.Definicao.Dicionario = QStringLiteral("CODIGOUSUARIO");
+    TnField& forma = Campo<TnStringField>(QStringLiteral("FORMAENTREGA"), 1);
+    forma.DisplayLabel = QStringLiteral("Forma de Entrega");
+    forma.Definicao.Hint = QStringLiteral("Informe qual será a forma de entrega dos documentos");
+    forma.Definicao.NomesValores = {QStringLiteral("Retirado=1"), QStringLiteral("Entregue em Mãos=2"), QStringLiteral("Entregue via Internet=3")};
+    forma.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+    TnField& natureza = Campo<TnStringField>(QStringLiteral("NATUREZAPRO"), 1);
+    natureza.DisplayLabel = QStringLiteral("Natureza");
+    natureza.Required = true;
+    natureza.DefaultExpression = QStringLiteral("'1'");
+    natureza.Definicao.Hint = QStringLiteral("Informe se o protocolo é de Entrada ou Saída");
+    natureza.Definicao.NomesValores = {QStringLiteral("Saída=1"), QStringLiteral("Entrada=2")};
+    natureza.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+    Oculto(Campo<TnSQLTimeStampField>(QStringLiteral("DATAHORAENTREGA")));
+    Oculto(Campo<TnSmallIntField>(QStringLiteral("CODIGOUSUARIOINT"))).Definicao.Dicionario = QStringLiteral("CODIGOUSUARIO");
+    Oculto(Campo<TnStringField>(QStringLiteral("USUARIOEXT"), 50));
+    Oculto(Campo<TnSQLTimeStampField>(QStringLiteral("DATAHORABAIXA")));
+    TnField& cancelado = Oculto(Campo<TnStringField>(QStringLiteral("CANCELADO"), 1));
+    cancelado.Required = true;
+    cancelado.FixedChar = true;
+    Oculto(Campo<TnSmallIntField>(QStringLiteral("ORIGEMDADO"))).Required = true;
+
+    FieldByName(QStringLiteral("CODIGOPROTOCOLO")).OnChange = [this](TnField& campo) { nClientDataSetCODIGOPROTOCOLOChange(campo); };
+    FieldByName(QStringLiteral("CODIGOESTAB")).Definicao.OnExit = [this](TnField& campo) { nClientDataSetCODIGOESTABDefIntExit(campo); };
+}
+
+void TLyrDMProtocolo::DataModuleCreate()
+{
+    TLyrCadastro::DataModuleCreate();
+    m_baixando = false;
+    AddInfoDetalhe(QStringLiteral("TLyrDMProtocoloItem"), QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"));
+}
+
+void TLyrDMProtocolo::DataModuleDestroy()
+{
+    TLyrCadastro::DataModuleDestroy();
+}
+
+void TLyrDMProtocolo::DepoisConfigurar(TnFormulario* formulario)
+{
+    CriarRotulo(QStringLiteral("lblStatus"), QStringLiteral("Baixado")).Visivel = false;
+    TLyrCadastro::DepoisConfigurar(formulario);
+    if (!formulario)
+        return;
+    CriarToolButton(QStringLiteral("Baixar Protocolo"), QStringLiteral("Baixar o protocolo após a entrega"), 65,
+                    [this](TnAction&) { BaixarProtocolo(); }, QStringLiteral("F6"));
+    CriarToolButton(QStringLiteral("InformacoesBaixa"), QStringLiteral("Informações sobre a baixa do protocolo"), 93,
+                    [this](TnAction&) { InformacoesBaixa(); }, QStringLiteral("Shift+F6"));
+    CriarToolButton(QStringLiteral("Cancelar Tudo"), QStringLiteral("Cancela todos os ítens do protocolo"), 168,
+                    [this](TnAction&) { CancelarTudo(); }, QStringLiteral("Alt+F6"));
+}
+
+void TLyrDMProtocolo::EstadoDosControles()
+{
+    const bool inserindo = nClientDataSet.State() == TnDataSetState::dsInsert;
+    EdEnabledField(QStringLiteral("CODIGOEMPRESA"), inserindo);
+    EdEnabledField(QStringLiteral("CODIGOESTAB"), inserindo);
+    EdEnabledField(QStringLiteral("CODIGOPROTOCOLO"), !inserindo);
+}
+
+void TLyrDMProtocolo::ConfigurarCampo()
+{
+    TLyrCadastro::ConfigurarCampo();
+    EstadoDosControles();
+    TnRotulo* status = Rotulo(QStringLiteral("lblStatus"));
+    if (!status || !nClientDataSet.Active())
+        return;
+    status->Visivel = false;
+    if (nClientDataSet.IsEmpty() && nClientDataSet.State() != TnDataSetState::dsInsert)
+        return;
+    if (Baixado()) {
+        status->Texto = QStringLiteral("Baixado");
+        status->Cor = QStringLiteral("blue");
+        status->Visivel = true;
+    }
+    if (Cancelado()) {
+        status->Texto = QStringLiteral("Cancelado");
+        status->Cor = QStringLiteral("red");
+        status->Visivel = true;
+    }
+}
+
+void TLyrDMProtocolo::nClientDataSetAfterScroll()
+{
+    // Without the right, existing protocols are read-only; new ones may still be typed.
+    PodeEditar = !TnHost::Atual().Direitos() || PegarDireito(QStringLiteral("DireitoAltProtocolo")) == kDireitoConcedido
+                 || nClientDataSet.State() == TnDataSetState::dsInsert;
+    TLyrCadastro::nClientDataSetAfterScroll();
+}
+
+void TLyrDMProtocolo::nClientDataSetBeforeInsert()
+{
+    TLyrCadastro::nClientDataSetBeforeInsert();
+    PodeEditar = true;
+}
+
+void TLyrDMProtocolo::nClientDataSetNewRecord()
+{
+    TLyrCadastro::nClientDataSetNewRecord();
+    FieldByName(QStringLiteral("NATUREZAPRO")).SetValue(QStringLiteral("1"));
+    EstadoDosControles();
+}
+
+void TLyrDMProtocolo::nClientDataSetBeforePost()
+{
+    if (FieldByName(QStringLiteral("TIPOPRO")).AsString().isEmpty())
+        FieldByName(QStringLiteral("TIPOPRO")).SetValue(QStringLiteral("2"));
+    FieldByName(QStringLiteral("DATAHORACADASTRO")).SetValue(QDateTime::currentDateTime());
+    FieldByName(QStringLiteral("CODIGOUSUARIO")).SetValue(Conexao().CodigoUsuario());
+    if (FieldByName(QStringLiteral("CANCELADO")).AsString().isEmpty())
+        FieldByName(QStringLiteral("CANCELADO")).SetValue(QStringLiteral("0"));
+    TLyrCadastro::nClientDataSetBeforePost();
+}
+
+void TLyrDMProtocolo::nClientDataSetAfterPost()
+{
+    TLyrCadastro::nClientDataSetAfterPost();
+    EstadoDosControles();
+}
+
+void TLyrDMProtocolo::ValidarDado()
+{
+    if (nClientDataSet.State() == TnDataSetState::dsInsert || HouveAlteracoes()) {
+        FieldByName(QStringLiteral("CODIGOUSUARIO")).SetValue(Conexao().CodigoUsuario());
+        FieldByName(QStringLiteral("DATAHORACADASTRO")).SetValue(QDateTime::currentDateTime());
+        FieldByName(QStringLiteral("ORIGEMDADO")).SetValue(OrigemDado());
+    }
+    TLyrCadastro::ValidarDado();
+    if (!m_baixando && Baixado()) {
+        nClientDataSet.Cancel();
+        throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Não é permitido alterar protocolo baixado!"));
+    }
+    if (Cancelado()) {
+        nClientDataSet.Cancel();
+        throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Impossivel alterar protocolo cancelado!"));
+    }
+}
+
+void TLyrDMProtocolo::Refresh()
+{
+    TLyrCadastro::Refresh();
+    m_ultimoEstab.clear();
+}
+
+void TLyrDMProtocolo::nClientDataSetCODIGOPROTOCOLOChange(TnField& campo)
+{
+    if (nClientDataSet.State() == TnDataSetState::dsInsert)
+        return;
+    bool ok = false;
+    const qint64 codigo = campo.AsString().toLongLong(&ok);
+    if (!ok || codigo == 0)
+        return;
+    if (PegarValorCampo(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"),
+                        QStringLiteral("CODIGOPROTOCOLO = %1").arg(codigo))
+            .toLongLong()
+        == 0)
+        throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Não existe registro com esta chave"));
+}
+
+void TLyrDMProtocolo::nClientDataSetCODIGOESTABDefIntExit(TnField&)
+{
+    if (nClientDataSet.State() != TnDataSetState::dsInsert)
+        return;
+    const TnField& empresa = FieldByName(QStringLiteral("CODIGOEMPRESA"));
+    const TnField& estab = FieldByName(QStringLiteral("CODIGOESTAB"));
+    if (!empresa.IsNull() && !estab.IsNull()) {
+        const QString chave = empresa.AsString() + u';' + estab.AsString();
+        // The configuration is read once per pair (again after a refresh).
+        if (chave != m_ultimoEstab) {
+            ChecarConfigurarEmpPro(empresa.AsInteger(), estab.AsInteger());
+            m_formaConfigurada = PegarFormaEntrega(empresa.AsInteger(), estab.AsInteger());
+            m_ultimoEstab = chave;
+        }
+    }
+    FieldByName(QStringLiteral("FORMAENTREGA")).SetValue(m_formaConfigurada);
+}
+
+void TLyrDMProtocolo::BaixarProtocolo()
+{
+    if (nClientDataSet.IsEmpty() || Baixado())
+        return;
+    if (Cancelado())
+        throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Impossível baixar um protocolo cancelado!"));
+    QString pessoa;
+    int usuario = 0;
+    QDateTime entrega;
+    if (!PegarDadosBaixa(FieldByName(QStringLiteral("NATUREZAPRO")).AsInteger(), FieldByName(QStringLiteral("CODIGOEMPRESA")).AsInteger(),
+                         FieldByName(QStringLiteral("CODIGOESTAB")).AsInteger(), pessoa, usuario, entrega))
+        return;
+    if (nClientDataSet.State() == TnDataSetState::dsBrowse)
+        nClientDataSet.Edit();
+    FieldByName(QStringLiteral("DATAHORAENTREGA")).SetValue(entrega);
+    FieldByName(QStringLiteral("USUARIOEXT")).SetValue(pessoa);
+    FieldByName(QStringLiteral("CODIGOUSUARIOINT")).SetValue(usuario);
+    FieldByName(QStringLiteral("DATAHORABAIXA")).SetValue(QDateTime::currentDateTime());
+    m_baixando = true;
+    try {
+        nClientDataSet.Post();
+    } catch (...) {
+        m_baixando = false;
+        throw;
+    }
+    m_baixando = false;
+    ConfigurarCampo();
+}
+
+void TLyrDMProtocolo::InformacoesBaixa()
+{
+    if (nClientDataSet.IsEmpty() || !Baixado())
+        return;
+    const QString codigoUsuario = FieldByName(QStringLiteral("CODIGOUSUARIOINT")).AsString();
+    const QString nomeUsuario = PegarValorCampo(QStringLiteral("USUARIO"), QStringLiteral("NOMEUSUARIOCOMPL"),
+                                                QStringLiteral("CODIGOUSUARIO = ") + (codigoUsuario.isEmpty() ? QStringLiteral("0") : codigoUsuario))
+                                    .toString();
+    const QString usuario = codigoUsuario + QStringLiteral(" - ") + nomeUsuario;
+    const QString pessoa = FieldByName(QStringLiteral("USUARIOEXT")).AsString();
+    QStringList paragrafos;
+    if (FieldByName(QStringLiteral("NATUREZAPRO")).AsString() == u"1")
+        paragrafos = {QStringLiteral("Usuário Entrega: ") + usuario, QStringLiteral("Responsável Recebimento: ") + pessoa};
+    else
+        paragrafos = {QStringLiteral("Responsável Entrega: ") + pessoa, QStringLiteral("Usuário Recebimento: ") + usuario};
+    paragrafos.append(QStringLiteral("Data Entrega: ") + FieldByName(QStringLiteral("DATAHORAENTREGA")).AsString());
+    paragrafos.append(QStringLiteral("Data/Hora Baixa: ") + FieldByName(QStringLiteral("DATAHORABAIXA")).AsString());
+    nMessageDlg(paragrafos.join(QStringLiteral("\n\n")), TnTipoDlg::Informacao, {QStringLiteral("OK")});
+}
+
+void TLyrDMProtocolo::CancelarTudo()
+{
+    auto* itens = dynamic_cast<TLyrDMProtocoloItem*>(FindGlobalDataModule(QStringLiteral("LyrDMProtocoloItem")));
+    if (!itens || nClientDataSet.IsEmpty())
+        return;
+    const TnRotulo* status = Rotulo(QStringLiteral("lblStatus"));
+    if ((status && status->Visivel) || Baixado() || Cancelado())
+        return;
+    if (nMessageDlg(QStringLiteral("Tem certeza que deseja cancelar todos os ítens do protocolo?"), TnTipoDlg::Confirmacao,
+                    {QStringLiteral("Sim"), QStringLiteral("Não")})
+        != 0)
+        return;
+    TnClientDataSet& linhas = itens->nClientDataSet;
+    for (linhas.First(); !linhas.Eof(); linhas.Next()) {
+        itens->actCancelarItem(this);
+        if (Cancelado())
+            break;
+    }
+    if (!Cancelado()) {
+        linhas.CancelUpdates();
+        itens->Refresh();
+    }
+}
+
+TLyrDCProtocolo::TLyrDCProtocolo()
+{
+    nClientDataSet.CommandText = QStringLiteral(
+        "Select t_t.CODIGOEMPRESA,t_t. CODIGOESTAB,t_t. CODIGOPROTOCOLO,t_t. OBSERVACAO from PROTOCOLO t_t ORDER BY t_t.CodigoProtocolo");
+    nClientDataSet.Caption = QStringLiteral("Protocolo");
+    nClientDataSet.OrdemCaption = QStringLiteral("Protocolo");
+    DefAdic.Ordem = QStringLiteral("CodigoProtocolo");
+    DefAdic.OrdemCaption = QStringLiteral("Protocolo");
+    DefAdic.Atributos = QStringLiteral("CODIGOEMPRESA, CODIGOESTAB, CODIGOPROTOCOLO, OBSERVACAO");
+    DeclararCamposDaConsulta(*this, {QStringLiteral("CODIGOEMPRESA"), QStringLiteral("CODIGOESTAB"), QStringLiteral("CODIGOPROTOCOLO"),
+                                     QStringLiteral("OBSERVACAO")});
+}

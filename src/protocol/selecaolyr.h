@@ -1,0 +1,15 @@
+#pragma once
+
+#include "dmselecao.h"
+
+// The period asked before the protocol, item, company-document and movement
+// registers open; once confirmed it is the default period of the other screens.
+class TLyrDMSelecao : public TnDMSelecao {
+    LYR_DATAMODULE(TLyrDMSelecao)
+public:
+    TLyrDMSelecao();
+
+    int QuantidadeDeParametrosMostrar() const override { return 2; }
+    bool ShowSelecionar() override;
+    void DepoisConfirmacao() override;
+};

@@ -1,0 +1,316 @@
+#include "bancoteste.h"
+#include "dialogosroteiro.h"
+#include "direitos.h"
+#include "erros.h"
+#include "historicopro.h"
+#include "lyrsfuncoes.h"
+#include "protocolo.h"
+#include "protocoloitem.h"
+#include "registro.h"
+#include "respestab.h"
+#include "selecaolyr.h"
+#include "sqlservicos.h"
+
+namespace {
+
+QString Recusa(const std::function<void()>& acao)
+{
+    try {
+        acao();
+    } catch (const EnErro& erro) {
+        return erro.Mensagem();
+    }
+    return {};
+}
+
+} // namespace
+
+class Protocolos : public TesteComBanco {
+protected:
+    void SetUp() override
+    {
+        TesteComBanco::SetUp();
+        m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
+        m_host->SetDireitos(std::make_unique<TnDMDireitoUsuario>());
+        for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>(),
+                                          InfoDaClasse<TLyrDCHistoricoPro>()})
+            nRegisterClass(info);
+        ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (2, 'Padaria Silva')");
+        ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (2, 1, 'Padaria Silva', 'Matriz')");
+        ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values "
+                          "(1, 'ana', 'Ana Lima'), (2, 'bia', 'Bia Souza')");
+        ExecutarSQLDireto("insert into PROTOCOLORESPESTAB (CODIGOEMPRESA, CODIGOESTAB, SEQ, NOMERESPONSAVEL) values (2, 1, 1, 'Maria D''Ávila')");
+        ExecutarSQLDireto("insert into CFGESTABPRO (CODIGOEMPRESA, CODIGOESTAB, CODIGOGRUPODOC, FORMAENTREGA, MESMOENDERECOENT) "
+                          "values (2, 1, 1, '2', '1')");
+        m_protocolo = CriarDM<TLyrDMProtocolo>("TLyrDMProtocolo");
+        m_protocolo->DepoisConfigurar(nullptr);  // no form: the status label, no buttons
+        m_protocolo->Abrir();
+        m_protocolo->CriarDetalhe();
+        m_itens = dynamic_cast<TLyrDMProtocoloItem*>(m_protocolo->Detalhes().front().get());
+    }
+
+    void TearDown() override
+    {
+        m_protocolo.reset();
+        TesteComBanco::TearDown();
+    }
+
+    // A typed protocol of establishment 2/1 with items of these origin keys.
+    qint64 NovoProtocolo(const QString& tipo, const QStringList& chaves, const QString& natureza = "1")
+    {
+        TnClientDataSet& ds = m_protocolo->nClientDataSet;
+        ds.Append();
+        ds.FieldByName("CODIGOEMPRESA").SetValue(2);
+        ds.FieldByName("CODIGOESTAB").SetValue(1);
+        ds.FieldByName("DATALCTOPRO").SetValue(QDate(2026, 12, 1));
+        ds.FieldByName("TIPOPRO").SetValue(tipo);
+        ds.FieldByName("NATUREZAPRO").SetValue(natureza);
+        ds.Post();
+        for (const QString& chave : chaves) {
+            TnClientDataSet& itens = m_itens->nClientDataSet;
+            itens.Append();
+            itens.FieldByName("DESCRITEM").SetValue("Item " + chave);
+            itens.FieldByName("CHAVEORIGEM").SetValue(chave);
+            itens.Post();
+        }
+        return ds.FieldByName("CODIGOPROTOCOLO").AsLargeInt();
+    }
+
+    QString CanceladoNoBanco(qint64 protocolo)
+    {
+        return PegarValorCampo("PROTOCOLO", "CANCELADO", QStringLiteral("CODIGOPROTOCOLO = %1").arg(protocolo)).toString();
+    }
+
+    TnDialogosRoteiro* m_usuario = nullptr;
+    std::unique_ptr<TLyrDMProtocolo> m_protocolo;
+    TLyrDMProtocoloItem* m_itens = nullptr;
+};
+
+TEST_F(Protocolos, DigitadoGanhaCarimboTipoEItensNumerados)
+{
+    const qint64 codigo = NovoProtocolo("", {"", ""});
+    EXPECT_EQ(codigo, 1);
+    EXPECT_EQ(PegarValorCampo("PROTOCOLO", "TIPOPRO;CANCELADO;NATUREZAPRO;ORIGEMDADO;CODIGOUSUARIO", "CODIGOPROTOCOLO = 1").toList(),
+              QVariantList({"2", "0", "1", 2, 1}));
+    EXPECT_EQ(Valor("select max(SEQITEMPRO) from PROTOCOLOITEM where CODIGOPROTOCOLO = 1").toInt(), 2);
+    EXPECT_EQ(Valor("select min(DATALCTOPRO) from PROTOCOLOITEM").toDate(), QDate(2026, 12, 1)) << "items take the protocol's date";
+    EXPECT_EQ(m_itens->nClientDataSet.RecordCount(), 2);
+    EXPECT_THROW(m_itens->nClientDataSet.Delete(), EnAbort) << "deleting an item is silently refused";
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), 2);
+}
+
+TEST_F(Protocolos, SaidaEstabelecimentoLeConfiguracaoUmaVezPorPar)
+{
+    TnClientDataSet& ds = m_protocolo->nClientDataSet;
+    ds.Append();
+    ds.FieldByName("CODIGOEMPRESA").SetValue(2);
+    ds.FieldByName("CODIGOESTAB").SetValue(1);
+    ds.FieldByName("CODIGOESTAB").Definicao.OnExit(ds.FieldByName("CODIGOESTAB"));
+    EXPECT_EQ(ds.FieldByName("FORMAENTREGA").AsString(), "2");
+    ExecutarSQLDireto("update CFGESTABPRO set FORMAENTREGA = '3'");
+    ds.FieldByName("CODIGOESTAB").Definicao.OnExit(ds.FieldByName("CODIGOESTAB"));
+    EXPECT_EQ(ds.FieldByName("FORMAENTREGA").AsString(), "2") << "the same pair is read once";
+    ds.Cancel();
+    m_protocolo->Refresh();
+    ds.Append();
+    ds.FieldByName("CODIGOEMPRESA").SetValue(2);
+    ds.FieldByName("CODIGOESTAB").SetValue(1);
+    ds.FieldByName("CODIGOESTAB").Definicao.OnExit(ds.FieldByName("CODIGOESTAB"));
+    EXPECT_EQ(ds.FieldByName("FORMAENTREGA").AsString(), "3") << "read again after a refresh";
+    ds.Cancel();
+}
+
+TEST_F(Protocolos, DireitoDecideSomenteLeitura)
+{
+    NovoProtocolo("2", {""});
+    ExecutarSQLDireto("insert into USUARIODIREITO (CODIGOUSUARIO, NOMEDIREITO, PERMITIDO) values (2, 'DireitoAltProtocolo', '0')");
+    Con().SetCodigoUsuario(2);
+    m_protocolo->Refresh();
+    m_protocolo->nClientDataSet.First();
+    EXPECT_FALSE(m_protocolo->PodeEditar);
+    m_protocolo->nClientDataSet.Edit();
+    m_protocolo->FieldByName("OBSERVACAO").SetValue("mudada");
+    EXPECT_FALSE(Recusa([&] { m_protocolo->nClientDataSet.Post(); }).isEmpty());
+    m_protocolo->nClientDataSet.Cancel();
+    m_usuario->Esperar("Não é permitido incluir itens", "OK");
+    m_itens->nClientDataSet.Append();
+    EXPECT_EQ(m_itens->nClientDataSet.State(), TnDataSetState::dsBrowse);
+    const qint64 novo = NovoProtocolo("2", {});
+    EXPECT_EQ(novo, 2) << "a new protocol can still be typed";
+}
+
+TEST_F(Protocolos, BaixaPropriaPassaEDepoisRecusaAlteracoes)
+{
+    NovoProtocolo("1", {""});
+    m_usuario->EsperarDadosBaixa("Maria D'Ávila");
+    m_protocolo->BaixarProtocolo();
+    EXPECT_EQ(m_usuario->UltimosDadosBaixa().responsaveis, QStringList({"Maria D'Ávila"}));
+    EXPECT_EQ(m_usuario->UltimosDadosBaixa().usuario, 1);
+    EXPECT_TRUE(m_protocolo->Baixado());
+    EXPECT_EQ(PegarValorCampo("PROTOCOLO", "USUARIOEXT", "CODIGOPROTOCOLO = 1").toString(), "Maria D'Ávila");
+    EXPECT_FALSE(PegarValorCampo("PROTOCOLO", "DATAHORABAIXA", "CODIGOPROTOCOLO = 1").isNull());
+    m_protocolo->ConfigurarCampo();
+    ASSERT_NE(m_protocolo->Rotulo("lblStatus"), nullptr);
+    EXPECT_EQ(m_protocolo->Rotulo("lblStatus")->Texto, "Baixado");
+    EXPECT_TRUE(m_protocolo->Rotulo("lblStatus")->Visivel);
+
+    m_protocolo->nClientDataSet.Edit();
+    m_protocolo->FieldByName("OBSERVACAO").SetValue("depois da baixa");
+    EXPECT_EQ(Recusa([&] { m_protocolo->nClientDataSet.Post(); }), "Não é permitido alterar protocolo baixado!");
+    EXPECT_EQ(m_protocolo->nClientDataSet.State(), TnDataSetState::dsBrowse) << "pending changes discarded";
+    EXPECT_TRUE(PegarValorCampo("PROTOCOLO", "OBSERVACAO", "CODIGOPROTOCOLO = 1").isNull());
+    m_protocolo->BaixarProtocolo();  // already written off: nothing is asked
+    EXPECT_EQ(Recusa([&] { m_itens->nClientDataSet.Edit(); m_itens->FieldByName("DESCRITEM").SetValue("x"); m_itens->nClientDataSet.Post(); }),
+              "Impossível alterar itens de protocolo baixado!");
+    m_usuario->Verificar();
+}
+
+TEST_F(Protocolos, InformacoesDaBaixaPelaNatureza)
+{
+    NovoProtocolo("1", {""}, "1");
+    m_usuario->EsperarDadosBaixa("Maria").Esperar("Usuário Entrega: 1 - Ana Lima\n\nResponsável Recebimento: Maria\n\nData Entrega: ", "OK");
+    m_protocolo->BaixarProtocolo();
+    m_protocolo->InformacoesBaixa();
+    NovoProtocolo("1", {""}, "2");
+    m_usuario->EsperarDadosBaixa("João").Esperar("Responsável Entrega: João\n\nUsuário Recebimento: 1 - Ana Lima", "OK");
+    m_protocolo->BaixarProtocolo();
+    m_protocolo->InformacoesBaixa();
+    m_usuario->Verificar();
+    EXPECT_TRUE(m_usuario->Perguntas().last().texto.contains("Data/Hora Baixa: "));
+}
+
+TEST_F(Protocolos, CanceladoRecusaAlteracaoEBaixa)
+{
+    NovoProtocolo("2", {""});
+    m_usuario->Esperar("cancelar este item", "Sim");
+    m_itens->actCancelarItem(m_itens);
+    EXPECT_EQ(CanceladoNoBanco(1), "1");
+    EXPECT_TRUE(m_protocolo->Cancelado());
+    EXPECT_EQ(Recusa([&] { m_protocolo->BaixarProtocolo(); }), "Impossível baixar um protocolo cancelado!");
+    m_protocolo->nClientDataSet.Edit();
+    m_protocolo->FieldByName("OBSERVACAO").SetValue("x");
+    EXPECT_EQ(Recusa([&] { m_protocolo->nClientDataSet.Post(); }), "Impossivel alterar protocolo cancelado!");
+    m_usuario->Verificar();
+}
+
+TEST_F(Protocolos, UltimoItemAtivoCancelaOProtocolo)
+{
+    NovoProtocolo("2", {"FPA", ""});
+    m_itens->nClientDataSet.First();
+    m_itens->actCancelarItem(m_protocolo.get());  // from cancel-all: nothing asked
+    EXPECT_EQ(CanceladoNoBanco(1), "0") << "one of two";
+    m_itens->nClientDataSet.Last();
+    m_itens->actCancelarItem(m_protocolo.get());
+    EXPECT_EQ(CanceladoNoBanco(1), "1");
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM where CANCELADO = '1'").toInt(), 2);
+}
+
+TEST_F(Protocolos, ItemDeDebitoLiberaODebitoEFolhaSoMarca)
+{
+    const QString chave = MontarChaveOrigem(1, 2, 77);
+    NovoProtocolo("1", {"FPA", chave});
+    ExecutarSQLDireto("insert into DEBITOFEDERAL (CODIGOEMPRESA, CHAVEDEBITOFED, CODIGOESTAB, DATALCTOCTR, VALORDEBITO, CODIGOPROTOCOLO) "
+                      "values (2, 77, 1, '2026-11-30', 100, 1), (2, 78, 1, '2026-11-30', 100, 1)");
+    m_itens->nClientDataSet.First();
+    m_itens->actCancelarItem(m_protocolo.get());
+    EXPECT_EQ(Valor("select count(*) from DEBITOFEDERAL where CODIGOPROTOCOLO is null").toInt(), 0) << "payroll items touch no debit";
+    m_itens->nClientDataSet.Last();
+    m_itens->actCancelarItem(m_protocolo.get());
+    EXPECT_TRUE(PegarValorCampo("DEBITOFEDERAL", "CODIGOPROTOCOLO", "CHAVEDEBITOFED = 77").isNull());
+    EXPECT_EQ(PegarValorCampo("DEBITOFEDERAL", "CODIGOPROTOCOLO", "CHAVEDEBITOFED = 78").toInt(), 1);
+    EXPECT_EQ(m_itens->FieldByName("CANCELADO").AsString(), "1");
+    EXPECT_EQ(Con().Profundidade(), 0);
+
+    // A debit already freed elsewhere: the item stays active, nothing else changes.
+    NovoProtocolo("1", {MontarChaveOrigem(1, 2, 999)});
+    m_itens->actCancelarItem(m_protocolo.get());
+    EXPECT_EQ(m_itens->FieldByName("CANCELADO").AsString(), "0");
+    EXPECT_EQ(CanceladoNoBanco(2), "0");
+}
+
+TEST_F(Protocolos, ItemDeDocumentoSemDocumentoNaoCancelaEFalhaNaoMudaNada)
+{
+    NovoProtocolo("3", {"", ""});
+    m_itens->nClientDataSet.First();
+    m_itens->actCancelarItem(m_protocolo.get());
+    EXPECT_EQ(m_itens->FieldByName("CANCELADO").AsString(), "0") << "no document, nothing to undo";
+
+    // With a document but the movement table unavailable: the error rolls back.
+    m_itens->nClientDataSet.Edit();
+    m_itens->FieldByName("CODIGODOCEMP").SetValue(5);
+    ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO) values (5, 1, 2, 1, '2026-12-01')");
+    m_itens->nClientDataSet.Post();
+    ExecutarSQLDireto("alter table PROTOCOLODOCMOVIMENTO rename to MOVIMENTOGUARDADO");
+    EXPECT_THROW(m_itens->actCancelarItem(m_protocolo.get()), EnSQL);
+    EXPECT_EQ(Con().Profundidade(), 0);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM where CANCELADO = '1'").toInt(), 0);
+    ExecutarSQLDireto("alter table MOVIMENTOGUARDADO rename to PROTOCOLODOCMOVIMENTO");
+    ExecutarSQLDireto("insert into PROTOCOLODOCMOVIMENTO (CODIGODOCEMP, SEQDOCEMP, TIPOLOCAL, DATALCTOPRO, DATAHORA, CODIGOUSUARIO, "
+                      "ORIGEMDADO, CODIGOPROTOCOLO) values (5, 1, '1', '2026-12-01', '2026-12-01', 1, 2, 1)");
+    m_itens->actCancelarItem(m_protocolo.get());
+    EXPECT_EQ(m_itens->FieldByName("CANCELADO").AsString(), "1");
+    EXPECT_TRUE(PegarValorCampo("PROTOCOLODOCMOVIMENTO", "CODIGOPROTOCOLO", "CODIGODOCEMP = 5").isNull());
+}
+
+TEST_F(Protocolos, CancelarTudoPerguntaUmaVez)
+{
+    NovoProtocolo("2", {"FPA", "FPA", ""});
+    m_usuario->Esperar("cancelar todos os ítens", "Sim");
+    m_protocolo->CancelarTudo();
+    m_usuario->Verificar();
+    EXPECT_EQ(m_usuario->Perguntas().size(), 1);
+    EXPECT_EQ(CanceladoNoBanco(1), "1");
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM where CANCELADO = '1'").toInt(), 3);
+    m_protocolo->CancelarTudo();  // cancelled: nothing asked
+    EXPECT_EQ(m_usuario->Perguntas().size(), 1);
+}
+
+TEST_F(Protocolos, CodigoDeHistoricoNaDescricao)
+{
+    ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values "
+                      "(12, 'Guias de impostos federais', '0'), (13, 'Termo de rescisão de ', '1')");
+    NovoProtocolo("2", {});
+    TnClientDataSet& itens = m_itens->nClientDataSet;
+    itens.Append();
+    itens.FieldByName("DESCRITEM").SetText("12");
+    EXPECT_EQ(itens.FieldByName("DESCRITEM").AsString(), "Guias de impostos federais");
+    EXPECT_EQ(m_itens->UsarHistorico(13), 1) << "a text to be completed";
+    EXPECT_EQ(m_itens->UsarHistorico(99), -1);
+    itens.FieldByName("DESCRITEM").SetText("Texto livre 12");
+    EXPECT_EQ(itens.FieldByName("DESCRITEM").AsString(), "Texto livre 12");
+    itens.Cancel();
+}
+
+TEST_F(Protocolos, SelecaoDoPeriodoViraPadraoDosProcessos)
+{
+    TLyrDMSelecao selecao;
+    m_usuario->EsperarSelecao({QDate(2026, 12, 31), QDate(2026, 12, 1)})
+        .Esperar("Período inválido", "OK")
+        .EsperarSelecao({QDate(2026, 11, 1), QDate(2026, 11, 30)})
+        .EsperarSelecao({});
+    ASSERT_TRUE(selecao.ShowSelecionar());
+    EXPECT_EQ(selecao.nSelecao.value(0).valor.toDate(), QDate(2026, 11, 1));
+    EXPECT_EQ(m_host->ValoresPadrao().value("pDataInicial").toDate(), QDate(2026, 11, 1));
+    EXPECT_EQ(m_host->ValoresPadrao().value("pCompetenciaFim").toDate(), QDate(2026, 11, 30));
+    EXPECT_EQ(m_host->ValoresPadrao().value("gDATALCTOPRO_MENORIGUALAtiva").toDate(), QDate(2026, 11, 30));
+    EXPECT_FALSE(selecao.ShowSelecionar()) << "cancelled";
+    EXPECT_EQ(selecao.nSelecao.value(1).valor.toDate(), QDate(2026, 11, 30)) << "cancel keeps the values";
+    m_usuario->Verificar();
+}
+
+TEST_F(Protocolos, ResponsaveisSoComNomeESemRepetir)
+{
+    TLyrDMProtocoloRespEstab responsaveis;
+    responsaveis.Abrir();
+    TnClientDataSet& ds = responsaveis.nClientDataSet;
+    ds.Append();
+    ds.FieldByName("CODIGOEMPRESA").SetValue(2);
+    ds.FieldByName("CODIGOESTAB").SetValue(1);
+    ds.FieldByName("SEQ").SetValue(1);
+    EXPECT_TRUE(Recusa([&] { ds.Post(); }).startsWith("Informe o campo"));
+    ds.FieldByName("NOMERESPONSAVEL").SetValue("João");
+    EXPECT_TRUE(Recusa([&] { ds.Post(); }).startsWith("Já existe um registro cadastrado"));
+    ds.FieldByName("SEQ").SetValue(2);
+    ds.Post();
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLORESPESTAB").toInt(), 2);
+}
