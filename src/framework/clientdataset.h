@@ -70,6 +70,10 @@ struct TnAparenciaGrade {
     std::function<QString(int linha)> CorDoTexto;
     // A key pressed in the grid (Qt key code and modifiers); true when handled.
     std::function<bool(int tecla, int modificadores)> AoTeclar;
+    // Tab or Enter pressed while a cell is being edited: the field and the
+    // editor's text. The handler may change the field (the editor shows the new
+    // text); true keeps the user in the cell, false lets the key commit it.
+    std::function<bool(int tecla, const QString& campo, const QString& texto)> AoConfirmarCelula;
     std::function<void()> AoClicarDuasVezes;
     bool OrdenarPeloTitulo = true;
 };

@@ -103,13 +103,8 @@ TLyrDMProtocoloItem::TLyrDMProtocoloItem()
                                          + ValorParaSQL(QStringLiteral("VARIACAOIMPOSTO"), QStringLiteral("="), variacaoAtual.Value()))))
             variacaoAtual.Clear();
     };
-    // A history-text code typed as the description takes that text.
-    descricao.OnSetText = [this](TnField& campo, const QString& texto) {
-        bool ok = false;
-        const int codigo = texto.trimmed().toInt(&ok);
-        if (ok && codigo != 0 && UsarHistorico(codigo) >= 0)
-            return;
-        campo.SetValue(texto);
+    nClientDataSet.Aparencia.AoConfirmarCelula = [this](int tecla, const QString& campo, const QString& texto) {
+        return ConfirmarCelula(tecla, campo, texto);
     };
     nClientDataSet.Aparencia.CorDoTexto = [this](int linha) {
         const int indice = FieldByName(QStringLiteral("CANCELADO")).Index();
@@ -296,6 +291,19 @@ void TLyrDMProtocoloItem::actCancelarItem(const void* sender)
         }
     }
     protocolo->Refresh();
+}
+
+// A history-text code typed into the description and confirmed with Tab or
+// Enter becomes that text; a text that expects a complement keeps the user in
+// the cell to complete it.
+bool TLyrDMProtocoloItem::ConfirmarCelula(int tecla, const QString& campo, const QString& texto)
+{
+    if ((tecla != Qt::Key_Tab && tecla != Qt::Key_Return && tecla != Qt::Key_Enter)
+        || campo.compare(QStringLiteral("DESCRITEM"), Qt::CaseInsensitive) != 0)
+        return false;
+    bool ok = false;
+    const int codigo = texto.trimmed().toInt(&ok);
+    return ok && codigo != 0 && UsarHistorico(codigo) == 1;
 }
 
 int TLyrDMProtocoloItem::UsarHistorico(int codigo)

@@ -26,8 +26,10 @@ public:
     // Cancels the current item. Asked about only when the sender is this
     // data module itself (its own button), not from the protocol's cancel-all.
     void actCancelarItem(const void* sender);
-    // Takes the history text of that code for the description; answers -1
-    // when there is none, 1 when the text expects the user to complete it, 0 otherwise.
+    // Tab or Enter in a grid cell being edited; true keeps the user in it.
+    bool ConfirmarCelula(int tecla, const QString& campo, const QString& texto);
+    // Takes the history text of that code as the description: -1 when there
+    // is none, 1 when it expects a complement, 0 otherwise.
     int UsarHistorico(int codigo);
 
 private:

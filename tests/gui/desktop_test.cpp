@@ -222,6 +222,47 @@ TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
     EXPECT_EQ(grade.Modelo().rowCount(), 3);
 }
 
+TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEPodeManterOUsuarioNela)
+{
+    TnClientDataSet itens("Itens");
+    itens.AddField<TnStringField>("DESCR", 40);
+    itens.AddField<TnStringField>("OBS", 40);
+    itens.CreateDataSet();
+    itens.AppendRecord({"antigo", ""});
+    itens.Aparencia.AoConfirmarCelula = [&itens](int, const QString& campo, const QString& texto) {
+        if (campo != u"DESCR" || texto != u"7")
+            return false;
+        itens.Edit();
+        itens.FieldByName("DESCR").SetValue("Sete e ");
+        return true;
+    };
+    TnGrade grade(itens, true);
+    grade.show();
+    const QModelIndex celula = grade.Modelo().index(0, 0);
+    const auto editar = [&](const QString& texto) {
+        grade.setCurrentIndex(celula);
+        grade.edit(celula);
+        auto* editor = qobject_cast<QLineEdit*>(grade.indexWidget(celula));
+        EXPECT_NE(editor, nullptr);
+        editor->setText(texto);
+        return editor;
+    };
+    QLineEdit* editor = editar("7");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(grade.indexWidget(celula), editor) << "the text expects a complement: stay in the cell";
+    EXPECT_EQ(editor->text(), "Sete e ");
+    QTest::keyClicks(editor, "oito");
+    QTest::keyClick(editor, Qt::Key_Tab);
+    EXPECT_EQ(grade.indexWidget(celula), nullptr) << "Tab commits and leaves the cell";
+    EXPECT_EQ(grade.currentIndex().column(), 1);
+    EXPECT_EQ(itens.FieldByName("DESCR").AsString(), "Sete e oito");
+    // A text the handler leaves alone is committed as typed.
+    editor = editar("livre");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // Enter commits through a queued call
+    EXPECT_EQ(itens.FieldByName("DESCR").AsString(), "livre");
+}
+
 namespace {
 
 // A register that marks archived rows with a label and adds a button, as the

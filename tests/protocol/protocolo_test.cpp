@@ -272,12 +272,19 @@ TEST_F(Protocolos, CodigoDeHistoricoNaDescricao)
     NovoProtocolo("2", {});
     TnClientDataSet& itens = m_itens->nClientDataSet;
     itens.Append();
-    itens.FieldByName("DESCRITEM").SetText("12");
+    const auto confirmar = [&](int tecla, const QString& campo, const QString& texto) {
+        return itens.Aparencia.AoConfirmarCelula(tecla, campo, texto);
+    };
+    EXPECT_FALSE(confirmar(Qt::Key_Tab, "DESCRITEM", " 12 ")) << "a complete text lets Tab move on";
     EXPECT_EQ(itens.FieldByName("DESCRITEM").AsString(), "Guias de impostos federais");
-    EXPECT_EQ(m_itens->UsarHistorico(13), 1) << "a text to be completed";
-    EXPECT_EQ(m_itens->UsarHistorico(99), -1);
-    itens.FieldByName("DESCRITEM").SetText("Texto livre 12");
-    EXPECT_EQ(itens.FieldByName("DESCRITEM").AsString(), "Texto livre 12");
+    EXPECT_TRUE(confirmar(Qt::Key_Return, "DESCRITEM", "13")) << "a text to be completed keeps the user in the cell";
+    EXPECT_EQ(itens.FieldByName("DESCRITEM").AsString(), "Termo de rescisão de ");
+    for (const auto& [tecla, campo, texto] : {std::tuple{Qt::Key_Tab, "DESCRITEM", "99"}, std::tuple{Qt::Key_Tab, "DESCRITEM", "0"},
+                                              std::tuple{Qt::Key_Tab, "DESCRITEM", "Texto livre 12"},
+                                              std::tuple{Qt::Key_Tab, "CODIGOIMPOSTO", "12"}, std::tuple{Qt::Key_Space, "DESCRITEM", "12"}}) {
+        EXPECT_FALSE(confirmar(tecla, campo, texto)) << campo << " " << texto;
+        EXPECT_EQ(itens.FieldByName("DESCRITEM").AsString(), "Termo de rescisão de ") << "nothing taken for " << campo << " " << texto;
+    }
     itens.Cancel();
 }
 

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -19,8 +20,12 @@ public:
     QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override
     {
         const TnField& campo = m_modelo.Campo(indice.column());
-        if (campo.Definicao.NomesValores.isEmpty())
-            return QStyledItemDelegate::createEditor(pai, opcao, indice);
+        if (campo.Definicao.NomesValores.isEmpty()) {
+            QWidget* editor = QStyledItemDelegate::createEditor(pai, opcao, indice);
+            if (editor)
+                editor->setProperty("coluna", indice.column());
+            return editor;
+        }
         auto* combo = new QComboBox(pai);
         combo->addItems(campo.Definicao.Captions());
         return combo;
@@ -43,6 +48,32 @@ public:
             else
                 QStyledItemDelegate::setModelData(editor, modelo, indice);
         });
+    }
+
+protected:
+    // Tab and Enter in a text editor go first to the dataset's handler, which
+    // may rewrite the text (a code becomes its text) and keep the editor open.
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        auto* editor = qobject_cast<QLineEdit*>(objeto);
+        TnClientDataSet& dataSet = m_modelo.DataSet();
+        if (editor && evento->type() == QEvent::KeyPress && dataSet.Aparencia.AoConfirmarCelula) {
+            const int tecla = static_cast<QKeyEvent*>(evento)->key();
+            const QVariant coluna = editor->property("coluna");
+            if ((tecla == Qt::Key_Tab || tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && coluna.isValid()) {
+                const TnField& campo = m_modelo.Campo(coluna.toInt());
+                const QVariant antes = campo.Value();
+                bool manter = false;
+                AcaoSegura([&] { manter = dataSet.Aparencia.AoConfirmarCelula(tecla, campo.FieldName(), editor->text()); });
+                if (campo.Value() != antes)
+                    editor->setText(campo.AsString());
+                if (manter) {
+                    editor->end(false);
+                    return true;
+                }
+            }
+        }
+        return QStyledItemDelegate::eventFilter(objeto, evento);
     }
 
 private:

@@ -5,9 +5,12 @@
 #include <QBrush>
 #include <QFont>
 
+#include <utility>
+
 TnModeloDataSet::TnModeloDataSet(TnClientDataSet& dataSet, QObject* pai) : QAbstractTableModel(pai), m_dataSet(dataSet)
 {
     RecarregarColunas();
+    m_estado = m_dataSet.State();
     m_dataSet.AdicionarObservador(this);
 }
 
@@ -151,6 +154,13 @@ void TnModeloDataSet::RegistroAtualAlterado()
 
 void TnModeloDataSet::EstadoAlterado()
 {
+    const TnDataSetState anterior = std::exchange(m_estado, m_dataSet.State());
+    // Starting to edit a row changes neither rows nor their order: the grid
+    // keeps its cell editor open.
+    if (anterior == TnDataSetState::dsBrowse && m_estado == TnDataSetState::dsEdit) {
+        RegistroAtualAlterado();
+        return;
+    }
     beginResetModel();
     endResetModel();
     emit RegistroAtualMudou(LinhaAtual());

@@ -50,4 +50,5 @@ private:
 
     TnClientDataSet& m_dataSet;
     QList<int> m_colunas;  // field indexes
+    TnDataSetState m_estado;
 };
