@@ -10,6 +10,8 @@
 #include "registro.h"
 #include "sqlservicos.h"
 
+#include <QDate>
+
 namespace {
 
 // The four fields the register and its consultation declare alike.
@@ -175,6 +177,8 @@ void TLyrDMProtocolo::nClientDataSetNewRecord()
 {
     TLyrCadastro::nClientDataSetNewRecord();
     FieldByName(QStringLiteral("NATUREZAPRO")).SetValue(QStringLiteral("1"));
+    // A protocol typed by hand is usually today's.
+    FieldByName(QStringLiteral("DATALCTOPRO")).SetValue(QDate::currentDate());
     EstadoDosControles();
 }
 

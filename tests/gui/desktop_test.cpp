@@ -24,6 +24,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -152,6 +153,31 @@ TEST_F(Desktop, ErroDeCampoFocaOCampo)
     EXPECT_EQ(tela->window()->focusWidget(), tela->Controle("DESCRISAOHISTPRO")->Editor());
     EXPECT_EQ(tela->Cadastro().nClientDataSet.State(), TnDataSetState::dsInsert);
     EXPECT_EQ(Valor("select count(*) from HISTORICOPRO").toInt(), 0);
+}
+
+TEST(TnControleCampo, AoSairOCampoJaTemOQueFoiDigitado)
+{
+    TnClientDataSet dados("Dados");
+    TnField& empresa = dados.AddField<TnIntegerField>("EMPRESA");
+    dados.AddField<TnStringField>("OBS", 20);
+    dados.CreateDataSet();
+    dados.Append();
+    QStringList vistos;
+    empresa.Definicao.OnExit = [&vistos](TnField& campo) { vistos << campo.AsString(); };
+    QWidget tela;
+    auto* layout = new QVBoxLayout(&tela);
+    auto* controleEmpresa = new TnControleCampo(empresa, &tela);
+    auto* controleObs = new TnControleCampo(dados.FieldByName("OBS"), &tela);
+    layout->addWidget(controleEmpresa);
+    layout->addWidget(controleObs);
+    tela.show();
+    QApplication::setActiveWindow(&tela);
+    controleEmpresa->Editor()->setFocus();
+    QTest::keyClicks(controleEmpresa->Editor(), "3");
+    controleObs->Editor()->setFocus();
+    EXPECT_EQ(vistos, QStringList{"3"});
+    EXPECT_EQ(empresa.AsInteger(), 3);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(controleEmpresa->Editor())->text(), "3") << "nothing typed is lost";
 }
 
 TEST_F(Desktop, HistoricoDoMenuAoBancoEAConsulta)
@@ -288,16 +314,16 @@ public:
 
 TEST_F(Desktop, RotulosEBotoesQueOModuloAcrescenta)
 {
-    ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values (1, 'A', '0'), (2, 'B', '1')");
+    ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values (1, 'A', '1'), (2, 'B', '0')");
     TTesteDMComRotulo historicos;
     historicos.Abrir();
     TnFrmCadastro tela(historicos);
     auto* status = tela.findChild<QLabel*>("lblStatus");
     ASSERT_NE(status, nullptr);
-    EXPECT_TRUE(status->isHidden());
-    tela.Acao("actDataSetNext")->trigger();
-    EXPECT_EQ(status->text(), "Com complemento");
+    EXPECT_EQ(status->text(), "Com complemento") << "the label follows the row the form opens on";
     EXPECT_FALSE(status->isHidden());
+    tela.Acao("actDataSetNext")->trigger();
+    EXPECT_TRUE(status->isHidden());
     QAction* marcar = nullptr;
     for (QAction* acao : tela.actions()) {
         if (acao->text() == "Marcar")

@@ -206,8 +206,9 @@ bool TnControleCampo::Gravar()
     if (!dataSet.Active())
         return true;
     const QString texto = Texto();
-    // Nothing typed: a browsing row stays out of edit mode.
-    if (dataSet.State() == TnDataSetState::dsBrowse && texto == m_campo.Text())
+    // Nothing typed (or already written): a browsing row stays out of edit mode
+    // and change handlers do not run twice.
+    if (texto == m_campo.Text())
         return true;
     if (m_campo.EhData() && dataSet.State() == TnDataSetState::dsBrowse && !m_campo.IsNull()
         && texto == m_campo.AsDateTime().toString(QStringLiteral("dd/MM/yyyy")))
@@ -257,9 +258,9 @@ void TnControleCampo::Focar()
 bool TnControleCampo::eventFilter(QObject* objeto, QEvent* evento)
 {
     if (objeto == m_editor && evento->type() == QEvent::FocusOut) {
-        if (qobject_cast<QPlainTextEdit*>(m_editor))
-            Gravar();
-        if (m_campo.Definicao.OnExit)
+        // The exit handler sees what was typed: write it first.
+        const bool gravado = !(qobject_cast<QLineEdit*>(m_editor) || qobject_cast<QPlainTextEdit*>(m_editor)) || Gravar();
+        if (gravado && m_campo.Definicao.OnExit)
             AcaoSegura([&] { m_campo.Definicao.OnExit(m_campo); });
     }
     if (objeto == m_editor && evento->type() == QEvent::KeyPress) {

@@ -75,6 +75,9 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
     layout->addWidget(divisor, 1);
     cadastro.nClientDataSet.AdicionarObservador(this);
     cadastro.DepoisConfigurar(this);
+    // Labels created while configuring follow the row the form opens on.
+    if (cadastro.nClientDataSet.Active())
+        AcaoSegura([&cadastro] { cadastro.ConfigurarCampo(); });
     // Buttons and labels the data module added while configuring.
     CriarBotoesDoModulo();
     AtualizarTela();
@@ -170,7 +173,7 @@ void TnFrmCadastro::AtualizarRotulos()
             widget->setFont(fonte);
             if (rotulo->Painel)
                 widget->setFrameShape(QFrame::Panel);
-            layout->insertWidget(layout->count() - 1, widget);
+            layout->addWidget(widget);  // after the stretch: on the right
         }
         widget->setText(rotulo->Texto);
         widget->setStyleSheet(rotulo->Cor.isEmpty() ? QString() : QStringLiteral("color: %1").arg(rotulo->Cor));
