@@ -94,16 +94,30 @@ void TnDMClientDataSet::LigarEventos()
     nClientDataSet.BeforeOpen = [this](TnClientDataSet&) { nClientDataSetBeforeOpen(); };
     nClientDataSet.AfterOpen = [this](TnClientDataSet&) { nClientDataSetAfterOpen(); };
     nClientDataSet.AfterScroll = [this](TnClientDataSet&) { nClientDataSetAfterScroll(); };
-    nClientDataSet.BeforeInsert = [this](TnClientDataSet&) { nClientDataSetBeforeInsert(); };
+    nClientDataSet.BeforeInsert = [this](TnClientDataSet&) {
+        GravarMestre();
+        nClientDataSetBeforeInsert();
+    };
     nClientDataSet.OnNewRecord = [this](TnClientDataSet&) { nClientDataSetNewRecord(); };
     nClientDataSet.AfterInsert = [this](TnClientDataSet&) { nClientDataSetAfterInsert(); };
-    nClientDataSet.BeforeEdit = [this](TnClientDataSet&) { nClientDataSetBeforeEdit(); };
+    nClientDataSet.BeforeEdit = [this](TnClientDataSet&) {
+        GravarMestre();
+        nClientDataSetBeforeEdit();
+    };
     nClientDataSet.AfterEdit = [this](TnClientDataSet&) { nClientDataSetAfterEdit(); };
     nClientDataSet.BeforePost = [this](TnClientDataSet&) { nClientDataSetBeforePost(); };
     nClientDataSet.AfterPost = [this](TnClientDataSet&) { nClientDataSetAfterPost(); };
     nClientDataSet.BeforeDelete = [this](TnClientDataSet&) { nClientDataSetBeforeDelete(); };
     nClientDataSet.AfterDelete = [this](TnClientDataSet&) { nClientDataSetAfterDelete(); };
     nClientDataSet.AfterCancel = [this](TnClientDataSet&) { nClientDataSetAfterCancel(); };
+}
+
+// A detail row belongs to a stored master row: a master being typed is
+// posted before its details change (its refusal stops the change).
+void TnDMClientDataSet::GravarMestre()
+{
+    if (m_mestre && m_mestre->nClientDataSet.State() != TnDataSetState::dsBrowse)
+        m_mestre->nClientDataSet.Post();
 }
 
 void TnDMClientDataSet::CriarAcoes()

@@ -155,6 +155,7 @@ private:
     TnSelecao m_selecao;
     QList<TnInfoDetalhe> m_infoDetalhes;
     std::vector<std::unique_ptr<TnDMClientDataSet>> m_detalhes;
+    void GravarMestre();
     TnDMClientDataSet* m_mestre = nullptr;
     QHash<QString, TnEstadoControle> m_controles;
     TnActionList m_acoes;

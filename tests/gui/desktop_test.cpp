@@ -246,6 +246,13 @@ TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
     QTest::keyClick(&grade, Qt::Key_Down);
     EXPECT_EQ(itens.State(), TnDataSetState::dsInsert);
     EXPECT_EQ(grade.Modelo().rowCount(), 3);
+    QTest::keyClick(&grade, Qt::Key_Down);
+    EXPECT_EQ(grade.Modelo().rowCount(), 3) << "a new row with nothing typed stays alone";
+    itens.FieldByName("SEQ").SetValue(3);
+    QTest::keyClick(&grade, Qt::Key_Down);
+    EXPECT_EQ(itens.RecordCount(), 3) << "the row typed is posted";
+    EXPECT_EQ(itens.State(), TnDataSetState::dsInsert);
+    EXPECT_EQ(grade.Modelo().rowCount(), 4);
 }
 
 TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEPodeManterOUsuarioNela)

@@ -265,6 +265,25 @@ TEST_F(Protocolos, CancelarTudoPerguntaUmaVez)
     EXPECT_EQ(m_usuario->Perguntas().size(), 1);
 }
 
+TEST_F(Protocolos, ItemDeUmProtocoloNovoGravaOProtocoloAntes)
+{
+    TnClientDataSet& ds = m_protocolo->nClientDataSet;
+    TnClientDataSet& itens = m_itens->nClientDataSet;
+    ds.Append();
+    ds.FieldByName("CODIGOEMPRESA").SetValue(2);
+    EXPECT_THROW(itens.Append(), EnErro) << "a protocol without its establishment is refused first";
+    EXPECT_EQ(itens.State(), TnDataSetState::dsBrowse);
+    EXPECT_EQ(ds.State(), TnDataSetState::dsInsert);
+    ds.FieldByName("CODIGOESTAB").SetValue(1);
+    itens.Append();
+    const qint64 codigo = ds.FieldByName("CODIGOPROTOCOLO").AsLargeInt();
+    EXPECT_EQ(ds.State(), TnDataSetState::dsBrowse);
+    EXPECT_EQ(Valor(QStringLiteral("select count(*) from PROTOCOLO where CODIGOPROTOCOLO = %1").arg(codigo)).toInt(), 1);
+    itens.FieldByName("DESCRITEM").SetValue("Guias");
+    itens.Post();
+    EXPECT_EQ(Valor(QStringLiteral("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = %1").arg(codigo)).toInt(), 1);
+}
+
 TEST_F(Protocolos, CodigoDeHistoricoNaDescricao)
 {
     ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values "

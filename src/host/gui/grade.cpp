@@ -196,9 +196,15 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
             AcaoSegura([&] { dataSet.Cancel(); });
             return;
         }
+        // Arrow down on the last row starts a new one, posting the row being
+        // typed first; a new row with nothing typed stays as it is.
         if (evento->key() == Qt::Key_Down && currentIndex().row() == m_modelo->rowCount() - 1
-            && dataSet.State() == TnDataSetState::dsBrowse) {
-            AcaoSegura([&] { dataSet.Append(); });
+            && !(dataSet.State() == TnDataSetState::dsInsert && !dataSet.Modified())) {
+            AcaoSegura([&] {
+                if (dataSet.State() != TnDataSetState::dsBrowse)
+                    dataSet.Post();
+                dataSet.Append();
+            });
             return;
         }
     }
