@@ -574,7 +574,9 @@ QVariant TnClientDataSet::ValorNaLinha(int linha, int campo) const
     const TnField& definicao = Fields(campo);
     if (definicao.FieldKind == TnFieldKind::fkLookup)
         return definicao.ValorLookup([this, linha](const QString& nome) { return ValorNaLinha(linha, FieldByName(nome).Index()); });
-    if (linha == m_atual && (m_estado == TnDataSetState::dsEdit || m_estado == TnDataSetState::dsInsert))
+    // A row being edited shows its edits; a row being inserted is not in the
+    // view yet, so the row it was started from keeps its own values.
+    if (linha == m_atual && m_estado == TnDataSetState::dsEdit)
         return ValorDoCampo(campo);
     if (linha < 0 || linha >= RecordCount())
         return QVariant();

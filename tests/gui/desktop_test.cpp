@@ -246,6 +246,7 @@ TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
     QTest::keyClick(&grade, Qt::Key_Down);
     EXPECT_EQ(itens.State(), TnDataSetState::dsInsert);
     EXPECT_EQ(grade.Modelo().rowCount(), 3);
+    EXPECT_EQ(grade.Modelo().data(grade.Modelo().index(1, 0)).toInt(), 2) << "the row the new one started from keeps its values";
     QTest::keyClick(&grade, Qt::Key_Down);
     EXPECT_EQ(grade.Modelo().rowCount(), 3) << "a new row with nothing typed stays alone";
     itens.FieldByName("SEQ").SetValue(3);
