@@ -249,7 +249,15 @@ TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
     EXPECT_EQ(grade.Modelo().data(grade.Modelo().index(1, 0)).toInt(), 2) << "the row the new one started from keeps its values";
     QTest::keyClick(&grade, Qt::Key_Down);
     EXPECT_EQ(grade.Modelo().rowCount(), 3) << "a new row with nothing typed stays alone";
-    itens.FieldByName("SEQ").SetValue(3);
+    QTest::keyClick(&grade, Qt::Key_Up);
+    EXPECT_EQ(itens.State(), TnDataSetState::dsBrowse) << "leaving a new row with nothing typed drops it";
+    EXPECT_EQ(grade.Modelo().rowCount(), 2);
+    EXPECT_EQ(grade.currentIndex().row(), 1);
+    EXPECT_EQ(itens.RecNo(), 2);
+    grade.setCurrentIndex(grade.Modelo().index(1, 1));
+    QTest::keyClick(&grade, Qt::Key_Down);
+    EXPECT_EQ(grade.currentIndex(), grade.Modelo().index(2, 1)) << "the new row starts in the column the user was in";
+    grade.Modelo().setData(grade.Modelo().index(2, 0), 3);
     QTest::keyClick(&grade, Qt::Key_Down);
     EXPECT_EQ(itens.RecordCount(), 3) << "the row typed is posted";
     EXPECT_EQ(itens.State(), TnDataSetState::dsInsert);

@@ -129,7 +129,8 @@ void TnGrade::SeguirDataSet(int linha)
     if (m_sincronizando || linha < 0 || linha >= m_modelo->rowCount())
         return;
     m_sincronizando = true;
-    const int coluna = currentIndex().isValid() ? currentIndex().column() : 0;
+    // A reset of the model loses the current cell: the column stays the one the user was in.
+    const int coluna = currentIndex().isValid() ? currentIndex().column() : m_coluna;
     setCurrentIndex(m_modelo->index(linha, coluna));
     m_sincronizando = false;
 }
@@ -137,6 +138,8 @@ void TnGrade::SeguirDataSet(int linha)
 void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anterior)
 {
     QTableView::currentChanged(atual, anterior);
+    if (atual.isValid())
+        m_coluna = atual.column();
     if (m_sincronizando || !atual.isValid() || (anterior.isValid() && atual.row() == anterior.row()))
         return;
     TnClientDataSet& dataSet = DataSet();
@@ -144,12 +147,16 @@ void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anteri
         return;
     m_sincronizando = true;
     // Leaving a row posts it; a refusal keeps the user on it.
+    // Leaving a new row in which nothing was typed drops it.
+    const bool descartar = m_modelo->LinhaNovaEmBranco();
     const bool ok = AcaoSegura([&] {
+        if (descartar)
+            dataSet.Cancel();
         if (atual.row() < dataSet.RecordCount())
             dataSet.SetRecNo(atual.row() + 1);
     });
     m_sincronizando = false;
-    if (!ok)
+    if (!ok || descartar)
         SeguirDataSet(m_modelo->LinhaAtual());
 }
 
@@ -198,8 +205,7 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
         }
         // Arrow down on the last row starts a new one, posting the row being
         // typed first; a new row with nothing typed stays as it is.
-        if (evento->key() == Qt::Key_Down && currentIndex().row() == m_modelo->rowCount() - 1
-            && !(dataSet.State() == TnDataSetState::dsInsert && !dataSet.Modified())) {
+        if (evento->key() == Qt::Key_Down && currentIndex().row() == m_modelo->rowCount() - 1 && !m_modelo->LinhaNovaEmBranco()) {
             AcaoSegura([&] {
                 if (dataSet.State() != TnDataSetState::dsBrowse)
                     dataSet.Post();

@@ -37,6 +37,7 @@ private:
 
     TnModeloDataSet* m_modelo;
     bool m_sincronizando = false;
+    int m_coluna = 0;  // column of the current cell
     int m_colunaOrdem = -1;
     bool m_decrescente = false;
 };

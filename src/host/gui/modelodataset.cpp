@@ -133,6 +133,7 @@ bool TnModeloDataSet::setData(const QModelIndex& indice, const QVariant& valor, 
     if (m_dataSet.State() == TnDataSetState::dsBrowse)
         m_dataSet.Edit();
     Campo(indice.column()).SetText(valor.toString());
+    m_digitado = true;
     emit dataChanged(index(indice.row(), 0), index(indice.row(), columnCount() - 1));
     return true;
 }
@@ -155,6 +156,8 @@ void TnModeloDataSet::RegistroAtualAlterado()
 void TnModeloDataSet::EstadoAlterado()
 {
     const TnDataSetState anterior = std::exchange(m_estado, m_dataSet.State());
+    if (m_estado == TnDataSetState::dsBrowse || anterior == TnDataSetState::dsBrowse)
+        m_digitado = false;
     // Starting to edit a row changes neither rows nor their order: the grid
     // keeps its cell editor open.
     if (anterior == TnDataSetState::dsBrowse && m_estado == TnDataSetState::dsEdit) {

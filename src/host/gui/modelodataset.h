@@ -37,6 +37,8 @@ public:
     void RecarregarColunas();
     // The grid row of the dataset's current row (the new row while inserting).
     int LinhaAtual() const;
+    // A new row in which the user has typed nothing yet.
+    bool LinhaNovaEmBranco() const { return LinhaNova() && !m_digitado; }
 
 signals:
     void RegistroAtualMudou(int linha);
@@ -51,4 +53,5 @@ private:
     TnClientDataSet& m_dataSet;
     QList<int> m_colunas;  // field indexes
     TnDataSetState m_estado;
+    bool m_digitado = false;  // the user typed in the row being edited
 };
