@@ -178,6 +178,10 @@ TEST(TnControleCampo, AoSairOCampoJaTemOQueFoiDigitado)
     EXPECT_EQ(vistos, QStringList{"3"});
     EXPECT_EQ(empresa.AsInteger(), 3);
     EXPECT_EQ(qobject_cast<QLineEdit*>(controleEmpresa->Editor())->text(), "3") << "nothing typed is lost";
+    dados.Post();
+    QTest::keyClicks(controleObs->Editor(), "ok");
+    EXPECT_EQ(dados.State(), TnDataSetState::dsEdit) << "typing in a stored row starts editing it";
+    EXPECT_EQ(qobject_cast<QLineEdit*>(controleObs->Editor())->text(), "ok");
 }
 
 TEST_F(Desktop, HistoricoDoMenuAoBancoEAConsulta)

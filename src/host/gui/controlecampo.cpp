@@ -143,6 +143,14 @@ void TnControleCampo::CriarEditor()
     if (m_campo.ReadOnly || m_campo.FieldKind != TnFieldKind::fkData)
         edicao->setReadOnly(true);
     connect(edicao, &QLineEdit::editingFinished, this, [this] { Gravar(); });
+    connect(edicao, &QLineEdit::textEdited, this, [this, edicao] {
+        const QString texto = edicao->text();
+        const int cursor = edicao->cursorPosition();
+        if (ComecarEdicao()) {
+            edicao->setText(texto);
+            edicao->setCursorPosition(cursor);
+        }
+    });
     m_editor = edicao;
 }
 
@@ -196,6 +204,21 @@ void TnControleCampo::Atualizar()
             edicao->setText(texto);
     }
     m_atualizando = false;
+}
+
+// The first key typed in a browsing row puts it in edit mode, so that the
+// screen offers to save or cancel at once. True when the mode changed.
+bool TnControleCampo::ComecarEdicao()
+{
+    TnClientDataSet& dataSet = m_campo.DataSet();
+    if (m_atualizando || m_campo.FieldKind != TnFieldKind::fkData || m_campo.ReadOnly || !dataSet.Active()
+        || dataSet.State() != TnDataSetState::dsBrowse)
+        return false;
+    if (!AcaoSegura([&] { dataSet.Edit(); })) {
+        Atualizar();
+        return false;
+    }
+    return true;
 }
 
 bool TnControleCampo::Gravar()

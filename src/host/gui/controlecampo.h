@@ -27,6 +27,7 @@ public:
 
 private:
     void CriarEditor();
+    bool ComecarEdicao();
     void ClicarBotao();
     QString Texto() const;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
