@@ -184,6 +184,26 @@ TEST(TnControleCampo, AoSairOCampoJaTemOQueFoiDigitado)
     EXPECT_EQ(qobject_cast<QLineEdit*>(controleObs->Editor())->text(), "ok");
 }
 
+TEST_F(Desktop, DigitarNumRegistroGravadoOfereceGravar)
+{
+    ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values (1, 'Guias', '0')");
+    TnJanelaPrincipal janela;
+    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMHistoricoPro"));
+    ASSERT_NE(tela, nullptr);
+    QAction* gravar = tela->Acao("actDataSetPost");
+    EXPECT_FALSE(gravar->isEnabled());
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    QWidget* descricao = tela->Controle("DESCRISAOHISTPRO")->Editor();
+    descricao->setFocus();
+    QTest::keyClick(descricao, Qt::Key_End);
+    QTest::keyClicks(descricao, " federais");
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(gravar->isEnabled()) << "Save is offered as soon as the user types";
+    gravar->trigger();
+    EXPECT_EQ(Valor("select DESCRISAOHISTPRO from HISTORICOPRO").toString(), "Guias federais");
+}
+
 TEST_F(Desktop, HistoricoDoMenuAoBancoEAConsulta)
 {
     TnJanelaPrincipal janela;

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -261,6 +262,22 @@ void TnFrmCadastro::FocarCampo(const QString& nome)
     }
 }
 
+void TnFrmCadastro::AtualizarAcoes()
+{
+    for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
+        it.key()->setEnabled(it.value()->Enabled);
+        it.key()->setVisible(it.value()->Visible);
+    }
+}
+
+// The dataset tells of a new state before its After hooks enable or disable
+// the actions: their state is read again once the change is over.
+void TnFrmCadastro::EstadoAlterado()
+{
+    AtualizarTela();
+    QTimer::singleShot(0, this, &TnFrmCadastro::AtualizarAcoes);
+}
+
 void TnFrmCadastro::AtualizarTela()
 {
     if (m_atualizando)
@@ -271,10 +288,7 @@ void TnFrmCadastro::AtualizarTela()
         controle->SetEstado(estado.habilitado, estado.somenteLeitura || !m_cadastro.PodeEditar);
         controle->Atualizar();
     }
-    for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
-        it.key()->setEnabled(it.value()->Enabled);
-        it.key()->setVisible(it.value()->Visible);
-    }
+    AtualizarAcoes();
     AtualizarRotulos();
     m_atualizando = false;
 }

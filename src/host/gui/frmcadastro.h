@@ -47,7 +47,8 @@ private:
     void FocarPrimeiroEditavel();
     void DadosRecarregados() override { AtualizarTela(); }
     void RegistroAtualAlterado() override { AtualizarTela(); }
-    void EstadoAlterado() override { AtualizarTela(); }
+    void EstadoAlterado() override;
+    void AtualizarAcoes();
 
     TnDMClientDataSet& m_cadastro;
     QToolBar* m_barra = nullptr;
