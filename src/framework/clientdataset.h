@@ -70,6 +70,9 @@ struct TnAparenciaGrade {
     std::function<QString(int linha)> CorDoTexto;
     // A key pressed in the grid (Qt key code and modifiers); true when handled.
     std::function<bool(int tecla, int modificadores)> AoTeclar;
+    // Keys (QKeyCombination::toCombined) that AoTeclar takes even where the
+    // screen has a shortcut on the same key.
+    QList<int> TeclasProprias;
     // Tab or Enter pressed while a cell is being edited: the field and the
     // editor's text. The handler may change the field (the editor shows the new
     // text); true keeps the user in the cell, false lets the key commit it.

@@ -110,6 +110,8 @@ TLyrDMProtocoloItem::TLyrDMProtocoloItem()
         const int indice = FieldByName(QStringLiteral("CANCELADO")).Index();
         return nClientDataSet.ValorNaLinha(linha, indice).toString() == u"1" ? QStringLiteral("red") : QString();
     };
+    // Shift+F6 in the grid cancels the item, not the protocol's shortcut on the same key.
+    nClientDataSet.Aparencia.TeclasProprias = {QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined()};
     nClientDataSet.Aparencia.AoTeclar = [this](int tecla, int modificadores) {
         if (tecla == Qt::Key_F6 && (modificadores & Qt::ShiftModifier)) {
             actCancelarItem(this);

@@ -172,6 +172,19 @@ void TnGrade::OrdenarPor(int coluna)
     horizontalHeader()->setSortIndicator(coluna, m_decrescente ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
+bool TnGrade::event(QEvent* evento)
+{
+    // Keys the dataset claims reach the grid before the screen's shortcuts.
+    if (evento->type() == QEvent::ShortcutOverride && state() != QAbstractItemView::EditingState) {
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (DataSet().Aparencia.TeclasProprias.contains(tecla->keyCombination().toCombined())) {
+            evento->accept();
+            return true;
+        }
+    }
+    return QTableView::event(evento);
+}
+
 void TnGrade::keyPressEvent(QKeyEvent* evento)
 {
     if (AoTeclar && AoTeclar(evento))

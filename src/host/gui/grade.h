@@ -28,6 +28,7 @@ signals:
     void RegistroEscolhido();
 
 protected:
+    bool event(QEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void currentChanged(const QModelIndex& atual, const QModelIndex& anterior) override;
 
