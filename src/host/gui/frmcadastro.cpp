@@ -1,6 +1,7 @@
 #include "frmcadastro.h"
 
 #include "acaosegura.h"
+#include "atalho.h"
 #include "controlecampo.h"
 #include "dialogos.h"
 #include "dmclientdataset.h"
@@ -18,18 +19,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
-
-QKeySequence Atalho(const QString& texto)
-{
-    if (texto == u"Ins")
-        return QKeySequence(Qt::Key_Insert);
-    if (texto == u"Esc")
-        return QKeySequence(Qt::Key_Escape);
-    return QKeySequence::fromString(texto);
-}
-
-} // namespace
 
 TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnFormulario(cadastro, pai), m_cadastro(cadastro)
 {

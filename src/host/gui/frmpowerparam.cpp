@@ -1,6 +1,7 @@
 #include "frmpowerparam.h"
 
 #include "acaosegura.h"
+#include "atalho.h"
 #include "dmpowerparam.h"
 #include "grade.h"
 #include "modelodataset.h"
@@ -21,14 +22,6 @@
 
 namespace {
 
-QKeySequence Atalho(const QString& texto)
-{
-    if (texto == u"Ins")
-        return QKeySequence(Qt::Key_Insert);
-    if (texto == u"Esc")
-        return QKeySequence(Qt::Key_Escape);
-    return QKeySequence::fromString(texto);
-}
 
 // The hourglass while a gesture runs; restored before its error is shown.
 class TnCursorEspera {
