@@ -9,6 +9,8 @@
 #include "modelodataset.h"
 #include "historicopro.h"
 #include "janelaprincipal.h"
+#include "protocolo.h"
+#include "protocoloitem.h"
 #include "registro.h"
 #include "sqlservicos.h"
 
@@ -23,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -202,6 +205,34 @@ TEST_F(Desktop, DigitarNumRegistroGravadoOfereceGravar)
     ASSERT_TRUE(gravar->isEnabled()) << "Save is offered as soon as the user types";
     gravar->trigger();
     EXPECT_EQ(Valor("select DESCRISAOHISTPRO from HISTORICOPRO").toString(), "Guias federais");
+}
+
+TEST_F(Desktop, ProtocoloTemOBotaoDeCancelarItemSobreOsItens)
+{
+    nRegisterClass(InfoDaClasse<TLyrDMProtocolo>());
+    nRegisterClass(InfoDaClasse<TLyrDMProtocoloItem>());
+    ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "
+                      "CODIGOUSUARIO, NATUREZAPRO, CANCELADO, ORIGEMDADO) values (7, 2, 1, '2026-12-01', '2', '2026-12-01', 1, '1', '0', 2)");
+    ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, CODIGOUSUARIO, "
+                      "DATAHORACADASTRO, ORIGEMDADO) values (7, 1, 'Contrato social', '2026-12-01', '0', 1, '2026-12-01', 2)");
+    TnJanelaPrincipal janela;
+    m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
+    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocolo"));
+    ASSERT_NE(tela, nullptr);
+    QAction* cancelarItem = nullptr;
+    for (auto* barra : tela->findChildren<QToolBar*>()) {
+        for (QAction* acao : barra->actions()) {
+            if (acao->text() == "Cancelar Item" && barra->parentWidget()->findChild<TnGrade*>())
+                cancelarItem = acao;
+        }
+    }
+    ASSERT_NE(cancelarItem, nullptr) << "the items' own button sits over their grid";
+    EXPECT_EQ(cancelarItem->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    m_usuario->Esperar("Tem certeza que deseja cancelar este item do protocolo?", "Sim");
+    cancelarItem->trigger();
+    m_usuario->Verificar();
+    EXPECT_EQ(Valor("select CANCELADO from PROTOCOLO where CODIGOPROTOCOLO = 7").toString(), "1") << "its only item went";
+    EXPECT_EQ(tela->findChild<QLabel*>("lblStatus")->text(), "Cancelado");
 }
 
 TEST_F(Desktop, HistoricoDoMenuAoBancoEAConsulta)

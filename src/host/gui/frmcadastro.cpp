@@ -55,9 +55,21 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
         auto* caixa = new QWidget(divisor);
         auto* layoutDetalhe = new QVBoxLayout(caixa);
         layoutDetalhe->setContentsMargins(0, 0, 0, 0);
-        layoutDetalhe->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(detalhe->nClientDataSet.Caption.toHtmlEscaped()), caixa));
+        auto* cabecalho = new QHBoxLayout;
+        cabecalho->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(detalhe->nClientDataSet.Caption.toHtmlEscaped()), caixa));
+        layoutDetalhe->addLayout(cabecalho);
         auto* grade = new TnGrade(detalhe->nClientDataSet, true, caixa);
         grade->setObjectName(detalhe->Name);
+        // The buttons a detail adds for its rows sit over its grid; their keys
+        // work while the grid has the focus.
+        detalhe->DepoisConfigurar(this);
+        if (detalhe->ToolButtons().Count() > 0) {
+            auto* barra = new QToolBar(caixa);
+            barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
+            CriarBotoesDoModulo(*detalhe, barra, caixa);
+            cabecalho->addWidget(barra);
+            cabecalho->addStretch(1);
+        }
         layoutDetalhe->addWidget(grade, 1);
         divisor->addWidget(caixa);
         m_detalhes.append(grade);
@@ -68,8 +80,10 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
     // Labels created while configuring follow the row the form opens on.
     if (cadastro.nClientDataSet.Active())
         AcaoSegura([&cadastro] { cadastro.ConfigurarCampo(); });
-    // Buttons and labels the data module added while configuring.
-    CriarBotoesDoModulo();
+    // Buttons the data module added while configuring.
+    if (cadastro.ToolButtons().Count() > 0)
+        m_barra->addSeparator();
+    CriarBotoesDoModulo(cadastro, m_barra, this);
     AtualizarTela();
 }
 
@@ -129,16 +143,14 @@ void TnFrmCadastro::CriarBarra()
     connect(m_pesquisa, &QLineEdit::textEdited, this, &TnFrmCadastro::Pesquisar);
 }
 
-void TnFrmCadastro::CriarBotoesDoModulo()
+void TnFrmCadastro::CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, QWidget* escopo)
 {
-    if (m_cadastro.ToolButtons().Count() > 0)
-        m_barra->addSeparator();
-    for (TnAction* botao : m_cadastro.ToolButtons().Todas()) {
-        auto* qacao = m_barra->addAction(botao->Caption);
+    for (TnAction* botao : modulo.ToolButtons().Todas()) {
+        auto* qacao = barra->addAction(botao->Caption);
         qacao->setShortcut(Atalho(botao->ShortCut));
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        addAction(qacao);
-        qacao->setToolTip(botao->Hint);
+        escopo->addAction(qacao);
+        qacao->setToolTip(QStringLiteral("%1 (%2)").arg(botao->Hint, botao->ShortCut));
         connect(qacao, &QAction::triggered, this, [this, botao] {
             GravarControleComFoco();
             AcaoSegura([botao] { botao->Execute(); }, [this](const QString& campo) { FocarCampo(campo); });

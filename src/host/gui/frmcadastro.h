@@ -39,7 +39,7 @@ public:
 
 private:
     void CriarBarra();
-    void CriarBotoesDoModulo();
+    void CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, QWidget* escopo);
     void AtualizarRotulos();
     void CriarCampos(QWidget* area);
     void Pesquisar(const QString& texto);
