@@ -1,3 +1,4 @@
+#include "bancoteste.h"
 #include "conexao.h"
 #include "dialogos.h"
 #include "dialogosroteiro.h"
@@ -40,15 +41,6 @@ private:
     int m_resposta;
 };
 
-QString MensagemDe(const std::function<void()>& acao)
-{
-    try {
-        acao();
-    } catch (const EnErro& erro) {
-        return erro.Mensagem();
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -59,11 +51,11 @@ TEST(TnDialogosSemUsuario, MostraMensagensERecusaPerguntas)
     EXPECT_EQ(nMessageDlg(QStringLiteral("Dados gravados."), TnTipoDlg::Informacao, {QStringLiteral("OK")}), 0);
     EXPECT_EQ(nMessageDlg(QStringLiteral("Sem botões."), TnTipoDlg::Aviso, {}), 0);
 
-    EXPECT_EQ(MensagemDe([] { nMessageDlg(QStringLiteral("Excluir o protocolo 12?"), TnTipoDlg::Confirmacao, SimNao); }),
+    EXPECT_EQ(Recusa([] { nMessageDlg(QStringLiteral("Excluir o protocolo 12?"), TnTipoDlg::Confirmacao, SimNao); }),
               QStringLiteral("Esta operação precisa de uma resposta do usuário: Excluir o protocolo 12?"));
-    EXPECT_EQ(MensagemDe([] { nInputBox(QStringLiteral("Rota"), QStringLiteral("Nome da cópia"), QStringLiteral("x")); }),
+    EXPECT_EQ(Recusa([] { nInputBox(QStringLiteral("Rota"), QStringLiteral("Nome da cópia"), QStringLiteral("x")); }),
               QStringLiteral("Esta operação precisa de uma resposta do usuário: Rota - Nome da cópia"));
-    EXPECT_EQ(MensagemDe([] { nInputQueryListBox(QStringLiteral("Configuração Nome Arquivo"), {QStringLiteral("a")}); }),
+    EXPECT_EQ(Recusa([] { nInputQueryListBox(QStringLiteral("Configuração Nome Arquivo"), {QStringLiteral("a")}); }),
               QStringLiteral("Esta operação precisa de uma resposta do usuário: Configuração Nome Arquivo"));
     // Nothing to choose from is not a question.
     EXPECT_EQ(nInputQueryListBox(QStringLiteral("Vazia"), {}), -1);

@@ -113,17 +113,6 @@ protected:
     }
 
     QString Local(int codigo) { return PegarValorCampo("PROTOCOLOLOCALCAIXA", "DESCRLOCAL", QStringLiteral("CODIGOLOCAL = %1").arg(codigo)).toString(); }
-
-    template <typename Acao>
-    QString Recusa(Acao acao)
-    {
-        try {
-            acao();
-        } catch (const EnErro& erro) {
-            return erro.Mensagem();
-        }
-        return QString();
-    }
 };
 
 TEST_F(Cadastro, IncluiNumeraAlteraEExcluiNaTabela)

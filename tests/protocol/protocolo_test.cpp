@@ -11,20 +11,6 @@
 #include "selecaolyr.h"
 #include "sqlservicos.h"
 
-namespace {
-
-QString Recusa(const std::function<void()>& acao)
-{
-    try {
-        acao();
-    } catch (const EnErro& erro) {
-        return erro.Mensagem();
-    }
-    return {};
-}
-
-} // namespace
-
 class Protocolos : public TesteComBanco {
 protected:
     void SetUp() override

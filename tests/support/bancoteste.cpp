@@ -74,3 +74,13 @@ QVariant TesteComBanco::Valor(const QString& consulta)
     dataSet.Open();
     return dataSet.IsEmpty() ? QVariant() : dataSet.Fields(0).Value();
 }
+
+QString Recusa(const std::function<void()>& acao)
+{
+    try {
+        acao();
+    } catch (const EnErro& erro) {
+        return erro.Mensagem();
+    }
+    return {};
+}

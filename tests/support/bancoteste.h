@@ -7,7 +7,12 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <memory>
+
+// The message of the refusal (EnErro) the action raises; empty when it goes through.
+QString Recusa(const std::function<void()>& acao);
 
 // The database the test run is about: LYR_TEST_BACKEND=sqlite|postgresql.
 // PostgreSQL tests need LYR_TEST_PG, a postgresql:// URI (scripts/testar.sh
