@@ -260,6 +260,15 @@ void TnDMClientDataSet::HabilitaDesabilitaActions()
     actDataSetRefresh->Enabled = navegando;
 }
 
+void TnDMClientDataSet::CarimbarAuditoria()
+{
+    if (!HouveAlteracoes())
+        return;
+    FieldByName(QStringLiteral("CODIGOUSUARIO")).SetValue(Conexao().CodigoUsuario());
+    FieldByName(QStringLiteral("DATAHORACADASTRO")).SetValue(QDateTime::currentDateTime());
+    FieldByName(QStringLiteral("ORIGEMDADO")).SetValue(OrigemDado());
+}
+
 bool TnDMClientDataSet::HouveAlteracoes() const
 {
     if (nClientDataSet.State() == TnDataSetState::dsInsert)

@@ -201,11 +201,7 @@ void TLyrDMProtocolo::nClientDataSetAfterPost()
 
 void TLyrDMProtocolo::ValidarDado()
 {
-    if (nClientDataSet.State() == TnDataSetState::dsInsert || HouveAlteracoes()) {
-        FieldByName(QStringLiteral("CODIGOUSUARIO")).SetValue(Conexao().CodigoUsuario());
-        FieldByName(QStringLiteral("DATAHORACADASTRO")).SetValue(QDateTime::currentDateTime());
-        FieldByName(QStringLiteral("ORIGEMDADO")).SetValue(OrigemDado());
-    }
+    CarimbarAuditoria();
     TLyrCadastro::ValidarDado();
     if (!m_baixando && Baixado()) {
         nClientDataSet.Cancel();

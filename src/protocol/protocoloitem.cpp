@@ -208,11 +208,7 @@ void TLyrDMProtocoloItem::nClientDataSetBeforeDelete()
 
 void TLyrDMProtocoloItem::ValidarDado()
 {
-    if (nClientDataSet.State() == TnDataSetState::dsInsert || HouveAlteracoes()) {
-        FieldByName(QStringLiteral("CODIGOUSUARIO")).SetValue(Conexao().CodigoUsuario());
-        FieldByName(QStringLiteral("DATAHORACADASTRO")).SetValue(QDateTime::currentDateTime());
-        FieldByName(QStringLiteral("ORIGEMDADO")).SetValue(OrigemDado());
-    }
+    CarimbarAuditoria();
     TLyrCadastro::ValidarDado();
     if (ProtocoloBaixado()) {
         nClientDataSet.Cancel();
