@@ -146,8 +146,8 @@ void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anteri
     if (atual.row() == m_modelo->LinhaAtual())
         return;
     m_sincronizando = true;
-    // Leaving a row posts it; a refusal keeps the user on it.
-    // Leaving a new row in which nothing was typed drops it.
+    // Leaving a row posts it (a refusal keeps the user on it); a new row in
+    // which nothing was typed is dropped instead.
     const bool descartar = m_modelo->LinhaNovaEmBranco();
     const bool ok = AcaoSegura([&] {
         if (descartar)
