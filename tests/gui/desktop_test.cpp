@@ -211,6 +211,8 @@ TEST_F(Desktop, ProtocoloTemOBotaoDeCancelarItemSobreOsItens)
 {
     nRegisterClass(InfoDaClasse<TLyrDMProtocolo>());
     nRegisterClass(InfoDaClasse<TLyrDMProtocoloItem>());
+    ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (2, 'Padaria Silva')");
+    ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (2, 1, 'Padaria Silva', 'Matriz')");
     ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "
                       "CODIGOUSUARIO, NATUREZAPRO, CANCELADO, ORIGEMDADO) values (7, 2, 1, '2026-12-01', '2', '2026-12-01', 1, '1', '0', 2)");
     ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, CODIGOUSUARIO, "
@@ -219,6 +221,9 @@ TEST_F(Desktop, ProtocoloTemOBotaoDeCancelarItemSobreOsItens)
     m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
     auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocolo"));
     ASSERT_NE(tela, nullptr);
+    const auto descricao = [tela](const char* campo) { return tela->Controle(campo)->findChild<QLabel*>("descricao")->text(); };
+    EXPECT_EQ(descricao("CODIGOEMPRESA"), "Padaria Silva") << "codes show what they point at";
+    EXPECT_EQ(descricao("CODIGOESTAB"), "Matriz");
     QAction* cancelarItem = nullptr;
     for (auto* barra : tela->findChildren<QToolBar*>()) {
         for (QAction* acao : barra->actions()) {

@@ -6,13 +6,16 @@
 #include "dialogos.h"
 #include "dicionario.h"
 #include "dmclientdataset.h"
+#include "erros.h"
 #include "host.h"
+#include "sqlservicos.h"
 #include "valores.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -48,11 +51,31 @@ public:
 
 } // namespace
 
-bool EscolherNoCadastro(TnField& campo)
+const TnEntradaDicionario* EntradaDaLigacao(const TnField& campo)
 {
     const TnEntradaDicionario* entrada =
         EntradaDicionario(campo.Definicao.Dicionario.isEmpty() ? campo.FieldName() : campo.Definicao.Dicionario);
-    if (!entrada || entrada->tabela.isEmpty())
+    return entrada && !entrada->tabela.isEmpty() ? entrada : nullptr;
+}
+
+// The fields of this row that hold the register's key, each with its key
+// column. The link names the register's key columns in order; a shorter link
+// takes the last ones.
+QList<std::pair<QString, QString>> ChaveDaLigacao(const TnField& campo, const TnEntradaDicionario& entrada)
+{
+    const QStringList locais = campo.Definicao.LinkKeyFields.isEmpty() ? QStringList{campo.FieldName()}
+                                                                       : campo.Definicao.LinkKeyFields.split(u';');
+    const QStringList remotas = entrada.chave.split(u';');
+    QList<std::pair<QString, QString>> pares;
+    for (int i = 0; i < locais.size(); ++i)
+        pares.append({locais[i], remotas.value(remotas.size() - locais.size() + i)});
+    return pares;
+}
+
+bool EscolherNoCadastro(TnField& campo)
+{
+    const TnEntradaDicionario* entrada = EntradaDaLigacao(campo);
+    if (!entrada)
         return false;
     TnConsultaDicionario consulta(*entrada);
     consulta.Abrir();
@@ -61,16 +84,32 @@ bool EscolherNoCadastro(TnField& campo)
     TnClientDataSet& dataSet = campo.DataSet();
     if (dataSet.State() == TnDataSetState::dsBrowse)
         dataSet.Edit();
-    const QStringList locais = campo.Definicao.LinkKeyFields.isEmpty() ? QStringList{campo.FieldName()}
-                                                                       : campo.Definicao.LinkKeyFields.split(u';');
-    const QStringList remotas = entrada->chave.split(u';');
-    // The link names the register's key columns in order; a shorter link takes the last ones.
-    for (int i = 0; i < locais.size(); ++i) {
-        const QString remota = remotas.value(remotas.size() - locais.size() + i);
-        if (TnField* destino = dataSet.FindField(locais[i]))
+    for (const auto& [local, remota] : ChaveDaLigacao(campo, *entrada)) {
+        if (TnField* destino = dataSet.FindField(local))
             destino->SetValue(consulta.FieldByName(remota).Value());
     }
     return true;
+}
+
+// What the code points at (a company's name beside its code); empty while the
+// code is incomplete or points at nothing.
+QString DescricaoDaLigacao(const TnField& campo)
+{
+    const TnEntradaDicionario* entrada = EntradaDaLigacao(campo);
+    if (!entrada || entrada->descricao.isEmpty() || campo.IsNull())
+        return {};
+    QStringList condicao;
+    for (const auto& [local, remota] : ChaveDaLigacao(campo, *entrada)) {
+        const TnField* origem = campo.DataSet().FindField(local);
+        if (!origem || origem->IsNull())
+            return {};
+        condicao.append(ValorParaSQL(remota, QStringLiteral("="), origem->Value()));
+    }
+    try {
+        return PegarValorCampo(entrada->tabela, entrada->descricao, condicao.join(QStringLiteral(" and "))).toString();
+    } catch (const EnErro&) {
+        return {};
+    }
 }
 
 TnControleCampo::TnControleCampo(TnField& campo, QWidget* pai) : QWidget(pai), m_campo(campo)
@@ -92,6 +131,12 @@ TnControleCampo::TnControleCampo(TnField& campo, QWidget* pai) : QWidget(pai), m
         botao->setFocusPolicy(Qt::NoFocus);
         connect(botao, &QToolButton::clicked, this, &TnControleCampo::ClicarBotao);
         layout->addWidget(botao);
+        if (const TnEntradaDicionario* entrada = EntradaDaLigacao(campo); entrada && !entrada->descricao.isEmpty()) {
+            m_descricao = new QLabel(this);
+            m_descricao->setObjectName(QStringLiteral("descricao"));
+            m_descricao->setEnabled(false);  // greyed: it is shown, not typed
+            layout->addWidget(m_descricao);
+        }
     }
     if (m_editor->maximumWidth() < QWIDGETSIZE_MAX)
         layout->addStretch(1);
@@ -203,6 +248,8 @@ void TnControleCampo::Atualizar()
         if (Texto() != texto)
             edicao->setText(texto);
     }
+    if (m_descricao)
+        m_descricao->setText(temValor ? DescricaoDaLigacao(m_campo) : QString());
     m_atualizando = false;
 }
 

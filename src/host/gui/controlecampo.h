@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QLabel;
+
 class TnField;
 class QLineEdit;
 
@@ -34,6 +36,7 @@ private:
 
     TnField& m_campo;
     QWidget* m_editor = nullptr;
+    QLabel* m_descricao = nullptr;  // what a code points at
     bool m_atualizando = false;
 };
 
