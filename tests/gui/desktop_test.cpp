@@ -207,19 +207,44 @@ TEST_F(Desktop, DigitarNumRegistroGravadoOfereceGravar)
     EXPECT_EQ(Valor("select DESCRISAOHISTPRO from HISTORICOPRO").toString(), "Guias federais");
 }
 
-TEST_F(Desktop, ProtocoloTemOBotaoDeCancelarItemSobreOsItens)
+class DesktopProtocolo : public Desktop {
+protected:
+    // Protocol 7 of establishment 2/1 with one active item, on its screen.
+    TnFrmCadastro* AbrirProtocolo(TnJanelaPrincipal& janela)
+    {
+        nRegisterClass(InfoDaClasse<TLyrDMProtocolo>());
+        nRegisterClass(InfoDaClasse<TLyrDMProtocoloItem>());
+        ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (2, 'Padaria Silva')");
+        ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (2, 1, 'Padaria Silva', 'Matriz')");
+        ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "
+                          "CODIGOUSUARIO, NATUREZAPRO, CANCELADO, ORIGEMDADO) values (7, 2, 1, '2026-12-01', '2', '2026-12-01', 1, '1', '0', 2)");
+        ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, CODIGOUSUARIO, "
+                          "DATAHORACADASTRO, ORIGEMDADO) values (7, 1, 'Contrato social', '2026-12-01', '0', 1, '2026-12-01', 2)");
+        m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
+        return dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocolo"));
+    }
+};
+
+TEST_F(DesktopProtocolo, FecharComItemEmEdicaoPerguntaAntes)
 {
-    nRegisterClass(InfoDaClasse<TLyrDMProtocolo>());
-    nRegisterClass(InfoDaClasse<TLyrDMProtocoloItem>());
-    ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (2, 'Padaria Silva')");
-    ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (2, 1, 'Padaria Silva', 'Matriz')");
-    ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "
-                      "CODIGOUSUARIO, NATUREZAPRO, CANCELADO, ORIGEMDADO) values (7, 2, 1, '2026-12-01', '2', '2026-12-01', 1, '1', '0', 2)");
-    ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, CODIGOUSUARIO, "
-                      "DATAHORACADASTRO, ORIGEMDADO) values (7, 1, 'Contrato social', '2026-12-01', '0', 1, '2026-12-01', 2)");
     TnJanelaPrincipal janela;
-    m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
-    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocolo"));
+    TnFrmCadastro* tela = AbrirProtocolo(janela);
+    ASSERT_NE(tela, nullptr);
+    TnClientDataSet& itens = tela->Cadastro().Detalhes().front()->nClientDataSet;
+    itens.Append();
+    itens.FieldByName("DESCRITEM").SetValue("Guias de dezembro");
+    m_usuario->Esperar("O registro está em edição. Deseja gravar as alterações?", "Cancelar")
+        .Esperar("O registro está em edição. Deseja gravar as alterações?", "Sim");
+    EXPECT_FALSE(tela->PodeFechar());
+    EXPECT_TRUE(tela->PodeFechar());
+    m_usuario->Verificar();
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = 7").toInt(), 2) << "the typed item is not lost";
+}
+
+TEST_F(DesktopProtocolo, TemOBotaoDeCancelarItemSobreOsItens)
+{
+    TnJanelaPrincipal janela;
+    TnFrmCadastro* tela = AbrirProtocolo(janela);
     ASSERT_NE(tela, nullptr);
     const auto descricao = [tela](const char* campo) { return tela->Controle(campo)->findChild<QLabel*>("descricao")->text(); };
     EXPECT_EQ(descricao("CODIGOEMPRESA"), "Padaria Silva") << "codes show what they point at";
@@ -379,6 +404,37 @@ TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEPodeManterOUsuarioNela)
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();  // Enter commits through a queued call
     EXPECT_EQ(itens.FieldByName("DESCR").AsString(), "livre");
+}
+
+TEST(TnGrade, F4NaCelulaDeCodigoAbreAEscolha)
+{
+    TnClientDataSet itens("Itens");
+    TnField& descricao = itens.AddField<TnStringField>("DESCR", 40);
+    itens.AddField<TnStringField>("OBS", 40);
+    itens.CreateDataSet();
+    itens.AppendRecord({"antigo", ""});
+    QStringList vistos;
+    descricao.Definicao.OnButtonClick = [&vistos](TnField& campo) {
+        vistos << campo.AsString();
+        campo.DataSet().Edit();
+        campo.SetValue("escolhido");
+    };
+    TnGrade grade(itens, true);
+    grade.show();
+    grade.setCurrentIndex(grade.Modelo().index(0, 1));
+    QTest::keyClick(&grade, Qt::Key_F4);
+    EXPECT_TRUE(vistos.isEmpty()) << "a plain column has no pick";
+    grade.setCurrentIndex(grade.Modelo().index(0, 0));
+    QTest::keyClick(&grade, Qt::Key_F4);
+    EXPECT_EQ(vistos, QStringList{"antigo"});
+    EXPECT_EQ(itens.FieldByName("DESCR").AsString(), "escolhido");
+    grade.edit(grade.Modelo().index(0, 0));
+    auto* editor = qobject_cast<QLineEdit*>(grade.indexWidget(grade.Modelo().index(0, 0)));
+    ASSERT_NE(editor, nullptr);
+    editor->setText("digitado");
+    QTest::keyClick(editor, Qt::Key_F4);
+    EXPECT_EQ(vistos.value(1), "digitado") << "what was typed goes in before the pick";
+    EXPECT_EQ(grade.Modelo().headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), "F4: escolher");
 }
 
 namespace {

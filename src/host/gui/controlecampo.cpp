@@ -23,11 +23,6 @@
 
 namespace {
 
-bool EhLigacao(const TnField& campo)
-{
-    return campo.Definicao.TipoControle == TnTipoControle::ntcLink || campo.Definicao.OnButtonClick
-           || !campo.Definicao.LinkKeyFields.isEmpty();
-}
 
 // A consultation made from a dictionary entry: the register's key and description.
 class TnConsultaDicionario : public TnDMClientDataSet {
@@ -298,14 +293,23 @@ bool TnControleCampo::Gravar()
     return ok;
 }
 
+bool EhLigacao(const TnField& campo)
+{
+    return campo.Definicao.TipoControle == TnTipoControle::ntcLink || campo.Definicao.OnButtonClick
+           || !campo.Definicao.LinkKeyFields.isEmpty();
+}
+
+void AcionarBotao(TnField& campo)
+{
+    if (campo.Definicao.OnButtonClick)
+        campo.Definicao.OnButtonClick(campo);
+    else
+        EscolherNoCadastro(campo);
+}
+
 void TnControleCampo::ClicarBotao()
 {
-    AcaoSegura([&] {
-        if (m_campo.Definicao.OnButtonClick)
-            m_campo.Definicao.OnButtonClick(m_campo);
-        else
-            EscolherNoCadastro(m_campo);
-    });
+    AcaoSegura([&] { AcionarBotao(m_campo); });
     Atualizar();
 }
 

@@ -7,6 +7,12 @@ class QLabel;
 class TnField;
 class QLineEdit;
 
+// Whether the field has a button: a link to a register or a handler of its own.
+bool EhLigacao(const TnField& campo);
+// The button of such a field: its own handler, else picking the code from the
+// register its dictionary entry names (F4 in controls and grid cells).
+void AcionarBotao(TnField& campo);
+
 // The editor of one field, chosen by its declaration: a combo for a value
 // list, a check list, a memo, a date (or month/year) edit, an edit with a
 // button for links and button handlers, a plain edit limited to its size.

@@ -311,16 +311,21 @@ void TnFrmCadastro::Pesquisar(const QString& texto)
 
 bool TnFrmCadastro::PodeFechar()
 {
-    const TnDataSetState estado = m_cadastro.nClientDataSet.State();
-    if (estado != TnDataSetState::dsEdit && estado != TnDataSetState::dsInsert)
-        return true;
-    const int resposta = nMessageDlg(QStringLiteral("O registro está em edição. Deseja gravar as alterações?"), TnTipoDlg::Confirmacao,
-                                     {QStringLiteral("Sim"), QStringLiteral("Não"), QStringLiteral("Cancelar")});
-    if (resposta == 0)
-        return AcaoSegura([this] { m_cadastro.nClientDataSet.Post(); }, [this](const QString& campo) { FocarCampo(campo); });
-    if (resposta == 1) {
-        m_cadastro.nClientDataSet.Cancel();
-        return true;
+    // Detail rows first: posting the master does not store them.
+    QList<TnClientDataSet*> dataSets;
+    for (const auto& detalhe : m_cadastro.Detalhes())
+        dataSets.append(&detalhe->nClientDataSet);
+    dataSets.append(&m_cadastro.nClientDataSet);
+    for (TnClientDataSet* dataSet : std::as_const(dataSets)) {
+        const TnDataSetState estado = dataSet->State();
+        if (estado != TnDataSetState::dsEdit && estado != TnDataSetState::dsInsert)
+            continue;
+        const int resposta = nMessageDlg(QStringLiteral("O registro está em edição. Deseja gravar as alterações?"), TnTipoDlg::Confirmacao,
+                                         {QStringLiteral("Sim"), QStringLiteral("Não"), QStringLiteral("Cancelar")});
+        if (resposta == 1)
+            dataSet->Cancel();
+        else if (resposta != 0 || !AcaoSegura([dataSet] { dataSet->Post(); }, [this](const QString& campo) { FocarCampo(campo); }))
+            return false;
     }
-    return false;
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include "acaosegura.h"
 #include "clientdataset.h"
+#include "controlecampo.h"
 #include "modelodataset.h"
 
 #include <QComboBox>
@@ -57,6 +58,17 @@ protected:
     {
         auto* editor = qobject_cast<QLineEdit*>(objeto);
         TnClientDataSet& dataSet = m_modelo.DataSet();
+        // F4 in a code cell: what was typed goes in, then the pick opens.
+        if (editor && evento->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(evento)->key() == Qt::Key_F4
+            && editor->property("coluna").isValid()) {
+            TnField& campo = m_modelo.Campo(editor->property("coluna").toInt());
+            if (EhLigacao(campo)) {
+                emit commitData(editor);
+                emit closeEditor(editor);
+                AcaoSegura([&campo] { AcionarBotao(campo); });
+                return true;
+            }
+        }
         if (editor && evento->type() == QEvent::KeyPress && dataSet.Aparencia.AoConfirmarCelula) {
             const int tecla = static_cast<QKeyEvent*>(evento)->key();
             const QVariant coluna = editor->property("coluna");
@@ -204,6 +216,11 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
         return;
     }
     if (m_modelo->Editavel && !editando) {
+        if (evento->key() == Qt::Key_F4 && currentIndex().isValid() && EhLigacao(m_modelo->Campo(currentIndex().column()))) {
+            AcaoSegura([&] { AcionarBotao(m_modelo->Campo(currentIndex().column())); });
+            viewport()->update();
+            return;
+        }
         if (evento->key() == Qt::Key_Insert) {
             AcaoSegura([&] { dataSet.Append(); });
             return;

@@ -1,5 +1,6 @@
 #include "modelodataset.h"
 
+#include "controlecampo.h"
 #include "erros.h"
 
 #include <QBrush>
@@ -113,6 +114,8 @@ QVariant TnModeloDataSet::headerData(int secao, Qt::Orientation orientacao, int 
         fonte.setBold(true);
         return fonte;
     }
+    if (papel == Qt::ToolTipRole && Editavel && EhLigacao(campo))
+        return QStringLiteral("F4: escolher");
     return QAbstractTableModel::headerData(secao, orientacao, papel);
 }
 
