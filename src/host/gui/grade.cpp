@@ -197,6 +197,30 @@ bool TnGrade::event(QEvent* evento)
     return QTableView::event(evento);
 }
 
+// Tab and Shift+Tab go cell by cell, row after row, past the columns the
+// declaration keeps out of the tab order.
+QModelIndex TnGrade::moveCursor(CursorAction acao, Qt::KeyboardModifiers modificadores)
+{
+    if ((acao != MoveNext && acao != MovePrevious) || !currentIndex().isValid())
+        return QTableView::moveCursor(acao, modificadores);
+    const int passo = acao == MoveNext ? 1 : -1;
+    const int colunas = m_modelo->columnCount();
+    int linha = currentIndex().row();
+    int coluna = currentIndex().column();
+    for (int i = 0; i < colunas; ++i) {
+        coluna += passo;
+        if (coluna >= colunas || coluna < 0) {
+            linha += passo;
+            coluna = passo > 0 ? 0 : colunas - 1;
+        }
+        if (linha < 0 || linha >= m_modelo->rowCount())
+            return currentIndex();
+        if (!isColumnHidden(coluna) && m_modelo->Campo(coluna).Definicao.TabStop)
+            return m_modelo->index(linha, coluna);
+    }
+    return currentIndex();
+}
+
 void TnGrade::keyPressEvent(QKeyEvent* evento)
 {
     if (AoTeclar && AoTeclar(evento))

@@ -29,6 +29,7 @@ signals:
 
 protected:
     bool event(QEvent* evento) override;
+    QModelIndex moveCursor(CursorAction acao, Qt::KeyboardModifiers modificadores) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void currentChanged(const QModelIndex& atual, const QModelIndex& anterior) override;
 
