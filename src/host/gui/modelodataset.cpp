@@ -88,10 +88,9 @@ QVariant TnModeloDataSet::data(const QModelIndex& indice, int papel) const
         return campo.EhNumerico() && campo.Definicao.NomesValores.isEmpty() ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                                            : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole: {
+        // The dataset paints rows (cancelled items in red).
         QColor cor;
-        if (CorDaLinha)
-            cor = CorDaLinha(indice.row());
-        else if (m_dataSet.Aparencia.CorDoTexto && indice.row() < m_dataSet.RecordCount())
+        if (m_dataSet.Aparencia.CorDoTexto && indice.row() < m_dataSet.RecordCount())
             cor = QColor::fromString(m_dataSet.Aparencia.CorDoTexto(indice.row()));
         return cor.isValid() ? QVariant(QBrush(cor)) : QVariant();
     }

@@ -3,9 +3,6 @@
 #include "clientdataset.h"
 
 #include <QAbstractTableModel>
-#include <QColor>
-
-#include <functional>
 
 // A table view of a TnClientDataSet: one row per row of the dataset's view,
 // one column per visible field. Editing a cell edits the dataset (the row is
@@ -19,8 +16,6 @@ public:
 
     TnClientDataSet& DataSet() const { return m_dataSet; }
     bool Editavel = false;
-    // Text colour of a row (a data module paints cancelled rows red).
-    std::function<QColor(int linha)> CorDaLinha;
 
     int rowCount(const QModelIndex& pai = {}) const override;
     int columnCount(const QModelIndex& pai = {}) const override;
