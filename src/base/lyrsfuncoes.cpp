@@ -2,6 +2,7 @@
 
 #include "conexao.h"
 #include "dialogos.h"
+#include "erros.h"
 #include "host.h"
 #include "sqlservicos.h"
 
@@ -103,6 +104,10 @@ bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int&
     DestruirSQL(responsaveis);
     if (!DialogosAtuais().PedirDadosBaixa(dados))
         return false;
+    // The office's side of the hand-over is one of its active users.
+    if (!PegarTemRegistro(QStringLiteral("USUARIO"), QStringLiteral("CODIGOUSUARIO"),
+                          ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("="), dados.usuario) + QStringLiteral(" and ATIVO = '1'")))
+        throw EnErro(QStringLiteral("Usuário %1 não cadastrado ou inativo.").arg(dados.usuario));
     pessoa = dados.pessoa.trimmed();
     usuario = dados.usuario;
     entrega = dados.entrega;

@@ -368,6 +368,7 @@ void TnClientDataSet::NovoRegistro(bool noFim)
     Disparar(BeforeInsert);
     Disparar(BeforeScroll);
     m_posicaoInsercao = noFim || m_atual < 0 ? RecordCount() : m_atual;
+    m_atualAntesInsercao = m_atual;
     m_buffer = QVariantList(FieldCount());
     m_estado = TnDataSetState::dsInsert;
     AplicarDefaults();
@@ -479,8 +480,9 @@ void TnClientDataSet::Cancel()
     m_estado = TnDataSetState::dsBrowse;
     m_buffer.clear();
     m_modificado = false;
+    // A cancelled new row leaves the cursor where the user started it from.
     if (inserindo && !m_visao.empty())
-        m_atual = std::clamp(m_posicaoInsercao, 0, RecordCount() - 1);
+        m_atual = std::clamp(m_atualAntesInsercao, 0, RecordCount() - 1);
     NotificarEstado();
     NotificarRegistro();
     if (inserindo)

@@ -292,6 +292,7 @@ private:
     bool m_bof = true;
     QVariantList m_buffer;  // values of the row being edited or inserted
     bool m_modificado = false;
+    int m_atualAntesInsercao = -1;
     int m_posicaoInsercao = -1;
 
     QString m_textoFiltro;

@@ -13,12 +13,12 @@ namespace {
 const QList<TnEntradaDicionario>& Entradas()
 {
     static const QList<TnEntradaDicionario> entradas = {
-        {"CODIGOEMPRESA", "Empresa", "Informe o código da empresa", "EMPRESA", "CODIGOEMPRESA", "NOMEEMPRESA", "NomeEmpresa"},
-        {"CODIGOESTAB", "Filial", "Informe o código da filial", "ESTAB", "CODIGOEMPRESA;CODIGOESTAB", "APELIDOESTAB", "NomeEstab"},
+        {"CODIGOEMPRESA", "Empresa", "Informe o código da empresa", "EMPRESA", "CODIGOEMPRESA", "NOMEEMPRESA", "NomeEmpresa", true},
+        {"CODIGOESTAB", "Filial", "Informe o código da filial", "ESTAB", "CODIGOEMPRESA;CODIGOESTAB", "APELIDOESTAB", "NomeEstab", true},
         {"CODIGOUSUARIO", "Usuário", "Informe o código do usuário", "USUARIO", "CODIGOUSUARIO", "NOMEUSUARIOCOMPL", "NomeUsuario"},
         {"CODIGODPTOESCRIT", "Departamento", "Informe o departamento do escritório", "DPTOESCRIT", "CODIGODPTOESCRIT", "DESCRDPTOESCRIT", "DescrDepartamento"},
         {"CODIGOIMPOSTO", "Imposto", "Informe o código do imposto", "IMPOSTO", "CODIGOIMPOSTO", "DESCRIMPOSTO"},
-        {"VARIACAOIMPOSTO", "Variação", "Informe a variação do imposto", "IMPOSTO", "CODIGOIMPOSTO;VARIACAOIMPOSTO", "DESCRIMPOSTO"},
+        {"VARIACAOIMPOSTO", "Variação", "Informe a variação do imposto", "IMPOSTO", "CODIGOIMPOSTO;VARIACAOIMPOSTO", "DESCRIMPOSTO", "", true},
         {"CODIGOFUNCCONTR", "Contrato", "Informe o contrato do empregado", "FUNCCONTRATO", "CODIGOEMPRESA;CODIGOFUNCCONTR", ""},
         {"CODIGOPROTOCOLO", "Protocolo", "Informe o código do protocolo", "PROTOCOLO", "CODIGOPROTOCOLO", "OBSERVACAO"},
         {"SEQITEMPRO", "Seqüência", "", "", "", ""},
@@ -26,10 +26,10 @@ const QList<TnEntradaDicionario>& Entradas()
         {"SEQDOCEMP", "Seqüência", "", "", "", ""},
         {"CODIGOTIPODOC", "Tipo Documento", "Informe o tipo do documento", "PROTOCOLOTIPODOC", "CODIGOTIPODOC", "DESCRTIPODOC", "DescrTipoDoc"},
         {"CODIGOGRUPODOC", "Grupo", "Informe o grupo de tipos de documento", "PROTOCOLOGRUPODOC", "CODIGOGRUPODOC", "DESCRGRUPODOC", "DescrGrupoDoc"},
-        {"CODIGOROTA", "Rota", "Informe a rota de entrega", "PROTOCOLOROTA", "CODIGOROTA", "DESCRROTA", "DescrRota"},
+        {"CODIGOROTA", "Rota", "Informe a rota de entrega", "PROTOCOLOROTA", "CODIGOROTA", "DESCRROTA", "DescrRota", true},
         {"SEQROTA", "Seqüência", "", "", "", ""},
         {"CODIGOLOCAL", "Local", "Informe o local da caixa", "PROTOCOLOLOCALCAIXA", "CODIGOLOCAL", "DESCRLOCAL", "DescrLocal"},
-        {"CODIGOCAIXAPRO", "Caixa", "Informe o código da caixa", "PROTOCOLODOCCAIXA", "CODIGOCAIXA", ""},
+        {"CODIGOCAIXAPRO", "Caixa", "Informe o código da caixa", "PROTOCOLODOCCAIXA", "CODIGOCAIXA", "", "", true},
         {"CODIGOENVELOPE", "Envelope", "Informe o envelope", "PROTOCOLODOCENVELOPE", "CODIGOCAIXA;CODIGOENVELOPE", "DESCRENVELOPE"},
         {"CODIGOHISTPRO", "Histórico", "", "HISTORICOPRO", "CODIGOHISTPRO", "DESCRISAOHISTPRO"},
         {"ORIGEMDADO", "Origem", "", "", "", ""},
@@ -42,6 +42,12 @@ const QList<TnEntradaDicionario>& Entradas()
 }
 
 } // namespace
+
+QString NaoCadastrado(const TnEntradaDicionario& entrada, const QString& valor)
+{
+    return QStringLiteral("%1 %2 não %3.").arg(entrada.rotulo, valor,
+                                               entrada.feminino ? QStringLiteral("cadastrada") : QStringLiteral("cadastrado"));
+}
 
 const TnEntradaDicionario* EntradaDicionario(const QString& nome)
 {

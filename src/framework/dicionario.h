@@ -13,7 +13,11 @@ struct TnEntradaDicionario {
     QString chave;        // its key columns in key order, ";"-separated
     QString descricao;    // column shown beside the code
     QString campoLookup = {};  // name of the lookup field that shows it ("NomeEmpresa")
+    bool feminino = false;     // "Empresa 9 não cadastrada.", "Imposto 9 não cadastrado."
 };
+
+// "cadastrado" or "cadastrada", as the entry's label asks.
+QString NaoCadastrado(const TnEntradaDicionario& entrada, const QString& valor);
 
 class TnClientDataSet;
 

@@ -96,18 +96,24 @@ void TnDMClientDataSet::LigarEventos()
     nClientDataSet.AfterScroll = [this](TnClientDataSet&) { nClientDataSetAfterScroll(); };
     nClientDataSet.BeforeInsert = [this](TnClientDataSet&) {
         GravarMestre();
+        GravarDetalhes();
         nClientDataSetBeforeInsert();
     };
     nClientDataSet.OnNewRecord = [this](TnClientDataSet&) { nClientDataSetNewRecord(); };
     nClientDataSet.AfterInsert = [this](TnClientDataSet&) { nClientDataSetAfterInsert(); };
     nClientDataSet.BeforeEdit = [this](TnClientDataSet&) {
         GravarMestre();
+        GravarDetalhes();
         nClientDataSetBeforeEdit();
     };
     nClientDataSet.AfterEdit = [this](TnClientDataSet&) { nClientDataSetAfterEdit(); };
     nClientDataSet.BeforePost = [this](TnClientDataSet&) { nClientDataSetBeforePost(); };
     nClientDataSet.AfterPost = [this](TnClientDataSet&) { nClientDataSetAfterPost(); };
-    nClientDataSet.BeforeDelete = [this](TnClientDataSet&) { nClientDataSetBeforeDelete(); };
+    nClientDataSet.BeforeDelete = [this](TnClientDataSet&) {
+        GravarDetalhes();
+        nClientDataSetBeforeDelete();
+    };
+    nClientDataSet.BeforeScroll = [this](TnClientDataSet&) { GravarDetalhes(); };
     nClientDataSet.AfterDelete = [this](TnClientDataSet&) { nClientDataSetAfterDelete(); };
     nClientDataSet.AfterCancel = [this](TnClientDataSet&) { nClientDataSetAfterCancel(); };
 }
@@ -118,6 +124,23 @@ void TnDMClientDataSet::GravarMestre()
 {
     if (m_mestre && m_mestre->nClientDataSet.State() != TnDataSetState::dsBrowse)
         m_mestre->nClientDataSet.Post();
+}
+
+void TnDMClientDataSet::GravarDetalhes()
+{
+    for (const auto& detalhe : m_detalhes) {
+        if (detalhe->nClientDataSet.Active())
+            detalhe->nClientDataSet.CheckBrowseMode();
+    }
+}
+
+TnDMClientDataSet* TnDMClientDataSet::Detalhe(const QString& classe) const
+{
+    for (const auto& detalhe : m_detalhes) {
+        if (detalhe->ClassName() == classe)
+            return detalhe.get();
+    }
+    return nullptr;
 }
 
 void TnDMClientDataSet::CriarAcoes()
@@ -148,7 +171,10 @@ void TnDMClientDataSet::Abrir(const TnSelecao& selecao)
 {
     m_selecao = selecao;
     const QString comando = nClientDataSet.CommandText;
-    nClientDataSet.CommandText = ComandoComCondicao(comando, CondicaoSelecao(selecao, QStringLiteral("t_t")));
+    QString condicao = CondicaoSelecao(selecao, QStringLiteral("t_t"));
+    if (!m_condicaoDosMestres.isEmpty())
+        condicao = condicao.isEmpty() ? m_condicaoDosMestres : condicao + QStringLiteral(" and ") + m_condicaoDosMestres;
+    nClientDataSet.CommandText = ComandoComCondicao(comando, condicao);
     try {
         nClientDataSet.Open(Conexao());
     } catch (...) {
@@ -166,6 +192,7 @@ void TnDMClientDataSet::Preparar()
 
 void TnDMClientDataSet::Refresh()
 {
+    GravarDetalhes();
     const QStringList chave = CamposDaChave();
     QVariantList valores;
     if (nClientDataSet.Active() && !nClientDataSet.IsEmpty()) {
@@ -210,7 +237,7 @@ void TnDMClientDataSet::nClientDataSetAfterEdit()
 
 void TnDMClientDataSet::nClientDataSetBeforePost()
 {
-    if (!PodeEditar)
+    if (nClientDataSet.State() == TnDataSetState::dsInsert ? !PodeIncluir : !PodeEditar)
         throw EnErro(QStringLiteral("Este cadastro não pode ser alterado."));
     ValidarDado();
     Gravar();
@@ -228,6 +255,7 @@ void TnDMClientDataSet::nClientDataSetBeforeDelete()
 {
     if (!PodeEditar)
         throw EnErro(QStringLiteral("Este cadastro não pode ser alterado."));
+    RecusarExclusaoComDetalhes();
     Apagar();
 }
 
@@ -250,9 +278,9 @@ void TnDMClientDataSet::HabilitaDesabilitaActions()
     const bool navegando = estado == TnDataSetState::dsBrowse;
     const bool editando = estado == TnDataSetState::dsEdit || estado == TnDataSetState::dsInsert;
     const bool temLinhas = navegando && !nClientDataSet.IsEmpty();
-    actDataSetFirst->Enabled = actDataSetPrior->Enabled = temLinhas && !nClientDataSet.Bof();
-    actDataSetNext->Enabled = actDataSetLast->Enabled = temLinhas && !nClientDataSet.Eof();
-    actDataSetInsert->Enabled = navegando && PodeEditar;
+    actDataSetFirst->Enabled = actDataSetPrior->Enabled = temLinhas && nClientDataSet.RecNo() > 1;
+    actDataSetNext->Enabled = actDataSetLast->Enabled = temLinhas && nClientDataSet.RecNo() < nClientDataSet.RecordCount();
+    actDataSetInsert->Enabled = navegando && PodeIncluir;
     actDataSetEdit->Enabled = temLinhas && PodeEditar;
     actDataSetDelete->Enabled = temLinhas && PodeEditar;
     actDataSetPost->Enabled = editando;
@@ -363,7 +391,7 @@ void TnDMClientDataSet::ValidarLigacoes()
             valores.append(local->AsString());
         }
         if (completa && !PegarTemRegistro(entrada->tabela, remotas.first(), condicoes.join(QStringLiteral(" and "))))
-            throw EnField(campo.FieldName(), QStringLiteral("%1 %2 não cadastrado.").arg(entrada->rotulo, valores.join(u'/')));
+            throw EnField(campo.FieldName(), NaoCadastrado(*entrada, valores.join(u'/')));
     }
 }
 
@@ -470,6 +498,29 @@ void TnDMClientDataSet::Apagar()
 
 // --- details -----------------------------------------------------------------
 
+// A row with detail rows in the database is not deleted: they would point
+// at a key that no longer exists.
+void TnDMClientDataSet::RecusarExclusaoComDetalhes()
+{
+    for (const TnInfoDetalhe& info : std::as_const(m_infoDetalhes)) {
+        std::unique_ptr<TnDMClientDataSet> lido;
+        const TnDMClientDataSet* detalhe = Detalhe(info.classe);
+        if (!detalhe) {
+            lido = CriarDM<TnDMClientDataSet>(info.classe);
+            detalhe = lido.get();
+        }
+        if (!detalhe || detalhe->Tabela.isEmpty())
+            continue;
+        const QStringList mestre = Dividir(info.camposMestre);
+        const QStringList colunas = Dividir(info.camposDetalhe);
+        QStringList condicoes;
+        for (int i = 0; i < colunas.size() && i < mestre.size(); ++i)
+            condicoes.append(ValorParaSQL(colunas[i], QStringLiteral("="), FieldByName(mestre[i]).Value()));
+        if (PegarTemRegistro(detalhe->Tabela, colunas.first(), condicoes.join(QStringLiteral(" and "))))
+            throw EnErro(QStringLiteral("Este registro tem \"%1\" e não pode ser excluído.").arg(detalhe->nClientDataSet.Caption));
+    }
+}
+
 void TnDMClientDataSet::AddInfoDetalhe(const QString& classeDetalhe, const QString& camposMestre, const QString& camposDetalhe)
 {
     m_infoDetalhes.append({classeDetalhe, camposMestre, camposDetalhe});
@@ -483,9 +534,29 @@ void TnDMClientDataSet::CriarDetalhe()
             throw EnErro(QStringLiteral("%1 não é um cadastro e não pode ser detalhe de %2.").arg(info.classe, ClassName()));
         detalhe->m_mestre = this;
         detalhe->nClientDataSet.SetMaster(&nClientDataSet, info.camposMestre, info.camposDetalhe);
-        detalhe->Abrir(detalhe->DefAdic.VerificaSelecao.isEmpty() ? TnSelecao() : m_selecao);
+        detalhe->m_condicaoDosMestres = CondicaoDosMestres(info);
+        detalhe->Abrir();
         m_detalhes.push_back(std::move(detalhe));
     }
+}
+
+// The detail rows of the master rows this register holds: the master's
+// selection applied to its own table. Without a selection every row counts.
+QString TnDMClientDataSet::CondicaoDosMestres(const TnInfoDetalhe& info) const
+{
+    const QString selecao = CondicaoSelecao(m_selecao, QStringLiteral("m_m"));
+    if (selecao.isEmpty() || Tabela.isEmpty())
+        return {};
+    QStringList mestre = Dividir(info.camposMestre);
+    QStringList detalhe = Dividir(info.camposDetalhe);
+    for (QString& coluna : mestre)
+        coluna.prepend(QStringLiteral("m_m."));
+    for (QString& coluna : detalhe)
+        coluna.prepend(QStringLiteral("t_t."));
+    const auto lista = [](const QStringList& colunas) {
+        return colunas.size() == 1 ? colunas.first() : u'(' + colunas.join(u',') + u')';
+    };
+    return QStringLiteral("%1 in (select %2 from %3 m_m where %4)").arg(lista(detalhe), mestre.join(u','), Tabela, selecao);
 }
 
 // --- controls ----------------------------------------------------------------

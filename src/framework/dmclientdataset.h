@@ -116,14 +116,22 @@ public:
     // Creates and opens the declared details, linked to this register.
     void CriarDetalhe();
     const std::vector<std::unique_ptr<TnDMClientDataSet>>& Detalhes() const { return m_detalhes; }
+    // The detail of that class opened for this register (nullptr when none).
+    TnDMClientDataSet* Detalhe(const QString& classe) const;
     TnDMClientDataSet* DmMaster() const { return m_mestre; }
+    // Stores the detail rows being typed before the master moves or changes;
+    // a new row with nothing typed is dropped. A refusal stops the caller.
+    void GravarDetalhes();
 
     // --- controls and actions -----------------------------------------------
     void EdEnabledField(const QString& campo, bool habilitado);
     void EdReadOnlyField(const QString& campo, bool somenteLeitura);
     TnEstadoControle EstadoControle(const QString& campo) const;
-    // When false the register's rows are shown but not changed.
+    // When false the register's stored rows are shown but not changed.
     bool PodeEditar = true;
+    // When false no row may be added; apart from PodeEditar, so a user may
+    // type new rows where the stored ones are read-only to him.
+    bool PodeIncluir = true;
 
     TnActionList& Actions() { return m_acoes; }
     TnAction* actDataSetFirst = nullptr;
@@ -152,10 +160,12 @@ private:
     void NumerarChave();
     void ValidarLigacoes();
     void ValidarChave();
-    QString CondicaoMestre() const;
+    void RecusarExclusaoComDetalhes();
+    QString CondicaoDosMestres(const TnInfoDetalhe& info) const;
     TnSQLDataSet& Comando(std::unique_ptr<TnSQLDataSet>& comando, const QString& texto);
 
     TnSelecao m_selecao;
+    QString m_condicaoDosMestres;  // a detail reads only the rows of its master's rows
     QList<TnInfoDetalhe> m_infoDetalhes;
     std::vector<std::unique_ptr<TnDMClientDataSet>> m_detalhes;
     void GravarMestre();

@@ -7,12 +7,29 @@ bool TnDMSelecao::ShowSelecionar()
     QList<QPair<QString, QVariant>> valores;
     for (int i = 0; i < nSelecao.size() && i < QuantidadeDeParametrosMostrar(); ++i)
         valores.append({nSelecao[i].nome, nSelecao[i].valor});
-    if (!DialogosAtuais().PedirSelecao(valores, Titulo))
-        return false;
-    for (int i = 0; i < valores.size(); ++i)
-        nSelecao[i].valor = valores[i].second;
+    for (;;) {
+        // A refused confirmation opens the dialog again with what was typed.
+        if (!DialogosAtuais().PedirSelecao(valores, Titulo))
+            return false;
+        const QString recusa = ValidarSelecao(valores);
+        if (recusa.isEmpty())
+            break;
+        nMessageDlg(recusa, TnTipoDlg::Aviso, {QStringLiteral("OK")});
+    }
+    AplicarSelecao(valores);
     DepoisConfirmacao();
     return true;
+}
+
+QString TnDMSelecao::ValidarSelecao(const QList<QPair<QString, QVariant>>&) const
+{
+    return {};
+}
+
+void TnDMSelecao::AplicarSelecao(const QList<QPair<QString, QVariant>>& valores)
+{
+    for (int i = 0; i < valores.size() && i < nSelecao.size(); ++i)
+        nSelecao[i].valor = valores[i].second;
 }
 
 void TnDMSelecao::Declarar(const QString& verificaSelecao)

@@ -9,6 +9,7 @@
 #include "protocoloitem.h"
 #include "registro.h"
 #include "sqlservicos.h"
+#include "valores.h"
 
 #include <QDate>
 
@@ -161,7 +162,8 @@ void TLyrDMProtocolo::ConfigurarCampo()
 
 void TLyrDMProtocolo::nClientDataSetAfterScroll()
 {
-    // Without the right, existing protocols are read-only; new ones may still be typed.
+    // Without the right, existing protocols are read-only; new ones may still
+    // be typed (PodeIncluir stays true).
     PodeEditar = !TnHost::Atual().Direitos() || PegarDireito(QStringLiteral("DireitoAltProtocolo")) == kDireitoConcedido
                  || nClientDataSet.State() == TnDataSetState::dsInsert;
     TLyrCadastro::nClientDataSetAfterScroll();
@@ -203,6 +205,17 @@ void TLyrDMProtocolo::ValidarDado()
 {
     CarimbarAuditoria();
     TLyrCadastro::ValidarDado();
+    // Company and establishment are chosen when the protocol is typed, whatever
+    // path stored it since (the screen locks them, another path may not).
+    if (nClientDataSet.State() == TnDataSetState::dsEdit) {
+        for (const QString& nome : {QStringLiteral("CODIGOEMPRESA"), QStringLiteral("CODIGOESTAB")}) {
+            const TnField& campo = FieldByName(nome);
+            if (Valores::Comparar(campo.Value(), campo.OldValue()) != 0) {
+                nClientDataSet.Cancel();
+                throw EnField(nome, QStringLiteral("A empresa e a filial de um protocolo gravado não podem ser alteradas."));
+            }
+        }
+    }
     if (!m_baixando && Baixado()) {
         nClientDataSet.Cancel();
         throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Não é permitido alterar protocolo baixado!"));
@@ -211,6 +224,29 @@ void TLyrDMProtocolo::ValidarDado()
         nClientDataSet.Cancel();
         throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Impossivel alterar protocolo cancelado!"));
     }
+}
+
+void TLyrDMProtocolo::nClientDataSetBeforeDelete()
+{
+    // Items are cancelled, never deleted: a protocol that has any stays, and
+    // so do the sources that point at it.
+    if (Baixado())
+        throw EnErro(QStringLiteral("Protocolo baixado não pode ser excluído."));
+    if (Cancelado())
+        throw EnErro(QStringLiteral("Protocolo cancelado não pode ser excluído."));
+    if (PegarTemRegistro(QStringLiteral("PROTOCOLOITEM"), QStringLiteral("SEQITEMPRO"),
+                         ValorParaSQL(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("="), FieldByName(QStringLiteral("CODIGOPROTOCOLO")).Value())))
+        throw EnErro(QStringLiteral("Protocolo com itens não pode ser excluído; cancele os itens."));
+    TLyrCadastro::nClientDataSetBeforeDelete();
+}
+
+bool TLyrDMProtocolo::TemItemAtivo() const
+{
+    const TnField& codigo = FieldByName(QStringLiteral("CODIGOPROTOCOLO"));
+    return !codigo.IsNull()
+           && PegarTemRegistro(QStringLiteral("PROTOCOLOITEM"), QStringLiteral("SEQITEMPRO"),
+                               ValorParaSQL(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("="), codigo.Value())
+                                   + QStringLiteral(" and CANCELADO = 0"));
 }
 
 void TLyrDMProtocolo::Refresh()
@@ -258,6 +294,10 @@ void TLyrDMProtocolo::BaixarProtocolo()
         return;
     if (Cancelado())
         throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Impossível baixar um protocolo cancelado!"));
+    // An item still being typed is written off with the protocol.
+    GravarDetalhes();
+    if (!TemItemAtivo())
+        throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Protocolo sem itens ativos não pode ser baixado."));
     QString pessoa;
     int usuario = 0;
     QDateTime entrega;
@@ -303,26 +343,44 @@ void TLyrDMProtocolo::InformacoesBaixa()
 
 void TLyrDMProtocolo::CancelarTudo()
 {
-    auto* itens = dynamic_cast<TLyrDMProtocoloItem*>(FindGlobalDataModule(QStringLiteral("LyrDMProtocoloItem")));
+    auto* itens = dynamic_cast<TLyrDMProtocoloItem*>(Detalhe(TLyrDMProtocoloItem::NomeDaClasse()));
     if (!itens || nClientDataSet.IsEmpty())
         return;
     const TnRotulo* status = Rotulo(QStringLiteral("lblStatus"));
     if ((status && status->Visivel) || Baixado() || Cancelado())
         return;
+    GravarDetalhes();
     if (nMessageDlg(QStringLiteral("Tem certeza que deseja cancelar todos os ítens do protocolo?"), TnTipoDlg::Confirmacao,
                     {QStringLiteral("Sim"), QStringLiteral("Não")})
         != 0)
         return;
+    // Each cancellation reads the items again and moves their cursor: the walk
+    // goes by the sequences read before it, each item once.
     TnClientDataSet& linhas = itens->nClientDataSet;
-    for (linhas.First(); !linhas.Eof(); linhas.Next()) {
+    QVariantList sequencias;
+    for (linhas.First(); !linhas.Eof(); linhas.Next())
+        sequencias.append(linhas.FieldByName(QStringLiteral("SEQITEMPRO")).Value());
+    for (const QVariant& sequencia : std::as_const(sequencias)) {
+        if (!linhas.Locate(QStringLiteral("SEQITEMPRO"), sequencia))
+            continue;
         itens->actCancelarItem(this);
         if (Cancelado())
             break;
     }
-    if (!Cancelado()) {
-        linhas.CancelUpdates();
-        itens->Refresh();
+    if (Cancelado())
+        return;
+    linhas.CancelUpdates();
+    itens->Refresh();
+    QStringList ativos;
+    for (linhas.First(); !linhas.Eof(); linhas.Next()) {
+        if (linhas.FieldByName(QStringLiteral("CANCELADO")).AsString() != u"1")
+            ativos.append(linhas.FieldByName(QStringLiteral("SEQITEMPRO")).AsString());
     }
+    linhas.First();
+    if (!ativos.isEmpty())
+        nMessageDlg(QStringLiteral("O protocolo continua ativo: não foi possível cancelar %1 %2.")
+                        .arg(ativos.size() == 1 ? QStringLiteral("o item") : QStringLiteral("os itens"), ativos.join(QStringLiteral(", "))),
+                    TnTipoDlg::Informacao, {QStringLiteral("OK")});
 }
 
 TLyrDCProtocolo::TLyrDCProtocolo()

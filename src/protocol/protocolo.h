@@ -22,6 +22,7 @@ public:
     void nClientDataSetBeforePost() override;
     void nClientDataSetAfterPost() override;
     void nClientDataSetAfterScroll() override;
+    void nClientDataSetBeforeDelete() override;
 
     // "Baixar Protocolo" (F6), "InformacoesBaixa" (Shift+F6), "Cancelar Tudo" (Alt+F6).
     void BaixarProtocolo();
@@ -35,6 +36,7 @@ private:
     void nClientDataSetCODIGOPROTOCOLOChange(TnField& campo);
     void nClientDataSetCODIGOESTABDefIntExit(TnField& campo);
     void EstadoDosControles();
+    bool TemItemAtivo() const;
 
     QString m_ultimoEstab;        // "company;establishment" whose configuration was read last
     QString m_formaConfigurada;   // its form of delivery

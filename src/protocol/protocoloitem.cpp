@@ -212,11 +212,11 @@ void TLyrDMProtocoloItem::ValidarDado()
     TLyrCadastro::ValidarDado();
     if (ProtocoloBaixado()) {
         nClientDataSet.Cancel();
-        throw EnErro(QStringLiteral("Impossível alterar itens de protocolo baixado!"));
+        throw EnField(QStringLiteral("DESCRITEM"), QStringLiteral("Impossível alterar itens de protocolo baixado!"));
     }
     if (!m_cancelando && FieldByName(QStringLiteral("CANCELADO")).AsString() == u"1") {
         nClientDataSet.Cancel();
-        throw EnErro(QStringLiteral("Item cancelado, impossível alterar!"));
+        throw EnField(QStringLiteral("DESCRITEM"), QStringLiteral("Item cancelado, impossível alterar!"));
     }
 }
 

@@ -9,28 +9,19 @@ TLyrDMSelecao::TLyrDMSelecao()
     nSelecao = {{QStringLiteral("DataLctoPro_MAIORIGUAL"), QVariant()}, {QStringLiteral("DataLctoPro_MENORIGUAL"), QVariant()}};
 }
 
-bool TLyrDMSelecao::ShowSelecionar()
+QString TLyrDMSelecao::ValidarSelecao(const QList<QPair<QString, QVariant>>& valores) const
 {
-    // Only the first pair is shown; the others take the same period on confirmation.
-    const TnSelecao completa = nSelecao;
-    while (nSelecao.size() > QuantidadeDeParametrosMostrar())
-        nSelecao.removeLast();
-    for (;;) {
-        if (!TnDMSelecao::ShowSelecionar()) {
-            nSelecao = completa;
-            return false;
-        }
-        const QVariant de = nSelecao.value(0).valor;
-        const QVariant ate = nSelecao.value(1).valor;
-        if (de.isNull() || ate.isNull() || Valores::Comparar(de, ate) <= 0)
-            break;
-        nMessageDlg(QStringLiteral("Período inválido: a data inicial é posterior à data final."), TnTipoDlg::Aviso, {QStringLiteral("OK")});
-    }
-    TnSelecao atualizada = completa;
-    for (int i = 0; i < atualizada.size(); ++i)
-        atualizada[i].valor = nSelecao.value(i % 2).valor;
-    nSelecao = atualizada;
-    return true;
+    const QVariant de = valores.value(0).second;
+    const QVariant ate = valores.value(1).second;
+    if (de.isNull() || ate.isNull() || Valores::Comparar(de, ate) <= 0)
+        return {};
+    return QStringLiteral("Período inválido: a data inicial é posterior à data final.");
+}
+
+void TLyrDMSelecao::AplicarSelecao(const QList<QPair<QString, QVariant>>& valores)
+{
+    for (int i = 0; i < nSelecao.size(); ++i)
+        nSelecao[i].valor = valores.value(i % 2).second;
 }
 
 void TLyrDMSelecao::DepoisConfirmacao()

@@ -10,6 +10,8 @@ public:
     TLyrDMSelecao();
 
     int QuantidadeDeParametrosMostrar() const override { return 2; }
-    bool ShowSelecionar() override;
+    QString ValidarSelecao(const QList<QPair<QString, QVariant>>& valores) const override;
+    // Every pair (from, to) of the selection takes the period shown.
+    void AplicarSelecao(const QList<QPair<QString, QVariant>>& valores) override;
     void DepoisConfirmacao() override;
 };

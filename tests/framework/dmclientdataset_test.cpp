@@ -186,9 +186,9 @@ TEST_F(Cadastro, LigacoesPrecisamExistir)
     caixa.FieldByName("CODIGOEMPRESA").SetValue(2);
     caixa.FieldByName("CODIGOESTAB").SetValue(9);
     caixa.FieldByName("CODIGOLOCAL").SetValue(1);
-    EXPECT_EQ(Recusa([&] { caixa.nClientDataSet.Post(); }), "Filial 2/9 não cadastrado.");
+    EXPECT_EQ(Recusa([&] { caixa.nClientDataSet.Post(); }), "Filial 2/9 não cadastrada.");
     caixa.FieldByName("CODIGOEMPRESA").SetValue(99);
-    EXPECT_EQ(Recusa([&] { caixa.nClientDataSet.Post(); }), "Empresa 99 não cadastrado.");
+    EXPECT_EQ(Recusa([&] { caixa.nClientDataSet.Post(); }), "Empresa 99 não cadastrada.");
     caixa.FieldByName("CODIGOEMPRESA").SetValue(2);
     caixa.FieldByName("CODIGOESTAB").SetValue(1);
     caixa.nClientDataSet.Post();
