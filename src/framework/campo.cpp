@@ -7,6 +7,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -276,16 +277,28 @@ void TnField::SetText(const QString& texto)
         SetValue(Definicao.ValorDoCaption(texto));
         return;
     }
-    if (Definicao.TipoData == TnTipoData::ntdMesAno && EhData() && texto.trimmed().size() <= 7 && !texto.trimmed().isEmpty()) {
-        const QDate mes = QDate::fromString(QStringLiteral("01/") + texto.trimmed(), QStringLiteral("dd/MM/yyyy"));
+    QString digitado = texto.trimmed();
+    // Dates typed as digits alone: "01112026", and "112026" for a month.
+    if (EhData() && !digitado.isEmpty() && std::all_of(digitado.cbegin(), digitado.cend(), [](QChar c) { return c.isDigit(); })) {
+        if (Definicao.TipoData == TnTipoData::ntdMesAno && digitado.size() == 6)
+            digitado.insert(2, u'/');
+        else if (digitado.size() == 8)
+            digitado = digitado.left(2) + u'/' + digitado.mid(2, 2) + u'/' + digitado.mid(4);
+    }
+    if (Definicao.TipoData == TnTipoData::ntdMesAno && EhData() && digitado.size() <= 7 && !digitado.isEmpty()) {
+        const QDate mes = QDate::fromString(QStringLiteral("01/") + digitado, QStringLiteral("dd/MM/yyyy"));
         if (!mes.isValid())
             throw EnField(m_nome, QStringLiteral("'%1' não é uma competência válida (mm/aaaa).").arg(texto));
         SetValue(mes);
         return;
     }
+    if (EhData()) {
+        SetValue(digitado);
+        return;
+    }
     if (EhNumerico()) {
         // Typed numbers use the decimal comma and may carry thousands dots.
-        QString numero = texto.trimmed();
+        QString numero = digitado;
         if (numero.contains(u','))
             numero.remove(u'.').replace(u',', u'.');
         SetValue(numero);

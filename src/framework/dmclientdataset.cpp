@@ -206,6 +206,27 @@ void TnDMClientDataSet::Refresh()
         detalhe->Refresh();
 }
 
+void TnDMClientDataSet::IrParaChave(const QString& texto)
+{
+    const QStringList chave = CamposDaChave();
+    if (chave.size() != 1)
+        return;
+    const TnField& campo = FieldByName(chave.first());
+    QVariant valor;
+    try {
+        valor = campo.Converter(texto);
+    } catch (const EnErro&) {
+    }
+    const QString semChave = QStringLiteral("Não existe registro com esta chave");
+    if (valor.isNull())
+        throw EnField(campo.FieldName(), semChave);
+    if (nClientDataSet.Locate(campo.FieldName(), valor))
+        return;
+    if (PegarTemRegistro(Tabela, campo.FieldName(), ValorParaSQL(campo.FieldName(), QStringLiteral("="), valor)))
+        throw EnField(campo.FieldName(), QStringLiteral("O registro %1 não está entre os registros da seleção atual.").arg(texto));
+    throw EnField(campo.FieldName(), semChave);
+}
+
 // --- hooks -------------------------------------------------------------------
 
 void TnDMClientDataSet::nClientDataSetAfterOpen()

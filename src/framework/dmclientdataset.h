@@ -79,6 +79,9 @@ public:
     // Opens the dataset with the declared statement under the selection.
     void Abrir(const TnSelecao& selecao = {});
     const TnSelecao& Selecao() const { return m_selecao; }
+    // Goes to the row whose (one-column) key is the text typed; a key that is
+    // not among the rows is a field error saying whether it exists at all.
+    void IrParaChave(const QString& texto);
     // Reads the rows again, keeping the current one when it still exists.
     virtual void Refresh();
     void Preparar() override;

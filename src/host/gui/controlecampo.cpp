@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
+#include <QToolTip>
 #include <QToolButton>
 
 namespace {
@@ -27,7 +29,8 @@ namespace {
 // A consultation made from a dictionary entry: the register's key and description.
 class TnConsultaDicionario : public TnDMClientDataSet {
 public:
-    explicit TnConsultaDicionario(const TnEntradaDicionario& entrada)
+    // condicao: the rows offered ("t_t.CODIGOEMPRESA = 2"); empty: all of them.
+    TnConsultaDicionario(const TnEntradaDicionario& entrada, const QString& condicao)
     {
         Name = QStringLiteral("Consulta") + entrada.tabela;
         Tabela = entrada.tabela;
@@ -37,11 +40,30 @@ public:
         if (!entrada.descricao.isEmpty())
             colunas.append(entrada.descricao);
         nClientDataSet.Caption = entrada.rotulo;
-        nClientDataSet.CommandText = QStringLiteral("select %1 from %2 t_t order by %3").arg(colunas.join(u','), entrada.tabela, chave.join(u','));
+        nClientDataSet.CommandText = ComandoComCondicao(
+            QStringLiteral("select %1 from %2 t_t order by %3").arg(colunas.join(u','), entrada.tabela, chave.join(u',')), condicao);
         nClientDataSet.TipoForm = TnTipoForm::ntfConGrid;
         nClientDataSet.nLogChanges = false;
+        m_descricao = entrada.descricao;
+    }
+
+    // Columns read as the office names them: the codes by their dictionary
+    // labels, the description as what it is.
+    void nClientDataSetAfterOpen() override
+    {
+        AplicarDicionario(nClientDataSet);
+        if (TnField* descricao = m_descricao.isEmpty() ? nullptr : nClientDataSet.FindField(m_descricao)) {
+            const QString nome = m_descricao.toUpper();
+            descricao->DisplayLabel = nome.startsWith(QStringLiteral("APELIDO")) ? QStringLiteral("Apelido")
+                                      : nome.startsWith(QStringLiteral("NOME"))  ? QStringLiteral("Nome")
+                                                                                 : QStringLiteral("Descrição");
+        }
+        TnDMClientDataSet::nClientDataSetAfterOpen();
     }
     QString ClassName() const override { return QStringLiteral("TnConsultaDicionario"); }
+
+private:
+    QString m_descricao;
 };
 
 } // namespace
@@ -72,7 +94,16 @@ bool EscolherNoCadastro(TnField& campo)
     const TnEntradaDicionario* entrada = EntradaDaLigacao(campo);
     if (!entrada)
         return false;
-    TnConsultaDicionario consulta(*entrada);
+    // The leading key columns already filled narrow the choice: an
+    // establishment is picked among its company's.
+    const QList<std::pair<QString, QString>> chave = ChaveDaLigacao(campo, *entrada);
+    QStringList condicoes;
+    for (int i = 0; i + 1 < chave.size(); ++i) {
+        const TnField* origem = campo.DataSet().FindField(chave[i].first);
+        if (origem && !origem->IsNull())
+            condicoes.append(ValorParaSQL(QStringLiteral("t_t.") + chave[i].second, QStringLiteral("="), origem->Value()));
+    }
+    TnConsultaDicionario consulta(*entrada, condicoes.join(QStringLiteral(" and ")));
     consulta.Abrir();
     if (!nConsultar(consulta))
         return false;
@@ -170,12 +201,22 @@ void TnControleCampo::CriarEditor()
     }
     auto* edicao = new QLineEdit(this);
     if (m_campo.EhData())
-        edicao->setInputMask(definicao.TipoData == TnTipoData::ntdMesAno ? QStringLiteral("99/9999;_") : QStringLiteral("99/99/9999;_"));
+        edicao->setInputMask(MascaraDeEdicao(m_campo));
     const int limite = definicao.MaxLength > 0 ? definicao.MaxLength : (m_campo.DataType() == TnFieldType::String ? m_campo.Size : 0);
     if (limite > 0)
         edicao->setMaxLength(limite);
-    if (m_campo.EhNumerico())
+    if (m_campo.EhNumerico()) {
         edicao->setAlignment(Qt::AlignRight);
+        // Only what makes a number gets in; anything else is refused where it is typed.
+        const bool inteiro = m_campo.DataType() == TnFieldType::LargeInt || m_campo.DataType() == TnFieldType::Integer
+                             || m_campo.DataType() == TnFieldType::SmallInt;
+        edicao->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(inteiro ? QStringLiteral("-?[0-9]*") : QStringLiteral("-?[0-9.]*(,[0-9]*)?")), edicao));
+        connect(edicao, &QLineEdit::inputRejected, edicao, [edicao, inteiro] {
+            QToolTip::showText(edicao->mapToGlobal(QPoint(0, edicao->height())),
+                               inteiro ? QStringLiteral("Digite somente números.") : QStringLiteral("Digite um número (ex.: 1.234,56)."), edicao);
+        });
+    }
     // Short codes and dates get short boxes: the eye finds them faster.
     const int caracteres = m_campo.EhData() ? 12 : limite;
     if (caracteres > 0 && caracteres <= 20)
@@ -208,10 +249,20 @@ QString TnControleCampo::Texto() const
     }
     if (auto* memo = qobject_cast<QPlainTextEdit*>(m_editor))
         return memo->toPlainText();
-    auto* edicao = qobject_cast<QLineEdit*>(m_editor);
-    // An empty masked date reads as its separators only.
-    QString texto = edicao->text();
-    return m_campo.EhData() && texto.remove(u'/').trimmed().isEmpty() ? QString() : edicao->text();
+    return TextoDaMascara(*qobject_cast<QLineEdit*>(m_editor));
+}
+
+QString MascaraDeEdicao(const TnField& campo)
+{
+    return campo.Definicao.TipoData == TnTipoData::ntdMesAno ? QStringLiteral("99/9999;_") : QStringLiteral("99/99/9999;_");
+}
+
+QString TextoDaMascara(const QLineEdit& editor)
+{
+    if (editor.inputMask().isEmpty())
+        return editor.text();
+    QString texto = editor.text();
+    return texto.remove(u'/').trimmed().isEmpty() ? QString() : editor.text();
 }
 
 void TnControleCampo::Atualizar()
@@ -253,6 +304,8 @@ void TnControleCampo::Atualizar()
 bool TnControleCampo::ComecarEdicao()
 {
     TnClientDataSet& dataSet = m_campo.DataSet();
+    if (BuscandoChave())
+        return false;
     if (m_atualizando || m_campo.FieldKind != TnFieldKind::fkData || m_campo.ReadOnly || !dataSet.Active()
         || dataSet.State() != TnDataSetState::dsBrowse)
         return false;
@@ -275,6 +328,13 @@ bool TnControleCampo::Gravar()
     // and change handlers do not run twice.
     if (texto == m_campo.Text())
         return true;
+    if (BuscandoChave()) {
+        const bool achou = texto.trimmed().isEmpty() || AcaoSegura([&] { m_irPara(texto.trimmed()); });
+        Atualizar();
+        if (!achou)
+            Focar();
+        return achou;
+    }
     if (m_campo.EhData() && dataSet.State() == TnDataSetState::dsBrowse && !m_campo.IsNull()
         && texto == m_campo.AsDateTime().toString(QStringLiteral("dd/MM/yyyy")))
         return true;
@@ -291,6 +351,11 @@ bool TnControleCampo::Gravar()
         Focar();
     }
     return ok;
+}
+
+bool TnControleCampo::BuscandoChave() const
+{
+    return m_irPara && m_campo.DataSet().Active() && m_campo.DataSet().State() == TnDataSetState::dsBrowse;
 }
 
 bool EhLigacao(const TnField& campo)

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 
 class TnField;
@@ -32,10 +34,14 @@ public:
     bool Gravar();
     void SetEstado(bool habilitado, bool somenteLeitura);
     void Focar();
+    // A code typed over a stored row looks that row up instead of changing
+    // the row's key: the text goes to irPara when confirmed.
+    void IrParaAoDigitar(std::function<void(const QString&)> irPara) { m_irPara = std::move(irPara); }
 
 private:
     void CriarEditor();
     bool ComecarEdicao();
+    bool BuscandoChave() const;
     void ClicarBotao();
     QString Texto() const;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -44,7 +50,13 @@ private:
     QWidget* m_editor = nullptr;
     QLabel* m_descricao = nullptr;  // what a code points at
     bool m_atualizando = false;
+    std::function<void(const QString&)> m_irPara;
 };
+
+// The input mask of a date field's editor (day or month and year).
+QString MascaraDeEdicao(const TnField& campo);
+// The text of a masked editor: empty while only the separators are there.
+QString TextoDaMascara(const QLineEdit& editor);
 
 // Picks, in the register a code field points at (its dictionary entry), the
 // row whose key goes into the field's link columns. Answers whether one was chosen.

@@ -31,7 +31,6 @@ bool EntrarSemPerguntar()
 
 int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
 {
-    QApplication::setApplicationDisplayName(QStringLiteral("Lyr"));
     try {
         TnHost host(AbrirBanco(opcoes.banco));
         host.SetDireitos(std::make_unique<TnDMDireitoUsuario>());

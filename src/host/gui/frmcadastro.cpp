@@ -9,6 +9,7 @@
 #include "modelodataset.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,13 +26,12 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
     setObjectName(cadastro.Name);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    // The status labels share the tool bar's line: showing one moves nothing.
+    auto* topo = new QHBoxLayout;
     CriarBarra();
-    layout->addWidget(m_barra);
-    m_areaRotulos = new QWidget(this);
-    auto* layoutRotulos = new QHBoxLayout(m_areaRotulos);
-    layoutRotulos->setContentsMargins(4, 0, 4, 0);
-    layoutRotulos->addStretch(1);
-    layout->addWidget(m_areaRotulos);
+    topo->addWidget(m_barra, 1);
+    topo->addWidget(CriarAreaRotulos(cadastro, this));
+    layout->addLayout(topo);
 
     auto* divisor = new QSplitter(Qt::Vertical, this);
     if (cadastro.nClientDataSet.TipoForm == TnTipoForm::ntfCadGrid) {
@@ -68,11 +68,19 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
             barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
             CriarBotoesDoModulo(*detalhe, barra, caixa);
             cabecalho->addWidget(barra);
-            cabecalho->addStretch(1);
         }
+        cabecalho->addStretch(1);
+        cabecalho->addWidget(CriarAreaRotulos(*detalhe, caixa));
         layoutDetalhe->addWidget(grade, 1);
         divisor->addWidget(caixa);
         m_detalhes.append(grade);
+        // The detail's hooks set its actions and labels after telling its views.
+        connect(&grade->Modelo(), &TnModeloDataSet::RegistroAtualMudou, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                AtualizarAcoes();
+                AtualizarRotulos();
+            });
+        });
     }
     layout->addWidget(divisor, 1);
     cadastro.nClientDataSet.AdicionarObservador(this);
@@ -80,10 +88,16 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
     // Labels created while configuring follow the row the form opens on.
     if (cadastro.nClientDataSet.Active())
         AcaoSegura([&cadastro] { cadastro.ConfigurarCampo(); });
+    for (const auto& detalhe : cadastro.Detalhes()) {
+        if (detalhe->nClientDataSet.Active())
+            AcaoSegura([&detalhe] { detalhe->ConfigurarCampo(); });
+    }
     // Buttons the data module added while configuring.
     if (cadastro.ToolButtons().Count() > 0)
         m_barra->addSeparator();
     CriarBotoesDoModulo(cadastro, m_barra, this);
+    // The tool bar follows the register the focus is in.
+    connect(qApp, &QApplication::focusChanged, this, [this] { AtualizarAcoes(); });
     AtualizarTela();
 }
 
@@ -108,19 +122,7 @@ void TnFrmCadastro::CriarBarra()
         // Added to the screen too, so its shortcut works wherever the focus is in it.
         addAction(qacao);
         qacao->setToolTip(QStringLiteral("%1 (%2)").arg(acao->Hint.isEmpty() ? acao->Caption : acao->Hint, acao->ShortCut));
-        connect(qacao, &QAction::triggered, this, [this, acao] {
-            GravarControleComFoco();
-            if (acao == m_cadastro.actDataSetDelete
-                && nMessageDlg(QStringLiteral("Confirma a exclusão do registro?"), TnTipoDlg::Confirmacao,
-                               {QStringLiteral("Sim"), QStringLiteral("Não")})
-                       != 0)
-                return;
-            AcaoSegura([acao] { acao->Execute(); }, [this](const QString& campo) { FocarCampo(campo); });
-            // Hooks change the actions' state after the dataset has told the form.
-            AtualizarTela();
-            if (acao == m_cadastro.actDataSetInsert && !m_controles.isEmpty())
-                FocarPrimeiroEditavel();
-        });
+        connect(qacao, &QAction::triggered, this, [this, acao] { ExecutarAcaoDoDataSet(acao->Name); });
         m_acoes.insert(qacao, acao);
     };
     for (TnAction* acao : navegacao)
@@ -132,7 +134,8 @@ void TnFrmCadastro::CriarBarra()
     m_pesquisa = new QLineEdit(m_barra);
     m_pesquisa->setObjectName(QStringLiteral("pesquisa"));
     m_pesquisa->setPlaceholderText(QStringLiteral("Pesquisar (Ctrl+F)"));
-    m_pesquisa->setMaximumWidth(220);
+    m_pesquisa->setMinimumWidth(m_pesquisa->fontMetrics().horizontalAdvance(m_pesquisa->placeholderText()) + 48);
+    m_pesquisa->setMaximumWidth(std::max(220, m_pesquisa->minimumWidth()));
     m_pesquisa->setClearButtonEnabled(true);
     m_barra->addWidget(m_pesquisa);
     auto* focarPesquisa = new QAction(this);
@@ -151,38 +154,54 @@ void TnFrmCadastro::CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, Q
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         escopo->addAction(qacao);
         qacao->setToolTip(QStringLiteral("%1 (%2)").arg(botao->Hint, botao->ShortCut));
-        connect(qacao, &QAction::triggered, this, [this, botao] {
-            GravarControleComFoco();
-            AcaoSegura([botao] { botao->Execute(); }, [this](const QString& campo) { FocarCampo(campo); });
+        auto* registro = dynamic_cast<TnDMClientDataSet*>(&modulo);
+        connect(qacao, &QAction::triggered, this, [this, botao, registro] {
+            if (registro && !PrepararAcao(*registro))
+                return;
+            TnGrade* grade = registro ? GradeDe(*registro) : nullptr;
+            AcaoSegura([botao] { botao->Execute(); }, [this, grade](const QString& campo) {
+                if (grade)
+                    grade->FocarCampo(campo);
+                else
+                    FocarCampo(campo);
+            });
             AtualizarTela();
         });
         m_acoes.insert(qacao, botao);
     }
 }
 
+QWidget* TnFrmCadastro::CriarAreaRotulos(TnDataModule& modulo, QWidget* pai)
+{
+    auto* area = new QWidget(pai);
+    auto* layout = new QHBoxLayout(area);
+    layout->setContentsMargins(4, 0, 4, 0);
+    m_areasRotulos.append({&modulo, area});
+    return area;
+}
+
 void TnFrmCadastro::AtualizarRotulos()
 {
-    auto* layout = static_cast<QHBoxLayout*>(m_areaRotulos->layout());
-    bool algum = false;
-    for (const auto& rotulo : m_cadastro.Rotulos()) {
-        QLabel*& widget = m_rotulos[rotulo.get()];
-        if (!widget) {
-            widget = new QLabel(m_areaRotulos);
-            widget->setObjectName(rotulo->Nome);
-            QFont fonte = widget->font();
-            fonte.setBold(true);
-            fonte.setPointSize(fonte.pointSize() + 2);
-            widget->setFont(fonte);
-            if (rotulo->Painel)
-                widget->setFrameShape(QFrame::Panel);
-            layout->addWidget(widget);  // after the stretch: on the right
+    for (const TnAreaRotulos& area : std::as_const(m_areasRotulos)) {
+        auto* layout = static_cast<QHBoxLayout*>(area.area->layout());
+        for (const auto& rotulo : area.modulo->Rotulos()) {
+            QLabel*& widget = m_rotulos[rotulo.get()];
+            if (!widget) {
+                widget = new QLabel(area.area);
+                widget->setObjectName(rotulo->Nome);
+                QFont fonte = widget->font();
+                fonte.setBold(true);
+                fonte.setPointSize(fonte.pointSize() + 2);
+                widget->setFont(fonte);
+                if (rotulo->Painel)
+                    widget->setFrameShape(QFrame::Panel);
+                layout->addWidget(widget);
+            }
+            widget->setText(rotulo->Texto);
+            widget->setStyleSheet(rotulo->Cor.isEmpty() ? QString() : QStringLiteral("color: %1").arg(rotulo->Cor));
+            widget->setVisible(rotulo->Visivel && !rotulo->Texto.isEmpty());
         }
-        widget->setText(rotulo->Texto);
-        widget->setStyleSheet(rotulo->Cor.isEmpty() ? QString() : QStringLiteral("color: %1").arg(rotulo->Cor));
-        widget->setVisible(rotulo->Visivel && !rotulo->Texto.isEmpty());
-        algum = algum || widget->isVisibleTo(m_areaRotulos);
     }
-    m_areaRotulos->setVisible(algum);
 }
 
 void TnFrmCadastro::CriarCampos(QWidget* area)
@@ -206,6 +225,12 @@ void TnFrmCadastro::CriarCampos(QWidget* area)
         grade->addWidget(controle, linha, 1);
         m_controles.insert(campo.FieldName().toUpper(), controle);
         ++linha;
+    }
+    // A code typed over a stored row goes to that row.
+    const QStringList chave = m_cadastro.ChaveTabela.split(u';', Qt::SkipEmptyParts);
+    if (chave.size() == 1) {
+        if (TnControleCampo* controle = Controle(chave.first()))
+            controle->IrParaAoDigitar([this](const QString& texto) { m_cadastro.IrParaChave(texto); });
     }
     grade->setColumnStretch(1, 1);
     grade->setRowStretch(linha, 1);
@@ -265,18 +290,116 @@ void TnFrmCadastro::FocarCampo(const QString& nome)
 
 void TnFrmCadastro::AtualizarAcoes()
 {
+    TnDMClientDataSet& registro = RegistroComFoco();
     for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
-        it.key()->setEnabled(it.value()->Enabled);
-        it.key()->setVisible(it.value()->Visible);
+        const TnAction* acao = it.value();
+        // The dataset actions show the state of the register the focus is in.
+        if (&registro != &m_cadastro && m_cadastro.Actions().Find(acao->Name) == acao) {
+            if (const TnAction* doDetalhe = registro.Actions().Find(acao->Name))
+                acao = doDetalhe;
+        }
+        it.key()->setEnabled(acao->Enabled);
+        it.key()->setVisible(acao->Visible);
     }
 }
 
-// The dataset tells of a new state before its After hooks enable or disable
-// the actions: their state is read again once the change is over.
+// The dataset tells of a new state before its After hooks set the actions and
+// the controls (a header stored from its items grid locks its company): the
+// screen is read again once the change is over.
 void TnFrmCadastro::EstadoAlterado()
 {
     AtualizarTela();
-    QTimer::singleShot(0, this, &TnFrmCadastro::AtualizarAcoes);
+    QTimer::singleShot(0, this, [this] {
+        AtualizarEstadoDosControles();
+        AtualizarAcoes();
+        AtualizarRotulos();
+    });
+}
+
+// Enabled and read-only as the register says; the texts are left as typed.
+void TnFrmCadastro::AtualizarEstadoDosControles()
+{
+    for (TnControleCampo* controle : std::as_const(m_controles)) {
+        const TnEstadoControle estado = m_cadastro.EstadoControle(controle->Campo().FieldName());
+        controle->SetEstado(estado.habilitado, estado.somenteLeitura || !m_cadastro.PodeEditar);
+    }
+}
+
+TnDMClientDataSet& TnFrmCadastro::RegistroComFoco() const
+{
+    const QWidget* foco = QApplication::focusWidget();
+    for (int i = 0; foco && i < m_detalhes.size(); ++i) {
+        if (m_detalhes[i] == foco || m_detalhes[i]->isAncestorOf(foco))
+            return *m_cadastro.Detalhes()[static_cast<size_t>(i)];
+    }
+    return m_cadastro;
+}
+
+TnGrade* TnFrmCadastro::GradeDe(const TnDMClientDataSet& registro) const
+{
+    if (&registro == &m_cadastro)
+        return m_grade;
+    for (int i = 0; i < m_detalhes.size(); ++i) {
+        if (m_cadastro.Detalhes()[static_cast<size_t>(i)].get() == &registro)
+            return m_detalhes[i];
+    }
+    return nullptr;
+}
+
+// Before an action: what is typed in a control or a cell goes to its field,
+// and an action of the header first stores the detail rows being typed.
+bool TnFrmCadastro::PrepararAcao(TnDMClientDataSet& alvo)
+{
+    GravarControleComFoco();
+    for (TnGrade* grade : std::as_const(m_detalhes))
+        grade->GravarEdicao();
+    if (m_grade)
+        m_grade->GravarEdicao();
+    return &alvo != &m_cadastro || GravarDetalhesPendentes();
+}
+
+// A refused row stops the action with the cursor in the offending cell.
+bool TnFrmCadastro::GravarDetalhesPendentes()
+{
+    for (int i = 0; i < m_detalhes.size(); ++i) {
+        TnGrade* grade = m_detalhes[i];
+        TnClientDataSet& linhas = m_cadastro.Detalhes()[static_cast<size_t>(i)]->nClientDataSet;
+        if (!AcaoSegura([&linhas] { linhas.CheckBrowseMode(); }, [grade](const QString& campo) { grade->FocarCampo(campo); }))
+            return false;
+    }
+    return true;
+}
+
+void TnFrmCadastro::ExecutarAcaoDoDataSet(const QString& nome)
+{
+    TnDMClientDataSet& alvo = RegistroComFoco();
+    TnAction* acao = alvo.Actions().Find(nome);
+    if (!acao || !PrepararAcao(alvo))
+        return;
+    // Storing the rows being typed may have changed what the action can do.
+    if (!acao->Enabled) {
+        AtualizarTela();
+        return;
+    }
+    if (acao == alvo.actDataSetDelete
+        && nMessageDlg(QStringLiteral("Confirma a exclusão do registro?"), TnTipoDlg::Confirmacao, {QStringLiteral("Sim"), QStringLiteral("Não")})
+               != 0)
+        return;
+    TnGrade* grade = GradeDe(alvo);
+    AcaoSegura([acao] { acao->Execute(); }, [this, grade](const QString& campo) {
+        if (grade)
+            grade->FocarCampo(campo);
+        else
+            FocarCampo(campo);
+    });
+    // Hooks change the actions' state after the dataset has told the form.
+    AtualizarTela();
+    if (acao == alvo.actDataSetInsert) {
+        if (grade && grade != m_grade)
+            grade->FocarCampo(QString());
+        else if (!m_controles.isEmpty())
+            FocarPrimeiroEditavel();
+    }
 }
 
 void TnFrmCadastro::AtualizarTela()
@@ -284,11 +407,9 @@ void TnFrmCadastro::AtualizarTela()
     if (m_atualizando)
         return;
     m_atualizando = true;
-    for (TnControleCampo* controle : std::as_const(m_controles)) {
-        const TnEstadoControle estado = m_cadastro.EstadoControle(controle->Campo().FieldName());
-        controle->SetEstado(estado.habilitado, estado.somenteLeitura || !m_cadastro.PodeEditar);
+    AtualizarEstadoDosControles();
+    for (TnControleCampo* controle : std::as_const(m_controles))
         controle->Atualizar();
-    }
     AtualizarAcoes();
     AtualizarRotulos();
     m_atualizando = false;
@@ -311,6 +432,11 @@ void TnFrmCadastro::Pesquisar(const QString& texto)
 
 bool TnFrmCadastro::PodeFechar()
 {
+    GravarControleComFoco();
+    for (TnGrade* grade : std::as_const(m_detalhes))
+        grade->GravarEdicao();
+    if (m_grade)
+        m_grade->GravarEdicao();
     // Detail rows first: posting the master does not store them.
     QList<TnClientDataSet*> dataSets;
     for (const auto& detalhe : m_cadastro.Detalhes())
@@ -320,6 +446,11 @@ bool TnFrmCadastro::PodeFechar()
         const TnDataSetState estado = dataSet->State();
         if (estado != TnDataSetState::dsEdit && estado != TnDataSetState::dsInsert)
             continue;
+        // A row in which nothing was typed is simply dropped.
+        if (!dataSet->Modified()) {
+            dataSet->Cancel();
+            continue;
+        }
         const int resposta = nMessageDlg(QStringLiteral("O registro está em edição. Deseja gravar as alterações?"), TnTipoDlg::Confirmacao,
                                          {QStringLiteral("Sim"), QStringLiteral("Não"), QStringLiteral("Cancelar")});
         if (resposta == 1)

@@ -36,11 +36,24 @@ public:
 
     // Refreshes every control and the enabled state of the actions.
     void AtualizarTela();
+    // The register the user is working in: a detail whose grid has the focus,
+    // else the screen's own. The tool bar's dataset actions act on it.
+    TnDMClientDataSet& RegistroComFoco() const;
 
 private:
+    struct TnAreaRotulos {
+        TnDataModule* modulo;
+        QWidget* area;
+    };
+
     void CriarBarra();
     void CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, QWidget* escopo);
+    QWidget* CriarAreaRotulos(TnDataModule& modulo, QWidget* pai);
     void AtualizarRotulos();
+    void ExecutarAcaoDoDataSet(const QString& nome);
+    bool PrepararAcao(TnDMClientDataSet& alvo);
+    bool GravarDetalhesPendentes();
+    TnGrade* GradeDe(const TnDMClientDataSet& registro) const;
     void CriarCampos(QWidget* area);
     void Pesquisar(const QString& texto);
     void GravarControleComFoco();
@@ -49,11 +62,12 @@ private:
     void RegistroAtualAlterado() override { AtualizarTela(); }
     void EstadoAlterado() override;
     void AtualizarAcoes();
+    void AtualizarEstadoDosControles();
 
     TnDMClientDataSet& m_cadastro;
     QToolBar* m_barra = nullptr;
     QLineEdit* m_pesquisa = nullptr;
-    QWidget* m_areaRotulos = nullptr;
+    QList<TnAreaRotulos> m_areasRotulos;
     QHash<const TnRotulo*, QLabel*> m_rotulos;
     TnGrade* m_grade = nullptr;
     TnGrade* m_lista = nullptr;

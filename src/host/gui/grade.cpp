@@ -3,6 +3,7 @@
 #include "acaosegura.h"
 #include "clientdataset.h"
 #include "controlecampo.h"
+#include "dialogos.h"
 #include "modelodataset.h"
 
 #include <QComboBox>
@@ -25,6 +26,9 @@ public:
             QWidget* editor = QStyledItemDelegate::createEditor(pai, opcao, indice);
             if (editor)
                 editor->setProperty("coluna", indice.column());
+            // Dates are typed as digits; the slashes are put in for the user.
+            if (auto* linha = qobject_cast<QLineEdit*>(editor); linha && campo.EhData())
+                linha->setInputMask(MascaraDeEdicao(campo));
             return editor;
         }
         auto* combo = new QComboBox(pai);
@@ -41,15 +45,9 @@ public:
         QStyledItemDelegate::setEditorData(editor, indice);
     }
 
-    void setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const override
-    {
-        AcaoSegura([&] {
-            if (auto* combo = qobject_cast<QComboBox*>(editor))
-                modelo->setData(indice, combo->currentText());
-            else
-                QStyledItemDelegate::setModelData(editor, modelo, indice);
-        });
-    }
+    // An empty masked date reads as its separators only.
+    void setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const override;
+
 
 protected:
     // Tab and Enter in a text editor go first to the dataset's handler, which
@@ -58,6 +56,22 @@ protected:
     {
         auto* editor = qobject_cast<QLineEdit*>(objeto);
         TnClientDataSet& dataSet = m_modelo.DataSet();
+        // Ctrl+S in a cell being typed stores the row (not the register above).
+        if (editor && (evento->type() == QEvent::ShortcutOverride || evento->type() == QEvent::KeyPress)) {
+            const auto* tecla = static_cast<QKeyEvent*>(evento);
+            if (tecla->key() == Qt::Key_S && (tecla->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+                evento->accept();
+                if (evento->type() == QEvent::KeyPress) {
+                    emit commitData(editor);
+                    emit closeEditor(editor);
+                    AcaoSegura([&] {
+                        if (dataSet.State() != TnDataSetState::dsBrowse)
+                            dataSet.Post();
+                    });
+                }
+                return true;
+            }
+        }
         // F4 in a code cell: what was typed goes in, then the pick opens.
         if (editor && evento->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(evento)->key() == Qt::Key_F4
             && editor->property("coluna").isValid()) {
@@ -92,6 +106,18 @@ private:
     TnModeloDataSet& m_modelo;
 };
 
+void TnDelegadoGrade::setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const
+{
+    AcaoSegura([&] {
+        if (auto* combo = qobject_cast<QComboBox*>(editor))
+            modelo->setData(indice, combo->currentText());
+        else if (auto* linha = qobject_cast<QLineEdit*>(editor); linha && !linha->inputMask().isEmpty())
+            modelo->setData(indice, TextoDaMascara(*linha));
+        else
+            QStyledItemDelegate::setModelData(editor, modelo, indice);
+    });
+}
+
 } // namespace
 
 TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
@@ -118,15 +144,17 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
             emit RegistroEscolhido();
     });
     // Column widths from the declaration: its display width, else the field's
-    // size (long texts capped), never narrower than the title.
+    // size (long texts capped). A title longer than its column takes two lines.
     for (int coluna = 0; coluna < m_modelo->columnCount(); ++coluna) {
         const TnField& campo = m_modelo->Campo(coluna);
-        int caracteres = campo.DisplayWidth > 0 ? campo.DisplayWidth : (campo.EhTexto() && campo.Size > 0 ? campo.Size : 10);
+        int caracteres = campo.DisplayWidth > 0 ? campo.DisplayWidth : std::min(campo.EhTexto() && campo.Size > 0 ? campo.Size : 10, 45);
         if (campo.EhData())
-            caracteres = 10;
-        caracteres = std::min(caracteres, 45);
+            caracteres = std::max(caracteres, 10);
+        const int largura = caracteres * fontMetrics().averageCharWidth() + 12;
         const int titulo = fontMetrics().horizontalAdvance(campo.Rotulo()) + 16;
-        setColumnWidth(coluna, std::max(titulo, caracteres * fontMetrics().averageCharWidth() + 12));
+        const int tituloPartido = fontMetrics().size(0, m_modelo->TituloEmLinhas(coluna)).width() + 16;
+        setColumnWidth(coluna, std::max(largura, std::min(titulo, tituloPartido)));
+        m_modelo->PartirTitulo(coluna, titulo > largura && tituloPartido < titulo);
     }
     SeguirDataSet(m_modelo->LinhaAtual());
 }
@@ -134,6 +162,48 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
 TnClientDataSet& TnGrade::DataSet() const
 {
     return m_modelo->DataSet();
+}
+
+QWidget* TnGrade::EditorAberto() const
+{
+    if (state() != QAbstractItemView::EditingState)
+        return nullptr;
+    for (QWidget* filho : viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (filho->property("coluna").isValid() || qobject_cast<QComboBox*>(filho))
+            return filho;
+    }
+    return nullptr;
+}
+
+void TnGrade::GravarEdicao()
+{
+    if (QWidget* editor = EditorAberto()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void TnGrade::FocarCampo(const QString& campo)
+{
+    const int coluna = m_modelo->ColunaDoCampo(campo);
+    const int linha = m_modelo->LinhaAtual();
+    if (linha >= 0)
+        setCurrentIndex(m_modelo->index(linha, coluna >= 0 ? coluna : std::max(currentIndex().column(), 0)));
+    setFocus(Qt::OtherFocusReason);
+}
+
+// F2 opens the cell with the cursor after its text, to complete it; a key
+// typed over a cell replaces it.
+bool TnGrade::edit(const QModelIndex& indice, EditTrigger gatilho, QEvent* evento)
+{
+    const bool abriu = QTableView::edit(indice, gatilho, evento);
+    if (abriu && gatilho == QAbstractItemView::EditKeyPressed) {
+        if (auto* linha = qobject_cast<QLineEdit*>(EditorAberto())) {
+            linha->deselect();
+            linha->end(false);
+        }
+    }
+    return abriu;
 }
 
 void TnGrade::SeguirDataSet(int linha)
@@ -184,17 +254,69 @@ void TnGrade::OrdenarPor(int coluna)
     horizontalHeader()->setSortIndicator(coluna, m_decrescente ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
+namespace {
+
+// Keys an editable grid keeps for its own rows although the screen has
+// shortcuts on them for the register above it.
+bool TeclaDaGrade(const QKeyEvent& tecla)
+{
+    const Qt::KeyboardModifiers modificadores = tecla.modifiers() & ~Qt::KeypadModifier;
+    switch (tecla.key()) {
+    case Qt::Key_Insert:
+    case Qt::Key_Escape:
+    case Qt::Key_F2:
+        return modificadores == Qt::NoModifier;
+    case Qt::Key_Delete:
+    case Qt::Key_S:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return modificadores == Qt::ControlModifier;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 bool TnGrade::event(QEvent* evento)
 {
     // Keys the dataset claims reach the grid before the screen's shortcuts.
     if (evento->type() == QEvent::ShortcutOverride && state() != QAbstractItemView::EditingState) {
         const auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (DataSet().Aparencia.TeclasProprias.contains(tecla->keyCombination().toCombined())) {
+        if (DataSet().Aparencia.TeclasProprias.contains(tecla->keyCombination().toCombined())
+            || (m_modelo->Editavel && TeclaDaGrade(*tecla))) {
             evento->accept();
             return true;
         }
     }
     return QTableView::event(evento);
+}
+
+// Before the cursor leaves the row: a new row with nothing typed is dropped,
+// one being typed is stored (a refusal keeps the user on it).
+void TnGrade::SairDaLinha()
+{
+    TnClientDataSet& dataSet = DataSet();
+    if (m_modelo->LinhaNovaEmBranco())
+        dataSet.Cancel();
+    else if (dataSet.State() != TnDataSetState::dsBrowse)
+        dataSet.Post();
+}
+
+void TnGrade::Excluir()
+{
+    TnClientDataSet& dataSet = DataSet();
+    if (dataSet.State() == TnDataSetState::dsInsert) {
+        dataSet.Cancel();
+        return;
+    }
+    if (dataSet.IsEmpty()
+        || nMessageDlg(QStringLiteral("Confirma a exclusão do registro?"), TnTipoDlg::Confirmacao, {QStringLiteral("Sim"), QStringLiteral("Não")})
+               != 0)
+        return;
+    dataSet.Delete();
 }
 
 // Tab and Shift+Tab go cell by cell, row after row, past the columns the
@@ -245,16 +367,44 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
             viewport()->update();
             return;
         }
+        const bool ctrl = evento->modifiers() & Qt::ControlModifier;
+        const auto agir = [&](const std::function<void()>& acao) {
+            AcaoSegura(acao, [this](const QString& campo) { FocarCampo(campo); });
+            viewport()->update();
+        };
         if (evento->key() == Qt::Key_Insert) {
-            AcaoSegura([&] { dataSet.Append(); });
+            agir([&] {
+                SairDaLinha();
+                dataSet.Append();
+            });
             return;
         }
-        if (evento->key() == Qt::Key_Delete && evento->modifiers() & Qt::ControlModifier) {
-            AcaoSegura([&] { dataSet.Delete(); });
+        if (evento->key() == Qt::Key_Delete && ctrl) {
+            agir([&] { Excluir(); });
+            return;
+        }
+        if (evento->key() == Qt::Key_S && ctrl) {
+            agir([&] {
+                if (dataSet.State() != TnDataSetState::dsBrowse)
+                    dataSet.Post();
+            });
             return;
         }
         if (evento->key() == Qt::Key_Escape) {
-            AcaoSegura([&] { dataSet.Cancel(); });
+            agir([&] { dataSet.Cancel(); });
+            return;
+        }
+        if (ctrl && (evento->key() == Qt::Key_Home || evento->key() == Qt::Key_End || evento->key() == Qt::Key_PageUp
+                     || evento->key() == Qt::Key_PageDown)) {
+            agir([&] {
+                SairDaLinha();
+                switch (evento->key()) {
+                case Qt::Key_Home: dataSet.First(); break;
+                case Qt::Key_End: dataSet.Last(); break;
+                case Qt::Key_PageUp: dataSet.Prior(); break;
+                default: dataSet.Next(); break;
+                }
+            });
             return;
         }
         // Arrow down on the last row starts a new one, posting the row being

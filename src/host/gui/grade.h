@@ -16,8 +16,16 @@ class TnGrade : public QTableView {
 public:
     TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai = nullptr);
 
+    using QTableView::edit;
+
     TnModeloDataSet& Modelo() const { return *m_modelo; }
     TnClientDataSet& DataSet() const;
+
+    // Writes the text of a cell still being edited into its field and closes
+    // the editor (before an action that reads the row).
+    void GravarEdicao();
+    // Puts the cursor on the field's cell in the current row (after an error).
+    void FocarCampo(const QString& campo);
 
     // Answers true when it handled the key.
     std::function<bool(QKeyEvent*)> AoTeclar;
@@ -29,6 +37,7 @@ signals:
 
 protected:
     bool event(QEvent* evento) override;
+    bool edit(const QModelIndex& indice, EditTrigger gatilho, QEvent* evento) override;
     QModelIndex moveCursor(CursorAction acao, Qt::KeyboardModifiers modificadores) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void currentChanged(const QModelIndex& atual, const QModelIndex& anterior) override;
@@ -36,6 +45,9 @@ protected:
 private:
     void SeguirDataSet(int linha);
     void OrdenarPor(int coluna);
+    QWidget* EditorAberto() const;
+    void SairDaLinha();
+    void Excluir();
 
     TnModeloDataSet* m_modelo;
     bool m_sincronizando = false;

@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSet>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -147,6 +148,7 @@ TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)
                 if (!pergunta.ShowSelecionar())
                     return;
                 selecao = pergunta.nSelecao;
+                MostrarPeriodo(selecao);
             }
             cadastro->Abrir(selecao);
             cadastro->CriarDetalhe();
@@ -161,7 +163,7 @@ TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)
             throw EnErro(QStringLiteral("A tela de %1 não pode ser aberta aqui.").arg(nomeClasse));
         }
         aba->SetFormulario(formulario);
-        const int indice = m_abas->addTab(guarda.release(), Titulo(*criado));
+        const int indice = m_abas->addTab(guarda.release(), TituloDaNovaAba(Titulo(*criado)));
         m_abas->setCurrentIndex(indice);
         formulario->setFocus();
         aberto = formulario;
@@ -206,6 +208,31 @@ void TnJanelaPrincipal::closeEvent(QCloseEvent* evento)
     evento->accept();
 }
 
+// A second screen of the same kind is told apart by its number: "Protocolo (2)".
+QString TnJanelaPrincipal::TituloDaNovaAba(const QString& titulo) const
+{
+    QSet<QString> usados;
+    for (int i = 0; i < m_abas->count(); ++i)
+        usados.insert(m_abas->tabText(i));
+    if (!usados.contains(titulo))
+        return titulo;
+    int numero = 2;
+    while (usados.contains(QStringLiteral("%1 (%2)").arg(titulo).arg(numero)))
+        ++numero;
+    return QStringLiteral("%1 (%2)").arg(titulo).arg(numero);
+}
+
+// The period chosen is the one the screens opened since work on.
+void TnJanelaPrincipal::MostrarPeriodo(const TnSelecao& selecao)
+{
+    if (selecao.size() < 2 || !selecao[0].valor.toDate().isValid() || !selecao[1].valor.toDate().isValid())
+        return;
+    m_periodo->setText(QStringLiteral("Período: %1 a %2")
+                           .arg(selecao[0].valor.toDate().toString(QStringLiteral("dd/MM/yyyy")),
+                                selecao[1].valor.toDate().toString(QStringLiteral("dd/MM/yyyy"))));
+    m_periodo->setVisible(true);
+}
+
 void TnJanelaPrincipal::AtualizarStatus()
 {
     const int usuario = Conexao().CodigoUsuario();
@@ -220,4 +247,8 @@ void TnJanelaPrincipal::AtualizarStatus()
                                 statusBar());
     situacao->setObjectName(QStringLiteral("situacao"));
     statusBar()->addWidget(situacao, 1);
+    m_periodo = new QLabel(statusBar());
+    m_periodo->setObjectName(QStringLiteral("periodo"));
+    m_periodo->setVisible(false);
+    statusBar()->addPermanentWidget(m_periodo);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "acoes.h"
+#include "dmclientdataset.h"
 
 #include <QMainWindow>
 
@@ -9,6 +10,7 @@
 class TnDataModule;
 class TnDMSelecao;
 class TnFormulario;
+class QLabel;
 class QTabWidget;
 
 // The main window: the menu the registered classes contribute for module 13,
@@ -34,8 +36,11 @@ private:
     bool FecharAba(int indice);
     TnDMSelecao& Selecao();
     void AtualizarStatus();
+    QString TituloDaNovaAba(const QString& titulo) const;
+    void MostrarPeriodo(const TnSelecao& selecao);
 
     TnActionList m_acoes;
     QTabWidget* m_abas;
     std::unique_ptr<TnDMSelecao> m_selecao;
+    QLabel* m_periodo = nullptr;  // "Período: 01/11/2026 a 30/11/2026" once chosen
 };

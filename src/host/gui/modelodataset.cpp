@@ -107,7 +107,7 @@ QVariant TnModeloDataSet::headerData(int secao, Qt::Orientation orientacao, int 
         return QAbstractTableModel::headerData(secao, orientacao, papel);
     const TnField& campo = Campo(secao);
     if (papel == Qt::DisplayRole)
-        return campo.Rotulo();
+        return m_titulosPartidos.contains(secao) ? TituloEmLinhas(secao) : campo.Rotulo();
     if (papel == Qt::FontRole && campo.Required) {
         QFont fonte;
         fonte.setBold(true);
@@ -116,6 +116,28 @@ QVariant TnModeloDataSet::headerData(int secao, Qt::Orientation orientacao, int 
     if (papel == Qt::ToolTipRole && Editavel && EhLigacao(campo))
         return QStringLiteral("F4: escolher");
     return QAbstractTableModel::headerData(secao, orientacao, papel);
+}
+
+QString TnModeloDataSet::TituloEmLinhas(int coluna) const
+{
+    QString titulo = Campo(coluna).Rotulo();
+    const qsizetype meio = titulo.size() / 2;
+    qsizetype melhor = -1;
+    for (qsizetype i = 0; i < titulo.size(); ++i) {
+        if (titulo[i] == u' ' && (melhor < 0 || std::abs(i - meio) < std::abs(melhor - meio)))
+            melhor = i;
+    }
+    if (melhor >= 0)
+        titulo[melhor] = u'\n';
+    return titulo;
+}
+
+void TnModeloDataSet::PartirTitulo(int coluna, bool partir)
+{
+    if (partir)
+        m_titulosPartidos.insert(coluna);
+    else
+        m_titulosPartidos.remove(coluna);
 }
 
 Qt::ItemFlags TnModeloDataSet::flags(const QModelIndex& indice) const

@@ -3,6 +3,7 @@
 #include "clientdataset.h"
 
 #include <QAbstractTableModel>
+#include <QSet>
 
 // A table view of a TnClientDataSet: one row per row of the dataset's view,
 // one column per visible field. Editing a cell edits the dataset (the row is
@@ -28,6 +29,11 @@ public:
     TnField& Campo(int coluna) const;
     int ColunaDoCampo(const QString& nome) const;
 
+    // The column's title in two lines, split at the space nearest its middle.
+    QString TituloEmLinhas(int coluna) const;
+    // Shows that column's title in two lines (a title wider than its column).
+    void PartirTitulo(int coluna, bool partir);
+
     // Recomputes the visible columns (after Visible changed).
     void RecarregarColunas();
     // The grid row of the dataset's current row (the new row while inserting).
@@ -47,6 +53,7 @@ private:
 
     TnClientDataSet& m_dataSet;
     QList<int> m_colunas;  // field indexes
+    QSet<int> m_titulosPartidos;  // columns whose title takes two lines
     TnDataSetState m_estado;
     bool m_digitado = false;  // the user typed in the row being edited
 };
