@@ -377,11 +377,13 @@ void TnClientDataSet::NovoRegistro(bool noFim)
             m_buffer[m_camposDetalhe[i]] = Fields(m_camposDetalhe[i]).Converter(m_mestre->ValorDoCampo(m_camposMestre[i]));
     }
     Disparar(OnNewRecord);
-    m_modificado = false;
     NotificarEstado();
     AvisarDetalhes();
     Disparar(AfterInsert);
     Disparar(AfterScroll);
+    // What the insertion's own hooks filled in is not typed: a new row stays
+    // unmodified until someone changes it.
+    m_modificado = false;
 }
 
 void TnClientDataSet::AplicarDefaults()

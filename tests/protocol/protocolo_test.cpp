@@ -326,3 +326,138 @@ TEST_F(Protocolos, ResponsaveisSoComNomeESemRepetir)
     ds.Post();
     EXPECT_EQ(Valor("select count(*) from PROTOCOLORESPESTAB").toInt(), 2);
 }
+
+TEST_F(Protocolos, SoSeExcluiProtocoloSemItensEItemNunca)
+{
+    TnClientDataSet& ds = m_protocolo->nClientDataSet;
+    const qint64 comItem = NovoProtocolo("2", {""});
+    EXPECT_EQ(Recusa([&] { ds.Delete(); }), "Protocolo com itens não pode ser excluído; cancele os itens.");
+    EXPECT_THROW(m_itens->nClientDataSet.Delete(), EnAbort) << "items are refused silently";
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), 1);
+
+    m_usuario->EsperarDadosBaixa("Maria");
+    m_protocolo->BaixarProtocolo();
+    EXPECT_EQ(Recusa([&] { ds.Delete(); }), "Protocolo baixado não pode ser excluído.");
+
+    const qint64 vazio = NovoProtocolo("2", {});
+    ds.Delete();
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 1);
+    EXPECT_EQ(Valor(QStringLiteral("select count(*) from PROTOCOLO where CODIGOPROTOCOLO = %1").arg(vazio)).toInt(), 0);
+    EXPECT_EQ(Valor(QStringLiteral("select count(*) from PROTOCOLO where CODIGOPROTOCOLO = %1").arg(comItem)).toInt(), 1);
+    m_usuario->Verificar();
+}
+
+TEST_F(Protocolos, ItemDigitadoVaiJuntoQuandoOProtocoloMudaOuEBaixado)
+{
+    const qint64 primeiro = NovoProtocolo("2", {""});
+    NovoProtocolo("2", {""});
+    TnClientDataSet& itens = m_itens->nClientDataSet;
+    itens.Append();
+    itens.FieldByName("DESCRITEM").SetValue("Digitado antes de mudar de protocolo");
+    m_protocolo->nClientDataSet.First();
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = 2").toInt(), 2) << "stored, not dropped";
+
+    itens.Append();  // nothing typed: dropped, nothing refused
+    m_protocolo->nClientDataSet.Last();
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), 3);
+
+    m_protocolo->nClientDataSet.First();
+    itens.Append();
+    itens.FieldByName("DESCRITEM").SetValue("Guia digitada antes da baixa");
+    m_usuario->EsperarDadosBaixa("Maria");
+    m_protocolo->BaixarProtocolo();
+    EXPECT_EQ(Valor(QStringLiteral("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = %1").arg(primeiro)).toInt(), 2);
+    EXPECT_TRUE(m_protocolo->Baixado());
+
+    itens.Append();  // a refused row stops the header's action
+    itens.FieldByName("VALOR").SetValue(10);
+    EXPECT_TRUE(Recusa([&] { m_protocolo->nClientDataSet.Last(); }).startsWith("Informe o campo"));
+    EXPECT_EQ(m_protocolo->FieldByName("CODIGOPROTOCOLO").AsLargeInt(), primeiro) << "the header stays where the row was typed";
+    itens.Cancel();
+    m_usuario->Verificar();
+}
+
+TEST_F(Protocolos, EmpresaEFilialFicamComOProtocoloGravado)
+{
+    ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (3, 'Oficina Souza')");
+    ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (3, 1, 'Oficina Souza', 'Centro')");
+    NovoProtocolo("2", {});
+    TnClientDataSet& ds = m_protocolo->nClientDataSet;
+    ds.Edit();
+    ds.FieldByName("CODIGOEMPRESA").SetValue(3);
+    EXPECT_EQ(Recusa([&] { ds.Post(); }), "A empresa e a filial de um protocolo gravado não podem ser alteradas.");
+    EXPECT_EQ(ds.State(), TnDataSetState::dsBrowse);
+    EXPECT_EQ(Valor("select CODIGOEMPRESA from PROTOCOLO").toInt(), 2);
+    ds.Edit();
+    ds.FieldByName("CODIGOEMPRESA").SetValue(999);
+    EXPECT_EQ(Recusa([&] { ds.Post(); }), "Empresa 999 não cadastrada.");
+    ds.Cancel();
+}
+
+TEST_F(Protocolos, BaixaPedeItemAtivoEUsuarioAtivo)
+{
+    NovoProtocolo("2", {});
+    EXPECT_EQ(Recusa([&] { m_protocolo->BaixarProtocolo(); }), "Protocolo sem itens ativos não pode ser baixado.");
+    NovoProtocolo("2", {""});
+    ExecutarSQLDireto("update USUARIO set ATIVO = '0' where CODIGOUSUARIO = 2");
+    m_usuario->EsperarDadosBaixa("Maria", 99).EsperarDadosBaixa("Maria", 2);
+    EXPECT_EQ(Recusa([&] { m_protocolo->BaixarProtocolo(); }), "Usuário 99 não cadastrado ou inativo.");
+    EXPECT_EQ(Recusa([&] { m_protocolo->BaixarProtocolo(); }), "Usuário 2 não cadastrado ou inativo.");
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO where DATAHORABAIXA is not null").toInt(), 0);
+    m_usuario->Verificar();
+}
+
+TEST_F(Protocolos, CancelarTudoVisitaCadaItemUmaVezEDizQuaisFicaram)
+{
+    ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO) "
+                      "values (500, 1, 2, 1, '2026-12-01')");
+    const qint64 codigo = NovoProtocolo("3", {"", "", ""});
+    ExecutarSQLDireto(QStringLiteral("insert into PROTOCOLODOCMOVIMENTO (CODIGODOCEMP, SEQDOCEMP, TIPOLOCAL, CODIGOPROTOCOLO, DATALCTOPRO, "
+                                     "DATAHORA, CODIGOUSUARIO, ORIGEMDADO) values (500, 1, '2', %1, '2026-12-01', '2026-12-01', 1, 2)")
+                          .arg(codigo));
+    ExecutarSQLDireto(QStringLiteral("update PROTOCOLOITEM set CODIGODOCEMP = 500 where SEQITEMPRO = 2 and CODIGOPROTOCOLO = %1").arg(codigo));
+    m_itens->Refresh();
+    m_usuario->Esperar("cancelar todos os ítens", "Sim").Esperar("não foi possível cancelar os itens 1, 3", "OK");
+    m_protocolo->CancelarTudo();
+    m_usuario->Verificar();
+    EXPECT_EQ(Valor("select SEQITEMPRO from PROTOCOLOITEM where CANCELADO = '1'").toInt(), 2);
+    EXPECT_TRUE(Valor("select CODIGOPROTOCOLO from PROTOCOLODOCMOVIMENTO").isNull());
+    EXPECT_EQ(CanceladoNoBanco(codigo), "0");
+}
+
+TEST_F(Protocolos, DuasTelasCadaUmaComSeusItens)
+{
+    const qint64 primeiro = NovoProtocolo("2", {"FPA"});
+    const qint64 segundo = NovoProtocolo("2", {"FPA", "FPA"});
+    std::unique_ptr<TLyrDMProtocolo> outra = CriarDM<TLyrDMProtocolo>("TLyrDMProtocolo");
+    outra->DepoisConfigurar(nullptr);
+    outra->Abrir();
+    outra->CriarDetalhe();
+    m_protocolo->nClientDataSet.First();
+    outra->nClientDataSet.Last();
+    m_usuario->Esperar("cancelar todos os ítens", "Sim");
+    outra->CancelarTudo();
+    EXPECT_EQ(CanceladoNoBanco(segundo), "1");
+    EXPECT_EQ(CanceladoNoBanco(primeiro), "0") << "the first screen's protocol is not touched";
+    m_usuario->Verificar();
+}
+
+TEST_F(Protocolos, PeriodoRecusadoNaoVazaParaOsPadroes)
+{
+    m_host->ValoresPadrao().insert("pDataInicial", QDate(2026, 1, 1));
+    TLyrDMSelecao selecao;
+    m_usuario->EsperarSelecao({QDate(2026, 12, 31), QDate(2026, 12, 1)}).Esperar("Período inválido", "OK").EsperarSelecao({});
+    EXPECT_FALSE(selecao.ShowSelecionar());
+    EXPECT_EQ(m_host->ValoresPadrao().value("pDataInicial").toDate(), QDate(2026, 1, 1)) << "the refused period set nothing";
+    EXPECT_FALSE(m_host->ValoresPadrao().contains("gDATALCTOPRO_MAIORIGUAL"));
+    EXPECT_TRUE(selecao.nSelecao.value(0).valor.isNull());
+
+    // Every pair of a screen's selection takes the period.
+    selecao.Declarar("DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL;DataVencto_MAIORIGUAL;DataVencto_MENORIGUAL");
+    m_usuario->EsperarSelecao({QDate(2026, 11, 1), QDate(2026, 11, 30)});
+    ASSERT_TRUE(selecao.ShowSelecionar());
+    EXPECT_EQ(selecao.nSelecao.size(), 4);
+    EXPECT_EQ(m_host->ValoresPadrao().value("gDATAVENCTO_MAIORIGUAL").toDate(), QDate(2026, 11, 1));
+    EXPECT_EQ(m_host->ValoresPadrao().value("pDATAVENCTO_MENORIGUAL").toDate(), QDate(2026, 11, 30));
+    m_usuario->Verificar();
+}

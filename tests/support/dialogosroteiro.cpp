@@ -195,9 +195,9 @@ bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
     return true;
 }
 
-TnDialogosRoteiro& TnDialogosRoteiro::EsperarDadosBaixa(const QString& pessoa)
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarDadosBaixa(const QString& pessoa, int usuario)
 {
-    Esperada esperada{TnTipoPergunta::DadosBaixa, {}, pessoa, -1, std::nullopt};
+    Esperada esperada{TnTipoPergunta::DadosBaixa, {}, pessoa, usuario, std::nullopt};
     return Enfileirar(esperada);
 }
 
@@ -215,6 +215,8 @@ bool TnDialogosRoteiro::PedirDadosBaixa(TnDadosBaixa& dados)
     if (!esperada || esperada->rotulo.isEmpty())
         return false;
     dados.pessoa = esperada->rotulo;
+    if (esperada->indice > 0)
+        dados.usuario = esperada->indice;
     return true;
 }
 

@@ -69,8 +69,8 @@ public:
     // locating the row of that key (an empty key cancels).
     TnDialogosRoteiro& EsperarConsulta(const QString& trecho, const QVariantList& chave);
     // The write-off data: the person typed or picked (empty cancels); the
-    // user and moment keep the defaults offered.
-    TnDialogosRoteiro& EsperarDadosBaixa(const QString& pessoa);
+    // moment keeps the default offered, the office user too unless given.
+    TnDialogosRoteiro& EsperarDadosBaixa(const QString& pessoa, int usuario = 0);
     // A register's selection, answered with these values in order (empty cancels).
     TnDialogosRoteiro& EsperarSelecao(const QVariantList& valores);
     // What the last write-off question offered.
