@@ -184,8 +184,14 @@ TnDialogosRoteiro& TnDialogosRoteiro::EsperarConsulta(const QString& trecho, con
 
 bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
 {
-    const std::optional<Esperada> esperada =
-        Atender({TnTipoPergunta::Consulta, -1, consulta.Name, consulta.nClientDataSet.Caption, {}, {}});
+    // The column titles the user would read, and how many rows.
+    QStringList titulos;
+    for (int i = 0; i < consulta.nClientDataSet.FieldCount(); ++i) {
+        if (consulta.nClientDataSet.Fields(i).Visible)
+            titulos.append(consulta.nClientDataSet.Fields(i).Rotulo());
+    }
+    const std::optional<Esperada> esperada = Atender(
+        {TnTipoPergunta::Consulta, -1, consulta.Name, consulta.nClientDataSet.Caption, titulos, {}, consulta.nClientDataSet.RecordCount()});
     if (!esperada || esperada->chave.isEmpty())
         return false;
     if (!consulta.nClientDataSet.Locate(consulta.ChaveTabela, esperada->chave)) {

@@ -23,6 +23,7 @@ struct TnPerguntaFeita {
     QString texto;        // the message, or the prompt of an InputBox
     QStringList opcoes;   // the buttons, or the entries of a list
     QString padrao;       // the text an InputBox offered
+    int linhas = -1;      // the rows a consultation offered
     QString Descrever() const;
 };
 

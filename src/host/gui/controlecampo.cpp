@@ -381,8 +381,9 @@ void TnControleCampo::ClicarBotao()
 void TnControleCampo::SetEstado(bool habilitado, bool somenteLeitura)
 {
     m_editor->setEnabled(habilitado);
+    // A code that looks rows up is typed also where the rows are read-only.
     if (auto* edicao = qobject_cast<QLineEdit*>(m_editor))
-        edicao->setReadOnly(somenteLeitura || m_campo.ReadOnly || m_campo.FieldKind != TnFieldKind::fkData);
+        edicao->setReadOnly(!BuscandoChave() && (somenteLeitura || m_campo.ReadOnly || m_campo.FieldKind != TnFieldKind::fkData));
     else if (auto* memo = qobject_cast<QPlainTextEdit*>(m_editor))
         memo->setReadOnly(somenteLeitura || m_campo.ReadOnly);
 }

@@ -168,8 +168,9 @@ QWidget* TnGrade::EditorAberto() const
 {
     if (state() != QAbstractItemView::EditingState)
         return nullptr;
+    // Closed editors are hidden until they are deleted.
     for (QWidget* filho : viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (filho->property("coluna").isValid() || qobject_cast<QComboBox*>(filho))
+        if (!filho->isHidden() && (filho->property("coluna").isValid() || qobject_cast<QComboBox*>(filho)))
             return filho;
     }
     return nullptr;

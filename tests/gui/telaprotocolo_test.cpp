@@ -1,0 +1,307 @@
+// The protocol screen driven as an office drives it: keys sent to the widget
+// that has the focus, through the screen's shortcuts.
+#include "bancoteste.h"
+#include "controlecampo.h"
+#include "dialogosroteiro.h"
+#include "direitos.h"
+#include "frmcadastro.h"
+#include "grade.h"
+#include "historicopro.h"
+#include "janelaprincipal.h"
+#include "modelodataset.h"
+#include "protocolo.h"
+#include "protocoloitem.h"
+#include "registro.h"
+#include "selecaolyr.h"
+#include "sqlservicos.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+class TelaProtocolo : public TesteComBanco {
+protected:
+    void SetUp() override
+    {
+        TesteComBanco::SetUp();
+        m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
+        for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>(),
+                                          InfoDaClasse<TLyrDCHistoricoPro>()})
+            nRegisterClass(info);
+        m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
+        nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
+        ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'demo', 'Usuário de Demonstração')");
+        ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (2, 'Padaria Silva'), (3, 'Oficina Souza')");
+        ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values "
+                          "(2, 1, 'Padaria Silva', 'Matriz'), (2, 2, 'Padaria Silva', 'Filial Norte'), (3, 1, 'Oficina Souza', 'Centro')");
+        for (int codigo : {7, 8}) {
+            ExecutarSQLDireto(QStringLiteral("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, "
+                                             "DATAHORACADASTRO, CODIGOUSUARIO, NATUREZAPRO, CANCELADO, ORIGEMDADO) values "
+                                             "(%1, 2, 1, '2026-12-01', '2', '2026-12-01', 1, '1', '0', 2)")
+                                  .arg(codigo));
+            ExecutarSQLDireto(QStringLiteral("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, "
+                                             "CODIGOUSUARIO, DATAHORACADASTRO, ORIGEMDADO) values "
+                                             "(%1, 1, 'Contrato social', '2026-12-01', '0', 1, '2026-12-01', 2)")
+                                  .arg(codigo));
+        }
+        m_janela = std::make_unique<TnJanelaPrincipal>();
+    }
+
+    void TearDown() override
+    {
+        m_janela.reset();
+        TesteComBanco::TearDown();
+    }
+
+    // The protocol screen of December, shown and active so that shortcuts work.
+    TnFrmCadastro& Abrir()
+    {
+        m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
+        m_tela = dynamic_cast<TnFrmCadastro*>(m_janela->AbrirClasse("TLyrDMProtocolo"));
+        EXPECT_NE(m_tela, nullptr);
+        m_janela->show();
+        QApplication::setActiveWindow(m_janela.get());
+        return *m_tela;
+    }
+
+    TnGrade& Itens() const { return *m_tela->GradesDetalhe().front(); }
+    TnClientDataSet& Cabecalho() const { return m_tela->Cadastro().nClientDataSet; }
+    TnClientDataSet& LinhasItens() const { return Itens().DataSet(); }
+
+    // Puts the focus in the items grid on that field's cell of the current row.
+    void FocarItens(const char* campo = "DESCRITEM")
+    {
+        Itens().setFocus();
+        Itens().FocarCampo(campo);
+        QCoreApplication::processEvents();
+    }
+
+    // Opens the current cell's editor and types into it, without leaving it.
+    QLineEdit* DigitarNaCelula(const char* campo, const QString& texto)
+    {
+        FocarItens(campo);
+        Itens().edit(Itens().currentIndex());
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        EXPECT_NE(editor, nullptr);
+        if (editor) {
+            editor->selectAll();
+            QTest::keyClicks(editor, texto);
+        }
+        return editor;
+    }
+
+    QVariant ValorSql(const QString& consulta) { return Valor(consulta); }
+
+    TnDialogosRoteiro* m_usuario = nullptr;
+    std::unique_ptr<TnJanelaPrincipal> m_janela;
+    TnFrmCadastro* m_tela = nullptr;
+};
+
+} // namespace
+
+TEST_F(TelaProtocolo, TeclasDaGradeDeItensAgemNosItens)
+{
+    TnFrmCadastro& tela = Abrir();
+    ASSERT_EQ(Cabecalho().FieldByName("CODIGOPROTOCOLO").AsInteger(), 7);
+    FocarItens();
+    EXPECT_EQ(&tela.RegistroComFoco(), tela.Cadastro().Detalhes().front().get());
+
+    m_usuario->Esperar("Confirma a exclusão do registro?", "Sim");
+    QTest::keyClick(&Itens(), Qt::Key_Delete, Qt::ControlModifier);
+    m_usuario->Verificar();
+    EXPECT_EQ(ValorSql("select count(*) from PROTOCOLO").toInt(), 2) << "Ctrl+Del in the items deletes no protocol";
+    EXPECT_EQ(ValorSql("select count(*) from PROTOCOLOITEM").toInt(), 2) << "and no item";
+
+    QTest::keyClick(&Itens(), Qt::Key_Insert);
+    EXPECT_EQ(LinhasItens().State(), TnDataSetState::dsInsert) << "Ins adds an item";
+    EXPECT_EQ(Cabecalho().State(), TnDataSetState::dsBrowse);
+    QTest::keyClick(&Itens(), Qt::Key_Escape);
+    EXPECT_EQ(LinhasItens().State(), TnDataSetState::dsBrowse);
+    EXPECT_EQ(Cabecalho().FieldByName("CODIGOPROTOCOLO").AsInteger(), 7) << "Esc returns to the protocol one was on";
+
+    // The header: Ins then Esc comes back to protocol 7, not to the last one.
+    tela.Controle("OBSERVACAO")->Focar();
+    QTest::keyClick(tela.Controle("OBSERVACAO")->Editor(), Qt::Key_Insert);
+    EXPECT_EQ(Cabecalho().State(), TnDataSetState::dsInsert);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(Cabecalho().FieldByName("CODIGOPROTOCOLO").AsInteger(), 7);
+
+    m_usuario->Esperar("Confirma a exclusão do registro?", "Sim").Esperar("Protocolo com itens não pode ser excluído; cancele os itens.", "OK");
+    tela.Controle("OBSERVACAO")->Focar();
+    QTest::keyClick(tela.Controle("OBSERVACAO")->Editor(), Qt::Key_Delete, Qt::ControlModifier);
+    m_usuario->Verificar();
+    EXPECT_EQ(ValorSql("select count(*) from PROTOCOLO").toInt(), 2);
+}
+
+TEST_F(TelaProtocolo, ItemDigitadoNaoSePerdeNaBaixaNemNoCtrlS)
+{
+    TnFrmCadastro& tela = Abrir();
+    FocarItens();
+    QTest::keyClick(&Itens(), Qt::Key_Insert);
+    QLineEdit* editor = DigitarNaCelula("DESCRITEM", "Guia extra");
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ValorSql("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = 7 and DESCRITEM = 'Guia extra'").toInt(), 1)
+        << "Ctrl+S in the cell stores the row being typed";
+
+    QTest::keyClick(&Itens(), Qt::Key_Insert);
+    editor = DigitarNaCelula("DESCRITEM", "Recibo de honorarios");
+    ASSERT_NE(editor, nullptr);
+    m_usuario->EsperarDadosBaixa("Carlos Pereira");
+    QTest::keyClick(editor, Qt::Key_F6);  // still in the cell
+    m_usuario->Verificar();
+    EXPECT_EQ(ValorSql("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = 7").toInt(), 3) << "written off with its new item";
+    EXPECT_FALSE(ValorSql("select DATAHORABAIXA from PROTOCOLO where CODIGOPROTOCOLO = 7").isNull());
+    EXPECT_EQ(tela.findChild<QLabel*>("lblStatus")->text(), "Baixado");
+}
+
+TEST_F(TelaProtocolo, ItemRecusadoParaAAcaoComOCursorNaCelula)
+{
+    TnFrmCadastro& tela = Abrir();
+    FocarItens();
+    QTest::keyClick(&Itens(), Qt::Key_Insert);
+    QLineEdit* editor = DigitarNaCelula("VALOR", "12,50");
+    ASSERT_NE(editor, nullptr);
+    m_usuario->Esperar("Informe o campo \"Descrição\".", "OK");
+    QTest::keyClick(editor, Qt::Key_F6);
+    m_usuario->Verificar();
+    EXPECT_TRUE(ValorSql("select DATAHORABAIXA from PROTOCOLO where CODIGOPROTOCOLO = 7").isNull()) << "the write-off did not run";
+    EXPECT_EQ(LinhasItens().State(), TnDataSetState::dsInsert) << "the row is kept";
+    EXPECT_EQ(Itens().Modelo().Campo(Itens().currentIndex().column()).FieldName(), "DESCRITEM");
+    EXPECT_TRUE(Itens().hasFocus() || Itens().isAncestorOf(QApplication::focusWidget()));
+
+    // Closing the screen asks about the typed row like about a typed header.
+    m_usuario->Esperar("O registro está em edição. Deseja gravar as alterações?", "Não");
+    EXPECT_TRUE(tela.PodeFechar());
+    m_usuario->Verificar();
+}
+
+TEST_F(TelaProtocolo, EmpresaTravadaDepoisQueOCabecalhoEGravadoPelaGrade)
+{
+    TnFrmCadastro& tela = Abrir();
+    tela.Acao("actDataSetInsert")->trigger();
+    ASSERT_EQ(Cabecalho().State(), TnDataSetState::dsInsert);
+    EXPECT_TRUE(tela.Controle("CODIGOEMPRESA")->Editor()->isEnabled());
+    Cabecalho().FieldByName("CODIGOEMPRESA").SetValue(3);
+    Cabecalho().FieldByName("CODIGOESTAB").SetValue(1);
+    FocarItens();
+    QTest::keyClick(&Itens(), Qt::Key_Insert);  // stores the header first
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Cabecalho().State(), TnDataSetState::dsBrowse);
+    EXPECT_FALSE(tela.Controle("CODIGOEMPRESA")->Editor()->isEnabled());
+    EXPECT_FALSE(tela.Controle("CODIGOESTAB")->Editor()->isEnabled());
+}
+
+TEST_F(TelaProtocolo, SemODireitoIncluirContinuaEOCodigoLevaAoProtocolo)
+{
+    m_host->SetDireitos(std::make_unique<TnDMDireitoUsuario>());
+    ExecutarSQLDireto("insert into USUARIODIREITO (CODIGOUSUARIO, NOMEDIREITO, PERMITIDO) values (1, 'DireitoAltProtocolo', '0')");
+    TnFrmCadastro& tela = Abrir();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(tela.Acao("actDataSetInsert")->isEnabled()) << "a new protocol can be typed without the right";
+    EXPECT_FALSE(tela.Acao("actDataSetEdit")->isEnabled());
+
+    // Typing a code over a stored protocol goes to it; a code that does not exist says so.
+    auto* codigo = qobject_cast<QLineEdit*>(tela.Controle("CODIGOPROTOCOLO")->Editor());
+    ASSERT_NE(codigo, nullptr);
+    codigo->setFocus();
+    codigo->selectAll();
+    QTest::keyClicks(codigo, "8");
+    EXPECT_EQ(Cabecalho().State(), TnDataSetState::dsBrowse) << "typing a code does not start changing the key";
+    QTest::keyClick(codigo, Qt::Key_Return);
+    EXPECT_EQ(Cabecalho().FieldByName("CODIGOPROTOCOLO").AsInteger(), 8);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(tela.Acao("actDataSetNext")->isEnabled()) << "no next on the last row";
+    EXPECT_FALSE(tela.Acao("actDataSetLast")->isEnabled());
+    m_usuario->Esperar("Não existe registro com esta chave", "OK");
+    codigo->selectAll();
+    QTest::keyClicks(codigo, "99");
+    QTest::keyClick(codigo, Qt::Key_Return);
+    m_usuario->Verificar();
+    EXPECT_EQ(Cabecalho().FieldByName("CODIGOPROTOCOLO").AsInteger(), 8);
+    EXPECT_EQ(codigo->text(), "8");
+}
+
+TEST_F(TelaProtocolo, CelulasEControlesAceitamOQueSeDigita)
+{
+    TnFrmCadastro& tela = Abrir();
+    FocarItens("DESCRITEM");
+    QTest::keyClick(&Itens(), Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_FALSE(editor->hasSelectedText()) << "F2 opens the cell to complete it";
+    EXPECT_EQ(editor->cursorPosition(), editor->text().size());
+    QTest::keyClicks(editor, " e aditivo");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTest::keyClick(&Itens(), Qt::Key_Escape);
+
+    QLineEdit* competencia = DigitarNaCelula("COMPETENCIA", "112026");
+    ASSERT_NE(competencia, nullptr);
+    EXPECT_EQ(competencia->text(), "11/2026") << "the slash is put in";
+    QTest::keyClick(competencia, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ValorSql("select COMPETENCIA from PROTOCOLOITEM where CODIGOPROTOCOLO = 7").toDate(), QDate(2026, 11, 1));
+
+    tela.Controle("OBSERVACAO")->Focar();  // the header's Insert, not the items'
+    tela.Acao("actDataSetInsert")->trigger();
+    auto* empresa = qobject_cast<QLineEdit*>(tela.Controle("CODIGOEMPRESA")->Editor());
+    empresa->setFocus();
+    QTest::keyClicks(empresa, "3a");
+    EXPECT_EQ(empresa->text(), "3") << "letters are refused where they are typed";
+    Cabecalho().Cancel();
+}
+
+TEST_F(TelaProtocolo, ItemCanceladoMostraSeuRotuloSobreAGrade)
+{
+    ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, CODIGOUSUARIO, "
+                      "DATAHORACADASTRO, ORIGEMDADO) values (7, 2, 'Guia cancelada', '2026-12-01', '1', 1, '2026-12-01', 2)");
+    TnFrmCadastro& tela = Abrir();
+    auto* marcador = tela.findChild<QLabel*>("pnlCancelado");
+    ASSERT_NE(marcador, nullptr);
+    EXPECT_TRUE(Itens().parentWidget()->isAncestorOf(marcador)) << "over the items' grid";
+    LinhasItens().First();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(marcador->isVisible());
+    LinhasItens().Last();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(marcador->isVisible());
+    EXPECT_EQ(marcador->text(), "Cancelado");
+}
+
+TEST_F(TelaProtocolo, AbasPeriodoTitulosEEscolhas)
+{
+    Abrir();
+    m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
+    ASSERT_NE(m_janela->AbrirClasse("TLyrDMProtocolo"), nullptr);
+    EXPECT_EQ(m_janela->Abas().tabText(0), "Protocolo");
+    EXPECT_EQ(m_janela->Abas().tabText(1), "Protocolo (2)");
+    auto* periodo = m_janela->statusBar()->findChild<QLabel*>("periodo");
+    ASSERT_NE(periodo, nullptr);
+    EXPECT_EQ(periodo->text(), "Período: 01/12/2026 a 31/12/2026");
+    EXPECT_EQ(m_janela->windowTitle(), "Lyr - Protocolos");
+
+    // Column widths follow the declaration; a long title takes two lines.
+    const TnModeloDataSet& modelo = Itens().Modelo();
+    const int descricao = modelo.ColunaDoCampo("DESCRITEM");
+    const int contrato = modelo.ColunaDoCampo("CODIGOFUNCCONTR");
+    EXPECT_GE(Itens().columnWidth(descricao), 50 * Itens().fontMetrics().averageCharWidth());
+    EXPECT_TRUE(modelo.headerData(contrato, Qt::Horizontal).toString().contains(u'\n'));
+
+    // The establishment picker shows labels and the chosen company's establishments only.
+    Cabecalho().Append();
+    Cabecalho().FieldByName("CODIGOEMPRESA").SetValue(2);
+    m_usuario->EsperarConsulta("ESTAB", {2, 2});
+    EXPECT_TRUE(EscolherNoCadastro(Cabecalho().FieldByName("CODIGOESTAB")));
+    m_usuario->Verificar();
+    const TnPerguntaFeita& escolha = m_usuario->Perguntas().last();
+    EXPECT_EQ(escolha.linhas, 2) << "establishments of company 2 only";
+    EXPECT_EQ(escolha.opcoes, QStringList({"Empresa", "Filial", "Apelido"}));
+    EXPECT_EQ(Cabecalho().FieldByName("CODIGOESTAB").AsInteger(), 2);
+    Cabecalho().Cancel();
+}
