@@ -7,6 +7,9 @@
 #include "banco.h"
 #include "demonstracao.h"
 #include "host.h"
+#include "protocolo.h"
+#include "protocoloitem.h"
+#include "registro.h"
 #include "sqldataset.h"
 #include "sqlservicos.h"
 
@@ -120,6 +123,59 @@ qint64 Ler(nDMConexao& conexao, const QString& comando, bool bruto)
     return valores;
 }
 
+// A month of protocols beyond the demo's dates, three items each, for the
+// register to open on.
+const QDate kMesDoRegistro(2027, 1, 1);
+struct TnLyrPeriodo {
+    QDate inicio = kMesDoRegistro;
+    QDate fim = kMesDoRegistro.addMonths(1).addDays(-1);
+};
+
+void InserirMesDeProtocolos(nDMConexao& conexao, int protocolos)
+{
+    conexao.StartTransaction();
+    TnSQLDataSet protocolo(conexao);
+    protocolo.SetCommandText(QStringLiteral(
+        "insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, CODIGOUSUARIO, "
+        "NATUREZAPRO, CANCELADO, ORIGEMDADO) values (:c, 1, 1, :d, '1', :h, 1, '1', '0', 1)"));
+    TnSQLDataSet item(conexao);
+    item.SetCommandText(kInsercaoItem);
+    const QDateTime agora(kMesDoRegistro, QTime(10, 0));
+    for (int i = 0; i < protocolos; ++i) {
+        const qint64 codigo = 800000000LL + i;
+        const QDate data = kMesDoRegistro.addDays(i % 28);
+        protocolo.SetParamValues({codigo, data, agora});
+        protocolo.ExecSQL();
+        for (int seq = 1; seq <= 3; ++seq) {
+            item.SetParamValues({codigo, seq, QStringLiteral("DARF IRPJ - Competência 12/2026"), data, QDate(2027, 1, 29),
+                                 QStringLiteral("1234.56"), 1, 1, QStringLiteral("0"), QStringLiteral("0100002000000001"), 1, agora, 1,
+                                 QDate(2026, 12, 1)});
+            item.ExecSQL();
+        }
+    }
+    conexao.Commit();
+}
+
+// What the register reads on opening, as raw selects of the same rows: the
+// month's protocols and the items of the first one (the one shown).
+qint64 LerRegistroBruto(nDMConexao& conexao)
+{
+    const TnLyrPeriodo periodo;
+    const QString condicao = QStringLiteral("DATALCTOPRO >= '%1' and DATALCTOPRO <= '%2'")
+                                 .arg(periodo.inicio.toString(Qt::ISODate), periodo.fim.toString(Qt::ISODate));
+    return Ler(conexao, QStringLiteral("select * from PROTOCOLO where ") + condicao + QStringLiteral(" order by CODIGOPROTOCOLO"), true)
+           + Ler(conexao, QStringLiteral("select * from PROTOCOLOITEM where CODIGOPROTOCOLO = 800000000 order by CODIGOPROTOCOLO, SEQITEMPRO"),
+                 true);
+}
+
+void AbrirRegistro()
+{
+    const TnLyrPeriodo periodo;
+    std::unique_ptr<TLyrDMProtocolo> registro = CriarDM<TLyrDMProtocolo>(QStringLiteral("TLyrDMProtocolo"));
+    registro->Abrir({{QStringLiteral("DataLctoPro_MAIORIGUAL"), periodo.inicio}, {QStringLiteral("DataLctoPro_MENORIGUAL"), periodo.fim}});
+    registro->CriarDetalhe();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -127,6 +183,7 @@ int main(int argc, char* argv[])
     QCoreApplication aplicacao(argc, argv);
     QCommandLineParser argumentos;
     argumentos.addOptions({{"size", "Tamanho da demonstração.", "N", "4"},
+                           {"protocolos", "Protocolos do mês em que o cadastro é aberto.", "N", "50000"},
                            {"database", "Banco PostgreSQL (postgresql://...); padrão: SQLite temporário.", "uri"}});
     argumentos.process(aplicacao);
 
@@ -159,6 +216,15 @@ int main(int argc, char* argv[])
     const double lerFramework = Medir([] {}, [&] { Ler(conexao, leitura, false); });
     const double lerBruto = Medir([] {}, [&] { Ler(conexao, leitura, true); });
     Relatar("leitura de todos os eventos da folha", linhas, lerFramework, lerBruto);
+
+    // Opening the protocol register on a month: its protocols and their items only.
+    nRegisterClass(InfoDaClasse<TLyrDMProtocolo>());
+    nRegisterClass(InfoDaClasse<TLyrDMProtocoloItem>());
+    const int protocolos = argumentos.value("protocolos").toInt();
+    InserirMesDeProtocolos(conexao, protocolos);
+    const double abrirFramework = Medir([] {}, [] { AbrirRegistro(); });
+    const double abrirBruto = Medir([] {}, [&] { LerRegistroBruto(conexao); });
+    Relatar("abrir o cadastro de protocolos no mês", protocolos + 3LL, abrirFramework, abrirBruto);
 
     if (!config.esquema.isEmpty())
         ExecutarSQLDireto("DROP SCHEMA " + config.esquema + " CASCADE");

@@ -814,6 +814,10 @@ void TnClientDataSet::MestreMudou()
         return;
     if (m_estado != TnDataSetState::dsBrowse)
         Cancel();
+    if (AoMudarMestre) {
+        AoMudarMestre();
+        return;
+    }
     ReconstruirVisao(0);
     if (!m_visao.empty())
         Rolar(0);

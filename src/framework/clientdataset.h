@@ -118,6 +118,9 @@ public:
     TnEventoDataSet BeforeCancel, AfterCancel;
     TnEventoDataSet BeforeDelete, AfterDelete;
     TnEventoDataSet BeforeScroll, AfterScroll;
+    // Set on a detail whose rows are read again for each master row (instead
+    // of all of them filtered in memory): called when the master moves.
+    std::function<void()> AoMudarMestre;
 
     // --- fields ------------------------------------------------------------
     template <typename F, typename... Args>

@@ -172,9 +172,13 @@ void TnDMClientDataSet::Abrir(const TnSelecao& selecao)
     m_selecao = selecao;
     const QString comando = nClientDataSet.CommandText;
     QString condicao = CondicaoSelecao(selecao, QStringLiteral("t_t"));
-    if (!m_condicaoDosMestres.isEmpty())
-        condicao = condicao.isEmpty() ? m_condicaoDosMestres : condicao + QStringLiteral(" and ") + m_condicaoDosMestres;
+    if (m_mestre) {
+        const QString doMestre = CondicaoDoMestre();
+        condicao = condicao.isEmpty() ? doMestre : condicao + QStringLiteral(" and ") + doMestre;
+    }
     nClientDataSet.CommandText = ComandoComCondicao(comando, condicao);
+    if (m_mestre)
+        m_chaveLida = ChaveDoMestre();
     try {
         nClientDataSet.Open(Conexao());
     } catch (...) {
@@ -555,29 +559,47 @@ void TnDMClientDataSet::CriarDetalhe()
             throw EnErro(QStringLiteral("%1 não é um cadastro e não pode ser detalhe de %2.").arg(info.classe, ClassName()));
         detalhe->m_mestre = this;
         detalhe->nClientDataSet.SetMaster(&nClientDataSet, info.camposMestre, info.camposDetalhe);
-        detalhe->m_condicaoDosMestres = CondicaoDosMestres(info);
+        detalhe->m_colunasMestre = Dividir(info.camposMestre);
+        detalhe->m_colunasDetalhe = Dividir(info.camposDetalhe);
+        TnDMClientDataSet* lido = detalhe.get();
+        detalhe->nClientDataSet.AoMudarMestre = [lido] { lido->LerDoMestre(); };
         detalhe->Abrir();
         m_detalhes.push_back(std::move(detalhe));
     }
 }
 
-// The detail rows of the master rows this register holds: the master's
-// selection applied to its own table. Without a selection every row counts.
-QString TnDMClientDataSet::CondicaoDosMestres(const TnInfoDetalhe& info) const
+// A detail holds the rows of its master's current row only: a period of
+// thousands of protocols does not read their items until they are shown.
+// The values of the link columns in the master's current row (nulls when
+// it has none).
+QVariantList TnDMClientDataSet::ChaveDoMestre() const
 {
-    const QString selecao = CondicaoSelecao(m_selecao, QStringLiteral("m_m"));
-    if (selecao.isEmpty() || Tabela.isEmpty())
-        return {};
-    QStringList mestre = Dividir(info.camposMestre);
-    QStringList detalhe = Dividir(info.camposDetalhe);
-    for (QString& coluna : mestre)
-        coluna.prepend(QStringLiteral("m_m."));
-    for (QString& coluna : detalhe)
-        coluna.prepend(QStringLiteral("t_t."));
-    const auto lista = [](const QStringList& colunas) {
-        return colunas.size() == 1 ? colunas.first() : u'(' + colunas.join(u',') + u')';
-    };
-    return QStringLiteral("%1 in (select %2 from %3 m_m where %4)").arg(lista(detalhe), mestre.join(u','), Tabela, selecao);
+    const TnClientDataSet& mestre = m_mestre->nClientDataSet;
+    const bool temLinha = mestre.Active() && (!mestre.IsEmpty() || mestre.State() == TnDataSetState::dsInsert);
+    QVariantList chave;
+    for (const QString& coluna : std::as_const(m_colunasMestre))
+        chave.append(temLinha ? m_mestre->FieldByName(coluna).Value() : QVariant());
+    return chave;
+}
+
+QString TnDMClientDataSet::CondicaoDoMestre() const
+{
+    const QVariantList chave = ChaveDoMestre();
+    QStringList condicoes;
+    for (int i = 0; i < m_colunasDetalhe.size() && i < chave.size(); ++i) {
+        if (chave[i].isNull())
+            return QStringLiteral("1 = 0");
+        condicoes.append(ValorParaSQL(QStringLiteral("t_t.") + m_colunasDetalhe[i], QStringLiteral("="), chave[i]));
+    }
+    return condicoes.isEmpty() ? QStringLiteral("1 = 0") : condicoes.join(QStringLiteral(" and "));
+}
+
+// The master moved: its rows are read unless they are the ones held.
+void TnDMClientDataSet::LerDoMestre()
+{
+    if (nClientDataSet.Active() && ChaveDoMestre() == m_chaveLida)
+        return;
+    Abrir(m_selecao);
 }
 
 // --- controls ----------------------------------------------------------------

@@ -164,11 +164,16 @@ private:
     void ValidarLigacoes();
     void ValidarChave();
     void RecusarExclusaoComDetalhes();
-    QString CondicaoDosMestres(const TnInfoDetalhe& info) const;
+    QVariantList ChaveDoMestre() const;
+    QString CondicaoDoMestre() const;
+    void LerDoMestre();
     TnSQLDataSet& Comando(std::unique_ptr<TnSQLDataSet>& comando, const QString& texto);
 
     TnSelecao m_selecao;
-    QString m_condicaoDosMestres;  // a detail reads only the rows of its master's rows
+    // A detail reads only the rows of its master's current row.
+    QStringList m_colunasMestre;
+    QStringList m_colunasDetalhe;
+    QVariantList m_chaveLida;  // the master key whose rows were read last
     QList<TnInfoDetalhe> m_infoDetalhes;
     std::vector<std::unique_ptr<TnDMClientDataSet>> m_detalhes;
     void GravarMestre();

@@ -2,6 +2,8 @@
 
 #include "erros.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QLocale>
 
 #include <algorithm>
@@ -173,6 +175,27 @@ TnDecimal ParaDecimal(const QVariant& valor, int escala)
     return TnDecimal::DeInteiro(ParaInteiro(valor)).ComEscala(escala);
 }
 
+// A local date and time. Building one asks the C library for the offset,
+// which reads the time zone file each time: grids of thousands of rows ask
+// once per local hour instead.
+static QDateTime DataHoraLocal(const QDate& data, const QTime& hora)
+{
+    static thread_local QHash<qint64, int> deslocamentos;
+    const qint64 chave = data.toJulianDay() * 24 + hora.hour();
+    auto achado = deslocamentos.constFind(chave);
+    if (achado == deslocamentos.constEnd()) {
+        // Hours a clock change skips or repeats keep the library's own answer.
+        const QDateTime inicio(data, QTime(hora.hour(), 0));
+        const QDateTime fim(data, QTime(hora.hour(), 59, 59));
+        if (inicio.offsetFromUtc() != fim.offsetFromUtc())
+            return QDateTime(data, hora);
+        if (deslocamentos.size() > 100000)
+            deslocamentos.clear();
+        achado = deslocamentos.insert(chave, inicio.offsetFromUtc());
+    }
+    return QDateTime(data, hora, Qt::OffsetFromUTC, *achado);
+}
+
 QDateTime LerDataHora(const QString& texto, bool* ok)
 {
     const QString limpo = texto.trimmed();
@@ -185,7 +208,7 @@ QDateTime LerDataHora(const QString& texto, bool* ok)
         if (data.isValid() && hora.isValid() && (limpo.size() == 10 || limpo.size() >= 19)) {
             if (ok)
                 *ok = true;
-            return QDateTime(data, hora);
+            return DataHoraLocal(data, hora);
         }
     }
     static const QStringList formatos = {
@@ -233,6 +256,17 @@ QDateTime ParaDataHora(const QVariant& valor)
 
 QDate ParaData(const QVariant& valor)
 {
+    // Dates as the databases give them need no time of day (nor time zone).
+    if (valor.typeId() == QMetaType::QDate)
+        return valor.toDate();
+    if (valor.typeId() == QMetaType::QString) {
+        const QString texto = valor.toString();
+        if (texto.size() == 10 && texto[4] == u'-' && texto[7] == u'-') {
+            const QDate data = QDate::fromString(texto, Qt::ISODate);
+            if (data.isValid())
+                return data;
+        }
+    }
     return ParaDataHora(valor).date();
 }
 

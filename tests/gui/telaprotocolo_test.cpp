@@ -12,11 +12,15 @@
 #include "protocolo.h"
 #include "protocoloitem.h"
 #include "registro.h"
+#include "selecao.h"
 #include "selecaolyr.h"
 #include "sqlservicos.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDateEdit>
+#include <QDialog>
+#include <QTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -304,4 +308,27 @@ TEST_F(TelaProtocolo, AbasPeriodoTitulosEEscolhas)
     EXPECT_EQ(escolha.opcoes, QStringList({"Empresa", "Filial", "Apelido"}));
     EXPECT_EQ(Cabecalho().FieldByName("CODIGOESTAB").AsInteger(), 2);
     Cabecalho().Cancel();
+}
+
+TEST(DialogoSelecao, ClicarNumaDataEDigitarTrocaAParteClicada)
+{
+    QList<QPair<QString, QVariant>> valores = {{"DataLctoPro_MAIORIGUAL", QDate(2026, 10, 15)},
+                                               {"DataLctoPro_MENORIGUAL", QDate(2026, 12, 31)}};
+    QDate digitada;
+    QTimer::singleShot(0, [&digitada] {
+        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialogo, nullptr);
+        auto* de = dialogo->findChild<QDateEdit*>("DataLctoPro_MAIORIGUAL");
+        ASSERT_NE(de, nullptr);
+        auto* texto = de->findChild<QLineEdit*>();
+        ASSERT_NE(texto, nullptr);
+        QTest::mouseClick(texto, Qt::LeftButton, {}, QPoint(texto->width() - 3, texto->height() / 2));
+        QCoreApplication::processEvents();
+        QTest::keyClicks(de, "01112026");
+        digitada = de->date();
+        dialogo->accept();
+    });
+    ASSERT_TRUE(DialogoSelecao(valores, "Protocolo"));
+    EXPECT_EQ(digitada, QDate(2026, 11, 1));
+    EXPECT_EQ(valores[0].second.toDate(), QDate(2026, 11, 1));
 }
