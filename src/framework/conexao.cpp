@@ -77,6 +77,10 @@ TnConfigBanco LerPalavrasPostgreSQL(const QString& texto)
 // ("file is not a database"). An empty file is a new database.
 void ConferirArquivoSQLite(const QString& arquivo)
 {
+    // SQLite's in-memory database has no file (and QFileInfo would take the
+    // name for a Qt resource).
+    if (arquivo == u":memory:")
+        return;
     const QFileInfo info(arquivo);
     if (!info.absoluteDir().exists()) {
         if (QFileInfo(info.absolutePath()).isFile())
