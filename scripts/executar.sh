@@ -8,6 +8,7 @@ raiz="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$raiz"
 banco="${LYR_DATABASE:-data/lyr.db}"
 if [ -z "${LYR_DATABASE:-}" ] && [ ! -f "$banco" ]; then
+  mkdir -p "$(dirname "$banco")"
   ./build/lyr --database "$banco" init --demo
 fi
 exec ./build/lyr --database "$banco" "$@"

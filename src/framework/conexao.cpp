@@ -4,7 +4,9 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -70,6 +72,40 @@ TnConfigBanco LerPalavrasPostgreSQL(const QString& texto)
     return config;
 }
 
+// Refuses, before SQLite sees it, a file SQLite would either create where the
+// user did not mean (a mistyped folder) or answer with its own English
+// ("file is not a database"). An empty file is a new database.
+void ConferirArquivoSQLite(const QString& arquivo)
+{
+    // SQLite's in-memory database has no file (and QFileInfo would take the
+    // name for a Qt resource).
+    if (arquivo == u":memory:")
+        return;
+    const QFileInfo info(arquivo);
+    if (!info.absoluteDir().exists()) {
+        if (QFileInfo(info.absolutePath()).isFile())
+            throw EnErro(QStringLiteral("%1 é um arquivo, não uma pasta.").arg(info.absolutePath()));
+        throw EnErro(QStringLiteral("A pasta %1 não existe.").arg(info.absolutePath()));
+    }
+    if (info.isDir())
+        throw EnErro(QStringLiteral("%1 é uma pasta. Informe o arquivo do banco de dados.").arg(arquivo));
+    if (!info.exists()) {
+        if (!QFileInfo(info.absolutePath()).isWritable())
+            throw EnErro(QStringLiteral("Sem permissão para criar o banco de dados na pasta %1.").arg(info.absolutePath()));
+        return;
+    }
+    QFile arquivoBanco(arquivo);
+    if (!arquivoBanco.open(QIODevice::ReadOnly))
+        throw EnErro(QStringLiteral("Sem permissão para ler o arquivo %1.").arg(arquivo));
+    if (arquivoBanco.size() == 0)
+        return;
+    static const QByteArray cabecalho("SQLite format 3\0", 16);
+    if (arquivoBanco.read(cabecalho.size()) != cabecalho)
+        throw EnErro(QStringLiteral("O arquivo %1 não é um banco do Lyr.").arg(arquivo));
+    if (!info.isWritable())
+        throw EnErro(QStringLiteral("Sem permissão para gravar no arquivo %1.").arg(arquivo));
+}
+
 } // namespace
 
 TnConfigBanco TnConfigBanco::Ler(const QString& texto)
@@ -77,6 +113,12 @@ TnConfigBanco TnConfigBanco::Ler(const QString& texto)
     const QString limpo = texto.trimmed();
     if (limpo.startsWith(u"postgresql://") || limpo.startsWith(u"postgres://"))
         return LerUrlPostgreSQL(limpo);
+    // Any other address would otherwise be taken for a file name and become
+    // an empty office in a folder called "mysql:".
+    static const QRegularExpression outroEndereco(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*)://"));
+    if (const QRegularExpressionMatch endereco = outroEndereco.match(limpo); endereco.hasMatch())
+        throw EnErro(QStringLiteral("O Lyr não usa bancos %1://. Informe um arquivo SQLite ou um endereço postgresql://.")
+                         .arg(endereco.captured(1)));
     if (limpo.contains(u'='))
         return LerPalavrasPostgreSQL(limpo);
     TnConfigBanco config;
@@ -125,18 +167,21 @@ QSqlDatabase nDMConexao::Database() const
 
 void nDMConexao::AbrirSQLite()
 {
-    const QFileInfo info(m_config.arquivo);
-    if (!info.absoluteDir().exists() && !QDir().mkpath(info.absolutePath()))
-        throw EnErro(QStringLiteral("Não foi possível criar a pasta %1.").arg(info.absolutePath()));
+    ConferirArquivoSQLite(m_config.arquivo);
     QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomeConexao);
     banco.setDatabaseName(m_config.arquivo);
     banco.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!banco.open())
         throw EnErro(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
                          .arg(m_config.arquivo, banco.lastError().text()));
-    // WAL lets the screens read while a long process writes.
-    Executar(QStringLiteral("PRAGMA journal_mode=WAL"));
-    Executar(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    // SQLite reads the file only at the first statement: a damaged file shows here.
+    try {
+        // WAL lets the screens read while a long process writes.
+        Executar(QStringLiteral("PRAGMA journal_mode=WAL"));
+        Executar(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    } catch (const EnSQL& erro) {
+        throw EnErro(QStringLiteral("Não foi possível abrir o banco de dados %1: %2").arg(m_config.arquivo, erro.Mensagem()));
+    }
 }
 
 void nDMConexao::AbrirPostgreSQL()

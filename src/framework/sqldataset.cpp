@@ -125,6 +125,17 @@ QVariant Normalizar(const QVariant& valor, const TnColunaResultado& coluna)
     return valor;
 }
 
+// The driver's text, except where Qt's SQLite driver reports in words that
+// explain nothing to the person who typed the statement ("not an error").
+QString TextoDoErro(const QSqlError& erro)
+{
+    if (erro.driverText() == u"Unable to execute multiple statements at a time")
+        return QStringLiteral("Execute um comando SQL por vez.");
+    if (erro.databaseText() == u"No query")
+        return QStringLiteral("O comando SQL está vazio.");
+    return erro.text();
+}
+
 } // namespace
 
 // --- TnSQLField -------------------------------------------------------------
@@ -261,7 +272,7 @@ void TnSQLDataSet::Prepare()
     // without parameters gains nothing from it and is sent as it stands.
     m_direto = m_conexao.Banco() == TnBanco::PostgreSQL && m_posicional.nomes.isEmpty();
     if (!m_direto && !consulta->prepare(m_posicional.texto))
-        throw EnSQL(consulta->lastError().text(), m_comando);
+        throw EnSQL(TextoDoErro(consulta->lastError()), m_comando);
     m_consulta = std::move(consulta);
 }
 
@@ -276,7 +287,7 @@ void TnSQLDataSet::Executar()
     for (qsizetype i = 0; i < m_posicional.posicoes.size(); ++i)
         m_consulta->bindValue(static_cast<int>(i), Valores::ParaBanco(m_params[m_posicional.posicoes[i]].Value()));
     if (!(m_direto ? m_consulta->exec(m_posicional.texto) : m_consulta->exec())) {
-        const QString erro = m_consulta->lastError().text();
+        const QString erro = TextoDoErro(m_consulta->lastError());
         // A failed prepared statement may be left unusable (PostgreSQL); prepare anew next time.
         Unprepare();
         throw EnSQL(erro, m_comando);
@@ -339,7 +350,7 @@ void TnSQLDataSet::LerLinhas()
         ++m_linhas;
     }
     if (m_consulta->lastError().isValid())
-        throw EnSQL(m_consulta->lastError().text(), m_comando);
+        throw EnSQL(TextoDoErro(m_consulta->lastError()), m_comando);
 }
 
 void TnSQLDataSet::First()

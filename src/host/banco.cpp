@@ -2,12 +2,25 @@
 
 #include "migracoes.h"
 
-QString TextoBancoConfigurado(const QString& opcao)
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kBancoPadrao = QStringLiteral("data/lyr.db");
+
+} // namespace
+
+TnConfigBanco BancoConfigurado(const QString& opcao)
 {
-    if (!opcao.isEmpty())
-        return opcao;
-    const QString ambiente = qEnvironmentVariable("LYR_DATABASE");
-    return ambiente.isEmpty() ? QStringLiteral("data/lyr.db") : ambiente;
+    QString texto = opcao.trimmed();
+    if (texto.isEmpty())
+        texto = qEnvironmentVariable("LYR_DATABASE").trimmed();
+    if (texto.isEmpty()) {
+        texto = kBancoPadrao;
+        QDir().mkpath(QFileInfo(texto).path());
+    }
+    return TnConfigBanco::Ler(texto);
 }
 
 std::unique_ptr<nDMConexao> AbrirBanco(const TnConfigBanco& config)

@@ -4,7 +4,10 @@
 
 #include <memory>
 
-// Opens the configured database and brings its schema up to date.
-// The text is an option, else LYR_DATABASE, else data/lyr.db (see TnConfigBanco).
-QString TextoBancoConfigurado(const QString& opcao);
+// The database the user asked for: the option, else LYR_DATABASE, else the
+// office's default file data/lyr.db (see TnConfigBanco for the forms). Only
+// the default's folder is created here; a path the user typed must exist.
+TnConfigBanco BancoConfigurado(const QString& opcao);
+
+// Opens the database and brings its schema up to date.
 std::unique_ptr<nDMConexao> AbrirBanco(const TnConfigBanco& config);

@@ -36,6 +36,8 @@ TEST(ConfigBanco, LeArquivoUriEPalavrasChave)
     EXPECT_EQ(palavras.banco, TnBanco::PostgreSQL);
     EXPECT_EQ(palavras.porta, 5433);
     EXPECT_THROW(TnConfigBanco::Ler("host=db banco=lyr"), EnErro);
+    // Not a file name with a colon in it.
+    EXPECT_THROW(TnConfigBanco::Ler("mysql://ana@srv/escritorio"), EnErro);
 }
 
 TEST_F(ConexaoTeste, SoOCommitMaisExternoGrava)

@@ -1,6 +1,13 @@
 #include "bancoteste.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -12,13 +19,34 @@ struct TnSaida {
     QString erros;
 };
 
-TnSaida Lyr(const QStringList& argumentos)
+// Only what a login shell on a machine without a display would have: no
+// DISPLAY, no Qt platform, no LYR_* of the developer running the tests.
+QProcessEnvironment AmbienteLimpo()
+{
+    QProcessEnvironment ambiente;
+    ambiente.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+    ambiente.insert(QStringLiteral("HOME"), QDir::tempPath());
+    ambiente.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    return ambiente;
+}
+
+TnSaida Lyr(const QStringList& argumentos, const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment(),
+            const QString& pasta = {}, int limite = 120000)
 {
     QProcess processo;
+    processo.setProcessEnvironment(ambiente);
+    if (!pasta.isEmpty())
+        processo.setWorkingDirectory(pasta);
     processo.start(QStringLiteral(LYR_BINARIO), argumentos);
-    processo.waitForFinished(120000);
-    return {processo.exitCode(), QString::fromUtf8(processo.readAllStandardOutput()),
-            QString::fromUtf8(processo.readAllStandardError())};
+    if (!processo.waitForFinished(limite)) {
+        processo.kill();
+        processo.waitForFinished();
+        ADD_FAILURE() << "lyr " << argumentos.join(u' ').toStdString() << " did not finish in " << limite << " ms";
+        return {-1, {}, QString::fromUtf8(processo.readAllStandardError())};
+    }
+    // A crash (an abort for want of a display) is no answer either.
+    const int codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -2;
+    return {codigo, QString::fromUtf8(processo.readAllStandardOutput()), QString::fromUtf8(processo.readAllStandardError())};
 }
 
 // The test database as the command line names it.
@@ -65,10 +93,170 @@ TEST(LinhaDeComando, InitDemoESqlRespondem)
     EXPECT_TRUE(alteracao.texto.contains("1 linha afetada.")) << alteracao.texto.toStdString();
 }
 
-TEST(LinhaDeComando, VersaoEComandoDesconhecido)
+TEST(LinhaDeComando, SemTelaAjudaVersaoEErrosRespondemEmTexto)
 {
-    EXPECT_TRUE(Lyr({"--version"}).texto.contains("lyr 0.1.0"));
-    const TnSaida desconhecido = Lyr({"--database", "/nao/existe/x.db", "exportar"});
-    EXPECT_EQ(desconhecido.codigo, 1);
-    EXPECT_TRUE(desconhecido.erros.contains("Comando desconhecido: exportar"));
+    const QProcessEnvironment semTela = AmbienteLimpo();
+    EXPECT_TRUE(Lyr({"--version"}, semTela).texto.contains("lyr 0.1.0"));
+
+    const TnSaida desconhecido = Lyr({"foo"}, semTela);
+    EXPECT_EQ(desconhecido.codigo, 1) << desconhecido.erros.toStdString();
+    EXPECT_TRUE(desconhecido.erros.contains("Comando desconhecido: foo")) << desconhecido.erros.toStdString();
+
+    const TnSaida opcao = Lyr({"--databse", "x.db"}, semTela);
+    EXPECT_EQ(opcao.codigo, 1) << opcao.erros.toStdString();
+    EXPECT_TRUE(opcao.erros.contains("Opção desconhecida: --databse")) << opcao.erros.toStdString();
+    const TnSaida semValor = Lyr({"status", "--database"}, semTela);
+    EXPECT_EQ(semValor.codigo, 1);
+    EXPECT_TRUE(semValor.erros.contains("Falta o valor de --database")) << semValor.erros.toStdString();
+
+    const TnSaida desktop = Lyr({"--database", "/nao/existe/x.db"}, semTela);
+    EXPECT_EQ(desktop.codigo, 1);
+    EXPECT_TRUE(desktop.erros.contains("Não há tela para abrir o sistema")) << desktop.erros.toStdString();
+
+    const TnSaida ajuda = Lyr({"--help"}, semTela);
+    ASSERT_EQ(ajuda.codigo, 0) << ajuda.erros.toStdString();
+    for (const char* ingles : {"Usage", "Options:", "Arguments:", "Displays", "commandline"})
+        EXPECT_FALSE(ajuda.texto.contains(ingles, Qt::CaseInsensitive)) << ingles << "\n" << ajuda.texto.toStdString();
+    for (const char* item : {"--database", "-d,", "--demo", "--size", "--reference", "--tsv", "--abrir", "--captura",
+                             "--help", "--version", "init", "sql", "menu", "status", "Opções:", "Comandos:"})
+        EXPECT_TRUE(ajuda.texto.contains(item)) << item << "\n" << ajuda.texto.toStdString();
+}
+
+TEST(LinhaDeComando, ArgumentosErradosNaoCriamOBanco)
+{
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath("x.db");
+    const QList<QPair<QStringList, QString>> casos = {
+        {{"init", "--demo", "--size", "0"}, "--size espera um número inteiro a partir de 1"},
+        {{"init", "--demo", "--size", "-1"}, "--size espera"},
+        {{"init", "--demo", "--size", "abc"}, "não \"abc\""},
+        {{"init", "--demo", "--reference", "2026-02-31"}, "--reference espera uma data válida"},
+        {{"init", "--demo", "--reference", "ontem"}, "não \"ontem\""},
+        {{"init", "--size", "2"}, "A opção --size só vale com init --demo."},
+        {{"status", "extra"}, "Argumento a mais: extra."},
+        {{"init", "x"}, "Argumento a mais: x."},
+        {{"sql", "select 1", "select 2"}, "Argumento a mais: select 2. Use: lyr sql"},
+        {{"sql", " "}, "Falta o argumento do comando sql."},
+        {{"sql"}, "Falta o argumento do comando sql."},
+        {{"status", "--tsv"}, "A opção --tsv só vale com o comando menu."},
+        {{"init", "--abrir", "TLyrDMHistoricoPro"}, "A opção --abrir só vale sem comando"},
+        {{"--tsv"}, "A opção --tsv só vale com o comando menu."},
+    };
+    for (const auto& [argumentos, mensagem] : casos) {
+        const TnSaida saida = Lyr(QStringList{"--database", arquivo} + argumentos, AmbienteLimpo());
+        const std::string caso = argumentos.join(u' ').toStdString();
+        EXPECT_EQ(saida.codigo, 1) << caso;
+        EXPECT_TRUE(saida.erros.contains(mensagem)) << caso << ": " << saida.erros.toStdString();
+        EXPECT_FALSE(QFile::exists(arquivo)) << caso;
+    }
+}
+
+TEST(LinhaDeComando, PastaInexistenteEEnderecosDeOutrosBancosSaoRecusados)
+{
+    QTemporaryDir pasta;
+    const TnSaida semPasta = Lyr({"--database", pasta.filePath("nao/existe/x.db"), "init"}, AmbienteLimpo());
+    EXPECT_EQ(semPasta.codigo, 1);
+    EXPECT_EQ(semPasta.erros.trimmed(), QStringLiteral("lyr: A pasta %1 não existe.").arg(pasta.filePath("nao/existe")));
+    EXPECT_FALSE(QDir(pasta.filePath("nao")).exists());
+
+    for (const char* endereco : {"mysql://lyr@servidor/lyr", "http://servidor/lyr.db"}) {
+        const TnSaida saida = Lyr({"--database", endereco, "status"}, AmbienteLimpo(), pasta.path());
+        EXPECT_EQ(saida.codigo, 1) << endereco;
+        EXPECT_TRUE(saida.erros.contains("O Lyr não usa bancos")) << saida.erros.toStdString();
+        EXPECT_TRUE(saida.erros.contains("postgresql://")) << saida.erros.toStdString();
+    }
+    EXPECT_TRUE(QDir(pasta.path()).isEmpty()) << "nothing is created for a refused address";
+
+    // The default database, though, makes its own folder.
+    const TnSaida padrao = Lyr({"status"}, AmbienteLimpo(), pasta.path());
+    EXPECT_EQ(padrao.codigo, 0) << padrao.erros.toStdString();
+    EXPECT_TRUE(QFile::exists(pasta.filePath("data/lyr.db")));
+}
+
+TEST(LinhaDeComando, ArquivoQueNaoEDoLyrFicaComoEstava)
+{
+    QTemporaryDir pasta;
+    const QString texto = pasta.filePath("notas.txt");
+    {
+        QFile arquivo(texto);
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+        arquivo.write("Reunião com o cliente na segunda-feira.\n");
+    }
+    const TnSaida naoSQLite = Lyr({"--database", texto, "status"}, AmbienteLimpo());
+    EXPECT_EQ(naoSQLite.codigo, 1);
+    EXPECT_EQ(naoSQLite.erros.trimmed(), QStringLiteral("lyr: O arquivo %1 não é um banco do Lyr.").arg(texto));
+    EXPECT_EQ(QFileInfo(texto).size(), qint64(QByteArray("Reunião com o cliente na segunda-feira.\n").size()));
+
+    // Another program's SQLite database is not turned into an office.
+    const QString alheio = pasta.filePath("outro.db");
+    {
+        QSqlDatabase banco = QSqlDatabase::addDatabase("QSQLITE", "alheio");
+        banco.setDatabaseName(alheio);
+        ASSERT_TRUE(banco.open());
+        ASSERT_TRUE(QSqlQuery(banco).exec("create table CLIENTES (ID integer)"));
+        banco.close();
+    }
+    QSqlDatabase::removeDatabase("alheio");
+    const TnSaida outroPrograma = Lyr({"--database", alheio, "init"}, AmbienteLimpo());
+    EXPECT_EQ(outroPrograma.codigo, 1);
+    EXPECT_EQ(outroPrograma.erros.trimmed(), QStringLiteral("lyr: O arquivo %1 não é um banco do Lyr.").arg(alheio));
+    {
+        QSqlDatabase banco = QSqlDatabase::addDatabase("QSQLITE", "alheio");
+        banco.setDatabaseName(alheio);
+        ASSERT_TRUE(banco.open());
+        QSqlQuery tabelas(banco);
+        ASSERT_TRUE(tabelas.exec("select count(*) from sqlite_master where type = 'table'"));
+        ASSERT_TRUE(tabelas.next());
+        EXPECT_EQ(tabelas.value(0).toInt(), 1) << "no table was added";
+    }
+    QSqlDatabase::removeDatabase("alheio");
+
+    // An empty file is a new database, and a directory is not a file.
+    const QString vazio = pasta.filePath("vazio.db");
+    {
+        QFile arquivo(vazio);
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    }
+    const TnSaida novo = Lyr({"--database", vazio, "init"}, AmbienteLimpo());
+    EXPECT_EQ(novo.codigo, 0) << novo.erros.toStdString();
+    EXPECT_TRUE(novo.texto.contains("Banco de dados pronto")) << novo.texto.toStdString();
+    const TnSaida doisComandos = Lyr({"--database", vazio, "sql", "select 1; select 2"}, AmbienteLimpo());
+    EXPECT_EQ(doisComandos.codigo, 1);
+    EXPECT_TRUE(doisComandos.erros.startsWith("lyr: Execute um comando SQL por vez.")) << doisComandos.erros.toStdString();
+    const TnSaida pastaComoBanco = Lyr({"--database", pasta.path(), "status"}, AmbienteLimpo());
+    EXPECT_EQ(pastaComoBanco.codigo, 1);
+    EXPECT_TRUE(pastaComoBanco.erros.contains("é uma pasta")) << pastaComoBanco.erros.toStdString();
+}
+
+// An unattended desktop run nobody can answer ends, and says why.
+TEST(LinhaDeComando, CapturaSemRespostaTerminaComErro)
+{
+    QTemporaryDir pasta;
+    const QString banco = pasta.filePath("x.db");
+    ASSERT_EQ(Lyr({"init", "--demo", "--database", banco}, AmbienteLimpo()).codigo, 0);
+    const QString captura = pasta.filePath("x.png");
+    QProcessEnvironment ambiente = AmbienteLimpo();
+    ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+    ambiente.insert("LYR_USUARIO", "demo");
+
+    ambiente.insert("LYR_SENHA", "errada");
+    const TnSaida senhaErrada = Lyr({"--database", banco, "--captura", captura}, ambiente, {}, 60000);
+    EXPECT_EQ(senhaErrada.codigo, 1);
+    EXPECT_TRUE(senhaErrada.erros.contains("LYR_USUARIO e LYR_SENHA não conferem.")) << senhaErrada.erros.toStdString();
+
+    ambiente.insert("LYR_SENHA", "demo");
+    const TnSaida telaQueNaoExiste = Lyr({"--database", banco, "--abrir", "TNaoExiste", "--captura", captura}, ambiente, {}, 60000);
+    EXPECT_EQ(telaQueNaoExiste.codigo, 1);
+    EXPECT_TRUE(telaQueNaoExiste.erros.contains("interrompida por um diálogo")) << telaQueNaoExiste.erros.toStdString();
+    EXPECT_FALSE(QFile::exists(captura));
+
+    ambiente.remove("LYR_USUARIO");
+    const TnSaida semUsuario = Lyr({"--database", banco, "--captura", captura}, ambiente, {}, 60000);
+    EXPECT_EQ(semUsuario.codigo, 1);
+    EXPECT_TRUE(semUsuario.erros.contains("LYR_USUARIO")) << semUsuario.erros.toStdString();
+
+    ambiente.insert("LYR_USUARIO", "demo");
+    const TnSaida certa = Lyr({"--database", banco, "--captura", captura}, ambiente, {}, 60000);
+    EXPECT_EQ(certa.codigo, 0) << certa.erros.toStdString();
+    EXPECT_TRUE(QFile::exists(captura));
 }

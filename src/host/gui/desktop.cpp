@@ -11,20 +11,26 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTextStream>
 #include <QTimer>
 
 namespace {
 
-bool EntrarSemPerguntar()
+// The login of a run without a person at the keyboard.
+void EntrarSemPerguntar()
 {
     const QString usuario = qEnvironmentVariable("LYR_USUARIO");
     if (usuario.isEmpty())
-        return false;
+        throw EnErro(QStringLiteral("Sem ninguém para entrar no sistema: defina LYR_USUARIO e LYR_SENHA."));
     const int codigo = ConferirLogin(usuario, qEnvironmentVariable("LYR_SENHA"));
     if (codigo == 0)
         throw EnErro(QStringLiteral("LYR_USUARIO e LYR_SENHA não conferem."));
     Conexao().SetCodigoUsuario(codigo);
-    return true;
+}
+
+bool Desatendido(const TnOpcoesDesktop& opcoes)
+{
+    return !opcoes.captura.isEmpty();
 }
 
 } // namespace
@@ -36,8 +42,11 @@ int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
         host.SetDireitos(std::make_unique<TnDMDireitoUsuario>());
         auto dialogos = std::make_unique<TnDialogosDesktop>();
         TnDialogosDesktop* dialogosDesktop = dialogos.get();
+        dialogosDesktop->SetDesatendido(Desatendido(opcoes));
         host.SetDialogos(std::move(dialogos));
-        if (!EntrarSemPerguntar() && !Entrar())
+        if (Desatendido(opcoes) || !qEnvironmentVariableIsEmpty("LYR_USUARIO"))
+            EntrarSemPerguntar();
+        else if (!Entrar())
             return 0;
         TnPacote pacote(QStringLiteral("LyrPk"), QCoreApplication::applicationDirPath() + QStringLiteral("/libLyrPk.so"));
         pacote.Carregar();
@@ -48,9 +57,16 @@ int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
             janela.show();
             if (!opcoes.abrir.isEmpty())
                 janela.AbrirClasse(opcoes.abrir);
+            // A question met before the event loop runs cannot stop it: leave now.
+            if (dialogosDesktop->Interrompido())
+                return 1;
             if (!opcoes.captura.isEmpty()) {
                 QTimer::singleShot(300, &janela, [&janela, &opcoes] {
-                    janela.grab().save(opcoes.captura);
+                    if (!janela.grab().save(opcoes.captura)) {
+                        QTextStream(stderr) << "lyr: Não foi possível salvar a captura em " << opcoes.captura << "." << Qt::endl;
+                        QCoreApplication::exit(1);
+                        return;
+                    }
                     janela.close();
                 });
             }
@@ -59,9 +75,12 @@ int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
         }
         return resultado;
     } catch (const EnErro& erro) {
-        QMessageBox caixa(QMessageBox::Critical, QStringLiteral("Lyr"), erro.Mensagem(), QMessageBox::NoButton);
-        caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        caixa.exec();
+        QTextStream(stderr) << "lyr: " << erro.Mensagem() << Qt::endl;
+        if (!Desatendido(opcoes)) {
+            QMessageBox caixa(QMessageBox::Critical, QStringLiteral("Lyr"), erro.Mensagem(), QMessageBox::NoButton);
+            caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            caixa.exec();
+        }
         return 1;
     }
 }

@@ -11,7 +11,8 @@ struct TnOpcoesDesktop {
 };
 
 // Runs the desktop: opens the database, asks for the login (or takes
-// LYR_USUARIO and LYR_SENHA from the environment, for unattended runs),
-// loads the LyrPk package, shows the main window until the user leaves and
-// unloads the package. Needs a QApplication.
+// LYR_USUARIO and LYR_SENHA from the environment), loads the LyrPk package,
+// shows the main window until the user leaves and unloads the package. Needs
+// a QApplication. A capture is an unattended run: nobody answers, so a failed
+// login, an error or any question ends it with a message on stderr and 1.
 int ExecutarDesktop(const TnOpcoesDesktop& opcoes);

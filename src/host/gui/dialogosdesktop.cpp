@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextStream>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,8 +59,21 @@ QWidget* TnDialogosDesktop::Janela() const
     return m_janela ? m_janela : QApplication::activeWindow();
 }
 
+bool TnDialogosDesktop::SemResposta(const QString& texto)
+{
+    if (!m_desatendido)
+        return false;
+    if (!m_interrompido)
+        QTextStream(stderr) << "lyr: Execução sem usuário interrompida por um diálogo: " << texto << Qt::endl;
+    m_interrompido = true;
+    QCoreApplication::exit(1);
+    return true;
+}
+
 int TnDialogosDesktop::MessageDlg(const QString& texto, int tipo, const QStringList& botoes)
 {
+    if (SemResposta(texto))
+        return -1;
     QMessageBox caixa(Icone(tipo), Titulo(tipo), texto, QMessageBox::NoButton, Janela());
     QList<QAbstractButton*> criados;
     const QStringList rotulos = botoes.isEmpty() ? QStringList{QStringLiteral("OK")} : botoes;
@@ -82,6 +96,8 @@ void TnDialogosDesktop::ShowMessage(const QString& texto)
 
 std::optional<QString> TnDialogosDesktop::InputBox(const QString& titulo, const QString& pergunta, const QString& padrao)
 {
+    if (SemResposta(titulo + QStringLiteral(" - ") + pergunta))
+        return std::nullopt;
     QInputDialog dialogo(Janela());
     dialogo.setWindowTitle(titulo);
     dialogo.setLabelText(pergunta);
@@ -95,6 +111,8 @@ std::optional<QString> TnDialogosDesktop::InputBox(const QString& titulo, const 
 
 int TnDialogosDesktop::InputQueryListBox(const QString& titulo, const QStringList& opcoes)
 {
+    if (SemResposta(titulo))
+        return -1;
     QDialog dialogo(Janela());
     dialogo.setWindowTitle(titulo);
     auto* layout = new QVBoxLayout(&dialogo);
@@ -114,6 +132,8 @@ int TnDialogosDesktop::InputQueryListBox(const QString& titulo, const QStringLis
 
 bool TnDialogosDesktop::Consultar(TnDMClientDataSet& consulta)
 {
+    if (SemResposta(QStringLiteral("consulta %1").arg(consulta.Name)))
+        return false;
     QDialog dialogo(Janela());
     dialogo.setWindowTitle(consulta.nClientDataSet.Caption.isEmpty() ? consulta.Name : consulta.nClientDataSet.Caption);
     dialogo.resize(640, 420);
@@ -144,11 +164,15 @@ void TnDialogosDesktop::ProgressoCriado(TnFraProgresso& progresso)
 
 bool TnDialogosDesktop::PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo)
 {
+    if (SemResposta(QStringLiteral("seleção de %1").arg(titulo)))
+        return false;
     return DialogoSelecao(valores, titulo, Janela());
 }
 
 bool TnDialogosDesktop::PedirDadosBaixa(TnDadosBaixa& dados)
 {
+    if (SemResposta(QStringLiteral("dados da baixa do protocolo")))
+        return false;
     QDialog dialogo(Janela());
     dialogo.setWindowTitle(QStringLiteral("Baixar Protocolo"));
     auto* layout = new QFormLayout(&dialogo);

@@ -12,6 +12,12 @@ public:
     explicit TnDialogosDesktop(QWidget* janela = nullptr) : m_janela(janela) {}
     void SetJanela(QWidget* janela) { m_janela = janela; }
 
+    // Unattended (a capture): nobody would answer a dialog, so instead of
+    // showing one the run stops with the text on stderr and exit status 1;
+    // the dialog answers as if cancelled so that the code asking unwinds.
+    void SetDesatendido(bool desatendido) { m_desatendido = desatendido; }
+    bool Interrompido() const { return m_interrompido; }
+
     int MessageDlg(const QString& texto, int tipo, const QStringList& botoes) override;
     void ShowMessage(const QString& texto) override;
     std::optional<QString> InputBox(const QString& titulo, const QString& pergunta, const QString& padrao) override;
@@ -23,6 +29,9 @@ public:
 
 private:
     QWidget* Janela() const;
+    bool SemResposta(const QString& texto);
 
     QWidget* m_janela;
+    bool m_desatendido = false;
+    bool m_interrompido = false;
 };

@@ -154,8 +154,25 @@ int TnMigrador::LerVersao()
     return consulta.Fields(0).AsInteger();
 }
 
+// A SQLite file with tables but no schema versions belongs to some other
+// program: migrating it would bury our tables among its own. (A PostgreSQL
+// database is made for Lyr by its administrator, and may hold other things.)
+void TnMigrador::RecusarBancoAlheio()
+{
+    if (m_conexao.Banco() != TnBanco::SQLite)
+        return;
+    TnSQLDataSet tabelas(m_conexao);
+    tabelas.SetCommandText(QStringLiteral("select count(*), sum(case when upper(name) = '%1' then 1 else 0 end) "
+                                          "from sqlite_master where type = 'table' and name not like 'sqlite%'")
+                               .arg(kTabelaVersoes));
+    tabelas.Open();
+    if (tabelas.Fields(0).AsInteger() > 0 && tabelas.Fields(1).AsInteger() == 0)
+        throw EnErro(QStringLiteral("O arquivo %1 não é um banco do Lyr.").arg(m_conexao.Config().arquivo));
+}
+
 int TnMigrador::Atualizar(int ateVersao)
 {
+    RecusarBancoAlheio();
     CriarTabelaDeVersoes();
     int aplicadas = 0;
     for (const TnMigracao& migracao : Migracoes()) {

@@ -31,10 +31,12 @@ public:
     int VersaoAtual();
     static int VersaoMaisRecente();
     // Brings the database up to date (or up to a given version); answers how
-    // many steps were applied. A failed step is rolled back whole.
+    // many steps were applied. A failed step is rolled back whole, and a
+    // SQLite file holding another program's tables is refused untouched.
     int Atualizar(int ateVersao = VersaoMaisRecente());
 
 private:
+    void RecusarBancoAlheio();
     void CriarTabelaDeVersoes();
     int LerVersao();
 
