@@ -158,13 +158,7 @@ void TnFrmCadastro::CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, Q
         connect(qacao, &QAction::triggered, this, [this, botao, registro] {
             if (registro && !PrepararAcao(*registro))
                 return;
-            TnGrade* grade = registro ? GradeDe(*registro) : nullptr;
-            AcaoSegura([botao] { botao->Execute(); }, [this, grade](const QString& campo) {
-                if (grade)
-                    grade->FocarCampo(campo);
-                else
-                    FocarCampo(campo);
-            });
+            Executar(*botao, registro ? GradeDe(*registro) : nullptr);
             AtualizarTela();
         });
         m_acoes.insert(qacao, botao);
@@ -370,6 +364,18 @@ bool TnFrmCadastro::GravarDetalhesPendentes()
     return true;
 }
 
+// A refusal of a field puts the cursor on it: in the grid of the register
+// that acted, else in the screen's controls.
+void TnFrmCadastro::Executar(TnAction& acao, TnGrade* grade)
+{
+    AcaoSegura([&acao] { acao.Execute(); }, [this, grade](const QString& campo) {
+        if (grade)
+            grade->FocarCampo(campo);
+        else
+            FocarCampo(campo);
+    });
+}
+
 void TnFrmCadastro::ExecutarAcaoDoDataSet(const QString& nome)
 {
     TnDMClientDataSet& alvo = RegistroComFoco();
@@ -386,12 +392,7 @@ void TnFrmCadastro::ExecutarAcaoDoDataSet(const QString& nome)
                != 0)
         return;
     TnGrade* grade = GradeDe(alvo);
-    AcaoSegura([acao] { acao->Execute(); }, [this, grade](const QString& campo) {
-        if (grade)
-            grade->FocarCampo(campo);
-        else
-            FocarCampo(campo);
-    });
+    Executar(*acao, grade);
     // Hooks change the actions' state after the dataset has told the form.
     AtualizarTela();
     if (acao == alvo.actDataSetInsert) {

@@ -51,6 +51,7 @@ private:
     QWidget* CriarAreaRotulos(TnDataModule& modulo, QWidget* pai);
     void AtualizarRotulos();
     void ExecutarAcaoDoDataSet(const QString& nome);
+    void Executar(TnAction& acao, TnGrade* grade);
     bool PrepararAcao(TnDMClientDataSet& alvo);
     bool GravarDetalhesPendentes();
     TnGrade* GradeDe(const TnDMClientDataSet& registro) const;
