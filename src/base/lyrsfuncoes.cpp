@@ -91,6 +91,14 @@ bool ChecarConfigurarEmpPro(int empresa, int estab)
     return false;
 }
 
+QString RecusaUsuarioBaixa(int usuario)
+{
+    if (PegarTemRegistro(QStringLiteral("USUARIO"), QStringLiteral("CODIGOUSUARIO"),
+                         ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("="), usuario) + QStringLiteral(" and ATIVO = '1'")))
+        return {};
+    return QStringLiteral("Usuário %1 não cadastrado ou inativo.").arg(usuario);
+}
+
 bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int& usuario, QDateTime& entrega)
 {
     TnDadosBaixa dados;
@@ -105,9 +113,8 @@ bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int&
     if (!DialogosAtuais().PedirDadosBaixa(dados))
         return false;
     // The office's side of the hand-over is one of its active users.
-    if (!PegarTemRegistro(QStringLiteral("USUARIO"), QStringLiteral("CODIGOUSUARIO"),
-                          ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("="), dados.usuario) + QStringLiteral(" and ATIVO = '1'")))
-        throw EnErro(QStringLiteral("Usuário %1 não cadastrado ou inativo.").arg(dados.usuario));
+    if (const QString recusa = RecusaUsuarioBaixa(dados.usuario); !recusa.isEmpty())
+        throw EnErro(recusa);
     pessoa = dados.pessoa.trimmed();
     usuario = dados.usuario;
     entrega = dados.entrega;

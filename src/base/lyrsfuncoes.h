@@ -27,6 +27,10 @@ int PegarTipo(const QString& chaveOrigem);
 // whether a row was changed.
 bool LimparProDeb(const QString& chaveOrigem);
 
+// Why that user cannot stand for the office in a write-off (unknown or
+// inactive); empty when he can.
+QString RecusaUsuarioBaixa(int usuario);
+
 // The establishment's configured form of delivery ("1", "2", "3"); empty
 // when it has no delivery configuration.
 QString PegarFormaEntrega(int empresa, int estab);

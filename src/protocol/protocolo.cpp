@@ -231,12 +231,12 @@ void TLyrDMProtocolo::nClientDataSetBeforeDelete()
     // Items are cancelled, never deleted: a protocol that has any stays, and
     // so do the sources that point at it.
     if (Baixado())
-        throw EnErro(QStringLiteral("Protocolo baixado não pode ser excluído."));
+        throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Protocolo baixado não pode ser excluído."));
     if (Cancelado())
-        throw EnErro(QStringLiteral("Protocolo cancelado não pode ser excluído."));
+        throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Protocolo cancelado não pode ser excluído."));
     if (PegarTemRegistro(QStringLiteral("PROTOCOLOITEM"), QStringLiteral("SEQITEMPRO"),
                          ValorParaSQL(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("="), FieldByName(QStringLiteral("CODIGOPROTOCOLO")).Value())))
-        throw EnErro(QStringLiteral("Protocolo com itens não pode ser excluído; cancele os itens."));
+        throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Protocolo com itens não pode ser excluído; cancele os itens."));
     TLyrCadastro::nClientDataSetBeforeDelete();
 }
 

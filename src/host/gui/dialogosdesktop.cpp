@@ -3,6 +3,7 @@
 #include "dmclientdataset.h"
 #include "frmconsulta.h"
 #include "grade.h"
+#include "lyrsfuncoes.h"
 #include "selecao.h"
 #include "sqlservicos.h"
 #include "visaoprogresso.h"
@@ -212,6 +213,11 @@ bool TnDialogosDesktop::PedirDadosBaixa(TnDadosBaixa& dados)
             MessageDlg(QStringLiteral("Informe quem %1 os documentos.").arg(saida ? QStringLiteral("recebeu") : QStringLiteral("entregou")),
                        TnTipoDlg::Aviso, {QStringLiteral("OK")});
             pessoa->setFocus();
+            return;
+        }
+        if (const QString recusa = RecusaUsuarioBaixa(usuario->value()); !recusa.isEmpty()) {
+            MessageDlg(recusa, TnTipoDlg::Aviso, {QStringLiteral("OK")});
+            usuario->setFocus();
             return;
         }
         dialogo.accept();

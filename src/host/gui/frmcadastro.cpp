@@ -135,7 +135,7 @@ void TnFrmCadastro::CriarBarra()
     m_pesquisa->setObjectName(QStringLiteral("pesquisa"));
     m_pesquisa->setPlaceholderText(QStringLiteral("Pesquisar (Ctrl+F)"));
     m_pesquisa->setMinimumWidth(m_pesquisa->fontMetrics().horizontalAdvance(m_pesquisa->placeholderText()) + 48);
-    m_pesquisa->setMaximumWidth(std::max(220, m_pesquisa->minimumWidth()));
+    m_pesquisa->setMaximumWidth(m_pesquisa->minimumWidth() + 24);
     m_pesquisa->setClearButtonEnabled(true);
     m_barra->addWidget(m_pesquisa);
     auto* focarPesquisa = new QAction(this);
@@ -396,10 +396,12 @@ void TnFrmCadastro::ExecutarAcaoDoDataSet(const QString& nome)
     // Hooks change the actions' state after the dataset has told the form.
     AtualizarTela();
     if (acao == alvo.actDataSetInsert) {
-        if (grade && grade != m_grade)
-            grade->FocarCampo(QString());
-        else if (!m_controles.isEmpty())
+        if (grade) {
+            grade->setFocus();
+            grade->IrParaPrimeiraColunaEditavel();
+        } else if (!m_controles.isEmpty()) {
             FocarPrimeiroEditavel();
+        }
     }
 }
 

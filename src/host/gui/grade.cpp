@@ -176,6 +176,20 @@ QWidget* TnGrade::EditorAberto() const
     return nullptr;
 }
 
+// A new row starts where typing starts: its first column in the tab order.
+void TnGrade::IrParaPrimeiraColunaEditavel()
+{
+    if (DataSet().State() != TnDataSetState::dsInsert)
+        return;
+    for (int coluna = 0; coluna < m_modelo->columnCount(); ++coluna) {
+        const TnField& campo = m_modelo->Campo(coluna);
+        if (!isColumnHidden(coluna) && campo.Definicao.TabStop && (m_modelo->flags(m_modelo->index(0, coluna)) & Qt::ItemIsEditable)) {
+            setCurrentIndex(m_modelo->index(m_modelo->LinhaAtual(), coluna));
+            return;
+        }
+    }
+}
+
 void TnGrade::GravarEdicao()
 {
     if (QWidget* editor = EditorAberto()) {
@@ -378,6 +392,7 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
                 SairDaLinha();
                 dataSet.Append();
             });
+            IrParaPrimeiraColunaEditavel();
             return;
         }
         if (evento->key() == Qt::Key_Delete && ctrl) {

@@ -26,6 +26,8 @@ public:
     void GravarEdicao();
     // Puts the cursor on the field's cell in the current row (after an error).
     void FocarCampo(const QString& campo);
+    // On a new row: the cursor goes to its first column in the tab order.
+    void IrParaPrimeiraColunaEditavel();
 
     // Answers true when it handled the key.
     std::function<bool(QKeyEvent*)> AoTeclar;

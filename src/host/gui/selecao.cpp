@@ -7,7 +7,10 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -25,6 +28,25 @@ QString RotuloDoParametro(const QString& nome)
         return rotulo + QStringLiteral(" até");
     return rotulo;
 }
+
+// A click into a date selects the part clicked (day, month or year): what is
+// typed next replaces it and goes on into the next parts. Without this the
+// click leaves the cursor inside a full part and typing is refused.
+class TnCliqueSelecionaParte : public QObject {
+public:
+    explicit TnCliqueSelecionaParte(QDateEdit* data) : QObject(data), m_data(data) {}
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::MouseButtonRelease)
+            QTimer::singleShot(0, m_data, [data = m_data] { data->setSelectedSection(data->currentSection()); });
+        return QObject::eventFilter(objeto, evento);
+    }
+
+private:
+    QDateEdit* m_data;
+};
 
 } // namespace
 
@@ -50,6 +72,8 @@ bool DialogoSelecao(QList<QPair<QString, QVariant>>& valores, const QString& tit
             data->setDate(nome.endsWith(QStringLiteral("_MENORIGUAL"), Qt::CaseInsensitive)
                               ? QDate(hoje.year(), hoje.month(), hoje.daysInMonth())
                               : QDate(hoje.year(), hoje.month(), 1).addMonths(-2));
+        if (auto* texto = data->findChild<QLineEdit*>())
+            texto->installEventFilter(new TnCliqueSelecionaParte(data));
         layout->addRow(RotuloDoParametro(nome), data);
         datas.append(data);
     }
