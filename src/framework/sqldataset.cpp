@@ -103,6 +103,13 @@ QVariant Normalizar(const QVariant& valor, const TnColunaResultado& coluna)
         return Valores::ParaFloat(valor);
     case TnTipoCampo::Data:
         if (valor.typeId() == QMetaType::QString) {
+            // SQLite's "yyyy-MM-dd" (the common case) needs no time of day.
+            const QString texto = valor.toString();
+            if (texto.size() >= 10 && texto[4] == u'-' && texto[7] == u'-') {
+                const QDate data = QDate::fromString(texto.left(10), Qt::ISODate);
+                if (data.isValid())
+                    return data;
+            }
             bool ok = false;
             const QDateTime momento = Valores::LerDataHora(valor.toString(), &ok);
             return ok ? QVariant(momento.date()) : valor;
