@@ -46,15 +46,6 @@ void TnRegistro::Fechado(TnDataModule* dataModule)
     m_abertos.removeAll(dataModule);
 }
 
-TnDataModule* TnRegistro::Encontrar(const QString& nome) const
-{
-    for (TnDataModule* dataModule : m_abertos) {
-        if (dataModule->Name.compare(nome, Qt::CaseInsensitive) == 0)
-            return dataModule;
-    }
-    return nullptr;
-}
-
 void nRegisterClass(TnInfoClasse info)
 {
     TnHost::Atual().Registro().Registrar(std::move(info));
@@ -83,15 +74,17 @@ void PrepararDM(TnDataModule& dataModule)
     dataModule.Preparar();
 }
 
-TnDataModule* FindGlobalDataModule(const QString& nome)
-{
-    return TnHost::Existe() ? TnHost::Atual().Registro().Encontrar(nome) : nullptr;
-}
-
 void AtualizarDM(const QString& nome)
 {
-    if (auto* registro = dynamic_cast<TnDMClientDataSet*>(FindGlobalDataModule(nome)))
-        registro->Refresh();
+    if (!TnHost::Existe())
+        return;
+    // A copy: a refresh may open or close data modules.
+    const QList<TnDataModule*> abertos = TnHost::Atual().Registro().Abertos();
+    for (TnDataModule* dataModule : abertos) {
+        auto* registro = dynamic_cast<TnDMClientDataSet*>(dataModule);
+        if (registro && registro->Name.compare(nome, Qt::CaseInsensitive) == 0 && TnHost::Atual().Registro().Abertos().contains(dataModule))
+            registro->Refresh();
+    }
 }
 
 void DestruirDM(std::unique_ptr<TnDataModule>& dataModule)

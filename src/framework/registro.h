@@ -45,7 +45,6 @@ public:
 
     void Aberto(TnDataModule* dataModule);
     void Fechado(TnDataModule* dataModule);
-    TnDataModule* Encontrar(const QString& nome) const;
     const QList<TnDataModule*>& Abertos() const { return m_abertos; }
 
 private:
@@ -77,9 +76,9 @@ inline std::unique_ptr<TnDataModule> CriarDMNovo(const QString& classe)
 }
 // Lets a created data module get ready to be shown (a register opens).
 void PrepararDM(TnDataModule& dataModule);
-// The open data module of that component name, or nullptr.
-TnDataModule* FindGlobalDataModule(const QString& nome);
-// Reads again the rows of an open register of that component name.
+// Reads again the rows of every open register of that component name (each
+// screen of the class: a batch that changed their rows tells them all).
+// Data modules reach their collaborators through their owners, never by name.
 void AtualizarDM(const QString& nome);
 // Runs DataModuleDestroy and frees the data module.
 void DestruirDM(std::unique_ptr<TnDataModule>& dataModule);

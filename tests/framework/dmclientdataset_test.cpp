@@ -213,9 +213,12 @@ TEST_F(Cadastro, DetalheMostraETomaAChaveDoMestre)
         << "envelopes are numbered within their box";
     caixas->nClientDataSet.First();
     EXPECT_EQ(envelopes.nClientDataSet.RecordCount(), 2);
-    EXPECT_EQ(FindGlobalDataModule("TesteDMEnvelope"), &envelopes);
 
-    // Another user adds an envelope: refreshing the open register shows it.
+    // Another user adds an envelope: refreshing the open registers (both
+    // screens of the class) shows it.
+    std::unique_ptr<TTesteDMCaixa> outraTela = CriarDM<TTesteDMCaixa>("TTesteDMCaixa");
+    outraTela->Abrir();
+    outraTela->CriarDetalhe();
     auto outra = OutraConexao();
     TnSQLDataSet insercao(*outra);
     insercao.SetCommandText("insert into PROTOCOLODOCENVELOPE (CODIGOCAIXA, CODIGOENVELOPE) values (1, 50)");
@@ -223,6 +226,7 @@ TEST_F(Cadastro, DetalheMostraETomaAChaveDoMestre)
     AtualizarDM("TesteDMCaixa");
     EXPECT_EQ(caixas->nClientDataSet.FieldByName("CODIGOCAIXA").AsInteger(), 1);
     EXPECT_EQ(envelopes.nClientDataSet.RecordCount(), 3);
+    EXPECT_EQ(outraTela->Detalhes().front()->nClientDataSet.RecordCount(), 3);
 }
 
 TEST_F(Cadastro, SelecaoViraCondicaoEAcoesSeguemOEstado)
