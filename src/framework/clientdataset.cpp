@@ -425,19 +425,25 @@ void TnClientDataSet::Edit()
     Disparar(AfterEdit);
 }
 
+void TnClientDataSet::ValidarCampos() const
+{
+    // What is missing is said before what is wrong.
+    for (const auto& campo : m_campos) {
+        const QVariant valor = m_buffer.value(campo->Index());
+        if (campo->Required && (valor.isNull() || (campo->EhTexto() && valor.toString().trimmed().isEmpty())))
+            throw EnField(campo->FieldName(), QStringLiteral("Informe o campo \"%1\".").arg(campo->Rotulo()));
+    }
+    for (const auto& campo : m_campos)
+        campo->ValidarLimites(m_buffer.value(campo->Index()));
+}
+
 void TnClientDataSet::Post()
 {
     ExigirAtivo();
     if (m_estado != TnDataSetState::dsEdit && m_estado != TnDataSetState::dsInsert)
         return;
     Disparar(BeforePost);
-    for (const auto& campo : m_campos) {
-        const QVariant& valor = m_buffer[campo->Index()];
-        if (campo->Required && (valor.isNull() || (campo->EhTexto() && valor.toString().isEmpty())))
-            throw EnField(campo->FieldName(), QStringLiteral("Informe o campo \"%1\".").arg(campo->Rotulo()));
-    }
-    for (const auto& campo : m_campos)
-        campo->ValidarLimites(m_buffer[campo->Index()]);
+    ValidarCampos();
     TnBookmark gravada = 0;
     if (m_estado == TnDataSetState::dsInsert) {
         auto linha = std::make_unique<TnLinha>();

@@ -171,6 +171,9 @@ public:
     void Insert();
     void Edit();
     void Post();
+    // Refuses the row being edited when a required field is empty (a text
+    // of blanks is empty) or a value is out of its field's limits.
+    void ValidarCampos() const;
     void Cancel();
     void Delete();
     // Post when editing or inserting (the dataset leaves edit mode for a scroll).

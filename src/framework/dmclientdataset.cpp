@@ -340,14 +340,12 @@ bool TnDMClientDataSet::HouveAlteracoes() const
 
 void TnDMClientDataSet::ValidarDado()
 {
+    nClientDataSet.ValidarCampos();
     for (int i = 0; i < nClientDataSet.FieldCount(); ++i) {
         const TnField& campo = nClientDataSet.Fields(i);
         if (campo.FieldKind != TnFieldKind::fkData)
             continue;
         const QVariant valor = campo.Value();
-        if (campo.Required && (valor.isNull() || (campo.EhTexto() && valor.toString().trimmed().isEmpty())))
-            throw EnField(campo.FieldName(), QStringLiteral("Informe o campo \"%1\".").arg(campo.Rotulo()));
-        campo.ValidarLimites(valor);
         if (campo.Definicao.MaxLength > 0 && campo.EhTexto() && valor.toString().size() > campo.Definicao.MaxLength)
             throw EnField(campo.FieldName(), QStringLiteral("O campo \"%1\" aceita no máximo %2 caracteres.")
                                                  .arg(campo.Rotulo())

@@ -186,10 +186,9 @@ void TLyrDMProtocolo::nClientDataSetNewRecord()
 
 void TLyrDMProtocolo::nClientDataSetBeforePost()
 {
+    // The audit columns are stamped by the register's checks (CarimbarAuditoria).
     if (FieldByName(QStringLiteral("TIPOPRO")).AsString().isEmpty())
         FieldByName(QStringLiteral("TIPOPRO")).SetValue(QStringLiteral("2"));
-    FieldByName(QStringLiteral("DATAHORACADASTRO")).SetValue(QDateTime::currentDateTime());
-    FieldByName(QStringLiteral("CODIGOUSUARIO")).SetValue(Conexao().CodigoUsuario());
     if (FieldByName(QStringLiteral("CANCELADO")).AsString().isEmpty())
         FieldByName(QStringLiteral("CANCELADO")).SetValue(QStringLiteral("0"));
     TLyrCadastro::nClientDataSetBeforePost();

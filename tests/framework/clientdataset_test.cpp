@@ -327,6 +327,13 @@ TEST(TnField, ObrigatorioLimitesPadraoELista)
     ds.Post();
     EXPECT_EQ(data.AsDate(), QDate(2026, 12, 6));
     EXPECT_EQ(ds.RecordCount(), 1);
+
+    // A required text of blanks is empty, here as in the registers.
+    ds.Edit();
+    natureza.Required = true;
+    natureza.SetValue("   ");
+    EXPECT_THROW(ds.Post(), EnField);
+    ds.Cancel();
 }
 
 TEST(TnClientDataSet, DetalheSegueOMestreEHerdaAChave)
