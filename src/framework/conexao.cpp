@@ -212,9 +212,16 @@ void nDMConexao::Executar(const QString& comando)
 void nDMConexao::StartTransaction(int transacao)
 {
     ValidarTransacao(transacao);
-    if (m_profundidade == 0 && !Database().transaction())
-        throw EnSQL(QStringLiteral("Não foi possível iniciar a transação: %1").arg(Database().lastError().text()),
-                    QStringLiteral("BEGIN"));
+    if (m_profundidade == 0) {
+        // SQLite: the write lock is taken at the start (waiting for another
+        // writer up to the busy timeout), so that what a save reads to number
+        // its key is still true when it writes.
+        if (Banco() == TnBanco::SQLite)
+            Executar(QStringLiteral("BEGIN IMMEDIATE"));
+        else if (!Database().transaction())
+            throw EnSQL(QStringLiteral("Não foi possível iniciar a transação: %1").arg(Database().lastError().text()),
+                        QStringLiteral("BEGIN"));
+    }
     ++m_profundidade;
 }
 

@@ -245,10 +245,7 @@ void TnDMClientDataSet::nClientDataSetAfterScroll()
     HabilitaDesabilitaActions();
 }
 
-void TnDMClientDataSet::nClientDataSetNewRecord()
-{
-    NumerarChave();
-}
+void TnDMClientDataSet::nClientDataSetNewRecord() {}
 
 void TnDMClientDataSet::nClientDataSetAfterInsert()
 {
@@ -262,10 +259,45 @@ void TnDMClientDataSet::nClientDataSetAfterEdit()
 
 void TnDMClientDataSet::nClientDataSetBeforePost()
 {
-    if (nClientDataSet.State() == TnDataSetState::dsInsert ? !PodeIncluir : !PodeEditar)
+    const bool inserindo = nClientDataSet.State() == TnDataSetState::dsInsert;
+    if (inserindo ? !PodeIncluir : !PodeEditar)
         throw EnErro(QStringLiteral("Este cadastro não pode ser alterado."));
-    ValidarDado();
-    Gravar();
+    if (!inserindo || !NumeraChave()) {
+        ValidarDado();
+        Gravar();
+        return;
+    }
+    // The key is numbered in the save's transaction. Another user may save
+    // the same number first: the row is numbered again and saved again (only
+    // when this save is the whole transaction, which a refusal rolls back).
+    nDMConexao& conexao = Conexao();
+    const bool sozinho = conexao.Profundidade() == 0;
+    QStringList numerados;
+    for (int tentativa = 1;; ++tentativa) {
+        try {
+            EmTransacao([&] {
+                numerados = NumerarChave();
+                ValidarDado();
+                Gravar();
+            });
+            return;
+        } catch (const EnSQL& erro) {
+            if (numerados.isEmpty() || !erro.ChaveDuplicada() || !sozinho || tentativa >= 10
+                || nClientDataSet.State() != TnDataSetState::dsInsert)
+                throw;
+            for (const QString& nome : std::as_const(numerados))
+                FieldByName(nome).Clear();
+        }
+    }
+}
+
+bool TnDMClientDataSet::NumeraChave() const
+{
+    for (const QString& nome : CamposDaChave()) {
+        if (FieldByName(nome).Definicao.AutoIncrementar)
+            return true;
+    }
+    return false;
 }
 
 void TnDMClientDataSet::nClientDataSetAfterPost()
@@ -429,15 +461,17 @@ TnSQLDataSet& TnDMClientDataSet::Comando(std::unique_ptr<TnSQLDataSet>& comando,
     return *comando;
 }
 
-void TnDMClientDataSet::NumerarChave()
+// Numbers the auto-increment key columns left empty (a code the user typed
+// stays), each within the other key columns that have a value (a detail's
+// master key, for one); answers the columns it numbered.
+QStringList TnDMClientDataSet::NumerarChave()
 {
+    QStringList numerados;
     const QStringList chave = CamposDaChave();
     for (const QString& nome : chave) {
         TnField& campo = FieldByName(nome);
-        if (!campo.Definicao.AutoIncrementar)
+        if (!campo.Definicao.AutoIncrementar || !campo.IsNull())
             continue;
-        // Numbered within the other key columns that already have a value (a
-        // detail's master key, for one).
         QStringList condicoes;
         for (const QString& outro : chave) {
             const TnField& companheiro = FieldByName(outro);
@@ -447,7 +481,9 @@ void TnDMClientDataSet::NumerarChave()
         const qint64 minimo = campo.MinValue.isNull() ? 1 : Valores::ParaInteiro(campo.MinValue);
         const qint64 maximo = campo.MaxValue.isNull() ? std::numeric_limits<qint32>::max() : Valores::ParaInteiro(campo.MaxValue);
         campo.SetValue(PegarProximoCodigoFaixa(Tabela, campo.FieldName(), condicoes.join(QStringLiteral(" and ")), minimo, maximo));
+        numerados.append(nome);
     }
+    return numerados;
 }
 
 void TnDMClientDataSet::Gravar()

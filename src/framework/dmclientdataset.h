@@ -160,7 +160,8 @@ private:
     QStringList CamposDaChave() const;
     void Gravar();
     void Apagar();
-    void NumerarChave();
+    QStringList NumerarChave();
+    bool NumeraChave() const;
     void ValidarLigacoes();
     void ValidarChave();
     void RecusarExclusaoComDetalhes();

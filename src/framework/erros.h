@@ -52,10 +52,13 @@ public:
 // A statement the database refused; keeps the statement for support.
 class EnSQL : public EnErro {
 public:
-    EnSQL(const QString& mensagem, QString comando);
+    EnSQL(const QString& mensagem, QString comando, bool chaveDuplicada = false);
 
     const QString& Comando() const { return m_comando; }
+    // The row was refused because its key is taken (another user saved it first).
+    bool ChaveDuplicada() const { return m_chaveDuplicada; }
 
 private:
     QString m_comando;
+    bool m_chaveDuplicada;
 };

@@ -143,6 +143,16 @@ QString TextoDoErro(const QSqlError& erro)
     return erro.text();
 }
 
+// A unique or primary key refused the row: PostgreSQL's SQLSTATE 23505,
+// SQLite's extended codes 2067 and 1555 (or their text where the driver
+// gives the primary code only).
+bool ChaveDuplicada(const QSqlError& erro)
+{
+    const QString codigo = erro.nativeErrorCode();
+    return codigo == u"23505" || codigo == u"2067" || codigo == u"1555"
+           || erro.databaseText().contains(QStringLiteral("UNIQUE constraint failed"));
+}
+
 } // namespace
 
 // --- TnSQLField -------------------------------------------------------------
@@ -294,10 +304,10 @@ void TnSQLDataSet::Executar()
     for (qsizetype i = 0; i < m_posicional.posicoes.size(); ++i)
         m_consulta->bindValue(static_cast<int>(i), Valores::ParaBanco(m_params[m_posicional.posicoes[i]].Value()));
     if (!(m_direto ? m_consulta->exec(m_posicional.texto) : m_consulta->exec())) {
-        const QString erro = TextoDoErro(m_consulta->lastError());
+        const QSqlError erro = m_consulta->lastError();
         // A failed prepared statement may be left unusable (PostgreSQL); prepare anew next time.
         Unprepare();
-        throw EnSQL(erro, m_comando);
+        throw EnSQL(TextoDoErro(erro), m_comando, ChaveDuplicada(erro));
     }
 }
 

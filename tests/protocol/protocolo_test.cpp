@@ -10,6 +10,11 @@
 #include "respestab.h"
 #include "selecaolyr.h"
 #include "sqlservicos.h"
+#include "sqldataset.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 class Protocolos : public TesteComBanco {
 protected:
@@ -460,4 +465,53 @@ TEST_F(Protocolos, PeriodoRecusadoNaoVazaParaOsPadroes)
     EXPECT_EQ(m_host->ValoresPadrao().value("gDATAVENCTO_MAIORIGUAL").toDate(), QDate(2026, 11, 1));
     EXPECT_EQ(m_host->ValoresPadrao().value("pDATAVENCTO_MENORIGUAL").toDate(), QDate(2026, 11, 30));
     m_usuario->Verificar();
+}
+
+// Another user saves while this one types: the codes are taken when saving,
+// and a save that loses the race to the same code is numbered again.
+TEST_F(Protocolos, CodigosNumeradosAoGravarMesmoComOutroUsuario)
+{
+    NovoProtocolo("2", {""});  // protocol 1
+    TnClientDataSet& ds = m_protocolo->nClientDataSet;
+    ds.Append();
+    EXPECT_TRUE(ds.FieldByName("CODIGOPROTOCOLO").IsNull()) << "no code until it is saved";
+    ds.FieldByName("CODIGOEMPRESA").SetValue(2);
+    ds.FieldByName("CODIGOESTAB").SetValue(1);
+
+    // The other user's save of protocol 2 is still open when this one saves.
+    std::atomic<bool> aberta = false;
+    std::thread outroUsuario([&] {
+        auto outra = OutraConexao();
+        outra->StartTransaction(1);
+        TnSQLDataSet insercao(*outra);
+        insercao.SetCommandText("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "
+                                "CODIGOUSUARIO, NATUREZAPRO, CANCELADO, ORIGEMDADO) values (2, 2, 1, '2026-12-01', '2', '2026-12-01', 2, '1', '0', 2)");
+        insercao.ExecSQL();
+        aberta = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        outra->Commit(1);
+    });
+    while (!aberta)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(Recusa([&] { ds.Post(); }), "");
+    outroUsuario.join();
+    EXPECT_EQ(ds.FieldByName("CODIGOPROTOCOLO").AsLargeInt(), 3) << "the final code shows after the save";
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 3);
+
+    // Items and history texts are numbered the same way.
+    TnClientDataSet& itens = m_itens->nClientDataSet;
+    itens.Append();
+    itens.FieldByName("DESCRITEM").SetValue("Guia");
+    ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, CODIGOUSUARIO, "
+                      "DATAHORACADASTRO, ORIGEMDADO) values (3, 1, 'De outro usuário', '2026-12-01', '0', 2, '2026-12-01', 2)");
+    itens.Post();
+    EXPECT_EQ(itens.FieldByName("SEQITEMPRO").AsInteger(), 2);
+    TLyrDMHistoricoPro historicos;
+    historicos.Abrir();
+    TnClientDataSet& textos = historicos.nClientDataSet;
+    textos.Append();
+    textos.FieldByName("DESCRISAOHISTPRO").SetValue("Guias");
+    ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values (1, 'De outro', '0')");
+    EXPECT_EQ(Recusa([&] { textos.Post(); }), "");
+    EXPECT_EQ(textos.FieldByName("CODIGOHISTPRO").AsInteger(), 2);
 }
