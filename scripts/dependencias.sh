@@ -6,7 +6,7 @@ set -euo pipefail
 pacotes=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev fonts-dejavu-core
-  libsqlite3-dev googletest libgtest-dev
+  libsqlite3-dev libsodium-dev qt6-translations-l10n googletest libgtest-dev
   postgresql
 )
 

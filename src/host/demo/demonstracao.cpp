@@ -9,6 +9,7 @@
 #include "senha.h"
 #include "sqldataset.h"
 
+#include <QCryptographicHash>
 #include <QHash>
 #include <QMap>
 
@@ -306,12 +307,12 @@ private:
                                      "SENHASAL",      "SENHAHASH",        "ADMINISTRADOR",    "ATIVO"};
         for (int i = 0; i < usuarios.size(); ++i) {
             const TnUsuario& usuario = usuarios[i];
-            // A fixed salt per user keeps the demo reproducible; real users get NovoSal().
-            const QString sal = QStringLiteral("demo%1").arg(i + 1, 28, 10, QChar(u'0'));
+            // A fixed salt per user keeps the demo reproducible; real users get a random one.
+            const QByteArray sal = QCryptographicHash::hash("demo" + QByteArray::number(i + 1), QCryptographicHash::Md5);
             const QString senha = i == 0 ? QString::fromLatin1(kSenhaDemonstracao) : usuario.login;
             Inserir("USUARIO", colunas,
-                    {i + 1, usuario.login, usuario.nome, usuario.login + "@lyrcontabil.com.br", usuario.departamento, sal,
-                     Senha::Resumo(senha, sal), usuario.administrador, "1"});
+                    {i + 1, usuario.login, usuario.nome, usuario.login + "@lyrcontabil.com.br", usuario.departamento, QVariant(),
+                     Senha::Resumir(senha, sal), usuario.administrador, "1"});
         }
         // The trainee may not change protocols.
         Inserir("USUARIODIREITO", {"CODIGOUSUARIO", "NOMEDIREITO", "PERMITIDO"},

@@ -3,6 +3,7 @@
 #include "conexao.h"
 #include "host.h"
 #include "senha.h"
+#include "sqldataset.h"
 #include "sqlservicos.h"
 
 #include <QDialog>
@@ -10,7 +11,11 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QString>
+#include <QTimer>
+
+#include <algorithm>
 
 int ConferirLogin(const QString& login, const QString& senha)
 {
@@ -19,7 +24,22 @@ int ConferirLogin(const QString& login, const QString& senha)
                                      .toList();
     if (usuario.size() != 4 || usuario[0].isNull() || usuario[3].toString() != u"1")
         return 0;
-    return Senha::Confere(senha, usuario[1].toString(), usuario[2].toString()) ? usuario[0].toInt() : 0;
+    const QString resumo = usuario[2].toString();
+    if (!Senha::Confere(senha, usuario[1].toString(), resumo))
+        return 0;
+    // A digest of the former kind is replaced now that the password is known.
+    if (Senha::PrecisaRefazer(resumo)) {
+        TnSQLDataSet troca(Conexao());
+        troca.SetCommandText(QStringLiteral("update USUARIO set SENHASAL = null, SENHAHASH = :resumo where CODIGOUSUARIO = :codigo"));
+        troca.SetParamValues({Senha::Resumir(senha), usuario[0]});
+        troca.ExecSQL();
+    }
+    return usuario[0].toInt();
+}
+
+int EsperaAposFalhas(int falhas)
+{
+    return falhas <= 0 ? 0 : std::min(1 << std::min(falhas - 1, 5), 30);
 }
 
 bool Entrar(QWidget* pai)
@@ -38,16 +58,21 @@ bool Entrar(QWidget* pai)
     layout->addRow(QStringLiteral("Senha"), senha);
     layout->addRow(aviso);
     auto* botoes = new QDialogButtonBox(&dialogo);
-    botoes->addButton(QStringLiteral("Entrar"), QDialogButtonBox::AcceptRole);
+    QPushButton* entrar = botoes->addButton(QStringLiteral("Entrar"), QDialogButtonBox::AcceptRole);
     botoes->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
     layout->addRow(botoes);
     QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
+    int falhas = 0;
     QObject::connect(botoes, &QDialogButtonBox::accepted, &dialogo, [&] {
         const int codigo = ConferirLogin(usuario->text(), senha->text());
         if (codigo == 0) {
-            aviso->setText(QStringLiteral("Usuário ou senha incorretos."));
+            // Each failure makes the next try wait longer (1, 2, 4... up to 30 seconds).
+            const int espera = EsperaAposFalhas(++falhas);
+            aviso->setText(QStringLiteral("Usuário ou senha incorretos. Tente de novo em %1 s.").arg(espera));
             senha->clear();
             senha->setFocus();
+            entrar->setEnabled(false);
+            QTimer::singleShot(espera * 1000, &dialogo, [entrar] { entrar->setEnabled(true); });
             return;
         }
         Conexao().SetCodigoUsuario(codigo);
