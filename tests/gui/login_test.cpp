@@ -1,9 +1,12 @@
 #include "bancoteste.h"
+#include "desktop.h"
 #include "login.h"
 #include "senha.h"
 #include "sqlservicos.h"
 
 #include <QCryptographicHash>
+#include <QDialogButtonBox>
+#include <QPushButton>
 
 namespace {
 
@@ -63,4 +66,13 @@ TEST(EsperaDoLogin, CadaFalhaEsperaMais)
     EXPECT_EQ(EsperaAposFalhas(3), 4);
     EXPECT_EQ(EsperaAposFalhas(6), 30);
     EXPECT_EQ(EsperaAposFalhas(60), 30);
+}
+
+TEST(TraducoesDoQt, BotoesPadraoEmPortugues)
+{
+    CarregarTraducoesDoQt();
+    QDialogButtonBox botoes(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes | QDialogButtonBox::No);
+    EXPECT_EQ(botoes.button(QDialogButtonBox::Cancel)->text(), "Cancelar");
+    EXPECT_EQ(botoes.button(QDialogButtonBox::Yes)->text().remove(u'&'), "Sim");
+    EXPECT_EQ(botoes.button(QDialogButtonBox::No)->text().remove(u'&'), "Não");
 }

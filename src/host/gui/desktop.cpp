@@ -10,6 +10,9 @@
 #include "pacote.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
@@ -35,8 +38,20 @@ bool Desatendido(const TnOpcoesDesktop& opcoes)
 
 } // namespace
 
+void CarregarTraducoesDoQt()
+{
+    // Qt's own texts (standard buttons, file and print dialogs) in Portuguese.
+    auto* traducao = new QTranslator(QCoreApplication::instance());
+    if (traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traducao);
+    else
+        delete traducao;
+}
+
 int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
 {
+    CarregarTraducoesDoQt();
     try {
         TnHost host(AbrirBanco(opcoes.banco));
         host.SetDireitos(std::make_unique<TnDMDireitoUsuario>());

@@ -16,3 +16,7 @@ struct TnOpcoesDesktop {
 // a QApplication. A capture is an unattended run: nobody answers, so a failed
 // login, an error or any question ends it with a message on stderr and 1.
 int ExecutarDesktop(const TnOpcoesDesktop& opcoes);
+
+// Installs Qt's Brazilian Portuguese translations (qt6-translations-l10n), so
+// that Qt's own buttons and dialogs read "Cancelar", "Sim", "Não".
+void CarregarTraducoesDoQt();

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -109,13 +110,21 @@ TnFrmCadastro::~TnFrmCadastro()
 void TnFrmCadastro::CriarBarra()
 {
     m_barra = new QToolBar(this);
-    m_barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Icons of the desktop's theme beside the captions (none where the theme has none).
+    static const QHash<QString, QString> icones = {
+        {QStringLiteral("actDataSetFirst"), QStringLiteral("go-first")},   {QStringLiteral("actDataSetPrior"), QStringLiteral("go-previous")},
+        {QStringLiteral("actDataSetNext"), QStringLiteral("go-next")},     {QStringLiteral("actDataSetLast"), QStringLiteral("go-last")},
+        {QStringLiteral("actDataSetInsert"), QStringLiteral("list-add")},  {QStringLiteral("actDataSetEdit"), QStringLiteral("document-edit")},
+        {QStringLiteral("actDataSetDelete"), QStringLiteral("edit-delete")}, {QStringLiteral("actDataSetPost"), QStringLiteral("document-save")},
+        {QStringLiteral("actDataSetCancel"), QStringLiteral("edit-undo")}, {QStringLiteral("actDataSetRefresh"), QStringLiteral("view-refresh")},
+    };
     const QList<TnAction*> navegacao = {m_cadastro.actDataSetFirst, m_cadastro.actDataSetPrior, m_cadastro.actDataSetNext,
                                         m_cadastro.actDataSetLast};
     const QList<TnAction*> edicao = {m_cadastro.actDataSetInsert, m_cadastro.actDataSetEdit, m_cadastro.actDataSetDelete,
                                      m_cadastro.actDataSetPost,   m_cadastro.actDataSetCancel, m_cadastro.actDataSetRefresh};
     const auto adicionar = [this](TnAction* acao) {
-        auto* qacao = m_barra->addAction(acao->Caption);
+        auto* qacao = m_barra->addAction(QIcon::fromTheme(icones.value(acao->Name)), acao->Caption);
         qacao->setObjectName(acao->Name);
         qacao->setShortcut(Atalho(acao->ShortCut));
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
