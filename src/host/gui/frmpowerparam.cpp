@@ -264,7 +264,8 @@ void TnFrmPowerParam::CriarGrade()
     nova->setObjectName(QStringLiteral("grade"));
     const bool substituida = m_grade != nullptr;
     if (m_grade) {
-        pagina->layout()->replaceWidget(m_grade, nova);
+        // The layout hands back the old grid's item: it is ours to free.
+        delete pagina->layout()->replaceWidget(m_grade, nova);
         m_grade->hide();
         // Not at once: the gesture may have come from the old grid.
         m_grade->deleteLater();
