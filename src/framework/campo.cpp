@@ -150,6 +150,12 @@ QVariant TnField::Converter(const QVariant& valor) const
     return valor;
 }
 
+void TnField::ValidarTamanho(const QString& texto, int limite) const
+{
+    if (limite > 0 && texto.size() > limite)
+        throw EnField(m_nome, QStringLiteral("O campo \"%1\" aceita no máximo %2 caracteres.").arg(Rotulo()).arg(limite));
+}
+
 void TnField::ValidarLimites(const QVariant& valor) const
 {
     if (valor.isNull())
@@ -296,6 +302,8 @@ void TnField::SetText(const QString& texto)
         SetValue(digitado);
         return;
     }
+    if (m_tipo == TnFieldType::String)
+        ValidarTamanho(texto, Size);
     if (EhNumerico()) {
         // Typed numbers use the decimal comma and may carry thousands dots.
         QString numero = digitado;

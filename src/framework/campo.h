@@ -127,6 +127,8 @@ public:
     QVariant Converter(const QVariant& valor) const;
     // Checks limits and custom constraint of a value; raises EnField.
     void ValidarLimites(const QVariant& valor) const;
+    // Refuses a text longer than `limite` characters (what was typed is never cut).
+    void ValidarTamanho(const QString& texto, int limite) const;
 
     QString Rotulo() const { return DisplayLabel.isEmpty() ? m_nome : DisplayLabel; }
 

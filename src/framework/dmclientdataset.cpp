@@ -378,10 +378,8 @@ void TnDMClientDataSet::ValidarDado()
         if (campo.FieldKind != TnFieldKind::fkData)
             continue;
         const QVariant valor = campo.Value();
-        if (campo.Definicao.MaxLength > 0 && campo.EhTexto() && valor.toString().size() > campo.Definicao.MaxLength)
-            throw EnField(campo.FieldName(), QStringLiteral("O campo \"%1\" aceita no máximo %2 caracteres.")
-                                                 .arg(campo.Rotulo())
-                                                 .arg(campo.Definicao.MaxLength));
+        if (campo.EhTexto())
+            campo.ValidarTamanho(valor.toString(), campo.Definicao.MaxLength);
     }
     ValidarChave();
     ValidarLigacoes();
