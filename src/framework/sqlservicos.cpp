@@ -148,6 +148,23 @@ QString FilterInterval(const QString& coluna, const QString& selecao, bool comCo
     return comConjuncao ? QStringLiteral(" and    ") + condicao : condicao;
 }
 
+void ValidarSelecaoDeCodigos(const QString& selecao)
+{
+    for (const QString& bruto : QString(selecao).replace(u',', u';').split(u';', Qt::SkipEmptyParts)) {
+        const QString item = bruto.trimmed();
+        if (item.isEmpty())
+            continue;
+        const TnItemSelecao lido = LerItemSelecao(item);
+        bool inicio = false;
+        bool fim = lido.fim.isEmpty();
+        lido.inicio.toLongLong(&inicio);
+        if (!fim)
+            lido.fim.toLongLong(&fim);
+        if (!inicio || !fim)
+            throw EnErro(QStringLiteral("\"%1\" não é um código nem uma faixa de códigos. Informe códigos e faixas como 1;3;5-9.").arg(item));
+    }
+}
+
 QVariant PegarValorCampo(const QString& tabela, const QString& colunas, const QString& condicao)
 {
     const QStringList nomes = colunas.split(u';', Qt::SkipEmptyParts);

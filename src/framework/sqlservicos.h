@@ -29,6 +29,9 @@ QString ValorParaFiltro(const QVariant& valor, TnTipoValor tipo = TnTipoValor::A
 // appended after a where clause and, without its first 7 or 8 characters,
 // stand right after " where ". An empty selection gives "".
 QString FilterInterval(const QString& coluna, const QString& selecao, bool comConjuncao = true);
+// Refuses (EnErro) a selection for a code column that is not made of whole
+// numbers and ranges of them ("1;3;5-9"): the database would refuse it.
+void ValidarSelecaoDeCodigos(const QString& selecao);
 
 // The column of the first matching row; a null QVariant ("" / 0) when none.
 // Several columns separated by ";" give a QVariantList.

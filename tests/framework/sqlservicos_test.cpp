@@ -37,6 +37,10 @@ TEST(FilterInterval, CodigosEFaixasNumaCondicao)
     EXPECT_EQ(comConjuncao.mid(8), "(C.CODIGOEMPRESA in (2,4))");
     EXPECT_EQ(comConjuncao.mid(7).trimmed(), "(C.CODIGOEMPRESA in (2,4))");
     EXPECT_EQ(FilterInterval("SERIENS", "A;B'1", false), "(SERIENS in ('A','B''1'))");
+    // Code columns take whole numbers and ranges only.
+    EXPECT_NO_THROW(ValidarSelecaoDeCodigos(" 1;3, 5-9 ;9999999999"));
+    for (const char* invalida : {"1-", "a;b", "1;x", "0x10", "1.5", "5-x"})
+        EXPECT_THROW(ValidarSelecaoDeCodigos(invalida), EnErro) << invalida;
 }
 
 class ServicosSQL : public TesteComBanco {

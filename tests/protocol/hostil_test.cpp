@@ -164,6 +164,7 @@ TEST_F(EntradaHostil, ListasDeCodigosEFiltrosRecusamOQueNaoEntendem)
         SCOPED_TRACE(valor.left(40).toStdString());
         // A list of codes becomes a condition the database runs, or a clear refusal.
         Aceito([&] {
+            ValidarSelecaoDeCodigos(valor);
             const QString condicao = FilterInterval("CODIGOEMPRESA", valor, false);
             auto resultado = ExecutarSQL("select count(*) from EMPRESA" + (condicao.isEmpty() ? QString() : " where " + condicao));
             DestruirSQL(resultado);
