@@ -1,10 +1,8 @@
 #include "pacote.h"
 
+#include "direitos.h"
 #include "erros.h"
-
-namespace {
-using TnEntradaPacote = void (*)();
-}
+#include "host.h"
 
 TnPacote::TnPacote(QString nome, QString arquivo) : m_nome(std::move(nome)), m_biblioteca(arquivo) {}
 
@@ -13,40 +11,97 @@ TnPacote::~TnPacote()
     try {
         Descarregar();
     } catch (...) {
-        // Leaving: a package that fails to finalise cannot be helped now.
+        // Leaving: a package that fails to withdraw cannot be helped now.
     }
+}
+
+void TnPacote::Falhar(const QString& motivo)
+{
+    const QString mensagem = QStringLiteral("O pacote %1 não pôde ser carregado: %2").arg(m_nome, motivo);
+    m_descricao = {};
+    if (m_biblioteca.isLoaded())
+        m_biblioteca.unload();
+    m_estado = Estado::Falhou;
+    m_erro = mensagem;
+    throw EnErro(m_erro);
 }
 
 void TnPacote::Carregar()
 {
     if (m_estado == Estado::Inicializado)
         return;
-    if (!m_biblioteca.load()) {
-        m_estado = Estado::Falhou;
-        throw EnErro(QStringLiteral("Não foi possível carregar o pacote %1: %2").arg(m_nome, m_biblioteca.errorString()));
+    m_erro.clear();
+    if (!m_biblioteca.load())
+        Falhar(m_biblioteca.errorString());
+    const QString entrada = m_nome + QStringLiteral("Descrever");
+    const auto descrever = reinterpret_cast<TnDescreverPacote>(m_biblioteca.resolve(entrada.toLatin1()));
+    if (!descrever)
+        Falhar(QStringLiteral("a biblioteca não exporta %1.").arg(entrada));
+    // Described straight into the member: whatever the description holds
+    // (factories, handlers) is code of the library, and Falhar drops it
+    // before unloading the library.
+    m_descricao = {};
+    QString motivo;
+    if (!descrever(m_descricao, motivo))
+        Falhar(motivo.isEmpty() ? QStringLiteral("ele não se descreveu.") : motivo);
+    if (m_descricao.versaoInterface != kVersaoInterfacePacote)
+        Falhar(QStringLiteral("ele foi feito para a interface %1 do sistema, e este sistema usa a interface %2.")
+                   .arg(m_descricao.versaoInterface)
+                   .arg(kVersaoInterfacePacote));
+    if (m_descricao.modulo < 0 || m_descricao.modulo >= TnRegistro::kModulos)
+        Falhar(QStringLiteral("o número de módulo %1 não existe.").arg(m_descricao.modulo));
+    try {
+        Registrar();
+    } catch (const EnErro& erro) {
+        Retirar();
+        Falhar(erro.Mensagem());
     }
-    m_estado = Estado::Carregado;
-    const auto inicializar = reinterpret_cast<TnEntradaPacote>(m_biblioteca.resolve((m_nome + QStringLiteral("Inicializar")).toLatin1()));
-    const auto finalizar = reinterpret_cast<TnEntradaPacote>(m_biblioteca.resolve((m_nome + QStringLiteral("Finalizar")).toLatin1()));
-    if (!inicializar || !finalizar) {
-        m_biblioteca.unload();
-        m_estado = Estado::Falhou;
-        throw EnErro(QStringLiteral("O pacote %1 não exporta %1Inicializar e %1Finalizar.").arg(m_nome));
-    }
-    inicializar();
     m_estado = Estado::Inicializado;
+}
+
+// All of the package goes in, or a refusal leaves what went in for Retirar.
+void TnPacote::Registrar()
+{
+    TnRegistro& registro = TnHost::Atual().Registro();
+    for (const TnInfoClasse& info : std::as_const(m_descricao.classes)) {
+        nRegisterClass(info);
+        m_registradas.append(info.nome);
+    }
+    if (!m_descricao.classeSelecao.isEmpty()) {
+        if (!m_registradas.contains(m_descricao.classeSelecao))
+            throw EnErro(QStringLiteral("a classe de seleção %1 não está entre as suas classes.").arg(m_descricao.classeSelecao));
+        registro.FnDMSelecaoClass[static_cast<size_t>(m_descricao.modulo)] = m_descricao.classeSelecao;
+    }
+    if (TnDMDireitoUsuario* direitos = TnHost::Atual().Direitos())
+        direitos->FOnGerarPrincActionMods[static_cast<size_t>(m_descricao.modulo)] = m_descricao.gerarDireitos;
+    registro.ModulosCarregados.set(static_cast<size_t>(m_descricao.modulo));
+}
+
+void TnPacote::Retirar()
+{
+    if (!TnHost::Existe())
+        return;
+    TnRegistro& registro = TnHost::Atual().Registro();
+    for (auto nome = m_registradas.crbegin(); nome != m_registradas.crend(); ++nome)
+        nUnRegisterClass(*nome);
+    m_registradas.clear();
+    if (m_descricao.modulo >= 0 && m_descricao.modulo < TnRegistro::kModulos) {
+        const auto modulo = static_cast<size_t>(m_descricao.modulo);
+        if (!m_descricao.classeSelecao.isEmpty() && registro.FnDMSelecaoClass[modulo] == m_descricao.classeSelecao)
+            registro.FnDMSelecaoClass[modulo].clear();
+        if (TnDMDireitoUsuario* direitos = TnHost::Atual().Direitos())
+            direitos->FOnGerarPrincActionMods[modulo] = nullptr;
+        registro.ModulosCarregados.reset(modulo);
+    }
 }
 
 void TnPacote::Descarregar()
 {
-    if (m_estado == Estado::Inicializado) {
-        const auto finalizar = reinterpret_cast<TnEntradaPacote>(m_biblioteca.resolve((m_nome + QStringLiteral("Finalizar")).toLatin1()));
-        m_estado = Estado::Carregado;
-        if (finalizar)
-            finalizar();
-    }
-    if (m_estado == Estado::Carregado) {
-        m_biblioteca.unload();
-        m_estado = Estado::Descarregado;
-    }
+    if (m_estado != Estado::Inicializado)
+        return;
+    Retirar();
+    // The description holds code of the library (its factories): it goes first.
+    m_descricao = {};
+    m_biblioteca.unload();
+    m_estado = Estado::Descarregado;
 }

@@ -1,16 +1,42 @@
 #pragma once
 
+#include "acoes.h"
+#include "registro.h"
+
 #include <QLibrary>
+#include <QList>
 #include <QString>
 
-// A module package loaded at run time: a shared library exporting
-// "<Nome>Inicializar" and "<Nome>Finalizar" (C linkage, no arguments), which
-// register and withdraw its classes with the host in force. Its life is
-// explicit: loaded and initialised by Carregar, finalised and unloaded by
-// Descarregar (or when the object goes).
+#include <functional>
+
+// The host interface packages are built against. A package built for
+// another one is refused before anything of it is registered.
+inline constexpr int kVersaoInterfacePacote = 1;
+
+// What a package contributes, described by the package itself.
+struct TnDescricaoPacote {
+    int versaoInterface = 0;  // kVersaoInterfacePacote of the host it was built for
+    QString nome;
+    QString versao;
+    int modulo = -1;               // its number among the host's modules
+    QList<TnInfoClasse> classes;   // registered in this order
+    QString classeSelecao;         // one of the classes: the selection asked before its registers
+    std::function<void(TnActionList&)> gerarDireitos;  // the rights it adds to the rights tree
+};
+
+// The one entry a package exports, with C linkage, as "<Nome>Descrever": it
+// fills the description and answers true, or answers false with the reason.
+// No exception leaves it.
+using TnDescreverPacote = bool (*)(TnDescricaoPacote& descricao, QString& erro);
+
+// A module package loaded at run time. Its life is explicit: Carregar loads
+// the library, reads its description, checks it and registers all of it with
+// the host in force, or none of it (what was registered is withdrawn and the
+// library unloaded); Descarregar withdraws it and unloads the library (also
+// when the object goes). The description is kept for the library's lifetime.
 class TnPacote {
 public:
-    enum class Estado { Descarregado, Carregado, Inicializado, Falhou };
+    enum class Estado { Descarregado, Inicializado, Falhou };
 
     TnPacote(QString nome, QString arquivo);
     ~TnPacote();
@@ -23,9 +49,20 @@ public:
 
     Estado EstadoAtual() const { return m_estado; }
     const QString& Nome() const { return m_nome; }
+    // Why the last Carregar failed (empty otherwise).
+    const QString& Erro() const { return m_erro; }
+    // The package's own description, while it is loaded.
+    const TnDescricaoPacote& Descricao() const { return m_descricao; }
 
 private:
+    [[noreturn]] void Falhar(const QString& motivo);
+    void Registrar();
+    void Retirar();
+
     QString m_nome;
     QLibrary m_biblioteca;
     Estado m_estado = Estado::Descarregado;
+    QString m_erro;
+    TnDescricaoPacote m_descricao;
+    QStringList m_registradas;  // classes of this package in the registry, in order
 };

@@ -42,6 +42,8 @@ public:
 
     // Selection data-module class of each module number.
     std::array<QString, kModulos> FnDMSelecaoClass;
+    // The modules whose packages are loaded (their menus and rights show).
+    TnModulos ModulosCarregados;
 
     void Aberto(TnDataModule* dataModule);
     void Fechado(TnDataModule* dataModule);

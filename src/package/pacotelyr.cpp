@@ -1,14 +1,12 @@
-// Entry of the LyrPk package: registers the module's classes with the host,
-// in the order of the module's units, and withdraws them at unload.
+// Entry of the LyrPk package: the description the host registers it from.
 
 #include "classeslyr.h"
-#include "direitos.h"
 #include "historicopro.h"
 #include "protocolo.h"
 #include "protocoloitem.h"
 #include "respestab.h"
 #include "selecaolyr.h"
-#include "host.h"
+#include "pacote.h"
 #include "registro.h"
 
 #include <QHash>
@@ -31,27 +29,28 @@ QHash<QString, TnInfoClasse> ClassesImplementadas()
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT void LyrPkInicializar()
+// The package as the host loads it: the module's classes in the order of
+// its units, its selection class and its user right.
+extern "C" Q_DECL_EXPORT bool LyrPkDescrever(TnDescricaoPacote& descricao, QString& erro)
 {
-    QHash<QString, TnInfoClasse> implementadas = ClassesImplementadas();
-    for (const TnClasseLyr& classe : ClassesLyr()) {
-        if (implementadas.contains(classe.nome))
-            nRegisterClass(implementadas.take(classe.nome));
+    try {
+        descricao.versaoInterface = kVersaoInterfacePacote;
+        descricao.nome = QStringLiteral("LyrPk");
+        descricao.versao = QStringLiteral(LYR_VERSAO);
+        descricao.modulo = kModuloLyr;
+        QHash<QString, TnInfoClasse> implementadas = ClassesImplementadas();
+        for (const TnClasseLyr& classe : ClassesLyr()) {
+            if (implementadas.contains(classe.nome))
+                descricao.classes.append(implementadas.take(classe.nome));
+        }
+        descricao.classes.append(InfoDaClasse<TLyrDMSelecao>());
+        descricao.classeSelecao = TLyrDMSelecao::NomeDaClasse();
+        descricao.gerarDireitos = GerarDireitosLyr;
+        return true;
+    } catch (const std::exception& falha) {
+        erro = QString::fromUtf8(falha.what());
+    } catch (...) {
+        erro = QStringLiteral("falha desconhecida ao descrever o pacote.");
     }
-    // The selection class is registered too, so the host can create it by name.
-    nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
-    TnHost::Atual().Registro().FnDMSelecaoClass[kModuloLyr] = TLyrDMSelecao::NomeDaClasse();
-    if (TnDMDireitoUsuario* direitos = TnHost::Atual().Direitos())
-        direitos->FOnGerarPrincActionMods[kModuloLyr] = GerarDireitosLyr;
-}
-
-extern "C" Q_DECL_EXPORT void LyrPkFinalizar()
-{
-    const QList<TnClasseLyr>& classes = ClassesLyr();
-    for (auto it = classes.crbegin(); it != classes.crend(); ++it)
-        nUnRegisterClass(it->nome);
-    nUnRegisterClass(TLyrDMSelecao::NomeDaClasse());
-    TnHost::Atual().Registro().FnDMSelecaoClass[kModuloLyr].clear();
-    if (TnDMDireitoUsuario* direitos = TnHost::Atual().Direitos())
-        direitos->FOnGerarPrincActionMods[kModuloLyr] = nullptr;
+    return false;
 }

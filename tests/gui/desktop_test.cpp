@@ -65,6 +65,7 @@ protected:
     {
         TesteComBanco::SetUp();
         m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
+        m_host->Registro().ModulosCarregados.set(13);  // as the package would
         nRegisterClass(InfoDaClasse<TLyrDMHistoricoPro>());
         nRegisterClass(InfoDaClasse<TLyrDCHistoricoPro>());
         ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'demo', 'Usuário de Demonstração')");

@@ -36,6 +36,7 @@ protected:
     {
         TesteComBanco::SetUp();
         m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
+        m_host->Registro().ModulosCarregados.set(13);  // as the package would
         for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>(),
                                           InfoDaClasse<TLyrDCHistoricoPro>()})
             nRegisterClass(info);

@@ -118,6 +118,9 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
     EXPECT_EQ(m_host->Registro().Classe("TLyrDMProtocoloItem")->ChavePrimaria(), "CODIGOPROTOCOLO;SEQITEMPRO");
     EXPECT_EQ(m_host->Registro().Classe("TLyrDMProtocolo")->PegarVerificaSelecao(), "DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL");
     EXPECT_EQ(m_host->Registro().FnDMSelecaoClass[13], "TLyrDMSelecao");
+    EXPECT_TRUE(m_host->Registro().ModulosCarregados.test(13)) << "the module number comes from the package";
+    EXPECT_EQ(pacote.Descricao().nome, "LyrPk");
+    EXPECT_FALSE(pacote.Descricao().versao.isEmpty());
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
@@ -143,6 +146,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     pacote.Descarregar();
     EXPECT_EQ(m_host->Registro().Classes().size(), 0);
+    EXPECT_FALSE(m_host->Registro().ModulosCarregados.test(13));
     EXPECT_TRUE(m_host->Registro().FnDMSelecaoClass[13].isEmpty());
     TnActionList depois;
     m_host->Direitos()->GerarListaDireitos(depois);
@@ -156,9 +160,56 @@ TEST_F(PacoteLyr, PacoteInexistenteDizPorQue)
         pacote.Carregar();
         FAIL();
     } catch (const EnErro& erro) {
-        EXPECT_TRUE(erro.Mensagem().startsWith("Não foi possível carregar o pacote LyrPk")) << erro.what();
+        EXPECT_TRUE(erro.Mensagem().startsWith("O pacote LyrPk não pôde ser carregado: ")) << erro.what();
     }
     EXPECT_EQ(pacote.EstadoAtual(), TnPacote::Estado::Falhou);
+}
+
+namespace {
+
+class TTesteDMJaExiste : public TnDataModule {
+    LYR_DATAMODULE(TTesteDMJaExiste)
+};
+
+QStringList NomesRegistrados(TnHost& host)
+{
+    QStringList nomes;
+    for (const TnInfoClasse* classe : host.Registro().Classes())
+        nomes.append(classe->nome);
+    return nomes;
+}
+
+} // namespace
+
+// A package that cannot be registered whole leaves the host as it was and
+// says why; the library is unloaded, no factory of it stays behind.
+TEST_F(PacoteLyr, PacoteQuebradoDeixaORegistroComoEstavaEDizPorQue)
+{
+    nRegisterClass(InfoDaClasse<TTesteDMJaExiste>());
+    m_host->Registro().FnDMSelecaoClass[40] = "TAnterior";
+    const QStringList antes = NomesRegistrados(*m_host);
+    const struct {
+        const char* nome;
+        const char* motivo;
+    } casos[] = {
+        {"TestePkSemEntrada", "a biblioteca não exporta TestePkSemEntradaDescrever."},
+        {"TestePkVersao", "ele foi feito para a interface 2 do sistema, e este sistema usa a interface 1."},
+        {"TestePkDuplicado", "A classe TTesteDMJaExiste já está registrada."},
+        {"TestePkFalha", "a configuração do pacote está corrompida"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        TnPacote pacote(caso.nome, QStringLiteral(LYR_PACOTES_TESTE "/lib%1.so").arg(caso.nome));
+        const QString esperado = QStringLiteral("O pacote %1 não pôde ser carregado: %2").arg(caso.nome, caso.motivo);
+        EXPECT_EQ(Recusa([&] { pacote.Carregar(); }), esperado);
+        EXPECT_EQ(pacote.EstadoAtual(), TnPacote::Estado::Falhou);
+        EXPECT_EQ(pacote.Erro(), esperado);
+        EXPECT_EQ(NomesRegistrados(*m_host), antes);
+        EXPECT_EQ(m_host->Registro().FnDMSelecaoClass[40], "TAnterior");
+        EXPECT_FALSE(m_host->Registro().ModulosCarregados.test(40));
+        pacote.Descarregar();  // nothing to withdraw
+        EXPECT_EQ(NomesRegistrados(*m_host), antes);
+    }
 }
 
 TEST_F(PacoteLyr, DireitoDoUsuarioLogado)

@@ -81,15 +81,13 @@ void ImprimirNo(const TnNoMenu& no, int nivel)
     }
 }
 
-// The menu the package contributes to module 13, as support staff read it.
+// The menu the package contributes to its module, as support staff read it.
 int MostrarMenu(bool separadoPorTabulacao)
 {
-    TnPacote pacote(QStringLiteral("LyrPk"), QCoreApplication::applicationDirPath() + QStringLiteral("/libLyrPk.so"));
+    TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
     pacote.Carregar();
     TnActionList acoes;
-    TnModulos modulos;
-    modulos.set(13);
-    GerarPrincActions(acoes, {}, modulos);
+    GerarPrincActions(acoes, {}, TnHost::Atual().Registro().ModulosCarregados);
     if (separadoPorTabulacao) {
         Saida() << "nome\tcategoria\tcaption\tindice\timagem\tmarcas\tselecao" << Qt::endl;
         for (const TnAction* acao : acoes.Todas()) {
@@ -131,6 +129,15 @@ int MostrarSituacao()
             << TnMigrador(Conexao()).VersaoAtual() << ")" << Qt::endl
             << "Empresas: " << contar(QStringLiteral("EMPRESA")) << "   Estabelecimentos: " << contar(QStringLiteral("ESTAB"))
             << "   Protocolos: " << contar(QStringLiteral("PROTOCOLO")) << Qt::endl;
+    // The package the desktop would load: its version, or why it cannot be loaded.
+    TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
+    try {
+        pacote.Carregar();
+        Saida() << "Pacote: " << pacote.Descricao().nome << ' ' << pacote.Descricao().versao << " (módulo " << pacote.Descricao().modulo
+                << ", " << pacote.Descricao().classes.size() << " classes)" << Qt::endl;
+    } catch (const EnErro& erro) {
+        Saida() << "Pacote: " << erro.Mensagem() << Qt::endl;
+    }
     if (PegarTemRegistro(QStringLiteral("USUARIO"), QStringLiteral("CODIGOUSUARIO"),
                          ValorParaSQL(QStringLiteral("NOMEUSUARIO"), QStringLiteral("="), QString::fromLatin1(kUsuarioDemonstracao))))
         Saida() << "Acesso de demonstração: usuário \"" << kUsuarioDemonstracao << "\", senha \"" << kSenhaDemonstracao << "\"" << Qt::endl;

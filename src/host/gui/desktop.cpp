@@ -63,7 +63,7 @@ int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
             EntrarSemPerguntar();
         else if (!Entrar())
             return 0;
-        TnPacote pacote(QStringLiteral("LyrPk"), QCoreApplication::applicationDirPath() + QStringLiteral("/libLyrPk.so"));
+        TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
         pacote.Carregar();
         int resultado = 0;
         {

@@ -99,9 +99,8 @@ void TnJanelaPrincipal::MontarMenus()
     qDeleteAll(menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
     menuBar()->clear();
     m_acoes.Clear();
-    TnModulos modulos;
-    modulos.set(13);
-    GerarPrincActions(m_acoes, [this](TnAction& acao) { AbrirClasse(acao.Name.mid(3)); }, modulos);
+    // The menus of the modules whose packages are loaded.
+    GerarPrincActions(m_acoes, [this](TnAction& acao) { AbrirClasse(acao.Name.mid(3)); }, TnHost::Atual().Registro().ModulosCarregados);
 
     QMenu* sistema = menuBar()->addMenu(QStringLiteral("&Sistema"));
     QAction* sair = sistema->addAction(QStringLiteral("Sair"));
@@ -176,7 +175,12 @@ TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)
 TnDMSelecao& TnJanelaPrincipal::Selecao()
 {
     if (!m_selecao) {
-        const QString classe = TnHost::Atual().Registro().FnDMSelecaoClass[13];
+        const TnRegistro& registro = TnHost::Atual().Registro();
+        QString classe;
+        for (size_t modulo = 0; modulo < registro.ModulosCarregados.size() && classe.isEmpty(); ++modulo) {
+            if (registro.ModulosCarregados.test(modulo))
+                classe = registro.FnDMSelecaoClass[modulo];
+        }
         if (!classe.isEmpty())
             m_selecao = CriarDM<TnDMSelecao>(classe);
         if (!m_selecao)
