@@ -261,4 +261,11 @@ TEST(LinhaDeComando, CapturaSemRespostaTerminaComErro)
     const TnSaida certa = Lyr({"--database", banco, "--captura", captura}, ambiente, {}, 60000);
     EXPECT_EQ(certa.codigo, 0) << certa.erros.toStdString();
     EXPECT_TRUE(QFile::exists(captura));
+
+    // The period asked before the protocols is not a question left unanswered:
+    // an unattended run takes the period the dialog offers.
+    QFile::remove(captura);
+    const TnSaida protocolos = Lyr({"--database", banco, "--abrir", "TLyrDMProtocolo", "--captura", captura}, ambiente, {}, 60000);
+    EXPECT_EQ(protocolos.codigo, 0) << protocolos.erros.toStdString();
+    EXPECT_TRUE(QFile::exists(captura));
 }

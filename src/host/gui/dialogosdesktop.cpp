@@ -165,8 +165,12 @@ void TnDialogosDesktop::ProgressoCriado(TnFraProgresso& progresso)
 
 bool TnDialogosDesktop::PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo)
 {
-    if (SemResposta(QStringLiteral("seleção de %1").arg(titulo)))
-        return false;
+    // Nobody to ask: the period the dialog would offer.
+    if (m_desatendido) {
+        for (auto& valor : valores)
+            valor.second = DataOferecida(valor.first, valor.second);
+        return true;
+    }
     return DialogoSelecao(valores, titulo, Janela());
 }
 

@@ -70,7 +70,8 @@ QString Titulo(const TnDataModule& dataModule)
 TnJanelaPrincipal::TnJanelaPrincipal(QWidget* pai) : QMainWindow(pai), m_abas(new QTabWidget(this))
 {
     setWindowTitle(QStringLiteral("Lyr - Protocolos"));
-    resize(1100, 720);
+    // Wide enough for a register's tool bar with its module's buttons.
+    resize(1280, 760);
     m_abas->setDocumentMode(true);
     m_abas->setTabsClosable(true);
     m_abas->setMovable(true);

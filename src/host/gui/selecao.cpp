@@ -50,6 +50,15 @@ private:
 
 } // namespace
 
+QDate DataOferecida(const QString& nome, const QVariant& anterior)
+{
+    if (!anterior.isNull() && anterior.toDate().isValid())
+        return anterior.toDate();
+    const QDate hoje = QDate::currentDate();
+    return nome.endsWith(QStringLiteral("_MENORIGUAL"), Qt::CaseInsensitive) ? QDate(hoje.year(), hoje.month(), hoje.daysInMonth())
+                                                                              : QDate(hoje.year(), hoje.month(), 1).addMonths(-2);
+}
+
 bool DialogoSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo, QWidget* pai)
 {
     QStringList nomes;
@@ -58,20 +67,13 @@ bool DialogoSelecao(QList<QPair<QString, QVariant>>& valores, const QString& tit
     QDialog dialogo(pai);
     dialogo.setWindowTitle(QStringLiteral("Seleção - %1").arg(titulo));
     auto* layout = new QFormLayout(&dialogo);
-    const QDate hoje = QDate::currentDate();
     QList<QDateEdit*> datas;
     for (const QString& nome : nomes) {
         auto* data = new QDateEdit(&dialogo);
         data->setObjectName(nome);
         data->setCalendarPopup(true);
         data->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        const QVariant anterior = valores[datas.size()].second;
-        if (!anterior.isNull() && anterior.toDate().isValid())
-            data->setDate(anterior.toDate());
-        else
-            data->setDate(nome.endsWith(QStringLiteral("_MENORIGUAL"), Qt::CaseInsensitive)
-                              ? QDate(hoje.year(), hoje.month(), hoje.daysInMonth())
-                              : QDate(hoje.year(), hoje.month(), 1).addMonths(-2));
+        data->setDate(DataOferecida(nome, valores[datas.size()].second));
         if (auto* texto = data->findChild<QLineEdit*>())
             texto->installEventFilter(new TnCliqueSelecionaParte(data));
         layout->addRow(RotuloDoParametro(nome), data);
