@@ -203,7 +203,8 @@ bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
 
 TnDialogosRoteiro& TnDialogosRoteiro::EsperarDadosBaixa(const QString& pessoa, int usuario)
 {
-    Esperada esperada{TnTipoPergunta::DadosBaixa, {}, pessoa, usuario, std::nullopt};
+    Esperada esperada{TnTipoPergunta::DadosBaixa, {}, pessoa, -1, std::nullopt};
+    esperada.usuario = usuario;
     return Enfileirar(esperada);
 }
 
@@ -221,8 +222,8 @@ bool TnDialogosRoteiro::PedirDadosBaixa(TnDadosBaixa& dados)
     if (!esperada || esperada->rotulo.isEmpty())
         return false;
     dados.pessoa = esperada->rotulo;
-    if (esperada->indice > 0)
-        dados.usuario = esperada->indice;
+    if (esperada->usuario > 0)
+        dados.usuario = esperada->usuario;
     return true;
 }
 

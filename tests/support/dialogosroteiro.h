@@ -104,6 +104,7 @@ private:
         int indice = -1;                // used when rotulo is empty
         std::optional<QString> digitado;  // InputBox
         QVariantList chave = {};          // Consulta
+        int usuario = 0;                  // DadosBaixa: the office user given (0 keeps the default)
         QString Descrever() const;
     };
     struct Acompanhado {

@@ -252,6 +252,17 @@ void TnFrmCadastro::FocarPrimeiroEditavel()
     }
 }
 
+// What is typed in the focused control and in every open cell goes to its
+// field before an action reads the rows.
+void TnFrmCadastro::GravarEdicoes()
+{
+    GravarControleComFoco();
+    for (TnGrade* grade : std::as_const(m_detalhes))
+        grade->GravarEdicao();
+    if (m_grade)
+        m_grade->GravarEdicao();
+}
+
 // A shortcut or a tool-bar click does not move the focus: what is typed in
 // the focused control goes to its field before the action runs.
 void TnFrmCadastro::GravarControleComFoco()
@@ -353,11 +364,7 @@ TnGrade* TnFrmCadastro::GradeDe(const TnDMClientDataSet& registro) const
 // and an action of the header first stores the detail rows being typed.
 bool TnFrmCadastro::PrepararAcao(TnDMClientDataSet& alvo)
 {
-    GravarControleComFoco();
-    for (TnGrade* grade : std::as_const(m_detalhes))
-        grade->GravarEdicao();
-    if (m_grade)
-        m_grade->GravarEdicao();
+    GravarEdicoes();
     return &alvo != &m_cadastro || GravarDetalhesPendentes();
 }
 
@@ -444,11 +451,7 @@ void TnFrmCadastro::Pesquisar(const QString& texto)
 
 bool TnFrmCadastro::PodeFechar()
 {
-    GravarControleComFoco();
-    for (TnGrade* grade : std::as_const(m_detalhes))
-        grade->GravarEdicao();
-    if (m_grade)
-        m_grade->GravarEdicao();
+    GravarEdicoes();
     // Detail rows first: posting the master does not store them.
     QList<TnClientDataSet*> dataSets;
     for (const auto& detalhe : m_cadastro.Detalhes())

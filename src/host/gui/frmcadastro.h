@@ -58,6 +58,7 @@ private:
     void CriarCampos(QWidget* area);
     void Pesquisar(const QString& texto);
     void GravarControleComFoco();
+    void GravarEdicoes();
     void FocarPrimeiroEditavel();
     void DadosRecarregados() override { AtualizarTela(); }
     void RegistroAtualAlterado() override { AtualizarTela(); }
