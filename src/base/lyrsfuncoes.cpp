@@ -101,22 +101,44 @@ QString RecusaUsuarioBaixa(int usuario)
 
 bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int& usuario, QDateTime& entrega)
 {
-    TnDadosBaixa dados;
-    dados.natureza = natureza;
-    dados.usuario = Conexao().CodigoUsuario();
-    dados.entrega = QDateTime::currentDateTime();
-    auto responsaveis = ExecutarSQL(QStringLiteral("select NOMERESPONSAVEL from PROTOCOLORESPESTAB where %1 order by SEQ")
-                                        .arg(CondicaoEstab(empresa, estab)));
-    for (; !responsaveis->Eof(); responsaveis->Next())
-        dados.responsaveis.append(responsaveis->Fields(0).AsString());
-    DestruirSQL(responsaveis);
-    if (!DialogosAtuais().PedirDadosBaixa(dados))
+    QStringList responsaveis;
+    auto lidos = ExecutarSQL(QStringLiteral("select NOMERESPONSAVEL from PROTOCOLORESPESTAB where %1 order by SEQ")
+                                 .arg(CondicaoEstab(empresa, estab)));
+    for (; !lidos->Eof(); lidos->Next())
+        responsaveis.append(lidos->Fields(0).AsString());
+    DestruirSQL(lidos);
+
+    // Outgoing: the client's person receives and the office's user hands over;
+    // incoming the other way round.
+    const bool saida = natureza == 1;
+    TnQuestionario questionario;
+    questionario.titulo = QStringLiteral("Baixar Protocolo");
+    questionario.confirmar = QStringLiteral("Baixar");
+    questionario.campos = {
+        {QStringLiteral("pessoa"), saida ? QStringLiteral("Recebido por (cliente)") : QStringLiteral("Entregue por (cliente)"),
+         QString(), responsaveis},
+        {QStringLiteral("usuario"), saida ? QStringLiteral("Entregue por (usuário)") : QStringLiteral("Recebido por (usuário)"),
+         Conexao().CodigoUsuario(), {}, 1, 32767,
+         [](const QVariant& codigo) {
+             return PegarValorCampo(QStringLiteral("USUARIO"), QStringLiteral("NOMEUSUARIOCOMPL"),
+                                    ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("="), codigo.toInt()))
+                 .toString();
+         }},
+        {QStringLiteral("entrega"), QStringLiteral("Data/hora da entrega"), QDateTime::currentDateTime()},
+    };
+    questionario.validar = [saida](const TnQuestionario& mostrado) -> std::optional<TnRecusaQuestionario> {
+        if (mostrado.Valor(QStringLiteral("pessoa")).toString().trimmed().isEmpty())
+            return TnRecusaQuestionario{QStringLiteral("Informe quem %1 os documentos.").arg(saida ? QStringLiteral("recebeu") : QStringLiteral("entregou")),
+                                      QStringLiteral("pessoa")};
+        // The office's side of the hand-over is one of its active users.
+        if (const QString recusa = RecusaUsuarioBaixa(mostrado.Valor(QStringLiteral("usuario")).toInt()); !recusa.isEmpty())
+            return TnRecusaQuestionario{recusa, QStringLiteral("usuario")};
+        return std::nullopt;
+    };
+    if (!nPedirQuestionario(questionario))
         return false;
-    // The office's side of the hand-over is one of its active users.
-    if (const QString recusa = RecusaUsuarioBaixa(dados.usuario); !recusa.isEmpty())
-        throw EnErro(recusa);
-    pessoa = dados.pessoa.trimmed();
-    usuario = dados.usuario;
-    entrega = dados.entrega;
+    pessoa = questionario.Valor(QStringLiteral("pessoa")).toString().trimmed();
+    usuario = questionario.Valor(QStringLiteral("usuario")).toInt();
+    entrega = questionario.Valor(QStringLiteral("entrega")).toDateTime();
     return true;
 }

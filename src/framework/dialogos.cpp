@@ -53,24 +53,14 @@ bool TnDialogos::Consultar(TnDMClientDataSet&)
     return false;
 }
 
-bool TnDialogos::PedirDadosBaixa(TnDadosBaixa&)
+bool TnDialogos::PedirQuestionario(TnQuestionario&)
 {
     return false;
 }
 
-bool TnDialogos::PedirSelecao(QList<QPair<QString, QVariant>>&, const QString&)
+bool TnDialogosSemUsuario::PedirQuestionario(TnQuestionario& questionario)
 {
-    return false;
-}
-
-bool TnDialogosSemUsuario::PedirDadosBaixa(TnDadosBaixa&)
-{
-    RecusarPergunta(QStringLiteral("dados da baixa do protocolo"));
-}
-
-bool TnDialogosSemUsuario::PedirSelecao(QList<QPair<QString, QVariant>>&, const QString& titulo)
-{
-    RecusarPergunta(QStringLiteral("seleção de %1").arg(titulo));
+    RecusarPergunta(questionario.titulo);
 }
 
 bool TnDialogosSemUsuario::Consultar(TnDMClientDataSet& consulta)
@@ -132,4 +122,41 @@ int nInputQueryListBox(const QString& titulo, const QStringList& opcoes, QString
 bool nConsultar(TnDMClientDataSet& consulta)
 {
     return DialogosAtuais().Consultar(consulta);
+}
+
+bool nPedirQuestionario(TnQuestionario& questionario)
+{
+    if (!DialogosAtuais().PedirQuestionario(questionario))
+        return false;
+    // Whoever answered, nothing the form's check refuses goes on.
+    if (const std::optional<TnRecusaQuestionario> recusa = questionario.Recusa())
+        throw EnErro(recusa->mensagem);
+    return true;
+}
+
+QVariant TnQuestionario::Valor(const QString& nome) const
+{
+    const TnCampoQuestionario* campo = Campo(nome);
+    if (!campo)
+        throw EnErro(QStringLiteral("O formulário \"%1\" não tem o campo %2.").arg(titulo, nome));
+    return campo->valor;
+}
+
+void TnQuestionario::SetValor(const QString& nome, const QVariant& valor)
+{
+    if (!Campo(nome))
+        throw EnErro(QStringLiteral("O formulário \"%1\" não tem o campo %2.").arg(titulo, nome));
+    for (TnCampoQuestionario& campo : campos) {
+        if (campo.nome == nome)
+            campo.valor = valor;
+    }
+}
+
+const TnCampoQuestionario* TnQuestionario::Campo(const QString& nome) const
+{
+    for (const TnCampoQuestionario& campo : campos) {
+        if (campo.nome == nome)
+            return &campo;
+    }
+    return nullptr;
 }

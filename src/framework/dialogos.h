@@ -3,22 +3,47 @@
 #include <QString>
 #include <QStringList>
 
-#include <QDateTime>
+#include <QVariant>
 
+#include <functional>
 #include <optional>
 
 class TnDMClientDataSet;
 
-// What the office records when a protocol is handed over: the client's
-// person (picked among the establishment's responsible persons or typed),
-// the office's user and the moment of the delivery.
-struct TnDadosBaixa {
-    int natureza = 1;             // 1 outgoing, 2 incoming
-    QStringList responsaveis;     // the establishment's persons, offered to pick
-    QString pessoa;
-    int usuario = 0;              // default: the user logged in
-    QDateTime entrega;            // default: now
+// One field of a questionnaire put to the user. Its type is the type of `valor`
+// (QString, int, QDate or QDateTime), which also carries the answer.
+struct TnCampoQuestionario {
+    QString nome;                 // how the code finds it (and the widget's name)
+    QString rotulo = {};
+    QVariant valor = {};
+    QStringList opcoes = {};      // texts offered to pick; another may be typed
+    int minimo = 0;               // integers only
+    int maximo = 0;
+    // A text shown beside the field, following its value (a code's name).
+    std::function<QString(const QVariant&)> descricao = {};
 };
+
+// Why a questionnaire cannot be confirmed: the message, and the field to go back to.
+struct TnRecusaQuestionario {
+    QString mensagem;
+    QString campo = {};
+};
+
+// A questionnaire put to the user: its fields in order and the check run when it is
+// confirmed. A refused confirmation shows the message and keeps it
+// open with what was typed.
+struct TnQuestionario {
+    QString titulo;
+    QString confirmar = QStringLiteral("OK");
+    QList<TnCampoQuestionario> campos = {};
+    std::function<std::optional<TnRecusaQuestionario>(const TnQuestionario&)> validar = {};
+
+    QVariant Valor(const QString& nome) const;
+    void SetValor(const QString& nome, const QVariant& valor);
+    const TnCampoQuestionario* Campo(const QString& nome) const;
+    std::optional<TnRecusaQuestionario> Recusa() const { return validar ? validar(*this) : std::nullopt; }
+};
+
 class TnFraProgresso;
 
 // Kinds of nMessageDlg; they choose the dialog's icon and title.
@@ -52,11 +77,10 @@ public:
     // the row chosen, false when the user cancelled (what dialogs that show
     // no consultations answer).
     virtual bool Consultar(TnDMClientDataSet& consulta);
-    // Asks the write-off data, starting from what `dados` holds; false when
-    // the user cancelled (what dialogs without this form answer).
-    virtual bool PedirDadosBaixa(TnDadosBaixa& dados);
-    // Asks the values of a register's selection (in place); false when cancelled.
-    virtual bool PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo);
+    // Shows the questionnaire starting from the values it holds; true when it
+    // was confirmed with values its check accepts (they are then in it),
+    // false when the user cancelled (what dialogs without questionnaires answer).
+    virtual bool PedirQuestionario(TnQuestionario& questionario);
 
     // A progress frame was created; the desktop attaches its view here (as an
     // observer of the frame, which says when it is freed).
@@ -75,8 +99,7 @@ public:
                                     const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
-    bool PedirDadosBaixa(TnDadosBaixa& dados) override;
-    bool PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo) override;
+    bool PedirQuestionario(TnQuestionario& questionario) override;
 };
 
 // The dialogs of the host in force; those of TnDialogosSemUsuario when no
@@ -96,3 +119,6 @@ bool nInputQuery(const QString& titulo, const QString& pergunta, QString& valor)
 int nInputQueryListBox(const QString& titulo, const QStringList& opcoes, QString* escolhido = nullptr);
 // Shows a consultation to pick a row; true with its dataset on that row.
 bool nConsultar(TnDMClientDataSet& consulta);
+// Shows a questionnaire; true when confirmed, with the answers in it.
+// Answers its check refuses raise EnErro with the refusal, whoever gave them.
+bool nPedirQuestionario(TnQuestionario& questionario);

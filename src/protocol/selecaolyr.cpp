@@ -2,20 +2,10 @@
 
 #include "dialogos.h"
 #include "host.h"
-#include "valores.h"
 
 TLyrDMSelecao::TLyrDMSelecao()
 {
     nSelecao = {{QStringLiteral("DataLctoPro_MAIORIGUAL"), QVariant()}, {QStringLiteral("DataLctoPro_MENORIGUAL"), QVariant()}};
-}
-
-QString TLyrDMSelecao::ValidarSelecao(const QList<QPair<QString, QVariant>>& valores) const
-{
-    const QVariant de = valores.value(0).second;
-    const QVariant ate = valores.value(1).second;
-    if (de.isNull() || ate.isNull() || Valores::Comparar(de, ate) <= 0)
-        return {};
-    return QStringLiteral("Período inválido: a data inicial é posterior à data final.");
 }
 
 void TLyrDMSelecao::AplicarSelecao(const QList<QPair<QString, QVariant>>& valores)

@@ -10,7 +10,6 @@ public:
     TLyrDMSelecao();
 
     int QuantidadeDeParametrosMostrar() const override { return 2; }
-    QString ValidarSelecao(const QList<QPair<QString, QVariant>>& valores) const override;
     // Every pair (from, to) of the selection takes the period shown.
     void AplicarSelecao(const QList<QPair<QString, QVariant>>& valores) override;
     void DepoisConfirmacao() override;

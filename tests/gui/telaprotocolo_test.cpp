@@ -8,17 +8,22 @@
 #include "grade.h"
 #include "historicopro.h"
 #include "janelaprincipal.h"
+#include "lyrsfuncoes.h"
 #include "modelodataset.h"
 #include "protocolo.h"
 #include "protocoloitem.h"
 #include "registro.h"
-#include "selecao.h"
+#include "questionario.h"
 #include "selecaolyr.h"
 #include "sqlservicos.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QDialog>
 #include <QTimer>
 #include <QHeaderView>
@@ -311,10 +316,9 @@ TEST_F(TelaProtocolo, AbasPeriodoTitulosEEscolhas)
     Cabecalho().Cancel();
 }
 
-TEST(DialogoSelecao, ClicarNumaDataEDigitarTrocaAParteClicada)
+TEST(DialogoQuestionario, ClicarNumaDataEDigitarTrocaAParteClicada)
 {
-    QList<QPair<QString, QVariant>> valores = {{"DataLctoPro_MAIORIGUAL", QDate(2026, 10, 15)},
-                                               {"DataLctoPro_MENORIGUAL", QDate(2026, 12, 31)}};
+    TnQuestionario questionario{"Seleção", "Confirmar", {{"DataLctoPro_MAIORIGUAL", "De", QDate(2026, 10, 15)}}};
     QString selecionado;
     QTimer::singleShot(0, [&selecionado] {
         auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -331,7 +335,56 @@ TEST(DialogoSelecao, ClicarNumaDataEDigitarTrocaAParteClicada)
         QTest::keyClicks(de, "2025");
         dialogo->accept();
     });
-    ASSERT_TRUE(DialogoSelecao(valores, "Protocolo"));
+    ASSERT_TRUE(DialogoQuestionario(questionario));
     EXPECT_EQ(selecionado, "2026");
-    EXPECT_EQ(valores[0].second.toDate(), QDate(2025, 10, 15));
+    EXPECT_EQ(questionario.Valor("DataLctoPro_MAIORIGUAL").toDate(), QDate(2025, 10, 15));
+}
+
+// The write-off questionnaire in its dialog: a refused confirmation keeps it
+// open on the refused field, the user's name follows the code typed, and a
+// cancel leaves the questionnaire as it was offered.
+TEST_F(TelaProtocolo, DadosDaBaixaNoDialogoRecusamEFocamOCampo)
+{
+    QString pessoa;
+    int usuario = 0;
+    QDateTime entrega;
+    QStringList nomes;
+    QString focado;
+    QTimer::singleShot(0, [&] {
+        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialogo, nullptr);
+        auto* campoUsuario = dialogo->findChild<QSpinBox*>("usuario");
+        auto* campoPessoa = dialogo->findChild<QComboBox*>("pessoa");
+        ASSERT_NE(campoUsuario, nullptr);
+        ASSERT_NE(campoPessoa, nullptr);
+        const auto nomeMostrado = [dialogo] {
+            QStringList textos;
+            for (const QLabel* rotulo : dialogo->findChildren<QLabel*>())
+                textos.append(rotulo->text());
+            return textos.join(u'|');
+        };
+        campoUsuario->setValue(2);
+        nomes.append(nomeMostrado());
+        campoUsuario->setValue(99);
+        campoPessoa->setCurrentText("Carlos Pereira");
+        // "Baixar" with user 99: the refusal is answered by the script; the dialog stays.
+        dialogo->findChild<QDialogButtonBox*>()->buttons().first()->click();
+        ASSERT_TRUE(dialogo->isVisible());
+        focado = dialogo->focusWidget() ? dialogo->focusWidget()->objectName() : QString();
+        campoUsuario->setValue(1);
+        nomes.append(nomeMostrado());
+        dialogo->findChild<QDialogButtonBox*>()->buttons().first()->click();
+    });
+    ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (2, 'ana', 'Ana Lima')");
+    ExecutarSQLDireto("insert into PROTOCOLORESPESTAB (CODIGOEMPRESA, CODIGOESTAB, SEQ, NOMERESPONSAVEL) values (2, 1, 1, 'Maria')");
+    m_usuario->SetMostrarQuestionario([](TnQuestionario& questionario) { return DialogoQuestionario(questionario); });
+    m_usuario->Esperar("Usuário 99 não cadastrado ou inativo.", "OK");
+    ASSERT_TRUE(PegarDadosBaixa(1, 2, 1, pessoa, usuario, entrega));
+    m_usuario->Verificar();
+    EXPECT_EQ(pessoa, "Carlos Pereira");
+    EXPECT_EQ(usuario, 1);
+    EXPECT_TRUE(entrega.isValid());
+    ASSERT_EQ(nomes.size(), 2);
+    EXPECT_NE(nomes[0], nomes[1]) << "the user's name follows the code";
+    EXPECT_EQ(focado, "usuario") << "the cursor goes back to the refused field";
 }

@@ -135,8 +135,9 @@ TEST_F(Protocolos, BaixaPropriaPassaEDepoisRecusaAlteracoes)
     NovoProtocolo("1", {""});
     m_usuario->EsperarDadosBaixa("Maria D'Ávila");
     m_protocolo->BaixarProtocolo();
-    EXPECT_EQ(m_usuario->UltimosDadosBaixa().responsaveis, QStringList({"Maria D'Ávila"}));
-    EXPECT_EQ(m_usuario->UltimosDadosBaixa().usuario, 1);
+    ASSERT_NE(m_usuario->UltimoQuestionario().Campo("pessoa"), nullptr);
+    EXPECT_EQ(m_usuario->UltimoQuestionario().Campo("pessoa")->opcoes, QStringList({"Maria D'Ávila"}));
+    EXPECT_EQ(m_usuario->UltimoQuestionario().Valor("usuario").toInt(), 1) << "the user logged in is offered";
     EXPECT_TRUE(m_protocolo->Baixado());
     EXPECT_EQ(PegarValorCampo("PROTOCOLO", "USUARIOEXT", "CODIGOPROTOCOLO = 1").toString(), "Maria D'Ávila");
     EXPECT_FALSE(PegarValorCampo("PROTOCOLO", "DATAHORABAIXA", "CODIGOPROTOCOLO = 1").isNull());
@@ -302,7 +303,7 @@ TEST_F(Protocolos, SelecaoDoPeriodoViraPadraoDosProcessos)
 {
     TLyrDMSelecao selecao;
     m_usuario->EsperarSelecao({QDate(2026, 12, 31), QDate(2026, 12, 1)})
-        .Esperar("Período inválido", "OK")
+        .Esperar("A data inicial da seleção não pode ser posterior", "OK")
         .EsperarSelecao({QDate(2026, 11, 1), QDate(2026, 11, 30)})
         .EsperarSelecao({});
     ASSERT_TRUE(selecao.ShowSelecionar());
@@ -405,10 +406,20 @@ TEST_F(Protocolos, BaixaPedeItemAtivoEUsuarioAtivo)
     EXPECT_EQ(Recusa([&] { m_protocolo->BaixarProtocolo(); }), "Protocolo sem itens ativos não pode ser baixado.");
     NovoProtocolo("2", {""});
     ExecutarSQLDireto("update USUARIO set ATIVO = '0' where CODIGOUSUARIO = 2");
-    m_usuario->EsperarDadosBaixa("Maria", 99).EsperarDadosBaixa("Maria", 2);
-    EXPECT_EQ(Recusa([&] { m_protocolo->BaixarProtocolo(); }), "Usuário 99 não cadastrado ou inativo.");
-    EXPECT_EQ(Recusa([&] { m_protocolo->BaixarProtocolo(); }), "Usuário 2 não cadastrado ou inativo.");
+    // The dialog refuses the unknown and the inactive user and stays open; cancelled, nothing is written off.
+    m_usuario->EsperarDadosBaixa("Maria", 99)
+        .Esperar("Usuário 99 não cadastrado ou inativo.", "OK")
+        .EsperarDadosBaixa("Maria", 2)
+        .Esperar("Usuário 2 não cadastrado ou inativo.", "OK")
+        .EsperarDadosBaixa("   ")
+        .Esperar("Informe quem recebeu os documentos.", "OK")
+        .EsperarDadosBaixa("");
+    m_protocolo->BaixarProtocolo();
     EXPECT_EQ(Valor("select count(*) from PROTOCOLO where DATAHORABAIXA is not null").toInt(), 0);
+    m_usuario->Verificar();
+    m_usuario->EsperarDadosBaixa("Maria", 1);
+    m_protocolo->BaixarProtocolo();
+    EXPECT_EQ(Valor("select USUARIOEXT from PROTOCOLO where DATAHORABAIXA is not null").toString(), "Maria");
     m_usuario->Verificar();
 }
 
@@ -451,7 +462,7 @@ TEST_F(Protocolos, PeriodoRecusadoNaoVazaParaOsPadroes)
 {
     m_host->ValoresPadrao().insert("pDataInicial", QDate(2026, 1, 1));
     TLyrDMSelecao selecao;
-    m_usuario->EsperarSelecao({QDate(2026, 12, 31), QDate(2026, 12, 1)}).Esperar("Período inválido", "OK").EsperarSelecao({});
+    m_usuario->EsperarSelecao({QDate(2026, 12, 31), QDate(2026, 12, 1)}).Esperar("A data inicial da seleção não pode ser posterior", "OK").EsperarSelecao({});
     EXPECT_FALSE(selecao.ShowSelecionar());
     EXPECT_EQ(m_host->ValoresPadrao().value("pDataInicial").toDate(), QDate(2026, 1, 1)) << "the refused period set nothing";
     EXPECT_FALSE(m_host->ValoresPadrao().contains("gDATALCTOPRO_MAIORIGUAL"));

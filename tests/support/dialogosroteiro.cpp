@@ -16,8 +16,7 @@ QString NomeDoTipo(TnTipoPergunta tipo)
     case TnTipoPergunta::InputBox: return QStringLiteral("nInputBox");
     case TnTipoPergunta::ListBox: return QStringLiteral("nInputQueryListBox");
     case TnTipoPergunta::Consulta: return QStringLiteral("nConsultar");
-    case TnTipoPergunta::DadosBaixa: return QStringLiteral("PegarDadosBaixa");
-    case TnTipoPergunta::Selecao: return QStringLiteral("seleção");
+    case TnTipoPergunta::Questionario: return QStringLiteral("nPedirQuestionario");
     }
     return {};
 }
@@ -50,6 +49,8 @@ QString TnDialogosRoteiro::Esperada::Descrever() const
     QString resposta;
     if (tipo == TnTipoPergunta::InputBox)
         resposta = digitado ? QStringLiteral("\"%1\"").arg(*digitado) : QStringLiteral("cancelar");
+    else if (tipo == TnTipoPergunta::Questionario)
+        resposta = campos.isEmpty() && chave.isEmpty() ? QStringLiteral("cancelar") : QStringLiteral("confirmar");
     else if (tipo != TnTipoPergunta::ShowMessage)
         resposta = rotulo.isEmpty() ? QString::number(indice) : QStringLiteral("\"%1\"").arg(rotulo);
     QString descricao = QStringLiteral("%1 com \"%2\"").arg(NomeDoTipo(tipo), trecho);
@@ -201,43 +202,50 @@ bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
     return true;
 }
 
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarQuestionario(const QString& trecho, const QVariantMap& valores)
+{
+    Esperada esperada{TnTipoPergunta::Questionario, trecho, {}, -1, std::nullopt};
+    esperada.campos = valores;
+    return Enfileirar(esperada);
+}
+
 TnDialogosRoteiro& TnDialogosRoteiro::EsperarDadosBaixa(const QString& pessoa, int usuario)
 {
-    Esperada esperada{TnTipoPergunta::DadosBaixa, {}, pessoa, -1, std::nullopt};
-    esperada.usuario = usuario;
-    return Enfileirar(esperada);
+    QVariantMap valores;
+    if (!pessoa.isEmpty())
+        valores.insert(QStringLiteral("pessoa"), pessoa);
+    if (!pessoa.isEmpty() && usuario > 0)
+        valores.insert(QStringLiteral("usuario"), usuario);
+    return EsperarQuestionario(QStringLiteral("Baixar Protocolo"), valores);
 }
 
 TnDialogosRoteiro& TnDialogosRoteiro::EsperarSelecao(const QVariantList& valores)
 {
-    Esperada esperada{TnTipoPergunta::Selecao, {}, {}, -1, std::nullopt, valores};
+    Esperada esperada{TnTipoPergunta::Questionario, QStringLiteral("Seleção"), {}, -1, std::nullopt, valores};
     return Enfileirar(esperada);
 }
 
-bool TnDialogosRoteiro::PedirDadosBaixa(TnDadosBaixa& dados)
+bool TnDialogosRoteiro::PedirQuestionario(TnQuestionario& questionario)
 {
-    m_dadosBaixa = dados;
-    const std::optional<Esperada> esperada =
-        Atender({TnTipoPergunta::DadosBaixa, -1, {}, dados.responsaveis.join(u';'), {}, dados.pessoa});
-    if (!esperada || esperada->rotulo.isEmpty())
-        return false;
-    dados.pessoa = esperada->rotulo;
-    if (esperada->usuario > 0)
-        dados.usuario = esperada->usuario;
-    return true;
-}
-
-bool TnDialogosRoteiro::PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo)
-{
-    QStringList nomes;
-    for (const auto& valor : std::as_const(valores))
-        nomes.append(valor.first);
-    const std::optional<Esperada> esperada = Atender({TnTipoPergunta::Selecao, -1, titulo, nomes.join(u';'), {}, {}});
-    if (!esperada || esperada->chave.isEmpty())
-        return false;
-    for (int i = 0; i < valores.size() && i < esperada->chave.size(); ++i)
-        valores[i].second = esperada->chave[i];
-    return true;
+    m_questionario = questionario;
+    if (m_mostrarQuestionario)
+        return m_mostrarQuestionario(questionario);
+    QStringList rotulos;
+    for (const TnCampoQuestionario& campo : std::as_const(questionario.campos))
+        rotulos.append(campo.rotulo);
+    for (;;) {
+        const std::optional<Esperada> esperada = Atender({TnTipoPergunta::Questionario, -1, questionario.titulo, {}, rotulos, {}});
+        if (!esperada || (esperada->campos.isEmpty() && esperada->chave.isEmpty()))
+            return false;
+        for (auto it = esperada->campos.cbegin(); it != esperada->campos.cend(); ++it)
+            questionario.SetValor(it.key(), it.value());
+        for (int i = 0; i < questionario.campos.size() && i < esperada->chave.size(); ++i)
+            questionario.campos[i].valor = esperada->chave[i];
+        const std::optional<TnRecusaQuestionario> recusa = questionario.Recusa();
+        if (!recusa)
+            return true;
+        MessageDlg(recusa->mensagem, TnTipoDlg::Aviso, {QStringLiteral("OK")});
+    }
 }
 
 void TnDialogosRoteiro::ProgressoCriado(TnFraProgresso& progresso)

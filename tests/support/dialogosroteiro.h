@@ -9,19 +9,20 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <optional>
 
 class TnHost;
 
-enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, DadosBaixa, Selecao };
+enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, Questionario };
 
 // A question module code asked, as the user would have seen it.
 struct TnPerguntaFeita {
     TnTipoPergunta tipo = TnTipoPergunta::MessageDlg;
     int tipoDlg = -1;     // kind of a MessageDlg (TnTipoDlg)
-    QString titulo;       // InputBox and ListBox
+    QString titulo;       // InputBox, ListBox and Questionario
     QString texto;        // the message, or the prompt of an InputBox
-    QStringList opcoes;   // the buttons, or the entries of a list
+    QStringList opcoes;   // the buttons, the entries of a list, or a form's field labels
     QString padrao;       // the text an InputBox offered
     int linhas = -1;      // the rows a consultation offered
     QString Descrever() const;
@@ -69,13 +70,22 @@ public:
     // nConsultar, matched on the consultation's name or caption; answered by
     // locating the row of that key (an empty key cancels).
     TnDialogosRoteiro& EsperarConsulta(const QString& trecho, const QVariantList& chave);
+    // nPedirQuestionario, matched on its title; the fields named take these
+    // values, the others keep what the form offered; no values cancels. A
+    // confirmation the form refuses shows its message (scripted like any
+    // other) and the form is answered again by the next expected one, as the
+    // dialog stays open for the user.
+    TnDialogosRoteiro& EsperarQuestionario(const QString& trecho, const QVariantMap& valores);
     // The write-off data: the person typed or picked (empty cancels); the
     // moment keeps the default offered, the office user too unless given.
     TnDialogosRoteiro& EsperarDadosBaixa(const QString& pessoa, int usuario = 0);
     // A register's selection, answered with these values in order (empty cancels).
     TnDialogosRoteiro& EsperarSelecao(const QVariantList& valores);
-    // What the last write-off question offered.
-    const TnDadosBaixa& UltimosDadosBaixa() const { return m_dadosBaixa; }
+    // Questionnaires shown by this (the desktop's dialog, in screen tests)
+    // instead of answered from the script; the questions it asks still are.
+    void SetMostrarQuestionario(std::function<bool(TnQuestionario&)> mostrar) { m_mostrarQuestionario = std::move(mostrar); }
+    // The last questionnaire asked, as it was offered.
+    const TnQuestionario& UltimoQuestionario() const { return m_questionario; }
 
     // Fails the test for every expected question not asked, then forgets them.
     void Verificar();
@@ -92,8 +102,7 @@ public:
                                     const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
-    bool PedirDadosBaixa(TnDadosBaixa& dados) override;
-    bool PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo) override;
+    bool PedirQuestionario(TnQuestionario& questionario) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:
@@ -103,8 +112,8 @@ private:
         QString rotulo;                 // button or entry sought by text
         int indice = -1;                // used when rotulo is empty
         std::optional<QString> digitado;  // InputBox
-        QVariantList chave = {};          // Consulta
-        int usuario = 0;                  // DadosBaixa: the office user given (0 keeps the default)
+        QVariantList chave = {};          // Consulta; Questionario: values in field order
+        QVariantMap campos = {};          // Questionario: values by field name
         QString Descrever() const;
     };
     struct Acompanhado {
@@ -123,7 +132,8 @@ private:
     void ProgressoLiberado(const TnFraProgresso& progresso) override;
 
     QList<Esperada> m_esperadas;
-    TnDadosBaixa m_dadosBaixa;
+    TnQuestionario m_questionario;
+    std::function<bool(TnQuestionario&)> m_mostrarQuestionario;
     QList<TnPerguntaFeita> m_perguntas;
     QStringList m_textosProgresso;
     QHash<const TnFraProgresso*, Acompanhado> m_progressos;

@@ -2,20 +2,12 @@
 
 #include "dmclientdataset.h"
 #include "frmconsulta.h"
-#include "grade.h"
-#include "lyrsfuncoes.h"
-#include "selecao.h"
-#include "sqlservicos.h"
+#include "questionario.h"
 #include "visaoprogresso.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QComboBox>
-#include <QDateTimeEdit>
 #include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QLabel>
-#include <QSpinBox>
 #include <QInputDialog>
 #include <QListWidget>
 #include <QMessageBox>
@@ -163,73 +155,12 @@ void TnDialogosDesktop::ProgressoCriado(TnFraProgresso& progresso)
     QObject::connect(janela, &TnVisaoProgresso::Liberado, janela, &QWidget::close);
 }
 
-bool TnDialogosDesktop::PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo)
+bool TnDialogosDesktop::PedirQuestionario(TnQuestionario& questionario)
 {
-    // Nobody to ask: the period the dialog would offer.
-    if (m_desatendido) {
-        for (auto& valor : valores)
-            valor.second = DataOferecida(valor.first, valor.second);
+    // Nobody to ask: what the questionnaire offers, if its check accepts it.
+    if (m_desatendido && !questionario.Recusa())
         return true;
-    }
-    return DialogoSelecao(valores, titulo, Janela());
-}
-
-bool TnDialogosDesktop::PedirDadosBaixa(TnDadosBaixa& dados)
-{
-    if (SemResposta(QStringLiteral("dados da baixa do protocolo")))
+    if (SemResposta(questionario.titulo))
         return false;
-    QDialog dialogo(Janela());
-    dialogo.setWindowTitle(QStringLiteral("Baixar Protocolo"));
-    auto* layout = new QFormLayout(&dialogo);
-    auto* pessoa = new QComboBox(&dialogo);
-    pessoa->setObjectName(QStringLiteral("pessoa"));
-    pessoa->setEditable(true);
-    pessoa->addItems(dados.responsaveis);
-    pessoa->setCurrentText(dados.pessoa);
-    auto* usuario = new QSpinBox(&dialogo);
-    usuario->setObjectName(QStringLiteral("usuario"));
-    usuario->setRange(1, 32767);
-    usuario->setValue(dados.usuario);
-    auto* nomeUsuario = new QLabel(&dialogo);
-    const auto mostrarUsuario = [nomeUsuario](int codigo) {
-        nomeUsuario->setText(PegarValorCampo(QStringLiteral("USUARIO"), QStringLiteral("NOMEUSUARIOCOMPL"),
-                                             ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("="), codigo))
-                                 .toString());
-    };
-    mostrarUsuario(dados.usuario);
-    QObject::connect(usuario, &QSpinBox::valueChanged, &dialogo, mostrarUsuario);
-    auto* entrega = new QDateTimeEdit(dados.entrega, &dialogo);
-    entrega->setObjectName(QStringLiteral("entrega"));
-    entrega->setDisplayFormat(QStringLiteral("dd/MM/yyyy HH:mm"));
-    entrega->setCalendarPopup(true);
-    const bool saida = dados.natureza == 1;
-    layout->addRow(saida ? QStringLiteral("Recebido por (cliente)") : QStringLiteral("Entregue por (cliente)"), pessoa);
-    layout->addRow(saida ? QStringLiteral("Entregue por (usuário)") : QStringLiteral("Recebido por (usuário)"), usuario);
-    layout->addRow(QString(), nomeUsuario);
-    layout->addRow(QStringLiteral("Data/hora da entrega"), entrega);
-    auto* botoes = new QDialogButtonBox(&dialogo);
-    botoes->addButton(QStringLiteral("Baixar"), QDialogButtonBox::AcceptRole);
-    botoes->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    layout->addRow(botoes);
-    QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
-    QObject::connect(botoes, &QDialogButtonBox::accepted, &dialogo, [&] {
-        if (pessoa->currentText().trimmed().isEmpty()) {
-            MessageDlg(QStringLiteral("Informe quem %1 os documentos.").arg(saida ? QStringLiteral("recebeu") : QStringLiteral("entregou")),
-                       TnTipoDlg::Aviso, {QStringLiteral("OK")});
-            pessoa->setFocus();
-            return;
-        }
-        if (const QString recusa = RecusaUsuarioBaixa(usuario->value()); !recusa.isEmpty()) {
-            MessageDlg(recusa, TnTipoDlg::Aviso, {QStringLiteral("OK")});
-            usuario->setFocus();
-            return;
-        }
-        dialogo.accept();
-    });
-    if (dialogo.exec() != QDialog::Accepted)
-        return false;
-    dados.pessoa = pessoa->currentText().trimmed();
-    dados.usuario = usuario->value();
-    dados.entrega = entrega->dateTime();
-    return true;
+    return DialogoQuestionario(questionario, Janela());
 }

@@ -23,8 +23,7 @@ public:
     std::optional<QString> InputBox(const QString& titulo, const QString& pergunta, const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
-    bool PedirDadosBaixa(TnDadosBaixa& dados) override;
-    bool PedirSelecao(QList<QPair<QString, QVariant>>& valores, const QString& titulo) override;
+    bool PedirQuestionario(TnQuestionario& questionario) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:

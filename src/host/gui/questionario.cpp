@@ -1,0 +1,127 @@
+#include "questionario.h"
+
+#include "dialogos.h"
+
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// A click into a date selects the part clicked (day, month or year): what is
+// typed next replaces it and goes on into the next parts. Without this the
+// click leaves the cursor inside a full part and typing is refused.
+class TnCliqueSelecionaParte : public QObject {
+public:
+    explicit TnCliqueSelecionaParte(QDateTimeEdit* data) : QObject(data), m_data(data) {}
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::MouseButtonRelease)
+            QTimer::singleShot(0, m_data, [data = m_data] { data->setSelectedSection(data->currentSection()); });
+        return QObject::eventFilter(objeto, evento);
+    }
+
+private:
+    QDateTimeEdit* m_data;
+};
+
+// The editor of one field and how to read its value back.
+struct TnEditor {
+    QWidget* widget = nullptr;
+    std::function<QVariant()> valor;
+};
+
+TnEditor CriarEditor(const TnCampoQuestionario& campo, QWidget* pai, const std::function<void()>& aoMudar)
+{
+    const int tipo = campo.valor.typeId();
+    if (tipo == QMetaType::QDate || tipo == QMetaType::QDateTime) {
+        const bool soData = tipo == QMetaType::QDate;
+        auto* data = soData ? new QDateEdit(campo.valor.toDate(), pai) : new QDateTimeEdit(campo.valor.toDateTime(), pai);
+        data->setCalendarPopup(true);
+        data->setDisplayFormat(soData ? QStringLiteral("dd/MM/yyyy") : QStringLiteral("dd/MM/yyyy HH:mm"));
+        if (auto* texto = data->findChild<QLineEdit*>())
+            texto->installEventFilter(new TnCliqueSelecionaParte(data));
+        QObject::connect(data, &QDateTimeEdit::dateTimeChanged, pai, aoMudar);
+        return {data, [data, soData] { return soData ? QVariant(data->date()) : QVariant(data->dateTime()); }};
+    }
+    if (tipo == QMetaType::Int) {
+        auto* numero = new QSpinBox(pai);
+        numero->setRange(campo.minimo, campo.maximo);
+        numero->setValue(campo.valor.toInt());
+        QObject::connect(numero, &QSpinBox::valueChanged, pai, aoMudar);
+        return {numero, [numero] { return QVariant(numero->value()); }};
+    }
+    if (!campo.opcoes.isEmpty()) {
+        auto* lista = new QComboBox(pai);
+        lista->setEditable(true);
+        lista->addItems(campo.opcoes);
+        lista->setCurrentText(campo.valor.toString());
+        QObject::connect(lista, &QComboBox::currentTextChanged, pai, aoMudar);
+        return {lista, [lista] { return QVariant(lista->currentText()); }};
+    }
+    auto* linha = new QLineEdit(campo.valor.toString(), pai);
+    QObject::connect(linha, &QLineEdit::textChanged, pai, aoMudar);
+    return {linha, [linha] { return QVariant(linha->text()); }};
+}
+
+} // namespace
+
+bool DialogoQuestionario(TnQuestionario& questionario, QWidget* pai)
+{
+    const QList<TnCampoQuestionario> iniciais = questionario.campos;
+    QDialog dialogo(pai);
+    dialogo.setWindowTitle(questionario.titulo);
+    auto* layout = new QFormLayout(&dialogo);
+    QList<TnEditor> editores;
+    for (const TnCampoQuestionario& campo : iniciais) {
+        QLabel* descricao = campo.descricao ? new QLabel(&dialogo) : nullptr;
+        const qsizetype indice = editores.size();
+        const auto descrever = [&editores, &campo, descricao, indice] {
+            if (descricao && indice < editores.size())
+                descricao->setText(campo.descricao(editores[indice].valor()));
+        };
+        editores.append(CriarEditor(campo, &dialogo, descrever));
+        editores.last().widget->setObjectName(campo.nome);
+        layout->addRow(campo.rotulo, editores.last().widget);
+        if (descricao) {
+            layout->addRow(QString(), descricao);
+            descrever();
+        }
+    }
+    auto* botoes = new QDialogButtonBox(&dialogo);
+    botoes->addButton(questionario.confirmar, QDialogButtonBox::AcceptRole);
+    botoes->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    layout->addRow(botoes);
+    QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
+    const auto lerRespostas = [&] {
+        for (qsizetype i = 0; i < editores.size(); ++i)
+            questionario.campos[i].valor = editores[i].valor();
+    };
+    QObject::connect(botoes, &QDialogButtonBox::accepted, &dialogo, [&] {
+        lerRespostas();
+        if (const std::optional<TnRecusaQuestionario> recusa = questionario.Recusa()) {
+            nMessageDlg(recusa->mensagem, TnTipoDlg::Aviso, {QStringLiteral("OK")});
+            if (auto* campo = dialogo.findChild<QWidget*>(recusa->campo))
+                campo->setFocus();
+            return;
+        }
+        dialogo.accept();
+    });
+    if (dialogo.exec() == QDialog::Accepted) {
+        lerRespostas();
+        return true;
+    }
+    questionario.campos = iniciais;
+    return false;
+}
