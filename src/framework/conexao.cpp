@@ -179,6 +179,8 @@ void nDMConexao::AbrirSQLite()
         // WAL lets the screens read while a long process writes.
         Executar(QStringLiteral("PRAGMA journal_mode=WAL"));
         Executar(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        // SQLite keeps the declared foreign keys only when each connection asks.
+        Executar(QStringLiteral("PRAGMA foreign_keys=ON"));
     } catch (const EnSQL& erro) {
         throw EnErro(QStringLiteral("Não foi possível abrir o banco de dados %1: %2").arg(m_config.arquivo, erro.Mensagem()));
     }

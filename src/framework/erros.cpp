@@ -5,8 +5,8 @@ EnErro::EnErro(QString mensagem)
 {
 }
 
-EnSQL::EnSQL(const QString& mensagem, QString comando, bool chaveDuplicada)
-    : EnErro(mensagem), m_comando(std::move(comando)), m_chaveDuplicada(chaveDuplicada)
+EnSQL::EnSQL(const QString& mensagem, QString comando, TnRegraBanco regra)
+    : EnErro(mensagem), m_comando(std::move(comando)), m_regra(regra)
 {
 }
 

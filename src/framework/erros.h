@@ -50,15 +50,24 @@ public:
 [[noreturn]] void Abort();
 
 // A statement the database refused; keeps the statement for support.
+// Which of the database's own rules refused a statement.
+enum class TnRegraBanco {
+    Nenhuma,
+    ChaveDuplicada,   // a unique or primary key
+    Referencia,       // a foreign key
+};
+
 class EnSQL : public EnErro {
 public:
-    EnSQL(const QString& mensagem, QString comando, bool chaveDuplicada = false);
+    EnSQL(const QString& mensagem, QString comando, TnRegraBanco regra = TnRegraBanco::Nenhuma);
 
     const QString& Comando() const { return m_comando; }
     // The row was refused because its key is taken (another user saved it first).
-    bool ChaveDuplicada() const { return m_chaveDuplicada; }
+    bool ChaveDuplicada() const { return m_regra == TnRegraBanco::ChaveDuplicada; }
+    // The row names a row that does not exist, or is named by rows that would be left pointing nowhere.
+    bool Referencia() const { return m_regra == TnRegraBanco::Referencia; }
 
 private:
     QString m_comando;
-    bool m_chaveDuplicada;
+    TnRegraBanco m_regra;
 };

@@ -143,14 +143,28 @@ QString TextoDoErro(const QSqlError& erro)
     return erro.text();
 }
 
-// A unique or primary key refused the row: PostgreSQL's SQLSTATE 23505,
-// SQLite's extended codes 2067 and 1555 (or their text where the driver
-// gives the primary code only).
-bool ChaveDuplicada(const QSqlError& erro)
+// The database's rule that refused the statement: a unique or primary key
+// (PostgreSQL's SQLSTATE 23505, SQLite's extended codes 2067 and 1555) or a
+// foreign key (23503, SQLite's 787), or their text where the driver gives the
+// primary code only.
+TnRegraBanco RegraQueRecusou(const QSqlError& erro)
 {
     const QString codigo = erro.nativeErrorCode();
-    return codigo == u"23505" || codigo == u"2067" || codigo == u"1555"
-           || erro.databaseText().contains(QStringLiteral("UNIQUE constraint failed"));
+    if (codigo == u"23505" || codigo == u"2067" || codigo == u"1555"
+        || erro.databaseText().contains(QStringLiteral("UNIQUE constraint failed")))
+        return TnRegraBanco::ChaveDuplicada;
+    if (codigo == u"23503" || codigo == u"787" || erro.databaseText().contains(QStringLiteral("FOREIGN KEY constraint failed")))
+        return TnRegraBanco::Referencia;
+    return TnRegraBanco::Nenhuma;
+}
+
+// A refused foreign key told in the user's words: what he tried to delete
+// is still named elsewhere, or what he saved names something missing.
+QString TextoDaReferencia(const QString& comando)
+{
+    if (comando.trimmed().startsWith(QStringLiteral("delete"), Qt::CaseInsensitive))
+        return QStringLiteral("Este registro não pode ser excluído: outros registros dependem dele.");
+    return QStringLiteral("O registro não pode ser gravado: ele se refere a um registro que não existe.");
 }
 
 } // namespace
@@ -307,7 +321,8 @@ void TnSQLDataSet::Executar()
         const QSqlError erro = m_consulta->lastError();
         // A failed prepared statement may be left unusable (PostgreSQL); prepare anew next time.
         Unprepare();
-        throw EnSQL(TextoDoErro(erro), m_comando, ChaveDuplicada(erro));
+        const TnRegraBanco regra = RegraQueRecusou(erro);
+        throw EnSQL(regra == TnRegraBanco::Referencia ? TextoDaReferencia(m_comando) : TextoDoErro(erro), m_comando, regra);
     }
 }
 

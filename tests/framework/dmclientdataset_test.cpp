@@ -112,6 +112,8 @@ protected:
         ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (2, 1, 'Padaria Silva', 'Matriz')");
     }
 
+    void CadastrarLocal() { ExecutarSQLDireto("insert into PROTOCOLOLOCALCAIXA (CODIGOLOCAL, DESCRLOCAL) values (1, 'Sala do arquivo')"); }
+
     QString Local(int codigo) { return PegarValorCampo("PROTOCOLOLOCALCAIXA", "DESCRLOCAL", QStringLiteral("CODIGOLOCAL = %1").arg(codigo)).toString(); }
 };
 
@@ -180,6 +182,7 @@ TEST_F(Cadastro, RecusasDeixamOBancoComoEstavaEALinhaEmEdicao)
 
 TEST_F(Cadastro, LigacoesPrecisamExistir)
 {
+    CadastrarLocal();
     TTesteDMCaixa caixa;
     caixa.Abrir();
     caixa.nClientDataSet.Append();
@@ -197,6 +200,7 @@ TEST_F(Cadastro, LigacoesPrecisamExistir)
 
 TEST_F(Cadastro, DetalheMostraETomaAChaveDoMestre)
 {
+    CadastrarLocal();
     auto caixas = CriarDM<TTesteDMCaixa>("TTesteDMCaixa");
     caixas->Abrir();
     caixas->CriarDetalhe();

@@ -36,6 +36,7 @@ TEST_F(SQLDataSet, ParametrosPorNomeSemCaixaRepetidosEPorPosicao)
 
 TEST_F(SQLDataSet, TiposDasColunasSaoOsDaTabela)
 {
+    CadastrarFilial(2, 1);
     ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, "
                       "DATAHORACADASTRO, CODIGOUSUARIO, ORIGEMDADO) values (:c, 2, 1, :d, '1', :h, 1, 2)",
                       {9999999999LL, QDate(2026, 11, 30), QDateTime(QDate(2026, 12, 1), QTime(14, 5, 9))});

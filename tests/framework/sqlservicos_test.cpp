@@ -80,6 +80,7 @@ TEST_F(ServicosSQL, ValoresComAspasEInjecaoChegamIntactos)
 
 TEST_F(ServicosSQL, DatasEHorasComoLiteraisComparamComAsColunas)
 {
+    CadastrarFilial(1, 1);
     ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, "
                       "DATAHORACADASTRO, CODIGOUSUARIO, ORIGEMDADO) values (1, 1, 1, :d, '1', :h, 1, 2)",
                       {QDate(2026, 3, 1), QDateTime(QDate(2026, 3, 1), QTime(0, 0))});

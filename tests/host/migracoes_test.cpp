@@ -61,6 +61,7 @@ TEST_F(MigracoesTeste, PassoQueFalhaEDesfeitoPorInteiro)
 TEST_F(MigracoesTeste, IndicadoresDeTextoComparamComNumeros)
 {
     TnMigrador(Con()).Atualizar();
+    CadastrarFilial(1, 1);
     ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, "
                       "DATAHORACADASTRO, CODIGOUSUARIO, CANCELADO, ORIGEMDADO) values "
                       "(1, 1, 1, '2026-01-01', '1', '2026-01-01', 1, '0', 2), (2, 1, 1, '2026-01-01', '2', '2026-01-01', 1, '1', 2)");

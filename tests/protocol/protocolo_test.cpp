@@ -31,6 +31,9 @@ protected:
         ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values "
                           "(1, 'ana', 'Ana Lima'), (2, 'bia', 'Bia Souza')");
         ExecutarSQLDireto("insert into PROTOCOLORESPESTAB (CODIGOEMPRESA, CODIGOESTAB, SEQ, NOMERESPONSAVEL) values (2, 1, 1, 'Maria D''Ávila')");
+        ExecutarSQLDireto("insert into PROTOCOLOGRUPODOC (CODIGOGRUPODOC, DESCRGRUPODOC) values (1, 'Geral')");
+        ExecutarSQLDireto("insert into PROTOCOLOTIPODOC (CODIGOTIPODOC, DESCRTIPODOC, PERIODODIASDESCARTE, GERARAUTO, PERIODODOC, "
+                          "GERARENVELOPE) values (1, 'Contrato social', 0, '0', 0, '0')");
         ExecutarSQLDireto("insert into CFGESTABPRO (CODIGOEMPRESA, CODIGOESTAB, CODIGOGRUPODOC, FORMAENTREGA, MESMOENDERECOENT) "
                           "values (2, 1, 1, '2', '1')");
         m_protocolo = CriarDM<TLyrDMProtocolo>("TLyrDMProtocolo");

@@ -1,5 +1,7 @@
 #include "bancoteste.h"
 
+#include "sqlservicos.h"
+
 #include "erros.h"
 #include "migracoes.h"
 #include "sqldataset.h"
@@ -83,4 +85,13 @@ QString Recusa(const std::function<void()>& acao)
         return erro.Mensagem();
     }
     return {};
+}
+
+void TesteComBanco::CadastrarFilial(int empresa, int estab)
+{
+    if (Valor(QStringLiteral("select count(*) from EMPRESA where CODIGOEMPRESA = %1").arg(empresa)).toInt() == 0)
+        ExecutarSQLDireto(QStringLiteral("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (%1, 'Empresa %1')").arg(empresa));
+    ExecutarSQLDireto(QStringLiteral("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (%1, %2, 'Empresa %1', 'Filial %2')")
+                          .arg(empresa)
+                          .arg(estab));
 }

@@ -46,6 +46,8 @@ protected:
     std::unique_ptr<nDMConexao> OutraConexao() const;
     // The first column of the first row of a select, on the host connection.
     QVariant Valor(const QString& consulta);
+    // A client establishment (and its company, when new) for rows that name one.
+    void CadastrarFilial(int empresa, int estab);
 
     std::unique_ptr<TnBancoTeste> m_banco;
     std::unique_ptr<TnHost> m_host;

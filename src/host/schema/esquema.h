@@ -40,11 +40,21 @@ struct TnIndice {
     bool unico = false;
 };
 
+// A foreign key: these columns name a row of another table by its key. The
+// database refuses a row that names none; deleting the row named is refused
+// while it is named, unless the rows naming it go with it (cascata).
+struct TnReferencia {
+    QStringList colunas;
+    QString tabela;
+    bool cascata = false;
+};
+
 struct TnTabela {
     QString nome;
     QList<TnColuna> colunas;
     QStringList chave;
     QList<TnIndice> indices = {};
+    QList<TnReferencia> referencias = {};
 
     const TnColuna* Coluna(const QString& nome) const;
 };
@@ -53,6 +63,11 @@ struct TnVisao {
     QString nome;
     QString selecao;
 };
+
+// The table of that name among the host's and the module's; nullptr when none.
+const TnTabela* TabelaDeclarada(const QString& nome);
+// The tables that declare foreign keys, host's first.
+QList<const TnTabela*> TabelasComReferencias();
 
 // Registers of the host that the protocol module reads or writes: companies,
 // establishments, users and rights, departments, taxes, the debit tables,

@@ -5,6 +5,8 @@
 #include "sqldataset.h"
 
 #include <QDateTime>
+#include <QDebug>
+#include <QScopeGuard>
 
 namespace {
 
@@ -89,6 +91,94 @@ void Executar(nDMConexao& conexao, const QString& comando)
     execucao.ExecSQL();
 }
 
+QString NomeDaReferencia(const TnTabela& tabela, qsizetype indice)
+{
+    return QStringLiteral("FK_%1_%2").arg(tabela.nome).arg(indice + 1);
+}
+
+QString DefinicaoDaReferencia(const TnTabela& tabela, qsizetype indice)
+{
+    const TnReferencia& referencia = tabela.referencias[indice];
+    const TnTabela* referida = TabelaDeclarada(referencia.tabela);
+    if (!referida)
+        throw EnErro(QStringLiteral("A tabela %1 se refere a %2, que não foi declarada.").arg(tabela.nome, referencia.tabela));
+    return QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)%5")
+        .arg(NomeDaReferencia(tabela, indice), referencia.colunas.join(u','), referida->nome, referida->chave.join(u','),
+             referencia.cascata ? QStringLiteral(" ON DELETE CASCADE") : QString());
+}
+
+// Before the foreign keys are declared on a database that had none, rows
+// that would break them are named, so that the office knows what to fix.
+void ConferirReferencias(nDMConexao& conexao)
+{
+    QStringList quebradas;
+    for (const TnTabela* tabela : TabelasComReferencias()) {
+        for (const TnReferencia& referencia : tabela->referencias) {
+            const TnTabela* referida = TabelaDeclarada(referencia.tabela);
+            QStringList preenchidas;
+            QStringList iguais;
+            for (qsizetype i = 0; i < referencia.colunas.size(); ++i) {
+                preenchidas.append(QStringLiteral("F.%1 is not null").arg(referencia.colunas[i]));
+                iguais.append(QStringLiteral("R.%1 = F.%2").arg(referida->chave.value(i), referencia.colunas[i]));
+            }
+            TnSQLDataSet contagem(conexao);
+            contagem.SetCommandText(QStringLiteral("select count(*) from %1 F where %2 and not exists (select 1 from %3 R where %4)")
+                                        .arg(tabela->nome, preenchidas.join(QStringLiteral(" and ")), referida->nome,
+                                             iguais.join(QStringLiteral(" and "))));
+            contagem.Open();
+            if (const int linhas = contagem.Fields(0).AsInteger(); linhas > 0)
+                quebradas.append(QStringLiteral("%1 linha(s) de %2 com %3 inexistente em %4")
+                                     .arg(linhas)
+                                     .arg(tabela->nome, referencia.colunas.join(u'/'), referida->nome));
+        }
+    }
+    if (!quebradas.isEmpty())
+        throw EnErro(QStringLiteral("há registros que apontam para registros inexistentes: %1. Corrija-os e abra o banco de novo.")
+                         .arg(quebradas.join(QStringLiteral("; "))));
+}
+
+// What SQLite's own check finds after a step run with the foreign keys off.
+void ConferirChavesSQLite(nDMConexao& conexao)
+{
+    TnSQLDataSet quebradas(conexao);
+    quebradas.SetCommandText(QStringLiteral("PRAGMA foreign_key_check"));
+    quebradas.Open();
+    if (!quebradas.Eof())
+        throw EnErro(QStringLiteral("a tabela %1 tem registros que apontam para registros inexistentes em %2.")
+                         .arg(quebradas.Fields(0).AsString(), quebradas.Fields(2).AsString()));
+}
+
+// SQLite cannot add a constraint to a table: each table with foreign keys is
+// built again from its declaration and its rows copied over (the migrator
+// runs SQLite steps with the foreign keys off, as the rebuild requires).
+// PostgreSQL adds them in place; dropping first makes the step safe to run
+// on tables created with them.
+QStringList ComandosReferencias(TnBanco banco)
+{
+    QStringList comandos;
+    for (const TnTabela* tabela : TabelasComReferencias()) {
+        if (banco == TnBanco::SQLite) {
+            TnTabela nova = *tabela;
+            nova.nome = tabela->nome + QStringLiteral("_NOVA");
+            nova.indices.clear();
+            QStringList colunas;
+            for (const TnColuna& coluna : tabela->colunas)
+                colunas.append(coluna.nome);
+            comandos += ComandosCriarTabela(nova, banco);
+            comandos.append(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3").arg(nova.nome, colunas.join(u','), tabela->nome));
+            comandos.append(QStringLiteral("DROP TABLE %1").arg(tabela->nome));
+            comandos.append(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(nova.nome, tabela->nome));
+            comandos += ComandosCriarTabela(*tabela, banco).mid(1);  // its indexes
+            continue;
+        }
+        for (qsizetype i = 0; i < tabela->referencias.size(); ++i) {
+            comandos.append(QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT IF EXISTS %2").arg(tabela->nome, NomeDaReferencia(*tabela, i)));
+            comandos.append(QStringLiteral("ALTER TABLE %1 ADD %2").arg(tabela->nome, DefinicaoDaReferencia(*tabela, i)));
+        }
+    }
+    return comandos;
+}
+
 } // namespace
 
 QStringList ComandosCriarTabela(const TnTabela& tabela, TnBanco banco)
@@ -105,6 +195,8 @@ QStringList ComandosCriarTabela(const TnTabela& tabela, TnBanco banco)
     }
     if (!tabela.chave.isEmpty())
         definicoes.append(QStringLiteral("CONSTRAINT PK_%1 PRIMARY KEY (%2)").arg(tabela.nome, tabela.chave.join(u',')));
+    for (qsizetype i = 0; i < tabela.referencias.size(); ++i)
+        definicoes.append(DefinicaoDaReferencia(tabela, i));
     QStringList comandos{QStringLiteral("CREATE TABLE %1 (\n  %2\n)").arg(tabela.nome, definicoes.join(QStringLiteral(",\n  ")))};
     int numero = 0;
     for (const TnIndice& indice : tabela.indices) {
@@ -124,6 +216,7 @@ const QList<TnMigracao>& Migracoes()
         {2, QStringLiteral("Tabelas do protocolo"),
          [](TnBanco banco) { return ComandosTabelas(TabelasProtocolo(), banco); }},
         {3, QStringLiteral("Comparação de indicadores de texto com números"), ComandosComparacaoTextoNumero},
+        {4, QStringLiteral("Chaves estrangeiras"), ComandosReferencias, ConferirReferencias},
     };
     return migracoes;
 }
@@ -178,6 +271,21 @@ int TnMigrador::Atualizar(int ateVersao)
     for (const TnMigracao& migracao : Migracoes()) {
         if (migracao.versao > ateVersao)
             break;
+        // SQLite rebuilds tables only with the foreign keys off, and turns
+        // them off only outside a transaction; the step checks them itself
+        // before it commits.
+        const bool sqlite = m_conexao.Banco() == TnBanco::SQLite;
+        if (sqlite)
+            Executar(m_conexao, QStringLiteral("PRAGMA foreign_keys = OFF"));
+        const auto religar = qScopeGuard([&] {
+            if (!sqlite)
+                return;
+            try {
+                Executar(m_conexao, QStringLiteral("PRAGMA foreign_keys = ON"));
+            } catch (const EnErro& erro) {
+                qWarning().noquote() << erro.Mensagem();
+            }
+        });
         m_conexao.StartTransaction();
         try {
             // Two instances starting together on a server: the second waits here
@@ -188,8 +296,12 @@ int TnMigrador::Atualizar(int ateVersao)
                 m_conexao.Commit();
                 continue;
             }
+            if (migracao.conferir)
+                migracao.conferir(m_conexao);
             for (const QString& comando : migracao.comandos(m_conexao.Banco()))
                 Executar(m_conexao, comando);
+            if (sqlite)
+                ConferirChavesSQLite(m_conexao);
             TnSQLDataSet registro(m_conexao);
             registro.SetCommandText(QStringLiteral("insert into %1 (VERSAO, DESCRICAO, APLICADAEM) values (:v, :d, :a)")
                                         .arg(kTabelaVersoes));

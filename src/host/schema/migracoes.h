@@ -17,6 +17,9 @@ struct TnMigracao {
     QString descricao;
     // The statements of the step for the given database (may be empty).
     std::function<QStringList(TnBanco)> comandos;
+    // Run first, in the step's transaction: refuses (raising EnErro) a
+    // database the step cannot take as it is.
+    std::function<void(nDMConexao&)> conferir = {};
 };
 
 const QList<TnMigracao>& Migracoes();

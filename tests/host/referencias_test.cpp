@@ -1,0 +1,166 @@
+// The foreign keys the schema declares, tried one by one on the database:
+// a row naming a missing row is refused, a row still named is not deleted
+// (or takes its dependants along where the key says so), with our message.
+#include "bancoteste.h"
+#include "erros.h"
+#include "esquema.h"
+#include "migracoes.h"
+#include "sqldataset.h"
+#include "sqlservicos.h"
+
+#include <QDate>
+
+namespace {
+
+// A value of the column's type; key and reference columns all take 1, so
+// that the rows made for one table name each other.
+QVariant ValorDeTeste(const TnColuna& coluna)
+{
+    switch (coluna.tipo) {
+    case TnTipoColuna::Char:
+    case TnTipoColuna::VarChar:
+        return QStringLiteral("1");
+    case TnTipoColuna::Memo:
+        return QStringLiteral("texto");
+    case TnTipoColuna::Date:
+        return QDate(2026, 1, 1);
+    case TnTipoColuna::Timestamp:
+        return QDateTime(QDate(2026, 1, 1), QTime(8, 0));
+    default:
+        return 1;
+    }
+}
+
+class Referencias : public TesteComBanco {
+protected:
+    // The row of `tabela` whose columns are all ValorDeTeste, after the rows
+    // it names (recursively); nothing when it is there already.
+    void CriarLinha(const TnTabela& tabela)
+    {
+        QStringList iguais;
+        for (const QString& coluna : tabela.chave)
+            iguais.append(coluna + QStringLiteral(" = 1"));
+        if (PegarTemRegistro(tabela.nome, tabela.chave.first(), iguais.join(QStringLiteral(" and "))))
+            return;
+        for (const TnReferencia& referencia : tabela.referencias)
+            CriarLinha(*TabelaDeclarada(referencia.tabela));
+        Inserir(tabela, {});
+    }
+
+    // Inserts a row of ValorDeTeste with some columns changed.
+    void Inserir(const TnTabela& tabela, const QVariantMap& outros)
+    {
+        QStringList colunas;
+        QStringList parametros;
+        QVariantList valores;
+        for (const TnColuna& coluna : tabela.colunas) {
+            colunas.append(coluna.nome);
+            parametros.append(QStringLiteral(":p") + coluna.nome);
+            valores.append(outros.value(coluna.nome, ValorDeTeste(coluna)));
+        }
+        ExecutarSQLDireto(QStringLiteral("insert into %1 (%2) values (%3)").arg(tabela.nome, colunas.join(u','), parametros.join(u',')),
+                          valores);
+    }
+
+    // The message of the refusal `acao` raises; fails when it raises none
+    // or when another rule refused it.
+    QString RecusaDaReferencia(const std::function<void()>& acao)
+    {
+        try {
+            acao();
+        } catch (const EnSQL& erro) {
+            EXPECT_TRUE(erro.Referencia()) << erro.what();
+            return erro.Mensagem();
+        }
+        ADD_FAILURE() << "nothing refused";
+        return {};
+    }
+};
+
+} // namespace
+
+TEST_F(Referencias, LinhaQueApontaParaONadaERecusada)
+{
+    int referencias = 0;
+    for (const TnTabela* tabela : TabelasComReferencias()) {
+        for (const TnReferencia& referencia : tabela->referencias) {
+            SCOPED_TRACE((tabela->nome + " -> " + referencia.tabela).toStdString());
+            Con().StartTransaction();
+            // The table's own row made and taken away again: only its parents stay.
+            CriarLinha(*tabela);
+            ExecutarSQLDireto(QStringLiteral("delete from %1").arg(tabela->nome));
+            QVariantMap orfa;
+            for (const QString& coluna : referencia.colunas)
+                orfa.insert(coluna, 999);
+            EXPECT_EQ(RecusaDaReferencia([&] { Inserir(*tabela, orfa); }),
+                      "O registro não pode ser gravado: ele se refere a um registro que não existe.");
+            Con().RollBack();
+            ++referencias;
+        }
+    }
+    EXPECT_GE(referencias, 20);
+    EXPECT_EQ(Valor("select count(*) from EMPRESA").toInt(), 0) << "each case was rolled back";
+}
+
+TEST_F(Referencias, LinhaReferidaNaoSeExcluiOuLevaAsDependentes)
+{
+    for (const TnTabela* tabela : TabelasComReferencias()) {
+        for (const TnReferencia& referencia : tabela->referencias) {
+            SCOPED_TRACE((tabela->nome + " -> " + referencia.tabela).toStdString());
+            Con().StartTransaction();
+            CriarLinha(*tabela);
+            const QString excluir = QStringLiteral("delete from %1").arg(referencia.tabela);
+            if (referencia.cascata) {
+                ExecutarSQLDireto(excluir);
+                EXPECT_EQ(Valor(QStringLiteral("select count(*) from %1").arg(tabela->nome)).toInt(), 0);
+            } else {
+                EXPECT_EQ(RecusaDaReferencia([&] { ExecutarSQLDireto(excluir); }),
+                          "Este registro não pode ser excluído: outros registros dependem dele.");
+            }
+            Con().RollBack();
+        }
+    }
+}
+
+class ReferenciasNaMigracao : public TesteComBanco {
+protected:
+    bool Migrar() const override { return false; }
+};
+
+// A database made before the foreign keys: rows that would break them stop
+// the update with their names and leave it as it was; once fixed, it takes them.
+TEST_F(ReferenciasNaMigracao, BancoAntigoRecebeAsChavesDepoisDeCorrigido)
+{
+    TnMigrador migrador(Con());
+    migrador.Atualizar(3);
+    TnTabela itemAntigo = *TabelaDeclarada("PROTOCOLOITEM");
+    itemAntigo.referencias.clear();
+    ExecutarSQLDireto("drop table PROTOCOLOITEM");
+    for (const QString& comando : ComandosCriarTabela(itemAntigo, Con().Banco()))
+        ExecutarSQLDireto(comando);
+    ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CODIGOUSUARIO, "
+                      "DATAHORACADASTRO, ORIGEMDADO) values (77, 1, 'Guia', '2026-01-01', 1, '2026-01-01', 2)");
+    try {
+        migrador.Atualizar();
+        ADD_FAILURE() << "the orphan item went through";
+    } catch (const EnErro& erro) {
+        EXPECT_TRUE(erro.Mensagem().contains("1 linha(s) de PROTOCOLOITEM com CODIGOPROTOCOLO inexistente em PROTOCOLO")) << erro.what();
+    }
+    EXPECT_EQ(migrador.VersaoAtual(), 3);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), 1);
+
+    CadastrarFilial(2, 1);
+    ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "
+                      "CODIGOUSUARIO, ORIGEMDADO) values (77, 2, 1, '2026-01-01', '1', '2026-01-01', 1, 2)");
+    EXPECT_EQ(migrador.Atualizar(), 1);
+    EXPECT_EQ(Valor("select DESCRITEM from PROTOCOLOITEM where CODIGOPROTOCOLO = 77").toString(), "Guia") << "rows kept";
+    EXPECT_THROW(ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CODIGOUSUARIO, "
+                                   "DATAHORACADASTRO, ORIGEMDADO) values (78, 1, 'Guia', '2026-01-01', 1, '2026-01-01', 2)"),
+                 EnSQL);
+    EXPECT_THROW(ExecutarSQLDireto("delete from PROTOCOLO"), EnSQL);
+    // The rebuilt table kept its indexes.
+    const QString indices = Con().Banco() == TnBanco::SQLite
+                                ? "select count(*) from sqlite_master where type = 'index' and name like 'PROTOCOLOITEM_IX%'"
+                                : "select count(*) from pg_indexes where indexname like 'protocoloitem_ix%' and schemaname = current_schema()";
+    EXPECT_EQ(Valor(indices).toInt(), 2);
+}
