@@ -3,7 +3,6 @@
 #include "direitos.h"
 #include "erros.h"
 
-#include <QHash>
 
 using namespace Qt::StringLiterals;
 
@@ -12,7 +11,7 @@ namespace {
 // Name, table, key, object type, twin, grid, menu caption, category, index,
 // image, separator, HTTP, shown in the menu, subject to rights, HTTP only in
 // the declaration.
-const QList<TnClasseLyr> kClasses = {
+const QList<TnClasseDeclarada> kClasses = {
     {u"TLyrDMHistoricoPro"_s, u"HISTORICOPRO"_s, u"CODIGOHISTPRO"_s, 1, u"LyrDCHistoricoPro"_s, TnTipoForm::Normal, u"Históricos e Observações"_s, u"Cadastros\\Documentos"_s, 25, -1, true, true, true, true, false},
     {u"TLyrDCHistoricoPro"_s, u"HISTORICOPRO"_s, u"CODIGOHISTPRO"_s, 2, u"LyrDMHistoricoPro"_s, TnTipoForm::ntfConGrid, u"Históricos e Observações"_s, u"01 Cadastros\\00 Consultas"_s, 25, -1, false, false, false, true, false},
     {u"TLyrDMProtocoloLocalCaixa"_s, u"PROTOCOLOLOCALCAIXA"_s, u"CODIGOLOCAL"_s, 1, u""_s, TnTipoForm::Normal, u"Protocolo Local Caixa"_s, u"01 Cadastros\\05 Arquivamento"_s, 0, -1, false, true, true, true, false},
@@ -61,62 +60,14 @@ const QList<TnClasseLyr> kClasses = {
 
 } // namespace
 
-const QList<TnClasseLyr>& ClassesLyr()
+const QList<TnClasseDeclarada>& ClassesLyr()
 {
     return kClasses;
 }
 
-const TnClasseLyr& ClasseLyr(const QString& nome)
+const TnClasseDeclarada& TnTabelaLyr::Classe(const QString& nome)
 {
-    static const QHash<QString, const TnClasseLyr*> porNome = [] {
-        QHash<QString, const TnClasseLyr*> indice;
-        for (const TnClasseLyr& classe : kClasses)
-            indice.insert(classe.nome, &classe);
-        return indice;
-    }();
-    const TnClasseLyr* classe = porNome.value(nome);
-    if (!classe)
-        throw EnErro(QStringLiteral("A classe %1 não pertence ao módulo de protocolos.").arg(nome));
-    return *classe;
-}
-
-void GerarAcaoPrincipal(const TnClasseLyr& classe, TnActionList& dono, const TnOnExecute& aoExecutar,
-                        const TnModulos& modulos, const QString& verificaSelecao)
-{
-    if (!modulos.test(kModuloLyr) || classe.caption.isEmpty())
-        return;
-    auto acao = std::make_unique<TnAction>();
-    acao->Category = classe.categoria;
-    acao->Caption = classe.caption;
-    acao->Name = QStringLiteral("act") + classe.nome;
-    acao->OnExecute = aoExecutar;
-    if (classe.indice != 0)
-        acao->Index = classe.indice;
-    if (classe.separador)
-        acao->Separador = true;
-    if (classe.imagem >= 0)
-        acao->ImageIndex = classe.imagem;
-    acao->VerificaSelecao = verificaSelecao;
-    if (classe.criarHTTP)
-        acao->CriarHTTP = true;
-    if (!classe.criarMenu)
-        acao->CriarMenu = false;
-    if (!classe.controlaDireito)
-        acao->ControlaDireito = false;
-    dono.Adicionar(std::move(acao));
-}
-
-TnMenuItem ItemDeMenu(const TnClasseLyr& classe)
-{
-    TnMenuItem item;
-    item.Caption = classe.caption;
-    item.Category = classe.categoria;
-    item.Index = classe.indice;
-    item.ImageIndex = classe.imagem;
-    item.Separador = classe.separador;
-    item.CriarHTTP = classe.criarHTTP || classe.httpSoNaDeclaracao;
-    item.CriarMenu = classe.criarMenu;
-    return item;
+    return ClasseNaTabela(kClasses, nome, QStringLiteral("módulo de protocolos"));
 }
 
 void GerarDireitosLyr(TnActionList& direitos)

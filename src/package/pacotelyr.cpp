@@ -39,7 +39,7 @@ extern "C" Q_DECL_EXPORT bool LyrPkDescrever(TnDescricaoPacote& descricao, QStri
         descricao.versao = QStringLiteral(LYR_VERSAO);
         descricao.modulo = kModuloLyr;
         QHash<QString, TnInfoClasse> implementadas = ClassesImplementadas();
-        for (const TnClasseLyr& classe : ClassesLyr()) {
+        for (const TnClasseDeclarada& classe : ClassesLyr()) {
             if (implementadas.contains(classe.nome))
                 descricao.classes.append(implementadas.take(classe.nome));
         }

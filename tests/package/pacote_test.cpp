@@ -21,8 +21,8 @@ TnModulos Modulos(std::initializer_list<int> numeros)
 TnActionList AcoesDaTabela(const TnModulos& modulos)
 {
     TnActionList acoes;
-    for (const TnClasseLyr& classe : ClassesLyr())
-        GerarAcaoPrincipal(classe, acoes, {}, modulos, {});
+    for (const TnClasseDeclarada& classe : ClassesLyr())
+        GerarAcaoPrincipal(classe, kModuloLyr, acoes, {}, modulos, {});
     return acoes;
 }
 
@@ -60,7 +60,7 @@ TEST(ClassesLyr, ChavesCompostasSemBrancos)
 {
     EXPECT_EQ(ClasseLyr("TLyrDMProtocoloItem").chave, "CODIGOPROTOCOLO;SEQITEMPRO");
     EXPECT_EQ(ClasseLyr("TLyrDMProtocoloDocArquivo").chave, "CODIGOCAIXA;CODIGOENVELOPE;CODIGODOCEMP");
-    for (const TnClasseLyr& classe : ClassesLyr())
+    for (const TnClasseDeclarada& classe : ClassesLyr())
         EXPECT_FALSE(classe.chave.contains(u' ')) << classe.nome.toStdString();
     EXPECT_EQ(ClasseLyr("TLyrDCProtocoloDocArquivo").tipo, 1);
     EXPECT_THROW(ClasseLyr("TLyrDMInexistente"), EnErro);
