@@ -2,8 +2,6 @@
 
 namespace {
 
-const QStringList kSimNao = {QStringLiteral("Sim=1"), QStringLiteral("Não=0")};
-
 // The fields are the same in the register and its consultation.
 void DeclararCampos(TnDMClientDataSet& dm)
 {
@@ -19,12 +17,7 @@ void DeclararCampos(TnDMClientDataSet& dm)
     descricao.Required = true;
     TnField& complemento = dm.Campo<TnStringField>(QStringLiteral("TEMCOMPLEMENTOHISTORICO"), 1);
     complemento.DisplayLabel = QStringLiteral("Histórico Possui Complemento");
-    complemento.Required = true;
-    complemento.FixedChar = true;
-    complemento.DefaultExpression = QStringLiteral("'0'");
-    complemento.Definicao.Dicionario = QStringLiteral("DICSIMNAO");
-    complemento.Definicao.NomesValores = kSimNao;
-    complemento.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+    ComoSimNao(complemento, false);
 }
 
 } // namespace

@@ -338,3 +338,14 @@ QString FormatarExibicao(const QVariant& valor, const QString& mascara)
         texto += Brasil().decimalPoint() + digitos.right(decimais);
     return numero.SemEscala() < 0 ? u'-' + texto : texto;
 }
+
+TnField& ComoSimNao(TnField& campo, bool padrao)
+{
+    campo.Required = true;
+    campo.FixedChar = true;
+    campo.DefaultExpression = padrao ? QStringLiteral("'1'") : QStringLiteral("'0'");
+    campo.Definicao.Dicionario = QStringLiteral("DICSIMNAO");
+    campo.Definicao.NomesValores = {QStringLiteral("Sim=1"), QStringLiteral("Não=0")};
+    campo.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+    return campo;
+}

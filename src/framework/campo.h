@@ -196,3 +196,7 @@ public:
 // Formats a number or date with a display mask as the office expects:
 // "#,##0.00" gives "1.234,56"; "dd/mm/yyyy", "mm/yyyy" and "hh:nn" for dates.
 QString FormatarExibicao(const QVariant& valor, const QString& mascara);
+
+// Declares a one-character flag shown as a "Sim"/"Não" choice ('1'/'0'),
+// required, starting as `padrao`.
+TnField& ComoSimNao(TnField& campo, bool padrao);

@@ -11,7 +11,7 @@
 class TnDMClientDataSet;
 
 // One field of a questionnaire put to the user. Its type is the type of `valor`
-// (QString, int, QDate or QDateTime), which also carries the answer.
+// (QString, int, bool, QDate or QDateTime), which also carries the answer.
 struct TnCampoQuestionario {
     QString nome;                 // how the code finds it (and the widget's name)
     QString rotulo = {};
@@ -21,6 +21,7 @@ struct TnCampoQuestionario {
     int maximo = 0;
     // A text shown beside the field, following its value (a code's name).
     std::function<QString(const QVariant&)> descricao = {};
+    bool senha = false;           // texts only: typed unseen
 };
 
 // Why a questionnaire cannot be confirmed: the message, and the field to go back to.

@@ -13,12 +13,19 @@ void TnDMDireitoUsuario::GerarListaDireitos(TnActionList& direitos) const
     }
 }
 
+bool UsuarioAdministrador()
+{
+    return PegarValorCampo(QStringLiteral("USUARIO"), QStringLiteral("ADMINISTRADOR"),
+                           ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("="), Conexao().CodigoUsuario()))
+               .toString()
+           == u"1";
+}
+
 int TnDMDireitoUsuario::PegarDireito(const QString& nome) const
 {
-    const int usuario = Conexao().CodigoUsuario();
-    const QString doUsuario = ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("="), usuario);
-    if (PegarValorCampo(QStringLiteral("USUARIO"), QStringLiteral("ADMINISTRADOR"), doUsuario).toString() == u"1")
+    if (UsuarioAdministrador())
         return kDireitoConcedido;
+    const QString doUsuario = ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("="), Conexao().CodigoUsuario());
     const QVariant permitido = PegarValorCampo(QStringLiteral("USUARIODIREITO"), QStringLiteral("PERMITIDO"),
                                                doUsuario + QStringLiteral(" and ") + ValorParaSQL(QStringLiteral("NOMEDIREITO"), QStringLiteral("="), nome));
     return permitido.isNull() || permitido.toString() == u"1" ? kDireitoConcedido : 0;

@@ -31,6 +31,10 @@ public:
     static void nLeaDoGerarPrincAction(TnActionList& direitos);
 };
 
+// Whether the logged-in user is an administrator (who has every right and
+// alone manages users and their rights).
+bool UsuarioAdministrador();
+
 // 56 when the logged-in user has the right; granted when the host has no
 // rights module.
 int PegarDireito(const QString& nome);

@@ -27,20 +27,6 @@ QStringList Dividir(const QString& texto)
     return QString(texto).replace(u',', u';').split(u';', Qt::SkipEmptyParts);
 }
 
-template <typename Acao>
-void EmTransacao(Acao acao)
-{
-    nDMConexao& conexao = Conexao();
-    conexao.StartTransaction();
-    try {
-        acao();
-        conexao.Commit();
-    } catch (...) {
-        conexao.RollBack();
-        throw;
-    }
-}
-
 } // namespace
 
 QString CondicaoSelecao(const TnSelecao& selecao, const QString& apelido)

@@ -237,3 +237,16 @@ void DestruirSQL(std::unique_ptr<TnSQLDataSet>& dataSet)
         dataSet->Close();
     dataSet.reset();
 }
+
+void EmTransacao(const std::function<void()>& acao)
+{
+    nDMConexao& conexao = Conexao();
+    conexao.StartTransaction();
+    try {
+        acao();
+        conexao.Commit();
+    } catch (...) {
+        conexao.RollBack();
+        throw;
+    }
+}

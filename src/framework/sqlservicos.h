@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "sqldataset.h"
 
 #include <QString>
@@ -53,3 +55,7 @@ int ExecutarSQLDireto(const QString& comando, const QVariantList& valores = {});
 std::unique_ptr<TnSQLDataSet> ExecutarSQL(const QString& comando, const QVariantList& valores = {});
 // Hands a dataset from ExecutarSQL back.
 void DestruirSQL(std::unique_ptr<TnSQLDataSet>& dataSet);
+
+// Runs `acao` in transaction 1: committed when it returns, rolled back (and
+// the failure raised again) when it raises.
+void EmTransacao(const std::function<void()>& acao);

@@ -1,5 +1,7 @@
 #include "demonstracao.h"
 
+#include "cnpjcpf.h"
+
 #include "aleatorio.h"
 #include "conexao.h"
 #include "decimal.h"
@@ -81,30 +83,14 @@ QDate DiaUtilDoMesSeguinte(const QDate& competencia, int dia)
     return DiaUtil(seguinte.year(), seguinte.month(), dia);
 }
 
-QString DigitosVerificadores(const QString& base, QList<int> pesos)
-{
-    QString numero = base;
-    for (int digito = 0; digito < 2; ++digito) {
-        int soma = 0;
-        for (qsizetype i = 0; i < numero.size(); ++i)
-            soma += numero[i].digitValue() * pesos[i + (pesos.size() - numero.size())];
-        const int resto = soma % 11;
-        numero += QString::number(resto < 2 ? 0 : 11 - resto);
-    }
-    return numero;
-}
-
 QString Cnpj(int raiz, int filial)
 {
-    const QString base = QStringLiteral("%1%2").arg(raiz, 8, 10, QChar(u'0')).arg(filial, 4, 10, QChar(u'0'));
-    const QString n = DigitosVerificadores(base, {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2});
-    return QStringLiteral("%1.%2.%3/%4-%5").arg(n.mid(0, 2), n.mid(2, 3), n.mid(5, 3), n.mid(8, 4), n.mid(12, 2));
+    return CnpjCpf::ComDigitos(QStringLiteral("%1%2").arg(raiz, 8, 10, QChar(u'0')).arg(filial, 4, 10, QChar(u'0')));
 }
 
 QString Cpf(int numero)
 {
-    const QString n = DigitosVerificadores(QStringLiteral("%1").arg(numero, 9, 10, QChar(u'0')), {11, 10, 9, 8, 7, 6, 5, 4, 3, 2});
-    return QStringLiteral("%1.%2.%3-%4").arg(n.mid(0, 3), n.mid(3, 3), n.mid(6, 3), n.mid(9, 2));
+    return CnpjCpf::ComDigitos(QStringLiteral("%1").arg(numero, 9, 10, QChar(u'0')));
 }
 
 const QList<QString> kRamos = {"Padaria", "Comercial", "Transportes", "Auto Peças", "Clínica", "Construtora",

@@ -1,5 +1,7 @@
 #include "desktop.h"
 
+#include "classeshost.h"
+
 #include "banco.h"
 #include "dialogosdesktop.h"
 #include "direitos.h"
@@ -63,6 +65,7 @@ int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
             EntrarSemPerguntar();
         else if (!Entrar())
             return 0;
+        RegistrarCadastrosHost();
         TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
         pacote.Carregar();
         int resultado = 0;

@@ -103,10 +103,6 @@ void TnJanelaPrincipal::MontarMenus()
     // The menus of the modules whose packages are loaded.
     GerarPrincActions(m_acoes, [this](TnAction& acao) { AbrirClasse(acao.Name.mid(3)); }, TnHost::Atual().Registro().ModulosCarregados);
 
-    QMenu* sistema = menuBar()->addMenu(QStringLiteral("&Sistema"));
-    QAction* sair = sistema->addAction(QStringLiteral("Sair"));
-    sair->setShortcut(QKeySequence::Quit);
-    connect(sair, &QAction::triggered, this, &QWidget::close);
 
     const std::function<void(QMenu*, const TnNoMenu&)> preencher = [&](QMenu* menu, const TnNoMenu& no) {
         for (const TnNoMenu& submenu : no.submenus)
@@ -126,8 +122,23 @@ void TnJanelaPrincipal::MontarMenus()
     };
     const TnNoMenu raiz = MontarMenu(m_acoes.Todas());
     // Alt plus the first letter opens a top menu (repeated letters take turns).
-    for (const TnNoMenu& principal : raiz.submenus)
-        preencher(menuBar()->addMenu(u'&' + TituloSemOrdem(principal.titulo)), principal);
+    QMenu* sistema = nullptr;
+    for (const TnNoMenu& principal : raiz.submenus) {
+        QMenu* menu = menuBar()->addMenu(u'&' + TituloSemOrdem(principal.titulo));
+        preencher(menu, principal);
+        if (TituloSemOrdem(principal.titulo) == u"Sistema")
+            sistema = menu;
+    }
+    // "Sair" closes the system menu, first of all whether or not the host's entries made one.
+    if (!sistema) {
+        sistema = new QMenu(QStringLiteral("&Sistema"), menuBar());
+        menuBar()->insertMenu(menuBar()->actions().value(0), sistema);
+    }
+    if (!sistema->isEmpty())
+        sistema->addSeparator();
+    QAction* sair = sistema->addAction(QStringLiteral("Sair"));
+    sair->setShortcut(QKeySequence::Quit);
+    connect(sair, &QAction::triggered, this, &QWidget::close);
 }
 
 TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)

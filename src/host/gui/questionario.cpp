@@ -2,6 +2,7 @@
 
 #include "dialogos.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialog>
@@ -55,6 +56,12 @@ TnEditor CriarEditor(const TnCampoQuestionario& campo, QWidget* pai, const std::
         QObject::connect(data, &QDateTimeEdit::dateTimeChanged, pai, aoMudar);
         return {data, [data, soData] { return soData ? QVariant(data->date()) : QVariant(data->dateTime()); }};
     }
+    if (tipo == QMetaType::Bool) {
+        auto* marca = new QCheckBox(pai);
+        marca->setChecked(campo.valor.toBool());
+        QObject::connect(marca, &QCheckBox::toggled, pai, aoMudar);
+        return {marca, [marca] { return QVariant(marca->isChecked()); }};
+    }
     if (tipo == QMetaType::Int) {
         auto* numero = new QSpinBox(pai);
         numero->setRange(campo.minimo, campo.maximo);
@@ -71,6 +78,8 @@ TnEditor CriarEditor(const TnCampoQuestionario& campo, QWidget* pai, const std::
         return {lista, [lista] { return QVariant(lista->currentText()); }};
     }
     auto* linha = new QLineEdit(campo.valor.toString(), pai);
+    if (campo.senha)
+        linha->setEchoMode(QLineEdit::Password);
     QObject::connect(linha, &QLineEdit::textChanged, pai, aoMudar);
     return {linha, [linha] { return QVariant(linha->text()); }};
 }

@@ -1,0 +1,220 @@
+#include "cadastroshost.h"
+
+#include "cnpjcpf.h"
+#include "dicionario.h"
+#include "erros.h"
+#include "sqlservicos.h"
+
+namespace {
+
+TnField& Codigo(TnDMClientDataSet& dm, const QString& nome, const QString& rotulo, int maximo = 9999)
+{
+    TnField& codigo = dm.Campo<TnSmallIntField>(nome);
+    codigo.DisplayLabel = rotulo;
+    codigo.Required = true;
+    codigo.MinValue = 1;
+    codigo.MaxValue = maximo;
+    codigo.Definicao.AutoIncrementar = true;
+    codigo.Definicao.MaxLength = QString::number(maximo).size();
+    return codigo;
+}
+
+TnField& Texto(TnDMClientDataSet& dm, const QString& nome, int tamanho, const QString& rotulo, bool obrigatorio = false)
+{
+    TnField& texto = dm.Campo<TnStringField>(nome, tamanho);
+    texto.DisplayLabel = rotulo;
+    texto.Required = obrigatorio;
+    return texto;
+}
+
+// A CNPJ or CPF typed is checked and kept with its punctuation.
+void CampoCnpjCpf(TnDMClientDataSet& dm)
+{
+    TnField& cnpj = Texto(dm, QStringLiteral("CNPJ"), 18, QStringLiteral("CNPJ/CPF"));
+    cnpj.Definicao.Hint = QStringLiteral("CNPJ (14 dígitos) ou CPF (11 dígitos), com ou sem pontuação");
+}
+
+void ValidarCnpjCpf(TnDMClientDataSet& dm)
+{
+    TnField& cnpj = dm.FieldByName(QStringLiteral("CNPJ"));
+    if (const QString recusa = CnpjCpf::Recusa(cnpj.AsString()); !recusa.isEmpty())
+        throw EnField(QStringLiteral("CNPJ"), recusa);
+    if (!cnpj.IsNull())
+        cnpj.SetValue(CnpjCpf::Formatar(cnpj.AsString()));
+}
+
+// "A empresa 2 tem protocolos e não pode ser excluída." when the condition
+// finds rows in that table.
+void RecusarSeUsado(const QString& tabela, const QString& coluna, const QString& condicao, const QString& mensagem, const QString& campo)
+{
+    if (PegarTemRegistro(tabela, coluna, condicao))
+        throw EnField(campo, mensagem);
+}
+
+const QStringList kUfs = {"AC", "AL", "AM", "AP", "BA", "CE", "DF", "ES", "GO", "MA", "MG", "MS", "MT", "PA",
+                          "PB", "PE", "PI", "PR", "RJ", "RN", "RO", "RR", "RS", "SC", "SE", "SP", "TO"};
+
+} // namespace
+
+TnDMEmpresa::TnDMEmpresa()
+{
+    nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOEMPRESA,t_t.NOMEEMPRESA,t_t.APELIDOEMPRESA,t_t.CNPJ,t_t.DATACADASTRO,t_t.ATIVA "
+                                                "from EMPRESA t_t ORDER BY t_t.CODIGOEMPRESA");
+    nClientDataSet.Caption = QStringLiteral("Empresas e Filiais");
+    DefAdic.Ordem = QStringLiteral("CODIGOEMPRESA");
+    Codigo(*this, QStringLiteral("CODIGOEMPRESA"), QStringLiteral("Empresa"));
+    Texto(*this, QStringLiteral("NOMEEMPRESA"), 100, QStringLiteral("Razão social"), true);
+    Texto(*this, QStringLiteral("APELIDOEMPRESA"), 30, QStringLiteral("Apelido"));
+    CampoCnpjCpf(*this);
+    Campo<TnDateField>(QStringLiteral("DATACADASTRO")).DisplayLabel = QStringLiteral("Cliente desde");
+    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVA"), 1), true).DisplayLabel = QStringLiteral("Ativa");
+}
+
+void TnDMEmpresa::DataModuleCreate()
+{
+    TnCadastroHost::DataModuleCreate();
+    AddInfoDetalhe(QStringLiteral("TnDMEstab"), QStringLiteral("CODIGOEMPRESA"), QStringLiteral("CODIGOEMPRESA"));
+}
+
+void TnDMEmpresa::ValidarDado()
+{
+    ValidarCnpjCpf(*this);
+    TnCadastroHost::ValidarDado();
+}
+
+void TnDMEmpresa::nClientDataSetBeforeDelete()
+{
+    const QVariant codigo = FieldByName(QStringLiteral("CODIGOEMPRESA")).Value();
+    const QString daEmpresa = ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), codigo);
+    RecusarSeUsado(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), daEmpresa,
+                   QStringLiteral("A empresa %1 tem protocolos e não pode ser excluída; desative-a.").arg(codigo.toString()),
+                   QStringLiteral("CODIGOEMPRESA"));
+    TnCadastroHost::nClientDataSetBeforeDelete();
+}
+
+TnDMEstab::TnDMEstab()
+{
+    nClientDataSet.CommandText = QStringLiteral(
+        "Select t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.NOMEESTAB,t_t.APELIDOESTAB,t_t.CNPJ,t_t.INSCRICAOESTADUAL,"
+        "t_t.INSCRICAOMUNICIPAL,t_t.ENDERECO,t_t.NUMERO,t_t.COMPLEMENTO,t_t.BAIRRO,t_t.CIDADE,t_t.UF,t_t.CEP,t_t.TELEFONE,"
+        "t_t.EMAIL,t_t.ATIVO,t_t.DATAENCERRAMENTO from ESTAB t_t ORDER BY t_t.CODIGOEMPRESA,t_t.CODIGOESTAB");
+    nClientDataSet.Caption = QStringLiteral("Filiais");
+    DefAdic.Ordem = QStringLiteral("CODIGOEMPRESA,CODIGOESTAB");
+    TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
+    empresa.Required = true;
+    empresa.Visible = false;
+    TnField& estab = Codigo(*this, QStringLiteral("CODIGOESTAB"), QStringLiteral("Filial"));
+    estab.ReadOnly = true;
+    estab.Definicao.TabStop = false;
+    Texto(*this, QStringLiteral("NOMEESTAB"), 100, QStringLiteral("Nome"), true);
+    Texto(*this, QStringLiteral("APELIDOESTAB"), 30, QStringLiteral("Apelido"), true);
+    CampoCnpjCpf(*this);
+    Texto(*this, QStringLiteral("INSCRICAOESTADUAL"), 20, QStringLiteral("Inscrição estadual"));
+    Texto(*this, QStringLiteral("INSCRICAOMUNICIPAL"), 20, QStringLiteral("Inscrição municipal"));
+    Texto(*this, QStringLiteral("ENDERECO"), 100, QStringLiteral("Endereço"));
+    Texto(*this, QStringLiteral("NUMERO"), 10, QStringLiteral("Número"));
+    Texto(*this, QStringLiteral("COMPLEMENTO"), 50, QStringLiteral("Complemento"));
+    Texto(*this, QStringLiteral("BAIRRO"), 50, QStringLiteral("Bairro"));
+    Texto(*this, QStringLiteral("CIDADE"), 50, QStringLiteral("Cidade"));
+    TnField& uf = Texto(*this, QStringLiteral("UF"), 2, QStringLiteral("UF"));
+    uf.FixedChar = true;
+    Texto(*this, QStringLiteral("CEP"), 9, QStringLiteral("CEP")).EditMask = QStringLiteral("00000-000");
+    Texto(*this, QStringLiteral("TELEFONE"), 20, QStringLiteral("Telefone"));
+    Texto(*this, QStringLiteral("EMAIL"), 100, QStringLiteral("E-mail"));
+    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativa");
+    Campo<TnDateField>(QStringLiteral("DATAENCERRAMENTO")).DisplayLabel = QStringLiteral("Encerrada em");
+}
+
+void TnDMEstab::ValidarDado()
+{
+    ValidarCnpjCpf(*this);
+    TnField& uf = FieldByName(QStringLiteral("UF"));
+    if (!uf.IsNull()) {
+        uf.SetValue(uf.AsString().trimmed().toUpper());
+        if (!kUfs.contains(uf.AsString()))
+            throw EnField(QStringLiteral("UF"), QStringLiteral("UF \"%1\" não existe.").arg(uf.AsString()));
+    }
+    TnCadastroHost::ValidarDado();
+}
+
+void TnDMEstab::nClientDataSetBeforeDelete()
+{
+    const int empresa = FieldByName(QStringLiteral("CODIGOEMPRESA")).AsInteger();
+    const int estab = FieldByName(QStringLiteral("CODIGOESTAB")).AsInteger();
+    const QString daFilial = ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), empresa) + QStringLiteral(" and ")
+                             + ValorParaSQL(QStringLiteral("CODIGOESTAB"), QStringLiteral("="), estab);
+    RecusarSeUsado(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), daFilial,
+                   QStringLiteral("A filial %1/%2 tem protocolos e não pode ser excluída; desative-a.").arg(empresa).arg(estab),
+                   QStringLiteral("CODIGOESTAB"));
+    TnCadastroHost::nClientDataSetBeforeDelete();
+}
+
+TnDMEscritorio::TnDMEscritorio()
+{
+    nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOESCRIT,t_t.NOMEESCRIT,t_t.CODIGOEMPRESA,t_t.CODIGOESTAB "
+                                                "from ESCRITORIO t_t ORDER BY t_t.CODIGOESCRIT");
+    nClientDataSet.Caption = QStringLiteral("Escritório");
+    DefAdic.Ordem = QStringLiteral("CODIGOESCRIT");
+    Codigo(*this, QStringLiteral("CODIGOESCRIT"), QStringLiteral("Escritório"), 999);
+    Texto(*this, QStringLiteral("NOMEESCRIT"), 100, QStringLiteral("Nome"), true);
+    TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
+    empresa.Required = true;
+    empresa.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
+    TnField& estab = Campo<TnSmallIntField>(QStringLiteral("CODIGOESTAB"));
+    estab.Required = true;
+    estab.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
+    AplicarDicionario(nClientDataSet);
+}
+
+TnDMDepartamento::TnDMDepartamento()
+{
+    nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGODPTOESCRIT,t_t.DESCRDPTOESCRIT,t_t.ATIVO from DPTOESCRIT t_t "
+                                                "ORDER BY t_t.CODIGODPTOESCRIT");
+    nClientDataSet.Caption = QStringLiteral("Departamentos");
+    DefAdic.Ordem = QStringLiteral("CODIGODPTOESCRIT");
+    Codigo(*this, QStringLiteral("CODIGODPTOESCRIT"), QStringLiteral("Departamento"), 999);
+    Texto(*this, QStringLiteral("DESCRDPTOESCRIT"), 50, QStringLiteral("Descrição"), true);
+    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativo");
+}
+
+void TnDMDepartamento::nClientDataSetBeforeDelete()
+{
+    const QVariant codigo = FieldByName(QStringLiteral("CODIGODPTOESCRIT")).Value();
+    const QString condicao = ValorParaSQL(QStringLiteral("CODIGODPTOESCRIT"), QStringLiteral("="), codigo);
+    const QString mensagem = QStringLiteral("O departamento %1 tem %2 e não pode ser excluído; desative-o.").arg(codigo.toString());
+    RecusarSeUsado(QStringLiteral("USUARIO"), QStringLiteral("CODIGOUSUARIO"), condicao, mensagem.arg(QStringLiteral("usuários")),
+                   QStringLiteral("CODIGODPTOESCRIT"));
+    RecusarSeUsado(QStringLiteral("PROTOCOLODOCMOVIMENTO"), QStringLiteral("CODIGODOCEMP"), condicao,
+                   mensagem.arg(QStringLiteral("documentos")), QStringLiteral("CODIGODPTOESCRIT"));
+    TnCadastroHost::nClientDataSetBeforeDelete();
+}
+
+TnDMImposto::TnDMImposto()
+{
+    nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOIMPOSTO,t_t.VARIACAOIMPOSTO,t_t.DESCRIMPOSTO,t_t.DESCRPROTOCOLO,"
+                                                "t_t.CODIGORECEITA,t_t.ESFERA,t_t.ATIVO from IMPOSTO t_t "
+                                                "ORDER BY t_t.CODIGOIMPOSTO,t_t.VARIACAOIMPOSTO");
+    nClientDataSet.Caption = QStringLiteral("Impostos");
+    DefAdic.Ordem = QStringLiteral("CODIGOIMPOSTO,VARIACAOIMPOSTO");
+    TnField& imposto = Campo<TnIntegerField>(QStringLiteral("CODIGOIMPOSTO"));
+    imposto.DisplayLabel = QStringLiteral("Imposto");
+    imposto.Required = true;
+    imposto.MinValue = 1;
+    imposto.MaxValue = 99999;
+    TnField& variacao = Campo<TnSmallIntField>(QStringLiteral("VARIACAOIMPOSTO"));
+    variacao.DisplayLabel = QStringLiteral("Variação");
+    variacao.Required = true;
+    variacao.MinValue = 1;
+    variacao.MaxValue = 99;
+    variacao.DefaultExpression = QStringLiteral("1");
+    Texto(*this, QStringLiteral("DESCRIMPOSTO"), 100, QStringLiteral("Descrição"), true);
+    Texto(*this, QStringLiteral("DESCRPROTOCOLO"), 100, QStringLiteral("Descrição no protocolo"));
+    Texto(*this, QStringLiteral("CODIGORECEITA"), 10, QStringLiteral("Código da receita"));
+    TnField& esfera = Campo<TnSmallIntField>(QStringLiteral("ESFERA"));
+    esfera.DisplayLabel = QStringLiteral("Esfera");
+    esfera.Required = true;
+    esfera.DefaultExpression = QStringLiteral("1");
+    esfera.Definicao.NomesValores = {QStringLiteral("Federal=1"), QStringLiteral("Estadual=2"), QStringLiteral("Municipal=3")};
+    esfera.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativo");
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "classeshost.h"
+
+// The client companies; their establishments are the detail grid.
+class TnDMEmpresa : public TnCadastroHost<TnDMEmpresa> {
+    LYR_DATAMODULE(TnDMEmpresa)
+public:
+    TnDMEmpresa();
+    void DataModuleCreate() override;
+    void ValidarDado() override;
+    void nClientDataSetBeforeDelete() override;
+};
+
+// An establishment of a company (numbered within it): tax ids, address,
+// whether it is still a client.
+class TnDMEstab : public TnCadastroHost<TnDMEstab> {
+    LYR_DATAMODULE(TnDMEstab)
+public:
+    TnDMEstab();
+    void ValidarDado() override;
+    void nClientDataSetBeforeDelete() override;
+};
+
+// The office itself: its branches that bill clients, each an establishment.
+class TnDMEscritorio : public TnCadastroHost<TnDMEscritorio> {
+    LYR_DATAMODULE(TnDMEscritorio)
+public:
+    TnDMEscritorio();
+};
+
+// The office's departments (documents move between them).
+class TnDMDepartamento : public TnCadastroHost<TnDMDepartamento> {
+    LYR_DATAMODULE(TnDMDepartamento)
+public:
+    TnDMDepartamento();
+    void nClientDataSetBeforeDelete() override;
+};
+
+// Taxes and their variations (IRPJ quarterly and monthly estimate…).
+class TnDMImposto : public TnCadastroHost<TnDMImposto> {
+    LYR_DATAMODULE(TnDMImposto)
+public:
+    TnDMImposto();
+};
