@@ -32,13 +32,15 @@ QProcessEnvironment AmbienteLimpo()
 }
 
 TnSaida Lyr(const QStringList& argumentos, const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment(),
-            const QString& pasta = {}, int limite = 120000)
+            const QString& pasta = {}, int limite = 120000, const QByteArray& entrada = {})
 {
     QProcess processo;
     processo.setProcessEnvironment(ambiente);
     if (!pasta.isEmpty())
         processo.setWorkingDirectory(pasta);
     processo.start(QStringLiteral(LYR_BINARIO), argumentos);
+    processo.write(entrada);
+    processo.closeWriteChannel();
     if (!processo.waitForFinished(limite)) {
         processo.kill();
         processo.waitForFinished();
@@ -268,4 +270,38 @@ TEST(LinhaDeComando, CapturaSemRespostaTerminaComErro)
     const TnSaida protocolos = Lyr({"--database", banco, "--abrir", "TLyrDMProtocolo", "--captura", captura}, ambiente, {}, 60000);
     EXPECT_EQ(protocolos.codigo, 0) << protocolos.erros.toStdString();
     EXPECT_TRUE(QFile::exists(captura));
+}
+
+// Users set up without the desktop: the password comes from the standard
+// input (and never shows in the output), the rights the package offers are
+// granted or refused by name.
+TEST(LinhaDeComando, UsuarioSenhaEDireitos)
+{
+    TnBancoTeste banco;
+    const QString texto = TextoDoBanco(banco.Config());
+    ASSERT_EQ(Lyr({"--database", texto, "init"}).codigo, 0);
+    const auto usuario = [&](const QStringList& argumentos, const QByteArray& entrada = {}) {
+        return Lyr(QStringList{"--database", texto, "usuario"} + argumentos, QProcessEnvironment::systemEnvironment(), {}, 120000, entrada);
+    };
+
+    const TnSaida adicionado = usuario({"adicionar", "joana", "--nome", "Joana Prado", "--administrador"}, "segredo-joana\n");
+    ASSERT_EQ(adicionado.codigo, 0) << adicionado.erros.toStdString();
+    EXPECT_EQ(adicionado.texto, "Usuário 1 (joana) cadastrado como administrador.\n");
+    EXPECT_FALSE((adicionado.texto + adicionado.erros).contains("segredo")) << "the password is never printed";
+    const TnSaida hash = Lyr({"--database", texto, "sql", "select SENHAHASH from USUARIO where NOMEUSUARIO = 'joana'"});
+    EXPECT_TRUE(hash.texto.contains("$argon2id$")) << hash.texto.toStdString();
+
+    EXPECT_TRUE(usuario({"adicionar", "joana", "--nome", "Outra"}, "outra-senha\n").erros.contains("Já existe um usuário com o login \"joana\"."));
+    EXPECT_TRUE(usuario({"senha", "joana"}, "curta\n").erros.contains("A senha precisa ter ao menos 6 caracteres."));
+    EXPECT_TRUE(usuario({"senha", "ninguem"}, "qualquer-senha\n").erros.contains("Usuário \"ninguem\" não cadastrado."));
+    EXPECT_EQ(usuario({"senha", "joana"}, "nova-senha-1\n").texto, "Senha de joana alterada.\n");
+
+    EXPECT_EQ(usuario({"direito", "joana", "DireitoAltProtocolo", "nao"}).texto, "Direito DireitoAltProtocolo retirado de joana.\n");
+    const TnSaida direitos = usuario({"direitos", "joana"});
+    EXPECT_TRUE(direitos.texto.contains("[ ] 03 Protocolos  DireitoAltProtocolo  Usuário pode Alterar Protocolo")) << direitos.texto.toStdString();
+    EXPECT_TRUE(direitos.texto.contains("[x] 00 Sistema  DireitoAdmUsuarios")) << direitos.texto.toStdString();
+    EXPECT_TRUE(usuario({"direito", "joana", "DireitoAltProtocolo", "talvez"}).erros.contains("Use sim ou nao"));
+    EXPECT_TRUE(usuario({"direito", "joana", "DireitoVoar", "sim"}).erros.contains("Direito \"DireitoVoar\" desconhecido."));
+    EXPECT_TRUE(usuario({"remover", "joana"}).erros.contains("Use: lyr usuario adicionar|senha|direito|direitos"));
+    EXPECT_TRUE(Lyr({"--database", texto, "sql", "--nome", "x", "select 1"}).erros.contains("--nome só vale com o comando usuario"));
 }

@@ -14,6 +14,7 @@
 #include "registro.h"
 #include "sqlservicos.h"
 #include "tabelatexto.h"
+#include "usuariocli.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -148,6 +149,7 @@ int MostrarSituacao()
             << "  lyr sql \"select ...\"           executa um comando SQL e mostra o resultado" << Qt::endl
             << "  lyr menu [--tsv]               mostra o menu que o módulo de protocolos oferece" << Qt::endl
             << "  lyr status                     mostra esta situação do banco" << Qt::endl
+            << "  lyr usuario adicionar LOGIN --nome \"Nome\"   cadastra um usuário (senha pela entrada)" << Qt::endl
             << "  lyr --help                     todas as opções" << Qt::endl;
     return 0;
 }
@@ -188,6 +190,10 @@ const QList<TnOpcaoLinha>& Opcoes()
                                            "LYR_USUARIO e LYR_SENHA; um erro ou uma pergunta encerra a execução."),
                             QStringLiteral("arquivo")),
          {}, {}},
+        {QCommandLineOption(QStringLiteral("nome"), QStringLiteral("Nome completo do usuário novo."), QStringLiteral("nome")),
+         QStringLiteral("usuario"), {}},
+        {QCommandLineOption(QStringLiteral("administrador"), QStringLiteral("O usuário novo é administrador.")),
+         QStringLiteral("usuario"), {}},
         {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Mostra esta ajuda.")), kQualquerComando, {}},
         {QCommandLineOption({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Mostra a versão do Lyr.")),
          kQualquerComando, {}},
@@ -197,8 +203,9 @@ const QList<TnOpcaoLinha>& Opcoes()
 
 struct TnComando {
     QString nome;
-    QString argumento;  // the one positional argument it takes, if any
+    QString argumento;  // the positional arguments it takes, if any
     QString descricao;
+    int maximo = 1;     // how many (a command with sub-commands checks them itself)
 };
 
 const QList<TnComando>& Comandos()
@@ -208,6 +215,8 @@ const QList<TnComando>& Comandos()
         {QStringLiteral("sql"), QStringLiteral("\"comando\""), QStringLiteral("executa um comando SQL e mostra o resultado")},
         {QStringLiteral("menu"), {}, QStringLiteral("mostra o menu que o módulo de protocolos oferece")},
         {QStringLiteral("status"), {}, QStringLiteral("mostra a situação do banco de dados")},
+        {QStringLiteral("usuario"), QStringLiteral("adicionar|senha|direito|direitos LOGIN [DIREITO sim|nao]"),
+         QStringLiteral("cadastra usuários, troca senhas (lidas da entrada padrão) e concede ou retira direitos"), 4},
     };
     return comandos;
 }
@@ -334,14 +343,15 @@ void ConferirArgumentos(const QCommandLineParser& argumentos)
     const TnComando* comando = AcharComando(nome);
     if (!nome.isEmpty() && !comando)
         throw EnErro(QStringLiteral("Comando desconhecido: %1. Use lyr --help.").arg(nome));
-    const qsizetype esperados = comando ? (comando->argumento.isEmpty() ? 1 : 2) : 0;
+    const qsizetype esperados = comando ? (comando->argumento.isEmpty() ? 1 : 1 + comando->maximo) : 0;
+    const qsizetype minimo = comando && comando->maximo > 1 ? 2 : esperados;
     if (posicionais.size() > esperados) {
         if (comando && !comando->argumento.isEmpty())
-            throw EnErro(QStringLiteral("Argumento a mais: %1. Use: lyr %2 %3 (um só argumento, entre aspas).")
+            throw EnErro(QStringLiteral("Argumento a mais: %1. Use: lyr %2 %3 (entre aspas o que tiver espaços).")
                              .arg(posicionais[esperados], comando->nome, comando->argumento));
         throw EnErro(QStringLiteral("Argumento a mais: %1. Use lyr --help.").arg(posicionais[esperados]));
     }
-    if (posicionais.size() < esperados || (esperados == 2 && posicionais[1].trimmed().isEmpty()))
+    if (posicionais.size() < minimo || (minimo == 2 && posicionais[1].trimmed().isEmpty()))
         throw EnErro(QStringLiteral("Falta o argumento do comando %1. Use: lyr %1 %2").arg(comando->nome, comando->argumento));
     for (const TnOpcaoLinha& opcao : Opcoes()) {
         const QString longo = opcao.opcao.names().constLast();
@@ -401,6 +411,9 @@ int ExecutarTexto(const QCommandLineParser& argumentos)
         return Inicializar(demonstracao);
     if (comando == u"sql")
         return ExecutarComando(posicionais[1]);
+    if (comando == u"usuario")
+        return ExecutarUsuario(posicionais.mid(1), argumentos.value(QStringLiteral("nome")), argumentos.isSet(QStringLiteral("administrador")),
+                               Saida());
     return MostrarSituacao();
 }
 
