@@ -4,10 +4,43 @@
 
 void TnAction::Execute()
 {
-    if (!Enabled)
+    if (!m_habilitada)
         return;
     if (OnExecute)
         OnExecute(*this);
+}
+
+void TnAction::SetEnabled(bool habilitada)
+{
+    if (habilitada == m_habilitada)
+        return;
+    m_habilitada = habilitada;
+    Avisar();
+}
+
+void TnAction::SetVisible(bool visivel)
+{
+    if (visivel == m_visivel)
+        return;
+    m_visivel = visivel;
+    Avisar();
+}
+
+void TnAction::AoMudarEstado(QObject* contexto, std::function<void()> aviso)
+{
+    m_ouvintes.push_back({contexto, std::move(aviso)});
+}
+
+void TnAction::Avisar()
+{
+    // Views that went away are forgotten.
+    std::erase_if(m_ouvintes, [](const TnOuvinte& ouvinte) { return ouvinte.contexto.isNull(); });
+    // A copy: a view may ask for more news while being told.
+    const std::vector<TnOuvinte> ouvintes = m_ouvintes;
+    for (const TnOuvinte& ouvinte : ouvintes) {
+        if (!ouvinte.contexto.isNull())
+            ouvinte.aviso();
+    }
 }
 
 TnAction& TnActionList::Adicionar(std::unique_ptr<TnAction> acao)

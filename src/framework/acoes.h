@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <bitset>
@@ -31,10 +32,29 @@ public:
     bool CriarHTTP = false;
     bool CriarMenu = true;
     bool ControlaDireito = true;
-    bool Enabled = true;
-    bool Visible = true;
 
+    // Runs OnExecute; nothing when disabled.
     void Execute();
+
+    // State, which views follow as it changes.
+    bool Enabled() const { return m_habilitada; }
+    bool Visible() const { return m_visivel; }
+    void SetEnabled(bool habilitada);
+    void SetVisible(bool visivel);
+    // `aviso` runs after each change of Enabled or Visible, while `contexto`
+    // (the view that asked) exists.
+    void AoMudarEstado(QObject* contexto, std::function<void()> aviso);
+
+private:
+    void Avisar();
+
+    bool m_habilitada = true;
+    bool m_visivel = true;
+    struct TnOuvinte {
+        QPointer<QObject> contexto;
+        std::function<void()> aviso;
+    };
+    std::vector<TnOuvinte> m_ouvintes;
 };
 
 // Owns its actions, in the order they were added.

@@ -64,6 +64,10 @@ TnClientDataSet::TnClientDataSet(QString nome) : Name(std::move(nome)) {}
 
 TnClientDataSet::~TnClientDataSet()
 {
+    const QList<TnObservadorDataSet*> observadores = m_observadores;
+    m_observadores.clear();
+    for (TnObservadorDataSet* observador : observadores)
+        observador->DataSetLiberado();
     for (TnClientDataSet* detalhe : std::as_const(m_detalhes))
         detalhe->m_mestre = nullptr;
     if (m_mestre)

@@ -59,6 +59,8 @@ public:
     virtual void RegistroAtualAlterado() = 0;
     // State (browse, edit, insert) changed.
     virtual void EstadoAlterado() {}
+    // The dataset is being destroyed: forget it (no RemoverObservador later).
+    virtual void DataSetLiberado() = 0;
 };
 
 using TnBookmark = qint64;

@@ -321,14 +321,18 @@ void TnDMClientDataSet::HabilitaDesabilitaActions()
     const bool navegando = estado == TnDataSetState::dsBrowse;
     const bool editando = estado == TnDataSetState::dsEdit || estado == TnDataSetState::dsInsert;
     const bool temLinhas = navegando && !nClientDataSet.IsEmpty();
-    actDataSetFirst->Enabled = actDataSetPrior->Enabled = temLinhas && nClientDataSet.RecNo() > 1;
-    actDataSetNext->Enabled = actDataSetLast->Enabled = temLinhas && nClientDataSet.RecNo() < nClientDataSet.RecordCount();
-    actDataSetInsert->Enabled = navegando && PodeIncluir;
-    actDataSetEdit->Enabled = temLinhas && PodeEditar;
-    actDataSetDelete->Enabled = temLinhas && PodeEditar;
-    actDataSetPost->Enabled = editando;
-    actDataSetCancel->Enabled = editando;
-    actDataSetRefresh->Enabled = navegando;
+    const bool noInicio = !temLinhas || nClientDataSet.RecNo() <= 1;
+    const bool noFim = !temLinhas || nClientDataSet.RecNo() >= nClientDataSet.RecordCount();
+    actDataSetFirst->SetEnabled(!noInicio);
+    actDataSetPrior->SetEnabled(!noInicio);
+    actDataSetNext->SetEnabled(!noFim);
+    actDataSetLast->SetEnabled(!noFim);
+    actDataSetInsert->SetEnabled(navegando && PodeIncluir);
+    actDataSetEdit->SetEnabled(temLinhas && PodeEditar);
+    actDataSetDelete->SetEnabled(temLinhas && PodeEditar);
+    actDataSetPost->SetEnabled(editando);
+    actDataSetCancel->SetEnabled(editando);
+    actDataSetRefresh->SetEnabled(navegando);
 }
 
 void TnDMClientDataSet::CarimbarAuditoria()

@@ -87,8 +87,16 @@ public:
 
     virtual void actGravarExecute() {}
     virtual void actCancelarExecute() {}
-    void SetActionGravar(bool habilitada) { actGravar->Visible = actGravar->Enabled = habilitada; }
-    void SetActionCancelar(bool habilitada) { actCancelar->Visible = actCancelar->Enabled = habilitada; }
+    void SetActionGravar(bool habilitada)
+    {
+        actGravar->SetVisible(habilitada);
+        actGravar->SetEnabled(habilitada);
+    }
+    void SetActionCancelar(bool habilitada)
+    {
+        actCancelar->SetVisible(habilitada);
+        actCancelar->SetEnabled(habilitada);
+    }
     TnActionList& Actions() { return m_acoes; }
     TnAction* actExecutar = nullptr;
     TnAction* actGravar = nullptr;

@@ -175,8 +175,8 @@ void TLyrDMProtocoloItem::ConfigurarCampo()
     if (TnRotulo* painel = Rotulo(QStringLiteral("pnlCancelado")))
         painel->Visivel = !nClientDataSet.IsEmpty() && FieldByName(QStringLiteral("CANCELADO")).AsString() == u"1" && !ProtocoloCancelado();
     PodeEditar = ProtocoloEditavel();
-    actDataSetInsert->Enabled = actDataSetInsert->Enabled && !ProtocoloCancelado();
-    actDataSetDelete->Enabled = actDataSetDelete->Enabled && !ProtocoloCancelado();
+    actDataSetInsert->SetEnabled(actDataSetInsert->Enabled() && !ProtocoloCancelado());
+    actDataSetDelete->SetEnabled(actDataSetDelete->Enabled() && !ProtocoloCancelado());
 }
 
 void TLyrDMProtocoloItem::nClientDataSetAfterInsert()

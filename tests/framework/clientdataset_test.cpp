@@ -45,8 +45,10 @@ class Registro : public TnObservadorDataSet {
 public:
     void DadosRecarregados() override { ++recargas; }
     void RegistroAtualAlterado() override { ++registros; }
+    void DataSetLiberado() override { liberado = true; }
     int recargas = 0;
     int registros = 0;
+    bool liberado = false;
 };
 
 } // namespace
@@ -400,4 +402,19 @@ TEST_F(ClientDataSetBanco, AbreUmaConsultaComCamposDeclaradosOuCriados)
     EXPECT_EQ(impostos.FieldByName("DESCRIMPOSTO").AsString(), "ICMS ST");
     EXPECT_EQ(impostos.FieldByName("VARIACAOIMPOSTO").AsInteger(), 2);
     EXPECT_EQ(impostos.ChangeCount(), 0);
+}
+
+// A view that outlives its dataset is told, and never touches it again.
+TEST(TnClientDataSet, ObservadorSabeQuandoODataSetVai)
+{
+    Registro vista;
+    {
+        auto ds = std::make_unique<TnClientDataSet>();
+        ds->AddField<TnIntegerField>("CODIGO");
+        ds->CreateDataSet();
+        ds->AdicionarObservador(&vista);
+        ds->AppendRecord({1});
+        EXPECT_FALSE(vista.liberado);
+    }
+    EXPECT_TRUE(vista.liberado);
 }

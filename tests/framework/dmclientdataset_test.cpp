@@ -248,15 +248,15 @@ TEST_F(Cadastro, SelecaoViraCondicaoEAcoesSeguemOEstado)
                           {QString(descricao).at(0).unicode() - 'A' + 1, descricao});
     local.Abrir({{"CodigoLocal_MAIOR", 1}});
     EXPECT_EQ(local.nClientDataSet.RecordCount(), 2);
-    EXPECT_TRUE(local.actDataSetEdit->Enabled);
-    EXPECT_FALSE(local.actDataSetPost->Enabled);
+    EXPECT_TRUE(local.actDataSetEdit->Enabled());
+    EXPECT_FALSE(local.actDataSetPost->Enabled());
     local.actDataSetEdit->Execute();
-    EXPECT_TRUE(local.actDataSetPost->Enabled);
-    EXPECT_FALSE(local.actDataSetInsert->Enabled);
+    EXPECT_TRUE(local.actDataSetPost->Enabled());
+    EXPECT_FALSE(local.actDataSetInsert->Enabled());
     local.actDataSetCancel->Execute();
     local.PodeEditar = false;
     local.HabilitaDesabilitaActions();
-    EXPECT_FALSE(local.actDataSetDelete->Enabled);
+    EXPECT_FALSE(local.actDataSetDelete->Enabled());
     EXPECT_THROW(local.nClientDataSet.Delete(), EnErro);
     EXPECT_EQ(local.nClientDataSet.RecordCount(), 2);
     local.EdEnabledField("DESCRLOCAL", false);
@@ -342,4 +342,22 @@ TEST_F(Cadastro, DicionarioDaRotulosECamposDeConsulta)
     grade.Edit();
     EXPECT_THROW(grade.FieldByName("NomeEstab").SetValue("Outra"), EnErro);
     grade.Cancel();
+}
+
+// Views follow an action as it changes, and only while they exist.
+TEST(TnAction, QuemSegueOuveCadaMudancaEnquantoExiste)
+{
+    TnAction gravar;
+    int avisos = 0;
+    auto vista = std::make_unique<QObject>();
+    gravar.AoMudarEstado(vista.get(), [&avisos] { ++avisos; });
+    gravar.SetEnabled(true);  // no change, no news
+    EXPECT_EQ(avisos, 0);
+    gravar.SetEnabled(false);
+    gravar.SetVisible(false);
+    EXPECT_EQ(avisos, 2);
+    vista.reset();
+    gravar.SetEnabled(true);
+    EXPECT_EQ(avisos, 2) << "a view that went away is not told";
+    EXPECT_TRUE(gravar.Enabled());
 }

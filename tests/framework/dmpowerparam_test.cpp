@@ -79,8 +79,8 @@ TEST(TnDMPowerParam, ParametroObrigatorioVazioImpedeAExecucao)
 TEST(TnDMPowerParam, AbasBotoesEAcoesDosTiposDeProcesso)
 {
     TTesteDPBaixa comAba;
-    EXPECT_TRUE(comAba.actGravar->Enabled);
-    EXPECT_TRUE(comAba.actCancelar->Visible);
+    EXPECT_TRUE(comAba.actGravar->Enabled());
+    EXPECT_TRUE(comAba.actCancelar->Visible());
     EXPECT_EQ(comAba.CriarTab("Protocolos a Baixar"), 1);
     EXPECT_EQ(comAba.Tabs(), QStringList({"Resultado", "Protocolos a Baixar"}));
     int marcados = 0;
@@ -93,8 +93,8 @@ TEST(TnDMPowerParam, AbasBotoesEAcoesDosTiposDeProcesso)
     class TTesteDPConsulta : public TnDMPowerParamGrid {
         LYR_DATAMODULE(TTesteDPConsulta)
     } grade;
-    EXPECT_FALSE(grade.actGravar->Enabled);
-    EXPECT_FALSE(grade.actCancelar->Visible);
+    EXPECT_FALSE(grade.actGravar->Enabled());
+    EXPECT_FALSE(grade.actCancelar->Visible());
 }
 
 class PerguntaAoFechar : public TesteComBanco {};

@@ -79,7 +79,7 @@ public:
         TnDMPowerParamTab::DepoisConfigurar(formulario);
         marcar = &CriarToolButton(QStringLiteral("Marcar Todos"), QStringLiteral("Marca todos os protocolos"), 196,
                                   [this](TnAction&) { ++marcacoes; }, QStringLiteral("Ctrl+Ins"));
-        marcar->Enabled = false;
+        marcar->SetEnabled(false);
         CriarTab(QStringLiteral("Resumo"));
     }
 
@@ -109,7 +109,7 @@ public:
             }
             nClientDataSet.AppendRecord({empresa.toInt(), QStringLiteral("Aberto")});
         }
-        marcar->Enabled = !nClientDataSet.IsEmpty();
+        marcar->SetEnabled(!nClientDataSet.IsEmpty());
     }
 
     void actGravarExecute() override

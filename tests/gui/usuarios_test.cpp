@@ -136,7 +136,9 @@ TEST_F(TelaUsuarios, SoAdministradorAbreEUmAdministradorAtivoFica)
     tela->Acao("actDataSetPost")->trigger();
     m_usuario->Verificar();
     EXPECT_EQ(Valor("select ADMINISTRADOR from USUARIO where CODIGOUSUARIO = 1").toString(), "1");
-    tela->Acao("actDataSetCancel")->trigger();
+    // Cancelled behind the screen's back: its buttons follow at once.
+    usuarios.nClientDataSet.Cancel();
+    EXPECT_TRUE(tela->Acao("actDataSetDelete")->isEnabled());
 
     m_usuario->Esperar("Confirma a exclusão do registro?", "Sim").Esperar("Usuários não são excluídos", "OK");
     tela->Acao("actDataSetDelete")->trigger();

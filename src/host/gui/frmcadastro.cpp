@@ -97,14 +97,19 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
     if (cadastro.ToolButtons().Count() > 0)
         m_barra->addSeparator();
     CriarBotoesDoModulo(cadastro, m_barra, this);
-    // The tool bar follows the register the focus is in.
+    // The tool bar follows the register the focus is in, and its actions as
+    // the registers enable them.
     connect(qApp, &QApplication::focusChanged, this, [this] { AtualizarAcoes(); });
+    SeguirAcoes(cadastro);
+    for (const auto& detalhe : cadastro.Detalhes())
+        SeguirAcoes(*detalhe);
     AtualizarTela();
 }
 
 TnFrmCadastro::~TnFrmCadastro()
 {
-    m_cadastro.nClientDataSet.RemoverObservador(this);
+    if (!m_liberado)
+        m_cadastro.nClientDataSet.RemoverObservador(this);
 }
 
 void TnFrmCadastro::CriarBarra()
@@ -153,6 +158,14 @@ void TnFrmCadastro::CriarBarra()
     connect(focarPesquisa, &QAction::triggered, m_pesquisa, [this] { m_pesquisa->setFocus(); });
     addAction(focarPesquisa);
     connect(m_pesquisa, &QLineEdit::textEdited, this, &TnFrmCadastro::Pesquisar);
+}
+
+void TnFrmCadastro::SeguirAcoes(TnDMClientDataSet& registro)
+{
+    for (TnActionList* lista : {&registro.Actions(), &registro.ToolButtons()}) {
+        for (TnAction* acao : lista->Todas())
+            acao->AoMudarEstado(this, [this] { AtualizarAcoes(); });
+    }
 }
 
 void TnFrmCadastro::CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, QWidget* escopo)
@@ -312,8 +325,8 @@ void TnFrmCadastro::AtualizarAcoes()
             if (const TnAction* doDetalhe = registro.Actions().Find(acao->Name))
                 acao = doDetalhe;
         }
-        it.key()->setEnabled(acao->Enabled);
-        it.key()->setVisible(acao->Visible);
+        it.key()->setEnabled(acao->Enabled());
+        it.key()->setVisible(acao->Visible());
     }
 }
 
@@ -399,7 +412,7 @@ void TnFrmCadastro::ExecutarAcaoDoDataSet(const QString& nome)
     if (!acao || !PrepararAcao(alvo))
         return;
     // Storing the rows being typed may have changed what the action can do.
-    if (!acao->Enabled) {
+    if (!acao->Enabled()) {
         AtualizarTela();
         return;
     }

@@ -47,6 +47,7 @@ private:
     };
 
     void CriarBarra();
+    void SeguirAcoes(TnDMClientDataSet& registro);
     void CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, QWidget* escopo);
     QWidget* CriarAreaRotulos(TnDataModule& modulo, QWidget* pai);
     void AtualizarRotulos();
@@ -63,10 +64,12 @@ private:
     void DadosRecarregados() override { AtualizarTela(); }
     void RegistroAtualAlterado() override { AtualizarTela(); }
     void EstadoAlterado() override;
+    void DataSetLiberado() override { m_liberado = true; }
     void AtualizarAcoes();
     void AtualizarEstadoDosControles();
 
     TnDMClientDataSet& m_cadastro;
+    bool m_liberado = false;  // the register went first
     QToolBar* m_barra = nullptr;
     QLineEdit* m_pesquisa = nullptr;
     QList<TnAreaRotulos> m_areasRotulos;

@@ -191,6 +191,10 @@ void TnFrmPowerParam::SincronizarBarra()
         // On the form as well: the shortcut answers wherever the focus is in it.
         addAction(qacao);
         m_acoes.insert(qacao, acao);
+        acao->AoMudarEstado(qacao, [qacao, acao] {
+            qacao->setEnabled(acao->Enabled());
+            qacao->setVisible(acao->Visible());
+        });
     };
     for (TnAction* acao : padrao)
         incluir(acao, m_separadorBotoes);
@@ -205,8 +209,8 @@ void TnFrmPowerParam::SincronizarBarra()
         qacao->setShortcut(Atalho(acao.ShortCut));
         const QString dica = acao.Hint.isEmpty() ? acao.Caption : acao.Hint;
         qacao->setToolTip(acao.ShortCut.isEmpty() ? dica : QStringLiteral("%1 (%2)").arg(dica, acao.ShortCut));
-        qacao->setEnabled(acao.Enabled);
-        qacao->setVisible(acao.Visible);
+        qacao->setEnabled(acao.Enabled());
+        qacao->setVisible(acao.Visible());
     }
 }
 

@@ -17,11 +17,22 @@ TnModeloDataSet::TnModeloDataSet(TnClientDataSet& dataSet, QObject* pai) : QAbst
 
 TnModeloDataSet::~TnModeloDataSet()
 {
-    m_dataSet.RemoverObservador(this);
+    if (!m_liberado)
+        m_dataSet.RemoverObservador(this);
+}
+
+void TnModeloDataSet::DataSetLiberado()
+{
+    beginResetModel();
+    m_liberado = true;
+    m_colunas.clear();
+    endResetModel();
 }
 
 void TnModeloDataSet::RecarregarColunas()
 {
+    if (m_liberado)
+        return;
     beginResetModel();
     m_colunas.clear();
     for (int i = 0; i < m_dataSet.FieldCount(); ++i) {
@@ -33,7 +44,7 @@ void TnModeloDataSet::RecarregarColunas()
 
 int TnModeloDataSet::rowCount(const QModelIndex& pai) const
 {
-    if (pai.isValid() || !m_dataSet.Active())
+    if (pai.isValid() || m_liberado || !m_dataSet.Active())
         return 0;
     return m_dataSet.RecordCount() + (LinhaNova() ? 1 : 0);
 }
@@ -42,11 +53,13 @@ int TnModeloDataSet::rowCount(const QModelIndex& pai) const
 // shows it last.
 bool TnModeloDataSet::LinhaNova() const
 {
-    return m_dataSet.State() == TnDataSetState::dsInsert;
+    return !m_liberado && m_dataSet.State() == TnDataSetState::dsInsert;
 }
 
 int TnModeloDataSet::LinhaAtual() const
 {
+    if (m_liberado)
+        return -1;
     return LinhaNova() ? m_dataSet.RecordCount() : m_dataSet.RecNo() - 1;
 }
 

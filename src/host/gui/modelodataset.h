@@ -50,8 +50,10 @@ private:
     void DadosRecarregados() override;
     void RegistroAtualAlterado() override;
     void EstadoAlterado() override;
+    void DataSetLiberado() override;
 
     TnClientDataSet& m_dataSet;
+    bool m_liberado = false;  // the dataset went first: the model is empty from then on
     QList<int> m_colunas;  // field indexes
     QSet<int> m_titulosPartidos;  // columns whose title takes two lines
     TnDataSetState m_estado;
