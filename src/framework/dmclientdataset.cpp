@@ -246,7 +246,7 @@ void TnDMClientDataSet::nClientDataSetAfterEdit()
 void TnDMClientDataSet::nClientDataSetBeforePost()
 {
     const bool inserindo = nClientDataSet.State() == TnDataSetState::dsInsert;
-    if (inserindo ? !PodeIncluir : !PodeEditar)
+    if (inserindo ? !m_podeIncluir : !m_podeEditar)
         throw EnErro(QStringLiteral("Este cadastro não pode ser alterado."));
     if (!inserindo || !NumeraChave()) {
         ValidarDado();
@@ -296,7 +296,7 @@ void TnDMClientDataSet::nClientDataSetAfterPost()
 
 void TnDMClientDataSet::nClientDataSetBeforeDelete()
 {
-    if (!PodeEditar)
+    if (!m_podeEditar)
         throw EnErro(QStringLiteral("Este cadastro não pode ser alterado."));
     RecusarExclusaoComDetalhes();
     Apagar();
@@ -315,6 +315,18 @@ void TnDMClientDataSet::nClientDataSetAfterCancel()
 
 void TnDMClientDataSet::ConfigurarCampo() {}
 
+void TnDMClientDataSet::SetPodeEditar(bool pode)
+{
+    m_podeEditar = pode;
+    HabilitaDesabilitaActions();
+}
+
+void TnDMClientDataSet::SetPodeIncluir(bool pode)
+{
+    m_podeIncluir = pode;
+    HabilitaDesabilitaActions();
+}
+
 void TnDMClientDataSet::HabilitaDesabilitaActions()
 {
     const TnDataSetState estado = nClientDataSet.State();
@@ -327,9 +339,9 @@ void TnDMClientDataSet::HabilitaDesabilitaActions()
     actDataSetPrior->SetEnabled(!noInicio);
     actDataSetNext->SetEnabled(!noFim);
     actDataSetLast->SetEnabled(!noFim);
-    actDataSetInsert->SetEnabled(navegando && PodeIncluir);
-    actDataSetEdit->SetEnabled(temLinhas && PodeEditar);
-    actDataSetDelete->SetEnabled(temLinhas && PodeEditar);
+    actDataSetInsert->SetEnabled(navegando && m_podeIncluir);
+    actDataSetEdit->SetEnabled(temLinhas && m_podeEditar);
+    actDataSetDelete->SetEnabled(temLinhas && m_podeEditar);
     actDataSetPost->SetEnabled(editando);
     actDataSetCancel->SetEnabled(editando);
     actDataSetRefresh->SetEnabled(navegando);

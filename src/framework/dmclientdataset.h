@@ -131,10 +131,12 @@ public:
     void EdReadOnlyField(const QString& campo, bool somenteLeitura);
     TnEstadoControle EstadoControle(const QString& campo) const;
     // When false the register's stored rows are shown but not changed.
-    bool PodeEditar = true;
+    bool PodeEditar() const { return m_podeEditar; }
+    void SetPodeEditar(bool pode);
     // When false no row may be added; apart from PodeEditar, so a user may
     // type new rows where the stored ones are read-only to him.
-    bool PodeIncluir = true;
+    bool PodeIncluir() const { return m_podeIncluir; }
+    void SetPodeIncluir(bool pode);
 
     TnActionList& Actions() { return m_acoes; }
     TnAction* actDataSetFirst = nullptr;
@@ -171,6 +173,8 @@ private:
     TnSQLDataSet& Comando(std::unique_ptr<TnSQLDataSet>& comando, const QString& texto);
 
     TnSelecao m_selecao;
+    bool m_podeEditar = true;
+    bool m_podeIncluir = true;
     // A detail reads only the rows of its master's current row.
     QStringList m_colunasMestre;
     QStringList m_colunasDetalhe;

@@ -164,15 +164,15 @@ void TLyrDMProtocolo::nClientDataSetAfterScroll()
 {
     // Without the right, existing protocols are read-only; new ones may still
     // be typed (PodeIncluir stays true).
-    PodeEditar = !TnHost::Atual().Direitos() || PegarDireito(QStringLiteral("DireitoAltProtocolo")) == kDireitoConcedido
-                 || nClientDataSet.State() == TnDataSetState::dsInsert;
+    SetPodeEditar(!TnHost::Atual().Direitos() || PegarDireito(QStringLiteral("DireitoAltProtocolo")) == kDireitoConcedido
+                  || nClientDataSet.State() == TnDataSetState::dsInsert);
     TLyrCadastro::nClientDataSetAfterScroll();
 }
 
 void TLyrDMProtocolo::nClientDataSetBeforeInsert()
 {
     TLyrCadastro::nClientDataSetBeforeInsert();
-    PodeEditar = true;
+    SetPodeEditar(true);
 }
 
 void TLyrDMProtocolo::nClientDataSetNewRecord()

@@ -147,7 +147,7 @@ bool TLyrDMProtocoloItem::ProtocoloCancelado() const
 bool TLyrDMProtocoloItem::ProtocoloEditavel() const
 {
     const TLyrDMProtocolo* protocolo = Protocolo();
-    return !protocolo || (protocolo->PodeEditar && protocolo->EstadoControle(QStringLiteral("OBSERVACAO")).habilitado
+    return !protocolo || (protocolo->PodeEditar() && protocolo->EstadoControle(QStringLiteral("OBSERVACAO")).habilitado
                           && !protocolo->EstadoControle(QStringLiteral("OBSERVACAO")).somenteLeitura);
 }
 
@@ -174,7 +174,7 @@ void TLyrDMProtocoloItem::ConfigurarCampo()
         return;
     if (TnRotulo* painel = Rotulo(QStringLiteral("pnlCancelado")))
         painel->Visivel = !nClientDataSet.IsEmpty() && FieldByName(QStringLiteral("CANCELADO")).AsString() == u"1" && !ProtocoloCancelado();
-    PodeEditar = ProtocoloEditavel();
+    SetPodeEditar(ProtocoloEditavel());
     actDataSetInsert->SetEnabled(actDataSetInsert->Enabled() && !ProtocoloCancelado());
     actDataSetDelete->SetEnabled(actDataSetDelete->Enabled() && !ProtocoloCancelado());
 }

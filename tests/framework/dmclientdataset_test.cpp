@@ -254,8 +254,7 @@ TEST_F(Cadastro, SelecaoViraCondicaoEAcoesSeguemOEstado)
     EXPECT_TRUE(local.actDataSetPost->Enabled());
     EXPECT_FALSE(local.actDataSetInsert->Enabled());
     local.actDataSetCancel->Execute();
-    local.PodeEditar = false;
-    local.HabilitaDesabilitaActions();
+    local.SetPodeEditar(false);
     EXPECT_FALSE(local.actDataSetDelete->Enabled());
     EXPECT_THROW(local.nClientDataSet.Delete(), EnErro);
     EXPECT_EQ(local.nClientDataSet.RecordCount(), 2);

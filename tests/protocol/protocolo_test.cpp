@@ -121,7 +121,7 @@ TEST_F(Protocolos, DireitoDecideSomenteLeitura)
     Con().SetCodigoUsuario(2);
     m_protocolo->Refresh();
     m_protocolo->nClientDataSet.First();
-    EXPECT_FALSE(m_protocolo->PodeEditar);
+    EXPECT_FALSE(m_protocolo->PodeEditar());
     m_protocolo->nClientDataSet.Edit();
     m_protocolo->FieldByName("OBSERVACAO").SetValue("mudada");
     EXPECT_FALSE(Recusa([&] { m_protocolo->nClientDataSet.Post(); }).isEmpty());

@@ -348,7 +348,7 @@ void TnFrmCadastro::AtualizarEstadoDosControles()
 {
     for (TnControleCampo* controle : std::as_const(m_controles)) {
         const TnEstadoControle estado = m_cadastro.EstadoControle(controle->Campo().FieldName());
-        controle->SetEstado(estado.habilitado, estado.somenteLeitura || !m_cadastro.PodeEditar);
+        controle->SetEstado(estado.habilitado, estado.somenteLeitura || !m_cadastro.PodeEditar());
     }
 }
 
