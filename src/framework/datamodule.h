@@ -67,6 +67,7 @@ public:
     TnRotulo& CriarRotulo(const QString& nome, const QString& texto = {}, bool painel = false);
     TnRotulo* Rotulo(const QString& nome);
     const std::vector<std::unique_ptr<TnRotulo>>& Rotulos() const { return m_rotulos; }
+    // `imagem` numbers a picture of the host's image list (-1: none).
     TnAction& CriarToolButton(const QString& caption, const QString& hint, int imagem, const TnOnExecute& acao,
                               const QString& atalho = {});
 

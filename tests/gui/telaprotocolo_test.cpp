@@ -31,6 +31,7 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QTest>
 
 namespace {
@@ -387,4 +388,26 @@ TEST_F(TelaProtocolo, DadosDaBaixaNoDialogoRecusamEFocamOCampo)
     ASSERT_EQ(nomes.size(), 2);
     EXPECT_NE(nomes[0], nomes[1]) << "the user's name follows the code";
     EXPECT_EQ(focado, "usuario") << "the cursor goes back to the refused field";
+}
+
+// Every button of the screen, the register's and the module's, shows an
+// icon beside its caption and names its key in its tooltip.
+TEST_F(TelaProtocolo, BotoesComIconeTextoETecla)
+{
+    TnFrmCadastro& tela = Abrir();
+    int botoes = 0;
+    for (QToolBar* barra : tela.findChildren<QToolBar*>()) {
+        for (QAction* acao : barra->actions()) {
+            if (acao->isSeparator() || acao->text().isEmpty())
+                continue;
+            SCOPED_TRACE(acao->text().toStdString());
+            EXPECT_FALSE(acao->icon().isNull());
+            EXPECT_EQ(barra->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+            if (!acao->shortcut().isEmpty()) {
+                EXPECT_TRUE(acao->toolTip().contains(acao->shortcut().toString())) << acao->toolTip().toStdString();
+            }
+            ++botoes;
+        }
+    }
+    EXPECT_GE(botoes, 14) << "ten of the register, three of the protocol, one of its items";
 }

@@ -6,6 +6,10 @@
 // loaded, whatever packages are.
 inline constexpr int kModuloHost = 0;
 
+// Images of the host's list for its own registers' buttons.
+inline constexpr int kImagemSenha = 300;
+inline constexpr int kImagemDireitos = 301;
+
 struct TnTabelaHost {
     static constexpr int kModulo = kModuloHost;
     static const TnClasseDeclarada& Classe(const QString& nome);

@@ -154,9 +154,9 @@ void TnDMUsuario::DepoisConfigurar(TnFormulario* formulario)
     TnCadastroHost::DepoisConfigurar(formulario);
     if (!formulario)
         return;
-    CriarToolButton(QStringLiteral("Alterar Senha"), QStringLiteral("Define a senha do usuário"), -1,
+    CriarToolButton(QStringLiteral("Alterar Senha"), QStringLiteral("Define a senha do usuário"), kImagemSenha,
                     [this](TnAction&) { AlterarSenha(); }, QStringLiteral("F7"));
-    CriarToolButton(QStringLiteral("Direitos"), QStringLiteral("Concede ou retira direitos do usuário"), -1,
+    CriarToolButton(QStringLiteral("Direitos"), QStringLiteral("Concede ou retira direitos do usuário"), kImagemDireitos,
                     [this](TnAction&) { EditarDireitos(); }, QStringLiteral("F8"));
 }
 

@@ -1,5 +1,7 @@
 #include "frmcadastro.h"
 
+#include "classeshost.h"
+
 #include "acaosegura.h"
 #include "atalho.h"
 #include "controlecampo.h"
@@ -18,6 +20,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTimer>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -66,7 +69,7 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
         detalhe->DepoisConfigurar(this);
         if (detalhe->ToolButtons().Count() > 0) {
             auto* barra = new QToolBar(caixa);
-            barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
+            barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
             CriarBotoesDoModulo(*detalhe, barra, caixa);
             cabecalho->addWidget(barra);
         }
@@ -112,11 +115,50 @@ TnFrmCadastro::~TnFrmCadastro()
         m_cadastro.nClientDataSet.RemoverObservador(this);
 }
 
+namespace {
+
+// An icon of the desktop's theme; where the theme has none (no desktop
+// environment, a theme of symbolic icons only), the style's own picture.
+QIcon IconeDoTema(const QString& nome)
+{
+    static const QHash<QString, QStyle::StandardPixmap> doEstilo = {
+        {QStringLiteral("go-first"), QStyle::SP_MediaSkipBackward},  {QStringLiteral("go-previous"), QStyle::SP_ArrowBack},
+        {QStringLiteral("go-next"), QStyle::SP_ArrowForward},        {QStringLiteral("go-last"), QStyle::SP_MediaSkipForward},
+        {QStringLiteral("list-add"), QStyle::SP_FileDialogNewFolder}, {QStringLiteral("document-edit"), QStyle::SP_FileDialogDetailedView},
+        {QStringLiteral("edit-delete"), QStyle::SP_TrashIcon},       {QStringLiteral("document-save"), QStyle::SP_DialogSaveButton},
+        {QStringLiteral("edit-undo"), QStyle::SP_DialogCancelButton}, {QStringLiteral("view-refresh"), QStyle::SP_BrowserReload},
+        {QStringLiteral("mail-mark-read"), QStyle::SP_DialogApplyButton}, {QStringLiteral("dialog-information"), QStyle::SP_MessageBoxInformation},
+        {QStringLiteral("edit-clear"), QStyle::SP_DialogResetButton}, {QStringLiteral("edit-select-all"), QStyle::SP_DialogYesButton},
+        {QStringLiteral("dialog-password"), QStyle::SP_DialogOkButton}, {QStringLiteral("system-users"), QStyle::SP_FileDialogInfoView},
+    };
+    if (nome.isEmpty())
+        return {};
+    const auto estilo = doEstilo.constFind(nome);
+    return QIcon::fromTheme(nome, estilo == doEstilo.cend() ? QIcon() : QApplication::style()->standardIcon(*estilo));
+}
+
+} // namespace
+
+// The host's image list: what the image numbers the modules give their
+// buttons look like in the desktop's icon theme.
+QString IconeDaImagem(int imagem)
+{
+    static const QHash<int, QString> icones = {
+        {65, QStringLiteral("mail-mark-read")},    // hand over, write off
+        {93, QStringLiteral("dialog-information")},
+        {168, QStringLiteral("edit-clear")},       // cancel rows
+        {196, QStringLiteral("edit-select-all")},
+        {kImagemSenha, QStringLiteral("dialog-password")},
+        {kImagemDireitos, QStringLiteral("system-users")},
+    };
+    return icones.value(imagem);
+}
+
 void TnFrmCadastro::CriarBarra()
 {
     m_barra = new QToolBar(this);
     m_barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    // Icons of the desktop's theme beside the captions (none where the theme has none).
+    // Icons of the desktop's theme beside the captions.
     static const QHash<QString, QString> icones = {
         {QStringLiteral("actDataSetFirst"), QStringLiteral("go-first")},   {QStringLiteral("actDataSetPrior"), QStringLiteral("go-previous")},
         {QStringLiteral("actDataSetNext"), QStringLiteral("go-next")},     {QStringLiteral("actDataSetLast"), QStringLiteral("go-last")},
@@ -129,7 +171,7 @@ void TnFrmCadastro::CriarBarra()
     const QList<TnAction*> edicao = {m_cadastro.actDataSetInsert, m_cadastro.actDataSetEdit, m_cadastro.actDataSetDelete,
                                      m_cadastro.actDataSetPost,   m_cadastro.actDataSetCancel, m_cadastro.actDataSetRefresh};
     const auto adicionar = [this](TnAction* acao) {
-        auto* qacao = m_barra->addAction(QIcon::fromTheme(icones.value(acao->Name)), acao->Caption);
+        auto* qacao = m_barra->addAction(IconeDoTema(icones.value(acao->Name)), acao->Caption);
         qacao->setObjectName(acao->Name);
         qacao->setShortcut(Atalho(acao->ShortCut));
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -171,7 +213,7 @@ void TnFrmCadastro::SeguirAcoes(TnDMClientDataSet& registro)
 void TnFrmCadastro::CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, QWidget* escopo)
 {
     for (TnAction* botao : modulo.ToolButtons().Todas()) {
-        auto* qacao = barra->addAction(botao->Caption);
+        auto* qacao = barra->addAction(IconeDoTema(IconeDaImagem(botao->ImageIndex)), botao->Caption);
         qacao->setShortcut(Atalho(botao->ShortCut));
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         escopo->addAction(qacao);

@@ -81,3 +81,6 @@ private:
     QHash<QAction*, TnAction*> m_acoes;
     bool m_atualizando = false;
 };
+
+// The icon-theme name of a button's image number; empty when the host has none.
+QString IconeDaImagem(int imagem);
