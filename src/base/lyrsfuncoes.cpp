@@ -142,3 +142,26 @@ bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int&
     entrega = questionario.Valor(QStringLiteral("entrega")).toDateTime();
     return true;
 }
+
+const QList<int>& ListaConstCTR()
+{
+    static const QList<int> lista = {1, 2, 3, 4, 5, 9, 10};
+    return lista;
+}
+
+const QList<int>& ListaConstFPA()
+{
+    static const QList<int> lista = {6, 7, 8};
+    return lista;
+}
+
+const QList<int>& ListaConstFIN()
+{
+    static const QList<int> lista = {11, 12};
+    return lista;
+}
+
+bool InIntArray(int valor, const QList<int>& lista)
+{
+    return lista.contains(valor);
+}

@@ -16,6 +16,15 @@ struct TnTabelaDebito {
 const QList<TnTabelaDebito>& TabelasDebito();
 const TnTabelaDebito* TabelaDebitoDoTipo(int tipo);
 
+// The groups of generation's source types: tax debits (1, 2, 3, 4, 5, 9,
+// 10), payroll (6, 7, 8) and the office's financial documents (11, 12), each
+// in the order generation names them.
+const QList<int>& ListaConstCTR();
+const QList<int>& ListaConstFPA();
+const QList<int>& ListaConstFIN();
+// Whether the value is in the list.
+bool InIntArray(int valor, const QList<int>& lista);
+
 // Origin key of a generated tax-debit item: the source type (2 digits), the
 // company (5) and the debit key (10 or more), so its first two characters
 // never read "FP", "RF", "RE", "00" or "FI".

@@ -1,5 +1,6 @@
 // Entry of the LyrPk package: the description the host registers it from.
 
+#include "cfgtipoprotocolo.h"
 #include "classeslyr.h"
 #include "historicopro.h"
 #include "protocolo.h"
@@ -24,6 +25,7 @@ QHash<QString, TnInfoClasse> ClassesImplementadas()
     incluir(InfoDaClasse<TLyrDMProtocolo>());
     incluir(InfoDaClasse<TLyrDCProtocolo>());
     incluir(InfoDaClasse<TLyrDMProtocoloRespEstab>());
+    incluir(InfoDaClasse<TLyrDMCfgTipoProtocolo>());
     return classes;
 }
 

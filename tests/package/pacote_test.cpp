@@ -111,7 +111,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
         nomes.append(classe->nome);
     // Table order for the module's classes; the selection class last.
     EXPECT_EQ(nomes, QStringList({"TLyrDMHistoricoPro", "TLyrDCHistoricoPro", "TLyrDMProtocoloItem", "TLyrDMProtocolo",
-                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMSelecao"}));
+                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMCfgTipoProtocolo", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
     EXPECT_EQ(consulta->PegarTipoObjeto(), 2);
@@ -124,7 +124,8 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 6) << "the selection class has no menu entry";
+    EXPECT_EQ(menu.Count(), 7) << "the selection class has no menu entry";
+    EXPECT_EQ(menu.Find("actTLyrDMCfgTipoProtocolo")->Category, "02 Movimentos\\01 Protocolos");
     EXPECT_EQ(menu.Find("actTLyrDMProtocolo")->VerificaSelecao, "DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL");
     TnActionList semModulo;
     GerarPrincActions(semModulo, {}, Modulos({2}));

@@ -1,5 +1,6 @@
 #include "cadastroshost.h"
 
+#include "camposhost.h"
 #include "cnpjcpf.h"
 #include "dicionario.h"
 #include "erros.h"
@@ -7,30 +8,10 @@
 
 namespace {
 
-TnField& Codigo(TnDMClientDataSet& dm, const QString& nome, const QString& rotulo, int maximo = 9999)
-{
-    TnField& codigo = dm.Campo<TnSmallIntField>(nome);
-    codigo.DisplayLabel = rotulo;
-    codigo.Required = true;
-    codigo.MinValue = 1;
-    codigo.MaxValue = maximo;
-    codigo.Definicao.AutoIncrementar = true;
-    codigo.Definicao.MaxLength = QString::number(maximo).size();
-    return codigo;
-}
-
-TnField& Texto(TnDMClientDataSet& dm, const QString& nome, int tamanho, const QString& rotulo, bool obrigatorio = false)
-{
-    TnField& texto = dm.Campo<TnStringField>(nome, tamanho);
-    texto.DisplayLabel = rotulo;
-    texto.Required = obrigatorio;
-    return texto;
-}
-
 // A CNPJ or CPF typed is checked and kept with its punctuation.
 void CampoCnpjCpf(TnDMClientDataSet& dm)
 {
-    TnField& cnpj = Texto(dm, QStringLiteral("CNPJ"), 18, QStringLiteral("CNPJ/CPF"));
+    TnField& cnpj = CampoTexto(dm, QStringLiteral("CNPJ"), 18, QStringLiteral("CNPJ/CPF"));
     cnpj.Definicao.Hint = QStringLiteral("CNPJ (14 dígitos) ou CPF (11 dígitos), com ou sem pontuação");
 }
 
@@ -62,9 +43,9 @@ TnDMEmpresa::TnDMEmpresa()
                                                 "from EMPRESA t_t ORDER BY t_t.CODIGOEMPRESA");
     nClientDataSet.Caption = QStringLiteral("Empresas e Filiais");
     DefAdic.Ordem = QStringLiteral("CODIGOEMPRESA");
-    Codigo(*this, QStringLiteral("CODIGOEMPRESA"), QStringLiteral("Empresa"));
-    Texto(*this, QStringLiteral("NOMEEMPRESA"), 100, QStringLiteral("Razão social"), true);
-    Texto(*this, QStringLiteral("APELIDOEMPRESA"), 30, QStringLiteral("Apelido"));
+    CampoCodigo(*this, QStringLiteral("CODIGOEMPRESA"), QStringLiteral("Empresa"));
+    CampoTexto(*this, QStringLiteral("NOMEEMPRESA"), 100, QStringLiteral("Razão social"), true);
+    CampoTexto(*this, QStringLiteral("APELIDOEMPRESA"), 30, QStringLiteral("Apelido"));
     CampoCnpjCpf(*this);
     Campo<TnDateField>(QStringLiteral("DATACADASTRO")).DisplayLabel = QStringLiteral("Cliente desde");
     ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVA"), 1), true).DisplayLabel = QStringLiteral("Ativa");
@@ -103,24 +84,24 @@ TnDMEstab::TnDMEstab()
     TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
     empresa.Required = true;
     empresa.Visible = false;
-    TnField& estab = Codigo(*this, QStringLiteral("CODIGOESTAB"), QStringLiteral("Filial"));
+    TnField& estab = CampoCodigo(*this, QStringLiteral("CODIGOESTAB"), QStringLiteral("Filial"));
     estab.ReadOnly = true;
     estab.Definicao.TabStop = false;
-    Texto(*this, QStringLiteral("NOMEESTAB"), 100, QStringLiteral("Nome"), true);
-    Texto(*this, QStringLiteral("APELIDOESTAB"), 30, QStringLiteral("Apelido"), true);
+    CampoTexto(*this, QStringLiteral("NOMEESTAB"), 100, QStringLiteral("Nome"), true);
+    CampoTexto(*this, QStringLiteral("APELIDOESTAB"), 30, QStringLiteral("Apelido"), true);
     CampoCnpjCpf(*this);
-    Texto(*this, QStringLiteral("INSCRICAOESTADUAL"), 20, QStringLiteral("Inscrição estadual"));
-    Texto(*this, QStringLiteral("INSCRICAOMUNICIPAL"), 20, QStringLiteral("Inscrição municipal"));
-    Texto(*this, QStringLiteral("ENDERECO"), 100, QStringLiteral("Endereço"));
-    Texto(*this, QStringLiteral("NUMERO"), 10, QStringLiteral("Número"));
-    Texto(*this, QStringLiteral("COMPLEMENTO"), 50, QStringLiteral("Complemento"));
-    Texto(*this, QStringLiteral("BAIRRO"), 50, QStringLiteral("Bairro"));
-    Texto(*this, QStringLiteral("CIDADE"), 50, QStringLiteral("Cidade"));
-    TnField& uf = Texto(*this, QStringLiteral("UF"), 2, QStringLiteral("UF"));
+    CampoTexto(*this, QStringLiteral("INSCRICAOESTADUAL"), 20, QStringLiteral("Inscrição estadual"));
+    CampoTexto(*this, QStringLiteral("INSCRICAOMUNICIPAL"), 20, QStringLiteral("Inscrição municipal"));
+    CampoTexto(*this, QStringLiteral("ENDERECO"), 100, QStringLiteral("Endereço"));
+    CampoTexto(*this, QStringLiteral("NUMERO"), 10, QStringLiteral("Número"));
+    CampoTexto(*this, QStringLiteral("COMPLEMENTO"), 50, QStringLiteral("Complemento"));
+    CampoTexto(*this, QStringLiteral("BAIRRO"), 50, QStringLiteral("Bairro"));
+    CampoTexto(*this, QStringLiteral("CIDADE"), 50, QStringLiteral("Cidade"));
+    TnField& uf = CampoTexto(*this, QStringLiteral("UF"), 2, QStringLiteral("UF"));
     uf.FixedChar = true;
-    Texto(*this, QStringLiteral("CEP"), 9, QStringLiteral("CEP")).EditMask = QStringLiteral("00000-000");
-    Texto(*this, QStringLiteral("TELEFONE"), 20, QStringLiteral("Telefone"));
-    Texto(*this, QStringLiteral("EMAIL"), 100, QStringLiteral("E-mail"));
+    CampoTexto(*this, QStringLiteral("CEP"), 9, QStringLiteral("CEP")).EditMask = QStringLiteral("00000-000");
+    CampoTexto(*this, QStringLiteral("TELEFONE"), 20, QStringLiteral("Telefone"));
+    CampoTexto(*this, QStringLiteral("EMAIL"), 100, QStringLiteral("E-mail"));
     ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativa");
     Campo<TnDateField>(QStringLiteral("DATAENCERRAMENTO")).DisplayLabel = QStringLiteral("Encerrada em");
 }
@@ -155,8 +136,8 @@ TnDMEscritorio::TnDMEscritorio()
                                                 "from ESCRITORIO t_t ORDER BY t_t.CODIGOESCRIT");
     nClientDataSet.Caption = QStringLiteral("Escritório");
     DefAdic.Ordem = QStringLiteral("CODIGOESCRIT");
-    Codigo(*this, QStringLiteral("CODIGOESCRIT"), QStringLiteral("Escritório"), 999);
-    Texto(*this, QStringLiteral("NOMEESCRIT"), 100, QStringLiteral("Nome"), true);
+    CampoCodigo(*this, QStringLiteral("CODIGOESCRIT"), QStringLiteral("Escritório"), 999);
+    CampoTexto(*this, QStringLiteral("NOMEESCRIT"), 100, QStringLiteral("Nome"), true);
     TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
     empresa.Required = true;
     empresa.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
@@ -172,8 +153,8 @@ TnDMDepartamento::TnDMDepartamento()
                                                 "ORDER BY t_t.CODIGODPTOESCRIT");
     nClientDataSet.Caption = QStringLiteral("Departamentos");
     DefAdic.Ordem = QStringLiteral("CODIGODPTOESCRIT");
-    Codigo(*this, QStringLiteral("CODIGODPTOESCRIT"), QStringLiteral("Departamento"), 999);
-    Texto(*this, QStringLiteral("DESCRDPTOESCRIT"), 50, QStringLiteral("Descrição"), true);
+    CampoCodigo(*this, QStringLiteral("CODIGODPTOESCRIT"), QStringLiteral("Departamento"), 999);
+    CampoTexto(*this, QStringLiteral("DESCRDPTOESCRIT"), 50, QStringLiteral("Descrição"), true);
     ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativo");
 }
 
@@ -207,9 +188,9 @@ TnDMImposto::TnDMImposto()
     variacao.MinValue = 1;
     variacao.MaxValue = 99;
     variacao.DefaultExpression = QStringLiteral("1");
-    Texto(*this, QStringLiteral("DESCRIMPOSTO"), 100, QStringLiteral("Descrição"), true);
-    Texto(*this, QStringLiteral("DESCRPROTOCOLO"), 100, QStringLiteral("Descrição no protocolo"));
-    Texto(*this, QStringLiteral("CODIGORECEITA"), 10, QStringLiteral("Código da receita"));
+    CampoTexto(*this, QStringLiteral("DESCRIMPOSTO"), 100, QStringLiteral("Descrição"), true);
+    CampoTexto(*this, QStringLiteral("DESCRPROTOCOLO"), 100, QStringLiteral("Descrição no protocolo"));
+    CampoTexto(*this, QStringLiteral("CODIGORECEITA"), 10, QStringLiteral("Código da receita"));
     TnField& esfera = Campo<TnSmallIntField>(QStringLiteral("ESFERA"));
     esfera.DisplayLabel = QStringLiteral("Esfera");
     esfera.Required = true;

@@ -1,5 +1,6 @@
 #include "usuarios.h"
 
+#include "camposhost.h"
 #include "conexao.h"
 #include "dialogos.h"
 #include "dicionario.h"
@@ -124,19 +125,10 @@ TnDMUsuario::TnDMUsuario()
                                                 "t_t.CODIGODPTOESCRIT,t_t.ADMINISTRADOR,t_t.ATIVO from USUARIO t_t ORDER BY t_t.CODIGOUSUARIO");
     nClientDataSet.Caption = QStringLiteral("Usuários e Direitos");
     DefAdic.Ordem = QStringLiteral("CODIGOUSUARIO");
-    TnField& codigo = Campo<TnSmallIntField>(QStringLiteral("CODIGOUSUARIO"));
-    codigo.DisplayLabel = QStringLiteral("Usuário");
-    codigo.Required = true;
-    codigo.MinValue = 1;
-    codigo.MaxValue = 32767;
-    codigo.Definicao.AutoIncrementar = true;
-    TnField& login = Campo<TnStringField>(QStringLiteral("NOMEUSUARIO"), 30);
-    login.DisplayLabel = QStringLiteral("Login");
-    login.Required = true;
-    TnField& nome = Campo<TnStringField>(QStringLiteral("NOMEUSUARIOCOMPL"), 100);
-    nome.DisplayLabel = QStringLiteral("Nome completo");
-    nome.Required = true;
-    Campo<TnStringField>(QStringLiteral("EMAIL"), 100).DisplayLabel = QStringLiteral("E-mail");
+    CampoCodigo(*this, QStringLiteral("CODIGOUSUARIO"), QStringLiteral("Usuário"), 32767);
+    CampoTexto(*this, QStringLiteral("NOMEUSUARIO"), 30, QStringLiteral("Login"), true);
+    CampoTexto(*this, QStringLiteral("NOMEUSUARIOCOMPL"), 100, QStringLiteral("Nome completo"), true);
+    CampoTexto(*this, QStringLiteral("EMAIL"), 100, QStringLiteral("E-mail"));
     Campo<TnSmallIntField>(QStringLiteral("CODIGODPTOESCRIT")).Definicao.LinkKeyFields = QStringLiteral("CODIGODPTOESCRIT");
     ComoSimNao(Campo<TnStringField>(QStringLiteral("ADMINISTRADOR"), 1), false).DisplayLabel = QStringLiteral("Administrador");
     ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativo");

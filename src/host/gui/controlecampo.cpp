@@ -374,6 +374,9 @@ void AcionarBotao(TnField& campo)
 
 void TnControleCampo::ClicarBotao()
 {
+    // The button acts on what is typed (a template gets the placeholder after it).
+    if (!BuscandoChave() && !Gravar())
+        return;
     AcaoSegura([&] { AcionarBotao(m_campo); });
     Atualizar();
 }
