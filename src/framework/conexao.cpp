@@ -227,6 +227,18 @@ void nDMConexao::StartTransaction(int transacao)
     ++m_profundidade;
 }
 
+void nDMConexao::TravarNumeracao(const QString& tabela)
+{
+    if (Banco() != TnBanco::PostgreSQL || m_profundidade == 0)
+        return;
+    // A transaction-level advisory lock: released by the commit or rollback.
+    QSqlQuery trava(Database());
+    trava.prepare(QStringLiteral("select pg_advisory_xact_lock(hashtext(?))"));
+    trava.addBindValue(QStringLiteral("lyr.numeracao.") + tabela.toUpper());
+    if (!trava.exec())
+        throw EnSQL(trava.lastError().text(), trava.lastQuery());
+}
+
 void nDMConexao::Commit(int transacao)
 {
     ValidarTransacao(transacao);

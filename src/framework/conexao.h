@@ -46,6 +46,12 @@ public:
     void RollBack(int transacao = 1);
     bool EmTransacao(int transacao = 1) const;
     int Profundidade() const { return m_profundidade; }
+    // Inside a transaction, waits until no other connection is numbering
+    // keys of that table, and keeps them waiting until this transaction
+    // ends: what a save reads as the next free code stays free until it
+    // writes. SQLite needs nothing here: its transactions start with the
+    // write lock.
+    void TravarNumeracao(const QString& tabela);
 
 private:
     void AbrirSQLite();

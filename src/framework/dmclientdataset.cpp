@@ -478,6 +478,7 @@ QStringList TnDMClientDataSet::NumerarChave()
             if (outro != nome && !companheiro.IsNull())
                 condicoes.append(ValorParaSQL(companheiro.FieldName(), QStringLiteral("="), companheiro.Value()));
         }
+        Conexao().TravarNumeracao(Tabela);
         const qint64 minimo = campo.MinValue.isNull() ? 1 : Valores::ParaInteiro(campo.MinValue);
         const qint64 maximo = campo.MaxValue.isNull() ? std::numeric_limits<qint32>::max() : Valores::ParaInteiro(campo.MaxValue);
         campo.SetValue(PegarProximoCodigoFaixa(Tabela, campo.FieldName(), condicoes.join(QStringLiteral(" and ")), minimo, maximo));

@@ -288,6 +288,10 @@ void TnSQLDataSet::SetParamValues(const QVariantList& valores)
 
 void TnSQLDataSet::Prepare()
 {
+    if (m_prepararDeNovo) {
+        m_prepararDeNovo = false;
+        Unprepare();
+    }
     if (m_consulta)
         return;
     if (m_comando.trimmed().isEmpty())
@@ -319,8 +323,10 @@ void TnSQLDataSet::Executar()
         m_consulta->bindValue(static_cast<int>(i), Valores::ParaBanco(m_params[m_posicional.posicoes[i]].Value()));
     if (!(m_direto ? m_consulta->exec(m_posicional.texto) : m_consulta->exec())) {
         const QSqlError erro = m_consulta->lastError();
-        // A failed prepared statement may be left unusable (PostgreSQL); prepare anew next time.
-        Unprepare();
+        // A failed prepared statement may be left unusable (PostgreSQL): it is
+        // prepared anew next time, once the failed transaction is over (freeing
+        // it now would fail too).
+        m_prepararDeNovo = true;
         const TnRegraBanco regra = RegraQueRecusou(erro);
         throw EnSQL(regra == TnRegraBanco::Referencia ? TextoDaReferencia(m_comando) : TextoDoErro(erro), m_comando, regra);
     }

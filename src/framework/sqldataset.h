@@ -122,6 +122,7 @@ private:
     TnComandoPosicional m_posicional;
     QList<TnParam> m_params;
     std::unique_ptr<QSqlQuery> m_consulta;
+    bool m_prepararDeNovo = false;  // the last execution failed
     bool m_direto = false;  // sent as text, not prepared
     QList<TnColunaResultado> m_colunas;
     QVariantList m_valores;  // rows one after another, FieldCount() values each

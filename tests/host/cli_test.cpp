@@ -52,22 +52,6 @@ TnSaida Lyr(const QStringList& argumentos, const QProcessEnvironment& ambiente =
     return {codigo, QString::fromUtf8(processo.readAllStandardOutput()), QString::fromUtf8(processo.readAllStandardError())};
 }
 
-// The test database as the command line names it.
-QString TextoDoBanco(const TnConfigBanco& config)
-{
-    if (config.banco == TnBanco::SQLite)
-        return config.arquivo;
-    QUrl url;
-    url.setScheme("postgresql");
-    url.setHost(config.servidor);
-    url.setPort(config.porta);
-    url.setUserName(config.usuario);
-    url.setPassword(config.senha);
-    url.setPath("/" + config.nomeBanco);
-    url.setQuery("schema=" + config.esquema);
-    return url.toString();
-}
-
 } // namespace
 
 TEST(LinhaDeComando, InitDemoESqlRespondem)

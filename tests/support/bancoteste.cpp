@@ -7,6 +7,7 @@
 #include "sqldataset.h"
 
 #include <QRandomGenerator>
+#include <QUrl>
 
 TnBanco BancoDoTeste()
 {
@@ -94,4 +95,20 @@ void TesteComBanco::CadastrarFilial(int empresa, int estab)
     ExecutarSQLDireto(QStringLiteral("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (%1, %2, 'Empresa %1', 'Filial %2')")
                           .arg(empresa)
                           .arg(estab));
+}
+
+// The test database as the command line names it.
+QString TextoDoBanco(const TnConfigBanco& config)
+{
+    if (config.banco == TnBanco::SQLite)
+        return config.arquivo;
+    QUrl url;
+    url.setScheme("postgresql");
+    url.setHost(config.servidor);
+    url.setPort(config.porta);
+    url.setUserName(config.usuario);
+    url.setPassword(config.senha);
+    url.setPath("/" + config.nomeBanco);
+    url.setQuery("schema=" + config.esquema);
+    return url.toString();
 }

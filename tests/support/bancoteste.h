@@ -19,6 +19,9 @@ QString Recusa(const std::function<void()>& acao);
 // starts a throwaway server and sets it).
 TnBanco BancoDoTeste();
 
+// The test database as the command line (or another process) names it.
+QString TextoDoBanco(const TnConfigBanco& config);
+
 // A fresh, empty database for one test: a file in a temporary folder on
 // SQLite, a schema of its own on PostgreSQL (dropped at the end).
 class TnBancoTeste {
