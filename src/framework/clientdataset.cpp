@@ -80,6 +80,7 @@ void TnClientDataSet::AdicionarCampo(std::unique_ptr<TnField> campo)
 {
     if (Active())
         throw EnErro(QStringLiteral("Não é possível incluir o campo %1 com %2 aberto.").arg(campo->FieldName(), Name));
+    m_registros.clear();
     const QString chave = campo->FieldName().toUpper();
     if (m_indicePorNome.contains(chave))
         throw EnErro(QStringLiteral("O campo %1 já existe em %2.").arg(campo->FieldName(), Name));
@@ -110,6 +111,7 @@ void TnClientDataSet::RemoverCampos()
 {
     if (Active())
         throw EnErro(QStringLiteral("Feche %1 antes de remover seus campos.").arg(Name));
+    m_registros.clear();
     m_campos.clear();
     m_indicePorNome.clear();
 }

@@ -11,6 +11,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <typeindex>
+#include <unordered_map>
 #include <vector>
 
 class nDMConexao;
@@ -140,6 +142,19 @@ public:
     TnField* FindField(const QString& nome) const;
     TnField& FieldByName(const QString& nome) const;
     QStringList FieldNames() const;
+    // A bound field record of this dataset: an object of T, built from the
+    // dataset, whose members are its fields (bound once, by name), so rows
+    // are read and written without a lookup per row. Created at the first
+    // request and kept with the dataset (one per record class) until its
+    // fields change.
+    template <typename T>
+    T& MapearFields()
+    {
+        auto registro = m_registros.find(std::type_index(typeid(T)));
+        if (registro == m_registros.end())
+            registro = m_registros.emplace(std::type_index(typeid(T)), std::make_shared<T>(*this)).first;
+        return *static_cast<T*>(registro->second.get());
+    }
 
     // --- opening -----------------------------------------------------------
     // An empty in-memory dataset with the fields of FieldDefs (or those added).
@@ -322,6 +337,7 @@ private:
 
     int m_controlesDesligados = 0;
     QList<TnObservadorDataSet*> m_observadores;
+    std::unordered_map<std::type_index, std::shared_ptr<void>> m_registros;  // bound field records
 };
 
 // Copies the rows of origem into destino, field by field of the same name.

@@ -2,6 +2,7 @@
 
 #include "cfgtipoprotocolo.h"
 #include "classeslyr.h"
+#include "gerarprotocolobase.h"
 #include "historicopro.h"
 #include "protocolo.h"
 #include "protocoloitem.h"
@@ -26,6 +27,7 @@ QHash<QString, TnInfoClasse> ClassesImplementadas()
     incluir(InfoDaClasse<TLyrDCProtocolo>());
     incluir(InfoDaClasse<TLyrDMProtocoloRespEstab>());
     incluir(InfoDaClasse<TLyrDMCfgTipoProtocolo>());
+    incluir(InfoDaClasse<TLyrDPGerarProtocoloBase>());
     return classes;
 }
 

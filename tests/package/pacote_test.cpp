@@ -111,7 +111,8 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
         nomes.append(classe->nome);
     // Table order for the module's classes; the selection class last.
     EXPECT_EQ(nomes, QStringList({"TLyrDMHistoricoPro", "TLyrDCHistoricoPro", "TLyrDMProtocoloItem", "TLyrDMProtocolo",
-                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMCfgTipoProtocolo", "TLyrDMSelecao"}));
+                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMCfgTipoProtocolo", "TLyrDPGerarProtocoloBase",
+                                  "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
     EXPECT_EQ(consulta->PegarTipoObjeto(), 2);

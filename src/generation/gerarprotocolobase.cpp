@@ -1,0 +1,363 @@
+#include "gerarprotocolobase.h"
+
+#include "conexao.h"
+#include "dialogos.h"
+#include "erros.h"
+#include "host.h"
+#include "lyrsfuncoes.h"
+#include "progresso.h"
+#include "registro.h"
+#include "sqlservicos.h"
+
+#include <QDateTime>
+#include <QScopeGuard>
+
+TLyr::TLyr(TnClientDataSet& d)
+    : CODIGOPROTOCOLO(d.FieldByName(QStringLiteral("CODIGOPROTOCOLO"))), CODIGOEMPRESA(d.FieldByName(QStringLiteral("CODIGOEMPRESA"))),
+      CODIGOESTAB(d.FieldByName(QStringLiteral("CODIGOESTAB"))), EMPRESA(d.FieldByName(QStringLiteral("EMPRESA"))),
+      ESTAB(d.FieldByName(QStringLiteral("ESTAB"))), DATALCTOPRO(d.FieldByName(QStringLiteral("DATALCTOPRO"))),
+      TIPOPRO(d.FieldByName(QStringLiteral("TIPOPRO"))), OBSERVACAO(d.FieldByName(QStringLiteral("OBSERVACAO"))),
+      DATAHORACADASTRO(d.FieldByName(QStringLiteral("DATAHORACADASTRO"))), CODIGOUSUARIO(d.FieldByName(QStringLiteral("CODIGOUSUARIO"))),
+      FORMAENTREGA(d.FieldByName(QStringLiteral("FORMAENTREGA"))), NATUREZAPRO(d.FieldByName(QStringLiteral("NATUREZAPRO"))),
+      CANCELADO(d.FieldByName(QStringLiteral("CANCELADO"))), ORIGEMDADO(d.FieldByName(QStringLiteral("ORIGEMDADO"))),
+      TODOSSELECIONADOS(d.FieldByName(QStringLiteral("TODOSSELECIONADOS")))
+{
+}
+
+TLyrItem::TLyrItem(TnClientDataSet& d)
+    : CODIGOPROTOCOLO(d.FieldByName(QStringLiteral("CODIGOPROTOCOLO"))), SEQITEMPRO(d.FieldByName(QStringLiteral("SEQITEMPRO"))),
+      TIPODEBITO(d.FieldByName(QStringLiteral("TIPODEBITO"))), DESCRITEM(d.FieldByName(QStringLiteral("DESCRITEM"))),
+      DATALCTOPRO(d.FieldByName(QStringLiteral("DATALCTOPRO"))), VENCIMENTO(d.FieldByName(QStringLiteral("VENCIMENTO"))),
+      VALOR(d.FieldByName(QStringLiteral("VALOR"))), CODIGOIMPOSTO(d.FieldByName(QStringLiteral("CODIGOIMPOSTO"))),
+      VARIACAOIMPOSTO(d.FieldByName(QStringLiteral("VARIACAOIMPOSTO"))), CODIGODOCEMP(d.FieldByName(QStringLiteral("CODIGODOCEMP"))),
+      CodigoFuncContr(d.FieldByName(QStringLiteral("CodigoFuncContr"))), CANCELADO(d.FieldByName(QStringLiteral("CANCELADO"))),
+      CHAVEORIGEM(d.FieldByName(QStringLiteral("CHAVEORIGEM"))), CHAVEDEBITO(d.FieldByName(QStringLiteral("CHAVEDEBITO"))),
+      CODIGOUSUARIO(d.FieldByName(QStringLiteral("CODIGOUSUARIO"))), DATAHORACADASTRO(d.FieldByName(QStringLiteral("DATAHORACADASTRO"))),
+      ORIGEMDADO(d.FieldByName(QStringLiteral("ORIGEMDADO"))), COMPETENCIA(d.FieldByName(QStringLiteral("COMPETENCIA"))),
+      PROTOCOLO(d.FieldByName(QStringLiteral("PROTOCOLO"))), GERAR(d.FieldByName(QStringLiteral("GERAR"))),
+      TABELA(d.FieldByName(QStringLiteral("TABELA"))), TABELACHAVE(d.FieldByName(QStringLiteral("TABELACHAVE"))),
+      MODULO(d.FieldByName(QStringLiteral("MODULO")))
+{
+}
+
+namespace {
+
+// Controls of a dataset switched off for a walk, and on again however it ends.
+class TnSemControles {
+public:
+    explicit TnSemControles(TnClientDataSet& dataSet) : m_dataSet(dataSet) { m_dataSet.DisableControls(); }
+    ~TnSemControles() { m_dataSet.EnableControls(); }
+    TnSemControles(const TnSemControles&) = delete;
+    TnSemControles& operator=(const TnSemControles&) = delete;
+
+private:
+    TnClientDataSet& m_dataSet;
+};
+
+QString TextoDoCodigo(const TnField& codigo)
+{
+    return QString::number(codigo.AsLargeInt());
+}
+
+} // namespace
+
+TLyrDPGerarProtocoloBase::TLyrDPGerarProtocoloBase()
+{
+    npqPowerParam.Caption = QStringLiteral("Gerar Protocolo");
+    nClientDataSet.Name = QStringLiteral("nClientDataSet");
+    nClientDataSet.FieldDefs = {
+        {QStringLiteral("CODIGOPROTOCOLO"), TnFieldType::Float},   {QStringLiteral("CODIGOEMPRESA"), TnFieldType::Integer},
+        {QStringLiteral("CODIGOESTAB"), TnFieldType::Integer},     {QStringLiteral("EMPRESA"), TnFieldType::String, 200},
+        {QStringLiteral("ESTAB"), TnFieldType::String, 200},       {QStringLiteral("DATALCTOPRO"), TnFieldType::DateTime},
+        {QStringLiteral("TIPOPRO"), TnFieldType::Integer},         {QStringLiteral("OBSERVACAO"), TnFieldType::String, 50},
+        {QStringLiteral("DATAHORACADASTRO"), TnFieldType::DateTime}, {QStringLiteral("CODIGOUSUARIO"), TnFieldType::Integer},
+        {QStringLiteral("FORMAENTREGA"), TnFieldType::String, 1},  {QStringLiteral("NATUREZAPRO"), TnFieldType::String, 1},
+        {QStringLiteral("CANCELADO"), TnFieldType::Integer},       {QStringLiteral("ORIGEMDADO"), TnFieldType::Integer},
+        {QStringLiteral("TODOSSELECIONADOS"), TnFieldType::Integer},
+    };
+    nClientDataSetDet.Name = QStringLiteral("nClientDataSetDet");
+    // A working set, like the protocols': marks are undone by DesmarcarItens.
+    nClientDataSetDet.nLogChanges = false;
+    nClientDataSetDet.FieldDefs = {
+        {QStringLiteral("CODIGOPROTOCOLO"), TnFieldType::Float},   {QStringLiteral("SEQITEMPRO"), TnFieldType::Integer},
+        {QStringLiteral("TIPODEBITO"), TnFieldType::String, 50},   {QStringLiteral("DESCRITEM"), TnFieldType::String, 200},
+        {QStringLiteral("DATALCTOPRO"), TnFieldType::DateTime},    {QStringLiteral("VENCIMENTO"), TnFieldType::DateTime},
+        {QStringLiteral("VALOR"), TnFieldType::Float},             {QStringLiteral("CODIGOIMPOSTO"), TnFieldType::Integer},
+        {QStringLiteral("VARIACAOIMPOSTO"), TnFieldType::Integer}, {QStringLiteral("CODIGODOCEMP"), TnFieldType::Float},
+        {QStringLiteral("CodigoFuncContr"), TnFieldType::Integer}, {QStringLiteral("CANCELADO"), TnFieldType::Integer},
+        {QStringLiteral("CHAVEORIGEM"), TnFieldType::String, 25},  {QStringLiteral("CHAVEDEBITO"), TnFieldType::Integer},
+        {QStringLiteral("CODIGOUSUARIO"), TnFieldType::Integer},   {QStringLiteral("DATAHORACADASTRO"), TnFieldType::DateTime},
+        {QStringLiteral("ORIGEMDADO"), TnFieldType::Integer},      {QStringLiteral("COMPETENCIA"), TnFieldType::DateTime},
+        {QStringLiteral("PROTOCOLO"), TnFieldType::Float},         {QStringLiteral("GERAR"), TnFieldType::Integer},
+        {QStringLiteral("TABELA"), TnFieldType::String, 50},       {QStringLiteral("TABELACHAVE"), TnFieldType::String, 50},
+        {QStringLiteral("MODULO"), TnFieldType::String, 50},
+    };
+}
+
+TLyrDPGerarProtocoloBase::~TLyrDPGerarProtocoloBase() = default;
+
+void TLyrDPGerarProtocoloBase::DepoisConfigurar(TnFormulario* formulario)
+{
+    TLyrProcesso::DepoisConfigurar(formulario);
+    CriarTab(QStringLiteral("Gerar Protocolo"));
+    SetTemAlteracao(false);
+}
+
+void TLyrDPGerarProtocoloBase::LigarRegistros()
+{
+    for (TnClientDataSet* dataSet : {&nClientDataSet, &nClientDataSetDet}) {
+        if (!dataSet->Active())
+            dataSet->CreateDataSet();
+    }
+    m_pro = &nClientDataSet.MapearFields<TLyr>();
+    m_item = &nClientDataSetDet.MapearFields<TLyrItem>();
+}
+
+void TLyrDPGerarProtocoloBase::Executar()
+{
+    LigarRegistros();
+    {
+        TnSemControles semProtocolos(nClientDataSet);
+        TnSemControles semItens(nClientDataSetDet);
+        FiltrarItensDoProtocolo(false);
+        nClientDataSet.EmptyDataSet();
+        nClientDataSetDet.EmptyDataSet();
+        nClientDataSet.SetIndexFieldNames(QStringLiteral("CODIGOPROTOCOLO"));
+        nClientDataSetDet.SetIndexFieldNames(QStringLiteral("CODIGOPROTOCOLO"));
+        PrepararSQL();
+        PegarValoresIniciais();
+        GerarProtocolo();
+        nClientDataSet.First();
+        nClientDataSetDet.First();
+    }
+    AtualizarDM(QStringLiteral("TLyrDMProtocolo"));
+    SetTemAlteracao(false);
+}
+
+void TLyrDPGerarProtocoloBase::PrepararSQL()
+{
+    sqlInsertPro = std::make_unique<TnSQLDataSet>(Conexao());
+    sqlInsertItensPro = std::make_unique<TnSQLDataSet>(Conexao());
+    sqlUpdateDebito = std::make_unique<TnSQLDataSet>(Conexao());
+    sqlInsertPro->SetCommandText(QStringLiteral(
+        "insert into PROTOCOLO (CODIGOPROTOCOLO ,CODIGOEMPRESA ,CODIGOESTAB ,DATALCTOPRO ,TIPOPRO ,OBSERVACAO ,DATAHORACADASTRO "
+        ",CODIGOUSUARIO ,FORMAENTREGA ,NATUREZAPRO ,CANCELADO ,ORIGEMDADO) values (:pCODIGOPROTOCOLO ,:pCODIGOEMPRESA ,:pCODIGOESTAB "
+        ",:pDATALCTOPRO ,:pTIPOPRO ,:pOBSERVACAO ,:pDATAHORACADASTRO ,:pCODIGOUSUARIO ,:pFORMAENTREGA ,:pNATUREZAPRO ,:pCANCELADO "
+        ",:pORIGEMDADO) "));
+    sqlInsertPro->Prepare();
+    sqlInsertItensPro->SetCommandText(QStringLiteral(
+        "insert into PROTOCOLOITEM ( CODIGOPROTOCOLO ,SEQITEMPRO ,DESCRITEM ,DATALCTOPRO ,VENCIMENTO ,VALOR ,CODIGOIMPOSTO "
+        ",VARIACAOIMPOSTO ,CODIGODOCEMP ,CodigoFuncContr ,CANCELADO ,CHAVEORIGEM ,CODIGOUSUARIO ,DATAHORACADASTRO ,ORIGEMDADO "
+        ",COMPETENCIA) values (:pCODIGOPROTOCOLO ,:pSEQITEMPRO ,:pDESCRITEM ,:pDATALCTOPRO ,:pVENCIMENTO ,:pVALOR ,:pCODIGOIMPOSTO "
+        ",:pVARIACAOIMPOSTO ,:pCODIGODOCEMP ,:pCodigoFuncContr ,:pCANCELADO ,:pCHAVEORIGEM ,:pCODIGOUSUARIO ,:pDATAHORACADASTRO "
+        ",:pORIGEMDADO ,:pCOMPETENCIA) "));
+    sqlInsertItensPro->Prepare();
+}
+
+void TLyrDPGerarProtocoloBase::PegarValoresIniciais()
+{
+    m_codigoAtual = static_cast<double>(PegarProximoCodigo(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), {}, 0, 1) - 1);
+    bool numero = false;
+    m_formaEntrega = PegarFormaEntrega(m_empresa, m_estab).toInt(&numero);
+    if (!numero)
+        m_formaEntrega = 2;
+}
+
+void TLyrDPGerarProtocoloBase::PegarCfgDescr(int tipo)
+{
+    m_modelo = PegarValorCampo(QStringLiteral("CFGTIPOPROTOCOLO"), QStringLiteral("DESCRTIPOPROTOCOLO"),
+                               QStringLiteral("CODIGOTIPOPROTOCOLO = ") + QString::number(tipo))
+                   .toString();
+}
+
+void TLyrDPGerarProtocoloBase::AtualizarOrigemItem(qint64, int) {}
+
+void TLyrDPGerarProtocoloBase::FiltrarItensDoProtocolo(bool ligado)
+{
+    if (ligado && nClientDataSet.Active() && !nClientDataSet.IsEmpty()) {
+        nClientDataSetDet.SetFilter(QStringLiteral("CODIGOPROTOCOLO = ") + TextoDoCodigo(m_pro->CODIGOPROTOCOLO));
+        nClientDataSetDet.SetFiltered(true);
+    } else {
+        nClientDataSetDet.SetFiltered(false);
+    }
+}
+
+void TLyrDPGerarProtocoloBase::MarcarItem()
+{
+    if (!m_item || nClientDataSetDet.IsEmpty())
+        return;
+    if (!m_item->PROTOCOLO.IsNull()) {
+        nShowMessage(QStringLiteral("Este item não pode ser selecionado, pois já teve o protocolo ") + m_item->PROTOCOLO.AsString()
+                     + QStringLiteral(" gerado."));
+        return;
+    }
+    nClientDataSetDet.Edit();
+    m_item->GERAR.SetValue(m_item->GERAR.AsInteger() == 1 ? 0 : 1);
+    nClientDataSetDet.CheckBrowseMode();
+    SetTemAlteracao(true);
+    int todos = 1;
+    {
+        TnSemControles semItens(nClientDataSetDet);
+        const TnBookmark marca = nClientDataSetDet.GetBookmark();
+        for (nClientDataSetDet.First(); !nClientDataSetDet.Eof(); nClientDataSetDet.Next()) {
+            if (m_item->PROTOCOLO.IsNull() && m_item->GERAR.AsInteger() == 0)
+                todos = 0;
+        }
+        // The protocol of the marked item (the walk may have left the protocol row).
+        nClientDataSetDet.GotoBookmark(marca);
+        if (nClientDataSet.Locate(QStringLiteral("CODIGOPROTOCOLO"), m_item->CODIGOPROTOCOLO.Value())) {
+            nClientDataSet.Edit();
+            m_pro->TODOSSELECIONADOS.SetValue(todos);
+            nClientDataSet.Post();
+        }
+    }
+}
+
+void TLyrDPGerarProtocoloBase::MarcarItensMaster()
+{
+    if (!m_pro || nClientDataSet.IsEmpty())
+        return;
+    bool todos = true;
+    {
+        TnSemControles semItens(nClientDataSetDet);
+        FiltrarItensDoProtocolo(true);
+        for (nClientDataSetDet.First(); !nClientDataSetDet.Eof(); nClientDataSetDet.Next()) {
+            if (!m_item->PROTOCOLO.IsNull())
+                continue;
+            nClientDataSetDet.Edit();
+            if (m_item->GERAR.AsInteger() == 1) {
+                m_item->GERAR.SetValue(0);
+                todos = false;
+            } else {
+                m_item->GERAR.SetValue(1);
+            }
+            nClientDataSetDet.Post();
+            SetTemAlteracao(true);
+        }
+        nClientDataSetDet.First();
+    }
+    nClientDataSet.Edit();
+    m_pro->TODOSSELECIONADOS.SetValue(todos ? 1 : 0);
+    nClientDataSet.Post();
+}
+
+void TLyrDPGerarProtocoloBase::DesmarcarItens()
+{
+    if (!m_item)
+        return;
+    TnSemControles semItens(nClientDataSetDet);
+    const bool filtrado = nClientDataSetDet.Filtered();
+    nClientDataSetDet.SetFiltered(false);
+    for (nClientDataSetDet.First(); !nClientDataSetDet.Eof(); nClientDataSetDet.Next()) {
+        if (m_item->GERAR.AsInteger() != 1)
+            continue;
+        nClientDataSetDet.Edit();
+        m_item->GERAR.SetValue(0);
+        nClientDataSetDet.Post();
+        if (nClientDataSet.Locate(QStringLiteral("CODIGOPROTOCOLO"), m_item->CODIGOPROTOCOLO.Value())) {
+            nClientDataSet.Edit();
+            m_pro->TODOSSELECIONADOS.SetValue(0);
+            nClientDataSet.Post();
+        }
+    }
+    nClientDataSetDet.SetFiltered(filtrado);
+    nClientDataSetDet.First();
+}
+
+void TLyrDPGerarProtocoloBase::actCancelarExecute()
+{
+    TLyrProcesso::actCancelarExecute();
+    if (nClientDataSetDet.Active() && TemAlteracao())
+        nClientDataSetDet.CancelUpdates();
+    DesmarcarItens();
+    SetTemAlteracao(false);
+}
+
+void TLyrDPGerarProtocoloBase::actGravarExecute()
+{
+    LimparMsgTreeLista();
+    if (!nClientDataSet.Active() || !nClientDataSetDet.Active() || !TemAlteracao() || !sqlInsertPro)
+        return;
+    std::unique_ptr<TnFraProgresso> progresso = CriarProgresso();
+    progresso->MostrarSimples();
+    progresso->ConfigurarProgressoTotal(nClientDataSet, QStringLiteral("Gerando Protocolos..."));
+    const auto terminar = qScopeGuard([&] {
+        progresso.reset();
+        nClientDataSet.First();
+        nClientDataSetDet.First();
+        nClientDataSet.EnableControls();
+        nClientDataSetDet.EnableControls();
+        SetTemAlteracao(false);
+    });
+    nClientDataSetDet.SetFiltered(false);
+    nClientDataSet.DisableControls();
+    nClientDataSetDet.DisableControls();
+    nClientDataSet.First();
+    nClientDataSetDet.First();
+    nDMConexao& conexao = Conexao();
+    conexao.StartTransaction(1);
+    try {
+        Gravar(*progresso);
+        conexao.Commit(1);
+    } catch (const EnErro& erro) {
+        conexao.RollBack(1);
+        LimparMsgTreeLista();
+        throw EnErro(QStringLiteral("Empresa: %1\r\nFilial: %2\r\nProtocolo: %3\r\n%4: %5")
+                         .arg(m_pro->CODIGOEMPRESA.AsString(), m_pro->CODIGOESTAB.AsString(), m_pro->CODIGOPROTOCOLO.AsString(),
+                              nClientDataSetDet.IsEmpty() ? QString() : m_item->TIPODEBITO.AsString(), erro.Mensagem()));
+    }
+}
+
+// Writes each protocol row that has marked items with new consecutive codes
+// and its marked items numbered from 1; written rows leave the preview.
+void TLyrDPGerarProtocoloBase::Gravar(TnFraProgresso& progresso)
+{
+    qint64 codigo = PegarProximoCodigo(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), {}, 0, 1) - 1;
+    while (!nClientDataSet.IsEmpty() && !nClientDataSet.Eof()) {
+        nClientDataSetDet.SetFilter(QStringLiteral("CODIGOPROTOCOLO = ") + TextoDoCodigo(m_pro->CODIGOPROTOCOLO));
+        nClientDataSetDet.SetFiltered(true);
+        nClientDataSetDet.First();
+        int seq = 0;
+        TnMsgNo noProtocolo;
+        while (!nClientDataSetDet.IsEmpty() && !nClientDataSetDet.Eof()) {
+            progresso.IncProgressoTotal();
+            if (m_item->GERAR.AsInteger() != 1) {
+                nClientDataSetDet.Next();
+                continue;
+            }
+            if (++seq == 1) {
+                ++codigo;
+                sqlInsertPro->SetParamValues({codigo, m_pro->CODIGOEMPRESA.Value(), m_pro->CODIGOESTAB.Value(), m_pro->DATALCTOPRO.Value(),
+                                             m_pro->TIPOPRO.Value(), m_pro->OBSERVACAO.Value(), m_pro->DATAHORACADASTRO.Value(),
+                                             m_pro->CODIGOUSUARIO.Value(), m_pro->FORMAENTREGA.Value(), m_pro->NATUREZAPRO.Value(),
+                                             m_pro->CANCELADO.Value(), m_pro->ORIGEMDADO.Value()});
+                sqlInsertPro->ExecSQL();
+                noProtocolo = MsgTree(5, QStringLiteral("Protocolo %1 gerado com sucesso para a Empresa %2, Filial %3")
+                                             .arg(codigo)
+                                             .arg(m_pro->EMPRESA.AsString(), m_pro->ESTAB.AsString()));
+            }
+            sqlInsertItensPro->SetParamValues({codigo, QString::number(seq), m_item->DESCRITEM.Value(), m_item->DATALCTOPRO.Value(),
+                                              m_item->VENCIMENTO.Value(), m_item->VALOR.Value(), m_item->CODIGOIMPOSTO.Value(),
+                                              m_item->VARIACAOIMPOSTO.Value(), m_item->CODIGODOCEMP.Value(), m_item->CodigoFuncContr.Value(),
+                                              m_item->CANCELADO.Value(), m_item->CHAVEORIGEM.Value(), m_item->CODIGOUSUARIO.Value(),
+                                              m_item->DATAHORACADASTRO.Value(), m_item->ORIGEMDADO.Value(), m_item->COMPETENCIA.Value()});
+            sqlInsertItensPro->ExecSQL();
+            MsgTree(5, m_item->TIPODEBITO.AsString() + QStringLiteral(" - ") + m_item->DESCRITEM.AsString(), noProtocolo);
+            if (!m_item->TABELA.AsString().isEmpty()) {
+                sqlUpdateDebito->SetCommandText(QStringLiteral("update %1 set CODIGOPROTOCOLO = :pCodigoPro where CHAVEDEBITO%2 = "
+                                                              ":pChaveDebito and CODIGOEMPRESA = :pCodigoEmpresa")
+                                                   .arg(m_item->TABELA.AsString(), m_item->TABELACHAVE.AsString()));
+                sqlUpdateDebito->SetParamValues({codigo, m_item->CHAVEDEBITO.Value(), m_pro->CODIGOEMPRESA.Value()});
+                sqlUpdateDebito->ExecSQL();
+            } else {
+                AtualizarOrigemItem(codigo, seq);
+            }
+            nClientDataSetDet.Delete();
+        }
+        if (nClientDataSetDet.IsEmpty())
+            nClientDataSet.Delete();
+        else
+            nClientDataSet.Next();
+    }
+    nClientDataSetDet.SetFiltered(false);
+}

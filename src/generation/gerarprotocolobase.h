@@ -1,0 +1,113 @@
+#pragma once
+
+#include "classeslyr.h"
+#include "dmpowerparam.h"
+#include "sqldataset.h"
+
+class TnFraProgresso;
+
+// A protocol of the preview, bound to the protocol dataset's fields.
+struct TLyr {
+    explicit TLyr(TnClientDataSet& dataSet);
+    TnField& CODIGOPROTOCOLO;  // the preview's code, never written
+    TnField& CODIGOEMPRESA;
+    TnField& CODIGOESTAB;
+    TnField& EMPRESA;  // "code - name"
+    TnField& ESTAB;
+    TnField& DATALCTOPRO;
+    TnField& TIPOPRO;
+    TnField& OBSERVACAO;
+    TnField& DATAHORACADASTRO;
+    TnField& CODIGOUSUARIO;
+    TnField& FORMAENTREGA;
+    TnField& NATUREZAPRO;
+    TnField& CANCELADO;
+    TnField& ORIGEMDADO;
+    TnField& TODOSSELECIONADOS;  // 1 when every selectable item is marked
+};
+
+// An item of the preview, bound to the item dataset's fields.
+struct TLyrItem {
+    explicit TLyrItem(TnClientDataSet& dataSet);
+    TnField& CODIGOPROTOCOLO;  // its protocol's preview code
+    TnField& SEQITEMPRO;
+    TnField& TIPODEBITO;
+    TnField& DESCRITEM;
+    TnField& DATALCTOPRO;
+    TnField& VENCIMENTO;
+    TnField& VALOR;
+    TnField& CODIGOIMPOSTO;
+    TnField& VARIACAOIMPOSTO;
+    TnField& CODIGODOCEMP;
+    TnField& CodigoFuncContr;
+    TnField& CANCELADO;
+    TnField& CHAVEORIGEM;
+    TnField& CHAVEDEBITO;
+    TnField& CODIGOUSUARIO;
+    TnField& DATAHORACADASTRO;
+    TnField& ORIGEMDADO;
+    TnField& COMPETENCIA;
+    TnField& PROTOCOLO;  // a protocol that already holds the source row
+    TnField& GERAR;      // the user's mark
+    TnField& TABELA;     // source table to update on save
+    TnField& TABELACHAVE;
+    TnField& MODULO;
+};
+
+// What every protocol-generating process shares: the two-level preview
+// (protocols and their candidate items, in memory), the user's marks, and
+// the save that writes the protocols with marked items in one transaction
+// and marks their sources as delivered. A derived process fills the preview
+// in GerarProtocolo.
+class TLyrDPGerarProtocoloBase : public TLyrProcesso<TLyrDPGerarProtocoloBase, TnDMPowerParamTab> {
+    LYR_DATAMODULE(TLyrDPGerarProtocoloBase)
+public:
+    TLyrDPGerarProtocoloBase();
+    ~TLyrDPGerarProtocoloBase() override;
+
+    // The items of the preview (nClientDataSet holds its protocols).
+    TnClientDataSet nClientDataSetDet;
+
+    QString GetFormClass() const override { return QStringLiteral("TnFrmGerarProtocolo"); }
+    void DepoisConfigurar(TnFormulario* formulario) override;
+    void Executar() override;
+    void actGravarExecute() override;
+    void actCancelarExecute() override;
+
+    // Shows only the items of the current protocol (the protocol row opened
+    // in the form); off shows them all.
+    void FiltrarItensDoProtocolo(bool ligado);
+    void MarcarItem();
+    void MarcarItensMaster();
+    void DesmarcarItens();
+
+protected:
+    // Items without a source table: the derived process marks their source.
+    virtual void AtualizarOrigemItem(qint64 codigo, int seq);
+    virtual void PrepararSQL();
+    virtual void PegarValoresIniciais();
+    virtual void GerarProtocolo() {}
+    void PegarCfgDescr(int tipo);
+
+    TLyr& Pro() { return *m_pro; }
+    TLyrItem& Item() { return *m_item; }
+
+    QString m_modelo;           // the template of the type being built
+    double m_codigoAtual = 0;   // last preview code handed out
+    int m_formaEntrega = 2;
+    int m_empresa = 0;
+    int m_estab = 0;
+    QString m_nomeEmpresa;
+    QString m_nomeEstab;
+
+private:
+    void LigarRegistros();
+    void Gravar(TnFraProgresso& progresso);
+
+    TLyr* m_pro = nullptr;
+    TLyrItem* m_item = nullptr;
+    // Prepared once per execution (PrepararSQL), bound per row.
+    std::unique_ptr<TnSQLDataSet> sqlInsertPro;
+    std::unique_ptr<TnSQLDataSet> sqlInsertItensPro;
+    std::unique_ptr<TnSQLDataSet> sqlUpdateDebito;
+};
