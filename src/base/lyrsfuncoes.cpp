@@ -4,6 +4,7 @@
 #include "dialogos.h"
 #include "erros.h"
 #include "host.h"
+#include "sqldataset.h"
 #include "sqlservicos.h"
 
 namespace {
@@ -164,4 +165,18 @@ const QList<int>& ListaConstFIN()
 bool InIntArray(int valor, const QList<int>& lista)
 {
     return lista.contains(valor);
+}
+
+std::unique_ptr<TnSQLDataSet> CriarListaEmpresaEstab(const QString& empresas, const QString& estabs)
+{
+    ValidarSelecaoDeCodigos(empresas);
+    ValidarSelecaoDeCodigos(estabs);
+    auto lista = std::make_unique<TnSQLDataSet>(Conexao());
+    lista->SetCommandText(QStringLiteral("select E.CODIGOEMPRESA, E.CODIGOESTAB, M.NOMEEMPRESA, E.APELIDOESTAB from ESTAB E "
+                                         "join EMPRESA M on M.CODIGOEMPRESA = E.CODIGOEMPRESA where E.ATIVO = '1'%1%2 "
+                                         "order by E.CODIGOEMPRESA, E.CODIGOESTAB")
+                              .arg(FilterInterval(QStringLiteral("E.CODIGOEMPRESA"), empresas.trimmed()),
+                                   FilterInterval(QStringLiteral("E.CODIGOESTAB"), estabs.trimmed())));
+    lista->Open();
+    return lista;
 }

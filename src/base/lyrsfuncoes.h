@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+
 // Protocol helpers of the host's base package.
 
 // The tax-debit tables by source type (1-5, 9, 10) and the suffix that
@@ -15,6 +17,12 @@ struct TnTabelaDebito {
 };
 const QList<TnTabelaDebito>& TabelasDebito();
 const TnTabelaDebito* TabelaDebitoDoTipo(int tipo);
+
+// The active establishments of the companies and establishments selected
+// (codes and ranges, "1;3;5-9"; an empty list selects all), by company and
+// establishment: CODIGOEMPRESA, CODIGOESTAB, NOMEEMPRESA, APELIDOESTAB.
+class TnSQLDataSet;
+std::unique_ptr<TnSQLDataSet> CriarListaEmpresaEstab(const QString& empresas, const QString& estabs);
 
 // The groups of generation's source types: tax debits (1, 2, 3, 4, 5, 9,
 // 10), payroll (6, 7, 8) and the office's financial documents (11, 12), each

@@ -871,7 +871,22 @@ void TnClientDataSet::PosicionarNaVisao(TnBookmark gravada, bool inseriu)
         }
     }
     int posicao = inseriu ? std::clamp(m_posicaoInsercao, 0, RecordCount()) : m_atual;
-    if (!inseriu && m_atual >= 0 && m_atual < RecordCount() && m_visao[static_cast<size_t>(m_atual)] == linha)
+    const bool noLugar = !inseriu && m_atual >= 0 && m_atual < RecordCount() && m_visao[static_cast<size_t>(m_atual)] == linha;
+    // An edited row that still sorts where it stands keeps its place: a walk
+    // that edits rows of equal keys (First, Edit, Post, Next) sees each once.
+    if (noLugar && PassaNaVisao(*linha)) {
+        const TnOrdem ordem = OrdemAtiva();
+        const size_t atual = static_cast<size_t>(m_atual);
+        const bool depoisDoAnterior = atual == 0 || !Antes(*linha, *m_visao[atual - 1], ordem);
+        const bool antesDoSeguinte = atual + 1 >= m_visao.size() || !Antes(*m_visao[atual + 1], *linha, ordem);
+        if (ordem.campos.isEmpty() || (depoisDoAnterior && antesDoSeguinte)) {
+            m_eof = m_bof = false;
+            NotificarDados();
+            AvisarDetalhes();
+            return;
+        }
+    }
+    if (noLugar)
         m_visao.erase(m_visao.begin() + m_atual);
     if (PassaNaVisao(*linha)) {
         const TnOrdem ordem = OrdemAtiva();

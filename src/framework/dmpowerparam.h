@@ -29,6 +29,7 @@ struct TnpqParamItem {
     QString ConsultFields;
     bool ConsultMultSelect = false;
     bool EhData = false;
+    bool Habilitado = true;  // a disabled parameter is shown but not typed in
 
     // "Caption=valor" entries of CtrlNameValues, in order.
     QStringList NomesValores() const;

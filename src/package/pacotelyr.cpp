@@ -2,6 +2,7 @@
 
 #include "cfgtipoprotocolo.h"
 #include "classeslyr.h"
+#include "gerarprotocolo.h"
 #include "gerarprotocolobase.h"
 #include "historicopro.h"
 #include "protocolo.h"
@@ -28,6 +29,7 @@ QHash<QString, TnInfoClasse> ClassesImplementadas()
     incluir(InfoDaClasse<TLyrDMProtocoloRespEstab>());
     incluir(InfoDaClasse<TLyrDMCfgTipoProtocolo>());
     incluir(InfoDaClasse<TLyrDPGerarProtocoloBase>());
+    incluir(InfoDaClasse<TLyrDPGerarProtocolo>());
     return classes;
 }
 

@@ -418,3 +418,32 @@ TEST(TnClientDataSet, ObservadorSabeQuandoODataSetVai)
     }
     EXPECT_TRUE(vista.liberado);
 }
+
+// A walk that edits rows of equal keys in an ordered view sees each row
+// once: an edited row that still sorts where it stands keeps its place.
+TEST(TnClientDataSet, PercursoQueEditaLinhasDeChaveIgualVeCadaUmaUmaVez)
+{
+    TnClientDataSet ds;
+    ds.AddField<TnIntegerField>("GRUPO");
+    ds.AddField<TnIntegerField>("MARCA");
+    ds.CreateDataSet();
+    for (int i = 0; i < 6; ++i)
+        ds.AppendRecord({i % 2, 0});
+    ds.SetIndexFieldNames("GRUPO");
+    int visitas = 0;
+    for (ds.First(); !ds.Eof(); ds.Next()) {
+        ds.Edit();
+        ds.FieldByName("MARCA").SetValue(ds.FieldByName("MARCA").AsInteger() + 1);
+        ds.Post();
+        ++visitas;
+    }
+    EXPECT_EQ(visitas, 6);
+    for (ds.First(); !ds.Eof(); ds.Next())
+        EXPECT_EQ(ds.FieldByName("MARCA").AsInteger(), 1);
+    // A row whose key changes still moves to its new place.
+    ds.First();
+    ds.Edit();
+    ds.FieldByName("GRUPO").SetValue(5);
+    ds.Post();
+    EXPECT_EQ(ds.RecNo(), 6);
+}

@@ -273,6 +273,7 @@ void TnPainelParametros::Ler()
 void TnPainelParametros::Ler(const TnParametro* exceto)
 {
     for (const TnParametro& parametro : std::as_const(m_parametros)) {
+        parametro.editor->setEnabled(parametro.item->Habilitado);
         if (&parametro != exceto && ValorDe(parametro) != parametro.item->Value)
             Mostrar(parametro, parametro.item->Value);
     }

@@ -1,0 +1,132 @@
+// "Gerar Protocolo" on the demo office: parameters and their messages, the
+// first pass over tax debits and payroll, single or divided protocols, and
+// the save of what was marked.
+#include "bancoteste.h"
+#include "demonstracao.h"
+#include "dialogosroteiro.h"
+#include "erros.h"
+#include "gerarprotocolo.h"
+#include "sqlservicos.h"
+
+namespace {
+
+const QDate kReferencia(2026, 12, 6);
+
+class GerarProtocoloDemo : public TesteComBanco {
+protected:
+    void SetUp() override
+    {
+        TesteComBanco::SetUp();
+        m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
+        GerarDemonstracao(Con(), {1, kReferencia, 20261206});
+        m_processo.DataModuleCreate();
+        m_processo.SetParam("pDataInicial", "01/11/2026");
+        m_processo.SetParam("pDataFinal", "30/11/2026");
+        m_processo.SetParam("pListarDebitos", "0");
+    }
+
+    int Protocolos() const { return m_processo.nClientDataSet.RecordCount(); }
+    int Itens()
+    {
+        m_processo.FiltrarItensDoProtocolo(false);
+        return m_processo.nClientDataSetDet.RecordCount();
+    }
+
+    TnDialogosRoteiro* m_usuario = nullptr;
+    TLyrDPGerarProtocolo m_processo;
+};
+
+} // namespace
+
+TEST_F(GerarProtocoloDemo, ParametrosRecusadosComAsMensagensDoProcesso)
+{
+    m_processo.SetParam("pDataInicial", "31/02/2026");
+    try {
+        m_processo.Processar();
+        ADD_FAILURE() << "an impossible date went through";
+    } catch (const EnParam& erro) {
+        EXPECT_EQ(erro.Alias(), "pDataInicial");
+        EXPECT_EQ(erro.Mensagem(), "Valor de data inicial invalido.");
+    }
+    m_processo.SetParam("pDataInicial", "01/11/2026");
+    m_processo.SetParam("pFormaGer", "x");
+    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido para forma de geração.");
+    m_processo.SetParam("pFormaGer", "2");
+    // The payroll mode only matters with payroll ticked.
+    EXPECT_FALSE(m_processo.npqPowerParam.ParamByAlias("pTipoFolha").Habilitado);
+    m_processo.SetParam("pTipoFolha", "x");
+    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "");
+    m_processo.SetParam("pTipo", "1;6");
+    EXPECT_TRUE(m_processo.npqPowerParam.ParamByAlias("pTipoFolha").Habilitado);
+    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido.");
+}
+
+TEST_F(GerarProtocoloDemo, DivididoEmTiposUmProtocoloPorTipoComItensEMensagens)
+{
+    m_processo.SetParam("pTipo", "1;5;6;7");
+    m_processo.SetParam("pTipoFolha", "1");
+    m_processo.Processar();
+    ASSERT_GT(Protocolos(), 0);
+    ASSERT_GT(Itens(), Protocolos());
+    // Each protocol holds items of one type, and its observation starts with that type's title.
+    for (m_processo.nClientDataSet.First(); !m_processo.nClientDataSet.Eof(); m_processo.nClientDataSet.Next()) {
+        m_processo.FiltrarItensDoProtocolo(true);
+        const QString observacao = m_processo.nClientDataSet.FieldByName("OBSERVACAO").AsString();
+        for (m_processo.nClientDataSetDet.First(); !m_processo.nClientDataSetDet.Eof(); m_processo.nClientDataSetDet.Next())
+            EXPECT_TRUE(observacao.startsWith(m_processo.nClientDataSetDet.FieldByName("TIPODEBITO").AsString() + " - Gerado em "))
+                << observacao.toStdString();
+    }
+    const TnMsgTree& mensagens = m_processo.MsgTreeLista();
+    ASSERT_EQ(mensagens.Filhos().size(), 2);
+    EXPECT_EQ(mensagens.Texto(mensagens.Filhos()[0]),
+              "Débitos Federais, Débitos Estaduais, Débitos Municipais, Débitos Sindicais, Débitos GPS, Débitos FGTS, "
+              "Débitos de Folha, Folha de Pagamento, Rescisão, Férias");
+    EXPECT_EQ(mensagens.Texto(mensagens.Filhos()[1]), "Notas Fiscais, Boletos");
+    EXPECT_TRUE(mensagens.ComoTexto().contains("itens listados")) << mensagens.ComoTexto().toStdString();
+    // Templates expanded: the demo's federal template names the due date.
+    m_processo.FiltrarItensDoProtocolo(false);
+    ASSERT_TRUE(m_processo.nClientDataSetDet.Locate("TIPODEBITO", "Débitos Federais"));
+    EXPECT_TRUE(m_processo.nClientDataSetDet.FieldByName("DESCRITEM").AsString().contains("Vencimento "))
+        << m_processo.nClientDataSetDet.FieldByName("DESCRITEM").AsString().toStdString();
+    EXPECT_FALSE(m_processo.nClientDataSetDet.FieldByName("DESCRITEM").AsString().contains("["));
+    for (TnAction* botao : m_processo.ToolButtons().Todas())
+        EXPECT_TRUE(botao->Enabled());
+}
+
+TEST_F(GerarProtocoloDemo, ProtocoloUnicoESalvarMarcaOsDebitos)
+{
+    m_processo.SetParam("pTipo", "1;2;3");
+    m_processo.SetParam("pFormaGer", "1");
+    m_processo.Processar();
+    ASSERT_GT(Protocolos(), 0);
+    // One protocol per establishment, with consecutive preview codes even where an establishment had nothing.
+    QList<int> codigos;
+    QSet<QString> filiais;
+    for (m_processo.nClientDataSet.First(); !m_processo.nClientDataSet.Eof(); m_processo.nClientDataSet.Next()) {
+        codigos.append(m_processo.nClientDataSet.FieldByName("CODIGOPROTOCOLO").AsInteger());
+        filiais.insert(m_processo.nClientDataSet.FieldByName("EMPRESA").AsString() + m_processo.nClientDataSet.FieldByName("ESTAB").AsString());
+    }
+    EXPECT_EQ(filiais.size(), codigos.size());
+    for (int i = 1; i < codigos.size(); ++i)
+        EXPECT_EQ(codigos[i], codigos[i - 1] + 1);
+    const int livres = Valor("select count(*) from DEBITOFEDERAL where CODIGOPROTOCOLO is null and DATALCTOCTR between '2026-11-01' and "
+                             "'2026-11-30' and FORMADEBITO in (0, 2)").toInt();
+    const int protocolosAntes = Valor("select count(*) from PROTOCOLO").toInt();
+
+    m_processo.SelecionarTodos();
+    int marcados = 0;
+    for (m_processo.nClientDataSetDet.First(); !m_processo.nClientDataSetDet.Eof(); m_processo.nClientDataSetDet.Next())
+        marcados += m_processo.nClientDataSetDet.FieldByName("GERAR").AsInteger();
+    EXPECT_EQ(marcados, Itens()) << "Ctrl+Ins marks every selectable item";
+    m_processo.actGravarExecute();
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), protocolosAntes + codigos.size());
+    EXPECT_LT(Valor("select count(*) from DEBITOFEDERAL where CODIGOPROTOCOLO is null and DATALCTOCTR between '2026-11-01' and "
+                    "'2026-11-30' and FORMADEBITO in (0, 2)").toInt(),
+              livres) << "the debits written carry their protocol";
+    EXPECT_EQ(Protocolos(), 0) << "everything marked was written";
+
+    // Run again: what was delivered is not proposed any more.
+    m_processo.Processar();
+    EXPECT_EQ(Itens(), 0);
+    m_usuario->Verificar();
+}
