@@ -51,11 +51,16 @@ TnNoMenu MontarMenu(const QList<TnAction*>& acoes, bool incluirOcultas)
             continue;
         TnNoMenu* no = &raiz;
         for (const QString& nivel : acao->Category.split(u'\\', Qt::SkipEmptyParts)) {
+            // "Cadastros" and "01 Cadastros" are one menu (shown without its number),
+            // placed by the number when some entry gives one.
+            const QString titulo = TituloSemOrdem(nivel);
             auto existente = std::find_if(no->submenus.begin(), no->submenus.end(),
-                                          [&nivel](const TnNoMenu& submenu) { return submenu.titulo == nivel; });
+                                          [&titulo](const TnNoMenu& submenu) { return TituloSemOrdem(submenu.titulo) == titulo; });
             if (existente == no->submenus.end()) {
                 no->submenus.append(TnNoMenu{nivel, {}, {}});
                 existente = std::prev(no->submenus.end());
+            } else if (!Prefixo().match(existente->titulo).hasMatch()) {
+                existente->titulo = nivel;
             }
             no = &*existente;
         }

@@ -7,12 +7,15 @@
 #include "dmpowerparam.h"
 #include "erros.h"
 #include "hostis.h"
+#include "gerarprotocolo.h"
 #include "painelparametros.h"
 #include "sqldataset.h"
 #include "sqlservicos.h"
 #include "valores.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 
 namespace {
 
@@ -101,4 +104,25 @@ TEST_F(ParametrosHostis, CadaParametroGuardaOQueOControleAceitouEARodadaRecusaCo
         EXPECT_EQ(Valor("select count(*) from EMPRESA").toInt(), 1);
     }
     EXPECT_GT(rodadas, 0) << "some values are plain enough to run";
+}
+
+// A parameter that another one switches: ticking the payroll in "Tipo"
+// enables "Tipo Folha" and makes it required, on the panel at once.
+TEST_F(ParametrosHostis, TipoFolhaSegueAFolhaMarcadaEmTipo)
+{
+    TLyrDPGerarProtocolo processo;
+    TnPainelParametros painel(processo);
+    QWidget* folha = painel.Controle("pTipoFolha");
+    ASSERT_NE(folha, nullptr);
+    EXPECT_FALSE(folha->isEnabled());
+    EXPECT_FALSE(painel.Rotulo("pTipoFolha")->font().bold());
+    auto* tipos = qobject_cast<QListWidget*>(painel.Controle("pTipo"));
+    ASSERT_NE(tipos, nullptr);
+    const QList<QListWidgetItem*> achados = tipos->findItems("Folha de Pagamento", Qt::MatchExactly);
+    ASSERT_EQ(achados.size(), 1);
+    achados.first()->setCheckState(Qt::Checked);
+    EXPECT_TRUE(folha->isEnabled());
+    EXPECT_TRUE(painel.Rotulo("pTipoFolha")->font().bold());
+    EXPECT_EQ(painel.Rotulo("pTipoFolha")->text(), "Tipo Folha *");
+    EXPECT_TRUE(processo.Param("pTipo").split(';').contains("6"));
 }

@@ -82,13 +82,16 @@ TEST(MontarMenu, NiveisPeloNumeroEEntradasPeloIndice)
     nova("d", "01 Cadastros\\2 Documentos", 0);
     nova("oculta", "01 Cadastros\\2 Documentos", 0)->CriarMenu = false;
     nova("e", "Cadastros\\Documentos", 25);
+    nova("f", "Relatórios", 0);
     const TnNoMenu menu = MontarMenu(acoes.Todas());
     ASSERT_EQ(menu.submenus.size(), 3);
     EXPECT_EQ(menu.submenus[0].titulo, "01 Cadastros");
     EXPECT_EQ(menu.submenus[0].submenus[0].titulo, "2 Documentos");
-    EXPECT_EQ(menu.submenus[0].submenus[0].acoes.size(), 1);
+    // "Cadastros\Documentos" is the same menu as "01 Cadastros\2 Documentos": one menu, not two of one name.
+    ASSERT_EQ(menu.submenus[0].submenus[0].acoes.size(), 2);
+    EXPECT_EQ(menu.submenus[0].submenus[0].acoes[1]->Name, "e");
     EXPECT_EQ(menu.submenus[1].submenus[0].acoes[0]->Name, "a");
-    EXPECT_EQ(menu.submenus[2].titulo, "Cadastros") << "levels without a number come last";
+    EXPECT_EQ(menu.submenus[2].titulo, "Relatórios") << "levels without a number come last";
     EXPECT_EQ(TituloSemOrdem("02 Movimentos"), "Movimentos");
 }
 

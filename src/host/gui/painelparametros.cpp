@@ -98,13 +98,9 @@ TnPainelParametros::TnPainelParametros(TnDMPowerParam& processo, QWidget* pai) :
     for (qsizetype i = 0; i < m_parametros.size(); ++i) {
         TnParametro& parametro = m_parametros[i];
         const TnpqParamItem& item = *parametro.item;
-        parametro.rotulo = new QLabel(Caption(item) + (item.Requerid ? QStringLiteral(" *") : QString()), this);
-        if (item.Requerid) {
-            QFont fonte = parametro.rotulo->font();
-            fonte.setBold(true);
-            parametro.rotulo->setFont(fonte);
-        }
+        parametro.rotulo = new QLabel(this);
         QWidget* linha = CriarEditor(parametro);
+        MostrarEstado(parametro);
         parametro.editor->setObjectName(item.Alias);
         parametro.editor->setToolTip(Dica(item));
         parametro.rotulo->setToolTip(Dica(item));
@@ -133,6 +129,19 @@ TnPainelParametros::TnPainelParametros(TnDMPowerParam& processo, QWidget* pai) :
             connect(texto, &QLineEdit::textChanged, this, gravar);
         }
     }
+}
+
+// Required parameters in bold with "*"; a disabled one greyed. Both may
+// change as other parameters do (the process's OnParamChange).
+void TnPainelParametros::MostrarEstado(const TnParametro& parametro)
+{
+    const TnpqParamItem& item = *parametro.item;
+    parametro.rotulo->setText(Caption(item) + (item.Requerid ? QStringLiteral(" *") : QString()));
+    QFont fonte = parametro.rotulo->font();
+    fonte.setBold(item.Requerid);
+    parametro.rotulo->setFont(fonte);
+    parametro.rotulo->setEnabled(item.Habilitado);
+    parametro.editor->setEnabled(item.Habilitado);
 }
 
 QWidget* TnPainelParametros::CriarEditor(TnParametro& parametro)
@@ -164,6 +173,7 @@ QWidget* TnPainelParametros::CriarEditor(TnParametro& parametro)
         edicao->setInputMask(QStringLiteral("99/99/9999;_"));
         edicao->setMaximumWidth(edicao->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
         auto* linha = new QWidget(this);
+        linha->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         auto* layout = new QHBoxLayout(linha);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(2);
@@ -273,7 +283,7 @@ void TnPainelParametros::Ler()
 void TnPainelParametros::Ler(const TnParametro* exceto)
 {
     for (const TnParametro& parametro : std::as_const(m_parametros)) {
-        parametro.editor->setEnabled(parametro.item->Habilitado);
+        MostrarEstado(parametro);
         if (&parametro != exceto && ValorDe(parametro) != parametro.item->Value)
             Mostrar(parametro, parametro.item->Value);
     }

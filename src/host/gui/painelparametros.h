@@ -44,6 +44,7 @@ private:
     };
 
     QWidget* CriarEditor(TnParametro& parametro);
+    void MostrarEstado(const TnParametro& parametro);
     const TnParametro* Achar(const QString& alias) const;
     QString ValorDe(const TnParametro& parametro) const;
     void Mostrar(const TnParametro& parametro, const QString& valor);
