@@ -143,6 +143,12 @@ bool TnDMPowerParam::PodeFechar()
     return resposta == 1;
 }
 
+void TnDMPowerParam::SetCaptionTab(int indice, const QString& caption)
+{
+    if (indice >= 0 && indice < m_abas.size())
+        m_abas[indice] = caption;
+}
+
 int TnDMPowerParam::CriarTab(const QString& caption)
 {
     m_abas.append(caption);

@@ -103,8 +103,15 @@ public:
     TnAction* actGravar = nullptr;
     TnAction* actCancelar = nullptr;
 
-    // Tabs of the result area (the grid's tab is the first).
+    // Tabs of the result area (the grid's tab is the first, "Resultado"
+    // unless the process names it).
     int CriarTab(const QString& caption);
+    void SetCaptionTab(int indice, const QString& caption);
+    // The rows under the current row of the grid (a protocol's items), shown
+    // below it; none by default. AbrirDetalhe runs when the grid's current
+    // row changes, to show that row's detail rows.
+    virtual TnClientDataSet* DataSetDetalhe() { return nullptr; }
+    virtual void AbrirDetalhe() {}
     const QStringList& Tabs() const { return m_abas; }
 
     // The message tree shown after a run when switched on.

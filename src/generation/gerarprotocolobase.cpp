@@ -92,6 +92,8 @@ TLyrDPGerarProtocoloBase::TLyrDPGerarProtocoloBase()
         {QStringLiteral("TABELA"), TnFieldType::String, 50},       {QStringLiteral("TABELACHAVE"), TnFieldType::String, 50},
         {QStringLiteral("MODULO"), TnFieldType::String, 50},
     };
+    // Open (and empty) from the start, so the form's grids know their columns.
+    LigarRegistros();
 }
 
 TLyrDPGerarProtocoloBase::~TLyrDPGerarProtocoloBase() = default;
@@ -99,7 +101,8 @@ TLyrDPGerarProtocoloBase::~TLyrDPGerarProtocoloBase() = default;
 void TLyrDPGerarProtocoloBase::DepoisConfigurar(TnFormulario* formulario)
 {
     TLyrProcesso::DepoisConfigurar(formulario);
-    CriarTab(QStringLiteral("Gerar Protocolo"));
+    // The preview's page: the protocols, and below them the items of the current one.
+    SetCaptionTab(0, QStringLiteral("Gerar Protocolo"));
     SetTemAlteracao(false);
 }
 
@@ -111,6 +114,75 @@ void TLyrDPGerarProtocoloBase::LigarRegistros()
     }
     m_pro = &nClientDataSet.MapearFields<TLyr>();
     m_item = &nClientDataSetDet.MapearFields<TLyrItem>();
+    DeclararGrades();
+}
+
+// Columns, labels and formats of the two grids; colours and keys of their rows.
+void TLyrDPGerarProtocoloBase::DeclararGrades()
+{
+    const auto mostrar = [](TnClientDataSet& dataSet, const QStringList& visiveis) {
+        for (int i = 0; i < dataSet.FieldCount(); ++i)
+            dataSet.Fields(i).Visible = visiveis.contains(dataSet.Fields(i).FieldName());
+    };
+    mostrar(nClientDataSet, {QStringLiteral("EMPRESA"), QStringLiteral("ESTAB"), QStringLiteral("DATALCTOPRO")});
+    m_pro->EMPRESA.DisplayLabel = QStringLiteral("Empresa");
+    m_pro->EMPRESA.DisplayWidth = 40;
+    m_pro->ESTAB.DisplayLabel = QStringLiteral("Filial");
+    m_pro->ESTAB.DisplayWidth = 40;
+    m_pro->DATALCTOPRO.DisplayLabel = QStringLiteral("Data Protocolo");
+    m_pro->DATALCTOPRO.DisplayFormat = QStringLiteral("dd/mm/yyyy");
+    mostrar(nClientDataSetDet, {QStringLiteral("TIPODEBITO"), QStringLiteral("DESCRITEM"), QStringLiteral("COMPETENCIA"),
+                                QStringLiteral("VENCIMENTO"), QStringLiteral("VALOR"), QStringLiteral("CODIGOIMPOSTO"),
+                                QStringLiteral("VARIACAOIMPOSTO"), QStringLiteral("PROTOCOLO"), QStringLiteral("MODULO")});
+    m_item->TIPODEBITO.DisplayLabel = QStringLiteral("Tipo do Débito");
+    m_item->TIPODEBITO.DisplayWidth = 20;
+    m_item->DESCRITEM.DisplayLabel = QStringLiteral("Descrição");
+    m_item->DESCRITEM.DisplayWidth = 30;
+    m_item->COMPETENCIA.DisplayLabel = QStringLiteral("Competência");
+    m_item->COMPETENCIA.DisplayFormat = QStringLiteral("mm/yyyy");
+    m_item->VENCIMENTO.DisplayLabel = QStringLiteral("Vencimento");
+    m_item->VENCIMENTO.DisplayFormat = QStringLiteral("dd/mm/yyyy");
+    m_item->VALOR.DisplayLabel = QStringLiteral("Valor R$");
+    m_item->VALOR.DisplayFormat = QStringLiteral("#,##0.00");
+    m_item->CODIGOIMPOSTO.DisplayLabel = QStringLiteral("Imposto");
+    m_item->VARIACAOIMPOSTO.DisplayLabel = QStringLiteral("Variação");
+    m_item->PROTOCOLO.DisplayLabel = QStringLiteral("Protocolo");
+    m_item->MODULO.DisplayLabel = QStringLiteral("Módulo");
+    m_item->MODULO.DisplayWidth = 25;
+
+    // Green: every selectable item marked (protocols) or marked (items);
+    // silver: already in a protocol, whatever else.
+    nClientDataSet.Aparencia.CorDoTexto = [this](int linha) {
+        const int coluna = m_pro->TODOSSELECIONADOS.Index();
+        return nClientDataSet.ValorNaLinha(linha, coluna).toInt() == 1 ? QStringLiteral("#008000") : QString();
+    };
+    nClientDataSetDet.Aparencia.CorDoTexto = [this](int linha) {
+        if (!nClientDataSetDet.ValorNaLinha(linha, m_item->PROTOCOLO.Index()).isNull())
+            return QStringLiteral("#c0c0c0");
+        return nClientDataSetDet.ValorNaLinha(linha, m_item->GERAR.Index()).toInt() == 1 ? QStringLiteral("#008000") : QString();
+    };
+    // Ctrl+Enter or a double click marks: a protocol's items, or one item.
+    const auto ctrlEnter = [](int tecla, int modificadores) {
+        return (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && (modificadores & Qt::ControlModifier);
+    };
+    nClientDataSet.Aparencia.TeclasProprias = {QKeyCombination(Qt::ControlModifier, Qt::Key_Return).toCombined()};
+    nClientDataSet.Aparencia.AoTeclar = [this, ctrlEnter](int tecla, int modificadores) {
+        if (!ctrlEnter(tecla, modificadores))
+            return false;
+        MarcarItensMaster();
+        return true;
+    };
+    nClientDataSet.Aparencia.AoClicarDuasVezes = [this] { MarcarItensMaster(); };
+    nClientDataSetDet.Aparencia.TeclasProprias = nClientDataSet.Aparencia.TeclasProprias;
+    nClientDataSetDet.Aparencia.AoTeclar = [this, ctrlEnter](int tecla, int modificadores) {
+        if (!ctrlEnter(tecla, modificadores))
+            return false;
+        MarcarItem();
+        return true;
+    };
+    nClientDataSetDet.Aparencia.AoClicarDuasVezes = [this] { MarcarItem(); };
+    nClientDataSet.Aparencia.OrdenarPeloTitulo = false;
+    nClientDataSetDet.Aparencia.OrdenarPeloTitulo = false;
 }
 
 void TLyrDPGerarProtocoloBase::Executar()

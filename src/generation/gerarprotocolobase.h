@@ -69,6 +69,9 @@ public:
     TnClientDataSet nClientDataSetDet;
 
     QString GetFormClass() const override { return QStringLiteral("TnFrmGerarProtocolo"); }
+    // The items of the protocol on the grid's current row, below it.
+    TnClientDataSet* DataSetDetalhe() override { return &nClientDataSetDet; }
+    void AbrirDetalhe() override { FiltrarItensDoProtocolo(true); }
     void DepoisConfigurar(TnFormulario* formulario) override;
     void Executar() override;
     void actGravarExecute() override;
@@ -102,6 +105,7 @@ protected:
 
 private:
     void LigarRegistros();
+    void DeclararGrades();
     void Gravar(TnFraProgresso& progresso);
 
     TLyr* m_pro = nullptr;

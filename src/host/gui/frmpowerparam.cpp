@@ -268,15 +268,34 @@ void TnFrmPowerParam::CriarGrade()
     nova->setObjectName(QStringLiteral("grade"));
     const bool substituida = m_grade != nullptr;
     if (m_grade) {
-        // The layout hands back the old grid's item: it is ours to free.
-        delete pagina->layout()->replaceWidget(m_grade, nova);
+        if (m_divisorDetalhe) {
+            m_divisorDetalhe->replaceWidget(0, nova);
+        } else {
+            // The layout hands back the old grid's item: it is ours to free.
+            delete pagina->layout()->replaceWidget(m_grade, nova);
+        }
         m_grade->hide();
         // Not at once: the gesture may have come from the old grid.
         m_grade->deleteLater();
+    } else if (TnClientDataSet* detalhe = m_processo.DataSetDetalhe()) {
+        // The rows of the current row below it, following it.
+        m_divisorDetalhe = new QSplitter(Qt::Vertical, pagina);
+        m_divisorDetalhe->addWidget(nova);
+        m_gradeDetalhe = new TnGrade(*detalhe, false, m_divisorDetalhe);
+        m_gradeDetalhe->setObjectName(QStringLiteral("gradeDetalhe"));
+        m_divisorDetalhe->addWidget(m_gradeDetalhe);
+        m_divisorDetalhe->setStretchFactor(1, 1);
+        pagina->layout()->addWidget(m_divisorDetalhe);
     } else {
         pagina->layout()->addWidget(nova);
     }
     m_grade = nova;
+    if (m_gradeDetalhe) {
+        connect(&m_grade->Modelo(), &TnModeloDataSet::RegistroAtualMudou, this, [this] {
+            if (!m_processo.nClientDataSet.ControlsDisabled())
+                AcaoSegura([this] { m_processo.AbrirDetalhe(); });
+        });
+    }
     m_assinatura = AssinaturaCampos();
     // The first grid is configured with the form (Configurar).
     if (substituida)

@@ -87,6 +87,8 @@ private:
     QList<QWidget*> m_paginas;  // one per Tabs()
     QLineEdit* m_pesquisa = nullptr;
     TnGrade* m_grade = nullptr;
+    TnGrade* m_gradeDetalhe = nullptr;    // the detail rows, when the process has them
+    QSplitter* m_divisorDetalhe = nullptr;
     QStringList m_assinatura;  // fields the grid was made for
     TnVisaoMsgTree* m_mensagens = nullptr;
     QWidget* m_paginaMensagens = nullptr;
