@@ -111,6 +111,9 @@ public:
     // below it; none by default. AbrirDetalhe runs when the grid's current
     // row changes, to show that row's detail rows.
     virtual TnClientDataSet* DataSetDetalhe() { return nullptr; }
+    // Toggles the mark of every row the process lets the user mark (Ctrl+Ins
+    // on a generation's preview); nothing by default.
+    virtual void SelecionarTodos() {}
     virtual void AbrirDetalhe() {}
     const QStringList& Tabs() const { return m_abas; }
 

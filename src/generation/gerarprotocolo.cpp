@@ -138,11 +138,22 @@ void TLyrDPGerarProtocolo::ValidarDado()
     m_fim = Valores::LerDataHora(Param(QStringLiteral("pDataFinal")), &ok).date();
     if (!ok)
         throw EnParam(QStringLiteral("pDataFinal"), QStringLiteral("Valor de data final invalido."));
+    if (m_inicio > m_fim)
+        throw EnParam(QStringLiteral("pDataInicial"), QStringLiteral("A data inicial não pode ser posterior à data final."));
     m_formaGeracao = Param(QStringLiteral("pFormaGer")).toInt(&ok);
     if (!ok)
         throw EnParam(QStringLiteral("pFormaGer"), QStringLiteral("Valor invalido para forma de geração."));
     m_empresas = Param(QStringLiteral("pCodigoEmpresa"));
     m_estabs = Param(QStringLiteral("pCodigoEstab"));
+    for (const char* alias : {"pCodigoEmpresa", "pCodigoEstab"}) {
+        try {
+            ValidarSelecaoDeCodigos(Param(QLatin1String(alias)));
+        } catch (const EnErro& erro) {
+            throw EnParam(QLatin1String(alias), erro.Mensagem());
+        }
+    }
+    if (CriarListaEmpresaEstab(m_empresas, m_estabs)->IsEmpty())
+        throw EnParam(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Nenhuma filial ativa corresponde às empresas e filiais informadas."));
     m_tipos = Param(QStringLiteral("pTipo")).split(u';', Qt::SkipEmptyParts);
     if (npqPowerParam.ParamByAlias(QStringLiteral("pTipoFolha")).Habilitado) {
         m_modoFolha = Param(QStringLiteral("pTipoFolha")).toInt(&ok);

@@ -26,7 +26,7 @@ public:
     void Executar() override;
 
     // Toggles every selectable item of the preview (Ctrl+Ins).
-    void SelecionarTodos();
+    void SelecionarTodos() override;
 
 protected:
     void GerarProtocolo() override;

@@ -8,6 +8,8 @@
 #include "gerarprotocolo.h"
 #include "sqlservicos.h"
 
+#include <QProcess>
+
 namespace {
 
 const QDate kReferencia(2026, 12, 6);
@@ -52,6 +54,18 @@ TEST_F(GerarProtocoloDemo, ParametrosRecusadosComAsMensagensDoProcesso)
     m_processo.SetParam("pFormaGer", "x");
     EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido para forma de geração.");
     m_processo.SetParam("pFormaGer", "2");
+    m_processo.SetParam("pDataFinal", "01/10/2026");
+    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "A data inicial não pode ser posterior à data final.");
+    m_processo.SetParam("pDataFinal", "30/11/2026");
+    m_processo.SetParam("pCodigoEmpresa", "a;b");
+    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }),
+              "\"a\" não é um código nem uma faixa de códigos. Informe códigos e faixas como 1;3;5-9.");
+    m_processo.SetParam("pCodigoEmpresa", "9999");
+    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Nenhuma filial ativa corresponde às empresas e filiais informadas.");
+    m_processo.SetParam("pCodigoEmpresa", "");
+    m_processo.SetParam("pTipo", "");
+    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Informe o parâmetro \"Tipo\".");
+    m_processo.SetParam("pTipo", "1;2;3;4;5");
     // The payroll mode only matters with payroll ticked.
     EXPECT_FALSE(m_processo.npqPowerParam.ParamByAlias("pTipoFolha").Habilitado);
     m_processo.SetParam("pTipoFolha", "x");
@@ -129,4 +143,28 @@ TEST_F(GerarProtocoloDemo, ProtocoloUnicoESalvarMarcaOsDebitos)
     m_processo.Processar();
     EXPECT_EQ(Itens(), 0);
     m_usuario->Verificar();
+}
+
+// The headless run is the same process: it proposes what the screen would
+// for the same parameters, and --gravar saves it all.
+TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
+{
+    m_processo.SetParam("pTipo", "1;2;6");
+    m_processo.Processar();
+    const QString esperado = QStringLiteral("Protocolos propostos: %1   Itens: %2").arg(Protocolos()).arg(Itens());
+    const auto lyr = [this](const QStringList& argumentos) {
+        QProcess processo;
+        processo.start(QStringLiteral(LYR_BINARIO), QStringList{"--database", TextoDoBanco(m_banco->Config()), "gerar", "--de",
+                                                                  "2026-11-01", "--ate", "2026-11-30", "--tipos", "1;2;6"} + argumentos);
+        EXPECT_TRUE(processo.waitForFinished(120000));
+        EXPECT_EQ(processo.exitCode(), 0) << processo.readAllStandardError().toStdString();
+        return QString::fromUtf8(processo.readAllStandardOutput());
+    };
+    const QString proposta = lyr({});
+    EXPECT_TRUE(proposta.startsWith(esperado)) << proposta.toStdString() << " / " << esperado.toStdString();
+    EXPECT_TRUE(proposta.contains("Folha de Pagamento")) << proposta.toStdString();
+    const QString gravada = lyr({"--gravar"});
+    EXPECT_TRUE(gravada.contains(QStringLiteral("%1 protocolo(s) gravado(s).").arg(Protocolos()))) << gravada.toStdString();
+    // Debits delivered are not listed again; payroll is, but already in its protocol.
+    EXPECT_TRUE(lyr({"--gravar"}).contains("Nada a gravar.")) << "nothing delivered twice";
 }

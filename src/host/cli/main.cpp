@@ -14,6 +14,7 @@
 #include "registro.h"
 #include "sqlservicos.h"
 #include "tabelatexto.h"
+#include "gerarcli.h"
 #include "usuariocli.h"
 
 #include <QApplication>
@@ -150,6 +151,7 @@ int MostrarSituacao()
             << "  lyr menu [--tsv]               mostra o menu que o módulo de protocolos oferece" << Qt::endl
             << "  lyr status                     mostra esta situação do banco" << Qt::endl
             << "  lyr usuario adicionar LOGIN --nome \"Nome\"   cadastra um usuário (senha pela entrada)" << Qt::endl
+            << "  lyr gerar --de AAAA-MM-DD --ate AAAA-MM-DD [--gravar]   gera os protocolos do período" << Qt::endl
             << "  lyr --help                     todas as opções" << Qt::endl;
     return 0;
 }
@@ -190,6 +192,18 @@ const QList<TnOpcaoLinha>& Opcoes()
                                            "LYR_USUARIO e LYR_SENHA; um erro ou uma pergunta encerra a execução."),
                             QStringLiteral("arquivo")),
          {}, {}},
+        {QCommandLineOption(QStringLiteral("de"), QStringLiteral("Início do período (obrigatório)."), QStringLiteral("AAAA-MM-DD")),
+         QStringLiteral("gerar"), {}},
+        {QCommandLineOption(QStringLiteral("ate"), QStringLiteral("Fim do período (obrigatório)."), QStringLiteral("AAAA-MM-DD")),
+         QStringLiteral("gerar"), {}},
+        {QCommandLineOption(QStringLiteral("tipos"), QStringLiteral("Tipos de origem, como 1;2;5 (padrão: os débitos 1 a 5)."),
+                            QStringLiteral("lista")),
+         QStringLiteral("gerar"), {}},
+        {QCommandLineOption(QStringLiteral("empresas"), QStringLiteral("Empresas, como 1;3;5-9 (padrão: todas)."), QStringLiteral("lista")),
+         QStringLiteral("gerar"), {}},
+        {QCommandLineOption(QStringLiteral("forma"), QStringLiteral("1 um protocolo por filial, 2 um por tipo (padrão)."), QStringLiteral("1|2")),
+         QStringLiteral("gerar"), {}},
+        {QCommandLineOption(QStringLiteral("gravar"), QStringLiteral("Grava todos os itens propostos.")), QStringLiteral("gerar"), {}},
         {QCommandLineOption(QStringLiteral("nome"), QStringLiteral("Nome completo do usuário novo."), QStringLiteral("nome")),
          QStringLiteral("usuario"), {}},
         {QCommandLineOption(QStringLiteral("administrador"), QStringLiteral("O usuário novo é administrador.")),
@@ -215,6 +229,7 @@ const QList<TnComando>& Comandos()
         {QStringLiteral("sql"), QStringLiteral("\"comando\""), QStringLiteral("executa um comando SQL e mostra o resultado")},
         {QStringLiteral("menu"), {}, QStringLiteral("mostra o menu que o módulo de protocolos oferece")},
         {QStringLiteral("status"), {}, QStringLiteral("mostra a situação do banco de dados")},
+        {QStringLiteral("gerar"), {}, QStringLiteral("gera protocolos do período (Gerar Protocolo, sem a janela)")},
         {QStringLiteral("usuario"), QStringLiteral("adicionar|senha|direito|direitos LOGIN [DIREITO sim|nao]"),
          QStringLiteral("cadastra usuários, troca senhas (lidas da entrada padrão) e concede ou retira direitos"), 4},
     };
@@ -411,6 +426,15 @@ int ExecutarTexto(const QCommandLineParser& argumentos)
         return Inicializar(demonstracao);
     if (comando == u"sql")
         return ExecutarComando(posicionais[1]);
+    if (comando == u"gerar") {
+        if (!argumentos.isSet(QStringLiteral("de")) || !argumentos.isSet(QStringLiteral("ate")))
+            throw EnErro(QStringLiteral("Use: lyr gerar --de AAAA-MM-DD --ate AAAA-MM-DD [--tipos 1;2;5] [--empresas 1;3] [--forma 1|2] [--gravar]"));
+        host.Conexao().SetCodigoUsuario(1);
+        return ExecutarGerar({argumentos.value(QStringLiteral("de")), argumentos.value(QStringLiteral("ate")),
+                              argumentos.value(QStringLiteral("tipos")), argumentos.value(QStringLiteral("empresas")),
+                              argumentos.value(QStringLiteral("forma")), argumentos.isSet(QStringLiteral("gravar"))},
+                             Saida());
+    }
     if (comando == u"usuario")
         return ExecutarUsuario(posicionais.mid(1), argumentos.value(QStringLiteral("nome")), argumentos.isSet(QStringLiteral("administrador")),
                                Saida());

@@ -1,0 +1,76 @@
+#include "gerarcli.h"
+
+#include "banco.h"
+#include "dmpowerparam.h"
+#include "erros.h"
+#include "pacote.h"
+#include "registro.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QMap>
+#include <QTextStream>
+
+namespace {
+
+QString DataDoParametro(const QString& texto, const char* opcao)
+{
+    const QDate data = QDate::fromString(texto, Qt::ISODate);
+    if (!data.isValid())
+        throw EnErro(QStringLiteral("--%1 espera uma data AAAA-MM-DD, não \"%2\".").arg(QLatin1String(opcao), texto));
+    return data.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+} // namespace
+
+int ExecutarGerar(const TnOpcoesGerar& opcoes, QTextStream& saida)
+{
+    TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
+    pacote.Carregar();
+    std::unique_ptr<TnDMPowerParam> processo = CriarDM<TnDMPowerParam>(QStringLiteral("TLyrDPGerarProtocolo"));
+    if (!processo)
+        throw EnErro(QStringLiteral("O pacote carregado não tem o processo Gerar Protocolo."));
+    PrepararDM(*processo);
+    processo->SetParam(QStringLiteral("pDataInicial"), DataDoParametro(opcoes.de, "de"));
+    processo->SetParam(QStringLiteral("pDataFinal"), DataDoParametro(opcoes.ate, "ate"));
+    processo->SetParam(QStringLiteral("pListarDebitos"), QStringLiteral("0"));
+    if (!opcoes.tipos.isEmpty())
+        processo->SetParam(QStringLiteral("pTipo"), opcoes.tipos);
+    if (!opcoes.forma.isEmpty())
+        processo->SetParam(QStringLiteral("pFormaGer"), opcoes.forma);
+    processo->SetParam(QStringLiteral("pCodigoEmpresa"), opcoes.empresas);
+    try {
+        processo->Processar();
+    } catch (const EnParam& erro) {
+        const TnpqParamItem* item = processo->npqPowerParam.Find(erro.Alias());
+        throw EnErro(QStringLiteral("%1: %2").arg(item ? item->Caption : erro.Alias(), erro.Mensagem()));
+    }
+    TnClientDataSet& protocolos = processo->nClientDataSet;
+    TnClientDataSet& itens = *processo->DataSetDetalhe();
+    itens.SetFiltered(false);
+    QMap<QString, QPair<int, double>> porTipo;
+    int proponiveis = 0;
+    for (itens.First(); !itens.Eof(); itens.Next()) {
+        auto& total = porTipo[itens.FieldByName(QStringLiteral("TIPODEBITO")).AsString()];
+        total.first += 1;
+        total.second += itens.FieldByName(QStringLiteral("VALOR")).AsFloat();
+        if (itens.FieldByName(QStringLiteral("PROTOCOLO")).IsNull())
+            ++proponiveis;
+    }
+    const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
+    saida << "Protocolos propostos: " << protocolos.RecordCount() << "   Itens: " << itens.RecordCount() << Qt::endl;
+    for (auto it = porTipo.cbegin(); it != porTipo.cend(); ++it)
+        saida << "  " << it.key().leftJustified(32, u'.') << ' ' << QString::number(it.value().first).rightJustified(6) << " itens  R$ "
+              << brasil.toString(it.value().second, 'f', 2) << Qt::endl;
+    if (!opcoes.gravar)
+        return 0;
+    if (proponiveis == 0) {
+        saida << "Nada a gravar." << Qt::endl;
+        return 0;
+    }
+    // What "Selecionar todos" and "Gravar" do on the screen.
+    processo->SelecionarTodos();
+    processo->actGravarExecute();
+    saida << processo->MsgTreeLista().Filhos().size() << " protocolo(s) gravado(s)." << Qt::endl;
+    return 0;
+}
