@@ -8,6 +8,7 @@
 #include "progresso.h"
 #include "registro.h"
 #include "sqlservicos.h"
+#include "valores.h"
 
 #include <QDateTime>
 #include <QScopeGuard>
@@ -244,6 +245,19 @@ void TLyrDPGerarProtocoloBase::PegarCfgDescr(int tipo)
 
 void TLyrDPGerarProtocoloBase::AtualizarOrigemItem(qint64, int) {}
 
+// A source delivered by another user since the preview was built: the batch
+// stops (and is undone) rather than put the source in two protocols.
+void TLyrDPGerarProtocoloBase::RecusarSeJaEntregue()
+{
+    const QVariant entregue = PegarValorCampo(
+        m_item->TABELA.AsString(), QStringLiteral("CODIGOPROTOCOLO"),
+        ValorParaSQL(QStringLiteral("CHAVEDEBITO") + m_item->TABELACHAVE.AsString(), QStringLiteral("="), m_item->CHAVEDEBITO.Value())
+            + QStringLiteral(" and ") + ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), m_pro->CODIGOEMPRESA.Value()));
+    if (!entregue.isNull())
+        throw EnErro(QStringLiteral("\"%1\" já foi entregue no protocolo %2 por outro usuário. Execute a geração de novo.")
+                         .arg(m_item->DESCRITEM.AsString(), Valores::TextoPadrao(entregue)));
+}
+
 void TLyrDPGerarProtocoloBase::FiltrarItensDoProtocolo(bool ligado)
 {
     if (ligado && nClientDataSet.Active() && !nClientDataSet.IsEmpty()) {
@@ -369,6 +383,10 @@ void TLyrDPGerarProtocoloBase::actGravarExecute()
     nDMConexao& conexao = Conexao();
     conexao.StartTransaction(1);
     try {
+        // Another user saving at the same time waits here (PostgreSQL; SQLite's
+        // transactions start with the write lock): the codes read next stay
+        // free, and the sources checked next are not being delivered elsewhere.
+        conexao.TravarNumeracao(QStringLiteral("PROTOCOLO"));
         Gravar(*progresso);
         conexao.Commit(1);
     } catch (const EnErro& erro) {
@@ -416,6 +434,7 @@ void TLyrDPGerarProtocoloBase::Gravar(TnFraProgresso& progresso)
             sqlInsertItensPro->ExecSQL();
             MsgTree(5, m_item->TIPODEBITO.AsString() + QStringLiteral(" - ") + m_item->DESCRITEM.AsString(), noProtocolo);
             if (!m_item->TABELA.AsString().isEmpty()) {
+                RecusarSeJaEntregue();
                 sqlUpdateDebito->SetCommandText(QStringLiteral("update %1 set CODIGOPROTOCOLO = :pCodigoPro where CHAVEDEBITO%2 = "
                                                               ":pChaveDebito and CODIGOEMPRESA = :pCodigoEmpresa")
                                                    .arg(m_item->TABELA.AsString(), m_item->TABELACHAVE.AsString()));

@@ -107,6 +107,7 @@ private:
     void LigarRegistros();
     void DeclararGrades();
     void Gravar(TnFraProgresso& progresso);
+    void RecusarSeJaEntregue();
 
     TLyr* m_pro = nullptr;
     TLyrItem* m_item = nullptr;

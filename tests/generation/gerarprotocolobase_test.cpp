@@ -5,6 +5,7 @@
 #include "erros.h"
 #include "gerarprotocolobase.h"
 #include "registro.h"
+#include "sqldataset.h"
 #include "sqlservicos.h"
 
 #include <QDate>
@@ -217,4 +218,23 @@ TEST_F(GeracaoBase, FalhaNoMeioDesfazOLoteEDizOnde)
     EXPECT_TRUE(Valor("select CODIGOPROTOCOLO from DEBITOFEDERAL where CHAVEDEBITOFED = 101").isNull());
     EXPECT_TRUE(m_processo.MsgTreeLista().Vazia());
     EXPECT_EQ(Con().Profundidade(), 0);
+}
+
+// Another user delivered a debit of the preview meanwhile: the save stops,
+// nothing of it stays, and the user is told to generate again.
+TEST_F(GeracaoBase, FonteEntregueNoMeioTempoDesfazOLote)
+{
+    m_processo.nClientDataSet.First();
+    m_processo.MarcarItensMaster();
+    m_processo.nClientDataSet.Last();
+    m_processo.MarcarItensMaster();
+    auto outro = OutraConexao();
+    TnSQLDataSet entrega(*outro);
+    entrega.SetCommandText("update DEBITOFEDERAL set CODIGOPROTOCOLO = 7 where CHAVEDEBITOFED = 102");
+    entrega.ExecSQL();
+    EXPECT_EQ(Recusa([&] { m_processo.actGravarExecute(); }),
+              "Empresa: 2\r\nFilial: 1\r\nProtocolo: 8\r\nDébitos Federais: \"DARF CSLL\" já foi entregue no protocolo 7 por outro "
+              "usuário. Execute a geração de novo.");
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 1);
+    EXPECT_TRUE(Valor("select CODIGOPROTOCOLO from DEBITOFEDERAL where CHAVEDEBITOFED = 101").isNull()) << "the first debit is undone too";
 }
