@@ -5,18 +5,23 @@
 // ratio (framework / raw). Without --database it uses a temporary SQLite file.
 
 #include "banco.h"
+#include "comandosfontes.h"
 #include "demonstracao.h"
+#include "gerarprotocolo.h"
+#include "lyrsfuncoes.h"
 #include "host.h"
 #include "protocolo.h"
 #include "protocoloitem.h"
 #include "registro.h"
 #include "sqldataset.h"
 #include "sqlservicos.h"
+#include "valores.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -87,6 +92,21 @@ void InserirItens(nDMConexao& conexao, int quantidade, bool bruto)
                                      QStringLiteral("0100002000000001"), 1, agora, 1, QDate(2026, 11, 1)});
             insercao.ExecSQL();
         }
+    }
+    conexao.Commit();
+}
+
+// The protocols the benchmark's items belong to, written once.
+void CriarProtocolosDosItens(nDMConexao& conexao, int quantidade)
+{
+    conexao.StartTransaction();
+    TnSQLDataSet insercao(conexao);
+    insercao.SetCommandText(QStringLiteral("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, "
+                                           "DATAHORACADASTRO, CODIGOUSUARIO, ORIGEMDADO) values (:c, 1, 1, '2026-12-06', '1', "
+                                           "'2026-12-06 10:00:00', 1, 1)"));
+    for (int i = 0; i <= quantidade / 20; ++i) {
+        insercao.SetParamValues({900000000LL + i});
+        insercao.ExecSQL();
     }
     conexao.Commit();
 }
@@ -178,6 +198,149 @@ void AbrirRegistro()
 
 } // namespace
 
+// --- generation ------------------------------------------------------------
+
+const QString kTiposGeracao = QStringLiteral("1;2;3;4;5;9;10;6;7;8");
+
+// The process with its preview of November: tax debits and payroll, all establishments.
+std::unique_ptr<TLyrDPGerarProtocolo> PreverGeracao()
+{
+    auto processo = std::make_unique<TLyrDPGerarProtocolo>();
+    processo->SetParam(QStringLiteral("pDataInicial"), QStringLiteral("01/11/2026"));
+    processo->SetParam(QStringLiteral("pDataFinal"), QStringLiteral("30/11/2026"));
+    processo->SetParam(QStringLiteral("pListarDebitos"), QStringLiteral("0"));
+    processo->SetParam(QStringLiteral("pTipo"), kTiposGeracao);
+    processo->SetParam(QStringLiteral("pTipoFolha"), QStringLiteral("2"));
+    processo->Processar();
+    return processo;
+}
+
+// The same statements with the same parameters, run raw for every
+// establishment and type.
+void PreverBruto(nDMConexao& conexao)
+{
+    QSqlQuery estabs(conexao.Database());
+    estabs.exec(QStringLiteral("select CODIGOEMPRESA, CODIGOESTAB from ESTAB where ATIVO = '1' order by 1, 2"));
+    QList<QPair<int, int>> lista;
+    while (estabs.next())
+        lista.append({estabs.value(0).toInt(), estabs.value(1).toInt()});
+    int linhas = 0;
+    for (const auto& [empresa, estab] : lista) {
+        for (const QString& tipo : kTiposGeracao.split(u';')) {
+            QSqlQuery consulta(conexao.Database());
+            consulta.setForwardOnly(true);
+            if (const TnTabelaDebito* tabela = TabelaDebitoDoTipo(tipo.toInt())) {
+                consulta.prepare(ComandoDebitos(tabela->tabela, QStringLiteral("1")).replace(QRegularExpression(QStringLiteral(":p\\w+")), QStringLiteral("?")));
+                for (const QVariant& valor : QVariantList{empresa, estab, QDate(2026, 11, 1), QDate(2026, 11, 30), 0, 0})
+                    consulta.addBindValue(valor);
+            } else {
+                const QString comando = ComandoFolha(tipo.toInt(), 2, 1);
+                consulta.prepare(comando);
+                consulta.bindValue(QStringLiteral(":pDataInicial"), QDate(2026, 11, 1));
+                consulta.bindValue(QStringLiteral(":pDataFinal"), QDate(2026, 11, 30));
+                consulta.bindValue(QStringLiteral(":pCodigoEmpresa"), empresa);
+                consulta.bindValue(QStringLiteral(":pCodigoEstab"), estab);
+                consulta.bindValue(QStringLiteral(":PCODIGOEMPRESA"), empresa);
+                consulta.bindValue(QStringLiteral(":PCODIGOESTAB"), estab);
+            }
+            consulta.exec();
+            while (consulta.next()) {
+                for (int c = 0; c < consulta.record().count(); ++c)
+                    consulta.value(c);
+                ++linhas;
+            }
+        }
+    }
+    Q_UNUSED(linhas);
+}
+
+// The written protocols and the debits' marks undone, so each save starts alike.
+void DesfazerGeracao(qint64 ultimoAntes)
+{
+    for (const TnTabelaDebito& tabela : TabelasDebito())
+        ExecutarSQLDireto(QStringLiteral("update %1 set CODIGOPROTOCOLO = null where CODIGOPROTOCOLO > %2").arg(tabela.tabela).arg(ultimoAntes));
+    ExecutarSQLDireto(QStringLiteral("delete from PROTOCOLOITEM where CODIGOPROTOCOLO > %1").arg(ultimoAntes));
+    ExecutarSQLDireto(QStringLiteral("delete from PROTOCOLO where CODIGOPROTOCOLO > %1").arg(ultimoAntes));
+}
+
+// The rows the save writes, taken from a marked preview, written raw: the
+// same inserts and updates, prepared once, in one transaction.
+void GravarBruto(nDMConexao& conexao, TLyrDPGerarProtocolo& processo, qint64 ultimoAntes)
+{
+    QSqlDatabase banco = conexao.Database();
+    banco.transaction();
+    QSqlQuery protocolo(banco);
+    protocolo.prepare(QStringLiteral("insert into PROTOCOLO (CODIGOPROTOCOLO ,CODIGOEMPRESA ,CODIGOESTAB ,DATALCTOPRO ,TIPOPRO ,OBSERVACAO ,DATAHORACADASTRO ,CODIGOUSUARIO ,FORMAENTREGA ,NATUREZAPRO ,CANCELADO ,ORIGEMDADO) values (?,?,?,?,?,?,?,?,?,?,?,?)"));
+    QSqlQuery item(banco);
+    item.prepare(QStringLiteral("insert into PROTOCOLOITEM ( CODIGOPROTOCOLO ,SEQITEMPRO ,DESCRITEM ,DATALCTOPRO ,VENCIMENTO ,VALOR ,CODIGOIMPOSTO ,VARIACAOIMPOSTO ,CODIGODOCEMP ,CodigoFuncContr ,CANCELADO ,CHAVEORIGEM ,CODIGOUSUARIO ,DATAHORACADASTRO ,ORIGEMDADO ,COMPETENCIA) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+    QHash<QString, QSqlQuery> atualizacoes;
+    TnClientDataSet& pros = processo.nClientDataSet;
+    TnClientDataSet& itens = processo.nClientDataSetDet;
+    itens.SetFiltered(false);
+    qint64 codigo = ultimoAntes;
+    // Both previews are ordered by preview code: one walk of each.
+    itens.First();
+    for (pros.First(); !pros.Eof(); pros.Next()) {
+        ++codigo;
+        const double previa = pros.FieldByName(QStringLiteral("CODIGOPROTOCOLO")).AsFloat();
+        for (const char* campo : {"CODIGOEMPRESA", "CODIGOESTAB", "DATALCTOPRO", "TIPOPRO", "OBSERVACAO", "DATAHORACADASTRO",
+                                  "CODIGOUSUARIO", "FORMAENTREGA", "NATUREZAPRO", "CANCELADO", "ORIGEMDADO"})
+            protocolo.addBindValue(Valores::ParaBanco(pros.FieldByName(QLatin1String(campo)).Value()));
+        protocolo.bindValue(0, codigo);
+        protocolo.exec();
+        int seq = 0;
+        for (; !itens.Eof() && itens.FieldByName(QStringLiteral("CODIGOPROTOCOLO")).AsFloat() == previa; itens.Next()) {
+            if (itens.FieldByName(QStringLiteral("GERAR")).AsInteger() != 1)
+                continue;
+            item.bindValue(0, codigo);
+            item.bindValue(1, ++seq);
+            int i = 2;
+            for (const char* campo : {"DESCRITEM", "DATALCTOPRO", "VENCIMENTO", "VALOR", "CODIGOIMPOSTO", "VARIACAOIMPOSTO", "CODIGODOCEMP",
+                                      "CodigoFuncContr", "CANCELADO", "CHAVEORIGEM", "CODIGOUSUARIO", "DATAHORACADASTRO", "ORIGEMDADO", "COMPETENCIA"})
+                item.bindValue(i++, Valores::ParaBanco(itens.FieldByName(QLatin1String(campo)).Value()));
+            item.exec();
+            const QString tabela = itens.FieldByName(QStringLiteral("TABELA")).AsString();
+            if (!tabela.isEmpty()) {
+                QSqlQuery& atualiza = atualizacoes[tabela];
+                if (atualiza.lastQuery().isEmpty()) {
+                    atualiza = QSqlQuery(banco);
+                    atualiza.prepare(QStringLiteral("update %1 set CODIGOPROTOCOLO = ? where CHAVEDEBITO%2 = ? and CODIGOEMPRESA = ?")
+                                         .arg(tabela, itens.FieldByName(QStringLiteral("TABELACHAVE")).AsString()));
+                }
+                atualiza.bindValue(0, codigo);
+                atualiza.bindValue(1, itens.FieldByName(QStringLiteral("CHAVEDEBITO")).Value());
+                atualiza.bindValue(2, pros.FieldByName(QStringLiteral("CODIGOEMPRESA")).Value());
+                atualiza.exec();
+            }
+        }
+    }
+    banco.commit();
+}
+
+void MedirGeracao(nDMConexao& conexao)
+{
+    const double previaFramework = Medir([] {}, [] { PreverGeracao(); });
+    const double previaBruta = Medir([] {}, [&] { PreverBruto(conexao); });
+    std::unique_ptr<TLyrDPGerarProtocolo> amostra = PreverGeracao();
+    amostra->nClientDataSetDet.SetFiltered(false);
+    const int itens = amostra->nClientDataSetDet.RecordCount();
+    Relatar(QStringLiteral("prévia da geração (mês, débitos e folha)"), itens, previaFramework, previaBruta);
+
+    auto ultimo = ExecutarSQL(QStringLiteral("select coalesce(max(CODIGOPROTOCOLO), 0) from PROTOCOLO"));
+    const qint64 ultimoAntes = ultimo->Fields(0).AsLargeInt();
+    DestruirSQL(ultimo);
+    std::unique_ptr<TLyrDPGerarProtocolo> processo;
+    const auto marcar = [&] {
+        DesfazerGeracao(ultimoAntes);
+        processo = PreverGeracao();
+        processo->SelecionarTodos();
+    };
+    const double gravarFramework = Medir(marcar, [&] { processo->actGravarExecute(); });
+    const double gravarBruto = Medir(marcar, [&] { GravarBruto(conexao, *processo, ultimoAntes); });
+    DesfazerGeracao(ultimoAntes);
+    Relatar(QStringLiteral("gravação da geração (todos marcados)"), itens, gravarFramework, gravarBruto);
+}
+
 int main(int argc, char* argv[])
 {
     QCoreApplication aplicacao(argc, argv);
@@ -205,6 +368,7 @@ int main(int argc, char* argv[])
             << relogio.elapsed() << " ms" << Qt::endl;
 
     const int itens = 5000 * opcoes.tamanho;
+    CriarProtocolosDosItens(conexao, itens);
     const double framework = Medir([&] { Apagar(conexao); }, [&] { InserirItens(conexao, itens, false); });
     const double bruto = Medir([&] { Apagar(conexao); }, [&] { InserirItens(conexao, itens, true); });
     Relatar("inserção preparada de itens de protocolo", itens, framework, bruto);
@@ -225,6 +389,8 @@ int main(int argc, char* argv[])
     const double abrirFramework = Medir([] {}, [] { AbrirRegistro(); });
     const double abrirBruto = Medir([] {}, [&] { LerRegistroBruto(conexao); });
     Relatar("abrir o cadastro de protocolos no mês", protocolos + 3LL, abrirFramework, abrirBruto);
+
+    MedirGeracao(conexao);
 
     if (!config.esquema.isEmpty())
         ExecutarSQLDireto("DROP SCHEMA " + config.esquema + " CASCADE");

@@ -1,5 +1,7 @@
 #include "clientdataset.h"
 
+#include <QSet>
+
 #include "conexao.h"
 #include "erros.h"
 #include "filtro.h"
@@ -529,6 +531,24 @@ void TnClientDataSet::Delete()
     Disparar(AfterDelete);
     Disparar(AfterScroll);
     AvisarDetalhes();
+}
+
+void TnClientDataSet::ExcluirLinhas(const QList<TnBookmark>& linhas)
+{
+    ExigirAtivo();
+    CheckBrowseMode();
+    if (linhas.isEmpty())
+        return;
+    const QSet<TnBookmark> ids(linhas.cbegin(), linhas.cend());
+    const TnBookmark atual = GetBookmark();
+    std::erase_if(m_linhas, [&](const std::unique_ptr<TnLinha>& linha) {
+        if (!ids.contains(linha->id))
+            return false;
+        if (nLogChanges && linha->status != TnUpdateStatus::usInserted)
+            m_apagadas.push_back(*linha);
+        return true;
+    });
+    ReconstruirVisao(ids.contains(atual) ? 0 : atual);
 }
 
 void TnClientDataSet::AppendRecord(const QVariantList& valores)

@@ -193,6 +193,9 @@ public:
     void ValidarCampos() const;
     void Cancel();
     void Delete();
+    // Removes these rows at once, without the per-row delete events: for
+    // working sets a process empties in bulk (one view rebuild, not one per row).
+    void ExcluirLinhas(const QList<TnBookmark>& linhas);
     // Post when editing or inserting (the dataset leaves edit mode for a scroll).
     void CheckBrowseMode();
     // Appends and posts a row with the values in field order; an invalid

@@ -211,7 +211,7 @@ void TLyrDPGerarProtocoloBase::PrepararSQL()
 {
     sqlInsertPro = std::make_unique<TnSQLDataSet>(Conexao());
     sqlInsertItensPro = std::make_unique<TnSQLDataSet>(Conexao());
-    sqlUpdateDebito = std::make_unique<TnSQLDataSet>(Conexao());
+    m_atualizacoes.clear();
     sqlInsertPro->SetCommandText(QStringLiteral(
         "insert into PROTOCOLO (CODIGOPROTOCOLO ,CODIGOEMPRESA ,CODIGOESTAB ,DATALCTOPRO ,TIPOPRO ,OBSERVACAO ,DATAHORACADASTRO "
         ",CODIGOUSUARIO ,FORMAENTREGA ,NATUREZAPRO ,CANCELADO ,ORIGEMDADO) values (:pCODIGOPROTOCOLO ,:pCODIGOEMPRESA ,:pCODIGOESTAB "
@@ -387,8 +387,11 @@ void TLyrDPGerarProtocoloBase::actGravarExecute()
         // transactions start with the write lock): the codes read next stay
         // free, and the sources checked next are not being delivered elsewhere.
         conexao.TravarNumeracao(QStringLiteral("PROTOCOLO"));
-        Gravar(*progresso);
+        const TnLinhasGravadas gravadas = Gravar(*progresso);
         conexao.Commit(1);
+        // What was written leaves the preview.
+        nClientDataSetDet.ExcluirLinhas(gravadas.itens);
+        nClientDataSet.ExcluirLinhas(gravadas.protocolos);
     } catch (const EnErro& erro) {
         conexao.RollBack(1);
         LimparMsgTreeLista();
@@ -399,56 +402,68 @@ void TLyrDPGerarProtocoloBase::actGravarExecute()
 }
 
 // Writes each protocol row that has marked items with new consecutive codes
-// and its marked items numbered from 1; written rows leave the preview.
-void TLyrDPGerarProtocoloBase::Gravar(TnFraProgresso& progresso)
+// and its marked items numbered from 1. Both previews are ordered by preview
+// code, so one walk of each pairs a protocol with its items. Answers the
+// rows that leave the preview: the items written and the protocols left
+// without items.
+TLyrDPGerarProtocoloBase::TnLinhasGravadas TLyrDPGerarProtocoloBase::Gravar(TnFraProgresso& progresso)
 {
+    TnLinhasGravadas gravadas;
     qint64 codigo = PegarProximoCodigo(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), {}, 0, 1) - 1;
-    while (!nClientDataSet.IsEmpty() && !nClientDataSet.Eof()) {
-        nClientDataSetDet.SetFilter(QStringLiteral("CODIGOPROTOCOLO = ") + TextoDoCodigo(m_pro->CODIGOPROTOCOLO));
-        nClientDataSetDet.SetFiltered(true);
-        nClientDataSetDet.First();
+    nClientDataSet.SetIndexFieldNames(QStringLiteral("CODIGOPROTOCOLO"));
+    nClientDataSetDet.SetIndexFieldNames(QStringLiteral("CODIGOPROTOCOLO"));
+    nClientDataSetDet.First();
+    for (nClientDataSet.First(); !nClientDataSet.Eof(); nClientDataSet.Next()) {
+        const double previa = m_pro->CODIGOPROTOCOLO.AsFloat();
+        while (!nClientDataSetDet.Eof() && m_item->CODIGOPROTOCOLO.AsFloat() < previa)
+            nClientDataSetDet.Next();
         int seq = 0;
+        int restantes = 0;
         TnMsgNo noProtocolo;
-        while (!nClientDataSetDet.IsEmpty() && !nClientDataSetDet.Eof()) {
+        for (; !nClientDataSetDet.Eof() && m_item->CODIGOPROTOCOLO.AsFloat() == previa; nClientDataSetDet.Next()) {
             progresso.IncProgressoTotal();
             if (m_item->GERAR.AsInteger() != 1) {
-                nClientDataSetDet.Next();
+                ++restantes;
                 continue;
             }
             if (++seq == 1) {
                 ++codigo;
                 sqlInsertPro->SetParamValues({codigo, m_pro->CODIGOEMPRESA.Value(), m_pro->CODIGOESTAB.Value(), m_pro->DATALCTOPRO.Value(),
-                                             m_pro->TIPOPRO.Value(), m_pro->OBSERVACAO.Value(), m_pro->DATAHORACADASTRO.Value(),
-                                             m_pro->CODIGOUSUARIO.Value(), m_pro->FORMAENTREGA.Value(), m_pro->NATUREZAPRO.Value(),
-                                             m_pro->CANCELADO.Value(), m_pro->ORIGEMDADO.Value()});
+                                              m_pro->TIPOPRO.Value(), m_pro->OBSERVACAO.Value(), m_pro->DATAHORACADASTRO.Value(),
+                                              m_pro->CODIGOUSUARIO.Value(), m_pro->FORMAENTREGA.Value(), m_pro->NATUREZAPRO.Value(),
+                                              m_pro->CANCELADO.Value(), m_pro->ORIGEMDADO.Value()});
                 sqlInsertPro->ExecSQL();
                 noProtocolo = MsgTree(5, QStringLiteral("Protocolo %1 gerado com sucesso para a Empresa %2, Filial %3")
                                              .arg(codigo)
                                              .arg(m_pro->EMPRESA.AsString(), m_pro->ESTAB.AsString()));
             }
             sqlInsertItensPro->SetParamValues({codigo, QString::number(seq), m_item->DESCRITEM.Value(), m_item->DATALCTOPRO.Value(),
-                                              m_item->VENCIMENTO.Value(), m_item->VALOR.Value(), m_item->CODIGOIMPOSTO.Value(),
-                                              m_item->VARIACAOIMPOSTO.Value(), m_item->CODIGODOCEMP.Value(), m_item->CodigoFuncContr.Value(),
-                                              m_item->CANCELADO.Value(), m_item->CHAVEORIGEM.Value(), m_item->CODIGOUSUARIO.Value(),
-                                              m_item->DATAHORACADASTRO.Value(), m_item->ORIGEMDADO.Value(), m_item->COMPETENCIA.Value()});
+                                               m_item->VENCIMENTO.Value(), m_item->VALOR.Value(), m_item->CODIGOIMPOSTO.Value(),
+                                               m_item->VARIACAOIMPOSTO.Value(), m_item->CODIGODOCEMP.Value(), m_item->CodigoFuncContr.Value(),
+                                               m_item->CANCELADO.Value(), m_item->CHAVEORIGEM.Value(), m_item->CODIGOUSUARIO.Value(),
+                                               m_item->DATAHORACADASTRO.Value(), m_item->ORIGEMDADO.Value(), m_item->COMPETENCIA.Value()});
             sqlInsertItensPro->ExecSQL();
             MsgTree(5, m_item->TIPODEBITO.AsString() + QStringLiteral(" - ") + m_item->DESCRITEM.AsString(), noProtocolo);
             if (!m_item->TABELA.AsString().isEmpty()) {
                 RecusarSeJaEntregue();
-                sqlUpdateDebito->SetCommandText(QStringLiteral("update %1 set CODIGOPROTOCOLO = :pCodigoPro where CHAVEDEBITO%2 = "
-                                                              ":pChaveDebito and CODIGOEMPRESA = :pCodigoEmpresa")
-                                                   .arg(m_item->TABELA.AsString(), m_item->TABELACHAVE.AsString()));
-                sqlUpdateDebito->SetParamValues({codigo, m_item->CHAVEDEBITO.Value(), m_pro->CODIGOEMPRESA.Value()});
-                sqlUpdateDebito->ExecSQL();
+                QString comando = QStringLiteral("update %1 set CODIGOPROTOCOLO = :pCodigoPro where CHAVEDEBITO%2 = :pChaveDebito and "
+                                                 "CODIGOEMPRESA = :pCodigoEmpresa")
+                                      .arg(m_item->TABELA.AsString(), m_item->TABELACHAVE.AsString());
+                // Prepared once per table of the batch.
+                std::unique_ptr<TnSQLDataSet>& atualizacao = m_atualizacoes[comando];
+                if (!atualizacao) {
+                    atualizacao = std::make_unique<TnSQLDataSet>(Conexao());
+                    atualizacao->SetCommandText(comando);
+                }
+                atualizacao->SetParamValues({codigo, m_item->CHAVEDEBITO.Value(), m_pro->CODIGOEMPRESA.Value()});
+                atualizacao->ExecSQL();
             } else {
                 AtualizarOrigemItem(codigo, seq);
             }
-            nClientDataSetDet.Delete();
+            gravadas.itens.append(nClientDataSetDet.GetBookmark());
         }
-        if (nClientDataSetDet.IsEmpty())
-            nClientDataSet.Delete();
-        else
-            nClientDataSet.Next();
+        if (restantes == 0)
+            gravadas.protocolos.append(nClientDataSet.GetBookmark());
     }
-    nClientDataSetDet.SetFiltered(false);
+    return gravadas;
 }

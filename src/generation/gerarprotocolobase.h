@@ -4,6 +4,8 @@
 #include "dmpowerparam.h"
 #include "sqldataset.h"
 
+#include <map>
+
 class TnFraProgresso;
 
 // A protocol of the preview, bound to the protocol dataset's fields.
@@ -106,7 +108,11 @@ protected:
 private:
     void LigarRegistros();
     void DeclararGrades();
-    void Gravar(TnFraProgresso& progresso);
+    struct TnLinhasGravadas {
+        QList<TnBookmark> itens;
+        QList<TnBookmark> protocolos;
+    };
+    TnLinhasGravadas Gravar(TnFraProgresso& progresso);
     void RecusarSeJaEntregue();
 
     TLyr* m_pro = nullptr;
@@ -114,5 +120,5 @@ private:
     // Prepared once per execution (PrepararSQL), bound per row.
     std::unique_ptr<TnSQLDataSet> sqlInsertPro;
     std::unique_ptr<TnSQLDataSet> sqlInsertItensPro;
-    std::unique_ptr<TnSQLDataSet> sqlUpdateDebito;
+    std::map<QString, std::unique_ptr<TnSQLDataSet>> m_atualizacoes;  // sqlUpdateDebito, one per debit table
 };
