@@ -168,3 +168,41 @@ TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
     // Debits delivered are not listed again; payroll is, but already in its protocol.
     EXPECT_TRUE(lyr({"--gravar"}).contains("Nada a gravar.")) << "nothing delivered twice";
 }
+
+// "Listar: Todos" shows what is already in a protocol, which cannot be
+// marked; payroll totals one item per payment, per employee one per contract.
+TEST_F(GerarProtocoloDemo, ListarTodosEFolhaTotalOuPorFuncionario)
+{
+    // September: the demo delivered some of its debits already.
+    m_processo.SetParam("pDataInicial", "01/09/2026");
+    m_processo.SetParam("pDataFinal", "30/09/2026");
+    m_processo.SetParam("pTipo", "1");
+    m_processo.Processar();
+    const int semProtocolo = Itens();
+    m_processo.SetParam("pListarDebitos", "1");
+    m_processo.Processar();
+    ASSERT_GT(Itens(), semProtocolo) << "delivered debits are listed too";
+    ASSERT_TRUE(m_processo.nClientDataSetDet.Locate("PROTOCOLO", Valor("select min(CODIGOPROTOCOLO) from DEBITOFEDERAL where "
+                                                                         "DATALCTOCTR between '2026-09-01' and '2026-09-30'")));
+    m_usuario->EsperarMensagem("Este item não pode ser selecionado, pois já teve o protocolo");
+    m_processo.FiltrarItensDoProtocolo(false);
+    m_processo.MarcarItem();
+    EXPECT_EQ(m_processo.nClientDataSetDet.FieldByName("GERAR").AsInteger(), 0);
+
+    m_processo.SetParam("pListarDebitos", "0");
+    m_processo.SetParam("pDataInicial", "01/11/2026");
+    m_processo.SetParam("pDataFinal", "30/11/2026");
+    m_processo.SetParam("pTipo", "6");
+    m_processo.SetParam("pTipoFolha", "1");
+    m_processo.Processar();
+    const int totais = Itens();
+    ASSERT_GT(totais, 0);
+    m_processo.nClientDataSetDet.First();
+    EXPECT_TRUE(m_processo.nClientDataSetDet.FieldByName("CodigoFuncContr").IsNull());
+    m_processo.SetParam("pTipoFolha", "2");
+    m_processo.Processar();
+    EXPECT_GT(Itens(), totais) << "one item per employee";
+    m_processo.nClientDataSetDet.First();
+    EXPECT_FALSE(m_processo.nClientDataSetDet.FieldByName("CodigoFuncContr").IsNull());
+    m_usuario->Verificar();
+}
