@@ -152,7 +152,9 @@ void TLyrDPGerarProtocolo::ValidarDado()
             throw EnParam(QLatin1String(alias), erro.Mensagem());
         }
     }
-    if (CriarListaEmpresaEstab(m_empresas, m_estabs)->IsEmpty())
+    // The establishments of the run, read once: checked here, walked by the first pass.
+    m_lista = CriarListaEmpresaEstab(m_empresas, m_estabs);
+    if (m_lista->IsEmpty())
         throw EnParam(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Nenhuma filial ativa corresponde às empresas e filiais informadas."));
     m_tipos = Param(QStringLiteral("pTipo")).split(u';', Qt::SkipEmptyParts);
     if (npqPowerParam.ParamByAlias(QStringLiteral("pTipoFolha")).Habilitado) {
@@ -182,10 +184,15 @@ void TLyrDPGerarProtocolo::GerarProtocolo()
 
 void TLyrDPGerarProtocolo::PrimeiraPassagem()
 {
-    std::unique_ptr<TnSQLDataSet> lista = CriarListaEmpresaEstab(m_empresas, m_estabs);
+    if (!m_lista)
+        m_lista = CriarListaEmpresaEstab(m_empresas, m_estabs);
+    TnSQLDataSet* lista = m_lista.get();
     m_consulta = std::make_unique<TnSQLDataSet>(Conexao());
     std::unique_ptr<TnFraProgresso> progresso = CriarProgresso();
-    const auto liberar = qScopeGuard([&] { m_consulta.reset(); });
+    const auto liberar = qScopeGuard([&] {
+        m_consulta.reset();
+        m_lista.reset();
+    });
     progresso->MostrarMultiplo();
     progresso->ConfigurarProgressoTotal(*lista);
     int ultimaEmpresa = 0;

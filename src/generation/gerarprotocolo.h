@@ -54,6 +54,7 @@ protected:
     QString m_sufixo;
     int m_seqItem = 0;
     std::unique_ptr<TnSQLDataSet> m_consulta;
+    std::unique_ptr<TnSQLDataSet> m_lista;  // the establishments of the run
 
 private:
     void npqPowerParamParamChange(TnpqParamItem& item);
