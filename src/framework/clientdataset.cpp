@@ -452,7 +452,7 @@ void TnClientDataSet::Post()
         return;
     Disparar(BeforePost);
     ValidarCampos();
-    TnBookmark gravada = 0;
+    TnLinha* gravada = nullptr;
     if (m_estado == TnDataSetState::dsInsert) {
         auto linha = std::make_unique<TnLinha>();
         linha->id = m_proximoId++;
@@ -460,7 +460,7 @@ void TnClientDataSet::Post()
         linha->status = nLogChanges ? TnUpdateStatus::usInserted : TnUpdateStatus::usUnmodified;
         if (!nLogChanges)
             linha->originais = m_buffer;
-        gravada = linha->id;
+        gravada = linha.get();
         // Natural order: a row inserted before the current one stays before it.
         auto posicao = m_linhas.end();
         if (m_posicaoInsercao >= 0 && m_posicaoInsercao < RecordCount()) {
@@ -475,7 +475,7 @@ void TnClientDataSet::Post()
             linha->originais = m_buffer;
         else if (linha->status == TnUpdateStatus::usUnmodified)
             linha->status = TnUpdateStatus::usModified;
-        gravada = linha->id;
+        gravada = linha;
     }
     const bool inseriu = m_estado == TnDataSetState::dsInsert;
     m_estado = TnDataSetState::dsBrowse;
@@ -877,18 +877,11 @@ bool TnClientDataSet::PassaNaVisao(const TnLinha& linha) const
 
 // Puts one stored row in its place in the view: a post need not sort all rows
 // again, so appending many rows to an ordered grid stays cheap.
-void TnClientDataSet::PosicionarNaVisao(TnBookmark gravada, bool inseriu)
+void TnClientDataSet::PosicionarNaVisao(TnLinha* linha, bool inseriu)
 {
     if (m_filtrado && m_onFilterRecord) {
-        ReconstruirVisao(gravada);
+        ReconstruirVisao(linha->id);
         return;
-    }
-    TnLinha* linha = nullptr;
-    for (const auto& candidata : m_linhas) {
-        if (candidata->id == gravada) {
-            linha = candidata.get();
-            break;
-        }
     }
     int posicao = inseriu ? std::clamp(m_posicaoInsercao, 0, RecordCount()) : m_atual;
     const bool noLugar = !inseriu && m_atual >= 0 && m_atual < RecordCount() && m_visao[static_cast<size_t>(m_atual)] == linha;

@@ -290,7 +290,7 @@ private:
     void ReconstruirVisao(TnBookmark manter);
     // Filter, order or master changed: rebuild the view, keeping the current row.
     void AtualizarVisao();
-    void PosicionarNaVisao(TnBookmark gravada, bool inseriu);
+    void PosicionarNaVisao(TnLinha* linha, bool inseriu);
     bool PassaNaVisao(const TnLinha& linha) const;
     TnOrdem OrdemAtiva() const;
     bool Antes(const TnLinha& a, const TnLinha& b, const TnOrdem& ordem) const;

@@ -1,5 +1,7 @@
 #include "sqlparametros.h"
 
+#include <unordered_map>
+
 namespace {
 
 bool InicioDeNome(QChar c)
@@ -34,6 +36,7 @@ qsizetype FimDeCitacao(const QString& texto, qsizetype inicio, QChar aspa)
 TnComandoPosicional ConverterParametros(const QString& comando)
 {
     TnComandoPosicional resultado;
+    std::unordered_map<QString, int> indices;
     resultado.texto.reserve(comando.size());
     qsizetype i = 0;
     while (i < comando.size()) {
@@ -54,18 +57,12 @@ TnComandoPosicional ConverterParametros(const QString& comando)
             while (fim < comando.size() && ParteDeNome(comando[fim]))
                 ++fim;
             const QString nome = comando.mid(i + 1, fim - i - 1);
-            qsizetype indice = -1;
-            for (qsizetype n = 0; n < resultado.nomes.size(); ++n) {
-                if (resultado.nomes[n].compare(nome, Qt::CaseInsensitive) == 0) {
-                    indice = n;
-                    break;
-                }
-            }
-            if (indice < 0) {
-                indice = resultado.nomes.size();
+            // Names are matched without regard to case; a batch statement
+            // has thousands of them, hence the index.
+            const auto [posicao, novo] = indices.try_emplace(nome.toCaseFolded(), static_cast<int>(resultado.nomes.size()));
+            if (novo)
                 resultado.nomes.append(nome);
-            }
-            resultado.posicoes.append(static_cast<int>(indice));
+            resultado.posicoes.append(posicao->second);
             resultado.texto += u'?';
             i = fim;
             continue;

@@ -209,22 +209,24 @@ void TLyrDPGerarProtocoloBase::Executar()
 
 void TLyrDPGerarProtocoloBase::PrepararSQL()
 {
-    sqlInsertPro = std::make_unique<TnSQLDataSet>(Conexao());
-    sqlInsertItensPro = std::make_unique<TnSQLDataSet>(Conexao());
+    // Written in groups of rows (one statement per group): a save of
+    // thousands of items would otherwise pay a round trip per row.
+    sqlInsertPro = std::make_unique<TnInsercaoEmLote>(
+        Conexao(), QStringLiteral("PROTOCOLO"),
+        QStringList{QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("CODIGOEMPRESA"), QStringLiteral("CODIGOESTAB"),
+                    QStringLiteral("DATALCTOPRO"), QStringLiteral("TIPOPRO"), QStringLiteral("OBSERVACAO"),
+                    QStringLiteral("DATAHORACADASTRO"), QStringLiteral("CODIGOUSUARIO"), QStringLiteral("FORMAENTREGA"),
+                    QStringLiteral("NATUREZAPRO"), QStringLiteral("CANCELADO"), QStringLiteral("ORIGEMDADO")});
+    sqlInsertItensPro = std::make_unique<TnInsercaoEmLote>(
+        Conexao(), QStringLiteral("PROTOCOLOITEM"),
+        QStringList{QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("SEQITEMPRO"), QStringLiteral("DESCRITEM"),
+                    QStringLiteral("DATALCTOPRO"), QStringLiteral("VENCIMENTO"), QStringLiteral("VALOR"),
+                    QStringLiteral("CODIGOIMPOSTO"), QStringLiteral("VARIACAOIMPOSTO"), QStringLiteral("CODIGODOCEMP"),
+                    QStringLiteral("CodigoFuncContr"), QStringLiteral("CANCELADO"), QStringLiteral("CHAVEORIGEM"),
+                    QStringLiteral("CODIGOUSUARIO"), QStringLiteral("DATAHORACADASTRO"), QStringLiteral("ORIGEMDADO"),
+                    QStringLiteral("COMPETENCIA")});
+    sqlInsertItensPro->DependeDe(*sqlInsertPro);
     m_atualizacoes.clear();
-    sqlInsertPro->SetCommandText(QStringLiteral(
-        "insert into PROTOCOLO (CODIGOPROTOCOLO ,CODIGOEMPRESA ,CODIGOESTAB ,DATALCTOPRO ,TIPOPRO ,OBSERVACAO ,DATAHORACADASTRO "
-        ",CODIGOUSUARIO ,FORMAENTREGA ,NATUREZAPRO ,CANCELADO ,ORIGEMDADO) values (:pCODIGOPROTOCOLO ,:pCODIGOEMPRESA ,:pCODIGOESTAB "
-        ",:pDATALCTOPRO ,:pTIPOPRO ,:pOBSERVACAO ,:pDATAHORACADASTRO ,:pCODIGOUSUARIO ,:pFORMAENTREGA ,:pNATUREZAPRO ,:pCANCELADO "
-        ",:pORIGEMDADO) "));
-    sqlInsertPro->Prepare();
-    sqlInsertItensPro->SetCommandText(QStringLiteral(
-        "insert into PROTOCOLOITEM ( CODIGOPROTOCOLO ,SEQITEMPRO ,DESCRITEM ,DATALCTOPRO ,VENCIMENTO ,VALOR ,CODIGOIMPOSTO "
-        ",VARIACAOIMPOSTO ,CODIGODOCEMP ,CodigoFuncContr ,CANCELADO ,CHAVEORIGEM ,CODIGOUSUARIO ,DATAHORACADASTRO ,ORIGEMDADO "
-        ",COMPETENCIA) values (:pCODIGOPROTOCOLO ,:pSEQITEMPRO ,:pDESCRITEM ,:pDATALCTOPRO ,:pVENCIMENTO ,:pVALOR ,:pCODIGOIMPOSTO "
-        ",:pVARIACAOIMPOSTO ,:pCODIGODOCEMP ,:pCodigoFuncContr ,:pCANCELADO ,:pCHAVEORIGEM ,:pCODIGOUSUARIO ,:pDATAHORACADASTRO "
-        ",:pORIGEMDADO ,:pCOMPETENCIA) "));
-    sqlInsertItensPro->Prepare();
 }
 
 void TLyrDPGerarProtocoloBase::PegarValoresIniciais()
@@ -245,17 +247,33 @@ void TLyrDPGerarProtocoloBase::PegarCfgDescr(int tipo)
 
 void TLyrDPGerarProtocoloBase::AtualizarOrigemItem(qint64, int) {}
 
-// A source delivered by another user since the preview was built: the batch
-// stops (and is undone) rather than put the source in two protocols.
-void TLyrDPGerarProtocoloBase::RecusarSeJaEntregue()
+// Marks the item's debit as delivered in protocol `codigo`. The update only
+// takes a debit still free: one delivered by another user since the preview
+// was built (or deleted) stops the batch, which is undone, rather than put
+// the debit in two protocols.
+void TLyrDPGerarProtocoloBase::MarcarDebitoEntregue(qint64 codigo)
 {
+    const QString tabela = m_item->TABELA.AsString();
+    const QString chave = QStringLiteral("CHAVEDEBITO") + m_item->TABELACHAVE.AsString();
+    // Prepared once per table of the batch.
+    std::unique_ptr<TnSQLDataSet>& sqlUpdateDebito = m_atualizacoes[tabela + chave];
+    if (!sqlUpdateDebito) {
+        sqlUpdateDebito = std::make_unique<TnSQLDataSet>(Conexao());
+        sqlUpdateDebito->SetCommandText(QStringLiteral("update %1 set CODIGOPROTOCOLO = :pCodigoPro where %2 = :pChaveDebito and "
+                                                       "CODIGOEMPRESA = :pCodigoEmpresa and CODIGOPROTOCOLO is null")
+                                            .arg(tabela, chave));
+    }
+    sqlUpdateDebito->SetParamValues({codigo, m_item->CHAVEDEBITO.Value(), m_pro->CODIGOEMPRESA.Value()});
+    if (sqlUpdateDebito->ExecSQL() == 1)
+        return;
     const QVariant entregue = PegarValorCampo(
-        m_item->TABELA.AsString(), QStringLiteral("CODIGOPROTOCOLO"),
-        ValorParaSQL(QStringLiteral("CHAVEDEBITO") + m_item->TABELACHAVE.AsString(), QStringLiteral("="), m_item->CHAVEDEBITO.Value())
-            + QStringLiteral(" and ") + ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), m_pro->CODIGOEMPRESA.Value()));
+        tabela, QStringLiteral("CODIGOPROTOCOLO"),
+        ValorParaSQL(chave, QStringLiteral("="), m_item->CHAVEDEBITO.Value()) + QStringLiteral(" and ")
+            + ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), m_pro->CODIGOEMPRESA.Value()));
     if (!entregue.isNull())
         throw EnErro(QStringLiteral("\"%1\" já foi entregue no protocolo %2 por outro usuário. Execute a geração de novo.")
                          .arg(m_item->DESCRITEM.AsString(), Valores::TextoPadrao(entregue)));
+    throw EnErro(QStringLiteral("\"%1\" foi excluído por outro usuário. Execute a geração de novo.").arg(m_item->DESCRITEM.AsString()));
 }
 
 void TLyrDPGerarProtocoloBase::FiltrarItensDoProtocolo(bool ligado)
@@ -394,6 +412,8 @@ void TLyrDPGerarProtocoloBase::actGravarExecute()
         nClientDataSet.ExcluirLinhas(gravadas.protocolos);
     } catch (const EnErro& erro) {
         conexao.RollBack(1);
+        sqlInsertPro->Descartar();
+        sqlInsertItensPro->Descartar();
         LimparMsgTreeLista();
         throw EnErro(QStringLiteral("Empresa: %1\r\nFilial: %2\r\nProtocolo: %3\r\n%4: %5")
                          .arg(m_pro->CODIGOEMPRESA.AsString(), m_pro->CODIGOESTAB.AsString(), m_pro->CODIGOPROTOCOLO.AsString(),
@@ -428,35 +448,22 @@ TLyrDPGerarProtocoloBase::TnLinhasGravadas TLyrDPGerarProtocoloBase::Gravar(TnFr
             }
             if (++seq == 1) {
                 ++codigo;
-                sqlInsertPro->SetParamValues({codigo, m_pro->CODIGOEMPRESA.Value(), m_pro->CODIGOESTAB.Value(), m_pro->DATALCTOPRO.Value(),
-                                              m_pro->TIPOPRO.Value(), m_pro->OBSERVACAO.Value(), m_pro->DATAHORACADASTRO.Value(),
-                                              m_pro->CODIGOUSUARIO.Value(), m_pro->FORMAENTREGA.Value(), m_pro->NATUREZAPRO.Value(),
-                                              m_pro->CANCELADO.Value(), m_pro->ORIGEMDADO.Value()});
-                sqlInsertPro->ExecSQL();
+                sqlInsertPro->Adicionar({codigo, m_pro->CODIGOEMPRESA.Value(), m_pro->CODIGOESTAB.Value(), m_pro->DATALCTOPRO.Value(),
+                                         m_pro->TIPOPRO.Value(), m_pro->OBSERVACAO.Value(), m_pro->DATAHORACADASTRO.Value(),
+                                         m_pro->CODIGOUSUARIO.Value(), m_pro->FORMAENTREGA.Value(), m_pro->NATUREZAPRO.Value(),
+                                         m_pro->CANCELADO.Value(), m_pro->ORIGEMDADO.Value()});
                 noProtocolo = MsgTree(5, QStringLiteral("Protocolo %1 gerado com sucesso para a Empresa %2, Filial %3")
                                              .arg(codigo)
                                              .arg(m_pro->EMPRESA.AsString(), m_pro->ESTAB.AsString()));
             }
-            sqlInsertItensPro->SetParamValues({codigo, QString::number(seq), m_item->DESCRITEM.Value(), m_item->DATALCTOPRO.Value(),
-                                               m_item->VENCIMENTO.Value(), m_item->VALOR.Value(), m_item->CODIGOIMPOSTO.Value(),
-                                               m_item->VARIACAOIMPOSTO.Value(), m_item->CODIGODOCEMP.Value(), m_item->CodigoFuncContr.Value(),
-                                               m_item->CANCELADO.Value(), m_item->CHAVEORIGEM.Value(), m_item->CODIGOUSUARIO.Value(),
-                                               m_item->DATAHORACADASTRO.Value(), m_item->ORIGEMDADO.Value(), m_item->COMPETENCIA.Value()});
-            sqlInsertItensPro->ExecSQL();
+            sqlInsertItensPro->Adicionar({codigo, QString::number(seq), m_item->DESCRITEM.Value(), m_item->DATALCTOPRO.Value(),
+                                          m_item->VENCIMENTO.Value(), m_item->VALOR.Value(), m_item->CODIGOIMPOSTO.Value(),
+                                          m_item->VARIACAOIMPOSTO.Value(), m_item->CODIGODOCEMP.Value(), m_item->CodigoFuncContr.Value(),
+                                          m_item->CANCELADO.Value(), m_item->CHAVEORIGEM.Value(), m_item->CODIGOUSUARIO.Value(),
+                                          m_item->DATAHORACADASTRO.Value(), m_item->ORIGEMDADO.Value(), m_item->COMPETENCIA.Value()});
             MsgTree(5, m_item->TIPODEBITO.AsString() + QStringLiteral(" - ") + m_item->DESCRITEM.AsString(), noProtocolo);
             if (!m_item->TABELA.AsString().isEmpty()) {
-                RecusarSeJaEntregue();
-                QString comando = QStringLiteral("update %1 set CODIGOPROTOCOLO = :pCodigoPro where CHAVEDEBITO%2 = :pChaveDebito and "
-                                                 "CODIGOEMPRESA = :pCodigoEmpresa")
-                                      .arg(m_item->TABELA.AsString(), m_item->TABELACHAVE.AsString());
-                // Prepared once per table of the batch.
-                std::unique_ptr<TnSQLDataSet>& atualizacao = m_atualizacoes[comando];
-                if (!atualizacao) {
-                    atualizacao = std::make_unique<TnSQLDataSet>(Conexao());
-                    atualizacao->SetCommandText(comando);
-                }
-                atualizacao->SetParamValues({codigo, m_item->CHAVEDEBITO.Value(), m_pro->CODIGOEMPRESA.Value()});
-                atualizacao->ExecSQL();
+                MarcarDebitoEntregue(codigo);
             } else {
                 AtualizarOrigemItem(codigo, seq);
             }
@@ -465,5 +472,6 @@ TLyrDPGerarProtocoloBase::TnLinhasGravadas TLyrDPGerarProtocoloBase::Gravar(TnFr
         if (restantes == 0)
             gravadas.protocolos.append(nClientDataSet.GetBookmark());
     }
+    sqlInsertItensPro->Descarregar();
     return gravadas;
 }

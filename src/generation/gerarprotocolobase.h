@@ -2,6 +2,7 @@
 
 #include "classeslyr.h"
 #include "dmpowerparam.h"
+#include "insercaolote.h"
 #include "sqldataset.h"
 
 #include <map>
@@ -88,6 +89,7 @@ public:
 
 protected:
     // Items without a source table: the derived process marks their source.
+    // The protocol and item rows may still be gathered in their batch.
     virtual void AtualizarOrigemItem(qint64 codigo, int seq);
     virtual void PrepararSQL();
     virtual void PegarValoresIniciais();
@@ -113,12 +115,12 @@ private:
         QList<TnBookmark> protocolos;
     };
     TnLinhasGravadas Gravar(TnFraProgresso& progresso);
-    void RecusarSeJaEntregue();
+    void MarcarDebitoEntregue(qint64 codigo);
 
     TLyr* m_pro = nullptr;
     TLyrItem* m_item = nullptr;
     // Prepared once per execution (PrepararSQL), bound per row.
-    std::unique_ptr<TnSQLDataSet> sqlInsertPro;
-    std::unique_ptr<TnSQLDataSet> sqlInsertItensPro;
+    std::unique_ptr<TnInsercaoEmLote> sqlInsertPro;
+    std::unique_ptr<TnInsercaoEmLote> sqlInsertItensPro;
     std::map<QString, std::unique_ptr<TnSQLDataSet>> m_atualizacoes;  // sqlUpdateDebito, one per debit table
 };

@@ -1,5 +1,6 @@
 #include "bancoteste.h"
 #include "erros.h"
+#include "insercaolote.h"
 #include "sqldataset.h"
 #include "sqlservicos.h"
 #include "valores.h"
@@ -124,4 +125,48 @@ TEST_F(SQLDataSet, ErroDoBancoTrazOComando)
         EXPECT_EQ(erro.Comando(), "select COLUNAQUENAOEXISTE from IMPOSTO");
         EXPECT_FALSE(erro.Mensagem().isEmpty());
     }
+}
+
+// Protocols and their items in groups of 3 rows: 7 protocols make two full
+// groups and a shorter one; the items' groups write their protocols first
+// (the foreign key would refuse them otherwise), values keep their types.
+TEST_F(SQLDataSet, InsercaoEmLoteEmGruposEPaiAntesDoFilho)
+{
+    CadastrarFilial(2, 1);
+    TnInsercaoEmLote protocolos(Con(), "PROTOCOLO",
+                                {"CODIGOPROTOCOLO", "CODIGOEMPRESA", "CODIGOESTAB", "DATALCTOPRO", "TIPOPRO", "DATAHORACADASTRO",
+                                 "CODIGOUSUARIO", "ORIGEMDADO"},
+                                3);
+    TnInsercaoEmLote itens(Con(), "PROTOCOLOITEM",
+                           {"CODIGOPROTOCOLO", "SEQITEMPRO", "DESCRITEM", "DATALCTOPRO", "VALOR", "CODIGOUSUARIO", "DATAHORACADASTRO",
+                            "ORIGEMDADO"},
+                           3);
+    itens.DependeDe(protocolos);
+    const QDateTime agora(QDate(2026, 12, 1), QTime(8, 0));
+    Con().StartTransaction(1);
+    for (int codigo = 1; codigo <= 7; ++codigo) {
+        protocolos.Adicionar({codigo, 2, 1, QDate(2026, 11, 30), "1", agora, 1, 2});
+        itens.Adicionar({codigo, 1, QStringLiteral("Guia d'água %1").arg(codigo), QDate(2026, 11, 30),
+                         QVariant::fromValue(TnDecimal::DeTexto(u"10.05")), 1, agora, 2});
+    }
+    // The second item group was full after protocol 6: protocol 7 waits.
+    EXPECT_EQ(protocolos.Pendentes(), 1);
+    EXPECT_EQ(itens.Pendentes(), 1);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 6);
+    itens.Descarregar();
+    Con().Commit(1);
+    EXPECT_EQ(protocolos.Pendentes(), 0);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 7);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM where VALOR = 10.05").toInt(), 7);
+    EXPECT_EQ(Valor("select DESCRITEM from PROTOCOLOITEM where CODIGOPROTOCOLO = 7").toString(), "Guia d'água 7");
+
+    // A refused group raises and leaves nothing pending for the next save.
+    Con().StartTransaction(1);
+    protocolos.Adicionar({8, 2, 1, QDate(2026, 11, 30), "1", agora, 1, 2});
+    protocolos.Adicionar({1, 2, 1, QDate(2026, 11, 30), "1", agora, 1, 2});
+    EXPECT_THROW(protocolos.Descarregar(), EnSQL);
+    Con().RollBack(1);
+    EXPECT_EQ(protocolos.Pendentes(), 0);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 7);
+    EXPECT_THROW(protocolos.Adicionar({9}), EnErro);
 }
