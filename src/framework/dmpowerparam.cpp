@@ -1,5 +1,7 @@
 #include "dmpowerparam.h"
 
+#include "sqlservicos.h"
+
 #include "dialogos.h"
 #include "erros.h"
 #include "host.h"
@@ -116,6 +118,15 @@ void TnDMPowerParam::ValidarDado()
     for (TnpqParamItem* item : npqPowerParam.Itens()) {
         if (item->Requerid && item->Value.trimmed().isEmpty())
             throw EnParam(item->Alias, QStringLiteral("Informe o parâmetro \"%1\".").arg(item->Caption.isEmpty() ? item->Alias : item->Caption));
+        // A list of codes and ranges becomes a condition of the process's
+        // statement: what it cannot be is refused here, on its parameter.
+        if (item->ConsultMultSelect) {
+            try {
+                ValidarSelecaoDeCodigos(item->Value);
+            } catch (const EnErro& erro) {
+                throw EnParam(item->Alias, erro.Mensagem());
+            }
+        }
     }
 }
 

@@ -57,6 +57,7 @@ QString Onde(const QString& condicao)
 struct TnItemSelecao {
     QString inicio;
     QString fim;  // empty for a single value
+    bool invertida = false;  // typed as "9-5"
 };
 
 TnItemSelecao LerItemSelecao(const QString& item)
@@ -72,9 +73,10 @@ TnItemSelecao LerItemSelecao(const QString& item)
         qint64 inicio = item.left(hifen).trimmed().toLongLong(&okInicio);
         qint64 fim = item.mid(hifen + 1).trimmed().toLongLong(&okFim);
         if (okInicio && okFim) {
-            if (fim < inicio)
+            const bool invertida = fim < inicio;
+            if (invertida)
                 std::swap(inicio, fim);
-            return {QString::number(inicio), QString::number(fim)};
+            return {QString::number(inicio), QString::number(fim), invertida};
         }
     }
     return {Citar(item), {}};
@@ -162,6 +164,8 @@ void ValidarSelecaoDeCodigos(const QString& selecao)
             lido.fim.toLongLong(&fim);
         if (!inicio || !fim)
             throw EnErro(QStringLiteral("\"%1\" não é um código nem uma faixa de códigos. Informe códigos e faixas como 1;3;5-9.").arg(item));
+        if (lido.invertida)
+            throw EnErro(QStringLiteral("A faixa \"%1\" termina antes de começar. Informe-a como %2-%3.").arg(item, lido.inicio, lido.fim));
     }
 }
 

@@ -145,13 +145,6 @@ void TLyrDPGerarProtocolo::ValidarDado()
         throw EnParam(QStringLiteral("pFormaGer"), QStringLiteral("Valor invalido para forma de geração."));
     m_empresas = Param(QStringLiteral("pCodigoEmpresa"));
     m_estabs = Param(QStringLiteral("pCodigoEstab"));
-    for (const char* alias : {"pCodigoEmpresa", "pCodigoEstab"}) {
-        try {
-            ValidarSelecaoDeCodigos(Param(QLatin1String(alias)));
-        } catch (const EnErro& erro) {
-            throw EnParam(QLatin1String(alias), erro.Mensagem());
-        }
-    }
     // The establishments of the run, read once: checked here, walked by the first pass.
     m_lista = CriarListaEmpresaEstab(m_empresas, m_estabs);
     if (m_lista->IsEmpty())

@@ -39,8 +39,14 @@ TEST(FilterInterval, CodigosEFaixasNumaCondicao)
     EXPECT_EQ(FilterInterval("SERIENS", "A;B'1", false), "(SERIENS in ('A','B''1'))");
     // Code columns take whole numbers and ranges only.
     EXPECT_NO_THROW(ValidarSelecaoDeCodigos(" 1;3, 5-9 ;9999999999"));
-    for (const char* invalida : {"1-", "a;b", "1;x", "0x10", "1.5", "5-x"})
+    for (const char* invalida : {"1-", "a;b", "1;x", "0x10", "1.5", "5-x", "5-2"})
         EXPECT_THROW(ValidarSelecaoDeCodigos(invalida), EnErro) << invalida;
+    try {
+        ValidarSelecaoDeCodigos("1;9-5");
+        ADD_FAILURE() << "faixa invertida aceita";
+    } catch (const EnErro& erro) {
+        EXPECT_EQ(erro.Mensagem(), "A faixa \"9-5\" termina antes de começar. Informe-a como 5-9.");
+    }
 }
 
 class ServicosSQL : public TesteComBanco {

@@ -40,11 +40,6 @@ public:
     void ValidarDado() override
     {
         TnDMPowerParam::ValidarDado();
-        try {
-            ValidarSelecaoDeCodigos(Param(QStringLiteral("pEmpresas")));
-        } catch (const EnErro& erro) {
-            throw EnParam(QStringLiteral("pEmpresas"), erro.Mensagem());
-        }
         bool ok = true;
         if (!Param(QStringLiteral("pDataInicial")).isEmpty())
             Valores::LerDataHora(Param(QStringLiteral("pDataInicial")), &ok);
