@@ -113,7 +113,12 @@ bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int&
     // incoming the other way round.
     const bool saida = natureza == 1;
     TnQuestionario questionario;
-    questionario.titulo = QStringLiteral("Baixar Protocolo");
+    // A batch write-off asks once per establishment: the title says which.
+    const QString nomeEstab = PegarValorCampo(QStringLiteral("ESTAB"), QStringLiteral("NOMEESTAB"), CondicaoEstab(empresa, estab)).toString();
+    questionario.titulo = QStringLiteral("Baixar Protocolo - Empresa %1, Filial %2%3")
+                              .arg(empresa)
+                              .arg(estab)
+                              .arg(nomeEstab.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(nomeEstab));
     questionario.confirmar = QStringLiteral("Baixar");
     questionario.campos = {
         {QStringLiteral("pessoa"), saida ? QStringLiteral("Recebido por (cliente)") : QStringLiteral("Entregue por (cliente)"),

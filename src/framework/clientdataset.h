@@ -345,3 +345,15 @@ private:
 
 // Copies the rows of origem into destino, field by field of the same name.
 void CopyDataCDS(TnClientDataSet& origem, TnClientDataSet& destino);
+
+// The controls of a dataset switched off for a walk, and on again however it ends.
+class TnSemControles {
+public:
+    explicit TnSemControles(TnClientDataSet& dataSet) : m_dataSet(dataSet) { m_dataSet.DisableControls(); }
+    ~TnSemControles() { m_dataSet.EnableControls(); }
+    TnSemControles(const TnSemControles&) = delete;
+    TnSemControles& operator=(const TnSemControles&) = delete;
+
+private:
+    TnClientDataSet& m_dataSet;
+};

@@ -127,7 +127,19 @@ public:
     // The host form class that shows this process, when not the standard one.
     virtual QString GetFormClass() const { return {}; }
 
+    // A line above the grid where the user types or scans codes: a barcode
+    // reader types the code and Enter, and `aoLer` gets the text. What it
+    // raises is shown like any error; the line is cleared for the next code.
+    struct TnLeitor {
+        QString rotulo;
+        QString dica;
+        std::function<void(const QString& texto)> aoLer;
+    };
+    void SetLeitor(TnLeitor leitor) { m_leitor = std::move(leitor); }
+    const TnLeitor* Leitor() const { return m_leitor.aoLer ? &m_leitor : nullptr; }
+
 private:
+    TnLeitor m_leitor;
     TnActionList m_acoes;
     QStringList m_abas;
     TnMsgTree m_mensagens;

@@ -43,18 +43,6 @@ TLyrItem::TLyrItem(TnClientDataSet& d)
 
 namespace {
 
-// Controls of a dataset switched off for a walk, and on again however it ends.
-class TnSemControles {
-public:
-    explicit TnSemControles(TnClientDataSet& dataSet) : m_dataSet(dataSet) { m_dataSet.DisableControls(); }
-    ~TnSemControles() { m_dataSet.EnableControls(); }
-    TnSemControles(const TnSemControles&) = delete;
-    TnSemControles& operator=(const TnSemControles&) = delete;
-
-private:
-    TnClientDataSet& m_dataSet;
-};
-
 QString TextoDoCodigo(const TnField& codigo)
 {
     return QString::number(codigo.AsLargeInt());

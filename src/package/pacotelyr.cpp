@@ -1,5 +1,6 @@
 // Entry of the LyrPk package: the description the host registers it from.
 
+#include "baixarprotocolo.h"
 #include "cfgtipoprotocolo.h"
 #include "classeslyr.h"
 #include "gerarprotocolo.h"
@@ -26,6 +27,7 @@ QHash<QString, TnInfoClasse> ClassesImplementadas()
     incluir(InfoDaClasse<TLyrDMProtocoloItem>());
     incluir(InfoDaClasse<TLyrDMProtocolo>());
     incluir(InfoDaClasse<TLyrDCProtocolo>());
+    incluir(InfoDaClasse<TLyrDPBaixarProtocolo>());
     incluir(InfoDaClasse<TLyrDMProtocoloRespEstab>());
     incluir(InfoDaClasse<TLyrDMCfgTipoProtocolo>());
     incluir(InfoDaClasse<TLyrDPGerarProtocoloBase>());

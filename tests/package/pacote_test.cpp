@@ -114,7 +114,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
         nomes.append(classe->nome);
     // Table order for the module's classes; the selection class last.
     EXPECT_EQ(nomes, QStringList({"TLyrDMHistoricoPro", "TLyrDCHistoricoPro", "TLyrDMProtocoloItem", "TLyrDMProtocolo",
-                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMCfgTipoProtocolo", "TLyrDPGerarProtocoloBase",
+                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
                                   "TLyrDPGerarProtocolo", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
@@ -128,7 +128,8 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 8) << "the selection class and the generation base have no menu entry";
+    EXPECT_EQ(menu.Count(), 9) << "the selection class and the generation base have no menu entry";
+    EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption, "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador);
     EXPECT_EQ(menu.Find("actTLyrDMCfgTipoProtocolo")->Category, "02 Movimentos\\01 Protocolos");
     EXPECT_EQ(menu.Find("actTLyrDMProtocolo")->VerificaSelecao, "DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL");

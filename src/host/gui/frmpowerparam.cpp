@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -108,6 +109,8 @@ void TnFrmPowerParam::Montar()
         });
         addAction(focarPesquisa);
     }
+    if (const TnDMPowerParam::TnLeitor* leitor = m_processo.Leitor())
+        CriarLeitor(*leitor, *resultado);
     CriarGrade();
 
     auto* status = new QStatusBar(this);
@@ -116,6 +119,35 @@ void TnFrmPowerParam::Montar()
     status->addPermanentWidget(m_contagem);
     layout->addWidget(status);
     Sincronizar();
+}
+
+// The reader's line above the grid: Enter hands the text to the process,
+// which marks and shows the row; the line is emptied for the next code and
+// keeps the focus, so a pile of receipts is scanned without touching the mouse.
+void TnFrmPowerParam::CriarLeitor(const TnDMPowerParam::TnLeitor& leitor, QWidget& pagina)
+{
+    auto* linha = new QWidget(&pagina);
+    auto* disposicao = new QHBoxLayout(linha);
+    disposicao->setContentsMargins(0, 0, 0, 0);
+    m_leitor = new QLineEdit(linha);
+    m_leitor->setObjectName(QStringLiteral("leitor"));
+    m_leitor->setPlaceholderText(leitor.dica);
+    m_leitor->setToolTip(leitor.dica);
+    auto* rotulo = new QLabel(leitor.rotulo, linha);
+    rotulo->setBuddy(m_leitor);
+    disposicao->addWidget(rotulo);
+    disposicao->addWidget(m_leitor, 1);
+    pagina.layout()->addWidget(linha);
+    connect(m_leitor, &QLineEdit::returnPressed, this, [this] {
+        const QString texto = m_leitor->text();
+        if (texto.trimmed().isEmpty())
+            return;
+        m_leitor->clear();
+        if (const TnDMPowerParam::TnLeitor* atual = m_processo.Leitor())
+            AcaoSegura([&] { atual->aoLer(texto); });
+        Sincronizar();
+        m_leitor->setFocus();
+    });
 }
 
 void TnFrmPowerParam::Configurar()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dmpowerparam.h"
 #include "formulario.h"
 
 #include <QHash>
@@ -7,7 +8,6 @@
 #include <QStringList>
 
 class TnAction;
-class TnDMPowerParam;
 class TnGrade;
 class TnPainelParametros;
 class TnVisaoMsgTree;
@@ -40,6 +40,7 @@ public:
     TnGrade& Grade() const { return *m_grade; }
     // The search box of a TnDMPowerParamGrid; nullptr for the other kinds.
     QLineEdit* Pesquisa() const { return m_pesquisa; }
+    QLineEdit* Leitor() const { return m_leitor; }
     QTabWidget& Abas() const { return *m_abas; }
     // The page of Tabs()[indice]; nullptr past the end.
     QWidget* Aba(int indice) const { return m_paginas.value(indice, nullptr); }
@@ -71,6 +72,7 @@ protected:
 private:
     void Montar();
     void CriarGrade();
+    void CriarLeitor(const TnDMPowerParam::TnLeitor& leitor, QWidget& pagina);
     void AtualizarGrade();
     QStringList AssinaturaCampos() const;
     void SincronizarBarra();
@@ -86,6 +88,7 @@ private:
     QTabWidget* m_abas = nullptr;
     QList<QWidget*> m_paginas;  // one per Tabs()
     QLineEdit* m_pesquisa = nullptr;
+    QLineEdit* m_leitor = nullptr;
     TnGrade* m_grade = nullptr;
     TnGrade* m_gradeDetalhe = nullptr;    // the detail rows, when the process has them
     QSplitter* m_divisorDetalhe = nullptr;
