@@ -58,6 +58,8 @@ bool TnDialogos::PedirQuestionario(TnQuestionario&)
     return false;
 }
 
+void TnDialogos::MostrarCadastro(TnDMClientDataSet&) {}
+
 bool TnDialogosSemUsuario::PedirQuestionario(TnQuestionario& questionario)
 {
     RecusarPergunta(questionario.titulo);
@@ -122,6 +124,11 @@ int nInputQueryListBox(const QString& titulo, const QStringList& opcoes, QString
 bool nConsultar(TnDMClientDataSet& consulta)
 {
     return DialogosAtuais().Consultar(consulta);
+}
+
+void nMostrarCadastro(TnDMClientDataSet& cadastro)
+{
+    DialogosAtuais().MostrarCadastro(cadastro);
 }
 
 bool nPedirQuestionario(TnQuestionario& questionario)

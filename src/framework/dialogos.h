@@ -82,6 +82,9 @@ public:
     // was confirmed with values its check accepts (they are then in it),
     // false when the user cancelled (what dialogs without questionnaires answer).
     virtual bool PedirQuestionario(TnQuestionario& questionario);
+    // Shows a register on its screen, modally, until the user closes it (a
+    // protocol opened from a query); dialogs without screens show nothing.
+    virtual void MostrarCadastro(TnDMClientDataSet& cadastro);
 
     // A progress frame was created; the desktop attaches its view here (as an
     // observer of the frame, which says when it is freed).
@@ -123,3 +126,5 @@ bool nConsultar(TnDMClientDataSet& consulta);
 // Shows a questionnaire; true when confirmed, with the answers in it.
 // Answers its check refuses raise EnErro with the refusal, whoever gave them.
 bool nPedirQuestionario(TnQuestionario& questionario);
+// Shows a register modally until the user closes it.
+void nMostrarCadastro(TnDMClientDataSet& cadastro);

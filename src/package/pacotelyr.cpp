@@ -3,6 +3,7 @@
 #include "baixarprotocolo.h"
 #include "cfgtipoprotocolo.h"
 #include "classeslyr.h"
+#include "consultaprotocolo.h"
 #include "gerarprotocolo.h"
 #include "gerarprotocolobase.h"
 #include "historicopro.h"
@@ -32,6 +33,9 @@ QHash<QString, TnInfoClasse> ClassesImplementadas()
     incluir(InfoDaClasse<TLyrDMCfgTipoProtocolo>());
     incluir(InfoDaClasse<TLyrDPGerarProtocoloBase>());
     incluir(InfoDaClasse<TLyrDPGerarProtocolo>());
+    incluir(InfoDaClasse<TLyrDPConsultaProtocoloBase>());
+    incluir(InfoDaClasse<TLyrDPConsultaProtocoloBaixado>());
+    incluir(InfoDaClasse<TLyrDPConsultaProtocoloEntregue>());
     return classes;
 }
 

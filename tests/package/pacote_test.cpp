@@ -115,7 +115,8 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
     // Table order for the module's classes; the selection class last.
     EXPECT_EQ(nomes, QStringList({"TLyrDMHistoricoPro", "TLyrDCHistoricoPro", "TLyrDMProtocoloItem", "TLyrDMProtocolo",
                                   "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
-                                  "TLyrDPGerarProtocolo", "TLyrDMSelecao"}));
+                                  "TLyrDPGerarProtocolo", "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
+                                  "TLyrDPConsultaProtocoloEntregue", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
     EXPECT_EQ(consulta->PegarTipoObjeto(), 2);
@@ -128,7 +129,8 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 9) << "the selection class and the generation base have no menu entry";
+    EXPECT_EQ(menu.Count(), 11) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category, "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption, "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador);
     EXPECT_EQ(menu.Find("actTLyrDMCfgTipoProtocolo")->Category, "02 Movimentos\\01 Protocolos");

@@ -17,6 +17,7 @@ QString NomeDoTipo(TnTipoPergunta tipo)
     case TnTipoPergunta::ListBox: return QStringLiteral("nInputQueryListBox");
     case TnTipoPergunta::Consulta: return QStringLiteral("nConsultar");
     case TnTipoPergunta::Questionario: return QStringLiteral("nPedirQuestionario");
+    case TnTipoPergunta::Cadastro: return QStringLiteral("nMostrarCadastro");
     }
     return {};
 }
@@ -200,6 +201,21 @@ bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
         return false;
     }
     return true;
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarCadastro(const QString& trecho, std::function<void(TnDMClientDataSet&)> olhar)
+{
+    Esperada esperada{TnTipoPergunta::Cadastro, trecho, {}, -1, std::nullopt};
+    esperada.olhar = std::move(olhar);
+    return Enfileirar(esperada);
+}
+
+void TnDialogosRoteiro::MostrarCadastro(TnDMClientDataSet& cadastro)
+{
+    const std::optional<Esperada> esperada = Atender(
+        {TnTipoPergunta::Cadastro, -1, cadastro.Name, cadastro.nClientDataSet.Caption, {}, {}, cadastro.nClientDataSet.RecordCount()});
+    if (esperada && esperada->olhar)
+        esperada->olhar(cadastro);
 }
 
 TnDialogosRoteiro& TnDialogosRoteiro::EsperarQuestionario(const QString& trecho, const QVariantMap& valores)

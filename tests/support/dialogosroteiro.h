@@ -14,7 +14,7 @@
 
 class TnHost;
 
-enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, Questionario };
+enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, Questionario, Cadastro };
 
 // A question module code asked, as the user would have seen it.
 struct TnPerguntaFeita {
@@ -79,6 +79,9 @@ public:
     // The write-off data: the person typed or picked (empty cancels); the
     // moment keeps the default offered, the office user too unless given.
     TnDialogosRoteiro& EsperarDadosBaixa(const QString& pessoa, int usuario = 0);
+    // nMostrarCadastro, matched on the register's name or caption; `olhar`
+    // sees the register as the user would, before it is closed.
+    TnDialogosRoteiro& EsperarCadastro(const QString& trecho, std::function<void(TnDMClientDataSet&)> olhar = {});
     // A register's selection, answered with these values in order (empty cancels).
     TnDialogosRoteiro& EsperarSelecao(const QVariantList& valores);
     // Questionnaires shown by this (the desktop's dialog, in screen tests)
@@ -103,6 +106,7 @@ public:
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
     bool PedirQuestionario(TnQuestionario& questionario) override;
+    void MostrarCadastro(TnDMClientDataSet& cadastro) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:
@@ -114,6 +118,7 @@ private:
         std::optional<QString> digitado;  // InputBox
         QVariantList chave = {};          // Consulta; Questionario: values in field order
         QVariantMap campos = {};          // Questionario: values by field name
+        std::function<void(TnDMClientDataSet&)> olhar = {};  // Cadastro
         QString Descrever() const;
     };
     struct Acompanhado {

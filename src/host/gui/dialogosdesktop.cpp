@@ -1,6 +1,7 @@
 #include "dialogosdesktop.h"
 
 #include "dmclientdataset.h"
+#include "frmcadastro.h"
 #include "frmconsulta.h"
 #include "questionario.h"
 #include "visaoprogresso.h"
@@ -142,6 +143,20 @@ bool TnDialogosDesktop::Consultar(TnDMClientDataSet& consulta)
     QObject::connect(tela, &TnFrmConsulta::Escolhido, &dialogo, &QDialog::accept);
     tela->setFocus();
     return dialogo.exec() == QDialog::Accepted && !consulta.nClientDataSet.IsEmpty();
+}
+
+void TnDialogosDesktop::MostrarCadastro(TnDMClientDataSet& cadastro)
+{
+    if (SemResposta(QStringLiteral("cadastro %1").arg(cadastro.Name)))
+        return;
+    QDialog dialogo(Janela());
+    dialogo.setWindowTitle(cadastro.nClientDataSet.Caption.isEmpty() ? cadastro.Name : cadastro.nClientDataSet.Caption);
+    dialogo.resize(900, 600);
+    auto* layout = new QVBoxLayout(&dialogo);
+    auto* tela = new TnFrmCadastro(cadastro, &dialogo);
+    layout->addWidget(tela);
+    tela->setFocus();
+    dialogo.exec();
 }
 
 void TnDialogosDesktop::ProgressoCriado(TnFraProgresso& progresso)

@@ -24,6 +24,7 @@ public:
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
     bool PedirQuestionario(TnQuestionario& questionario) override;
+    void MostrarCadastro(TnDMClientDataSet& cadastro) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:

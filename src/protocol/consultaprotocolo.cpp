@@ -1,0 +1,147 @@
+#include "consultaprotocolo.h"
+
+#include "dialogos.h"
+#include "dmclientdataset.h"
+#include "erros.h"
+#include "registro.h"
+#include "sqldataset.h"
+#include "sqlservicos.h"
+#include "valores.h"
+
+#include <QScopeGuard>
+
+TLyrDPConsultaProtocoloBase::TLyrDPConsultaProtocoloBase()
+{
+    const auto parametro = [this](const QString& alias, const QString& caption, int posicao) -> TnpqParamItem& {
+        TnpqParamItem& item = npqPowerParam.Add(alias);
+        item.Caption = caption;
+        item.Position = posicao;
+        return item;
+    };
+    const auto codigos = [&](const QString& alias, const QString& caption, int posicao, const QString& dicionario) -> TnpqParamItem& {
+        TnpqParamItem& item = parametro(alias, caption, posicao);
+        item.ConsultMultSelect = true;
+        item.Dicionario = dicionario;
+        return item;
+    };
+    codigos(QStringLiteral("pCodigoProtocolo"), QStringLiteral("Protocolo"), 0, QStringLiteral("CODIGOPROTOCOLO")).Requerid = true;
+    codigos(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Empresa"), 1, QStringLiteral("CODIGOEMPRESA")).Hint =
+        QStringLiteral("Informe o código da empresa");
+    codigos(QStringLiteral("pCodigoEstab"), QStringLiteral("Filial"), 2, QStringLiteral("CODIGOESTAB")).Hint =
+        QStringLiteral("Informe o código da filial");
+    TnpqParamItem& forma = parametro(QStringLiteral("pFormaEntrega"), QStringLiteral("Forma Entrega"), 3);
+    forma.CtrlType = TnTipoControle::ntcComboBox;
+    forma.CtrlNameValues = QStringLiteral("Todos=0;Retirado=1;Entregue em Mãos=2;Entregue via Internet=3");
+    forma.Value = QStringLiteral("1");
+    forma.Hint = QStringLiteral("Informe o tipo da forma de entrega a ser considerado no filtro");
+    TnpqParamItem& tipo = parametro(QStringLiteral("pTipoProtocolo"), QStringLiteral("Tipo"), 4);
+    tipo.CtrlType = TnTipoControle::ntcComboBox;
+    tipo.CtrlNameValues = QStringLiteral("Ambos=0;Guias=1;Documentos=2;");
+    tipo.Value = QStringLiteral("0");
+    tipo.Hint = QStringLiteral("Informe o tipo do protocolo a ser considerado no filtro");
+    for (const auto& [alias, caption, posicao] : {std::tuple{"pDataLctoInicial", "Data Lcto Inicial", 5},
+                                                  std::tuple{"pDataLctoFinal", "Data Lcto Final", 6}}) {
+        TnpqParamItem& data = parametro(QLatin1String(alias), QLatin1String(caption), posicao);
+        data.EhData = true;
+        data.Dicionario = QStringLiteral("DICDATA");
+    }
+
+    nClientDataSet.Name = QStringLiteral("nClientDataSet");
+    nClientDataSet.nLogChanges = false;
+    nClientDataSet.FieldDefs = {
+        {QStringLiteral("CodigoProtocolo"), TnFieldType::Float}, {QStringLiteral("CodigoEmpresa"), TnFieldType::SmallInt},
+        {QStringLiteral("CodigoEstab"), TnFieldType::SmallInt},  {QStringLiteral("DataLctoPro"), TnFieldType::Date},
+        {QStringLiteral("Observacao"), TnFieldType::String, 50},
+    };
+    nClientDataSet.CreateDataSet();
+    for (const auto& [campo, rotulo] : {std::pair{"CodigoProtocolo", "Protocolo"}, std::pair{"CodigoEmpresa", "Empresa"},
+                                        std::pair{"CodigoEstab", "Filial"}, std::pair{"DataLctoPro", "Data Protocolo"},
+                                        std::pair{"Observacao", "Obs"}})
+        nClientDataSet.FieldByName(QLatin1String(campo)).DisplayLabel = QLatin1String(rotulo);
+    nClientDataSet.FieldByName(QStringLiteral("CodigoProtocolo")).DisplayFormat = QStringLiteral("0");
+    nClientDataSet.FieldByName(QStringLiteral("DataLctoPro")).DisplayFormat = QStringLiteral("dd/mm/yyyy");
+    nClientDataSet.FieldByName(QStringLiteral("Observacao")).DisplayWidth = 40;
+    nClientDataSet.Aparencia.AoClicarDuasVezes = [this] { actAbrirLcto(); };
+}
+
+void TLyrDPConsultaProtocoloBase::DepoisConfigurar(TnFormulario* formulario)
+{
+    TLyrProcesso::DepoisConfigurar(formulario);
+    m_avisarAlteracoes = true;
+    if (formulario) {
+        CriarToolButton(QStringLiteral("Cadastro dos Lançamentos"), QStringLiteral("Cadastro dos Lançamentos"), 160,
+                        [this](TnAction&) { actAbrirLcto(); }, QStringLiteral("Ctrl+Return"));
+    }
+}
+
+void TLyrDPConsultaProtocoloBase::ValidarDado()
+{
+    TLyrProcesso::ValidarDado();
+    m_protocolos = Param(QStringLiteral("pCodigoProtocolo")).trimmed();
+    m_empresas = Param(QStringLiteral("pCodigoEmpresa")).trimmed();
+    m_estabs = Param(QStringLiteral("pCodigoEstab")).trimmed();
+    m_formaEntrega = Param(QStringLiteral("pFormaEntrega")).toInt();
+    m_tipoProtocolo = Param(QStringLiteral("pTipoProtocolo")).toInt();
+    const auto data = [this](const char* alias) {
+        bool ok = false;
+        const QDate lida = Valores::LerDataHora(Param(QLatin1String(alias)), &ok).date();
+        return ok ? lida : QDate();
+    };
+    m_inicial = data("pDataLctoInicial");
+    m_final = data("pDataLctoFinal");
+}
+
+void TLyrDPConsultaProtocoloBase::Executar()
+{
+    TLyrProcesso::Executar();
+    nClientDataSet.EmptyDataSet();
+    QString comando = QStringLiteral("select CODIGOPROTOCOLO ,CODIGOEMPRESA ,CODIGOESTAB ,DATALCTOPRO ,OBSERVACAO from PROTOCOLO where ")
+                      + GetCampoFiltro();
+    for (const auto& [codigos, coluna] : {std::pair{&m_protocolos, "CODIGOPROTOCOLO"}, std::pair{&m_empresas, "CODIGOEMPRESA"},
+                                          std::pair{&m_estabs, "CODIGOESTAB"}}) {
+        if (!codigos->isEmpty())
+            comando += FilterInterval(QLatin1String(coluna), *codigos);
+    }
+    const QString inicial = ValorParaSQL(m_inicial, TnTipoValor::Data);
+    const QString final = ValorParaSQL(m_final, TnTipoValor::Data);
+    if (m_inicial.isValid() && m_final.isValid())
+        comando += QStringLiteral(" and DATALCTOPRO between ") + inicial + QStringLiteral(" and ") + final;
+    else if (m_inicial.isValid())
+        comando += QStringLiteral(" and DATALCTOPRO > ") + inicial;
+    else if (m_final.isValid())
+        comando += QStringLiteral(" and DATALCTOPRO < ") + final;
+    // Both are one-character text columns: compared as text on both databases.
+    if (m_formaEntrega != 0)
+        comando += QStringLiteral(" and FORMAENTREGA = ") + ValorParaSQL(QString::number(m_formaEntrega), TnTipoValor::Texto);
+    if (m_tipoProtocolo != 0)
+        comando += QStringLiteral(" and TIPOPRO = ") + ValorParaSQL(QString::number(m_tipoProtocolo), TnTipoValor::Texto);
+    auto consulta = ExecutarSQL(comando);
+    const auto liberar = qScopeGuard([&] { DestruirSQL(consulta); });
+    TnSemControles semControles(nClientDataSet);
+    for (; !consulta->Eof(); consulta->Next()) {
+        nClientDataSet.AppendRecord({consulta->Fields(0).Value(), consulta->Fields(1).Value(), consulta->Fields(2).Value(),
+                                     consulta->Fields(3).Value(), consulta->Fields(4).Value()});
+    }
+    nClientDataSet.First();
+}
+
+void TLyrDPConsultaProtocoloBase::actAbrirLcto()
+{
+    if (!nClientDataSet.Active() || nClientDataSet.IsEmpty())
+        return;
+    const QVariant codigo = nClientDataSet.FieldByName(QStringLiteral("CodigoProtocolo")).Value();
+    if (codigo.isNull())
+        return;
+    // The register on that protocol alone; the query's own rows are not read again.
+    std::unique_ptr<TnDMClientDataSet> protocolo = CriarDM<TnDMClientDataSet>(QStringLiteral("TLyrDMProtocolo"));
+    protocolo->Name += QStringLiteral("Individual");
+    protocolo->Abrir({{QStringLiteral("CODIGOPROTOCOLO_IGUAL"), Valores::ParaInteiro(codigo)}});
+    protocolo->CriarDetalhe();
+    nMostrarCadastro(*protocolo);
+    if (m_avisarAlteracoes) {
+        nMessageDlg(QStringLiteral("As alterações feitas no cadastro somente serão visualizadas na consulta quando o processo for executado "
+                                   "novamente."),
+                    TnTipoDlg::Informacao, {QStringLiteral("Ok")});
+        m_avisarAlteracoes = false;
+    }
+}
