@@ -180,6 +180,11 @@ void TnDMClientDataSet::Preparar()
         Abrir(m_selecao);
 }
 
+TnRelatorio TnDMClientDataSet::MontarRelatorio(const QString& nome, const QString&)
+{
+    throw EnErro(QStringLiteral("O relatório \"%1\" não existe neste cadastro.").arg(nome));
+}
+
 void TnDMClientDataSet::Refresh()
 {
     GravarDetalhes();

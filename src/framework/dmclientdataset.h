@@ -2,6 +2,7 @@
 
 #include "clientdataset.h"
 #include "datamodule.h"
+#include "relatorio.h"
 
 #include <QHash>
 #include <QList>
@@ -84,6 +85,11 @@ public:
     void IrParaChave(const QString& texto);
     // Reads the rows again, keeping the current one when it still exists.
     virtual void Refresh();
+    // The reports the register prints (named in nClientDataSet.Relatorios):
+    // the caption a user picks from, and the report for the rows whose key
+    // (its first column) is in `selecao`, codes and ranges as "1;5-9".
+    virtual QString TituloRelatorio(const QString& nome) const { return nome; }
+    virtual TnRelatorio MontarRelatorio(const QString& nome, const QString& selecao);
     void Preparar() override;
 
     // --- hooks -------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "protocolo.h"
 
+#include "recibos.h"
+
 #include "conexao.h"
 #include "dialogos.h"
 #include "direitos.h"
@@ -285,6 +287,22 @@ void TLyrDMProtocolo::nClientDataSetCODIGOESTABDefIntExit(TnField&)
         }
     }
     FieldByName(QStringLiteral("FORMAENTREGA")).SetValue(m_formaConfigurada);
+}
+
+QString TLyrDMProtocolo::TituloRelatorio(const QString& nome) const
+{
+    if (nome == QStringLiteral("LyrRRProtocolo"))
+        return QStringLiteral("Recibo por protocolo");
+    if (nome == QStringLiteral("LyrRRProtocoloEmpresa"))
+        return QStringLiteral("Recibo por empresa");
+    return TLyrCadastro::TituloRelatorio(nome);
+}
+
+TnRelatorio TLyrDMProtocolo::MontarRelatorio(const QString& nome, const QString& selecao)
+{
+    if (nome == QStringLiteral("LyrRRProtocolo") || nome == QStringLiteral("LyrRRProtocoloEmpresa"))
+        return MontarRecibos(selecao, nome == QStringLiteral("LyrRRProtocoloEmpresa"));
+    return TLyrCadastro::MontarRelatorio(nome, selecao);
 }
 
 void TLyrDMProtocolo::BaixarProtocolo()

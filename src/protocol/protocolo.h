@@ -17,6 +17,8 @@ public:
     void ConfigurarCampo() override;
     void ValidarDado() override;
     void Refresh() override;
+    QString TituloRelatorio(const QString& nome) const override;
+    TnRelatorio MontarRelatorio(const QString& nome, const QString& selecao) override;
     void nClientDataSetBeforeInsert() override;
     void nClientDataSetNewRecord() override;
     void nClientDataSetBeforePost() override;

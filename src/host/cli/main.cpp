@@ -15,11 +15,13 @@
 #include "sqlservicos.h"
 #include "tabelatexto.h"
 #include "gerarcli.h"
+#include "recibocli.h"
 #include "usuariocli.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -204,6 +206,12 @@ const QList<TnOpcaoLinha>& Opcoes()
         {QCommandLineOption(QStringLiteral("forma"), QStringLiteral("1 um protocolo por filial, 2 um por tipo (padrão)."), QStringLiteral("1|2")),
          QStringLiteral("gerar"), {}},
         {QCommandLineOption(QStringLiteral("gravar"), QStringLiteral("Grava todos os itens propostos.")), QStringLiteral("gerar"), {}},
+        {QCommandLineOption(QStringLiteral("protocolos"), QStringLiteral("Protocolos, como 1;5-9 (obrigatório)."), QStringLiteral("lista")),
+         QStringLiteral("recibo"), {}},
+        {QCommandLineOption(QStringLiteral("saida"), QStringLiteral("Arquivo PDF a gravar (obrigatório)."), QStringLiteral("arquivo")),
+         QStringLiteral("recibo"), {}},
+        {QCommandLineOption(QStringLiteral("por-empresa"), QStringLiteral("Um recibo por empresa com os protocolos das suas filiais.")),
+         QStringLiteral("recibo"), {}},
         {QCommandLineOption(QStringLiteral("nome"), QStringLiteral("Nome completo do usuário novo."), QStringLiteral("nome")),
          QStringLiteral("usuario"), {}},
         {QCommandLineOption(QStringLiteral("administrador"), QStringLiteral("O usuário novo é administrador.")),
@@ -230,6 +238,7 @@ const QList<TnComando>& Comandos()
         {QStringLiteral("menu"), {}, QStringLiteral("mostra o menu que o módulo de protocolos oferece")},
         {QStringLiteral("status"), {}, QStringLiteral("mostra a situação do banco de dados")},
         {QStringLiteral("gerar"), {}, QStringLiteral("gera protocolos do período (Gerar Protocolo, sem a janela)")},
+        {QStringLiteral("recibo"), {}, QStringLiteral("grava em PDF os recibos dos protocolos, com o código de barras de cada um")},
         {QStringLiteral("usuario"), QStringLiteral("adicionar|senha|direito|direitos LOGIN [DIREITO sim|nao]"),
          QStringLiteral("cadastra usuários, troca senhas (lidas da entrada padrão) e concede ou retira direitos"), 4},
     };
@@ -435,6 +444,10 @@ int ExecutarTexto(const QCommandLineParser& argumentos)
                               argumentos.value(QStringLiteral("forma")), argumentos.isSet(QStringLiteral("gravar"))},
                              Saida());
     }
+    if (comando == u"recibo")
+        return ExecutarRecibo({argumentos.value(QStringLiteral("protocolos")), argumentos.value(QStringLiteral("saida")),
+                               argumentos.isSet(QStringLiteral("por-empresa"))},
+                              Saida());
     if (comando == u"usuario")
         return ExecutarUsuario(posicionais.mid(1), argumentos.value(QStringLiteral("nome")), argumentos.isSet(QStringLiteral("administrador")),
                                Saida());
@@ -477,7 +490,12 @@ int main(int argc, char* argv[])
         erro = QStringLiteral("Não há tela para abrir o sistema (DISPLAY não definido). Os comandos funcionam sem ela: lyr --help.");
 
     std::unique_ptr<QCoreApplication> aplicacao;
-    if (modoTexto || !erro.isEmpty())
+    if (erro.isEmpty() && argumentos.positionalArguments().value(0) == u"recibo") {
+        // Painting a PDF needs fonts, not a screen.
+        if (!TemTela())
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        aplicacao = std::make_unique<QGuiApplication>(argc, argv);
+    } else if (modoTexto || !erro.isEmpty())
         aplicacao = std::make_unique<QCoreApplication>(argc, argv);
     else
         aplicacao = std::make_unique<QApplication>(argc, argv);
