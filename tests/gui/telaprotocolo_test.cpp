@@ -7,6 +7,7 @@
 #include "frmcadastro.h"
 #include "grade.h"
 #include "historicopro.h"
+#include "impressao.h"
 #include "janelaprincipal.h"
 #include "lyrsfuncoes.h"
 #include "modelodataset.h"
@@ -25,6 +26,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QTimer>
 #include <QHeaderView>
 #include <QLabel>
@@ -410,4 +414,41 @@ TEST_F(TelaProtocolo, BotoesComIconeTextoETecla)
         }
     }
     EXPECT_GE(botoes, 14) << "ten of the register, three of the protocol, one of its items";
+}
+
+// Ctrl+P on the protocol screen: the receipt of the current protocol or of
+// every protocol on the screen, as the user picks; its PDF reads back with
+// the protocol's code in a barcode a scanner decodes.
+TEST_F(TelaProtocolo, CtrlPImprimeOReciboDoAtualOuDeTodosComCodigoDeBarras)
+{
+    TnFrmCadastro& tela = Abrir();
+    QList<TnRelatorio> mostrados;
+    tela.SetMostrarRelatorio([&](const TnRelatorio& relatorio) { mostrados.append(relatorio); });
+    ASSERT_TRUE(Cabecalho().Locate("CODIGOPROTOCOLO", 8));
+    m_usuario->EsperarEscolha("Imprimir", "Recibo por protocolo - registro atual");
+    tela.Controle("OBSERVACAO")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
+    m_usuario->EsperarEscolha("Imprimir", "Recibo por empresa - os 2 registro(s) da tela");
+    tela.Imprimir();
+    m_usuario->Verificar();
+    ASSERT_EQ(mostrados.size(), 2);
+    ASSERT_EQ(mostrados[0].paginas.size(), 1);
+    EXPECT_EQ(mostrados[1].paginas.size(), 1) << "both protocols belong to one company";
+
+    const QString pdf = QDir::temp().filePath(QStringLiteral("lyr_recibo_%1.pdf").arg(QCoreApplication::applicationPid()));
+    GravarRelatorioPdf(mostrados[0], pdf);
+    QProcess texto;
+    texto.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(texto.waitForFinished(30000));
+    const QString lido = QString::fromUtf8(texto.readAllStandardOutput());
+    EXPECT_TRUE(lido.contains("Protocolo: 8")) << lido.toStdString();
+    EXPECT_TRUE(lido.contains("Contrato social")) << lido.toStdString();
+    const QString png = pdf + QStringLiteral(".png");
+    QProcess::execute("pdftoppm", {"-r", "200", "-png", "-singlefile", pdf, pdf});
+    QProcess leitor;
+    leitor.start("zbarimg", {"-q", png});
+    ASSERT_TRUE(leitor.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(leitor.readAllStandardOutput()).trimmed(), "CODE-128:8");
+    QFile::remove(pdf);
+    QFile::remove(png);
 }

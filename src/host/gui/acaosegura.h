@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QString>
 
 #include <functional>
@@ -9,3 +10,12 @@
 // field error (the form is asked to focus it), a message box otherwise.
 // Answers whether it ran to the end.
 bool AcaoSegura(const std::function<void()>& acao, const std::function<void(const QString& campo)>& focarCampo = {});
+
+// The hourglass while a gesture runs; restored before its error is shown.
+class TnCursorEspera {
+public:
+    TnCursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TnCursorEspera() { QApplication::restoreOverrideCursor(); }
+    TnCursorEspera(const TnCursorEspera&) = delete;
+    TnCursorEspera& operator=(const TnCursorEspera&) = delete;
+};

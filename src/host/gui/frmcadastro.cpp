@@ -7,10 +7,15 @@
 #include "controlecampo.h"
 #include "dialogos.h"
 #include "dmclientdataset.h"
+#include "erros.h"
 #include "grade.h"
+#include "impressao.h"
 #include "modelodataset.h"
+#include "valores.h"
 
 #include <QAction>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -186,6 +191,15 @@ void TnFrmCadastro::CriarBarra()
     m_barra->addSeparator();
     for (TnAction* acao : edicao)
         adicionar(acao);
+    if (!m_cadastro.nClientDataSet.Relatorios.isEmpty()) {
+        auto* imprimir = m_barra->addAction(IconeDoTema(QStringLiteral("document-print")), QStringLiteral("Imprimir"));
+        imprimir->setObjectName(QStringLiteral("actImprimir"));
+        imprimir->setShortcut(QKeySequence::Print);
+        imprimir->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        imprimir->setToolTip(QStringLiteral("Imprimir recibos e relatórios (Ctrl+P)"));
+        addAction(imprimir);
+        connect(imprimir, &QAction::triggered, this, &TnFrmCadastro::Imprimir);
+    }
     m_barra->addSeparator();
     m_pesquisa = new QLineEdit(m_barra);
     m_pesquisa->setObjectName(QStringLiteral("pesquisa"));
@@ -200,6 +214,51 @@ void TnFrmCadastro::CriarBarra()
     connect(focarPesquisa, &QAction::triggered, m_pesquisa, [this] { m_pesquisa->setFocus(); });
     addAction(focarPesquisa);
     connect(m_pesquisa, &QLineEdit::textEdited, this, &TnFrmCadastro::Pesquisar);
+}
+
+void TnFrmCadastro::Imprimir()
+{
+    AcaoSegura([this] {
+        TnClientDataSet& dataSet = m_cadastro.nClientDataSet;
+        if (dataSet.State() == TnDataSetState::dsEdit || dataSet.State() == TnDataSetState::dsInsert)
+            throw EnErro(QStringLiteral("Grave ou cancele as alterações antes de imprimir."));
+        if (!dataSet.Active() || dataSet.IsEmpty())
+            throw EnErro(QStringLiteral("Não há registros para imprimir."));
+        const QStringList nomes = dataSet.Relatorios;
+        QStringList opcoes;
+        for (const QString& nome : nomes) {
+            const QString titulo = m_cadastro.TituloRelatorio(nome);
+            opcoes << QStringLiteral("%1 - registro atual").arg(titulo)
+                   << QStringLiteral("%1 - os %2 registro(s) da tela").arg(titulo).arg(dataSet.RecordCount());
+        }
+        const int escolhida = nInputQueryListBox(QStringLiteral("Imprimir"), opcoes);
+        if (escolhida < 0)
+            return;
+        // The rows by the first column of the key, as codes the report reads.
+        const int chave = dataSet.FieldByName(m_cadastro.ChaveTabela.section(u';', 0, 0)).Index();
+        QStringList codigos;
+        if (escolhida % 2 == 0) {
+            codigos.append(Valores::TextoPadrao(dataSet.ValorNaLinha(dataSet.RecNo() - 1, chave)));
+        } else {
+            for (int linha = 0; linha < dataSet.RecordCount(); ++linha)
+                codigos.append(Valores::TextoPadrao(dataSet.ValorNaLinha(linha, chave)));
+        }
+        TnCursorEspera espera;
+        const TnRelatorio relatorio = m_cadastro.MontarRelatorio(nomes[escolhida / 2], codigos.join(u';'));
+        if (m_mostrarRelatorio) {
+            m_mostrarRelatorio(relatorio);
+            return;
+        }
+        QPrinter impressora(QPrinter::HighResolution);
+        impressora.setPageSize(QPageSize(QPageSize::A4));
+        impressora.setDocName(relatorio.titulo);
+        QPrintPreviewDialog previa(&impressora, this);
+        previa.setWindowTitle(relatorio.titulo);
+        connect(&previa, &QPrintPreviewDialog::paintRequested, this,
+                [&relatorio](QPrinter* destino) { AcaoSegura([&] { ImprimirRelatorio(relatorio, *destino); }); });
+        previa.resize(1000, 750);
+        previa.exec();
+    });
 }
 
 void TnFrmCadastro::SeguirAcoes(TnDMClientDataSet& registro)

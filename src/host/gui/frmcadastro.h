@@ -2,6 +2,9 @@
 
 #include "clientdataset.h"
 #include "formulario.h"
+#include "relatorio.h"
+
+#include <functional>
 
 #include <QHash>
 
@@ -40,6 +43,12 @@ public:
     // else the screen's own. The tool bar's dataset actions act on it.
     TnDMClientDataSet& RegistroComFoco() const;
 
+    // Ctrl+P: the user picks one of the register's reports, for the current
+    // row or for every row on the screen, and sees it in the print preview
+    // (print it or save it as PDF from there). Tests show it elsewhere.
+    void Imprimir();
+    void SetMostrarRelatorio(std::function<void(const TnRelatorio&)> mostrar) { m_mostrarRelatorio = std::move(mostrar); }
+
 private:
     struct TnAreaRotulos {
         TnDataModule* modulo;
@@ -72,6 +81,7 @@ private:
     bool m_liberado = false;  // the register went first
     QToolBar* m_barra = nullptr;
     QLineEdit* m_pesquisa = nullptr;
+    std::function<void(const TnRelatorio&)> m_mostrarRelatorio;
     QList<TnAreaRotulos> m_areasRotulos;
     QHash<const TnRotulo*, QLabel*> m_rotulos;
     TnGrade* m_grade = nullptr;

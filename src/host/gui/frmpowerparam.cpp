@@ -23,16 +23,6 @@
 
 namespace {
 
-
-// The hourglass while a gesture runs; restored before its error is shown.
-class TnCursorEspera {
-public:
-    TnCursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TnCursorEspera() { QApplication::restoreOverrideCursor(); }
-    TnCursorEspera(const TnCursorEspera&) = delete;
-    TnCursorEspera& operator=(const TnCursorEspera&) = delete;
-};
-
 QWidget* NovaPagina(QWidget* pai)
 {
     auto* pagina = new QWidget(pai);
