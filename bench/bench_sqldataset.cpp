@@ -4,15 +4,19 @@
 // database work on the same rows, on a fresh demo office, and prints the
 // ratio (framework / raw). Without --database it uses a temporary SQLite file.
 
+#include "baixarprotocolo.h"
 #include "banco.h"
 #include "comandosfontes.h"
 #include "demonstracao.h"
 #include "gerarprotocolo.h"
+#include "dialogos.h"
 #include "lyrsfuncoes.h"
 #include "host.h"
+#include "impressao.h"
 #include "insercaolote.h"
 #include "protocolo.h"
 #include "protocoloitem.h"
+#include "recibos.h"
 #include "registro.h"
 #include "sqldataset.h"
 #include "sqlservicos.h"
@@ -22,6 +26,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -418,6 +424,123 @@ void GravarBruto(nDMConexao& conexao, TLyrDPGerarProtocolo& processo, qint64 ult
     banco.commit();
 }
 
+// --- batch write-off and receipts ----------------------------------------
+
+// The write-off data answered at once, as a clerk with the pile of signed
+// receipts would: the person's name, the defaults for the rest.
+class TnRespostaBaixa : public TnDialogosSemUsuario {
+public:
+    bool PedirQuestionario(TnQuestionario& questionario) override
+    {
+        questionario.SetValor(QStringLiteral("pessoa"), QStringLiteral("Responsável da filial"));
+        ++perguntas;
+        return true;
+    }
+    int perguntas = 0;
+};
+
+// The write-off's protocols come after every other protocol of the run.
+qint64 kPrimeiroBaixa = 0;
+
+// `quantidade` open outgoing protocols spread over the first `filiais` active
+// establishments (fewer when the demo has fewer); answers how many.
+int CriarProtocolosAbertos(nDMConexao& conexao, int quantidade, int filiais)
+{
+    QList<QPair<int, int>> estabs;
+    auto lidos = ExecutarSQL(QStringLiteral("select CODIGOEMPRESA, CODIGOESTAB from ESTAB where ATIVO = '1' order by 1, 2"));
+    for (; !lidos->Eof() && estabs.size() < filiais; lidos->Next())
+        estabs.append({lidos->Fields(0).AsInteger(), lidos->Fields(1).AsInteger()});
+    DestruirSQL(lidos);
+    conexao.StartTransaction();
+    TnInsercaoEmLote protocolos(conexao, QStringLiteral("PROTOCOLO"),
+                                {"CODIGOPROTOCOLO", "CODIGOEMPRESA", "CODIGOESTAB", "DATALCTOPRO", "TIPOPRO", "NATUREZAPRO", "OBSERVACAO",
+                                 "DATAHORACADASTRO", "CODIGOUSUARIO", "ORIGEMDADO"});
+    TnInsercaoEmLote itens(conexao, QStringLiteral("PROTOCOLOITEM"),
+                           {"CODIGOPROTOCOLO", "SEQITEMPRO", "DESCRITEM", "DATALCTOPRO", "COMPETENCIA", "VENCIMENTO", "VALOR", "CODIGOUSUARIO",
+                            "DATAHORACADASTRO", "ORIGEMDADO"});
+    itens.DependeDe(protocolos);
+    const QDate data(2026, 11, 30);
+    const QDateTime agora(data, QTime(9, 0));
+    for (int i = 0; i < quantidade; ++i) {
+        const auto& [empresa, estab] = estabs[i % estabs.size()];
+        protocolos.Adicionar({kPrimeiroBaixa + i, empresa, estab, data, QStringLiteral("1"), QStringLiteral("1"),
+                              QStringLiteral("Guias 11/2026"), agora, 1, 2});
+        for (int seq = 1; seq <= 3; ++seq)
+            itens.Adicionar({kPrimeiroBaixa + i, seq, QStringLiteral("DARF IRPJ - Competência 10/2026"), data, QDate(2026, 10, 1),
+                             QDate(2026, 11, 20), QVariant::fromValue(TnDecimal(123456 + seq, 2)), 1, agora, 2});
+    }
+    itens.Descarregar();
+    conexao.Commit();
+    return static_cast<int>(estabs.size());
+}
+
+void ReabrirProtocolos()
+{
+    ExecutarSQLDireto(QStringLiteral("update PROTOCOLO set DATAHORABAIXA = null, DATAHORAENTREGA = null, USUARIOEXT = null, "
+                                     "CODIGOUSUARIOINT = null where CODIGOPROTOCOLO >= %1")
+                          .arg(kPrimeiroBaixa));
+}
+
+// The same write-off done raw: one prepared UPDATE per protocol, one transaction.
+void BaixarBruto(nDMConexao& conexao, int quantidade)
+{
+    QSqlDatabase banco = conexao.Database();
+    banco.transaction();
+    QSqlQuery baixa(banco);
+    baixa.prepare(QStringLiteral("update PROTOCOLO set DATAHORAENTREGA = ? ,CODIGOUSUARIOINT = ? ,USUARIOEXT = ? ,DATAHORABAIXA = ? "
+                                 "where CODIGOPROTOCOLO = ? and DATAHORABAIXA is null"));
+    const QDateTime entrega = QDateTime::currentDateTime();
+    for (int i = 0; i < quantidade; ++i) {
+        baixa.bindValue(0, entrega);
+        baixa.bindValue(1, 1);
+        baixa.bindValue(2, QStringLiteral("Responsável da filial"));
+        baixa.bindValue(3, QDateTime::currentDateTime());
+        baixa.bindValue(4, kPrimeiroBaixa + i);
+        if (!baixa.exec())
+            qFatal("%s", qPrintable(baixa.lastError().text()));
+    }
+    banco.commit();
+}
+
+void MedirBaixaERecibos(TnHost& host, nDMConexao& conexao)
+{
+    constexpr int kProtocolos = 10000;
+    constexpr int kFiliais = 500;
+    kPrimeiroBaixa = PegarProximoCodigo(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"));
+    const int filiais = CriarProtocolosAbertos(conexao, kProtocolos, kFiliais);
+    conexao.SetCodigoUsuario(1);  // the demo's user hands the documents over
+    auto resposta = std::make_unique<TnRespostaBaixa>();
+    TnRespostaBaixa& respondente = *resposta;
+    host.SetDialogos(std::move(resposta));
+    std::unique_ptr<TLyrDPBaixarProtocolo> processo;
+    const auto carregarEMarcar = [&] {
+        ReabrirProtocolos();
+        processo = std::make_unique<TLyrDPBaixarProtocolo>();
+        processo->DataModuleCreate();
+        processo->SetParam(QStringLiteral("pCodigoProtocolo"), QStringLiteral("%1-%2").arg(kPrimeiroBaixa).arg(kPrimeiroBaixa + kProtocolos - 1));
+        processo->Processar();
+        processo->actMarcarTodasExecute();
+    };
+    const double framework = Medir(carregarEMarcar, [&] { processo->actGravarExecute(); });
+    if (processo->nClientDataSet.RecordCount() != 0 || respondente.perguntas == 0)
+        qFatal("a baixa em lote não baixou todos os protocolos");
+    const double bruto = Medir([] { ReabrirProtocolos(); }, [&] { BaixarBruto(conexao, kProtocolos); });
+    Relatar(QStringLiteral("baixa em lote (%1 filiais)").arg(filiais), kProtocolos, framework, bruto);
+    host.SetDialogos(nullptr);
+
+    // A thousand receipts into one PDF: no target yet, the time is reported.
+    QTemporaryDir pasta;
+    QElapsedTimer relogio;
+    relogio.start();
+    const TnRelatorio recibos = MontarRecibos(QStringLiteral("%1-%2").arg(kPrimeiroBaixa).arg(kPrimeiroBaixa + 999), false);
+    const qint64 montar = relogio.elapsed();
+    int folhas = 0;
+    GravarRelatorioPdf(recibos, pasta.filePath(QStringLiteral("recibos.pdf")), [&](int folha) { folhas = folha; });
+    Saida() << "recibos em PDF: " << recibos.paginas.size() << " recibos, " << folhas << " folhas em " << relogio.elapsed()
+            << " ms (dados " << montar << " ms), " << QFileInfo(pasta.filePath(QStringLiteral("recibos.pdf"))).size() / 1024 << " KB"
+            << Qt::endl;
+}
+
 void MedirGeracao(nDMConexao& conexao)
 {
     const double previaFramework = Medir([] {}, [] { PreverGeracao(); });
@@ -446,7 +569,10 @@ void MedirGeracao(nDMConexao& conexao)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication aplicacao(argc, argv);
+    // Receipts are painted into a PDF: fonts, no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication aplicacao(argc, argv);
     QCommandLineParser argumentos;
     argumentos.addOptions({{"size", "Tamanho da demonstração.", "N", "4"},
                            {"protocolos", "Protocolos do mês em que o cadastro é aberto.", "N", "50000"},
@@ -497,6 +623,7 @@ int main(int argc, char* argv[])
     Relatar("abrir o cadastro de protocolos no mês", protocolos + 3LL, abrirFramework, abrirBruto);
 
     MedirGeracao(conexao);
+    MedirBaixaERecibos(host, conexao);
 
     if (!config.esquema.isEmpty())
         ExecutarSQLDireto("DROP SCHEMA " + config.esquema + " CASCADE");
