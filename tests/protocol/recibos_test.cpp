@@ -6,6 +6,11 @@
 #include "recibos.h"
 #include "sqlservicos.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
 namespace {
 
 class Recibos : public TesteComBanco {
@@ -116,4 +121,35 @@ TEST_F(Recibos, UmPorEmpresaComOsProtocolosDasFiliais)
     EXPECT_EQ(Recusa([] { MontarRecibos("900-999", false); }), "Nenhum protocolo encontrado em \"900-999\".");
     EXPECT_FALSE(Recusa([] { MontarRecibos("41) or (1=1", false); }).isEmpty());
     EXPECT_EQ(Recusa([] { MontarRecibos(" ", false); }), "Informe os protocolos a imprimir.");
+}
+
+// `lyr recibo` writes the same receipts as a PDF, without a screen.
+TEST_F(Recibos, LinhaDeComandoGravaOPdf)
+{
+    const QString pdf = QDir::temp().filePath(QStringLiteral("lyr_recibos_%1.pdf").arg(QCoreApplication::applicationPid()));
+    const auto lyr = [this](const QStringList& argumentos) {
+        QProcess processo;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        ambiente.remove(QStringLiteral("DISPLAY"));
+        processo.setProcessEnvironment(ambiente);
+        processo.start(QStringLiteral(LYR_BINARIO), QStringList{"--database", TextoDoBanco(m_banco->Config()), "recibo"} + argumentos);
+        EXPECT_TRUE(processo.waitForFinished(120000));
+        return QPair<int, QString>(processo.exitCode(),
+                                   QString::fromUtf8(processo.readAllStandardOutput() + processo.readAllStandardError()));
+    };
+    const auto [codigo, saida] = lyr({"--protocolos", "41-43", "--saida", pdf, "--por-empresa"});
+    EXPECT_EQ(codigo, 0) << saida.toStdString();
+    EXPECT_TRUE(saida.startsWith("Recibos: 2, folhas: 2")) << saida.toStdString();
+    QProcess texto;
+    texto.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(texto.waitForFinished(30000));
+    const QString lido = QString::fromUtf8(texto.readAllStandardOutput());
+    EXPECT_TRUE(lido.contains("Protocolo: 42")) << lido.toStdString();
+    EXPECT_TRUE(lido.contains("Protocolo: 43")) << lido.toStdString();
+    QFile::remove(pdf);
+
+    const auto [semSaida, erro] = lyr({"--protocolos", "41"});
+    EXPECT_EQ(semSaida, 1);
+    EXPECT_TRUE(erro.contains("Use: lyr recibo --protocolos 1;5-9 --saida recibos.pdf")) << erro.toStdString();
 }
