@@ -135,6 +135,7 @@ QIcon IconeDoTema(const QString& nome)
         {QStringLiteral("mail-mark-read"), QStyle::SP_DialogApplyButton}, {QStringLiteral("dialog-information"), QStyle::SP_MessageBoxInformation},
         {QStringLiteral("edit-clear"), QStyle::SP_DialogResetButton}, {QStringLiteral("edit-select-all"), QStyle::SP_DialogYesButton},
         {QStringLiteral("dialog-password"), QStyle::SP_DialogOkButton}, {QStringLiteral("system-users"), QStyle::SP_FileDialogInfoView},
+        {QStringLiteral("document-print"), QStyle::SP_FileDialogContentsView}, {QStringLiteral("document-open"), QStyle::SP_DirOpenIcon},
     };
     if (nome.isEmpty())
         return {};
@@ -152,6 +153,7 @@ QString IconeDaImagem(int imagem)
         {65, QStringLiteral("mail-mark-read")},    // hand over, write off
         {93, QStringLiteral("dialog-information")},
         {168, QStringLiteral("edit-clear")},       // cancel rows
+        {160, QStringLiteral("document-open")},    // open the row's register
         {196, QStringLiteral("edit-select-all")},
         {kImagemSenha, QStringLiteral("dialog-password")},
         {kImagemDireitos, QStringLiteral("system-users")},
