@@ -124,14 +124,21 @@ int TnDialogosDesktop::InputQueryListBox(const QString& titulo, const QStringLis
     return dialogo.exec() == QDialog::Accepted ? lista->currentRow() : -1;
 }
 
+// A modal dialog titled after the register it shows.
+static void PrepararDialogo(QDialog& dialogo, const TnDMClientDataSet& registro, const QSize& tamanho)
+{
+    dialogo.setWindowTitle(registro.nClientDataSet.Caption.isEmpty() ? registro.Name : registro.nClientDataSet.Caption);
+    dialogo.resize(tamanho);
+    new QVBoxLayout(&dialogo);
+}
+
 bool TnDialogosDesktop::Consultar(TnDMClientDataSet& consulta)
 {
     if (SemResposta(QStringLiteral("consulta %1").arg(consulta.Name)))
         return false;
     QDialog dialogo(Janela());
-    dialogo.setWindowTitle(consulta.nClientDataSet.Caption.isEmpty() ? consulta.Name : consulta.nClientDataSet.Caption);
-    dialogo.resize(640, 420);
-    auto* layout = new QVBoxLayout(&dialogo);
+    PrepararDialogo(dialogo, consulta, QSize(640, 420));
+    QLayout* layout = dialogo.layout();
     auto* tela = new TnFrmConsulta(consulta, &dialogo);
     layout->addWidget(tela);
     auto* botoes = new QDialogButtonBox(&dialogo);
@@ -150,11 +157,9 @@ void TnDialogosDesktop::MostrarCadastro(TnDMClientDataSet& cadastro)
     if (SemResposta(QStringLiteral("cadastro %1").arg(cadastro.Name)))
         return;
     QDialog dialogo(Janela());
-    dialogo.setWindowTitle(cadastro.nClientDataSet.Caption.isEmpty() ? cadastro.Name : cadastro.nClientDataSet.Caption);
-    dialogo.resize(900, 600);
-    auto* layout = new QVBoxLayout(&dialogo);
+    PrepararDialogo(dialogo, cadastro, QSize(900, 600));
     auto* tela = new TnFrmCadastro(cadastro, &dialogo);
-    layout->addWidget(tela);
+    dialogo.layout()->addWidget(tela);
     tela->setFocus();
     dialogo.exec();
 }
