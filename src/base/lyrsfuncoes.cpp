@@ -9,10 +9,11 @@
 
 namespace {
 
-QString CondicaoEstab(int empresa, int estab)
+// "CODIGOEMPRESA = 2 and CODIGOESTAB = 1", the columns of the alias given ("F.").
+QString CondicaoEstab(int empresa, int estab, const QString& apelido = {})
 {
-    return ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), empresa) + QStringLiteral(" and ")
-           + ValorParaSQL(QStringLiteral("CODIGOESTAB"), QStringLiteral("="), estab);
+    return ValorParaSQL(apelido + QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), empresa) + QStringLiteral(" and ")
+           + ValorParaSQL(apelido + QStringLiteral("CODIGOESTAB"), QStringLiteral("="), estab);
 }
 
 } // namespace
@@ -102,11 +103,18 @@ QString RecusaUsuarioBaixa(int usuario)
 
 bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int& usuario, QDateTime& entrega)
 {
+    // The establishment's name and its responsible persons, in one read (a
+    // batch write-off asks this once per establishment).
+    QString nomeEstab;
     QStringList responsaveis;
-    auto lidos = ExecutarSQL(QStringLiteral("select NOMERESPONSAVEL from PROTOCOLORESPESTAB where %1 order by SEQ")
-                                 .arg(CondicaoEstab(empresa, estab)));
-    for (; !lidos->Eof(); lidos->Next())
-        responsaveis.append(lidos->Fields(0).AsString());
+    auto lidos = ExecutarSQL(QStringLiteral("select F.NOMEESTAB, R.NOMERESPONSAVEL from ESTAB F left join PROTOCOLORESPESTAB R on "
+                                            "R.CODIGOEMPRESA = F.CODIGOEMPRESA and R.CODIGOESTAB = F.CODIGOESTAB where %1 order by R.SEQ")
+                                 .arg(CondicaoEstab(empresa, estab, QStringLiteral("F."))));
+    for (; !lidos->Eof(); lidos->Next()) {
+        nomeEstab = lidos->Fields(0).AsString();
+        if (!lidos->Fields(1).IsNull())
+            responsaveis.append(lidos->Fields(1).AsString());
+    }
     DestruirSQL(lidos);
 
     // Outgoing: the client's person receives and the office's user hands over;
@@ -114,7 +122,6 @@ bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int&
     const bool saida = natureza == 1;
     TnQuestionario questionario;
     // A batch write-off asks once per establishment: the title says which.
-    const QString nomeEstab = PegarValorCampo(QStringLiteral("ESTAB"), QStringLiteral("NOMEESTAB"), CondicaoEstab(empresa, estab)).toString();
     questionario.titulo = QStringLiteral("Baixar Protocolo - Empresa %1, Filial %2%3")
                               .arg(empresa)
                               .arg(estab)

@@ -3,6 +3,7 @@
 #include "erros.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 // Both databases take at least 32766 parameters per statement (SQLite since
@@ -30,20 +31,38 @@ void TnInsercaoEmLote::Adicionar(const QVariantList& valores)
                          .arg(m_colunas.size()));
     m_valores.append(valores);
     if (++m_pendentes == m_linhasPorComando)
-        Executar(m_cheio, m_linhasPorComando);
+        Descarregar();
 }
 
+// The pending rows go in statements of the full group's size or of a power
+// of two: whatever the number of rows, a flush runs a few statements, and
+// each size is prepared once (a parent flushed before each group of its
+// children would otherwise prepare a statement of a new size every time).
 void TnInsercaoEmLote::Descarregar()
 {
     if (m_pai)
         m_pai->Descarregar();
     if (m_pendentes == 0)
         return;
-    if (m_linhasDoResto != m_pendentes) {
-        m_resto.reset();
-        m_linhasDoResto = m_pendentes;
+    // The rows leave the group whether the statements run or not: after a
+    // failure the transaction is rolled back and nothing pending is wanted.
+    const QVariantList valores = std::exchange(m_valores, {});
+    const int linhas = std::exchange(m_pendentes, 0);
+    m_valores.reserve(valores.size());
+    const qsizetype colunas = m_colunas.size();
+    for (int feitas = 0; feitas < linhas;) {
+        const int restantes = linhas - feitas;
+        const int tamanho = restantes >= m_linhasPorComando ? m_linhasPorComando : static_cast<int>(std::bit_floor(static_cast<unsigned>(restantes)));
+        std::unique_ptr<TnSQLDataSet>& comando = m_comandos[tamanho];
+        if (!comando) {
+            comando = std::make_unique<TnSQLDataSet>(m_conexao);
+            comando->SetCommandText(Comando(tamanho));
+            comando->Prepare();
+        }
+        comando->SetParamValues(valores.mid(feitas * colunas, tamanho * colunas));
+        comando->ExecSQL();
+        feitas += tamanho;
     }
-    Executar(m_resto, m_pendentes);
 }
 
 void TnInsercaoEmLote::Descartar()
@@ -68,22 +87,4 @@ QString TnInsercaoEmLote::Comando(int linhas) const
         comando += QLatin1Char(')');
     }
     return comando;
-}
-
-void TnInsercaoEmLote::Executar(std::unique_ptr<TnSQLDataSet>& comando, int linhas)
-{
-    if (m_pai)
-        m_pai->Descarregar();
-    if (!comando) {
-        comando = std::make_unique<TnSQLDataSet>(m_conexao);
-        comando->SetCommandText(Comando(linhas));
-        comando->Prepare();
-    }
-    // The rows leave the group whether the statement runs or not: after a
-    // failure the transaction is rolled back and nothing pending is wanted.
-    const QVariantList valores = std::exchange(m_valores, {});
-    m_pendentes = 0;
-    m_valores.reserve(valores.size());
-    comando->SetParamValues(valores);
-    comando->ExecSQL();
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <map>
 #include <memory>
 
 class nDMConexao;
@@ -12,8 +13,8 @@ class nDMConexao;
 // Inserts many rows of one table with few statements: the rows are gathered
 // and sent as multi-row INSERTs ("values (...), (...), ..."), so a batch
 // costs one round trip per hundreds of rows instead of one per row (what
-// matters on PostgreSQL, where every statement is a round trip). The full
-// statement is prepared once; the last, shorter group gets its own.
+// matters on PostgreSQL, where every statement is a round trip). Each
+// statement size is prepared once.
 //
 // Rows are written when a group is full and on Descarregar(); a caller that
 // reads back what it inserted, or ends its transaction, calls Descarregar()
@@ -41,7 +42,6 @@ public:
 
 private:
     QString Comando(int linhas) const;
-    void Executar(std::unique_ptr<TnSQLDataSet>& comando, int linhas);
 
     nDMConexao& m_conexao;
     QString m_tabela;
@@ -49,8 +49,6 @@ private:
     int m_linhasPorComando;
     QVariantList m_valores;  // pending rows, one after another
     int m_pendentes = 0;
-    std::unique_ptr<TnSQLDataSet> m_cheio;  // a full group
-    std::unique_ptr<TnSQLDataSet> m_resto;  // the last, shorter group
-    int m_linhasDoResto = 0;
+    std::map<int, std::unique_ptr<TnSQLDataSet>> m_comandos;  // by rows per statement
     TnInsercaoEmLote* m_pai = nullptr;
 };
