@@ -69,6 +69,13 @@ using TnBookmark = qint64;
 
 // How the grids of a dataset behave, declared by the data module that owns
 // it (data modules stay non-visual; the desktop reads this).
+// An entry of a grid's pop-up menu; `imagem` numbers a picture of the host's image list.
+struct TnItemMenuGrade {
+    QString caption;
+    int imagem = -1;
+    std::function<void()> acao;
+};
+
 struct TnAparenciaGrade {
     // Text colour of a row of the view ("#c00000", "red"); empty: the default.
     std::function<QString(int linha)> CorDoTexto;
@@ -82,6 +89,8 @@ struct TnAparenciaGrade {
     // text); true keeps the user in the cell, false lets the key commit it.
     std::function<bool(int tecla, const QString& campo, const QString& texto)> AoConfirmarCelula;
     std::function<void()> AoClicarDuasVezes;
+    // The grid's pop-up menu (right click, the Menu key); none when empty.
+    QList<TnItemMenuGrade> MenuDeContexto;
     bool OrdenarPeloTitulo = true;
 };
 using TnEventoDataSet = std::function<void(TnClientDataSet&)>;

@@ -62,6 +62,7 @@ TLyrDPConsultaProtocoloBase::TLyrDPConsultaProtocoloBase()
     nClientDataSet.FieldByName(QStringLiteral("DataLctoPro")).DisplayFormat = QStringLiteral("dd/mm/yyyy");
     nClientDataSet.FieldByName(QStringLiteral("Observacao")).DisplayWidth = 40;
     nClientDataSet.Aparencia.AoClicarDuasVezes = [this] { actAbrirLcto(); };
+    nClientDataSet.Aparencia.MenuDeContexto = {{QStringLiteral("Abrir Cadastro do Lançamento"), 160, [this] { actAbrirLcto(); }}};
 }
 
 void TLyrDPConsultaProtocoloBase::DepoisConfigurar(TnFormulario* formulario)

@@ -93,4 +93,3 @@ private:
 };
 
 // The icon-theme name of a button's image number; empty when the host has none.
-QString IconeDaImagem(int imagem);

@@ -4,11 +4,13 @@
 #include "clientdataset.h"
 #include "controlecampo.h"
 #include "dialogos.h"
+#include "icones.h"
 #include "modelodataset.h"
 
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 
@@ -137,6 +139,11 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
     horizontalHeader()->setSectionsClickable(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &TnGrade::OrdenarPor);
     connect(m_modelo, &TnModeloDataSet::RegistroAtualMudou, this, &TnGrade::SeguirDataSet);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& posicao) {
+        if (std::unique_ptr<QMenu> menu = CriarMenuDeContexto())
+            menu->exec(viewport()->mapToGlobal(posicao));
+    });
     connect(this, &QTableView::doubleClicked, this, [this] {
         if (DataSet().Aparencia.AoClicarDuasVezes)
             AcaoSegura([this] { DataSet().Aparencia.AoClicarDuasVezes(); });
@@ -435,4 +442,18 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
         }
     }
     QTableView::keyPressEvent(evento);
+}
+
+std::unique_ptr<QMenu> TnGrade::CriarMenuDeContexto()
+{
+    const QList<TnItemMenuGrade>& itens = DataSet().Aparencia.MenuDeContexto;
+    if (itens.isEmpty())
+        return nullptr;
+    auto menu = std::make_unique<QMenu>(this);
+    for (const TnItemMenuGrade& item : itens) {
+        QAction* acao = menu->addAction(IconeDoModulo(item.imagem), item.caption);
+        const std::function<void()> executar = item.acao;
+        connect(acao, &QAction::triggered, this, [executar] { AcaoSegura(executar); });
+    }
+    return menu;
 }

@@ -3,6 +3,9 @@
 #include <QTableView>
 
 #include <functional>
+#include <memory>
+
+class QMenu;
 
 class TnClientDataSet;
 class TnModeloDataSet;
@@ -28,6 +31,8 @@ public:
     void FocarCampo(const QString& campo);
     // On a new row: the cursor goes to its first column in the tab order.
     void IrParaPrimeiraColunaEditavel();
+    // The pop-up menu the dataset declares (right click, Menu key); none when empty.
+    std::unique_ptr<QMenu> CriarMenuDeContexto();
 
     // Answers true when it handled the key.
     std::function<bool(QKeyEvent*)> AoTeclar;

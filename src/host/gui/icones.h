@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// An icon of the desktop's theme; where the theme has none (no desktop
+// environment, a theme of symbolic icons only), the style's own picture.
+QIcon IconeDoTema(const QString& nome);
+// The theme's name for an image number of the host's image list ("" when none).
+QString IconeDaImagem(int imagem);
+// The icon of an image number.
+inline QIcon IconeDoModulo(int imagem)
+{
+    return IconeDoTema(IconeDaImagem(imagem));
+}
