@@ -293,7 +293,12 @@ void TLyrDPBaixarProtocolo::actGravarExecute()
             TnBaixaDoEstab baixa;
             baixa.empresa = empresa;
             baixa.estab = estab;
-            baixa.confirmada = PegarDadosBaixa(natureza, empresa, estab, baixa.pessoa, baixa.usuario, baixa.entrega);
+            try {
+                baixa.confirmada = PegarDadosBaixa(natureza, empresa, estab, baixa.pessoa, baixa.usuario, baixa.entrega);
+            } catch (...) {
+                SetTemAlteracao(true);  // nothing was written off: the marks are still to be saved
+                throw;
+            }
             estabs.append(baixa);
         }
         estabs.last().protocolos.append({nClientDataSet.GetBookmark(), nClientDataSet.FieldByName(QStringLiteral("CODIGOPROTOCOLO")).AsLargeInt()});
