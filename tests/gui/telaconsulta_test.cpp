@@ -1,9 +1,12 @@
 // The written-off protocols query on its screen: its grid's pop-up menu and
-// Ctrl+Enter open the row's protocol in its register.
+// Ctrl+Enter open the row's protocol in its register, which the desktop
+// shows in a modal dialog.
 #include "bancoteste.h"
 #include "consultaprotocolo.h"
+#include "dialogosdesktop.h"
 #include "dialogosroteiro.h"
 #include "dmclientdataset.h"
+#include "frmcadastro.h"
 #include "frmpowerparam.h"
 #include "grade.h"
 #include "protocolo.h"
@@ -13,8 +16,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 class TelaConsulta : public TesteComBanco {};
 
@@ -54,4 +59,40 @@ TEST_F(TelaConsulta, MenuDaGradeECtrlEnterAbremOProtocolo)
     QTest::keyClick(&grade, Qt::Key_Return, Qt::ControlModifier);
     usuario.Verificar();
     EXPECT_EQ(abertos, QList<qint64>({52, 51}));
+}
+
+// On the desktop the protocol opens in a modal dialog holding its register's
+// screen, on that protocol alone; closing it returns to the query.
+TEST_F(TelaConsulta, NoDesktopOProtocoloAbreNumDialogoComOCadastro)
+{
+    for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>()})
+        nRegisterClass(info);
+    CadastrarFilial(2, 1);
+    ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "
+                      "CODIGOUSUARIO, ORIGEMDADO) values (61, 2, 1, '2026-11-30', '1', '2026-11-30 09:00:00', 1, 2)");
+    auto cadastro = CriarDM<TnDMClientDataSet>("TLyrDMProtocolo");
+    cadastro->Abrir({{"CODIGOPROTOCOLO_IGUAL", 61}});
+    cadastro->CriarDetalhe();
+    TnDialogosDesktop desktop;
+    QString titulo;
+    int linhas = -1;
+    bool temTela = false;
+    // Looks at the dialog once it is up, then closes it.
+    QTimer olhar;
+    olhar.setInterval(10);
+    QObject::connect(&olhar, &QTimer::timeout, [&] {
+        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialogo)
+            return;
+        olhar.stop();
+        titulo = dialogo->windowTitle();
+        temTela = dialogo->findChild<TnFrmCadastro*>() != nullptr;
+        linhas = cadastro->nClientDataSet.RecordCount();
+        dialogo->reject();
+    });
+    olhar.start();
+    desktop.MostrarCadastro(*cadastro);
+    EXPECT_EQ(titulo, "Protocolo");
+    EXPECT_TRUE(temTela);
+    EXPECT_EQ(linhas, 1);
 }

@@ -117,6 +117,9 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
 
 TnFrmCadastro::~TnFrmCadastro()
 {
+    // The child widgets are freed after this body, each handing the focus on:
+    // the screen must not hear of it half destroyed.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (!m_liberado)
         m_cadastro.nClientDataSet.RemoverObservador(this);
 }
