@@ -35,6 +35,33 @@ TnpqParamItem& TnpqPowerParam::Add(const QString& alias)
     return *m_itens.back();
 }
 
+TnpqParamItem& TnpqPowerParam::Add(const QString& alias, const QString& caption, int posicao)
+{
+    TnpqParamItem& item = Add(alias);
+    item.Caption = caption;
+    item.Position = posicao;
+    return item;
+}
+
+TnpqParamItem& TnpqPowerParam::AddCombo(const QString& alias, const QString& caption, int posicao, const QString& nomesValores,
+                                        const QString& padrao, const QString& dica)
+{
+    TnpqParamItem& item = Add(alias, caption, posicao);
+    item.CtrlType = TnTipoControle::ntcComboBox;
+    item.CtrlNameValues = nomesValores;
+    item.Value = padrao;
+    item.Hint = dica;
+    return item;
+}
+
+TnpqParamItem& TnpqPowerParam::AddCodigos(const QString& alias, const QString& caption, int posicao, const QString& dicionario)
+{
+    TnpqParamItem& item = Add(alias, caption, posicao);
+    item.ConsultMultSelect = true;
+    item.Dicionario = dicionario;
+    return item;
+}
+
 TnpqParamItem* TnpqPowerParam::Find(const QString& alias)
 {
     for (const auto& item : m_itens) {

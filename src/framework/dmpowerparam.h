@@ -44,6 +44,13 @@ public:
     std::function<void(TnpqParamItem&)> OnParamChange;
 
     TnpqParamItem& Add(const QString& alias);
+    // The same with its caption, at that place in the panel.
+    TnpqParamItem& Add(const QString& alias, const QString& caption, int posicao);
+    // Chosen from a list ("Saída=1;Entrada=2;"), starting on `padrao`.
+    TnpqParamItem& AddCombo(const QString& alias, const QString& caption, int posicao, const QString& nomesValores,
+                            const QString& padrao, const QString& dica = {});
+    // Codes and ranges ("1;5-9") picked from the dictionary entry's consultation.
+    TnpqParamItem& AddCodigos(const QString& alias, const QString& caption, int posicao, const QString& dicionario);
     TnpqParamItem* Find(const QString& alias);
     const TnpqParamItem* Find(const QString& alias) const;
     TnpqParamItem& ParamByAlias(const QString& alias);

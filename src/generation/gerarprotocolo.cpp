@@ -14,6 +14,8 @@
 #include <QLocale>
 #include <QScopeGuard>
 
+#include <tuple>
+
 namespace {
 
 QString Titulos(const QList<int>& tipos)
@@ -39,53 +41,31 @@ QDate PrimeiroDoMes(const QDate& data)
 
 TLyrDPGerarProtocolo::TLyrDPGerarProtocolo()
 {
-    const auto parametro = [this](const QString& alias, const QString& caption, int posicao) -> TnpqParamItem& {
-        TnpqParamItem& item = npqPowerParam.Add(alias);
-        item.Caption = caption;
-        item.Position = posicao;
-        return item;
-    };
-    TnpqParamItem& inicial = parametro(QStringLiteral("pDataInicial"), QStringLiteral("Data Inicial"), 0);
-    inicial.EhData = true;
-    inicial.Requerid = true;
-    inicial.Dicionario = QStringLiteral("DICDATA");
-    TnpqParamItem& final = parametro(QStringLiteral("pDataFinal"), QStringLiteral("Data Final"), 1);
-    final.EhData = true;
-    final.Requerid = true;
-    final.Dicionario = QStringLiteral("DICDATA");
-    TnpqParamItem& tipoData = parametro(QStringLiteral("pTipoData"), QStringLiteral("Filtrar"), 2);
-    tipoData.CtrlType = TnTipoControle::ntcComboBox;
-    tipoData.CtrlNameValues = QStringLiteral("Data Apuração=1;Data Vencimento=2;");
-    tipoData.Value = QStringLiteral("1");
-    tipoData.Requerid = true;
-    tipoData.Hint = QStringLiteral("Selecione o tipo de data que deseja usar para filtro das informações");
-    TnpqParamItem& forma = parametro(QStringLiteral("pFormaGer"), QStringLiteral("Gerar"), 3);
-    forma.CtrlType = TnTipoControle::ntcComboBox;
-    forma.CtrlNameValues = QStringLiteral("Protocolo Único=1;Dividido em Tipos=2;");
-    forma.Value = QStringLiteral("2");
-    forma.Requerid = true;
-    forma.Hint = QStringLiteral("Selecione a maneira que deseja gerar o protocolo");
-    TnpqParamItem& tipo = parametro(QStringLiteral("pTipo"), QStringLiteral("Tipo"), 4);
+    TnpqPowerParam& p = npqPowerParam;
+    for (const auto& [alias, caption, posicao] : {std::tuple{"pDataInicial", "Data Inicial", 0}, std::tuple{"pDataFinal", "Data Final", 1}}) {
+        TnpqParamItem& data = p.Add(QLatin1String(alias), QLatin1String(caption), posicao);
+        data.EhData = true;
+        data.Requerid = true;
+        data.Dicionario = QStringLiteral("DICDATA");
+    }
+    p.AddCombo(QStringLiteral("pTipoData"), QStringLiteral("Filtrar"), 2, QStringLiteral("Data Apuração=1;Data Vencimento=2;"), QStringLiteral("1"),
+               QStringLiteral("Selecione o tipo de data que deseja usar para filtro das informações"))
+        .Requerid = true;
+    p.AddCombo(QStringLiteral("pFormaGer"), QStringLiteral("Gerar"), 3, QStringLiteral("Protocolo Único=1;Dividido em Tipos=2;"),
+               QStringLiteral("2"), QStringLiteral("Selecione a maneira que deseja gerar o protocolo"))
+        .Requerid = true;
+    TnpqParamItem& tipo = p.Add(QStringLiteral("pTipo"), QStringLiteral("Tipo"), 4);
     tipo.CtrlType = TnTipoControle::ntcCheckListBox;
     tipo.CtrlNameValues = NomesValoresTiposGeracao().join(u';');
     tipo.Value = QStringLiteral("1;2;3;4;5");
     tipo.Requerid = true;
-    TnpqParamItem& folha = parametro(QStringLiteral("pTipoFolha"), QStringLiteral("Tipo Folha"), 5);
-    folha.CtrlType = TnTipoControle::ntcComboBox;
-    folha.CtrlNameValues = QStringLiteral("Totalizar=1;Por Funcionário=2;");
-    folha.Value = QStringLiteral("1");
-    folha.Requerid = true;
-    folha.Hint = QStringLiteral("Selecione como serão listados os valores da folha");
-    TnpqParamItem& listar = parametro(QStringLiteral("pListarDebitos"), QStringLiteral("Listar"), 10);
-    listar.CtrlType = TnTipoControle::ntcComboBox;
-    listar.CtrlNameValues = QStringLiteral("Sem Protocolo=0;Todos=1");
-    listar.Requerid = true;
-    TnpqParamItem& empresa = parametro(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Empresa"), 13);
-    empresa.ConsultMultSelect = true;
-    empresa.Dicionario = QStringLiteral("CODIGOEMPRESA");
-    TnpqParamItem& estab = parametro(QStringLiteral("pCodigoEstab"), QStringLiteral("Estab"), 15);
-    estab.ConsultMultSelect = true;
-    estab.Dicionario = QStringLiteral("CODIGOESTAB");
+    p.AddCombo(QStringLiteral("pTipoFolha"), QStringLiteral("Tipo Folha"), 5, QStringLiteral("Totalizar=1;Por Funcionário=2;"),
+               QStringLiteral("1"), QStringLiteral("Selecione como serão listados os valores da folha"))
+        .Requerid = true;
+    p.AddCombo(QStringLiteral("pListarDebitos"), QStringLiteral("Listar"), 10, QStringLiteral("Sem Protocolo=0;Todos=1"), QString())
+        .Requerid = true;
+    p.AddCodigos(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Empresa"), 13, QStringLiteral("CODIGOEMPRESA"));
+    p.AddCodigos(QStringLiteral("pCodigoEstab"), QStringLiteral("Estab"), 15, QStringLiteral("CODIGOESTAB"));
     npqPowerParam.OnParamChange = [this](TnpqParamItem& item) { npqPowerParamParamChange(item); };
     npqPowerParamParamChange(tipo);
 }

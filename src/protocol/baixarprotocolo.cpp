@@ -37,31 +37,22 @@ bool EhEnter(int tecla)
 TLyrDPBaixarProtocolo::TLyrDPBaixarProtocolo()
 {
     npqPowerParam.Caption = QStringLiteral("Baixar Protocolo");
-    const auto parametro = [this](const QString& alias, const QString& caption, int posicao, const QString& dica) -> TnpqParamItem& {
-        TnpqParamItem& item = npqPowerParam.Add(alias);
-        item.Caption = caption;
-        item.Position = posicao;
-        item.Hint = dica;
-        return item;
-    };
-    TnpqParamItem& tipo = parametro(QStringLiteral("pTipo"), QStringLiteral("Tipo"), 0, QStringLiteral("Informe o tipo do protocolo a ser baixado"));
-    tipo.CtrlType = TnTipoControle::ntcComboBox;
-    tipo.CtrlNameValues = QStringLiteral("Saída=1;Entrada=2;");
-    tipo.Value = QStringLiteral("1");
-    tipo.Requerid = true;
-    parametro(QStringLiteral("pDataInicial"), QStringLiteral("Data Inicial"), 1, QStringLiteral("Informe a data inicial para o filtro")).EhData = true;
-    parametro(QStringLiteral("pDataFinal"), QStringLiteral("Data Final"), 2, QStringLiteral("Informe a data final para o filtro")).EhData = true;
-    const auto codigos = [&](const QString& alias, const QString& caption, int posicao, const QString& dica, const QString& dicionario) {
-        TnpqParamItem& item = parametro(alias, caption, posicao, dica);
-        item.ConsultMultSelect = true;
-        item.Dicionario = dicionario;
-    };
-    codigos(QStringLiteral("pCodigoProtocolo"), QStringLiteral("Protocolo"), 3, QStringLiteral("Informe o código do protocolo"),
-            QStringLiteral("CODIGOPROTOCOLO"));
-    codigos(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Empresa"), 4, QStringLiteral("Informe o código da empresa"),
-            QStringLiteral("CODIGOEMPRESA"));
-    codigos(QStringLiteral("pCodigoEstab"), QStringLiteral("Filial"), 5, QStringLiteral("Informe o código da filial"),
-            QStringLiteral("CODIGOESTAB"));
+    TnpqPowerParam& p = npqPowerParam;
+    p.AddCombo(QStringLiteral("pTipo"), QStringLiteral("Tipo"), 0, QStringLiteral("Saída=1;Entrada=2;"), QStringLiteral("1"),
+               QStringLiteral("Informe o tipo do protocolo a ser baixado"))
+        .Requerid = true;
+    TnpqParamItem& inicial = p.Add(QStringLiteral("pDataInicial"), QStringLiteral("Data Inicial"), 1);
+    inicial.EhData = true;
+    inicial.Hint = QStringLiteral("Informe a data inicial para o filtro");
+    TnpqParamItem& final = p.Add(QStringLiteral("pDataFinal"), QStringLiteral("Data Final"), 2);
+    final.EhData = true;
+    final.Hint = QStringLiteral("Informe a data final para o filtro");
+    p.AddCodigos(QStringLiteral("pCodigoProtocolo"), QStringLiteral("Protocolo"), 3, QStringLiteral("CODIGOPROTOCOLO")).Hint =
+        QStringLiteral("Informe o código do protocolo");
+    p.AddCodigos(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Empresa"), 4, QStringLiteral("CODIGOEMPRESA")).Hint =
+        QStringLiteral("Informe o código da empresa");
+    p.AddCodigos(QStringLiteral("pCodigoEstab"), QStringLiteral("Filial"), 5, QStringLiteral("CODIGOESTAB")).Hint =
+        QStringLiteral("Informe o código da filial");
 
     nClientDataSet.Name = QStringLiteral("nClientDataSet");
     // Marks are a working set: a cancel loads the protocols again.

@@ -12,36 +12,20 @@
 
 TLyrDPConsultaProtocoloBase::TLyrDPConsultaProtocoloBase()
 {
-    const auto parametro = [this](const QString& alias, const QString& caption, int posicao) -> TnpqParamItem& {
-        TnpqParamItem& item = npqPowerParam.Add(alias);
-        item.Caption = caption;
-        item.Position = posicao;
-        return item;
-    };
-    const auto codigos = [&](const QString& alias, const QString& caption, int posicao, const QString& dicionario) -> TnpqParamItem& {
-        TnpqParamItem& item = parametro(alias, caption, posicao);
-        item.ConsultMultSelect = true;
-        item.Dicionario = dicionario;
-        return item;
-    };
-    codigos(QStringLiteral("pCodigoProtocolo"), QStringLiteral("Protocolo"), 0, QStringLiteral("CODIGOPROTOCOLO")).Requerid = true;
-    codigos(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Empresa"), 1, QStringLiteral("CODIGOEMPRESA")).Hint =
+    TnpqPowerParam& p = npqPowerParam;
+    p.AddCodigos(QStringLiteral("pCodigoProtocolo"), QStringLiteral("Protocolo"), 0, QStringLiteral("CODIGOPROTOCOLO")).Requerid = true;
+    p.AddCodigos(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Empresa"), 1, QStringLiteral("CODIGOEMPRESA")).Hint =
         QStringLiteral("Informe o código da empresa");
-    codigos(QStringLiteral("pCodigoEstab"), QStringLiteral("Filial"), 2, QStringLiteral("CODIGOESTAB")).Hint =
+    p.AddCodigos(QStringLiteral("pCodigoEstab"), QStringLiteral("Filial"), 2, QStringLiteral("CODIGOESTAB")).Hint =
         QStringLiteral("Informe o código da filial");
-    TnpqParamItem& forma = parametro(QStringLiteral("pFormaEntrega"), QStringLiteral("Forma Entrega"), 3);
-    forma.CtrlType = TnTipoControle::ntcComboBox;
-    forma.CtrlNameValues = QStringLiteral("Todos=0;Retirado=1;Entregue em Mãos=2;Entregue via Internet=3");
-    forma.Value = QStringLiteral("1");
-    forma.Hint = QStringLiteral("Informe o tipo da forma de entrega a ser considerado no filtro");
-    TnpqParamItem& tipo = parametro(QStringLiteral("pTipoProtocolo"), QStringLiteral("Tipo"), 4);
-    tipo.CtrlType = TnTipoControle::ntcComboBox;
-    tipo.CtrlNameValues = QStringLiteral("Ambos=0;Guias=1;Documentos=2;");
-    tipo.Value = QStringLiteral("0");
-    tipo.Hint = QStringLiteral("Informe o tipo do protocolo a ser considerado no filtro");
+    p.AddCombo(QStringLiteral("pFormaEntrega"), QStringLiteral("Forma Entrega"), 3,
+               QStringLiteral("Todos=0;Retirado=1;Entregue em Mãos=2;Entregue via Internet=3"), QStringLiteral("1"),
+               QStringLiteral("Informe o tipo da forma de entrega a ser considerado no filtro"));
+    p.AddCombo(QStringLiteral("pTipoProtocolo"), QStringLiteral("Tipo"), 4, QStringLiteral("Ambos=0;Guias=1;Documentos=2;"), QStringLiteral("0"),
+               QStringLiteral("Informe o tipo do protocolo a ser considerado no filtro"));
     for (const auto& [alias, caption, posicao] : {std::tuple{"pDataLctoInicial", "Data Lcto Inicial", 5},
                                                   std::tuple{"pDataLctoFinal", "Data Lcto Final", 6}}) {
-        TnpqParamItem& data = parametro(QLatin1String(alias), QLatin1String(caption), posicao);
+        TnpqParamItem& data = p.Add(QLatin1String(alias), QLatin1String(caption), posicao);
         data.EhData = true;
         data.Dicionario = QStringLiteral("DICDATA");
     }
