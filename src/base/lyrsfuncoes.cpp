@@ -71,6 +71,18 @@ bool LimparProDeb(const QString& chaveOrigem)
            > 0;
 }
 
+QString DescricaoVistaPrazo(int codigo)
+{
+    switch (codigo) {
+    case 1:
+        return QStringLiteral("À Vista");
+    case 2:
+        return QStringLiteral("A Prazo");
+    default:
+        return QString();
+    }
+}
+
 QString PegarFormaEntrega(int empresa, int estab)
 {
     return PegarValorCampo(QStringLiteral("CFGESTABPRO"), QStringLiteral("FORMAENTREGA"), CondicaoEstab(empresa, estab)).toString();

@@ -44,6 +44,10 @@ int PegarTipo(const QString& chaveOrigem);
 // whether a row was changed.
 bool LimparProDeb(const QString& chaveOrigem);
 
+// How an invoice was paid (SERVICONOTA.VISTAPRAZO): 1 "À Vista", 2 "A Prazo";
+// empty for any other code.
+QString DescricaoVistaPrazo(int codigo);
+
 // Why that user cannot stand for the office in a write-off (unknown or
 // inactive); empty when he can.
 QString RecusaUsuarioBaixa(int usuario);

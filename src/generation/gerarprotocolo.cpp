@@ -215,15 +215,24 @@ void TLyrDPGerarProtocolo::PrimeiraPassagem()
             if (protocolos > 0)
                 nClientDataSet.Delete();
             if (m_formaGeracao == 1)
-                m_codigoAtual -= 1;
+                m_codigoAtual = --m_ultimoCodigo;
             MsgTreeLista().SetarIconInformacao(MsgTree(4, QStringLiteral("Nenhum item foi listado"), m_noEstab));
         }
     }
 }
 
+void TLyrDPGerarProtocolo::PegarValoresIniciais()
+{
+    TLyrProcesso::PegarValoresIniciais();
+    m_ultimoCodigo = m_codigoAtual;
+}
+
+// A financial client's items may go into an earlier protocol (single form),
+// so a new protocol takes the next code after the highest handed out, never
+// one after the current protocol's.
 int TLyrDPGerarProtocolo::InserirPro(int empresa, int estab, const QString& nomeEmpresa, const QString& nomeEstab)
 {
-    m_codigoAtual += 1;
+    m_codigoAtual = ++m_ultimoCodigo;
     const QDateTime agora = QDateTime::currentDateTime();
     const QLocale local;
     QString observacao = QStringLiteral("Gerado em ") + local.toString(agora.date(), QLocale::ShortFormat) + u' '

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "gerarprotocolobase.h"
+#include "mapperfinanceiro.h"
 
 #include <QDate>
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
@@ -13,8 +15,7 @@ class TnFraProgresso;
 // companies and establishments, proposes protocols with their items (one per
 // establishment, or one per type with "Dividido em Tipos"); the user marks
 // what to deliver and the base saves it. The first pass covers tax debits
-// and payroll; the second, the office's invoices and boletos, is
-// SegundaPassagem.
+// and payroll; the second, the office's invoices and boletos to its clients.
 class TLyrDPGerarProtocolo : public TLyrProcesso<TLyrDPGerarProtocolo, TLyrDPGerarProtocoloBase> {
     LYR_DATAMODULE(TLyrDPGerarProtocolo)
 public:
@@ -30,8 +31,9 @@ public:
 
 protected:
     void GerarProtocolo() override;
-    // The financial documents' pass; nothing yet.
-    virtual void SegundaPassagem() {}
+    void PegarValoresIniciais() override;
+    // Marks a saved invoice or boleto as delivered in the protocol.
+    void AtualizarOrigemItem(qint64 codigo, int seq) override;
     // Appends a preview protocol for the establishment; answers 1.
     int InserirPro(int empresa, int estab, const QString& nomeEmpresa, const QString& nomeEstab);
     // The rows of the current type for the current establishment; 1 when any.
@@ -40,6 +42,21 @@ protected:
     int InserirItensPro();
     QString MontarDescricaoCTR() const;
     QString MontarDescricaoFPA() const;
+
+    // --- financial documents (types 11 and 12) ------------------------------
+    // Recipient modes: documents of clients without a company link go to the
+    // office's own establishment (0), those of linked clients to their
+    // company's establishment (1).
+    static constexpr int kEscritorio = 0;
+    static constexpr int kCliente = 1;
+    // One establishment of the office, the current financial type.
+    void GerarFinanceiro(int empresa, int estab, int modo);
+    // The message lines and the preview protocol of a client row; answers the
+    // protocols appended (0 or 1).
+    int InserirProCliente(TnClientDataSet& cliente);
+    // The client's documents as items of the current protocol; answers how many.
+    int InserirItensFin(TnClientDataSet& cliente, int modo);
+    QString MontarDescricaoFIN(const TnMapperFinanceiro& documento);
 
     QDate m_inicio;
     QDate m_fim;
@@ -53,12 +70,18 @@ protected:
     QString m_tabelaDebito;
     QString m_sufixo;
     int m_seqItem = 0;
+    double m_ultimoCodigo = 0;  // the highest preview code handed out
     std::unique_ptr<TnSQLDataSet> m_consulta;
     std::unique_ptr<TnSQLDataSet> m_lista;  // the establishments of the run
 
 private:
     void npqPowerParamParamChange(TnpqParamItem& item);
     void PrimeiraPassagem();
+    void SegundaPassagem();
+    void PassagemFinanceira(TnSQLDataSet& lista, int modo);
+    // The documents of the current type issued by the office's establishment
+    // (read once per establishment and type, shared by its clients).
+    TnClientDataSet& Documentos(int empresa, int estab);
     int CarregarDadosCtr();
     int CarregarDadosFpa();
     int InserirItensCtr();
@@ -66,4 +89,10 @@ private:
     TnMsgNo m_raiz;
     TnMsgNo m_noEmpresa;
     TnMsgNo m_noEstab;
+    std::unique_ptr<TnClientDataSet> m_documentos;
+    // The recipient of the client row being processed is not registered: its
+    // documents are reported, not listed.
+    bool m_destinoInexistente = false;
+    QSet<QString> m_listados;  // origin keys of the documents listed by this run
+    TnFraProgresso* m_progressoFin = nullptr;
 };

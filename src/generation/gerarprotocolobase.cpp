@@ -37,7 +37,7 @@ TLyrItem::TLyrItem(TnClientDataSet& d)
       ORIGEMDADO(d.FieldByName(QStringLiteral("ORIGEMDADO"))), COMPETENCIA(d.FieldByName(QStringLiteral("COMPETENCIA"))),
       PROTOCOLO(d.FieldByName(QStringLiteral("PROTOCOLO"))), GERAR(d.FieldByName(QStringLiteral("GERAR"))),
       TABELA(d.FieldByName(QStringLiteral("TABELA"))), TABELACHAVE(d.FieldByName(QStringLiteral("TABELACHAVE"))),
-      MODULO(d.FieldByName(QStringLiteral("MODULO")))
+      MODULO(d.FieldByName(QStringLiteral("MODULO"))), PROTOCOLOFONTE(d.FieldByName(QStringLiteral("PROTOCOLOFONTE")))
 {
 }
 
@@ -79,7 +79,7 @@ TLyrDPGerarProtocoloBase::TLyrDPGerarProtocoloBase()
         {QStringLiteral("ORIGEMDADO"), TnFieldType::Integer},      {QStringLiteral("COMPETENCIA"), TnFieldType::DateTime},
         {QStringLiteral("PROTOCOLO"), TnFieldType::Float},         {QStringLiteral("GERAR"), TnFieldType::Integer},
         {QStringLiteral("TABELA"), TnFieldType::String, 50},       {QStringLiteral("TABELACHAVE"), TnFieldType::String, 50},
-        {QStringLiteral("MODULO"), TnFieldType::String, 50},
+        {QStringLiteral("MODULO"), TnFieldType::String, 50},       {QStringLiteral("PROTOCOLOFONTE"), TnFieldType::Float},
     };
     // Open (and empty) from the start, so the form's grids know their columns.
     LigarRegistros();
@@ -214,7 +214,7 @@ void TLyrDPGerarProtocoloBase::PrepararSQL()
                     QStringLiteral("CODIGOUSUARIO"), QStringLiteral("DATAHORACADASTRO"), QStringLiteral("ORIGEMDADO"),
                     QStringLiteral("COMPETENCIA")});
     sqlInsertItensPro->DependeDe(*sqlInsertPro);
-    m_atualizacoes.clear();
+    m_comandosDoLote.clear();
 }
 
 void TLyrDPGerarProtocoloBase::PegarValoresIniciais()
@@ -235,6 +235,28 @@ void TLyrDPGerarProtocoloBase::PegarCfgDescr(int tipo)
 
 void TLyrDPGerarProtocoloBase::AtualizarOrigemItem(qint64, int) {}
 
+TnSQLDataSet& TLyrDPGerarProtocoloBase::ComandoDoLote(const QString& texto)
+{
+    std::unique_ptr<TnSQLDataSet>& comando = m_comandosDoLote[texto];
+    if (!comando) {
+        comando = std::make_unique<TnSQLDataSet>(Conexao());
+        comando->SetCommandText(texto);
+    }
+    return *comando;
+}
+
+void TLyrDPGerarProtocoloBase::RecusarOrigem(const QString& tabela, const QString& condicao)
+{
+    const QString descricao = m_item->DESCRITEM.AsString();
+    if (!PegarTemRegistro(tabela, QStringLiteral("CODIGOPROTOCOLO"), condicao))
+        throw EnErro(QStringLiteral("\"%1\" foi excluído por outro usuário. Execute a geração de novo.").arg(descricao));
+    const QVariant entregue = PegarValorCampo(tabela, QStringLiteral("CODIGOPROTOCOLO"), condicao);
+    if (entregue.isNull())
+        throw EnErro(QStringLiteral("\"%1\" foi alterado por outro usuário. Execute a geração de novo.").arg(descricao));
+    throw EnErro(QStringLiteral("\"%1\" já foi entregue no protocolo %2 por outro usuário. Execute a geração de novo.")
+                     .arg(descricao, Valores::TextoPadrao(entregue)));
+}
+
 // Marks the item's debit as delivered in protocol `codigo`. The update only
 // takes a debit still free: one delivered by another user since the preview
 // was built (or deleted) stops the batch, which is undone, rather than put
@@ -243,25 +265,14 @@ void TLyrDPGerarProtocoloBase::MarcarDebitoEntregue(qint64 codigo)
 {
     const QString tabela = m_item->TABELA.AsString();
     const QString chave = QStringLiteral("CHAVEDEBITO") + m_item->TABELACHAVE.AsString();
-    // Prepared once per table of the batch.
-    std::unique_ptr<TnSQLDataSet>& sqlUpdateDebito = m_atualizacoes[tabela + chave];
-    if (!sqlUpdateDebito) {
-        sqlUpdateDebito = std::make_unique<TnSQLDataSet>(Conexao());
-        sqlUpdateDebito->SetCommandText(QStringLiteral("update %1 set CODIGOPROTOCOLO = :pCodigoPro where %2 = :pChaveDebito and "
-                                                       "CODIGOEMPRESA = :pCodigoEmpresa and CODIGOPROTOCOLO is null")
-                                            .arg(tabela, chave));
-    }
-    sqlUpdateDebito->SetParamValues({codigo, m_item->CHAVEDEBITO.Value(), m_pro->CODIGOEMPRESA.Value()});
-    if (sqlUpdateDebito->ExecSQL() == 1)
+    TnSQLDataSet& sqlUpdateDebito = ComandoDoLote(QStringLiteral("update %1 set CODIGOPROTOCOLO = :pCodigoPro where %2 = :pChaveDebito and "
+                                                                 "CODIGOEMPRESA = :pCodigoEmpresa and CODIGOPROTOCOLO is null")
+                                                      .arg(tabela, chave));
+    sqlUpdateDebito.SetParamValues({codigo, m_item->CHAVEDEBITO.Value(), m_pro->CODIGOEMPRESA.Value()});
+    if (sqlUpdateDebito.ExecSQL() == 1)
         return;
-    const QVariant entregue = PegarValorCampo(
-        tabela, QStringLiteral("CODIGOPROTOCOLO"),
-        ValorParaSQL(chave, QStringLiteral("="), m_item->CHAVEDEBITO.Value()) + QStringLiteral(" and ")
-            + ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), m_pro->CODIGOEMPRESA.Value()));
-    if (!entregue.isNull())
-        throw EnErro(QStringLiteral("\"%1\" já foi entregue no protocolo %2 por outro usuário. Execute a geração de novo.")
-                         .arg(m_item->DESCRITEM.AsString(), Valores::TextoPadrao(entregue)));
-    throw EnErro(QStringLiteral("\"%1\" foi excluído por outro usuário. Execute a geração de novo.").arg(m_item->DESCRITEM.AsString()));
+    RecusarOrigem(tabela, ValorParaSQL(chave, QStringLiteral("="), m_item->CHAVEDEBITO.Value()) + QStringLiteral(" and ")
+                              + ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), m_pro->CODIGOEMPRESA.Value()));
 }
 
 void TLyrDPGerarProtocoloBase::FiltrarItensDoProtocolo(bool ligado)
@@ -418,6 +429,7 @@ TLyrDPGerarProtocoloBase::TnLinhasGravadas TLyrDPGerarProtocoloBase::Gravar(TnFr
 {
     TnLinhasGravadas gravadas;
     qint64 codigo = PegarProximoCodigo(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), {}, 0, 1) - 1;
+    m_primeiroCodigoDoLote = codigo + 1;
     nClientDataSet.SetIndexFieldNames(QStringLiteral("CODIGOPROTOCOLO"));
     nClientDataSetDet.SetIndexFieldNames(QStringLiteral("CODIGOPROTOCOLO"));
     nClientDataSetDet.First();

@@ -55,6 +55,7 @@ struct TLyrItem {
     TnField& TABELA;     // source table to update on save
     TnField& TABELACHAVE;
     TnField& MODULO;
+    TnField& PROTOCOLOFONTE;  // the protocol the source row carried when read (financial items)
 };
 
 // What every protocol-generating process shares: the two-level preview
@@ -95,12 +96,19 @@ protected:
     virtual void PegarValoresIniciais();
     virtual void GerarProtocolo() {}
     void PegarCfgDescr(int tipo);
+    // A statement of the save, prepared once per batch and kept by its text.
+    TnSQLDataSet& ComandoDoLote(const QString& texto);
+    // The update of the current item's source row changed nothing: raises
+    // why (deleted, or delivered or changed by another user since the
+    // preview was read), telling the user to generate again.
+    [[noreturn]] void RecusarOrigem(const QString& tabela, const QString& condicao);
 
     TLyr& Pro() { return *m_pro; }
     TLyrItem& Item() { return *m_item; }
 
     QString m_modelo;           // the template of the type being built
-    double m_codigoAtual = 0;   // last preview code handed out
+    double m_codigoAtual = 0;   // the preview code of the protocol being filled
+    qint64 m_primeiroCodigoDoLote = 0;  // the first code the running save writes
     int m_formaEntrega = 2;
     int m_empresa = 0;
     int m_estab = 0;
@@ -122,5 +130,5 @@ private:
     // Prepared once per execution (PrepararSQL), bound per row.
     std::unique_ptr<TnInsercaoEmLote> sqlInsertPro;
     std::unique_ptr<TnInsercaoEmLote> sqlInsertItensPro;
-    std::map<QString, std::unique_ptr<TnSQLDataSet>> m_atualizacoes;  // sqlUpdateDebito, one per debit table
+    std::map<QString, std::unique_ptr<TnSQLDataSet>> m_comandosDoLote;  // by text: sqlUpdateDebito per table, …
 };

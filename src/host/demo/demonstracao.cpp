@@ -436,6 +436,11 @@ private:
             Inserir("HISTORICOPRO", {"CODIGOHISTPRO", "DESCRISAOHISTPRO", "TEMCOMPLEMENTOHISTORICO"},
                     {i + 1, historicos[i].first, historicos[i].second});
 
+        // The office's own establishments receive the protocols of the
+        // invoices and boletos of clients not linked to a company.
+        for (int estab = 1; estab <= 2; ++estab)
+            Inserir("CFGESTABPRO", {"CODIGOEMPRESA", "CODIGOESTAB", "CODIGOGRUPODOC", "FORMAENTREGA", "MESMOENDERECOENT"},
+                    {1, estab, 2, "1", "1"});
         // Most establishments are configured; a few are left for the office to set up.
         for (TnEstab& estab : m_estabs) {
             if (!estab.ativo || m_aleatorio.Chance(12))
