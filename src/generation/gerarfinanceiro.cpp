@@ -286,7 +286,7 @@ void TLyrDPGerarProtocolo::AtualizarOrigemItem(qint64 codigo, int seq)
     // Two items of this batch naming the same row (keys cut to the same text):
     // the first already took it.
     const QVariant atual = PegarValorCampo(tabela, QStringLiteral("CODIGOPROTOCOLO"), condicao);
-    if (!atual.isNull() && Valores::ParaInteiro(atual) >= m_primeiroCodigoDoLote)
+    if (!atual.isNull() && Valores::ParaInteiro(atual) >= m_primeiroCodigoDoLote && Valores::ParaInteiro(atual) <= codigo)
         return;
     RecusarOrigem(tabela, condicao);
 }
