@@ -298,9 +298,9 @@ void AbrirRegistro()
 
 // --- generation ------------------------------------------------------------
 
-const QString kTiposGeracao = QStringLiteral("1;2;3;4;5;9;10;6;7;8");
+const QString kTiposGeracao = QStringLiteral("1;2;3;4;5;9;10;6;7;8;11;12");
 
-// The process with its preview of November: tax debits and payroll, all establishments.
+// The process with its preview of November: every source type, all establishments.
 std::unique_ptr<TLyrDPGerarProtocolo> PreverGeracao()
 {
     auto processo = std::make_unique<TLyrDPGerarProtocolo>();
@@ -311,6 +311,37 @@ std::unique_ptr<TLyrDPGerarProtocolo> PreverGeracao()
     processo->SetParam(QStringLiteral("pTipoFolha"), QStringLiteral("2"));
     processo->Processar();
     return processo;
+}
+
+int LerTudo(QSqlQuery& consulta)
+{
+    int linhas = 0;
+    while (consulta.next()) {
+        for (int c = 0; c < consulta.record().count(); ++c)
+            consulta.value(c);
+        ++linhas;
+    }
+    return linhas;
+}
+
+// The financial pass's reading for one establishment and type, in both
+// recipient modes: its clients, then (when it has any) its documents once.
+int LerFinanceiroBruto(nDMConexao& conexao, int empresa, int estab, int tipo)
+{
+    const TnFiltroFinanceiro filtro{QStringLiteral("1"), QDate(2026, 11, 1), QDate(2026, 11, 30), empresa, estab, 0};
+    int linhas = 0;
+    for (int modo = 0; modo < 2; ++modo) {
+        QSqlQuery clientes(conexao.Database());
+        clientes.setForwardOnly(true);
+        clientes.exec(ComandoClientesFinanceiro(filtro));
+        if (LerTudo(clientes) == 0)
+            continue;
+        QSqlQuery documentos(conexao.Database());
+        documentos.setForwardOnly(true);
+        documentos.exec(tipo == 11 ? ComandoNotasFiscais(filtro) : ComandoBoletos(filtro));
+        linhas += LerTudo(documentos);
+    }
+    return linhas;
 }
 
 // The same statements with the same parameters, run raw for every
@@ -327,6 +358,10 @@ void PreverBruto(nDMConexao& conexao)
         for (const QString& tipo : kTiposGeracao.split(u';')) {
             QSqlQuery consulta(conexao.Database());
             consulta.setForwardOnly(true);
+            if (InIntArray(tipo.toInt(), ListaConstFIN())) {
+                linhas += LerFinanceiroBruto(conexao, empresa, estab, tipo.toInt());
+                continue;
+            }
             if (const TnTabelaDebito* tabela = TabelaDebitoDoTipo(tipo.toInt())) {
                 consulta.prepare(ComandoDebitos(tabela->tabela, QStringLiteral("1")).replace(QRegularExpression(QStringLiteral(":p\\w+")), QStringLiteral("?")));
                 for (const QVariant& valor : QVariantList{empresa, estab, QDate(2026, 11, 1), QDate(2026, 11, 30), 0, 0})
@@ -342,11 +377,7 @@ void PreverBruto(nDMConexao& conexao)
                 consulta.bindValue(QStringLiteral(":PCODIGOESTAB"), estab);
             }
             consulta.exec();
-            while (consulta.next()) {
-                for (int c = 0; c < consulta.record().count(); ++c)
-                    consulta.value(c);
-                ++linhas;
-            }
+            linhas += LerTudo(consulta);
         }
     }
     Q_UNUSED(linhas);
@@ -357,6 +388,10 @@ void DesfazerGeracao(qint64 ultimoAntes)
 {
     for (const TnTabelaDebito& tabela : TabelasDebito())
         ExecutarSQLDireto(QStringLiteral("update %1 set CODIGOPROTOCOLO = null where CODIGOPROTOCOLO > %2").arg(tabela.tabela).arg(ultimoAntes));
+    for (const char* tabela : {"SERVICONOTA", "CONTARECEBER"})
+        ExecutarSQLDireto(QStringLiteral("update %1 set CODIGOPROTOCOLO = null, SEQITEMPRO = null where CODIGOPROTOCOLO > %2")
+                              .arg(QLatin1String(tabela))
+                              .arg(ultimoAntes));
     ExecutarSQLDireto(QStringLiteral("delete from PROTOCOLOITEM where CODIGOPROTOCOLO > %1").arg(ultimoAntes));
     ExecutarSQLDireto(QStringLiteral("delete from PROTOCOLO where CODIGOPROTOCOLO > %1").arg(ultimoAntes));
 }
@@ -412,6 +447,21 @@ void GravarBruto(nDMConexao& conexao, TLyrDPGerarProtocolo& processo, qint64 ult
                 atualiza.bindValue(0, codigo);
                 atualiza.bindValue(1, itens.FieldByName(QStringLiteral("CHAVEDEBITO")).Value());
                 atualiza.bindValue(2, pros.FieldByName(QStringLiteral("CODIGOEMPRESA")).Value());
+                atualiza.exec();
+            } else if (const QStringList chave = itens.FieldByName(QStringLiteral("CHAVEORIGEM")).AsString().split(u';'); chave.value(0) == u"FIN") {
+                const bool nota = chave.value(1) == u"11";
+                QSqlQuery& atualiza = atualizacoes[chave.value(1)];
+                if (atualiza.lastQuery().isEmpty()) {
+                    atualiza = QSqlQuery(banco);
+                    atualiza.prepare(nota ? QStringLiteral("update SERVICONOTA set CODIGOPROTOCOLO = ?, SEQITEMPRO = ? where CODIGOESCRIT = ? "
+                                                           "and SERIENS = ? and NUMERONS = ? and CODIGOPROTOCOLO is null")
+                                          : QStringLiteral("update CONTARECEBER set CODIGOPROTOCOLO = ?, SEQITEMPRO = ? where CODIGOESCRIT = ? "
+                                                           "and NUMERODCTOCR = ? and CODIGOPROTOCOLO is null"));
+                }
+                QVariantList valores{codigo, seq, chave.value(2).toInt()};
+                valores += nota ? QVariantList{chave.value(3), chave.value(4).toInt()} : QVariantList{chave.value(3).toInt()};
+                for (int i = 0; i < valores.size(); ++i)
+                    atualiza.bindValue(i, valores[i]);
                 atualiza.exec();
             }
         }
@@ -548,7 +598,7 @@ void MedirGeracao(nDMConexao& conexao)
     std::unique_ptr<TLyrDPGerarProtocolo> amostra = PreverGeracao();
     amostra->nClientDataSetDet.SetFiltered(false);
     const int itens = amostra->nClientDataSetDet.RecordCount();
-    Relatar(QStringLiteral("prévia da geração (mês, débitos e folha)"), itens, previaFramework, previaBruta);
+    Relatar(QStringLiteral("prévia da geração (mês, todos os tipos)"), itens, previaFramework, previaBruta);
     Saida() << "memória residente com a prévia aberta: " << QString::number(MemoriaResidenteMB(), 'f', 0) << " MB ("
             << amostra->nClientDataSet.RecordCount() << " protocolos, " << itens << " itens)" << Qt::endl;
 

@@ -204,8 +204,30 @@ void nDMConexao::AbrirPostgreSQL()
     }
 }
 
+namespace {
+
+nDMConexao::TnObservadorComandos& ObservadorComandos()
+{
+    static nDMConexao::TnObservadorComandos observador;
+    return observador;
+}
+
+} // namespace
+
+void nDMConexao::SetObservadorComandos(TnObservadorComandos observador)
+{
+    ObservadorComandos() = std::move(observador);
+}
+
+void nDMConexao::AvisarComando(const QString& comando)
+{
+    if (const TnObservadorComandos& observador = ObservadorComandos())
+        observador(comando);
+}
+
 void nDMConexao::Executar(const QString& comando)
 {
+    AvisarComando(comando);
     QSqlQuery consulta(Database());
     if (!consulta.exec(comando))
         throw EnSQL(consulta.lastError().text(), comando);
@@ -232,6 +254,7 @@ void nDMConexao::TravarNumeracao(const QString& tabela)
     if (Banco() != TnBanco::PostgreSQL || m_profundidade == 0)
         return;
     // A transaction-level advisory lock: released by the commit or rollback.
+    AvisarComando(QStringLiteral("select pg_advisory_xact_lock"));
     QSqlQuery trava(Database());
     trava.prepare(QStringLiteral("select pg_advisory_xact_lock(hashtext(?))"));
     trava.addBindValue(QStringLiteral("lyr.numeracao.") + tabela.toUpper());
@@ -244,6 +267,8 @@ void nDMConexao::Commit(int transacao)
     ValidarTransacao(transacao);
     if (m_profundidade == 0)
         throw EnErro(QStringLiteral("Não há transação aberta para confirmar."));
+    if (m_profundidade == 1)
+        AvisarComando(QStringLiteral("COMMIT"));
     if (m_profundidade == 1 && !Database().commit()) {
         const QString erro = Database().lastError().text();
         RollBack(transacao);

@@ -3,6 +3,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 enum class TnBanco { SQLite, PostgreSQL };
 
 // Where the data lives. Read from one text so that an option, an environment
@@ -52,6 +54,14 @@ public:
     // writes. SQLite needs nothing here: its transactions start with the
     // write lock.
     void TravarNumeracao(const QString& tabela);
+
+    // Called with each statement's text right before this process sends it
+    // to either database, and with "COMMIT" right before each outermost
+    // commit: a trace of the conversation with the database, which tests use
+    // to stop a save at a chosen statement. One observer per process.
+    using TnObservadorComandos = std::function<void(const QString& comando)>;
+    static void SetObservadorComandos(TnObservadorComandos observador);
+    static void AvisarComando(const QString& comando);
 
 private:
     void AbrirSQLite();

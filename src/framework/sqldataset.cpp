@@ -319,6 +319,7 @@ void TnSQLDataSet::Unprepare()
 void TnSQLDataSet::Executar()
 {
     Prepare();
+    nDMConexao::AvisarComando(m_comando);
     for (qsizetype i = 0; i < m_posicional.posicoes.size(); ++i)
         m_consulta->bindValue(static_cast<int>(i), Valores::ParaBanco(m_params[m_posicional.posicoes[i]].Value()));
     if (!(m_direto ? m_consulta->exec(m_posicional.texto) : m_consulta->exec())) {

@@ -1,0 +1,116 @@
+// A user whose machine dies in the middle of a save: prepares one batch
+// save on the database given, prints what the batch holds, then saves it.
+//
+//   lyr_interrompido_teste BANCO SALVAMENTO contar     runs the save inside a transaction it
+//                                                      then undoes; counts the statements
+//   lyr_interrompido_teste BANCO SALVAMENTO N          killed (SIGKILL) right before the
+//                                                      save's N-th statement
+//   lyr_interrompido_teste BANCO SALVAMENTO gravar     saves it all
+//
+// SALVAMENTO: "geracao" (Gerar Protocolo, every item marked) or "baixa"
+// (Baixar Protocolo, every open outgoing protocol).
+//
+// Output lines: "lote <rows the batch writes or changes>" before the save;
+// "comandos <statements of the save>" when counting (its commit is the next).
+#include "baixarprotocolo.h"
+#include "banco.h"
+#include "dialogos.h"
+#include "erros.h"
+#include "gerarprotocolo.h"
+#include "host.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+// The write-off data answered at once.
+class TnRespostas : public TnDialogosSemUsuario {
+public:
+    bool PedirQuestionario(TnQuestionario& questionario) override
+    {
+        questionario.SetValor(QStringLiteral("pessoa"), QStringLiteral("Responsável da filial"));
+        return true;
+    }
+};
+
+int Linhas(TnClientDataSet& dataSet, const char* campo)
+{
+    int marcadas = 0;
+    dataSet.SetFiltered(false);
+    for (dataSet.First(); !dataSet.Eof(); dataSet.Next())
+        marcadas += dataSet.FieldByName(QLatin1String(campo)).AsInteger() == 1 ? 1 : 0;
+    return marcadas;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication aplicacao(argc, argv);
+    QTextStream saida(stdout);
+    if (argc != 4) {
+        QTextStream(stderr) << "uso: lyr_interrompido_teste BANCO geracao|baixa contar|gravar|N" << Qt::endl;
+        return 2;
+    }
+    const QString salvamento = QString::fromLocal8Bit(argv[2]);
+    const QString modo = QString::fromLocal8Bit(argv[3]);
+    try {
+        TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1]))));
+        host.Conexao().SetCodigoUsuario(1);
+        host.SetDialogos(std::make_unique<TnRespostas>());
+        std::function<void()> gravar;
+        TLyrDPGerarProtocolo geracao;
+        TLyrDPBaixarProtocolo baixa;
+        if (salvamento == u"geracao") {
+            geracao.DataModuleCreate();
+            geracao.SetParam(QStringLiteral("pDataInicial"), QStringLiteral("01/11/2026"));
+            geracao.SetParam(QStringLiteral("pDataFinal"), QStringLiteral("30/11/2026"));
+            geracao.SetParam(QStringLiteral("pTipo"), QStringLiteral("1;2;3;4;5;9;10;11;12"));
+            geracao.SetParam(QStringLiteral("pListarDebitos"), QStringLiteral("0"));
+            geracao.Processar();
+            geracao.SelecionarTodos();
+            // Every marked item is a row written and, but payroll, a source row marked.
+            saida << "lote " << Linhas(geracao.nClientDataSetDet, "GERAR") << Qt::endl;
+            gravar = [&] { geracao.actGravarExecute(); };
+        } else if (salvamento == u"baixa") {
+            baixa.DataModuleCreate();
+            baixa.Processar();
+            baixa.actMarcarTodasExecute();
+            saida << "lote " << Linhas(baixa.nClientDataSet, "BAIXAR") << Qt::endl;
+            gravar = [&] { baixa.actGravarExecute(); };
+        } else {
+            QTextStream(stderr) << "salvamento desconhecido: " << salvamento << Qt::endl;
+            return 2;
+        }
+
+        int comandos = 0;
+        bool numero = false;
+        const int matarEm = modo.toInt(&numero);
+        const bool contar = modo == u"contar";
+        if (contar) {
+            // The save nested in a transaction of ours: its commit does not
+            // commit, and everything is undone after it has run to the end.
+            host.Conexao().StartTransaction();
+            nDMConexao::SetObservadorComandos([&comandos](const QString&) { ++comandos; });
+        } else if (numero) {
+            nDMConexao::SetObservadorComandos([&comandos, matarEm](const QString&) {
+                if (++comandos == matarEm)
+                    ::kill(::getpid(), SIGKILL);
+            });
+        }
+        gravar();
+        if (contar) {
+            nDMConexao::SetObservadorComandos({});
+            host.Conexao().RollBack();
+            saida << "comandos " << comandos << Qt::endl;
+        }
+        return 0;
+    } catch (const EnErro& erro) {
+        QTextStream(stderr) << erro.Mensagem() << Qt::endl;
+        return 1;
+    }
+}

@@ -1,0 +1,128 @@
+// A save killed at any statement leaves the database with the whole batch
+// or none of it. Each save runs in a process of its own that is killed
+// (SIGKILL: no handler, no rollback of its own) right before its N-th
+// statement, N spread over the whole save up to the commit; after each kill
+// the database is read again and compared with what it held before and with
+// what the batch writes.
+#include "bancoteste.h"
+#include "demonstracao.h"
+#include "lyrsfuncoes.h"
+#include "sqlservicos.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kPontosPorSalvamento = 50;
+
+struct TnExecucao {
+    bool morto = false;  // killed by the signal
+    int lote = -1;
+    int comandos = -1;
+    QString erro;
+};
+
+class Interrupcao : public TesteComBanco {
+protected:
+    void SetUp() override
+    {
+        TesteComBanco::SetUp();
+        GerarDemonstracao(Con(), {1, QDate(2026, 12, 6), 20261206});
+    }
+
+    TnExecucao Executar(const QString& salvamento, const QString& modo)
+    {
+        QProcess processo;
+        processo.start(QStringLiteral(LYR_INTERROMPIDO), {TextoDoBanco(m_banco->Config()), salvamento, modo});
+        EXPECT_TRUE(processo.waitForFinished(120000)) << modo.toStdString();
+        TnExecucao execucao;
+        execucao.morto = processo.exitStatus() == QProcess::CrashExit;
+        execucao.erro = QString::fromUtf8(processo.readAllStandardError());
+        const QString saida = QString::fromUtf8(processo.readAllStandardOutput());
+        if (const auto lote = QRegularExpression(QStringLiteral("lote (\\d+)")).match(saida); lote.hasMatch())
+            execucao.lote = lote.captured(1).toInt();
+        if (const auto comandos = QRegularExpression(QStringLiteral("comandos (\\d+)")).match(saida); comandos.hasMatch())
+            execucao.comandos = comandos.captured(1).toInt();
+        if (!execucao.morto) {
+            EXPECT_EQ(processo.exitCode(), 0) << execucao.erro.toStdString();
+        }
+        return execucao;
+    }
+
+    // Sweeps the kill points over the save and answers how many batches were
+    // found partly written. `estado` counts what the batch writes: it grows
+    // by exactly `lote` * `porLinha` when the batch is whole.
+    void Varrer(const QString& salvamento, const std::function<qint64()>& estado, int porLinha)
+    {
+        const qint64 antes = estado();
+        const TnExecucao contagem = Executar(salvamento, QStringLiteral("contar"));
+        ASSERT_GT(contagem.lote, 0) << "the demo gives the save something to do";
+        ASSERT_GE(contagem.comandos, kPontosPorSalvamento) << "a batch worth sweeping";
+        ASSERT_EQ(estado(), antes) << "counting writes nothing";
+        const qint64 inteiro = antes + static_cast<qint64>(contagem.lote) * porLinha;
+
+        int pontos = 0;
+        int parciais = 0;
+        int inteiros = 0;
+        qint64 atual = antes;
+        for (int i = 0; i < kPontosPorSalvamento; ++i) {
+            // From the first statement to the commit itself (the one after
+            // the last counted), evenly.
+            const int ponto = 1 + static_cast<int>(static_cast<qint64>(contagem.comandos) * i / (kPontosPorSalvamento - 1));
+            const TnExecucao execucao = Executar(salvamento, QString::number(ponto));
+            EXPECT_TRUE(execucao.morto) << "killed at statement " << ponto << ": " << execucao.erro.toStdString();
+            ++pontos;
+            const qint64 depois = estado();
+            if (depois == inteiro && atual == antes)
+                ++inteiros;
+            else if (depois != atual)
+                ++parciais;
+            atual = depois;
+        }
+        RecordProperty(QStringLiteral("pontos_%1").arg(salvamento).toStdString(), pontos);
+        RecordProperty(QStringLiteral("parciais_%1").arg(salvamento).toStdString(), parciais);
+        std::printf("%s: lote de %d linhas, %d comandos; %d pontos de interrupção, %d lotes parciais, %d inteiros antes do fim\n",
+                    qPrintable(salvamento), contagem.lote, contagem.comandos, pontos, parciais, inteiros);
+        EXPECT_EQ(parciais, 0);
+        EXPECT_EQ(inteiros, 0) << "killed before its commit, a save writes nothing";
+        EXPECT_EQ(estado(), antes);
+
+        // Left alone, the same save writes the whole batch.
+        const TnExecucao completa = Executar(salvamento, QStringLiteral("gravar"));
+        EXPECT_FALSE(completa.morto);
+        EXPECT_EQ(estado(), inteiro);
+        if (Con().Banco() == TnBanco::SQLite) {
+            EXPECT_EQ(Valor("pragma integrity_check").toString(), "ok");
+        }
+    }
+
+    qint64 Contar(const QString& consulta) { return Valor(consulta).toLongLong(); }
+};
+
+} // namespace
+
+// Protocols, items and the source rows they deliver.
+TEST_F(Interrupcao, GeracaoGravaOLoteInteiroOuNada)
+{
+    Varrer(
+        QStringLiteral("geracao"),
+        [this] {
+            // Each marked item (no payroll among the types) is an item row
+            // written and its source row marked.
+            qint64 marcas = 0;
+            QStringList tabelas = {QStringLiteral("SERVICONOTA"), QStringLiteral("CONTARECEBER")};
+            for (const TnTabelaDebito& debito : TabelasDebito())
+                tabelas.append(debito.tabela);
+            for (const QString& tabela : std::as_const(tabelas))
+                marcas += Contar(QStringLiteral("select count(*) from %1 where CODIGOPROTOCOLO is not null").arg(tabela));
+            return Contar("select count(*) from PROTOCOLOITEM") + marcas;
+        },
+        2);
+}
+
+// Every open protocol written off, or none.
+TEST_F(Interrupcao, BaixaEmLoteBaixaTodosOuNenhum)
+{
+    Varrer(QStringLiteral("baixa"), [this] { return Contar("select count(*) from PROTOCOLO where DATAHORABAIXA is not null"); }, 1);
+}
