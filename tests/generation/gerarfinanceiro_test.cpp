@@ -3,6 +3,7 @@
 // guard against a document delivered meanwhile by another user.
 #include "bancoteste.h"
 #include "dialogosroteiro.h"
+#include "financeiroteste.h"
 #include "gerarprotocolo.h"
 #include "sqlservicos.h"
 
@@ -26,58 +27,37 @@ protected:
                               "values (:e, :f, 1, '2', '1')",
                               {empresa, estab});
         }
-        ExecutarSQLDireto("insert into ESCRITORIO (CODIGOESCRIT, NOMEESCRIT, CODIGOEMPRESA, CODIGOESTAB) values (1, 'Matriz', 1, 1)");
-        ExecutarSQLDireto("insert into ESCRITORIO (CODIGOESCRIT, NOMEESCRIT, CODIGOEMPRESA, CODIGOESTAB) values (2, 'Filial', 1, 2)");
+        CadastrarEscritorio(1, 1, 1);
+        CadastrarEscritorio(2, 1, 2);
         ExecutarSQLDireto("insert into CFGTIPOPROTOCOLO (CODIGOTIPOPROTOCOLO, DESCRTIPOPROTOCOLO) values "
                           "(11, 'NF [SeriENS]-[NUMERONS] [CANCELADANS] [VISTAPRAZO]'), (12, 'Boleto [NUMERODCTOCR] venc [DATAVCTOCR]')");
 
-        Pessoa(10, "Padaria Sete", 7, 2);
-        Boleto(1, 501, 10, 1000);
-        Nota(1, 501, 10, 1000, false, 2);
-        Pessoa(11, "João Avulso", {}, {});
-        Boleto(1, 502, 11, 10.456);
-        Boleto(1, 508, 11, 0);
-        Boleto(1, 509, 11, -3.2);
-        Nota(1, 502, 11, 150, true, 1);
-        Pessoa(12, "Importada Zero", 0, 0);  // linked with zeros by an old import
-        Boleto(1, 503, 12, 80);
-        Pessoa(13, "Vínculo Perdido", 9, 1);  // company 9 is not registered
-        Boleto(1, 504, 13, 90);
-        Pessoa(14, "Já Entregue", 7, 2);
-        Boleto(1, 505, 14, 70, 900);
-        Pessoa(16, "Escritório Mesmo", 1, 1);  // a client linked to the office's own establishment
-        Boleto(1, 506, 16, 60);
-        Pessoa(21, "Maria Avulsa", {}, {});
-        Boleto(2, 601, 21, 40);
-        Pessoa(15, "Oito Ltda", 8, 1);
-        Boleto(2, 602, 15, 50);
+        CadastrarPessoaFin(10, "Padaria Sete", 7, 2);
+        CadastrarBoleto(1, 501, 10, 1000);
+        CadastrarNota(1, 501, 10, 1000, false, 2);
+        CadastrarPessoaFin(11, "João Avulso", {}, {});
+        CadastrarBoleto(1, 502, 11, 10.456);
+        CadastrarBoleto(1, 508, 11, 0);
+        CadastrarBoleto(1, 509, 11, -3.2);
+        CadastrarNota(1, 502, 11, 150, true, 1);
+        CadastrarPessoaFin(12, "Importada Zero", 0, 0);  // linked with zeros by an old import
+        CadastrarBoleto(1, 503, 12, 80);
+        CadastrarPessoaFin(13, "Vínculo Perdido", 9, 1);  // company 9 is not registered
+        CadastrarBoleto(1, 504, 13, 90);
+        CadastrarPessoaFin(14, "Já Entregue", 7, 2);
+        CadastrarBoleto(1, 505, 14, 70, 900);
+        CadastrarPessoaFin(16, "Escritório Mesmo", 1, 1);  // a client linked to the office's own establishment
+        CadastrarBoleto(1, 506, 16, 60);
+        CadastrarPessoaFin(21, "Maria Avulsa", {}, {});
+        CadastrarBoleto(2, 601, 21, 40);
+        CadastrarPessoaFin(15, "Oito Ltda", 8, 1);
+        CadastrarBoleto(2, 602, 15, 50);
 
         m_processo.DataModuleCreate();
         m_processo.SetParam("pDataInicial", "01/11/2026");
         m_processo.SetParam("pDataFinal", "30/11/2026");
         m_processo.SetParam("pTipo", "11;12");
         m_processo.SetParam("pListarDebitos", "0");
-    }
-
-    void Pessoa(int codigo, const QString& nome, const QVariant& empresa, const QVariant& estab)
-    {
-        ExecutarSQLDireto("insert into PESSOAFINANCEIRO (CODIGOPESSOAFIN, NOME, CODIGOEMPRESA, CODIGOESTAB) values (:c, :n, :e, :f)",
-                          {codigo, nome, empresa, estab});
-        ExecutarSQLDireto("insert into PESSOAFINCLIENTE (CODIGOPESSOAFIN) values (:c)", {codigo});
-    }
-
-    void Boleto(int escritorio, int numero, int cliente, double valor, const QVariant& protocolo = {})
-    {
-        ExecutarSQLDireto("insert into CONTARECEBER (CODIGOESCRIT, NUMERODCTOCR, NOSSONUMERO, DATAEMISSAOCR, DATAVCTOCR, VALORCR, "
-                          "CODIGOCLIENTE, SERIENS, NUMERONS, CODIGOPROTOCOLO) values (:e, :n, :b, :d, :v, :valor, :c, 'A', :n2, :p)",
-                          {escritorio, numero, 100000 + numero, QDate(2026, 11, 3), QDate(2026, 11, 10), valor, cliente, numero, protocolo});
-    }
-
-    void Nota(int escritorio, int numero, int cliente, double valor, bool cancelada, int vistaPrazo)
-    {
-        ExecutarSQLDireto("insert into SERVICONOTA (CODIGOESCRIT, SERIENS, NUMERONS, DATAEMISSAONS, CODIGOCLIENTE, VALORBRUTO, "
-                          "VALORLIQUIDO, VISTAPRAZO, CANCELADANS) values (:e, 'A', :n, :d, :c, :v, :v2, :p, :x)",
-                          {escritorio, numero, QDate(2026, 11, 3), cliente, valor, valor, vistaPrazo, cancelada ? 1 : 0});
     }
 
     // Company/establishment of the preview protocol that holds the item with this origin key.
