@@ -400,9 +400,16 @@ void TLyrDPGerarProtocoloBase::actGravarExecute()
     nDMConexao& conexao = Conexao();
     conexao.StartTransaction(1);
     try {
-        // Another user saving at the same time waits here (PostgreSQL; SQLite's
-        // transactions start with the write lock): the codes read next stay
-        // free, and the sources checked next are not being delivered elsewhere.
+        // Two users saving at once. Another save waits here until this one
+        // ends (an advisory lock on PostgreSQL; SQLite's transactions start
+        // with the write lock), so the codes numbered from the highest one
+        // stay free. Each source row is then taken by an update that only
+        // matches while the row still carries what the preview read: a row
+        // delivered meanwhile by the user who saved first matches nothing,
+        // and this whole batch is undone with a message to generate again.
+        // Row locks could not help (the preview is read minutes before, and
+        // no transaction stays open while the user marks), and a serialisable
+        // retry would save, unseen, a batch marked on rows that changed.
         conexao.TravarNumeracao(QStringLiteral("PROTOCOLO"));
         const TnLinhasGravadas gravadas = Gravar(*progresso);
         conexao.Commit(1);
