@@ -460,7 +460,12 @@ void TLyrDPGerarProtocolo::SelecionarTodos()
     {
         nClientDataSet.DisableControls();
         nClientDataSetDet.DisableControls();
-        const auto ligar = qScopeGuard([this] {
+        // Every item of the preview, not only those of the protocol the
+        // screen shows below the protocols.
+        const bool filtrado = nClientDataSetDet.Filtered();
+        nClientDataSetDet.SetFiltered(false);
+        const auto ligar = qScopeGuard([this, filtrado] {
+            nClientDataSetDet.SetFiltered(filtrado);
             nClientDataSet.First();
             nClientDataSet.EnableControls();
             nClientDataSetDet.EnableControls();

@@ -2,6 +2,10 @@
 // run with the items of the current one below them, marked with Ctrl+Enter,
 // coloured as they are marked, and saved with the screen's "Gravar".
 #include "bancoteste.h"
+#include "classeshost.h"
+#include "dmclientdataset.h"
+#include "frmconsulta.h"
+#include "janelaprincipal.h"
 #include "demonstracao.h"
 #include "dialogosroteiro.h"
 #include "frmpowerparam.h"
@@ -83,4 +87,42 @@ TEST_F(TelaGeracao, ItensDoProtocoloAtualMarcadosComCtrlEnterEGravados)
     tela.Acao("actGravar")->trigger();
     EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), antes + marcados);
     EXPECT_FALSE(processo.TemAlteracao());
+}
+
+// The office's own documents: November's invoices and boletos generated and
+// saved on the screen (Ctrl+Ins marks everything), then found in the
+// financial consultation carrying the protocol that delivered them.
+TEST_F(TelaGeracao, NotasEBoletosGeradosAparecemComOProtocoloNaConsulta)
+{
+    TLyrDPGerarProtocolo processo;
+    processo.DataModuleCreate();
+    TnFrmPowerParam tela(processo);
+    tela.show();
+    QApplication::setActiveWindow(&tela);
+    processo.SetParam("pDataInicial", "01/11/2026");
+    processo.SetParam("pDataFinal", "30/11/2026");
+    processo.SetParam("pListarDebitos", "0");
+    processo.SetParam("pTipo", "11;12");
+    tela.Acao("actExecutar")->trigger();
+    ASSERT_GT(tela.Grade().model()->rowCount(), 1);
+    // On the second protocol: the items grid below shows only its items.
+    tela.Grade().setFocus();
+    tela.Grade().setCurrentIndex(tela.Grade().model()->index(1, 0));
+    QTest::keyClick(&tela.Grade(), Qt::Key_Insert, Qt::ControlModifier);
+    tela.Acao("actGravar")->trigger();
+    EXPECT_EQ(processo.nClientDataSet.RecordCount(), 0) << "everything marked was written";
+
+    RegistrarCadastrosHost();
+    TnJanelaPrincipal janela;
+    auto* consulta = dynamic_cast<TnFrmConsulta*>(janela.AbrirClasse("TnDCContaReceber"));
+    ASSERT_NE(consulta, nullptr);
+    TnClientDataSet& boletos = dynamic_cast<TnDMClientDataSet&>(consulta->DataModule()).nClientDataSet;
+    const QVariant protocolo = Valor("select max(CODIGOPROTOCOLO) from PROTOCOLO");
+    ASSERT_TRUE(boletos.Locate("CODIGOPROTOCOLO", protocolo)) << "the last protocol written delivered a boleto or an invoice";
+    const int coluna = consulta->Grade().model()->columnCount() - 2;
+    EXPECT_EQ(consulta->Grade().model()->headerData(coluna, Qt::Horizontal).toString(), "Protocolo");
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM I join CONTARECEBER C on C.CODIGOPROTOCOLO = I.CODIGOPROTOCOLO and "
+                    "C.SEQITEMPRO = I.SEQITEMPRO where I.CHAVEORIGEM like 'FIN;12;%'")
+                  .toInt(),
+              Valor("select count(*) from PROTOCOLOITEM where CHAVEORIGEM like 'FIN;12;%'").toInt());
 }

@@ -199,3 +199,59 @@ TnDMImposto::TnDMImposto()
     esfera.Definicao.TipoControle = TnTipoControle::ntcComboBox;
     ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativo");
 }
+
+namespace {
+
+TnField& Rotular(TnField& campo, const QString& rotulo)
+{
+    campo.DisplayLabel = rotulo;
+    return campo;
+}
+
+// Where a document went: the protocol and its item.
+void CamposDoProtocolo(TnDMClientDataSet& dm)
+{
+    Rotular(dm.Campo<TnLargeIntField>(QStringLiteral("CODIGOPROTOCOLO")), QStringLiteral("Protocolo"));
+    Rotular(dm.Campo<TnSmallIntField>(QStringLiteral("SEQITEMPRO")), QStringLiteral("Item"));
+}
+
+} // namespace
+
+TnDCNotaServico::TnDCNotaServico()
+{
+    nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOESCRIT,t_t.SERIENS,t_t.NUMERONS,t_t.DATAEMISSAONS,t_t.CODIGOCLIENTE,"
+                                                "t_t.VALORLIQUIDO,t_t.CANCELADANS,t_t.CODIGOPROTOCOLO,t_t.SEQITEMPRO from SERVICONOTA t_t "
+                                                "ORDER BY t_t.CODIGOESCRIT,t_t.SERIENS,t_t.NUMERONS");
+    nClientDataSet.Caption = QStringLiteral("Notas Fiscais de Serviço");
+    DefAdic.Ordem = QStringLiteral("CODIGOESCRIT,SERIENS,NUMERONS");
+    Rotular(Campo<TnSmallIntField>(QStringLiteral("CODIGOESCRIT")), QStringLiteral("Escritório"));
+    Rotular(Campo<TnStringField>(QStringLiteral("SERIENS"), 5), QStringLiteral("Série"));
+    Rotular(Campo<TnIntegerField>(QStringLiteral("NUMERONS")), QStringLiteral("Número"));
+    Rotular(Campo<TnDateField>(QStringLiteral("DATAEMISSAONS")), QStringLiteral("Emissão"));
+    Rotular(Campo<TnIntegerField>(QStringLiteral("CODIGOCLIENTE")), QStringLiteral("Cliente"));
+    Rotular(Campo<TnFMTBCDField>(QStringLiteral("VALORLIQUIDO"), 18, 2), QStringLiteral("Valor líquido")).DisplayFormat =
+        QStringLiteral("#,##0.00");
+    TnField& cancelada = Rotular(Campo<TnSmallIntField>(QStringLiteral("CANCELADANS")), QStringLiteral("Cancelada"));
+    cancelada.Definicao.NomesValores = {QStringLiteral("Não=0"), QStringLiteral("Sim=1")};
+    cancelada.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+    CamposDoProtocolo(*this);
+}
+
+TnDCContaReceber::TnDCContaReceber()
+{
+    nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOESCRIT,t_t.NUMERODCTOCR,t_t.NOSSONUMERO,t_t.DATAEMISSAOCR,t_t.DATAVCTOCR,"
+                                                "t_t.VALORCR,t_t.CODIGOCLIENTE,t_t.NUMERONS,t_t.DATAPGTOCR,t_t.CODIGOPROTOCOLO,t_t.SEQITEMPRO "
+                                                "from CONTARECEBER t_t ORDER BY t_t.CODIGOESCRIT,t_t.NUMERODCTOCR");
+    nClientDataSet.Caption = QStringLiteral("Contas a Receber");
+    DefAdic.Ordem = QStringLiteral("CODIGOESCRIT,NUMERODCTOCR");
+    Rotular(Campo<TnSmallIntField>(QStringLiteral("CODIGOESCRIT")), QStringLiteral("Escritório"));
+    Rotular(Campo<TnIntegerField>(QStringLiteral("NUMERODCTOCR")), QStringLiteral("Documento"));
+    Rotular(Campo<TnLargeIntField>(QStringLiteral("NOSSONUMERO")), QStringLiteral("Nosso número"));
+    Rotular(Campo<TnDateField>(QStringLiteral("DATAEMISSAOCR")), QStringLiteral("Emissão"));
+    Rotular(Campo<TnDateField>(QStringLiteral("DATAVCTOCR")), QStringLiteral("Vencimento"));
+    Rotular(Campo<TnFMTBCDField>(QStringLiteral("VALORCR"), 18, 2), QStringLiteral("Valor")).DisplayFormat = QStringLiteral("#,##0.00");
+    Rotular(Campo<TnIntegerField>(QStringLiteral("CODIGOCLIENTE")), QStringLiteral("Cliente"));
+    Rotular(Campo<TnIntegerField>(QStringLiteral("NUMERONS")), QStringLiteral("Nota fiscal"));
+    Rotular(Campo<TnDateField>(QStringLiteral("DATAPGTOCR")), QStringLiteral("Pagamento"));
+    CamposDoProtocolo(*this);
+}

@@ -43,3 +43,18 @@ class TnDMImposto : public TnCadastroHost<TnDMImposto> {
 public:
     TnDMImposto();
 };
+
+// The financial module's documents, for reading: the service invoices and the
+// receivables (boletos) the office issued, and the protocol and item that
+// delivered each to the client.
+class TnDCNotaServico : public TnCadastroHost<TnDCNotaServico> {
+    LYR_DATAMODULE(TnDCNotaServico)
+public:
+    TnDCNotaServico();
+};
+
+class TnDCContaReceber : public TnCadastroHost<TnDCContaReceber> {
+    LYR_DATAMODULE(TnDCContaReceber)
+public:
+    TnDCContaReceber();
+};

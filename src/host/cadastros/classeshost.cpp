@@ -18,6 +18,8 @@ const QList<TnClasseDeclarada> kClasses = {
     {u"TnDMEscritorio"_s, u"ESCRITORIO"_s, u"CODIGOESCRIT"_s, 1, u""_s, TnTipoForm::Normal, u"Escritório"_s, u"01 Cadastros\\02 Escritório"_s, 1, -1, false, false, true, true, false},
     {u"TnDMDepartamento"_s, u"DPTOESCRIT"_s, u"CODIGODPTOESCRIT"_s, 1, u""_s, TnTipoForm::Normal, u"Departamentos"_s, u"01 Cadastros\\02 Escritório"_s, 2, -1, false, false, true, true, false},
     {u"TnDMImposto"_s, u"IMPOSTO"_s, u"CODIGOIMPOSTO;VARIACAOIMPOSTO"_s, 1, u""_s, TnTipoForm::Normal, u"Impostos"_s, u"01 Cadastros\\02 Escritório"_s, 3, -1, true, false, true, true, false},
+    {u"TnDCNotaServico"_s, u"SERVICONOTA"_s, u"CODIGOESCRIT;SERIENS;NUMERONS"_s, 2, u""_s, TnTipoForm::ntfConGrid, u"Notas Fiscais de Serviço"_s, u"03 Consultas\\10 Financeiro"_s, 1, -1, false, false, true, true, false},
+    {u"TnDCContaReceber"_s, u"CONTARECEBER"_s, u"CODIGOESCRIT;NUMERODCTOCR"_s, 2, u""_s, TnTipoForm::ntfConGrid, u"Contas a Receber"_s, u"03 Consultas\\10 Financeiro"_s, 2, -1, false, false, true, true, false},
     {u"TnDMUsuario"_s, u"USUARIO"_s, u"CODIGOUSUARIO"_s, 1, u""_s, TnTipoForm::Normal, u"Usuários e Direitos"_s, u"00 Sistema"_s, 1, -1, false, false, true, false, false},
 };
 
@@ -36,7 +38,8 @@ const TnClasseDeclarada& TnTabelaHost::Classe(const QString& nome)
 void RegistrarCadastrosHost()
 {
     for (const TnInfoClasse& info : {InfoDaClasse<TnDMEmpresa>(), InfoDaClasse<TnDMEstab>(), InfoDaClasse<TnDMEscritorio>(),
-                                      InfoDaClasse<TnDMDepartamento>(), InfoDaClasse<TnDMImposto>(), InfoDaClasse<TnDMUsuario>()})
+                                      InfoDaClasse<TnDMDepartamento>(), InfoDaClasse<TnDMImposto>(), InfoDaClasse<TnDCNotaServico>(),
+                                      InfoDaClasse<TnDCContaReceber>(), InfoDaClasse<TnDMUsuario>()})
         nRegisterClass(info);
     TnHost::Atual().Registro().ModulosCarregados.set(kModuloHost);
 }
