@@ -7,8 +7,10 @@
 //                                                      save's N-th statement
 //   lyr_interrompido_teste BANCO SALVAMENTO gravar     saves it all
 //
-// SALVAMENTO: "geracao" (Gerar Protocolo, every item marked) or "baixa"
-// (Baixar Protocolo, every open outgoing protocol).
+// SALVAMENTO: "geracao" (Gerar Protocolo, every item marked), "baixa"
+// (Baixar Protocolo, every open outgoing protocol) or "cancelamento"
+// (Cancelar Tudo on the active protocol with most tax-debit items: each item
+// cancelled and its debit freed in a transaction of its own).
 //
 // Output lines: "lote <rows the batch writes or changes>" before the save;
 // "comandos <statements of the save>" when counting (its commit is the next).
@@ -18,6 +20,10 @@
 #include "erros.h"
 #include "gerarprotocolo.h"
 #include "host.h"
+#include "protocolo.h"
+#include "protocoloitem.h"
+#include "registro.h"
+#include "sqlservicos.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -27,9 +33,10 @@
 
 namespace {
 
-// The write-off data answered at once.
+// The write-off data answered at once; "Sim" to every question.
 class TnRespostas : public TnDialogosSemUsuario {
 public:
+    int MessageDlg(const QString&, int, const QStringList&) override { return 0; }
     bool PedirQuestionario(TnQuestionario& questionario) override
     {
         questionario.SetValor(QStringLiteral("pessoa"), QStringLiteral("Responsável da filial"));
@@ -65,6 +72,7 @@ int main(int argc, char* argv[])
         std::function<void()> gravar;
         TLyrDPGerarProtocolo geracao;
         TLyrDPBaixarProtocolo baixa;
+        std::unique_ptr<TLyrDMProtocolo> protocolos;
         if (salvamento == u"geracao") {
             geracao.DataModuleCreate();
             geracao.SetParam(QStringLiteral("pDataInicial"), QStringLiteral("01/11/2026"));
@@ -82,6 +90,23 @@ int main(int argc, char* argv[])
             baixa.actMarcarTodasExecute();
             saida << "lote " << Linhas(baixa.nClientDataSet, "BAIXAR") << Qt::endl;
             gravar = [&] { baixa.actGravarExecute(); };
+        } else if (salvamento == u"cancelamento") {
+            for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>()})
+                nRegisterClass(info);
+            auto maiores = ExecutarSQL(QStringLiteral(
+                "select I.CODIGOPROTOCOLO from PROTOCOLOITEM I join PROTOCOLO P on P.CODIGOPROTOCOLO = I.CODIGOPROTOCOLO where "
+                "I.CANCELADO = '0' and I.CHAVEORIGEM not like 'F%' and P.CANCELADO = '0' and P.DATAHORABAIXA is null "
+                "group by I.CODIGOPROTOCOLO order by count(*) desc, I.CODIGOPROTOCOLO"));
+            const QVariant codigo = maiores->IsEmpty() ? QVariant() : maiores->Fields(0).Value();
+            DestruirSQL(maiores);
+            protocolos = CriarDM<TLyrDMProtocolo>(QStringLiteral("TLyrDMProtocolo"));
+            protocolos->Abrir();
+            protocolos->CriarDetalhe();
+            if (codigo.isNull() || !protocolos->nClientDataSet.Locate(QStringLiteral("CODIGOPROTOCOLO"), codigo))
+                throw EnErro(QStringLiteral("Nenhum protocolo para cancelar."));
+            saida << "lote " << protocolos->Detalhes().front()->nClientDataSet.RecordCount() << Qt::endl;
+            saida << "protocolo " << codigo.toLongLong() << Qt::endl;
+            gravar = [&] { protocolos->CancelarTudo(); };
         } else {
             QTextStream(stderr) << "salvamento desconhecido: " << salvamento << Qt::endl;
             return 2;

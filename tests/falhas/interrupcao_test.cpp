@@ -126,3 +126,71 @@ TEST_F(Interrupcao, BaixaEmLoteBaixaTodosOuNenhum)
 {
     Varrer(QStringLiteral("baixa"), [this] { return Contar("select count(*) from PROTOCOLO where DATAHORABAIXA is not null"); }, 1);
 }
+
+// "Cancelar Tudo" cancels item by item, each with its debit freed in the same
+// transaction: wherever it is killed, an item is cancelled exactly when its
+// debit is free again. The protocol is put back between kills.
+TEST_F(Interrupcao, CancelarTudoCancelaCadaItemJuntoComSeuDebito)
+{
+    ASSERT_FALSE(Executar(QStringLiteral("geracao"), QStringLiteral("gravar")).morto);
+    const TnExecucao contagem = Executar(QStringLiteral("cancelamento"), QStringLiteral("contar"));
+    ASSERT_GE(contagem.comandos, kPontosPorSalvamento);
+    const qint64 protocolo = Valor("select I.CODIGOPROTOCOLO from PROTOCOLOITEM I join PROTOCOLO P on P.CODIGOPROTOCOLO = "
+                                   "I.CODIGOPROTOCOLO where I.CANCELADO = '0' and I.CHAVEORIGEM not like 'F%' and P.CANCELADO = '0' and "
+                                   "P.DATAHORABAIXA is null group by I.CODIGOPROTOCOLO order by count(*) desc, I.CODIGOPROTOCOLO")
+                                 .toLongLong();
+    // Each item's debit: table, company and key read from its origin key.
+    struct TnDebito {
+        int seq;
+        QString tabela;
+        QString condicao;
+    };
+    QList<TnDebito> debitos;
+    auto itens = ExecutarSQL(QStringLiteral("select SEQITEMPRO, CHAVEORIGEM from PROTOCOLOITEM where CODIGOPROTOCOLO = %1").arg(protocolo));
+    for (; !itens->Eof(); itens->Next()) {
+        const QString chave = itens->Fields(1).AsString();
+        const TnTabelaDebito* tabela = TabelaDebitoDoTipo(PegarTipo(chave));
+        ASSERT_NE(tabela, nullptr) << chave.toStdString();
+        debitos.append({itens->Fields(0).AsInteger(), tabela->tabela,
+                        QStringLiteral("CODIGOEMPRESA = %1 and CHAVEDEBITO%2 = %3").arg(chave.mid(2, 5).toInt()).arg(tabela->sufixo).arg(chave.mid(7).toLongLong())});
+    }
+    DestruirSQL(itens);
+    ASSERT_EQ(debitos.size(), contagem.lote);
+    const auto desencontrados = [&] {
+        int contados = 0;
+        for (const TnDebito& debito : std::as_const(debitos)) {
+            const bool cancelado = Valor(QStringLiteral("select CANCELADO from PROTOCOLOITEM where CODIGOPROTOCOLO = %1 and SEQITEMPRO = %2")
+                                             .arg(protocolo)
+                                             .arg(debito.seq))
+                                       .toString()
+                                   == u"1";
+            const bool livre = Valor(QStringLiteral("select CODIGOPROTOCOLO from %1 where %2").arg(debito.tabela, debito.condicao)).isNull();
+            contados += cancelado != livre ? 1 : 0;
+        }
+        return contados;
+    };
+    const auto restaurar = [&] {
+        ExecutarSQLDireto(QStringLiteral("update PROTOCOLOITEM set CANCELADO = '0' where CODIGOPROTOCOLO = %1").arg(protocolo));
+        ExecutarSQLDireto(QStringLiteral("update PROTOCOLO set CANCELADO = '0' where CODIGOPROTOCOLO = %1").arg(protocolo));
+        for (const TnDebito& debito : std::as_const(debitos))
+            ExecutarSQLDireto(QStringLiteral("update %1 set CODIGOPROTOCOLO = %2 where %3").arg(debito.tabela).arg(protocolo).arg(debito.condicao));
+    };
+    ASSERT_EQ(desencontrados(), 0);
+
+    int pontos = 0;
+    int parciais = 0;
+    for (int i = 0; i < kPontosPorSalvamento; ++i) {
+        const int ponto = 1 + static_cast<int>(static_cast<qint64>(contagem.comandos) * i / (kPontosPorSalvamento - 1));
+        EXPECT_TRUE(Executar(QStringLiteral("cancelamento"), QString::number(ponto)).morto) << ponto;
+        ++pontos;
+        parciais += desencontrados();
+        restaurar();
+    }
+    std::printf("cancelamento: %d itens, %d comandos; %d pontos de interrupção, %d itens desencontrados do débito\n", contagem.lote,
+                contagem.comandos, pontos, parciais);
+    EXPECT_EQ(parciais, 0);
+    EXPECT_FALSE(Executar(QStringLiteral("cancelamento"), QStringLiteral("gravar")).morto);
+    EXPECT_EQ(desencontrados(), 0);
+    EXPECT_EQ(Valor(QStringLiteral("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = %1 and CANCELADO = '1'").arg(protocolo)).toInt(),
+              debitos.size());
+}
