@@ -139,10 +139,9 @@ int TLyrDPGerarProtocolo::InserirProCliente(TnClientDataSet& cliente)
         return 0;
     if (m_formaGeracao == 2)
         return InserirPro(empresa, estab, nomeEmpresa, nomeEstab.toString());
-    const QString indice = nClientDataSet.IndexFieldNames();
-    const auto restaurar = qScopeGuard([&] { nClientDataSet.SetIndexFieldNames(indice); });
-    nClientDataSet.SetIndexFieldNames(QStringLiteral("CODIGOEMPRESA;CODIGOESTAB"));
-    if (nClientDataSet.FindKey({empresa, estab})) {
+    // Single form: the establishment's protocol of the run, when it has one
+    // (there is one per establishment, so the order of the search is moot).
+    if (nClientDataSet.Locate(QStringLiteral("CODIGOEMPRESA;CODIGOESTAB"), {empresa, estab})) {
         m_codigoAtual = Pro().CODIGOPROTOCOLO.AsFloat();
         return 0;
     }
