@@ -61,17 +61,12 @@ void TLyrDPGerarProtocolo::PassagemFinanceira(TnSQLDataSet& lista, int modo)
             continue;
         // The configuration and the form of delivery are the establishment's,
         // the same for every type: read once.
-        if (!ChecarConfiguracaoPro(empresa, estab)) {
-            MsgTree(0, QStringLiteral("Filial não configurada no Protocolo."), m_noEstab);
-            MsgTreeLista().SetarIconErro(m_noEstab);
-            MsgTreeLista().SetarIconErro(m_noEmpresa);
+        if (!ChecarFilial(empresa, estab))
             continue;
-        }
-        bool numero = false;
-        const int formaEntrega = PegarFormaEntrega(empresa, estab).toInt(&numero);
+        const int formaEntrega = FormaEntrega(empresa, estab);
         for (const QString& tipo : std::as_const(m_tipos)) {
             m_tipoAtual = tipo.toInt();
-            m_formaEntrega = numero ? formaEntrega : 2;
+            m_formaEntrega = formaEntrega;
             m_tituloAtual = GetTitulo(m_tipoAtual);
             progresso->IncProgressoTotal(QStringLiteral("Gerando ") + m_tituloAtual + QStringLiteral(" por ") + destinatario);
             if (InIntArray(m_tipoAtual, ListaConstFIN()))

@@ -181,16 +181,9 @@ void TLyrDPGerarProtocolo::PrimeiraPassagem()
         progresso->ConfigurarProgressoParcial(1, static_cast<int>(m_tipos.size()));
         progresso->IncProgressoTotal(QStringLiteral("%1 - %2  -  %3 - %4").arg(m_empresa).arg(m_nomeEmpresa).arg(m_estab).arg(m_nomeEstab));
         ultimaEmpresa = m_empresa;
-        if (!ChecarConfiguracaoPro(m_empresa, m_estab)) {
-            MsgTree(0, QStringLiteral("Filial não configurada no Protocolo."), m_noEstab);
-            MsgTreeLista().SetarIconErro(m_noEstab);
-            MsgTreeLista().SetarIconErro(m_noEmpresa);
+        if (!ChecarFilial(m_empresa, m_estab))
             continue;
-        }
-        bool numero = false;
-        m_formaEntrega = PegarFormaEntrega(m_empresa, m_estab).toInt(&numero);
-        if (!numero)
-            m_formaEntrega = 2;
+        m_formaEntrega = FormaEntrega(m_empresa, m_estab);
         int protocolos = 0;
         if (m_formaGeracao == 1)
             protocolos = InserirPro(m_empresa, m_estab, m_nomeEmpresa, m_nomeEstab);
@@ -225,6 +218,23 @@ void TLyrDPGerarProtocolo::PegarValoresIniciais()
 {
     TLyrProcesso::PegarValoresIniciais();
     m_ultimoCodigo = m_codigoAtual;
+}
+
+bool TLyrDPGerarProtocolo::ChecarFilial(int empresa, int estab)
+{
+    if (ChecarConfiguracaoPro(empresa, estab))
+        return true;
+    MsgTree(0, QStringLiteral("Filial não configurada no Protocolo."), m_noEstab);
+    MsgTreeLista().SetarIconErro(m_noEstab);
+    MsgTreeLista().SetarIconErro(m_noEmpresa);
+    return false;
+}
+
+int TLyrDPGerarProtocolo::FormaEntrega(int empresa, int estab)
+{
+    bool numero = false;
+    const int forma = PegarFormaEntrega(empresa, estab).toInt(&numero);
+    return numero ? forma : 2;
 }
 
 // A financial client's items may go into an earlier protocol (single form),

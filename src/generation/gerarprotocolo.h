@@ -77,6 +77,11 @@ protected:
 private:
     void npqPowerParamParamChange(TnpqParamItem& item);
     void PrimeiraPassagem();
+    // The establishment's protocol configuration allows generation; when it
+    // does not, says so under the current nodes of the message tree.
+    bool ChecarFilial(int empresa, int estab);
+    // Its form of delivery as a number; 2 when it has none.
+    static int FormaEntrega(int empresa, int estab);
     void SegundaPassagem();
     void PassagemFinanceira(TnSQLDataSet& lista, int modo);
     // The documents of the current type issued by the office's establishment
