@@ -5,6 +5,9 @@
 #include "dialogosroteiro.h"
 #include "financeiroteste.h"
 #include "gerarprotocolo.h"
+#include "protocolo.h"
+#include "protocoloitem.h"
+#include "registro.h"
 #include "sqlservicos.h"
 
 #include <QDate>
@@ -152,6 +155,11 @@ TEST_F(GerarFinanceiro, ProtocoloUnicoReuneOsDocumentosComCodigosDistintos)
     m_processo.SelecionarTodos();
     m_processo.actGravarExecute();
     EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 4);
+    EXPECT_EQ(Valor("select I.CHAVEORIGEM from PROTOCOLOITEM I join SERVICONOTA N on N.CODIGOPROTOCOLO = I.CODIGOPROTOCOLO and "
+                    "N.SEQITEMPRO = I.SEQITEMPRO where N.NUMERONS = 501")
+                  .toString(),
+              "FIN;11;1;A;501")
+        << "the invoice carries its protocol and item";
     EXPECT_EQ(Valor("select P.CODIGOEMPRESA * 10 + P.CODIGOESTAB from CONTARECEBER C join PROTOCOLO P on P.CODIGOPROTOCOLO = "
                     "C.CODIGOPROTOCOLO where C.NUMERODCTOCR = 602")
                   .toInt(),
@@ -198,4 +206,33 @@ TEST_F(GerarFinanceiro, GravarMarcaOsDocumentosEOutroUsuarioNaoEntregaDuasVezes)
     EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), antes) << "the batch is undone";
     EXPECT_EQ(Valor("select CODIGOPROTOCOLO from CONTARECEBER where NUMERODCTOCR = 501").toInt(), 777);
     m_usuario->Verificar();
+}
+
+// A delivered document's item cancelled in the protocol register is only
+// marked cancelled, as every item of a "FI" key: the boleto keeps the
+// protocol it went out in.
+TEST_F(GerarFinanceiro, CancelarItemFinanceiroSoMarcaOItem)
+{
+    m_processo.SetParam("pTipo", "12");
+    m_processo.Processar();
+    m_processo.SelecionarTodos();
+    m_processo.actGravarExecute();
+    const QVariant codigo = Valor("select CODIGOPROTOCOLO from CONTARECEBER where NUMERODCTOCR = 501");
+    const QVariant seq = Valor("select SEQITEMPRO from CONTARECEBER where NUMERODCTOCR = 501");
+
+    for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>()})
+        nRegisterClass(info);
+    auto protocolo = CriarDM<TLyrDMProtocolo>(QStringLiteral("TLyrDMProtocolo"));
+    protocolo->Abrir();
+    protocolo->CriarDetalhe();
+    ASSERT_TRUE(protocolo->nClientDataSet.Locate("CODIGOPROTOCOLO", codigo));
+    auto* itens = dynamic_cast<TLyrDMProtocoloItem*>(protocolo->Detalhes().front().get());
+    ASSERT_NE(itens, nullptr);
+    ASSERT_TRUE(itens->nClientDataSet.Locate("SEQITEMPRO", seq));
+    itens->actCancelarItem(protocolo.get());
+    EXPECT_EQ(Valor(QStringLiteral("select CANCELADO from PROTOCOLOITEM where CODIGOPROTOCOLO = %1 and SEQITEMPRO = %2")
+                        .arg(codigo.toString(), seq.toString()))
+                  .toString(),
+              "1");
+    EXPECT_EQ(Valor("select CODIGOPROTOCOLO from CONTARECEBER where NUMERODCTOCR = 501"), codigo);
 }
