@@ -5,6 +5,7 @@
 #include "dialogosroteiro.h"
 #include "financeiroteste.h"
 #include "gerarprotocolo.h"
+#include "lyrsfuncoes.h"
 #include "protocolo.h"
 #include "protocoloitem.h"
 #include "registro.h"
@@ -169,6 +170,25 @@ TEST_F(GerarFinanceiro, ProtocoloUnicoReuneOsDocumentosComCodigosDistintos)
                   .toInt(),
               1046 + 0 - 320 + 15000 + 6000)
         << "amounts kept to the cent, none lost or doubled";
+}
+
+// Single form with a tax debit: the establishment's protocol of the first
+// pass takes the financial items too.
+TEST_F(GerarFinanceiro, ProtocoloUnicoDaPrimeiraPassagemRecebeOsDocumentos)
+{
+    ExecutarSQLDireto("insert into IMPOSTO (CODIGOIMPOSTO, VARIACAOIMPOSTO, DESCRIMPOSTO, ESFERA) values (1, 1, 'IRPJ', 1)");
+    ExecutarSQLDireto("insert into DEBITOFEDERAL (CODIGOEMPRESA, CHAVEDEBITOFED, CODIGOESTAB, CODIGOIMPOSTO, VARIACAOIMPOSTO, DATALCTOCTR, "
+                      "VALORDEBITO, DATAVENCIMENTO) values (7, 1, 2, 1, 1, '2026-11-05', 500, '2026-11-20')");
+    m_processo.SetParam("pFormaGer", "1");
+    m_processo.SetParam("pTipo", "1;11;12");
+    m_processo.Processar();
+    const QString debito = MontarChaveOrigem(1, 7, 1);
+    ASSERT_EQ(Destino(debito), "7/2");
+    const QVariant protocolo = m_processo.nClientDataSetDet.FieldByName("CODIGOPROTOCOLO").Value();
+    for (const char* chave : {"FIN;11;1;A;501", "FIN;12;1;501"}) {
+        EXPECT_EQ(Destino(chave), "7/2");
+        EXPECT_EQ(m_processo.nClientDataSetDet.FieldByName("CODIGOPROTOCOLO").Value(), protocolo) << chave;
+    }
 }
 
 TEST_F(GerarFinanceiro, GravarMarcaOsDocumentosEOutroUsuarioNaoEntregaDuasVezes)
