@@ -52,8 +52,10 @@ void TLyrDPGerarProtocolo::PassagemFinanceira(TnSQLDataSet& lista, int modo)
         m_documentos.reset();
     });
     progresso->MostrarMultiplo();
+    progresso->SetPodeCancelar(true);
     const QString destinatario = modo == kEscritorio ? QStringLiteral("Escritório") : QStringLiteral("Cliente");
     for (lista.First(); !lista.Eof(); lista.Next()) {
+        progresso->ChecarCancelamento();
         const int empresa = lista.FieldByName(QStringLiteral("CODIGOEMPRESA")).AsInteger();
         const int estab = lista.FieldByName(QStringLiteral("CODIGOESTAB")).AsInteger();
         progresso->ConfigurarProgressoTotal(static_cast<int>(m_tipos.size()));
@@ -100,6 +102,7 @@ void TLyrDPGerarProtocolo::GerarFinanceiro(int empresa, int estab, int modo)
         m_documentos->SetIndexFieldNames(QStringLiteral("CODIGOEMPRESA;CODIGOESTAB;CODIGOCLIENTE"));
     }
     for (; !clientes.Eof(); clientes.Next()) {
+        m_progressoFin->ChecarCancelamento();
         m_progressoFin->IncProgressoParcial();
         const int protocolos = InserirProCliente(clientes);
         const int itens = InserirItensFin(clientes, modo);

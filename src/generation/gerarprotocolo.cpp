@@ -149,10 +149,17 @@ void TLyrDPGerarProtocolo::Executar()
 
 void TLyrDPGerarProtocolo::GerarProtocolo()
 {
-    m_raiz = MsgTree(4, Titulos(ListaConstCTR() + ListaConstFPA()));
-    PrimeiraPassagem();
-    m_raiz = MsgTree(4, Titulos(ListaConstFIN()));
-    SegundaPassagem();
+    try {
+        m_raiz = MsgTree(4, Titulos(ListaConstCTR() + ListaConstFPA()));
+        PrimeiraPassagem();
+        m_raiz = MsgTree(4, Titulos(ListaConstFIN()));
+        SegundaPassagem();
+    } catch (const EnAbort&) {
+        // "Cancelar" on the progress: what was listed stays, to be marked
+        // and saved like any preview.
+        MsgTreeLista().SetarIconInformacao(
+            MsgTree(4, QStringLiteral("Geração interrompida pelo usuário: a prévia tem só o que foi listado até então.")));
+    }
 }
 
 void TLyrDPGerarProtocolo::PrimeiraPassagem()
@@ -167,9 +174,11 @@ void TLyrDPGerarProtocolo::PrimeiraPassagem()
         m_lista.reset();
     });
     progresso->MostrarMultiplo();
+    progresso->SetPodeCancelar(true);
     progresso->ConfigurarProgressoTotal(*lista);
     int ultimaEmpresa = 0;
     for (lista->First(); !lista->Eof(); lista->Next()) {
+        progresso->ChecarCancelamento();
         int itensDoEstab = 0;
         m_empresa = lista->FieldByName(QStringLiteral("CODIGOEMPRESA")).AsInteger();
         m_estab = lista->FieldByName(QStringLiteral("CODIGOESTAB")).AsInteger();

@@ -206,3 +206,21 @@ TEST_F(GerarProtocoloDemo, ListarTodosEFolhaTotalOuPorFuncionario)
     EXPECT_FALSE(m_processo.nClientDataSetDet.FieldByName("CodigoFuncContr").IsNull());
     m_usuario->Verificar();
 }
+
+// "Cancelar" on the progress stops the listing before the next establishment;
+// what was listed stays in the preview, and the message tree says so.
+TEST_F(GerarProtocoloDemo, CancelarNoProgressoPara)
+{
+    m_processo.SetParam("pTipo", "1;2;3;4;5;11;12");
+    m_processo.Processar();
+    const int todos = Itens();
+    ASSERT_GT(todos, 0);
+    // Pressed as the first establishment shows on the total bar ("code - company  -  code - establishment").
+    m_usuario->CancelarProgressoAoMostrar("  -  ");
+    m_processo.Processar();
+    EXPECT_LT(Itens(), todos);
+    const QString mensagens = m_processo.MsgTreeLista().ComoTexto();
+    EXPECT_TRUE(mensagens.contains("Geração interrompida pelo usuário: a prévia tem só o que foi listado até então.")) << mensagens.toStdString();
+    EXPECT_FALSE(mensagens.contains("Notas Fiscais, Boletos")) << "the second pass never started";
+    EXPECT_EQ(m_usuario->ProgressosAbertos(), 0) << "the progress frame is gone";
+}

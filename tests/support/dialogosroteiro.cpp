@@ -277,6 +277,10 @@ void TnDialogosRoteiro::ProgressoAlterado(const TnFraProgresso& progresso)
         return;
     it->ultimoTexto = progresso.Texto();
     m_textosProgresso.append(progresso.Texto());
+    if (!m_cancelarAoMostrar.isEmpty() && progresso.Texto().contains(m_cancelarAoMostrar)) {
+        m_cancelarAoMostrar.clear();
+        it->progresso->SolicitarCancelamento();
+    }
 }
 
 void TnDialogosRoteiro::ProgressoLiberado(const TnFraProgresso& progresso)

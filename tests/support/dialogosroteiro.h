@@ -98,6 +98,9 @@ public:
     // same text again (each step of a loop) adds it once.
     const QStringList& TextosProgresso() const { return m_textosProgresso; }
     int ProgressosAbertos() const { return static_cast<int>(m_progressos.size()); }
+    // Presses "Cancelar" on the progress frame the first time it shows a
+    // text containing `trecho`.
+    void CancelarProgressoAoMostrar(const QString& trecho) { m_cancelarAoMostrar = trecho; }
 
     int MessageDlg(const QString& texto, int tipo, const QStringList& botoes) override;
     void ShowMessage(const QString& texto) override;
@@ -142,4 +145,5 @@ private:
     QList<TnPerguntaFeita> m_perguntas;
     QStringList m_textosProgresso;
     QHash<const TnFraProgresso*, Acompanhado> m_progressos;
+    QString m_cancelarAoMostrar;
 };
