@@ -9,6 +9,7 @@
 #include "sqlservicos.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace {
 
@@ -163,6 +164,10 @@ TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
     const QString proposta = lyr({});
     EXPECT_TRUE(proposta.startsWith(esperado)) << proposta.toStdString() << " / " << esperado.toStdString();
     EXPECT_TRUE(proposta.contains("Folha de Pagamento")) << proposta.toStdString();
+    // What could not be listed is told, under its company and establishment.
+    EXPECT_TRUE(proposta.contains(QRegularExpression("Avisos \\(\\d+\\):\n  Empresa: \\d+ - .+ / Filial: \\d+ - .+: Filial não "
+                                                     "configurada no Protocolo.")))
+        << proposta.toStdString();
     const QString gravada = lyr({"--gravar"});
     EXPECT_TRUE(gravada.contains(QStringLiteral("%1 protocolo(s) gravado(s).").arg(Protocolos()))) << gravada.toStdString();
     // Debits delivered are not listed again; payroll is, but already in its protocol.

@@ -3,6 +3,7 @@
 #include "banco.h"
 #include "dmpowerparam.h"
 #include "erros.h"
+#include "msgtree.h"
 #include "pacote.h"
 #include "registro.h"
 
@@ -19,6 +20,21 @@ QString DataDoParametro(const QString& texto, const char* opcao)
     if (!data.isValid())
         throw EnErro(QStringLiteral("--%1 espera uma data AAAA-MM-DD, não \"%2\".").arg(QLatin1String(opcao), texto));
     return data.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+// The errors of the run (establishments without configuration, documents
+// that could not be listed), each after the company and establishment lines
+// it sits under (the top lines, the types of each pass, are left out); once.
+void JuntarAvisos(const TnMsgTree& mensagens, TnMsgNo pai, const QString& caminho, QStringList& avisos)
+{
+    for (TnMsgNo no : mensagens.Filhos(pai)) {
+        const QString texto = mensagens.Texto(no);
+        const QString aviso = caminho.isEmpty() ? texto : caminho + QStringLiteral(": ") + texto;
+        if (mensagens.Tipo(no) == 0 && !avisos.contains(aviso))
+            avisos.append(aviso);
+        const QString abaixo = !pai.Valido() ? QString() : (caminho.isEmpty() ? texto : caminho + QStringLiteral(" / ") + texto);
+        JuntarAvisos(mensagens, no, abaixo, avisos);
+    }
 }
 
 } // namespace
@@ -62,6 +78,13 @@ int ExecutarGerar(const TnOpcoesGerar& opcoes, QTextStream& saida)
     for (auto it = porTipo.cbegin(); it != porTipo.cend(); ++it)
         saida << "  " << it.key().leftJustified(32, u'.') << ' ' << QString::number(it.value().first).rightJustified(6) << " itens  R$ "
               << brasil.toString(it.value().second, 'f', 2) << Qt::endl;
+    QStringList avisos;
+    JuntarAvisos(processo->MsgTreeLista(), {}, {}, avisos);
+    if (!avisos.isEmpty()) {
+        saida << "Avisos (" << avisos.size() << "):" << Qt::endl;
+        for (const QString& aviso : avisos)
+            saida << "  " << aviso << Qt::endl;
+    }
     if (!opcoes.gravar)
         return 0;
     if (proponiveis == 0) {
