@@ -64,6 +64,15 @@ protected:
         m_processo.SetParam("pListarDebitos", "0");
     }
 
+    // November's boletos generated and every one of them saved.
+    void GravarTodosOsBoletos()
+    {
+        m_processo.SetParam("pTipo", "12");
+        m_processo.Processar();
+        m_processo.SelecionarTodos();
+        m_processo.actGravarExecute();
+    }
+
     // Company/establishment of the preview protocol that holds the item with this origin key.
     QString Destino(const QString& chave)
     {
@@ -193,10 +202,7 @@ TEST_F(GerarFinanceiro, ProtocoloUnicoDaPrimeiraPassagemRecebeOsDocumentos)
 
 TEST_F(GerarFinanceiro, GravarMarcaOsDocumentosEOutroUsuarioNaoEntregaDuasVezes)
 {
-    m_processo.SetParam("pTipo", "12");
-    m_processo.Processar();
-    m_processo.SelecionarTodos();
-    m_processo.actGravarExecute();
+    GravarTodosOsBoletos();
     // The boleto carries the protocol and the item it went in.
     const QVariant protocolo = Valor("select CODIGOPROTOCOLO from CONTARECEBER where NUMERODCTOCR = 501");
     ASSERT_FALSE(protocolo.isNull());
@@ -233,10 +239,7 @@ TEST_F(GerarFinanceiro, GravarMarcaOsDocumentosEOutroUsuarioNaoEntregaDuasVezes)
 // protocol it went out in.
 TEST_F(GerarFinanceiro, CancelarItemFinanceiroSoMarcaOItem)
 {
-    m_processo.SetParam("pTipo", "12");
-    m_processo.Processar();
-    m_processo.SelecionarTodos();
-    m_processo.actGravarExecute();
+    GravarTodosOsBoletos();
     const QVariant codigo = Valor("select CODIGOPROTOCOLO from CONTARECEBER where NUMERODCTOCR = 501");
     const QVariant seq = Valor("select SEQITEMPRO from CONTARECEBER where NUMERODCTOCR = 501");
 
