@@ -254,9 +254,10 @@ void nDMConexao::TravarNumeracao(const QString& tabela)
     if (Banco() != TnBanco::PostgreSQL || m_profundidade == 0)
         return;
     // A transaction-level advisory lock: released by the commit or rollback.
-    AvisarComando(QStringLiteral("select pg_advisory_xact_lock"));
+    const QString comando = QStringLiteral("select pg_advisory_xact_lock(hashtext(?))");
+    AvisarComando(comando);
     QSqlQuery trava(Database());
-    trava.prepare(QStringLiteral("select pg_advisory_xact_lock(hashtext(?))"));
+    trava.prepare(comando);
     trava.addBindValue(QStringLiteral("lyr.numeracao.") + tabela.toUpper());
     if (!trava.exec())
         throw EnSQL(trava.lastError().text(), trava.lastQuery());

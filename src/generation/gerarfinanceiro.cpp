@@ -18,11 +18,6 @@
 
 namespace {
 
-QString TextoDoNumero(const TnField& campo)
-{
-    return campo.IsNull() ? QString() : Valores::TextoPadrao(campo.Value());
-}
-
 QString NumeroComoTexto(const TnField& campo)
 {
     return campo.IsNull() ? QString() : QString::number(campo.AsLargeInt());
@@ -47,10 +42,7 @@ void TLyrDPGerarProtocolo::PassagemFinanceira(TnSQLDataSet& lista, int modo)
 {
     std::unique_ptr<TnFraProgresso> progresso = CriarProgresso();
     m_progressoFin = progresso.get();
-    const auto liberar = qScopeGuard([this] {
-        m_progressoFin = nullptr;
-        m_documentos.reset();
-    });
+    const auto liberar = qScopeGuard([this] { m_progressoFin = nullptr; });
     progresso->MostrarMultiplo();
     progresso->SetPodeCancelar(true);
     const QString destinatario = modo == kEscritorio ? QStringLiteral("Escritório") : QStringLiteral("Cliente");
@@ -59,8 +51,6 @@ void TLyrDPGerarProtocolo::PassagemFinanceira(TnSQLDataSet& lista, int modo)
         const int empresa = lista.FieldByName(QStringLiteral("CODIGOEMPRESA")).AsInteger();
         const int estab = lista.FieldByName(QStringLiteral("CODIGOESTAB")).AsInteger();
         progresso->ConfigurarProgressoTotal(static_cast<int>(m_tipos.size()));
-        if (m_tipos.isEmpty())
-            continue;
         // The configuration and the form of delivery are the establishment's,
         // the same for every type: read once.
         if (!ChecarFilial(empresa, estab))
@@ -114,8 +104,6 @@ void TLyrDPGerarProtocolo::GerarFinanceiro(int empresa, int estab, int modo)
             MsgTree(4, QStringLiteral("Nenhum item foi listado"), m_noEmpresa);
         }
     }
-    clientes.SetFiltered(false);
-    clientes.SetFilter(QString());
 }
 
 int TLyrDPGerarProtocolo::InserirProCliente(TnClientDataSet& cliente)
@@ -179,8 +167,8 @@ int TLyrDPGerarProtocolo::InserirItensFin(TnClientDataSet& cliente, int modo)
         if (m_destinoInexistente) {
             MsgTreeLista().SetarIconErro(MsgTree(0, QStringLiteral("Pessoa %1 está vinculada à empresa %2, filial %3, que não existe: \"%4\" não "
                                                                    "foi listado. Verifique no módulo Financeiro menu Cadastros / Pessoas.")
-                                                        .arg(pessoa, TextoDoNumero(cliente.FieldByName(QStringLiteral("EMP"))),
-                                                             TextoDoNumero(cliente.FieldByName(QStringLiteral("EST"))),
+                                                        .arg(pessoa, Valores::TextoPadrao(cliente.FieldByName(QStringLiteral("EMP")).Value()),
+                                                             Valores::TextoPadrao(cliente.FieldByName(QStringLiteral("EST")).Value()),
                                                              MontarDescricaoFIN(documento)),
                                                     m_noEstab));
             continue;
@@ -201,7 +189,7 @@ int TLyrDPGerarProtocolo::InserirItensFin(TnClientDataSet& cliente, int modo)
         Item().CODIGOUSUARIO.SetValue(Conexao().CodigoUsuario());
         Item().DATAHORACADASTRO.SetValue(agora);
         Item().ORIGEMDADO.SetValue(1);
-        Item().COMPETENCIA.SetValue(QDate(m_fim.year(), m_fim.month(), 1));
+        Item().COMPETENCIA.SetValue(Competencia());
         Item().TIPODEBITO.SetValue(m_tituloAtual);
         Item().GERAR.SetValue(0);
         Item().PROTOCOLOFONTE.SetValue(documento.CodigoProtocolo.Value());

@@ -32,11 +32,6 @@ QString Zeros(const QVariant& valor, int digitos)
     return QStringLiteral("%1").arg(Valores::ParaInteiro(valor), digitos, 10, QChar(u'0'));
 }
 
-QDate PrimeiroDoMes(const QDate& data)
-{
-    return QDate(data.year(), data.month(), 1);
-}
-
 } // namespace
 
 TLyrDPGerarProtocolo::TLyrDPGerarProtocolo()
@@ -354,7 +349,7 @@ int TLyrDPGerarProtocolo::InserirItensCtr()
         Item().CODIGOUSUARIO.SetValue(Conexao().CodigoUsuario());
         Item().DATAHORACADASTRO.SetValue(agora);
         Item().ORIGEMDADO.SetValue(1);
-        Item().COMPETENCIA.SetValue(PrimeiroDoMes(m_fim));
+        Item().COMPETENCIA.SetValue(Competencia());
         Item().PROTOCOLO.SetValue(coluna("CODIGOPROTOCOLO").IsNull() ? QVariant() : coluna("CODIGOPROTOCOLO").Value());
         Item().TIPODEBITO.SetValue(m_tituloAtual);
         Item().GERAR.SetValue(0);
@@ -389,7 +384,7 @@ int TLyrDPGerarProtocolo::InserirItensFpa()
         Item().CODIGOUSUARIO.SetValue(Conexao().CodigoUsuario());
         Item().DATAHORACADASTRO.SetValue(agora);
         Item().ORIGEMDADO.SetValue(1);
-        Item().COMPETENCIA.SetValue(PrimeiroDoMes(m_fim));
+        Item().COMPETENCIA.SetValue(Competencia());
         Item().TIPODEBITO.SetValue(m_tituloAtual);
         Item().GERAR.SetValue(0);
         Item().PROTOCOLO.SetValue(m_consulta->FieldByName(QStringLiteral("CODIGOPROTOCOLO")).Value());

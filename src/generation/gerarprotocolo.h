@@ -42,6 +42,8 @@ protected:
     int InserirItensPro();
     QString MontarDescricaoCTR() const;
     QString MontarDescricaoFPA() const;
+    // The competence of every generated item: the first day of the end date's month.
+    QDate Competencia() const { return QDate(m_fim.year(), m_fim.month(), 1); }
 
     // --- financial documents (types 11 and 12) ------------------------------
     // Recipient modes: documents of clients without a company link go to the
