@@ -210,11 +210,12 @@ void TnClientDataSet::CarregarDe(TnSQLDataSet& consulta)
     for (int r = 0; r < consulta.RecordCount(); ++r) {
         auto linha = std::make_unique<TnLinha>();
         linha->id = m_proximoId++;
-        linha->valores = QVariantList(FieldCount());
+        QVariantList valores(FieldCount());
         for (int c = 0; c < destino.size(); ++c) {
             const TnField& campo = Fields(destino[c]);
-            linha->valores[destino[c]] = campo.Converter(consulta.Valor(r, c));
+            valores[destino[c]] = campo.Converter(consulta.Valor(r, c));
         }
+        linha->valores = TnValoresLinha(valores);
         linha->originais = linha->valores;
         m_linhas.push_back(std::move(linha));
     }
@@ -426,7 +427,7 @@ void TnClientDataSet::Edit()
         return;
     }
     Disparar(BeforeEdit);
-    m_buffer = LinhaAtual()->valores;
+    m_buffer = LinhaAtual()->valores.Lista();
     m_estado = TnDataSetState::dsEdit;
     m_modificado = false;
     NotificarEstado();
@@ -456,10 +457,10 @@ void TnClientDataSet::Post()
     if (m_estado == TnDataSetState::dsInsert) {
         auto linha = std::make_unique<TnLinha>();
         linha->id = m_proximoId++;
-        linha->valores = m_buffer;
+        linha->valores = TnValoresLinha(m_buffer);
         linha->status = nLogChanges ? TnUpdateStatus::usInserted : TnUpdateStatus::usUnmodified;
         if (!nLogChanges)
-            linha->originais = m_buffer;
+            linha->originais = linha->valores;
         gravada = linha.get();
         // Natural order: a row inserted before the current one stays before it.
         auto posicao = m_linhas.end();
@@ -470,9 +471,9 @@ void TnClientDataSet::Post()
         m_linhas.insert(posicao, std::move(linha));
     } else {
         TnLinha* linha = LinhaAtual();
-        linha->valores = m_buffer;
+        linha->valores = TnValoresLinha(m_buffer);
         if (!nLogChanges)
-            linha->originais = m_buffer;
+            linha->originais = linha->valores;
         else if (linha->status == TnUpdateStatus::usUnmodified)
             linha->status = TnUpdateStatus::usModified;
         gravada = linha;
@@ -809,13 +810,15 @@ TnClientDataSet::TnOrdem TnClientDataSet::OrdemAtiva() const
 bool TnClientDataSet::Antes(const TnLinha& a, const TnLinha& b, const TnOrdem& ordem) const
 {
     for (int i = 0; i < ordem.campos.size(); ++i) {
-        const QVariant& x = a.valores[ordem.campos[i]];
-        const QVariant& y = b.valores[ordem.campos[i]];
+        const int campo = ordem.campos[i];
         int comparacao = 0;
-        if (ordem.semCaixa && x.typeId() == QMetaType::QString && y.typeId() == QMetaType::QString)
-            comparacao = x.toString().compare(y.toString(), Qt::CaseInsensitive);
+        // Two texts compare in place, without copying them out of the rows.
+        const auto textoA = a.valores.Texto(campo);
+        const auto textoB = textoA ? b.valores.Texto(campo) : std::nullopt;
+        if (textoA && textoB)
+            comparacao = textoA->compare(*textoB, ordem.semCaixa ? Qt::CaseInsensitive : Qt::CaseSensitive);
         else
-            comparacao = Valores::Comparar(x, y);
+            comparacao = Valores::Comparar(a.valores.value(campo), b.valores.value(campo));
         if (comparacao != 0)
             return ordem.decrescente[i] ? comparacao > 0 : comparacao < 0;
     }
@@ -861,14 +864,14 @@ bool TnClientDataSet::PassaNaVisao(const TnLinha& linha) const
         if (!m_mestre->Active() || m_mestre->IsEmpty())
             return false;
         for (int i = 0; i < m_camposMestre.size(); ++i) {
-            if (Valores::Comparar(linha.valores[m_camposDetalhe[i]], m_mestre->ValorDoCampo(m_camposMestre[i])) != 0)
+            if (Valores::Comparar(linha.valores.value(m_camposDetalhe[i]), m_mestre->ValorDoCampo(m_camposMestre[i])) != 0)
                 return false;
         }
     }
     if (!m_filtrado)
         return true;
     if (m_filtro && !m_filtro->Vazio()) {
-        const bool passa = m_filtro->Avaliar([&](int i) { return linha.valores[m_camposFiltro[i]]; });
+        const bool passa = m_filtro->Avaliar([&](int i) { return linha.valores.value(m_camposFiltro[i]); });
         if (!passa)
             return false;
     }
@@ -972,7 +975,7 @@ bool TnClientDataSet::Locate(const QString& campos, const QVariantList& valores,
     for (int r = 0; r < RecordCount(); ++r) {
         bool encontrou = true;
         for (int i = 0; i < indices.size() && encontrou; ++i)
-            encontrou = Iguais(m_visao[static_cast<size_t>(r)]->valores[indices[i]], valores[i], opcoes.CaseInsensitive, opcoes.PartialKey);
+            encontrou = Iguais(m_visao[static_cast<size_t>(r)]->valores.value(indices[i]), valores[i], opcoes.CaseInsensitive, opcoes.PartialKey);
         if (encontrou) {
             Rolar(r);
             return true;
@@ -999,14 +1002,14 @@ QVariant TnClientDataSet::Lookup(const QString& camposChave, const QVariantList&
     for (const TnLinha* linha : m_visao) {
         bool encontrou = true;
         for (int i = 0; i < chave.size() && encontrou; ++i)
-            encontrou = Iguais(linha->valores[chave[i]], valores.value(i), false, false);
+            encontrou = Iguais(linha->valores.value(chave[i]), valores.value(i), false, false);
         if (!encontrou)
             continue;
         if (resultado.size() == 1)
-            return linha->valores[resultado.first()];
+            return linha->valores.value(resultado.first());
         QVariantList lista;
         for (int indice : resultado)
-            lista.append(linha->valores[indice]);
+            lista.append(linha->valores.value(indice));
         return lista;
     }
     return QVariant();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "campo.h"
+#include "valoreslinha.h"
 
 #include <QHash>
 #include <QList>
@@ -271,8 +272,8 @@ private:
 
     struct TnLinha {
         TnBookmark id = 0;
-        QVariantList valores;
-        QVariantList originais;  // as read or last merged; empty for inserted rows
+        TnValoresLinha valores;
+        TnValoresLinha originais;  // as read or last merged; empty for inserted rows
         TnUpdateStatus status = TnUpdateStatus::usUnmodified;
     };
     struct TnFoto {

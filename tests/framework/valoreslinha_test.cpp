@@ -1,0 +1,91 @@
+#include "clientdataset.h"
+#include "decimal.h"
+#include "valoreslinha.h"
+
+#include <QDateTime>
+
+#include <gtest/gtest.h>
+
+// A packed row gives back every value with its type and null-ness, so that
+// fields, filters and comparisons read the same as from the values given.
+TEST(TnValoresLinha, DevolveCadaValorComSeuTipo)
+{
+    const QVariantList valores{
+        QVariant(),
+        QVariant(42),
+        QVariant(qlonglong(-9'000'000'000'000'000'000LL)),
+        QVariant(0.1 + 0.2),
+        QVariant(true),
+        QVariant(QStringLiteral("Ação nº 1 — 😀 e\u0301")),
+        QVariant(QString(QLatin1StringView(""))),
+        QVariant(QString()),
+        QVariant(QDate(2026, 2, 28)),
+        QVariant(QDate()),
+        QVariant(QDateTime(QDate(2026, 12, 7), QTime(20, 19, 59, 123))),
+        QVariant(QDateTime(QDate(2026, 1, 1), QTime(3, 0), Qt::UTC)),
+        QVariant(QDateTime()),
+        QVariant::fromValue(TnDecimal(-123456, 2)),
+        QVariant::fromValue(TnDecimal(7, 9)),
+        QVariant(QMetaType::fromType<int>()),
+        QVariant(QStringList{QStringLiteral("a"), QStringLiteral("b")}),
+        QVariant(QByteArray("\0\1", 2)),
+    };
+    const TnValoresLinha linha(valores);
+    ASSERT_EQ(linha.size(), valores.size());
+    for (int i = 0; i < valores.size(); ++i) {
+        const QVariant lido = linha.value(i);
+        SCOPED_TRACE(i);
+        EXPECT_EQ(lido.metaType(), valores[i].metaType());
+        EXPECT_EQ(lido.isNull(), valores[i].isNull());
+        EXPECT_EQ(lido, valores[i]);
+    }
+    EXPECT_TRUE(linha.value(7).toString().isNull());
+    EXPECT_FALSE(linha.value(6).toString().isNull());
+    EXPECT_EQ(linha.value(11).toDateTime().timeSpec(), Qt::UTC);
+    EXPECT_EQ(linha.value(13).value<TnDecimal>().Escala(), 2);
+    EXPECT_FALSE(linha.value(valores.size()).isValid());
+    EXPECT_EQ(linha.Texto(5), QStringView(u"Ação nº 1 — 😀 e\u0301"));
+    EXPECT_FALSE(linha.Texto(1).has_value());
+    EXPECT_EQ(linha.Lista(), valores);
+}
+
+TEST(TnValoresLinha, CopiasSobrevivemAOriginal)
+{
+    TnValoresLinha copia;
+    {
+        const TnValoresLinha original(QVariantList{QStringLiteral("texto"), QDateTime(QDate(2026, 1, 2), QTime(3, 4))});
+        copia = original;
+        TnValoresLinha movida(std::move(copia));
+        copia = movida;
+    }
+    EXPECT_EQ(copia.value(0).toString(), "texto");
+    EXPECT_EQ(copia.value(1).toDateTime(), QDateTime(QDate(2026, 1, 2), QTime(3, 4)));
+    EXPECT_TRUE(TnValoresLinha().isEmpty());
+}
+
+// Rows ordered by a text, with and without case, through the dataset.
+TEST(TnValoresLinha, OrdemPorTextoComESemCaixa)
+{
+    TnClientDataSet dados;
+    dados.AddField<TnStringField>(QStringLiteral("NOME"));
+    dados.CreateDataSet();
+    for (const char* nome : {"beta", "Alfa", "alfa", "", "Beta"})
+        dados.AppendRecord({QString::fromUtf8(nome)});
+    dados.AppendRecord({QVariant()});
+    const auto nomes = [&dados]() {
+        QStringList lidos;
+        for (dados.First(); !dados.Eof(); dados.Next())
+            lidos.append(dados.FieldByName(QStringLiteral("NOME")).IsNull() ? QStringLiteral("<nulo>") : dados.FieldByName(QStringLiteral("NOME")).AsString());
+        return lidos;
+    };
+    dados.SetIndexFieldNames(QStringLiteral("NOME"));
+    EXPECT_EQ(nomes(), (QStringList{"<nulo>", "", "Alfa", "Beta", "alfa", "beta"}));
+    dados.SetIndexFieldNames(QStringLiteral("NOME DESC"));
+    EXPECT_EQ(nomes(), (QStringList{"beta", "alfa", "Beta", "Alfa", "", "<nulo>"}));
+    dados.IndexDefs.append({QStringLiteral("SEMCAIXA"), QStringLiteral("NOME"), {}, true});
+    dados.SetIndexName(QStringLiteral("SEMCAIXA"));
+    const QStringList semCaixa = nomes();
+    EXPECT_EQ(semCaixa.mid(0, 2), (QStringList{"<nulo>", ""}));
+    EXPECT_EQ(semCaixa.mid(2, 2).join(u',').toLower(), "alfa,alfa");
+    EXPECT_EQ(semCaixa.mid(4, 2).join(u',').toLower(), "beta,beta");
+}
