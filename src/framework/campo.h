@@ -85,6 +85,8 @@ public:
     QString DefaultExpression;  // a quoted literal, "'1'", or a number
     QString DisplayFormat;      // "#,##0.00", "dd/mm/yyyy"
     QString EditMask;
+    // Horizontal alignment in grids; none: numbers to the right, the rest to the left.
+    Qt::Alignment Alignment;
     TnDefinicao Definicao;
 
     // A lookup field shows a column of another table for the key in this row.

@@ -93,6 +93,8 @@ struct TnAparenciaGrade {
     // The grid's pop-up menu (right click, the Menu key); none when empty.
     QList<TnItemMenuGrade> MenuDeContexto;
     bool OrdenarPeloTitulo = true;
+    // Fields whose sum over the rows shown sits in the grid's footer row.
+    QStringList CamposSomados;
 };
 using TnEventoDataSet = std::function<void(TnClientDataSet&)>;
 

@@ -114,9 +114,9 @@ public:
     // unless the process names it).
     int CriarTab(const QString& caption);
     void SetCaptionTab(int indice, const QString& caption);
-    // The rows under the current row of the grid (a protocol's items), shown
-    // below it; none by default. AbrirDetalhe runs when the grid's current
-    // row changes, to show that row's detail rows.
+    // The rows under a row of the grid (a protocol's items), shown in a
+    // panel opened under that row; none by default. AbrirDetalhe runs when
+    // the user opens the panel of the grid's current row, to show its rows.
     virtual TnClientDataSet* DataSetDetalhe() { return nullptr; }
     // Toggles the mark of every row the process lets the user mark (Ctrl+Ins
     // on a generation's preview); nothing by default.

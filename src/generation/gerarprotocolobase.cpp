@@ -70,14 +70,14 @@ TLyrDPGerarProtocoloBase::TLyrDPGerarProtocoloBase()
     nClientDataSetDet.FieldDefs = {
         {QStringLiteral("CODIGOPROTOCOLO"), TnFieldType::Float},   {QStringLiteral("SEQITEMPRO"), TnFieldType::Integer},
         {QStringLiteral("TIPODEBITO"), TnFieldType::String, 50},   {QStringLiteral("DESCRITEM"), TnFieldType::String, 200},
-        {QStringLiteral("DATALCTOPRO"), TnFieldType::DateTime},    {QStringLiteral("VENCIMENTO"), TnFieldType::DateTime},
-        {QStringLiteral("VALOR"), TnFieldType::Float},             {QStringLiteral("CODIGOIMPOSTO"), TnFieldType::Integer},
-        {QStringLiteral("VARIACAOIMPOSTO"), TnFieldType::Integer}, {QStringLiteral("CODIGODOCEMP"), TnFieldType::Float},
+        {QStringLiteral("COMPETENCIA"), TnFieldType::DateTime},    {QStringLiteral("DATALCTOPRO"), TnFieldType::DateTime},
+        {QStringLiteral("VENCIMENTO"), TnFieldType::DateTime},     {QStringLiteral("VALOR"), TnFieldType::Float},
+        {QStringLiteral("CODIGOIMPOSTO"), TnFieldType::Integer},   {QStringLiteral("VARIACAOIMPOSTO"), TnFieldType::Integer},
+        {QStringLiteral("PROTOCOLO"), TnFieldType::Float},         {QStringLiteral("CODIGODOCEMP"), TnFieldType::Float},
         {QStringLiteral("CodigoFuncContr"), TnFieldType::Integer}, {QStringLiteral("CANCELADO"), TnFieldType::Integer},
         {QStringLiteral("CHAVEORIGEM"), TnFieldType::String, 25},  {QStringLiteral("CHAVEDEBITO"), TnFieldType::Integer},
         {QStringLiteral("CODIGOUSUARIO"), TnFieldType::Integer},   {QStringLiteral("DATAHORACADASTRO"), TnFieldType::DateTime},
-        {QStringLiteral("ORIGEMDADO"), TnFieldType::Integer},      {QStringLiteral("COMPETENCIA"), TnFieldType::DateTime},
-        {QStringLiteral("PROTOCOLO"), TnFieldType::Float},         {QStringLiteral("GERAR"), TnFieldType::Integer},
+        {QStringLiteral("ORIGEMDADO"), TnFieldType::Integer},      {QStringLiteral("GERAR"), TnFieldType::Integer},
         {QStringLiteral("TABELA"), TnFieldType::String, 50},       {QStringLiteral("TABELACHAVE"), TnFieldType::String, 50},
         {QStringLiteral("MODULO"), TnFieldType::String, 50},       {QStringLiteral("PROTOCOLOFONTE"), TnFieldType::Float},
     };
@@ -120,6 +120,7 @@ void TLyrDPGerarProtocoloBase::DeclararGrades()
     m_pro->ESTAB.DisplayWidth = 40;
     m_pro->DATALCTOPRO.DisplayLabel = QStringLiteral("Data Protocolo");
     m_pro->DATALCTOPRO.DisplayFormat = QStringLiteral("dd/mm/yyyy");
+    m_pro->DATALCTOPRO.Alignment = Qt::AlignHCenter;
     mostrar(nClientDataSetDet, {QStringLiteral("TIPODEBITO"), QStringLiteral("DESCRITEM"), QStringLiteral("COMPETENCIA"),
                                 QStringLiteral("VENCIMENTO"), QStringLiteral("VALOR"), QStringLiteral("CODIGOIMPOSTO"),
                                 QStringLiteral("VARIACAOIMPOSTO"), QStringLiteral("PROTOCOLO"), QStringLiteral("MODULO")});
@@ -131,6 +132,8 @@ void TLyrDPGerarProtocoloBase::DeclararGrades()
     m_item->COMPETENCIA.DisplayFormat = QStringLiteral("mm/yyyy");
     m_item->VENCIMENTO.DisplayLabel = QStringLiteral("Vencimento");
     m_item->VENCIMENTO.DisplayFormat = QStringLiteral("dd/mm/yyyy");
+    for (TnField* data : {&m_item->COMPETENCIA, &m_item->DATALCTOPRO, &m_item->VENCIMENTO})
+        data->Alignment = Qt::AlignHCenter;
     m_item->VALOR.DisplayLabel = QStringLiteral("Valor R$");
     m_item->VALOR.DisplayFormat = QStringLiteral("#,##0.00");
     m_item->CODIGOIMPOSTO.DisplayLabel = QStringLiteral("Imposto");
@@ -170,6 +173,7 @@ void TLyrDPGerarProtocoloBase::DeclararGrades()
         return true;
     };
     nClientDataSetDet.Aparencia.AoClicarDuasVezes = [this] { MarcarItem(); };
+    nClientDataSetDet.Aparencia.CamposSomados = {QStringLiteral("VALOR")};
     nClientDataSet.Aparencia.OrdenarPeloTitulo = false;
     nClientDataSetDet.Aparencia.OrdenarPeloTitulo = false;
 }

@@ -12,11 +12,13 @@
 #include "gerarprotocolo.h"
 #include "grade.h"
 #include "modelodataset.h"
+#include "rodapegrade.h"
 #include "sqlservicos.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QColor>
+#include <QHeaderView>
 #include <QTabWidget>
 #include <QTest>
 
@@ -47,11 +49,18 @@ TEST_F(TelaGeracao, ItensDoProtocoloAtualMarcadosComCtrlEnterEGravados)
     tela.show();
     QApplication::setActiveWindow(&tela);
     auto* itens = tela.findChild<TnGrade*>("gradeDetalhe");
-    ASSERT_NE(itens, nullptr) << "the items grid sits below the protocols";
-    EXPECT_GT(itens->model()->columnCount(), 5);
+    ASSERT_NE(itens, nullptr) << "the items grid opens under a protocol row";
+    QStringList titulos;
+    for (int coluna = 0; coluna < itens->model()->columnCount(); ++coluna)
+        titulos.append(itens->model()->headerData(coluna, Qt::Horizontal).toString().replace(u'\n', u' '));
+    EXPECT_EQ(titulos, (QStringList{"Tipo do Débito", "Descrição", "Competência", "Vencimento", "Valor R$", "Imposto", "Variação",
+                                    "Protocolo", "Módulo"}));
     auto* abas = tela.findChild<QTabWidget*>();
     ASSERT_NE(abas, nullptr);
     EXPECT_EQ(abas->tabText(abas->indexOf(tela.Aba(0))), "Gerar Protocolo");
+    tela.Grade().setFocus();
+    QTest::keyClick(&tela.Grade(), Qt::Key_Plus);
+    EXPECT_FALSE(itens->isVisible()) << "an empty grid opens nothing";
 
     processo.SetParam("pDataInicial", "01/11/2026");
     processo.SetParam("pDataFinal", "30/11/2026");
@@ -59,16 +68,52 @@ TEST_F(TelaGeracao, ItensDoProtocoloAtualMarcadosComCtrlEnterEGravados)
     processo.SetParam("pTipo", "1");
     tela.Acao("actExecutar")->trigger();
     TnGrade& protocolos = tela.Grade();
-    ASSERT_GT(protocolos.model()->rowCount(), 1);
+    ASSERT_GT(protocolos.model()->rowCount(), 2);
+    abas->setCurrentWidget(tela.Aba(0));
 
-    // The items grid follows the protocol row.
+    // "+" on the second protocol opens its items under it, inside the grid,
+    // with the focus in them and the sum of their values in the footer.
     protocolos.setFocus();
     protocolos.setCurrentIndex(protocolos.model()->index(1, 0));
-    QCoreApplication::processEvents();
+    QTest::keyClick(&protocolos, Qt::Key_Plus);
+    EXPECT_EQ(protocolos.LinhaDoPainel(), 1);
+    ASSERT_TRUE(itens->isVisible());
+    EXPECT_TRUE(protocolos.viewport()->isAncestorOf(itens));
+    EXPECT_GE(itens->mapTo(protocolos.viewport(), QPoint(0, 0)).y(), protocolos.rowViewportPosition(1) + protocolos.AlturaDaLinha());
+    EXPECT_LT(protocolos.rowViewportPosition(2), protocolos.viewport()->height()) << "the next protocol follows the panel";
+    EXPECT_GT(protocolos.rowViewportPosition(2), itens->mapTo(protocolos.viewport(), QPoint(0, itens->height())).y() - 1);
+    EXPECT_EQ(QApplication::focusWidget(), itens);
     const QVariant segundo = processo.nClientDataSet.FieldByName("CODIGOPROTOCOLO").Value();
     ASSERT_GT(itens->model()->rowCount(), 0);
-    for (int linha = 0; linha < processo.nClientDataSetDet.RecordCount(); ++linha)
+    double soma = 0;
+    for (int linha = 0; linha < processo.nClientDataSetDet.RecordCount(); ++linha) {
         EXPECT_EQ(processo.nClientDataSetDet.ValorNaLinha(linha, 0), segundo);
+        soma += processo.nClientDataSetDet.ValorNaLinha(linha, processo.nClientDataSetDet.FieldByName("VALOR").Index()).toDouble();
+    }
+    auto* rodape = tela.findChild<TnRodapeGrade*>();
+    ASSERT_NE(rodape, nullptr);
+    const int colunaValor = itens->Modelo().ColunaDoCampo("VALOR");
+    EXPECT_EQ(rodape->Texto(colunaValor), processo.nClientDataSetDet.FieldByName("VALOR").TextoExibicao(soma));
+    EXPECT_TRUE(rodape->Texto(0).isEmpty());
+
+    // Esc in the items closes them and gives the focus back to the protocol;
+    // Ctrl+Down opens them again; moving to another protocol closes them,
+    // leaving the items of the last one opened.
+    QTest::keyClick(itens, Qt::Key_Escape);
+    EXPECT_EQ(protocolos.LinhaDoPainel(), -1);
+    EXPECT_FALSE(itens->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), &protocolos);
+    EXPECT_EQ(protocolos.rowHeight(1), protocolos.AlturaDaLinha());
+    QTest::keyClick(&protocolos, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(protocolos.LinhaDoPainel(), 1);
+    protocolos.setFocus();
+    QTest::keyClick(&protocolos, Qt::Key_Down);
+    EXPECT_EQ(protocolos.LinhaDoPainel(), -1);
+    EXPECT_EQ(processo.nClientDataSetDet.ValorNaLinha(0, 0), segundo);
+    QTest::keyClick(&protocolos, Qt::Key_Up);
+    QTest::keyClick(&protocolos, Qt::Key_Plus);
+    ASSERT_EQ(protocolos.LinhaDoPainel(), 1);
+    protocolos.setFocus();
 
     // Ctrl+Enter on the protocol marks all its items: the row turns green.
     EXPECT_NE(CorDaLinha(protocolos, 1), QColor(0, 128, 0));
@@ -81,7 +126,21 @@ TEST_F(TelaGeracao, ItensDoProtocoloAtualMarcadosComCtrlEnterEGravados)
     QTest::keyClick(itens, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_NE(CorDaLinha(*itens, 0), QColor(0, 128, 0));
     EXPECT_NE(CorDaLinha(protocolos, 1), QColor(0, 128, 0));
+    EXPECT_EQ(protocolos.LinhaDoPainel(), 1) << "marking keeps the items open";
+    EXPECT_TRUE(itens->isVisible());
     const int marcados = itens->model()->rowCount() - 1;
+    // The sign in the left margin opens and closes with the mouse.
+    QHeaderView* margem = protocolos.verticalHeader();
+    ASSERT_TRUE(margem->isVisible());
+    const auto clicarNoSinal = [&](int linha) {
+        QTest::mouseClick(margem->viewport(), Qt::LeftButton, {},
+                          QPoint(margem->width() / 2, margem->sectionViewportPosition(linha) + protocolos.AlturaDaLinha() / 2));
+    };
+    clicarNoSinal(2);
+    EXPECT_EQ(protocolos.LinhaDoPainel(), 2);
+    EXPECT_EQ(processo.nClientDataSetDet.ValorNaLinha(0, 0), processo.nClientDataSet.ValorNaLinha(2, 0));
+    clicarNoSinal(2);
+    EXPECT_EQ(protocolos.LinhaDoPainel(), -1);
 
     const int antes = Valor("select count(*) from PROTOCOLOITEM").toInt();
     tela.Acao("actGravar")->trigger();
@@ -105,7 +164,7 @@ TEST_F(TelaGeracao, NotasEBoletosGeradosAparecemComOProtocoloNaConsulta)
     processo.SetParam("pTipo", "11;12");
     tela.Acao("actExecutar")->trigger();
     ASSERT_GT(tela.Grade().model()->rowCount(), 1);
-    // On the second protocol: the items grid below shows only its items.
+    // Ctrl+Ins on the second protocol marks every item of the preview.
     tela.Grade().setFocus();
     tela.Grade().setCurrentIndex(tela.Grade().model()->index(1, 0));
     QTest::keyClick(&tela.Grade(), Qt::Key_Insert, Qt::ControlModifier);

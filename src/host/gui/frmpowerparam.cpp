@@ -6,6 +6,7 @@
 #include "grade.h"
 #include "modelodataset.h"
 #include "painelparametros.h"
+#include "rodapegrade.h"
 #include "visaomsgtree.h"
 
 #include <QAction>
@@ -290,34 +291,28 @@ void TnFrmPowerParam::CriarGrade()
     nova->setObjectName(QStringLiteral("grade"));
     const bool substituida = m_grade != nullptr;
     if (m_grade) {
-        if (m_divisorDetalhe) {
-            m_divisorDetalhe->replaceWidget(0, nova);
-        } else {
-            // The layout hands back the old grid's item: it is ours to free.
-            delete pagina->layout()->replaceWidget(m_grade, nova);
-        }
+        // The layout hands back the old grid's item: it is ours to free.
+        delete pagina->layout()->replaceWidget(m_grade, nova);
         m_grade->hide();
         // Not at once: the gesture may have come from the old grid.
         m_grade->deleteLater();
-    } else if (TnClientDataSet* detalhe = m_processo.DataSetDetalhe()) {
-        // The rows of the current row below it, following it.
-        m_divisorDetalhe = new QSplitter(Qt::Vertical, pagina);
-        m_divisorDetalhe->addWidget(nova);
-        m_gradeDetalhe = new TnGrade(*detalhe, false, m_divisorDetalhe);
-        m_gradeDetalhe->setObjectName(QStringLiteral("gradeDetalhe"));
-        m_divisorDetalhe->addWidget(m_gradeDetalhe);
-        m_divisorDetalhe->setStretchFactor(1, 1);
-        pagina->layout()->addWidget(m_divisorDetalhe);
     } else {
         pagina->layout()->addWidget(nova);
+        if (TnClientDataSet* detalhe = m_processo.DataSetDetalhe()) {
+            // The detail rows open under a row of the grid, with their sums below them.
+            m_painelDetalhe = new QWidget(pagina);
+            auto* layout = new QVBoxLayout(m_painelDetalhe);
+            layout->setContentsMargins(24, 2, 2, 4);
+            layout->setSpacing(0);
+            m_gradeDetalhe = new TnGrade(*detalhe, false, m_painelDetalhe);
+            m_gradeDetalhe->setObjectName(QStringLiteral("gradeDetalhe"));
+            layout->addWidget(m_gradeDetalhe);
+            layout->addWidget(new TnRodapeGrade(*m_gradeDetalhe, m_painelDetalhe));
+        }
     }
     m_grade = nova;
-    if (m_gradeDetalhe) {
-        connect(&m_grade->Modelo(), &TnModeloDataSet::RegistroAtualMudou, this, [this] {
-            if (!m_processo.nClientDataSet.ControlsDisabled())
-                AcaoSegura([this] { m_processo.AbrirDetalhe(); });
-        });
-    }
+    if (m_painelDetalhe)
+        m_grade->SetPainelDeLinha(m_painelDetalhe, [this] { m_processo.AbrirDetalhe(); });
     m_assinatura = AssinaturaCampos();
     // The first grid is configured with the form (Configurar).
     if (substituida)

@@ -14,7 +14,6 @@ class TnVisaoMsgTree;
 class QAction;
 class QLabel;
 class QLineEdit;
-class QSplitter;
 class QTabWidget;
 class QToolBar;
 
@@ -91,7 +90,7 @@ private:
     QLineEdit* m_leitor = nullptr;
     TnGrade* m_grade = nullptr;
     TnGrade* m_gradeDetalhe = nullptr;    // the detail rows, when the process has them
-    QSplitter* m_divisorDetalhe = nullptr;
+    QWidget* m_painelDetalhe = nullptr;   // holds them, opened under a row of the grid
     QStringList m_assinatura;  // fields the grid was made for
     TnVisaoMsgTree* m_mensagens = nullptr;
     QWidget* m_paginaMensagens = nullptr;

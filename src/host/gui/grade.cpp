@@ -7,11 +7,13 @@
 #include "icones.h"
 #include "modelodataset.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QLineEdit>
+#include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -49,6 +51,19 @@ public:
 
     // An empty masked date reads as its separators only.
     void setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const override;
+
+    // The row with a panel under it draws its cells in its top part.
+    void paint(QPainter* pintor, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override
+    {
+        const auto* grade = qobject_cast<const TnGrade*>(parent());
+        if (!grade || indice.row() != grade->LinhaDoPainel()) {
+            QStyledItemDelegate::paint(pintor, opcao, indice);
+            return;
+        }
+        QStyleOptionViewItem topo(opcao);
+        topo.rect.setHeight(grade->AlturaDaLinha());
+        QStyledItemDelegate::paint(pintor, topo, indice);
+    }
 
 
 protected:
@@ -119,6 +134,44 @@ void TnDelegadoGrade::setModelData(QWidget* editor, QAbstractItemModel* modelo, 
             QStyledItemDelegate::setModelData(editor, modelo, indice);
     });
 }
+
+} // namespace
+
+namespace {
+
+// The left margin of a grid with a row panel: "+" on each row, "-" on the
+// row whose panel is open; a click opens or closes it.
+class TnMargemDoPainel : public QHeaderView {
+public:
+    explicit TnMargemDoPainel(TnGrade& grade) : QHeaderView(Qt::Vertical, &grade), m_grade(grade)
+    {
+        setSectionsClickable(true);
+        setSectionResizeMode(QHeaderView::Fixed);
+        setToolTip(QStringLiteral("Abre (+ ou Ctrl+Seta para baixo) ou fecha (- ou Ctrl+Seta para cima) os itens da linha"));
+    }
+
+    QSize sizeHint() const override
+    {
+        return {fontMetrics().horizontalAdvance(u'+') + 14, QHeaderView::sizeHint().height()};
+    }
+
+protected:
+    void paintSection(QPainter* pintor, const QRect& area, int linha) const override
+    {
+        pintor->save();
+        pintor->fillRect(area, palette().button());
+        pintor->setPen(palette().mid().color());
+        pintor->drawLine(area.topRight(), area.bottomRight());
+        pintor->setPen(palette().buttonText().color());
+        QRect topo = area;
+        topo.setHeight(std::min(area.height(), m_grade.AlturaDaLinha()));
+        pintor->drawText(topo, Qt::AlignCenter, linha == m_grade.LinhaDoPainel() ? QStringLiteral("−") : QStringLiteral("+"));
+        pintor->restore();
+    }
+
+private:
+    TnGrade& m_grade;
+};
 
 } // namespace
 
@@ -239,9 +292,135 @@ void TnGrade::SeguirDataSet(int linha)
     m_sincronizando = false;
 }
 
+int TnGrade::AlturaDaLinha() const
+{
+    return verticalHeader()->defaultSectionSize();
+}
+
+void TnGrade::SetPainelDeLinha(QWidget* painel, std::function<void()> aoAbrir)
+{
+    FecharPainel();
+    m_painel = painel;
+    m_aoAbrirPainel = std::move(aoAbrir);
+    const int altura = AlturaDaLinha();
+    setVerticalHeader(new TnMargemDoPainel(*this));
+    verticalHeader()->setDefaultSectionSize(altura);
+    connect(verticalHeader(), &QHeaderView::sectionPressed, this, [this](int linha) {
+        if (linha == m_linhaDoPainel) {
+            FecharPainel();
+            return;
+        }
+        setCurrentIndex(m_modelo->index(linha, std::max(currentIndex().column(), 0)));
+        if (m_modelo->LinhaAtual() == linha)
+            AbrirPainel();
+    });
+    // A reset keeps the panel under its row when that row is still the current one.
+    connect(m_modelo, &QAbstractItemModel::modelReset, this, &TnGrade::ReaplicarPainel);
+    connect(m_modelo, &QAbstractItemModel::layoutChanged, this, &TnGrade::ReaplicarPainel);
+    painel->setParent(viewport());
+    painel->hide();
+    for (QWidget* parte : painel->findChildren<QWidget*>())
+        parte->installEventFilter(this);
+}
+
+void TnGrade::AbrirPainel()
+{
+    const QModelIndex atual = currentIndex();
+    if (!m_painel || !atual.isValid() || m_modelo->rowCount() == 0)
+        return;
+    if (m_linhaDoPainel != atual.row()) {
+        FecharPainel();
+        if (m_aoAbrirPainel && !AcaoSegura(m_aoAbrirPainel))
+            return;
+        m_linhaDoPainel = atual.row();
+        const int painel = std::max(6 * AlturaDaLinha(), viewport()->height() * 3 / 5);
+        setRowHeight(m_linhaDoPainel, AlturaDaLinha() + painel);
+        scrollTo(atual, QAbstractItemView::PositionAtTop);
+        PosicionarPainel();
+    }
+    for (QWidget* parte : m_painel->findChildren<QWidget*>()) {
+        if (parte->focusPolicy() & Qt::TabFocus) {
+            parte->setFocus();
+            break;
+        }
+    }
+}
+
+void TnGrade::FecharPainel()
+{
+    if (m_linhaDoPainel < 0)
+        return;
+    const int linha = std::exchange(m_linhaDoPainel, -1);
+    const bool tinhaFoco = m_painel && m_painel->isAncestorOf(QApplication::focusWidget());
+    if (m_painel)
+        m_painel->hide();
+    if (linha < m_modelo->rowCount())
+        setRowHeight(linha, AlturaDaLinha());
+    if (tinhaFoco)
+        setFocus();
+}
+
+void TnGrade::ReaplicarPainel()
+{
+    if (m_linhaDoPainel < 0)
+        return;
+    if (m_linhaDoPainel >= m_modelo->rowCount() || m_modelo->LinhaAtual() != m_linhaDoPainel) {
+        m_linhaDoPainel = -1;
+        if (m_painel)
+            m_painel->hide();
+        return;
+    }
+    const int painel = std::max(6 * AlturaDaLinha(), viewport()->height() * 3 / 5);
+    setRowHeight(m_linhaDoPainel, AlturaDaLinha() + painel);
+    PosicionarPainel();
+}
+
+void TnGrade::PosicionarPainel()
+{
+    if (!m_painel)
+        return;
+    if (m_linhaDoPainel < 0 || m_linhaDoPainel >= m_modelo->rowCount()) {
+        m_painel->hide();
+        return;
+    }
+    const int topo = rowViewportPosition(m_linhaDoPainel) + AlturaDaLinha();
+    m_painel->setGeometry(0, topo, viewport()->width(), rowHeight(m_linhaDoPainel) - AlturaDaLinha());
+    m_painel->show();
+    m_painel->raise();
+}
+
+void TnGrade::updateGeometries()
+{
+    QTableView::updateGeometries();
+    PosicionarPainel();
+}
+
+void TnGrade::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    PosicionarPainel();
+}
+
+// Keys inside the panel that close it: Ctrl+Up and Esc.
+bool TnGrade::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() == QEvent::KeyPress && m_linhaDoPainel >= 0) {
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        const bool ctrlAcima = tecla->key() == Qt::Key_Up && (tecla->modifiers() & Qt::ControlModifier);
+        if (ctrlAcima || (tecla->key() == Qt::Key_Escape && tecla->modifiers() == Qt::NoModifier)) {
+            FecharPainel();
+            setFocus();
+            return true;
+        }
+    }
+    return QTableView::eventFilter(objeto, evento);
+}
+
 void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anterior)
 {
     QTableView::currentChanged(atual, anterior);
+    if (m_linhaDoPainel >= 0 && atual.row() != m_linhaDoPainel)
+        FecharPainel();
     if (atual.isValid())
         m_coluna = atual.column();
     if (m_sincronizando || !atual.isValid() || (anterior.isValid() && atual.row() == anterior.row()))
@@ -379,6 +558,17 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
         }
     }
     const bool editando = state() == QAbstractItemView::EditingState;
+    if (m_painel && !editando) {
+        const bool ctrl = evento->modifiers() & Qt::ControlModifier;
+        if (evento->key() == Qt::Key_Plus || (ctrl && evento->key() == Qt::Key_Down)) {
+            AbrirPainel();
+            return;
+        }
+        if (evento->key() == Qt::Key_Minus || (ctrl && evento->key() == Qt::Key_Up)) {
+            FecharPainel();
+            return;
+        }
+    }
     if (!editando && (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) && !m_modelo->Editavel) {
         emit RegistroEscolhido();
         return;

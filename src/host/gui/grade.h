@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QTableView>
 
 #include <functional>
@@ -34,6 +35,20 @@ public:
     // The pop-up menu the dataset declares (right click, Menu key); none when empty.
     std::unique_ptr<QMenu> CriarMenuDeContexto();
 
+    // A panel that opens inside the grid under one row at a time (a
+    // protocol's items under the protocol). "+" or Ctrl+Down opens it under
+    // the current row and moves the focus into it; "-" or Ctrl+Up closes it,
+    // and so do Ctrl+Up and Esc inside the panel, giving the focus back to the
+    // row; the "+" / "-" sign in the left margin opens and closes it with the
+    // mouse. aoAbrir runs first (it fills the panel for the current row).
+    // Moving to another row closes it.
+    void SetPainelDeLinha(QWidget* painel, std::function<void()> aoAbrir);
+    void AbrirPainel();
+    void FecharPainel();
+    int LinhaDoPainel() const { return m_linhaDoPainel; }
+    // The height of a row without a panel (the part of a row its cells use).
+    int AlturaDaLinha() const;
+
     // Answers true when it handled the key.
     std::function<bool(QKeyEvent*)> AoTeclar;
     bool OrdenarPeloTitulo = true;
@@ -48,6 +63,9 @@ protected:
     QModelIndex moveCursor(CursorAction acao, Qt::KeyboardModifiers modificadores) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void currentChanged(const QModelIndex& atual, const QModelIndex& anterior) override;
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void SeguirDataSet(int linha);
@@ -55,10 +73,15 @@ private:
     QWidget* EditorAberto() const;
     void SairDaLinha();
     void Excluir();
+    void PosicionarPainel();
+    void ReaplicarPainel();
 
     TnModeloDataSet* m_modelo;
     bool m_sincronizando = false;
     int m_coluna = 0;  // column of the current cell
     int m_colunaOrdem = -1;
     bool m_decrescente = false;
+    QPointer<QWidget> m_painel;
+    std::function<void()> m_aoAbrirPainel;
+    int m_linhaDoPainel = -1;
 };

@@ -98,6 +98,8 @@ QVariant TnModeloDataSet::data(const QModelIndex& indice, int papel) const
     case Qt::EditRole:
         return campo.TextoExibicao(Valor(indice.row(), campo));
     case Qt::TextAlignmentRole:
+        if (campo.Alignment)
+            return QVariant(campo.Alignment | Qt::AlignVCenter);
         return campo.EhNumerico() && campo.Definicao.NomesValores.isEmpty() ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                                            : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole: {

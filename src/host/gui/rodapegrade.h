@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+class TnGrade;
+
+// The footer row of a grid: under each column its dataset declares summed
+// (TnAparenciaGrade::CamposSomados), the sum of the rows the grid shows, in
+// the column's display format; it follows the columns' widths and the
+// horizontal scroll.
+class TnRodapeGrade : public QWidget {
+    Q_OBJECT
+public:
+    TnRodapeGrade(TnGrade& grade, QWidget* pai = nullptr);
+
+    QSize sizeHint() const override;
+    // The text under a column ("" for columns not summed).
+    QString Texto(int coluna) const;
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+
+private:
+    void Recalcular();
+
+    TnGrade& m_grade;
+    QList<QString> m_textos;  // per column of the grid
+};
