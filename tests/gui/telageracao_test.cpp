@@ -83,6 +83,7 @@ TEST_F(TelaGeracao, ItensDoProtocoloAtualMarcadosComCtrlEnterEGravados)
     EXPECT_LT(protocolos.rowViewportPosition(2), protocolos.viewport()->height()) << "the next protocol follows the panel";
     EXPECT_GT(protocolos.rowViewportPosition(2), itens->mapTo(protocolos.viewport(), QPoint(0, itens->height())).y() - 1);
     EXPECT_EQ(QApplication::focusWidget(), itens);
+    EXPECT_LE(itens->horizontalHeader()->length(), itens->viewport()->width()) << "the item columns fit the panel";
     const QVariant segundo = processo.nClientDataSet.FieldByName("CODIGOPROTOCOLO").Value();
     ASSERT_GT(itens->model()->rowCount(), 0);
     double soma = 0;

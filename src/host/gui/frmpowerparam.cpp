@@ -306,6 +306,7 @@ void TnFrmPowerParam::CriarGrade()
             layout->setSpacing(0);
             m_gradeDetalhe = new TnGrade(*detalhe, false, m_painelDetalhe);
             m_gradeDetalhe->setObjectName(QStringLiteral("gradeDetalhe"));
+            m_gradeDetalhe->AjustarLarguras();
             layout->addWidget(m_gradeDetalhe);
             layout->addWidget(new TnRodapeGrade(*m_gradeDetalhe, m_painelDetalhe));
         }

@@ -292,6 +292,50 @@ void TnGrade::SeguirDataSet(int linha)
     m_sincronizando = false;
 }
 
+void TnGrade::AjustarLarguras()
+{
+    m_largurasDeclaradas.clear();
+    for (int coluna = 0; coluna < m_modelo->columnCount(); ++coluna)
+        m_largurasDeclaradas.append(columnWidth(coluna));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    horizontalHeader()->setStretchLastSection(false);
+    DistribuirLarguras();
+}
+
+void TnGrade::DistribuirLarguras()
+{
+    // Codes, dates and amounts keep their widths; the long texts share the rest.
+    constexpr int kLarguraFixa = 100;
+    const int disponivel = viewport()->width();
+    m_larguraDistribuida = disponivel;
+    int fixas = 0;
+    int elasticas = 0;
+    for (int coluna = 0; coluna < m_largurasDeclaradas.size(); ++coluna) {
+        if (!isColumnHidden(coluna))
+            (m_largurasDeclaradas[coluna] <= kLarguraFixa ? fixas : elasticas) += m_largurasDeclaradas[coluna];
+    }
+    if (elasticas == 0 || disponivel <= fixas)
+        return;
+    int usada = fixas;
+    int ultima = -1;
+    for (int coluna = 0; coluna < m_largurasDeclaradas.size(); ++coluna) {
+        const int declarada = m_largurasDeclaradas[coluna];
+        if (isColumnHidden(coluna))
+            continue;
+        if (declarada <= kLarguraFixa) {
+            setColumnWidth(coluna, declarada);
+            continue;
+        }
+        const int largura = std::max(40, declarada * (disponivel - fixas) / elasticas);
+        setColumnWidth(coluna, largura);
+        usada += largura;
+        ultima = coluna;
+    }
+    // What rounding left over goes to the last long text.
+    if (ultima >= 0 && usada < disponivel)
+        setColumnWidth(ultima, columnWidth(ultima) + disponivel - usada);
+}
+
 int TnGrade::AlturaDaLinha() const
 {
     return verticalHeader()->defaultSectionSize();
@@ -392,6 +436,9 @@ void TnGrade::PosicionarPainel()
 void TnGrade::updateGeometries()
 {
     QTableView::updateGeometries();
+    // The viewport's width changes with the grid's and with the vertical scroll bar.
+    if (!m_largurasDeclaradas.isEmpty() && viewport()->width() != m_larguraDistribuida)
+        DistribuirLarguras();
     PosicionarPainel();
 }
 

@@ -49,6 +49,10 @@ public:
     // The height of a row without a panel (the part of a row its cells use).
     int AlturaDaLinha() const;
 
+    // Columns share the grid's width in the proportion of their declared
+    // widths, whatever the grid's size (no horizontal scrolling).
+    void AjustarLarguras();
+
     // Answers true when it handled the key.
     std::function<bool(QKeyEvent*)> AoTeclar;
     bool OrdenarPeloTitulo = true;
@@ -75,6 +79,7 @@ private:
     void Excluir();
     void PosicionarPainel();
     void ReaplicarPainel();
+    void DistribuirLarguras();
 
     TnModeloDataSet* m_modelo;
     bool m_sincronizando = false;
@@ -84,4 +89,6 @@ private:
     QPointer<QWidget> m_painel;
     std::function<void()> m_aoAbrirPainel;
     int m_linhaDoPainel = -1;
+    QList<int> m_largurasDeclaradas;  // per column, when the widths follow the grid's
+    int m_larguraDistribuida = -1;    // the viewport width they were last fitted to
 };
