@@ -73,6 +73,7 @@ TEST_F(TelaGeracao, ItensDoProtocoloAtualMarcadosComCtrlEnterEGravados)
 
     // "+" on the second protocol opens its items under it, inside the grid,
     // with the focus in them and the sum of their values in the footer.
+    tela.resize(900, 650);
     protocolos.setFocus();
     protocolos.setCurrentIndex(protocolos.model()->index(1, 0));
     QTest::keyClick(&protocolos, Qt::Key_Plus);

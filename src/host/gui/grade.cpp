@@ -297,14 +297,14 @@ void TnGrade::AjustarLarguras()
     m_largurasDeclaradas.clear();
     for (int coluna = 0; coluna < m_modelo->columnCount(); ++coluna)
         m_largurasDeclaradas.append(columnWidth(coluna));
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     horizontalHeader()->setStretchLastSection(false);
     DistribuirLarguras();
 }
 
 void TnGrade::DistribuirLarguras()
 {
-    // Codes, dates and amounts keep their widths; the long texts share the rest.
+    // Codes, dates and amounts keep their widths; the long texts share the
+    // rest. A grid too narrow for the first scrolls sideways.
     constexpr int kLarguraFixa = 100;
     const int disponivel = viewport()->width();
     m_larguraDistribuida = disponivel;

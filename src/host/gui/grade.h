@@ -49,8 +49,8 @@ public:
     // The height of a row without a panel (the part of a row its cells use).
     int AlturaDaLinha() const;
 
-    // Columns share the grid's width in the proportion of their declared
-    // widths, whatever the grid's size (no horizontal scrolling).
+    // Columns follow the grid's width: those of codes, dates and amounts
+    // keep their declared widths, long texts share the rest in proportion.
     void AjustarLarguras();
 
     // Answers true when it handled the key.
