@@ -6,17 +6,17 @@ namespace {
 void DeclararCampos(TnDMClientDataSet& dm)
 {
     TnField& codigo = dm.Campo<TnSmallIntField>(QStringLiteral("CODIGOHISTPRO"));
-    codigo.DisplayLabel = QStringLiteral("Codigo Histórico");
-    codigo.Required = true;
-    codigo.MinValue = 1;
-    codigo.MaxValue = 9999;
-    codigo.Definicao.AutoIncrementar = true;
-    codigo.Definicao.MaxLength = 4;
+    codigo.SetDisplayLabel(QStringLiteral("Codigo Histórico"));
+    codigo.SetRequired(true);
+    codigo.SetMinValue(1);
+    codigo.SetMaxValue(9999);
+    codigo.Definicao().AutoIncrementar = true;
+    codigo.Definicao().MaxLength = 4;
     TnField& descricao = dm.Campo<TnStringField>(QStringLiteral("DESCRISAOHISTPRO"), 200);
-    descricao.DisplayLabel = QStringLiteral("Descrição Histórico");
-    descricao.Required = true;
+    descricao.SetDisplayLabel(QStringLiteral("Descrição Histórico"));
+    descricao.SetRequired(true);
     TnField& complemento = dm.Campo<TnStringField>(QStringLiteral("TEMCOMPLEMENTOHISTORICO"), 1);
-    complemento.DisplayLabel = QStringLiteral("Histórico Possui Complemento");
+    complemento.SetDisplayLabel(QStringLiteral("Histórico Possui Complemento"));
     ComoSimNao(complemento, false);
 }
 

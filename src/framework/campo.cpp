@@ -84,7 +84,7 @@ QStringList TnDefinicao::Captions() const
 // --- TnField ----------------------------------------------------------------
 
 TnField::TnField(TnClientDataSet& dataSet, const QString& nome, TnFieldType tipo, int tamanho)
-    : Size(tamanho), m_dataSet(dataSet), m_nome(nome), m_tipo(tipo)
+    : m_dataSet(dataSet), m_nome(nome), m_tipo(tipo), m_size(tamanho)
 {
     if (nome.trimmed().isEmpty())
         throw EnErro(QStringLiteral("Campo sem nome."));
@@ -132,7 +132,7 @@ QVariant TnField::Converter(const QVariant& valor) const
     case TnFieldType::String: {
         // A text longer than the field is cut, as the column would hold it.
         const QString texto = valor.typeId() == QMetaType::QString ? valor.toString() : Valores::TextoPadrao(valor);
-        return Size > 0 && texto.size() > Size ? texto.left(Size) : texto;
+        return m_size > 0 && texto.size() > m_size ? texto.left(m_size) : texto;
     }
     case TnFieldType::Memo:
         return valor.typeId() == QMetaType::QString ? valor.toString() : Valores::TextoPadrao(valor);
@@ -143,7 +143,7 @@ QVariant TnField::Converter(const QVariant& valor) const
         return Valores::ParaDataHora(valor);
     case TnFieldType::FMTBCD:
     case TnFieldType::BCD:
-        return QVariant::fromValue(Valores::ParaDecimal(valor, Size));
+        return QVariant::fromValue(Valores::ParaDecimal(valor, m_size));
     case TnFieldType::Float:
         return Valores::ParaFloat(valor);
     }
@@ -161,21 +161,21 @@ void TnField::ValidarLimites(const QVariant& valor) const
     if (valor.isNull())
         return;
     const auto foraDaFaixa = [&]() {
-        const QString mensagem = !ConstraintErrorMessage.isEmpty()
-                                     ? ConstraintErrorMessage
+        const QString mensagem = !m_constraintErrorMessage.isEmpty()
+                                     ? m_constraintErrorMessage
                                      : QStringLiteral("O valor do campo \"%1\" deve estar entre %2 e %3.")
-                                           .arg(Rotulo(), Valores::TextoPadrao(MinValue), Valores::TextoPadrao(MaxValue));
+                                           .arg(Rotulo(), Valores::TextoPadrao(m_minValue), Valores::TextoPadrao(m_maxValue));
         return EnField(m_nome, mensagem);
     };
-    if (!MinValue.isNull() && Valores::Comparar(valor, MinValue) < 0)
+    if (!m_minValue.isNull() && Valores::Comparar(valor, m_minValue) < 0)
         throw foraDaFaixa();
-    if (!MaxValue.isNull() && Valores::Comparar(valor, MaxValue) > 0)
+    if (!m_maxValue.isNull() && Valores::Comparar(valor, m_maxValue) > 0)
         throw foraDaFaixa();
 }
 
 QVariant TnField::Value() const
 {
-    if (FieldKind == TnFieldKind::fkLookup)
+    if (m_fieldKind == TnFieldKind::fkLookup)
         return ValorLookup([this](const QString& nome) { return m_dataSet.FieldByName(nome).Value(); });
     return m_dataSet.ValorDoCampo(m_indice);
 }
@@ -184,27 +184,27 @@ QVariant TnField::ValorLookup(const std::function<QVariant(const QString&)>& val
 {
     QStringList condicoes;
     QString chave;
-    for (int i = 0; i < LookupKeyFields.size() && i < LookupChaveTabela.size(); ++i) {
-        const QVariant valor = valorDaChave(LookupKeyFields[i]);
+    for (int i = 0; i < m_lookupKeyFields.size() && i < m_lookupChaveTabela.size(); ++i) {
+        const QVariant valor = valorDaChave(m_lookupKeyFields[i]);
         if (valor.isNull())
             return QVariant();
-        condicoes.append(ValorParaSQL(LookupChaveTabela[i], QStringLiteral("="), valor));
+        condicoes.append(ValorParaSQL(m_lookupChaveTabela[i], QStringLiteral("="), valor));
         chave += Valores::TextoPadrao(valor) + u'\x1f';
     }
-    if (condicoes.isEmpty() || LookupTabela.isEmpty())
+    if (condicoes.isEmpty() || m_lookupTabela.isEmpty())
         return QVariant();
     // Codes repeat down a grid: each is read once.
     const auto lido = m_lookups.constFind(chave);
     if (lido != m_lookups.cend())
         return *lido;
-    const QVariant valor = PegarValorCampo(LookupTabela, LookupResultField, condicoes.join(QStringLiteral(" and ")));
+    const QVariant valor = PegarValorCampo(m_lookupTabela, m_lookupResultField, condicoes.join(QStringLiteral(" and ")));
     m_lookups.insert(chave, valor);
     return valor;
 }
 
 void TnField::SetValue(const QVariant& valor)
 {
-    if (FieldKind == TnFieldKind::fkLookup)
+    if (m_fieldKind == TnFieldKind::fkLookup)
         throw EnErro(QStringLiteral("O campo \"%1\" mostra um valor de outro cadastro e não pode ser alterado.").arg(Rotulo()));
     m_dataSet.GravarValorDoCampo(m_indice, valor);
 }
@@ -236,7 +236,7 @@ double TnField::AsFloat() const
 
 TnDecimal TnField::AsDecimal() const
 {
-    return Valores::ParaDecimal(Value(), m_tipo == TnFieldType::FMTBCD || m_tipo == TnFieldType::BCD ? Size : 0);
+    return Valores::ParaDecimal(Value(), m_tipo == TnFieldType::FMTBCD || m_tipo == TnFieldType::BCD ? m_size : 0);
 }
 
 QDateTime TnField::AsDateTime() const
@@ -246,8 +246,8 @@ QDateTime TnField::AsDateTime() const
 
 QString TnField::DisplayText() const
 {
-    if (OnGetText)
-        return OnGetText(*this, true);
+    if (m_onGetText)
+        return m_onGetText(*this, true);
     return TextoExibicao(Value());
 }
 
@@ -255,43 +255,43 @@ QString TnField::TextoExibicao(const QVariant& valor) const
 {
     if (valor.isNull())
         return QString();
-    if (!Definicao.NomesValores.isEmpty())
-        return Definicao.CaptionDoValor(Valores::TextoPadrao(valor));
-    if (!DisplayFormat.isEmpty())
-        return FormatarExibicao(valor, DisplayFormat);
-    if (Definicao.TipoData == TnTipoData::ntdMesAno && EhData())
+    if (!m_definicao.NomesValores.isEmpty())
+        return m_definicao.CaptionDoValor(Valores::TextoPadrao(valor));
+    if (!m_displayFormat.isEmpty())
+        return FormatarExibicao(valor, m_displayFormat);
+    if (m_definicao.TipoData == TnTipoData::ntdMesAno && EhData())
         return FormatarExibicao(valor, QStringLiteral("mm/yyyy"));
     return Valores::TextoPadrao(valor);
 }
 
 QString TnField::Text() const
 {
-    if (OnGetText)
-        return OnGetText(*this, false);
-    if (!Definicao.NomesValores.isEmpty())
-        return Definicao.CaptionDoValor(AsString());
+    if (m_onGetText)
+        return m_onGetText(*this, false);
+    if (!m_definicao.NomesValores.isEmpty())
+        return m_definicao.CaptionDoValor(AsString());
     return AsString();
 }
 
 void TnField::SetText(const QString& texto)
 {
-    if (OnSetText) {
-        OnSetText(*this, texto);
+    if (m_onSetText) {
+        m_onSetText(*this, texto);
         return;
     }
-    if (!Definicao.NomesValores.isEmpty()) {
-        SetValue(Definicao.ValorDoCaption(texto));
+    if (!m_definicao.NomesValores.isEmpty()) {
+        SetValue(m_definicao.ValorDoCaption(texto));
         return;
     }
     QString digitado = texto.trimmed();
     // Dates typed as digits alone: "01112026", and "112026" for a month.
     if (EhData() && !digitado.isEmpty() && std::all_of(digitado.cbegin(), digitado.cend(), [](QChar c) { return c.isDigit(); })) {
-        if (Definicao.TipoData == TnTipoData::ntdMesAno && digitado.size() == 6)
+        if (m_definicao.TipoData == TnTipoData::ntdMesAno && digitado.size() == 6)
             digitado.insert(2, u'/');
         else if (digitado.size() == 8)
             digitado = digitado.left(2) + u'/' + digitado.mid(2, 2) + u'/' + digitado.mid(4);
     }
-    if (Definicao.TipoData == TnTipoData::ntdMesAno && EhData() && digitado.size() <= 7 && !digitado.isEmpty()) {
+    if (m_definicao.TipoData == TnTipoData::ntdMesAno && EhData() && digitado.size() <= 7 && !digitado.isEmpty()) {
         const QDate mes = QDate::fromString(QStringLiteral("01/") + digitado, QStringLiteral("dd/MM/yyyy"));
         if (!mes.isValid())
             throw EnField(m_nome, QStringLiteral("'%1' não é uma competência válida (mm/aaaa).").arg(texto));
@@ -303,7 +303,7 @@ void TnField::SetText(const QString& texto)
         return;
     }
     if (m_tipo == TnFieldType::String)
-        ValidarTamanho(texto, Size);
+        ValidarTamanho(texto, m_size);
     if (EhNumerico()) {
         // Typed numbers use the decimal comma and may carry thousands dots.
         QString numero = digitado;
@@ -341,11 +341,11 @@ QString FormatarExibicao(const QVariant& valor, const QString& mascara)
 
 TnField& ComoSimNao(TnField& campo, bool padrao)
 {
-    campo.Required = true;
-    campo.FixedChar = true;
-    campo.DefaultExpression = padrao ? QStringLiteral("'1'") : QStringLiteral("'0'");
-    campo.Definicao.Dicionario = QStringLiteral("DICSIMNAO");
-    campo.Definicao.NomesValores = {QStringLiteral("Sim=1"), QStringLiteral("Não=0")};
-    campo.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+    campo.SetRequired(true);
+    campo.SetFixedChar(true);
+    campo.SetDefaultExpression(padrao ? QStringLiteral("'1'") : QStringLiteral("'0'"));
+    campo.Definicao().Dicionario = QStringLiteral("DICSIMNAO");
+    campo.Definicao().NomesValores = {QStringLiteral("Sim=1"), QStringLiteral("Não=0")};
+    campo.Definicao().TipoControle = TnTipoControle::ntcComboBox;
     return campo;
 }

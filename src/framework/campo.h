@@ -50,9 +50,9 @@ struct TnDefinicao {
     QStringList Captions() const;
 };
 
-// A column of a TnClientDataSet. The declaration properties are public
-// members, set once when a data module declares its fields; values go
-// through the methods, which convert to the field's type.
+// A column of a TnClientDataSet: its declaration (label, limits, format),
+// set when a data module declares its fields, and the value of the current
+// row, which the methods convert to the field's type.
 class TnField {
 public:
     TnField(TnClientDataSet& dataSet, const QString& nome, TnFieldType tipo, int tamanho = 0);
@@ -68,36 +68,68 @@ public:
     bool EhData() const;
     bool EhTexto() const;
 
-    // Declaration.
-    TnFieldKind FieldKind = TnFieldKind::fkData;
-    QString DisplayLabel;
-    int DisplayWidth = 0;
-    bool Required = false;
-    bool Visible = true;
-    bool ReadOnly = false;
-    int Size = 0;  // characters of a string; decimals of a BCD field
-    bool FixedChar = false;
-    int Precision = 0;  // digits of a BCD field
-    QVariant MinValue;
-    QVariant MaxValue;
-    QString ConstraintErrorMessage;
-    QString CustomConstraint;
-    QString DefaultExpression;  // a quoted literal, "'1'", or a number
-    QString DisplayFormat;      // "#,##0.00", "dd/mm/yyyy"
-    QString EditMask;
+    // Declaration, set when a data module declares its fields.
+    TnFieldKind FieldKind() const { return m_fieldKind; }
+    void SetFieldKind(TnFieldKind tipo) { m_fieldKind = tipo; }
+    const QString& DisplayLabel() const { return m_displayLabel; }
+    void SetDisplayLabel(const QString& rotulo) { m_displayLabel = rotulo; }
+    int DisplayWidth() const { return m_displayWidth; }
+    void SetDisplayWidth(int caracteres) { m_displayWidth = caracteres; }
+    bool Required() const { return m_required; }
+    void SetRequired(bool exigido) { m_required = exigido; }
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool visivel) { m_visible = visivel; }
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool somenteLeitura) { m_readOnly = somenteLeitura; }
+    // Characters of a string; decimals of a BCD field.
+    int Size() const { return m_size; }
+    void SetSize(int tamanho) { m_size = tamanho; }
+    bool FixedChar() const { return m_fixedChar; }
+    void SetFixedChar(bool fixo) { m_fixedChar = fixo; }
+    // Digits of a BCD field.
+    int Precision() const { return m_precision; }
+    void SetPrecision(int digitos) { m_precision = digitos; }
+    const QVariant& MinValue() const { return m_minValue; }
+    void SetMinValue(const QVariant& valor) { m_minValue = valor; }
+    const QVariant& MaxValue() const { return m_maxValue; }
+    void SetMaxValue(const QVariant& valor) { m_maxValue = valor; }
+    const QString& ConstraintErrorMessage() const { return m_constraintErrorMessage; }
+    void SetConstraintErrorMessage(const QString& mensagem) { m_constraintErrorMessage = mensagem; }
+    // A quoted literal, "'1'", or a number.
+    const QString& DefaultExpression() const { return m_defaultExpression; }
+    void SetDefaultExpression(const QString& expressao) { m_defaultExpression = expressao; }
+    // "#,##0.00", "dd/mm/yyyy".
+    const QString& DisplayFormat() const { return m_displayFormat; }
+    void SetDisplayFormat(const QString& formato) { m_displayFormat = formato; }
+    const QString& EditMask() const { return m_editMask; }
+    void SetEditMask(const QString& mascara) { m_editMask = mascara; }
     // Horizontal alignment in grids; none: numbers to the right, the rest to the left.
-    Qt::Alignment Alignment;
-    TnDefinicao Definicao;
+    Qt::Alignment Alignment() const { return m_alignment; }
+    void SetAlignment(Qt::Alignment alinhamento) { m_alignment = alinhamento; }
+    // The dictionary definition, filled in place while declaring.
+    const TnDefinicao& Definicao() const { return m_definicao; }
+    TnDefinicao& Definicao() { return m_definicao; }
 
-    // A lookup field shows a column of another table for the key in this row.
-    QStringList LookupKeyFields;     // fields of this dataset, in the table's key order
-    QString LookupTabela;
-    QStringList LookupChaveTabela;   // the table's key columns
-    QString LookupResultField;       // the column shown
+    // A lookup field shows a column of another table for the key in this row:
+    // fields of this dataset, in the table's key order; the table, its key
+    // columns and the column shown.
+    const QStringList& LookupKeyFields() const { return m_lookupKeyFields; }
+    void SetLookupKeyFields(const QStringList& campos) { m_lookupKeyFields = campos; }
+    const QString& LookupTabela() const { return m_lookupTabela; }
+    void SetLookupTabela(const QString& tabela) { m_lookupTabela = tabela; }
+    const QStringList& LookupChaveTabela() const { return m_lookupChaveTabela; }
+    void SetLookupChaveTabela(const QStringList& colunas) { m_lookupChaveTabela = colunas; }
+    const QString& LookupResultField() const { return m_lookupResultField; }
+    void SetLookupResultField(const QString& coluna) { m_lookupResultField = coluna; }
 
-    std::function<void(TnField&)> OnChange;
-    std::function<QString(const TnField&, bool paraExibir)> OnGetText;
-    std::function<void(TnField&, const QString&)> OnSetText;
+    // Events.
+    using TnAoMudar = std::function<void(TnField&)>;
+    using TnAoLerTexto = std::function<QString(const TnField&, bool paraExibir)>;
+    using TnAoGravarTexto = std::function<void(TnField&, const QString&)>;
+    const TnAoMudar& OnChange() const { return m_onChange; }
+    void SetOnChange(TnAoMudar evento) { m_onChange = std::move(evento); }
+    void SetOnGetText(TnAoLerTexto evento) { m_onGetText = std::move(evento); }
+    void SetOnSetText(TnAoGravarTexto evento) { m_onSetText = std::move(evento); }
 
     // Value of the current row (or of the row being edited).
     QVariant Value() const;
@@ -132,7 +164,7 @@ public:
     // Refuses a text longer than `limite` characters (what was typed is never cut).
     void ValidarTamanho(const QString& texto, int limite) const;
 
-    QString Rotulo() const { return DisplayLabel.isEmpty() ? m_nome : DisplayLabel; }
+    QString Rotulo() const { return m_displayLabel.isEmpty() ? m_nome : m_displayLabel; }
 
     // The lookup's value for the key fields read through `valorDaChave`.
     QVariant ValorLookup(const std::function<QVariant(const QString&)>& valorDaChave) const;
@@ -145,6 +177,31 @@ private:
     QString m_nome;
     TnFieldType m_tipo;
     int m_indice = -1;
+
+    TnFieldKind m_fieldKind = TnFieldKind::fkData;
+    QString m_displayLabel;
+    int m_displayWidth = 0;
+    bool m_required = false;
+    bool m_visible = true;
+    bool m_readOnly = false;
+    int m_size = 0;
+    bool m_fixedChar = false;
+    int m_precision = 0;
+    QVariant m_minValue;
+    QVariant m_maxValue;
+    QString m_constraintErrorMessage;
+    QString m_defaultExpression;
+    QString m_displayFormat;
+    QString m_editMask;
+    Qt::Alignment m_alignment;
+    TnDefinicao m_definicao;
+    QStringList m_lookupKeyFields;
+    QString m_lookupTabela;
+    QStringList m_lookupChaveTabela;
+    QString m_lookupResultField;
+    TnAoMudar m_onChange;
+    TnAoLerTexto m_onGetText;
+    TnAoGravarTexto m_onSetText;
 };
 
 class TnLargeIntField : public TnField {
@@ -183,12 +240,12 @@ public:
 class TnFMTBCDField : public TnField {
 public:
     TnFMTBCDField(TnClientDataSet& dataSet, const QString& nome, int precisao = 18, int decimais = 2)
-        : TnField(dataSet, nome, TnFieldType::FMTBCD, decimais) { Precision = precisao; }
+        : TnField(dataSet, nome, TnFieldType::FMTBCD, decimais) { SetPrecision(precisao); }
 };
 class TnBCDField : public TnField {
 public:
     TnBCDField(TnClientDataSet& dataSet, const QString& nome, int precisao = 18, int decimais = 2)
-        : TnField(dataSet, nome, TnFieldType::BCD, decimais) { Precision = precisao; }
+        : TnField(dataSet, nome, TnFieldType::BCD, decimais) { SetPrecision(precisao); }
 };
 class TnFloatField : public TnField {
 public:

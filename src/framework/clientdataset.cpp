@@ -398,7 +398,7 @@ void TnClientDataSet::NovoRegistro(bool noFim)
 void TnClientDataSet::AplicarDefaults()
 {
     for (const auto& campo : m_campos) {
-        QString padrao = campo->DefaultExpression.trimmed();
+        QString padrao = campo->DefaultExpression().trimmed();
         if (padrao.isEmpty())
             continue;
         if (padrao.size() >= 2 && padrao.startsWith(u'\'') && padrao.endsWith(u'\''))
@@ -439,7 +439,7 @@ void TnClientDataSet::ValidarCampos() const
     // What is missing is said before what is wrong.
     for (const auto& campo : m_campos) {
         const QVariant valor = m_buffer.value(campo->Index());
-        if (campo->Required && (valor.isNull() || (campo->EhTexto() && valor.toString().trimmed().isEmpty())))
+        if (campo->Required() && (valor.isNull() || (campo->EhTexto() && valor.toString().trimmed().isEmpty())))
             throw EnField(campo->FieldName(), QStringLiteral("Informe o campo \"%1\".").arg(campo->Rotulo()));
     }
     for (const auto& campo : m_campos)
@@ -601,15 +601,15 @@ void TnClientDataSet::GravarValorDoCampo(int indice, const QVariant& valor)
     TnField& campo = Fields(indice);
     m_buffer[indice] = campo.Converter(valor);
     m_modificado = true;
-    if (campo.OnChange)
-        campo.OnChange(campo);
+    if (campo.OnChange())
+        campo.OnChange()(campo);
     NotificarRegistro();
 }
 
 QVariant TnClientDataSet::ValorNaLinha(int linha, int campo) const
 {
     const TnField& definicao = Fields(campo);
-    if (definicao.FieldKind == TnFieldKind::fkLookup)
+    if (definicao.FieldKind() == TnFieldKind::fkLookup)
         return definicao.ValorLookup([this, linha](const QString& nome) { return ValorNaLinha(linha, FieldByName(nome).Index()); });
     // A row being edited shows its edits; a row being inserted is not in the
     // view yet, so the row it was started from keeps its own values.

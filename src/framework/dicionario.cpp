@@ -65,13 +65,13 @@ void AplicarDicionario(TnClientDataSet& dataSet)
     for (int i = 0; i < dataSet.FieldCount(); ++i) {
         TnField& campo = dataSet.Fields(i);
         const TnEntradaDicionario* entrada =
-            EntradaDicionario(campo.Definicao.Dicionario.isEmpty() ? campo.FieldName() : campo.Definicao.Dicionario);
+            EntradaDicionario(campo.Definicao().Dicionario.isEmpty() ? campo.FieldName() : campo.Definicao().Dicionario);
         if (!entrada)
             continue;
-        if (campo.DisplayLabel.isEmpty())
-            campo.DisplayLabel = entrada->rotulo;
-        if (campo.Definicao.Hint.isEmpty())
-            campo.Definicao.Hint = entrada->dica;
+        if (campo.DisplayLabel().isEmpty())
+            campo.SetDisplayLabel(entrada->rotulo);
+        if (campo.Definicao().Hint.isEmpty())
+            campo.Definicao().Hint = entrada->dica;
     }
 }
 
@@ -81,7 +81,7 @@ void AddFieldLookup(TnClientDataSet& dataSet)
     for (int i = 0; i < campos; ++i) {
         const TnField& campo = dataSet.Fields(i);
         const TnEntradaDicionario* entrada =
-            EntradaDicionario(campo.Definicao.Dicionario.isEmpty() ? campo.FieldName() : campo.Definicao.Dicionario);
+            EntradaDicionario(campo.Definicao().Dicionario.isEmpty() ? campo.FieldName() : campo.Definicao().Dicionario);
         if (!entrada || entrada->campoLookup.isEmpty() || dataSet.FindField(entrada->campoLookup))
             continue;
         const QStringList chave = entrada->chave.split(u';', Qt::SkipEmptyParts);
@@ -89,12 +89,12 @@ void AddFieldLookup(TnClientDataSet& dataSet)
         if (!std::all_of(chave.cbegin(), chave.cend(), [&dataSet](const QString& coluna) { return dataSet.FindField(coluna) != nullptr; }))
             continue;
         TnField& lookup = dataSet.AddField<TnStringField>(entrada->campoLookup, 100);
-        lookup.FieldKind = TnFieldKind::fkLookup;
-        lookup.ReadOnly = true;
-        lookup.DisplayLabel = QStringLiteral("Nome");
-        lookup.LookupKeyFields = chave;
-        lookup.LookupTabela = entrada->tabela;
-        lookup.LookupChaveTabela = chave;
-        lookup.LookupResultField = entrada->descricao;
+        lookup.SetFieldKind(TnFieldKind::fkLookup);
+        lookup.SetReadOnly(true);
+        lookup.SetDisplayLabel(QStringLiteral("Nome"));
+        lookup.SetLookupKeyFields(chave);
+        lookup.SetLookupTabela(entrada->tabela);
+        lookup.SetLookupChaveTabela(chave);
+        lookup.SetLookupResultField(entrada->descricao);
     }
 }

@@ -285,7 +285,7 @@ void TnDMClientDataSet::nClientDataSetBeforePost()
 bool TnDMClientDataSet::NumeraChave() const
 {
     for (const QString& nome : CamposDaChave()) {
-        if (FieldByName(nome).Definicao.AutoIncrementar)
+        if (FieldByName(nome).Definicao().AutoIncrementar)
             return true;
     }
     return false;
@@ -369,7 +369,7 @@ bool TnDMClientDataSet::HouveAlteracoes() const
         return false;
     for (int i = 0; i < nClientDataSet.FieldCount(); ++i) {
         const TnField& campo = nClientDataSet.Fields(i);
-        if (campo.FieldKind == TnFieldKind::fkData && Valores::Comparar(campo.Value(), campo.OldValue()) != 0)
+        if (campo.FieldKind() == TnFieldKind::fkData && Valores::Comparar(campo.Value(), campo.OldValue()) != 0)
             return true;
     }
     return false;
@@ -382,11 +382,11 @@ void TnDMClientDataSet::ValidarDado()
     nClientDataSet.ValidarCampos();
     for (int i = 0; i < nClientDataSet.FieldCount(); ++i) {
         const TnField& campo = nClientDataSet.Fields(i);
-        if (campo.FieldKind != TnFieldKind::fkData)
+        if (campo.FieldKind() != TnFieldKind::fkData)
             continue;
         const QVariant valor = campo.Value();
         if (campo.EhTexto())
-            campo.ValidarTamanho(valor.toString(), campo.Definicao.MaxLength);
+            campo.ValidarTamanho(valor.toString(), campo.Definicao().MaxLength);
     }
     ValidarChave();
     ValidarLigacoes();
@@ -428,13 +428,13 @@ void TnDMClientDataSet::ValidarLigacoes()
 {
     for (int i = 0; i < nClientDataSet.FieldCount(); ++i) {
         const TnField& campo = nClientDataSet.Fields(i);
-        if (campo.Definicao.LinkKeyFields.isEmpty() || campo.IsNull())
+        if (campo.Definicao().LinkKeyFields.isEmpty() || campo.IsNull())
             continue;
-        const TnEntradaDicionario* entrada = EntradaDicionario(campo.Definicao.Dicionario.isEmpty() ? campo.FieldName()
-                                                                                                    : campo.Definicao.Dicionario);
+        const TnEntradaDicionario* entrada = EntradaDicionario(campo.Definicao().Dicionario.isEmpty() ? campo.FieldName()
+                                                                                                    : campo.Definicao().Dicionario);
         if (!entrada || entrada->tabela.isEmpty() || entrada->tabela.compare(Tabela, Qt::CaseInsensitive) == 0)
             continue;
-        const QStringList locais = Dividir(campo.Definicao.LinkKeyFields);
+        const QStringList locais = Dividir(campo.Definicao().LinkKeyFields);
         const QStringList remotas = Dividir(entrada->chave);
         if (locais.size() != remotas.size())
             continue;
@@ -475,7 +475,7 @@ QStringList TnDMClientDataSet::NumerarChave()
     const QStringList chave = CamposDaChave();
     for (const QString& nome : chave) {
         TnField& campo = FieldByName(nome);
-        if (!campo.Definicao.AutoIncrementar || !campo.IsNull())
+        if (!campo.Definicao().AutoIncrementar || !campo.IsNull())
             continue;
         QStringList condicoes;
         for (const QString& outro : chave) {
@@ -484,8 +484,8 @@ QStringList TnDMClientDataSet::NumerarChave()
                 condicoes.append(ValorParaSQL(companheiro.FieldName(), QStringLiteral("="), companheiro.Value()));
         }
         Conexao().TravarNumeracao(Tabela);
-        const qint64 minimo = campo.MinValue.isNull() ? 1 : Valores::ParaInteiro(campo.MinValue);
-        const qint64 maximo = campo.MaxValue.isNull() ? std::numeric_limits<qint32>::max() : Valores::ParaInteiro(campo.MaxValue);
+        const qint64 minimo = campo.MinValue().isNull() ? 1 : Valores::ParaInteiro(campo.MinValue());
+        const qint64 maximo = campo.MaxValue().isNull() ? std::numeric_limits<qint32>::max() : Valores::ParaInteiro(campo.MaxValue());
         campo.SetValue(PegarProximoCodigoFaixa(Tabela, campo.FieldName(), condicoes.join(QStringLiteral(" and ")), minimo, maximo));
         numerados.append(nome);
     }
@@ -500,7 +500,7 @@ void TnDMClientDataSet::Gravar()
     QList<const TnField*> campos;
     for (int i = 0; i < nClientDataSet.FieldCount(); ++i) {
         const TnField& campo = nClientDataSet.Fields(i);
-        if (campo.FieldKind == TnFieldKind::fkData) {
+        if (campo.FieldKind() == TnFieldKind::fkData) {
             colunas.append(campo.FieldName());
             campos.append(&campo);
         }

@@ -12,20 +12,20 @@ TLyrDMCfgTipoProtocolo::TLyrDMCfgTipoProtocolo()
     DefAdic.Ordem = QStringLiteral("CODIGOTIPOPROTOCOLO");
     DefAdic.Menus.first().ImageIndex = 0;
     TnField& tipo = Campo<TnSmallIntField>(QStringLiteral("CODIGOTIPOPROTOCOLO"));
-    tipo.DisplayLabel = QStringLiteral("Tipo de Protocolo");
-    tipo.Required = true;
-    tipo.Definicao.Hint = QStringLiteral("Escolha o tipo de protocolo que deseja configurar");
-    tipo.Definicao.TipoControle = TnTipoControle::ntcComboBox;
-    tipo.Definicao.NomesValores = NomesValoresTiposCadastro();
-    tipo.Definicao.MaxLength = 4;
-    tipo.Definicao.DicListaProperty = {QStringLiteral("LinkLookupCadastro"), QStringLiteral("LinkLookupDataSetNome"),
+    tipo.SetDisplayLabel(QStringLiteral("Tipo de Protocolo"));
+    tipo.SetRequired(true);
+    tipo.Definicao().Hint = QStringLiteral("Escolha o tipo de protocolo que deseja configurar");
+    tipo.Definicao().TipoControle = TnTipoControle::ntcComboBox;
+    tipo.Definicao().NomesValores = NomesValoresTiposCadastro();
+    tipo.Definicao().MaxLength = 4;
+    tipo.Definicao().DicListaProperty = {QStringLiteral("LinkLookupCadastro"), QStringLiteral("LinkLookupDataSetNome"),
                                        QStringLiteral("TipoControle")};
     TnField& descricao = Campo<TnStringField>(QStringLiteral("DESCRTIPOPROTOCOLO"), 100);
-    descricao.DisplayLabel = QStringLiteral("Descrição");
-    descricao.Required = true;
-    descricao.Definicao.Hint = QStringLiteral("Informe a descrição que será gerada nos protocolos");
-    descricao.Definicao.DadoEscala = 100;
-    descricao.Definicao.OnButtonClick = [this](TnField& campo) { nClientDataSetDESCRTIPOPROTOCOLODefIntButtonClick(campo); };
+    descricao.SetDisplayLabel(QStringLiteral("Descrição"));
+    descricao.SetRequired(true);
+    descricao.Definicao().Hint = QStringLiteral("Informe a descrição que será gerada nos protocolos");
+    descricao.Definicao().DadoEscala = 100;
+    descricao.Definicao().OnButtonClick = [this](TnField& campo) { nClientDataSetDESCRTIPOPROTOCOLODefIntButtonClick(campo); };
 }
 
 void TLyrDMCfgTipoProtocolo::nClientDataSetDESCRTIPOPROTOCOLODefIntButtonClick(TnField& campo)
@@ -41,7 +41,7 @@ void TLyrDMCfgTipoProtocolo::nClientDataSetDESCRTIPOPROTOCOLODefIntButtonClick(T
     if (nClientDataSet.State() == TnDataSetState::dsBrowse)
         nClientDataSet.Edit();
     // What does not fit the field is cut, as typing would be.
-    campo.SetValue((campo.AsString() + MarcadorDaEntrada(escolhida)).left(campo.Size));
+    campo.SetValue((campo.AsString() + MarcadorDaEntrada(escolhida)).left(campo.Size()));
 }
 
 QString PegarCfgDescr(int tipo)

@@ -184,7 +184,7 @@ int TLyrDPGerarProtocolo::InserirItensFin(TnClientDataSet& cliente, int modo)
         Item().CANCELADO.SetValue(0);
         // The item's field holds 25 characters: a longer key is cut, and the
         // save reads the parts that are left.
-        Item().CHAVEORIGEM.SetValue(chave.left(Item().CHAVEORIGEM.Size));
+        Item().CHAVEORIGEM.SetValue(chave.left(Item().CHAVEORIGEM.Size()));
         Item().MODULO.SetValue(QStringLiteral("FIN"));
         Item().CODIGOUSUARIO.SetValue(Conexao().CodigoUsuario());
         Item().DATAHORACADASTRO.SetValue(agora);
@@ -222,7 +222,7 @@ QString TLyrDPGerarProtocolo::MontarDescricaoFIN(const TnMapperFinanceiro& docum
                     {QStringLiteral("[NUMERODCTOCR]"), texto(boleto.NumeroDctoCR)}};
     }
     const QString descricao = ExpandirModelo(m_modelo, valores);
-    return descricao.trimmed().isEmpty() ? QStringLiteral("Geração automática") : descricao.left(Item().DESCRITEM.Size);
+    return descricao.trimmed().isEmpty() ? QStringLiteral("Geração automática") : descricao.left(Item().DESCRITEM.Size());
 }
 
 // The save marks the invoice or boleto as delivered in the protocol written.

@@ -111,36 +111,36 @@ void TLyrDPGerarProtocoloBase::DeclararGrades()
 {
     const auto mostrar = [](TnClientDataSet& dataSet, const QStringList& visiveis) {
         for (int i = 0; i < dataSet.FieldCount(); ++i)
-            dataSet.Fields(i).Visible = visiveis.contains(dataSet.Fields(i).FieldName());
+            dataSet.Fields(i).SetVisible(visiveis.contains(dataSet.Fields(i).FieldName()));
     };
     mostrar(nClientDataSet, {QStringLiteral("EMPRESA"), QStringLiteral("ESTAB"), QStringLiteral("DATALCTOPRO")});
-    m_pro->EMPRESA.DisplayLabel = QStringLiteral("Empresa");
-    m_pro->EMPRESA.DisplayWidth = 40;
-    m_pro->ESTAB.DisplayLabel = QStringLiteral("Filial");
-    m_pro->ESTAB.DisplayWidth = 40;
-    m_pro->DATALCTOPRO.DisplayLabel = QStringLiteral("Data Protocolo");
-    m_pro->DATALCTOPRO.DisplayFormat = QStringLiteral("dd/mm/yyyy");
-    m_pro->DATALCTOPRO.Alignment = Qt::AlignHCenter;
+    m_pro->EMPRESA.SetDisplayLabel(QStringLiteral("Empresa"));
+    m_pro->EMPRESA.SetDisplayWidth(40);
+    m_pro->ESTAB.SetDisplayLabel(QStringLiteral("Filial"));
+    m_pro->ESTAB.SetDisplayWidth(40);
+    m_pro->DATALCTOPRO.SetDisplayLabel(QStringLiteral("Data Protocolo"));
+    m_pro->DATALCTOPRO.SetDisplayFormat(QStringLiteral("dd/mm/yyyy"));
+    m_pro->DATALCTOPRO.SetAlignment(Qt::AlignHCenter);
     mostrar(nClientDataSetDet, {QStringLiteral("TIPODEBITO"), QStringLiteral("DESCRITEM"), QStringLiteral("COMPETENCIA"),
                                 QStringLiteral("VENCIMENTO"), QStringLiteral("VALOR"), QStringLiteral("CODIGOIMPOSTO"),
                                 QStringLiteral("VARIACAOIMPOSTO"), QStringLiteral("PROTOCOLO"), QStringLiteral("MODULO")});
-    m_item->TIPODEBITO.DisplayLabel = QStringLiteral("Tipo do Débito");
-    m_item->TIPODEBITO.DisplayWidth = 20;
-    m_item->DESCRITEM.DisplayLabel = QStringLiteral("Descrição");
-    m_item->DESCRITEM.DisplayWidth = 30;
-    m_item->COMPETENCIA.DisplayLabel = QStringLiteral("Competência");
-    m_item->COMPETENCIA.DisplayFormat = QStringLiteral("mm/yyyy");
-    m_item->VENCIMENTO.DisplayLabel = QStringLiteral("Vencimento");
-    m_item->VENCIMENTO.DisplayFormat = QStringLiteral("dd/mm/yyyy");
+    m_item->TIPODEBITO.SetDisplayLabel(QStringLiteral("Tipo do Débito"));
+    m_item->TIPODEBITO.SetDisplayWidth(20);
+    m_item->DESCRITEM.SetDisplayLabel(QStringLiteral("Descrição"));
+    m_item->DESCRITEM.SetDisplayWidth(30);
+    m_item->COMPETENCIA.SetDisplayLabel(QStringLiteral("Competência"));
+    m_item->COMPETENCIA.SetDisplayFormat(QStringLiteral("mm/yyyy"));
+    m_item->VENCIMENTO.SetDisplayLabel(QStringLiteral("Vencimento"));
+    m_item->VENCIMENTO.SetDisplayFormat(QStringLiteral("dd/mm/yyyy"));
     for (TnField* data : {&m_item->COMPETENCIA, &m_item->DATALCTOPRO, &m_item->VENCIMENTO})
-        data->Alignment = Qt::AlignHCenter;
-    m_item->VALOR.DisplayLabel = QStringLiteral("Valor R$");
-    m_item->VALOR.DisplayFormat = QStringLiteral("#,##0.00");
-    m_item->CODIGOIMPOSTO.DisplayLabel = QStringLiteral("Imposto");
-    m_item->VARIACAOIMPOSTO.DisplayLabel = QStringLiteral("Variação");
-    m_item->PROTOCOLO.DisplayLabel = QStringLiteral("Protocolo");
-    m_item->MODULO.DisplayLabel = QStringLiteral("Módulo");
-    m_item->MODULO.DisplayWidth = 25;
+        data->SetAlignment(Qt::AlignHCenter);
+    m_item->VALOR.SetDisplayLabel(QStringLiteral("Valor R$"));
+    m_item->VALOR.SetDisplayFormat(QStringLiteral("#,##0.00"));
+    m_item->CODIGOIMPOSTO.SetDisplayLabel(QStringLiteral("Imposto"));
+    m_item->VARIACAOIMPOSTO.SetDisplayLabel(QStringLiteral("Variação"));
+    m_item->PROTOCOLO.SetDisplayLabel(QStringLiteral("Protocolo"));
+    m_item->MODULO.SetDisplayLabel(QStringLiteral("Módulo"));
+    m_item->MODULO.SetDisplayWidth(25);
 
     // Green: every selectable item marked (protocols) or marked (items);
     // silver: already in a protocol, whatever else.

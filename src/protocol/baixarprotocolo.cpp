@@ -72,17 +72,17 @@ void TLyrDPBaixarProtocolo::DeclararGrade()
 {
     const auto rotulo = [this](const char* campo, const QString& texto) -> TnField& {
         TnField& field = nClientDataSet.FieldByName(QLatin1String(campo));
-        field.DisplayLabel = texto;
+        field.SetDisplayLabel(texto);
         return field;
     };
-    rotulo("CODIGOPROTOCOLO", QStringLiteral("Protocolo")).DisplayFormat = QStringLiteral("0");
+    rotulo("CODIGOPROTOCOLO", QStringLiteral("Protocolo")).SetDisplayFormat(QStringLiteral("0"));
     rotulo("CODIGOEMPRESA", QStringLiteral("Empresa"));
     rotulo("CODIGOESTAB", QStringLiteral("Filial"));
-    rotulo("DATALCTOPRO", QStringLiteral("Data Protocolo")).DisplayFormat = QStringLiteral("dd/mm/yyyy");
+    rotulo("DATALCTOPRO", QStringLiteral("Data Protocolo")).SetDisplayFormat(QStringLiteral("dd/mm/yyyy"));
     rotulo("TIPOPRO", QStringLiteral("Tipo"));
-    rotulo("OBSERVACAO", QStringLiteral("Observação")).DisplayWidth = 40;
-    rotulo("BAIXAR", QStringLiteral("Baixar")).Definicao.NomesValores = {QStringLiteral("Não=0"), QStringLiteral("Sim=1")};
-    nClientDataSet.FieldByName(QStringLiteral("ALTERUSER")).Visible = false;
+    rotulo("OBSERVACAO", QStringLiteral("Observação")).SetDisplayWidth(40);
+    rotulo("BAIXAR", QStringLiteral("Baixar")).Definicao().NomesValores = {QStringLiteral("Não=0"), QStringLiteral("Sim=1")};
+    nClientDataSet.FieldByName(QStringLiteral("ALTERUSER")).SetVisible(false);
 
     // Rows are appended by the load only, with the controls off.
     nClientDataSet.BeforeInsert = [](TnClientDataSet& dataSet) {

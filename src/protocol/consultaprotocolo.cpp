@@ -41,10 +41,10 @@ TLyrDPConsultaProtocoloBase::TLyrDPConsultaProtocoloBase()
     for (const auto& [campo, rotulo] : {std::pair{"CodigoProtocolo", "Protocolo"}, std::pair{"CodigoEmpresa", "Empresa"},
                                         std::pair{"CodigoEstab", "Filial"}, std::pair{"DataLctoPro", "Data Protocolo"},
                                         std::pair{"Observacao", "Obs"}})
-        nClientDataSet.FieldByName(QLatin1String(campo)).DisplayLabel = QLatin1String(rotulo);
-    nClientDataSet.FieldByName(QStringLiteral("CodigoProtocolo")).DisplayFormat = QStringLiteral("0");
-    nClientDataSet.FieldByName(QStringLiteral("DataLctoPro")).DisplayFormat = QStringLiteral("dd/mm/yyyy");
-    nClientDataSet.FieldByName(QStringLiteral("Observacao")).DisplayWidth = 40;
+        nClientDataSet.FieldByName(QLatin1String(campo)).SetDisplayLabel(QLatin1String(rotulo));
+    nClientDataSet.FieldByName(QStringLiteral("CodigoProtocolo")).SetDisplayFormat(QStringLiteral("0"));
+    nClientDataSet.FieldByName(QStringLiteral("DataLctoPro")).SetDisplayFormat(QStringLiteral("dd/mm/yyyy"));
+    nClientDataSet.FieldByName(QStringLiteral("Observacao")).SetDisplayWidth(40);
     nClientDataSet.Aparencia.AoClicarDuasVezes = [this] { actAbrirLcto(); };
     nClientDataSet.Aparencia.MenuDeContexto = {{QStringLiteral("Abrir Cadastro do Lançamento"), 160, [this] { actAbrirLcto(); }}};
 }

@@ -23,30 +23,30 @@ void DeclararCamposDaConsulta(TnDMClientDataSet& dm, const QStringList& ordem)
     for (const QString& nome : ordem) {
         if (nome == u"CODIGOPROTOCOLO") {
             TnField& codigo = dm.Campo<TnLargeIntField>(nome);
-            codigo.Required = true;
-            codigo.MinValue = 1;
-            codigo.MaxValue = 9999999999LL;
-            codigo.ConstraintErrorMessage = QStringLiteral("Código de protocolo inválido!");
-            codigo.Definicao.Dicionario = QStringLiteral("CODIGOPROTOCOLO");
-            codigo.Definicao.AutoIncrementar = true;
-            codigo.Definicao.MaxLength = 10;
+            codigo.SetRequired(true);
+            codigo.SetMinValue(1);
+            codigo.SetMaxValue(9999999999LL);
+            codigo.SetConstraintErrorMessage(QStringLiteral("Código de protocolo inválido!"));
+            codigo.Definicao().Dicionario = QStringLiteral("CODIGOPROTOCOLO");
+            codigo.Definicao().AutoIncrementar = true;
+            codigo.Definicao().MaxLength = 10;
         } else if (nome == u"CODIGOEMPRESA") {
             TnField& empresa = dm.Campo<TnSmallIntField>(nome);
-            empresa.Required = true;
-            empresa.Definicao.Dicionario = QStringLiteral("CODIGOEMPRESA");
-            empresa.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
-            empresa.Definicao.MaxLength = 4;
+            empresa.SetRequired(true);
+            empresa.Definicao().Dicionario = QStringLiteral("CODIGOEMPRESA");
+            empresa.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
+            empresa.Definicao().MaxLength = 4;
         } else if (nome == u"CODIGOESTAB") {
             TnField& estab = dm.Campo<TnSmallIntField>(nome);
-            estab.Required = true;
-            estab.Definicao.Dicionario = QStringLiteral("CODIGOESTAB");
-            estab.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
-            estab.Definicao.MaxLength = 4;
+            estab.SetRequired(true);
+            estab.Definicao().Dicionario = QStringLiteral("CODIGOESTAB");
+            estab.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
+            estab.Definicao().MaxLength = 4;
         } else if (nome == u"OBSERVACAO") {
             TnField& observacao = dm.Campo<TnStringField>(nome, 50);
-            observacao.DisplayLabel = QStringLiteral("Observação");
-            observacao.Definicao.Hint = QStringLiteral("Informe uma observação para ajudar identificar o protocolo");
-            observacao.Definicao.MaxLength = 50;
+            observacao.SetDisplayLabel(QStringLiteral("Observação"));
+            observacao.Definicao().Hint = QStringLiteral("Informe uma observação para ajudar identificar o protocolo");
+            observacao.Definicao().MaxLength = 50;
         }
     }
     AplicarDicionario(dm.nClientDataSet);
@@ -54,7 +54,7 @@ void DeclararCamposDaConsulta(TnDMClientDataSet& dm, const QStringList& ordem)
 
 TnField& Oculto(TnField& campo)
 {
-    campo.Visible = false;
+    campo.SetVisible(false);
     return campo;
 }
 
@@ -72,38 +72,38 @@ TLyrDMProtocolo::TLyrDMProtocolo()
     DefAdic.Ordem = QStringLiteral("CodigoProtocolo");
     DeclararCamposDaConsulta(*this, {QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("CODIGOEMPRESA"), QStringLiteral("CODIGOESTAB")});
     TnField& data = Campo<TnDateField>(QStringLiteral("DATALCTOPRO"));
-    data.DisplayLabel = QStringLiteral("Data Protocolo");
-    data.Required = true;
-    data.Definicao.TipoControle = TnTipoControle::ntcActData;
-    Oculto(Campo<TnStringField>(QStringLiteral("TIPOPRO"), 1)).Required = true;
+    data.SetDisplayLabel(QStringLiteral("Data Protocolo"));
+    data.SetRequired(true);
+    data.Definicao().TipoControle = TnTipoControle::ntcActData;
+    Oculto(Campo<TnStringField>(QStringLiteral("TIPOPRO"), 1)).SetRequired(true);
     DeclararCamposDaConsulta(*this, {QStringLiteral("OBSERVACAO")});
-    Oculto(Campo<TnSQLTimeStampField>(QStringLiteral("DATAHORACADASTRO"))).Required = true;
+    Oculto(Campo<TnSQLTimeStampField>(QStringLiteral("DATAHORACADASTRO"))).SetRequired(true);
     TnField& usuario = Oculto(Campo<TnSmallIntField>(QStringLiteral("CODIGOUSUARIO")));
-    usuario.Required = true;
-    usuario.Definicao.Dicionario = QStringLiteral("CODIGOUSUARIO");
+    usuario.SetRequired(true);
+    usuario.Definicao().Dicionario = QStringLiteral("CODIGOUSUARIO");
     TnField& forma = Campo<TnStringField>(QStringLiteral("FORMAENTREGA"), 1);
-    forma.DisplayLabel = QStringLiteral("Forma de Entrega");
-    forma.Definicao.Hint = QStringLiteral("Informe qual será a forma de entrega dos documentos");
-    forma.Definicao.NomesValores = {QStringLiteral("Retirado=1"), QStringLiteral("Entregue em Mãos=2"), QStringLiteral("Entregue via Internet=3")};
-    forma.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+    forma.SetDisplayLabel(QStringLiteral("Forma de Entrega"));
+    forma.Definicao().Hint = QStringLiteral("Informe qual será a forma de entrega dos documentos");
+    forma.Definicao().NomesValores = {QStringLiteral("Retirado=1"), QStringLiteral("Entregue em Mãos=2"), QStringLiteral("Entregue via Internet=3")};
+    forma.Definicao().TipoControle = TnTipoControle::ntcComboBox;
     TnField& natureza = Campo<TnStringField>(QStringLiteral("NATUREZAPRO"), 1);
-    natureza.DisplayLabel = QStringLiteral("Natureza");
-    natureza.Required = true;
-    natureza.DefaultExpression = QStringLiteral("'1'");
-    natureza.Definicao.Hint = QStringLiteral("Informe se o protocolo é de Entrada ou Saída");
-    natureza.Definicao.NomesValores = {QStringLiteral("Saída=1"), QStringLiteral("Entrada=2")};
-    natureza.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+    natureza.SetDisplayLabel(QStringLiteral("Natureza"));
+    natureza.SetRequired(true);
+    natureza.SetDefaultExpression(QStringLiteral("'1'"));
+    natureza.Definicao().Hint = QStringLiteral("Informe se o protocolo é de Entrada ou Saída");
+    natureza.Definicao().NomesValores = {QStringLiteral("Saída=1"), QStringLiteral("Entrada=2")};
+    natureza.Definicao().TipoControle = TnTipoControle::ntcComboBox;
     Oculto(Campo<TnSQLTimeStampField>(QStringLiteral("DATAHORAENTREGA")));
-    Oculto(Campo<TnSmallIntField>(QStringLiteral("CODIGOUSUARIOINT"))).Definicao.Dicionario = QStringLiteral("CODIGOUSUARIO");
+    Oculto(Campo<TnSmallIntField>(QStringLiteral("CODIGOUSUARIOINT"))).Definicao().Dicionario = QStringLiteral("CODIGOUSUARIO");
     Oculto(Campo<TnStringField>(QStringLiteral("USUARIOEXT"), 50));
     Oculto(Campo<TnSQLTimeStampField>(QStringLiteral("DATAHORABAIXA")));
     TnField& cancelado = Oculto(Campo<TnStringField>(QStringLiteral("CANCELADO"), 1));
-    cancelado.Required = true;
-    cancelado.FixedChar = true;
-    Oculto(Campo<TnSmallIntField>(QStringLiteral("ORIGEMDADO"))).Required = true;
+    cancelado.SetRequired(true);
+    cancelado.SetFixedChar(true);
+    Oculto(Campo<TnSmallIntField>(QStringLiteral("ORIGEMDADO"))).SetRequired(true);
 
-    FieldByName(QStringLiteral("CODIGOPROTOCOLO")).OnChange = [this](TnField& campo) { nClientDataSetCODIGOPROTOCOLOChange(campo); };
-    FieldByName(QStringLiteral("CODIGOESTAB")).Definicao.OnExit = [this](TnField& campo) { nClientDataSetCODIGOESTABDefIntExit(campo); };
+    FieldByName(QStringLiteral("CODIGOPROTOCOLO")).SetOnChange([this](TnField& campo) { nClientDataSetCODIGOPROTOCOLOChange(campo); });
+    FieldByName(QStringLiteral("CODIGOESTAB")).Definicao().OnExit = [this](TnField& campo) { nClientDataSetCODIGOESTABDefIntExit(campo); };
 }
 
 void TLyrDMProtocolo::DataModuleCreate()

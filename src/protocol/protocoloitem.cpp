@@ -33,68 +33,68 @@ TLyrDMProtocoloItem::TLyrDMProtocoloItem()
     DefAdic.Ordem = QStringLiteral("CodigoProtocolo,SeqItemPro");
 
     TnField& protocolo = Campo<TnLargeIntField>(QStringLiteral("CODIGOPROTOCOLO"));
-    protocolo.Required = true;
-    protocolo.Visible = false;
-    protocolo.Definicao.Dicionario = QStringLiteral("CODIGOPROTOCOLO");
-    protocolo.Definicao.LinkKeyFields = QStringLiteral("CODIGOPROTOCOLO");
+    protocolo.SetRequired(true);
+    protocolo.SetVisible(false);
+    protocolo.Definicao().Dicionario = QStringLiteral("CODIGOPROTOCOLO");
+    protocolo.Definicao().LinkKeyFields = QStringLiteral("CODIGOPROTOCOLO");
     TnField& seq = Campo<TnSmallIntField>(QStringLiteral("SEQITEMPRO"));
-    seq.DisplayLabel = QStringLiteral("Seqüência");
-    seq.DisplayWidth = 15;
-    seq.Required = true;
-    seq.MinValue = 1;
-    seq.MaxValue = 9999;
-    seq.ReadOnly = true;
-    seq.Definicao.AutoIncrementar = true;
-    seq.Definicao.TabStop = false;
-    seq.Definicao.Dicionario = QStringLiteral("SEQITEMPRO");
+    seq.SetDisplayLabel(QStringLiteral("Seqüência"));
+    seq.SetDisplayWidth(15);
+    seq.SetRequired(true);
+    seq.SetMinValue(1);
+    seq.SetMaxValue(9999);
+    seq.SetReadOnly(true);
+    seq.Definicao().AutoIncrementar = true;
+    seq.Definicao().TabStop = false;
+    seq.Definicao().Dicionario = QStringLiteral("SEQITEMPRO");
     TnField& descricao = Campo<TnStringField>(QStringLiteral("DESCRITEM"), 200);
-    descricao.DisplayLabel = QStringLiteral("Descrição");
-    descricao.DisplayWidth = 50;
-    descricao.Required = true;
-    descricao.Definicao.Hint = QStringLiteral("Informe a descrição do item");
-    descricao.Definicao.TipoControle = TnTipoControle::ntcLink;
-    descricao.Definicao.OnButtonClick = [this](TnField& campo) { nClientDataSetDESCRITEMDefIntButtonClick(campo); };
+    descricao.SetDisplayLabel(QStringLiteral("Descrição"));
+    descricao.SetDisplayWidth(50);
+    descricao.SetRequired(true);
+    descricao.Definicao().Hint = QStringLiteral("Informe a descrição do item");
+    descricao.Definicao().TipoControle = TnTipoControle::ntcLink;
+    descricao.Definicao().OnButtonClick = [this](TnField& campo) { nClientDataSetDESCRITEMDefIntButtonClick(campo); };
     TnField& competencia = Campo<TnDateField>(QStringLiteral("COMPETENCIA"));
-    competencia.DisplayLabel = QStringLiteral("Competência");
-    competencia.DisplayWidth = 15;
-    competencia.Definicao.Hint = QStringLiteral("Informe a competência do item");
-    competencia.Definicao.TipoData = TnTipoData::ntdMesAno;
+    competencia.SetDisplayLabel(QStringLiteral("Competência"));
+    competencia.SetDisplayWidth(15);
+    competencia.Definicao().Hint = QStringLiteral("Informe a competência do item");
+    competencia.Definicao().TipoData = TnTipoData::ntdMesAno;
     TnField& data = Campo<TnDateField>(QStringLiteral("DATALCTOPRO"));
-    data.Required = true;
-    data.Visible = false;
-    Campo<TnDateField>(QStringLiteral("VENCIMENTO")).DisplayLabel = QStringLiteral("Vencimento");
+    data.SetRequired(true);
+    data.SetVisible(false);
+    Campo<TnDateField>(QStringLiteral("VENCIMENTO")).SetDisplayLabel(QStringLiteral("Vencimento"));
     TnField& valor = Campo<TnFMTBCDField>(QStringLiteral("VALOR"), 18, 2);
-    valor.DisplayLabel = QStringLiteral("Valor");
-    valor.DisplayFormat = QStringLiteral("#,##0.00");
-    valor.Definicao.Hint = QStringLiteral("Informe o valor da guia ou documento");
-    valor.Definicao.DadoEscala = 14;
-    valor.Definicao.DadoPrecisao = 2;
+    valor.SetDisplayLabel(QStringLiteral("Valor"));
+    valor.SetDisplayFormat(QStringLiteral("#,##0.00"));
+    valor.Definicao().Hint = QStringLiteral("Informe o valor da guia ou documento");
+    valor.Definicao().DadoEscala = 14;
+    valor.Definicao().DadoPrecisao = 2;
     TnField& imposto = Campo<TnIntegerField>(QStringLiteral("CODIGOIMPOSTO"));
-    imposto.DisplayLabel = QStringLiteral("Imposto");
-    imposto.Definicao.Dicionario = QStringLiteral("CODIGOIMPOSTO");
+    imposto.SetDisplayLabel(QStringLiteral("Imposto"));
+    imposto.Definicao().Dicionario = QStringLiteral("CODIGOIMPOSTO");
     TnField& variacao = Campo<TnSmallIntField>(QStringLiteral("VARIACAOIMPOSTO"));
-    variacao.Definicao.Dicionario = QStringLiteral("VARIACAOIMPOSTO");
-    variacao.Definicao.LinkKeyFields = QStringLiteral("CODIGOIMPOSTO;VARIACAOIMPOSTO");
+    variacao.Definicao().Dicionario = QStringLiteral("VARIACAOIMPOSTO");
+    variacao.Definicao().LinkKeyFields = QStringLiteral("CODIGOIMPOSTO;VARIACAOIMPOSTO");
     TnField& documento = Campo<TnLargeIntField>(QStringLiteral("CODIGODOCEMP"));
-    documento.Definicao.Dicionario = QStringLiteral("CODIGODOCEMP");
-    documento.Definicao.LinkKeyFields = QStringLiteral("CODIGODOCEMP");
-    Campo<TnIntegerField>(QStringLiteral("CODIGOFUNCCONTR")).DisplayLabel = QStringLiteral("Contrato do Empregado");
+    documento.Definicao().Dicionario = QStringLiteral("CODIGODOCEMP");
+    documento.Definicao().LinkKeyFields = QStringLiteral("CODIGODOCEMP");
+    Campo<TnIntegerField>(QStringLiteral("CODIGOFUNCCONTR")).SetDisplayLabel(QStringLiteral("Contrato do Empregado"));
     TnField& cancelado = Campo<TnStringField>(QStringLiteral("CANCELADO"), 1);
-    cancelado.Visible = false;
-    Campo<TnStringField>(QStringLiteral("CHAVEORIGEM"), 25).Visible = false;
+    cancelado.SetVisible(false);
+    Campo<TnStringField>(QStringLiteral("CHAVEORIGEM"), 25).SetVisible(false);
     TnField& usuario = Campo<TnSmallIntField>(QStringLiteral("CODIGOUSUARIO"));
-    usuario.Required = true;
-    usuario.Visible = false;
+    usuario.SetRequired(true);
+    usuario.SetVisible(false);
     TnField& cadastro = Campo<TnSQLTimeStampField>(QStringLiteral("DATAHORACADASTRO"));
-    cadastro.Required = true;
-    cadastro.Visible = false;
+    cadastro.SetRequired(true);
+    cadastro.SetVisible(false);
     TnField& origem = Campo<TnSmallIntField>(QStringLiteral("ORIGEMDADO"));
-    origem.Required = true;
-    origem.Visible = false;
+    origem.SetRequired(true);
+    origem.SetVisible(false);
     AplicarDicionario(nClientDataSet);
 
     // The tax and its variation go together: a variation of another tax is dropped.
-    imposto.OnChange = [this](TnField& campo) {
+    imposto.SetOnChange([this](TnField& campo) {
         TnField& variacaoAtual = FieldByName(QStringLiteral("VARIACAOIMPOSTO"));
         if (!variacaoAtual.IsNull()
             && (campo.IsNull()
@@ -102,7 +102,7 @@ TLyrDMProtocoloItem::TLyrDMProtocoloItem()
                                      ValorParaSQL(QStringLiteral("CODIGOIMPOSTO"), QStringLiteral("="), campo.Value()) + QStringLiteral(" and ")
                                          + ValorParaSQL(QStringLiteral("VARIACAOIMPOSTO"), QStringLiteral("="), variacaoAtual.Value()))))
             variacaoAtual.Clear();
-    };
+    });
     nClientDataSet.Aparencia.AoConfirmarCelula = [this](int tecla, const QString& campo, const QString& texto) {
         return ConfirmarCelula(tecla, campo, texto);
     };
@@ -163,7 +163,7 @@ void TLyrDMProtocoloItem::DepoisConfigurar(TnFormulario* formulario)
 void TLyrDMProtocoloItem::nClientDataSetBeforeOpen()
 {
     TLyrCadastro::nClientDataSetBeforeOpen();
-    FieldByName(QStringLiteral("CODIGOIMPOSTO")).DisplayLabel = QStringLiteral("Imposto");
+    FieldByName(QStringLiteral("CODIGOIMPOSTO")).SetDisplayLabel(QStringLiteral("Imposto"));
 }
 
 void TLyrDMProtocoloItem::ConfigurarCampo()
@@ -197,7 +197,7 @@ void TLyrDMProtocoloItem::nClientDataSetAfterScroll()
 {
     TLyrCadastro::nClientDataSetAfterScroll();
     if (!nClientDataSet.IsEmpty())
-        FieldByName(QStringLiteral("DESCRITEM")).Definicao.Hint = FieldByName(QStringLiteral("DESCRITEM")).AsString().left(255);
+        FieldByName(QStringLiteral("DESCRITEM")).Definicao().Hint = FieldByName(QStringLiteral("DESCRITEM")).AsString().left(255);
 }
 
 void TLyrDMProtocoloItem::nClientDataSetBeforeDelete()

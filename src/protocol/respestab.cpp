@@ -8,18 +8,18 @@ TLyrDMProtocoloRespEstab::TLyrDMProtocoloRespEstab()
     nClientDataSet.Caption = QStringLiteral("Responsáveis");
     DefAdic.Ordem = QStringLiteral("CodigoEmpresa, CodigoEstab, Seq");
     TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
-    empresa.Required = true;
-    empresa.Definicao.Dicionario = QStringLiteral("CODIGOEMPRESA");
-    empresa.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
+    empresa.SetRequired(true);
+    empresa.Definicao().Dicionario = QStringLiteral("CODIGOEMPRESA");
+    empresa.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
     TnField& estab = Campo<TnSmallIntField>(QStringLiteral("CODIGOESTAB"));
-    estab.Required = true;
-    estab.Definicao.Dicionario = QStringLiteral("CODIGOESTAB");
-    estab.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
+    estab.SetRequired(true);
+    estab.Definicao().Dicionario = QStringLiteral("CODIGOESTAB");
+    estab.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
     TnField& seq = Campo<TnSmallIntField>(QStringLiteral("SEQ"));
-    seq.DisplayLabel = QStringLiteral("Seq");
-    seq.Required = true;
+    seq.SetDisplayLabel(QStringLiteral("Seq"));
+    seq.SetRequired(true);
     TnField& nome = Campo<TnStringField>(QStringLiteral("NOMERESPONSAVEL"), 100);
-    nome.DisplayLabel = QStringLiteral("Responsável");
-    nome.Required = true;
+    nome.SetDisplayLabel(QStringLiteral("Responsável"));
+    nome.SetRequired(true);
     AplicarDicionario(nClientDataSet);
 }

@@ -72,7 +72,7 @@ TEST(TnClientDataSet, EventosNaOrdemDeInclusaoGravacaoEdicaoEExclusao)
     ds.AfterDelete = anotar("AfterDelete");
     ds.BeforeScroll = anotar("BeforeScroll");
     ds.AfterScroll = anotar("AfterScroll");
-    ds.FieldByName("CODIGO").OnChange = [&eventos](TnField&) { eventos.append("CODIGOChange"); };
+    ds.FieldByName("CODIGO").SetOnChange([&eventos](TnField&) { eventos.append("CODIGOChange"); });
 
     ds.Append();
     ds.FieldByName("CODIGO").SetValue(1);
@@ -279,7 +279,7 @@ TEST(TnField, ConverteLimitaEFormata)
     EXPECT_EQ(valor.AsDecimal().ParaTexto(), "0.30");
     valor.SetText("1.234,5");
     EXPECT_EQ(valor.AsDecimal().ParaTexto(), "1234.50");
-    valor.DisplayFormat = "#,##0.00";
+    valor.SetDisplayFormat("#,##0.00");
     EXPECT_EQ(valor.DisplayText(), "1.234,50");
     valor.SetValue("-0.5");
     EXPECT_EQ(valor.DisplayText(), "-0,50");
@@ -291,17 +291,17 @@ TEST(TnField, ObrigatorioLimitesPadraoELista)
 {
     TnClientDataSet ds("Protocolos");
     TnField& codigo = ds.AddField<TnLargeIntField>("CODIGOPROTOCOLO");
-    codigo.Required = true;
-    codigo.MinValue = 1;
-    codigo.MaxValue = 9999999999LL;
-    codigo.ConstraintErrorMessage = "Código de protocolo inválido!";
+    codigo.SetRequired(true);
+    codigo.SetMinValue(1);
+    codigo.SetMaxValue(9999999999LL);
+    codigo.SetConstraintErrorMessage("Código de protocolo inválido!");
     TnField& forma = ds.AddField<TnStringField>("FORMAENTREGA", 1);
-    forma.Definicao.NomesValores = {"Retirado=1", "Entregue em Mãos=2", "Entregue via Internet=3"};
+    forma.Definicao().NomesValores = {"Retirado=1", "Entregue em Mãos=2", "Entregue via Internet=3"};
     TnField& natureza = ds.AddField<TnStringField>("NATUREZAPRO", 1);
-    natureza.DefaultExpression = "'1'";
+    natureza.SetDefaultExpression("'1'");
     TnField& data = ds.AddField<TnDateField>("DATALCTOPRO");
-    data.DisplayLabel = "Data Protocolo";
-    data.Required = true;
+    data.SetDisplayLabel("Data Protocolo");
+    data.SetRequired(true);
     ds.CreateDataSet();
 
     ds.Append();
@@ -332,7 +332,7 @@ TEST(TnField, ObrigatorioLimitesPadraoELista)
 
     // A required text of blanks is empty, here as in the registers.
     ds.Edit();
-    natureza.Required = true;
+    natureza.SetRequired(true);
     natureza.SetValue("   ");
     EXPECT_THROW(ds.Post(), EnField);
     ds.Cancel();
@@ -393,7 +393,7 @@ TEST_F(ClientDataSetBanco, AbreUmaConsultaComCamposDeclaradosOuCriados)
     TnClientDataSet impostos("Impostos");
     impostos.CommandText = "Select t_t.CODIGOIMPOSTO,t_t.VARIACAOIMPOSTO,t_t.DESCRIMPOSTO from IMPOSTO t_t "
                            "where t_t.ESFERA >= :esfera ORDER BY t_t.CodigoImposto";
-    impostos.AddField<TnSmallIntField>("VARIACAOIMPOSTO").DisplayLabel = "Variação";
+    impostos.AddField<TnSmallIntField>("VARIACAOIMPOSTO").SetDisplayLabel("Variação");
     impostos.Open(Con(), {1});
     EXPECT_EQ(impostos.RecordCount(), 2);
     EXPECT_EQ(impostos.FieldNames(), QStringList({"VARIACAOIMPOSTO", "CODIGOIMPOSTO", "DESCRIMPOSTO"}));

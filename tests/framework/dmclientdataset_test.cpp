@@ -23,15 +23,15 @@ public:
         ChaveTabela = ChavePrimaria();
         nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOLOCAL,t_t.DESCRLOCAL from PROTOCOLOLOCALCAIXA t_t ORDER BY t_t.CodigoLocal");
         TnField& codigo = Campo<TnSmallIntField>("CODIGOLOCAL");
-        codigo.DisplayLabel = QStringLiteral("Codigo");
-        codigo.Required = true;
-        codigo.MinValue = 1;
-        codigo.MaxValue = 9999;
-        codigo.ConstraintErrorMessage = QStringLiteral("Código do local inválido!");
-        codigo.Definicao.AutoIncrementar = true;
+        codigo.SetDisplayLabel(QStringLiteral("Codigo"));
+        codigo.SetRequired(true);
+        codigo.SetMinValue(1);
+        codigo.SetMaxValue(9999);
+        codigo.SetConstraintErrorMessage(QStringLiteral("Código do local inválido!"));
+        codigo.Definicao().AutoIncrementar = true;
         TnField& descricao = Campo<TnStringField>("DESCRLOCAL", 50);
-        descricao.DisplayLabel = QStringLiteral("Descrição");
-        descricao.Required = true;
+        descricao.SetDisplayLabel(QStringLiteral("Descrição"));
+        descricao.SetRequired(true);
     }
 
     void ValidarDado() override
@@ -61,12 +61,12 @@ public:
         Tabela = QStringLiteral("PROTOCOLODOCENVELOPE");
         ChaveTabela = QStringLiteral("CODIGOCAIXA;CODIGOENVELOPE");
         nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOCAIXA,t_t.CODIGOENVELOPE,t_t.DESCRENVELOPE from PROTOCOLODOCENVELOPE t_t ORDER BY t_t.CodigoCaixa,t_t. CodigoEnvelope");
-        Campo<TnSmallIntField>("CODIGOCAIXA").Required = true;
+        Campo<TnSmallIntField>("CODIGOCAIXA").SetRequired(true);
         TnField& envelope = Campo<TnIntegerField>("CODIGOENVELOPE");
-        envelope.Required = true;
-        envelope.MinValue = 1;
-        envelope.MaxValue = 999999999;
-        envelope.Definicao.AutoIncrementar = true;
+        envelope.SetRequired(true);
+        envelope.SetMinValue(1);
+        envelope.SetMaxValue(999999999);
+        envelope.Definicao().AutoIncrementar = true;
         Campo<TnStringField>("DESCRENVELOPE", 50);
     }
 };
@@ -80,19 +80,19 @@ public:
         ChaveTabela = QStringLiteral("CODIGOCAIXA");
         nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOCAIXA,t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.COMPETINICIAL,t_t.COMPETFINAL,t_t.CODIGOLOCAL from PROTOCOLODOCCAIXA t_t ORDER BY t_t.CodigoCaixa");
         TnField& caixa = Campo<TnSmallIntField>("CODIGOCAIXA");
-        caixa.Required = true;
-        caixa.Definicao.AutoIncrementar = true;
+        caixa.SetRequired(true);
+        caixa.Definicao().AutoIncrementar = true;
         TnField& empresa = Campo<TnSmallIntField>("CODIGOEMPRESA");
-        empresa.Required = true;
-        empresa.Definicao.Dicionario = "CODIGOEMPRESA";
-        empresa.Definicao.LinkKeyFields = "CODIGOEMPRESA";
+        empresa.SetRequired(true);
+        empresa.Definicao().Dicionario = "CODIGOEMPRESA";
+        empresa.Definicao().LinkKeyFields = "CODIGOEMPRESA";
         TnField& estab = Campo<TnSmallIntField>("CODIGOESTAB");
-        estab.Required = true;
-        estab.Definicao.Dicionario = "CODIGOESTAB";
-        estab.Definicao.LinkKeyFields = "CODIGOEMPRESA;CODIGOESTAB";
+        estab.SetRequired(true);
+        estab.Definicao().Dicionario = "CODIGOESTAB";
+        estab.Definicao().LinkKeyFields = "CODIGOEMPRESA;CODIGOESTAB";
         Campo<TnDateField>("COMPETINICIAL");
         Campo<TnDateField>("COMPETFINAL");
-        Campo<TnSmallIntField>("CODIGOLOCAL").Required = true;
+        Campo<TnSmallIntField>("CODIGOLOCAL").SetRequired(true);
     }
 
     void DataModuleCreate() override { AddInfoDetalhe("TTesteDMEnvelope", "CODIGOCAIXA", "CODIGOCAIXA"); }
@@ -324,7 +324,7 @@ TEST_F(Cadastro, DicionarioDaRotulosECamposDeConsulta)
     AplicarDicionario(grade);
     AddFieldLookup(grade);
     grade.CreateDataSet();
-    EXPECT_EQ(grade.FieldByName("CodigoEstab").DisplayLabel, "Filial");
+    EXPECT_EQ(grade.FieldByName("CodigoEstab").DisplayLabel(), "Filial");
     ASSERT_NE(grade.FindField("NomeEmpresa"), nullptr);
     ASSERT_NE(grade.FindField("NomeEstab"), nullptr);
     grade.AppendRecord({1, 2, 1});

@@ -39,22 +39,22 @@ public:
     {
         nClientDataSet.Caption = QStringLiteral("Controles");
         TnField& tipo = Campo<TnSmallIntField>("CODIGOTIPODOC");
-        tipo.Definicao.Dicionario = QStringLiteral("CODIGOTIPODOC");
-        tipo.Definicao.LinkKeyFields = QStringLiteral("CODIGOTIPODOC");
-        tipo.Definicao.MaxLength = 4;
-        tipo.Required = true;
-        Campo<TnDateField>("DATALCTOPRO").DisplayLabel = QStringLiteral("Data Lançamento");
-        Campo<TnDateField>("COMPETENCIA").Definicao.TipoData = TnTipoData::ntdMesAno;
+        tipo.Definicao().Dicionario = QStringLiteral("CODIGOTIPODOC");
+        tipo.Definicao().LinkKeyFields = QStringLiteral("CODIGOTIPODOC");
+        tipo.Definicao().MaxLength = 4;
+        tipo.SetRequired(true);
+        Campo<TnDateField>("DATALCTOPRO").SetDisplayLabel(QStringLiteral("Data Lançamento"));
+        Campo<TnDateField>("COMPETENCIA").Definicao().TipoData = TnTipoData::ntdMesAno;
         TnField& descricao = Campo<TnStringField>("DESCRDOCEMP", 50);
-        descricao.Definicao.MaxLength = 30;
-        descricao.Definicao.Hint = QStringLiteral("Informe uma descrição para identificar o documento");
+        descricao.Definicao().MaxLength = 30;
+        descricao.Definicao().Hint = QStringLiteral("Informe uma descrição para identificar o documento");
         TnField& meses = Campo<TnStringField>("MESOCORRENCIA", 27);
-        meses.Definicao.TipoControle = TnTipoControle::ntcCheckListBox;
-        meses.Definicao.NomesValores = {"Janeiro=1", "Fevereiro=2", "Março=3"};
+        meses.Definicao().TipoControle = TnTipoControle::ntcCheckListBox;
+        meses.Definicao().NomesValores = {"Janeiro=1", "Fevereiro=2", "Março=3"};
         Campo<TnMemoField>("OBSERVACAO");
         TnField& arquivado = Campo<TnStringField>("ARQUIVADO", 1);
-        arquivado.Definicao.NomesValores = {"Sim=1", "Não=0"};
-        Campo<TnStringField>("OCULTO", 5).Visible = false;
+        arquivado.Definicao().NomesValores = {"Sim=1", "Não=0"};
+        Campo<TnStringField>("OCULTO", 5).SetVisible(false);
         nClientDataSet.CreateDataSet();
     }
 };
@@ -167,7 +167,7 @@ TEST(TnControleCampo, AoSairOCampoJaTemOQueFoiDigitado)
     dados.CreateDataSet();
     dados.Append();
     QStringList vistos;
-    empresa.Definicao.OnExit = [&vistos](TnField& campo) { vistos << campo.AsString(); };
+    empresa.Definicao().OnExit = [&vistos](TnField& campo) { vistos << campo.AsString(); };
     QWidget tela;
     auto* layout = new QVBoxLayout(&tela);
     auto* controleEmpresa = new TnControleCampo(empresa, &tela);
@@ -370,7 +370,7 @@ TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEPodeManterOUsuarioNela)
 {
     TnClientDataSet itens("Itens");
     itens.AddField<TnStringField>("DESCR", 40);
-    itens.AddField<TnIntegerField>("SEQ").Definicao.TabStop = false;
+    itens.AddField<TnIntegerField>("SEQ").Definicao().TabStop = false;
     itens.AddField<TnStringField>("OBS", 40);
     itens.CreateDataSet();
     itens.AppendRecord({"antigo", 1, ""});
@@ -416,7 +416,7 @@ TEST(TnGrade, F4NaCelulaDeCodigoAbreAEscolha)
     itens.CreateDataSet();
     itens.AppendRecord({"antigo", ""});
     QStringList vistos;
-    descricao.Definicao.OnButtonClick = [&vistos](TnField& campo) {
+    descricao.Definicao().OnButtonClick = [&vistos](TnField& campo) {
         vistos << campo.AsString();
         campo.DataSet().Edit();
         campo.SetValue("escolhido");

@@ -97,7 +97,7 @@ public:
         ++execucoes;
         if (!nClientDataSet.Active()) {
             nClientDataSet.CreateDataSet();
-            nClientDataSet.FieldByName(QStringLiteral("CODIGOEMPRESA")).DisplayLabel = QStringLiteral("Empresa");
+            nClientDataSet.FieldByName(QStringLiteral("CODIGOEMPRESA")).SetDisplayLabel(QStringLiteral("Empresa"));
         }
         nClientDataSet.EmptyDataSet();
         LimparMsgTreeLista();

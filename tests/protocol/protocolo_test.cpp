@@ -99,17 +99,17 @@ TEST_F(Protocolos, SaidaEstabelecimentoLeConfiguracaoUmaVezPorPar)
     ds.Append();
     ds.FieldByName("CODIGOEMPRESA").SetValue(2);
     ds.FieldByName("CODIGOESTAB").SetValue(1);
-    ds.FieldByName("CODIGOESTAB").Definicao.OnExit(ds.FieldByName("CODIGOESTAB"));
+    ds.FieldByName("CODIGOESTAB").Definicao().OnExit(ds.FieldByName("CODIGOESTAB"));
     EXPECT_EQ(ds.FieldByName("FORMAENTREGA").AsString(), "2");
     ExecutarSQLDireto("update CFGESTABPRO set FORMAENTREGA = '3'");
-    ds.FieldByName("CODIGOESTAB").Definicao.OnExit(ds.FieldByName("CODIGOESTAB"));
+    ds.FieldByName("CODIGOESTAB").Definicao().OnExit(ds.FieldByName("CODIGOESTAB"));
     EXPECT_EQ(ds.FieldByName("FORMAENTREGA").AsString(), "2") << "the same pair is read once";
     ds.Cancel();
     m_protocolo->Refresh();
     ds.Append();
     ds.FieldByName("CODIGOEMPRESA").SetValue(2);
     ds.FieldByName("CODIGOESTAB").SetValue(1);
-    ds.FieldByName("CODIGOESTAB").Definicao.OnExit(ds.FieldByName("CODIGOESTAB"));
+    ds.FieldByName("CODIGOESTAB").Definicao().OnExit(ds.FieldByName("CODIGOESTAB"));
     EXPECT_EQ(ds.FieldByName("FORMAENTREGA").AsString(), "3") << "read again after a refresh";
     ds.Cancel();
 }

@@ -189,7 +189,7 @@ bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
     // The column titles the user would read, and how many rows.
     QStringList titulos;
     for (int i = 0; i < consulta.nClientDataSet.FieldCount(); ++i) {
-        if (consulta.nClientDataSet.Fields(i).Visible)
+        if (consulta.nClientDataSet.Fields(i).Visible())
             titulos.append(consulta.nClientDataSet.Fields(i).Rotulo());
     }
     const std::optional<Esperada> esperada = Atender(

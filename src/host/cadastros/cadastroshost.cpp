@@ -12,7 +12,7 @@ namespace {
 void CampoCnpjCpf(TnDMClientDataSet& dm)
 {
     TnField& cnpj = CampoTexto(dm, QStringLiteral("CNPJ"), 18, QStringLiteral("CNPJ/CPF"));
-    cnpj.Definicao.Hint = QStringLiteral("CNPJ (14 dígitos) ou CPF (11 dígitos), com ou sem pontuação");
+    cnpj.Definicao().Hint = QStringLiteral("CNPJ (14 dígitos) ou CPF (11 dígitos), com ou sem pontuação");
 }
 
 void ValidarCnpjCpf(TnDMClientDataSet& dm)
@@ -47,8 +47,8 @@ TnDMEmpresa::TnDMEmpresa()
     CampoTexto(*this, QStringLiteral("NOMEEMPRESA"), 100, QStringLiteral("Razão social"), true);
     CampoTexto(*this, QStringLiteral("APELIDOEMPRESA"), 30, QStringLiteral("Apelido"));
     CampoCnpjCpf(*this);
-    Campo<TnDateField>(QStringLiteral("DATACADASTRO")).DisplayLabel = QStringLiteral("Cliente desde");
-    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVA"), 1), true).DisplayLabel = QStringLiteral("Ativa");
+    Campo<TnDateField>(QStringLiteral("DATACADASTRO")).SetDisplayLabel(QStringLiteral("Cliente desde"));
+    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVA"), 1), true).SetDisplayLabel(QStringLiteral("Ativa"));
 }
 
 void TnDMEmpresa::DataModuleCreate()
@@ -82,11 +82,11 @@ TnDMEstab::TnDMEstab()
     nClientDataSet.Caption = QStringLiteral("Filiais");
     DefAdic.Ordem = QStringLiteral("CODIGOEMPRESA,CODIGOESTAB");
     TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
-    empresa.Required = true;
-    empresa.Visible = false;
+    empresa.SetRequired(true);
+    empresa.SetVisible(false);
     TnField& estab = CampoCodigo(*this, QStringLiteral("CODIGOESTAB"), QStringLiteral("Filial"));
-    estab.ReadOnly = true;
-    estab.Definicao.TabStop = false;
+    estab.SetReadOnly(true);
+    estab.Definicao().TabStop = false;
     CampoTexto(*this, QStringLiteral("NOMEESTAB"), 100, QStringLiteral("Nome"), true);
     CampoTexto(*this, QStringLiteral("APELIDOESTAB"), 30, QStringLiteral("Apelido"), true);
     CampoCnpjCpf(*this);
@@ -98,12 +98,12 @@ TnDMEstab::TnDMEstab()
     CampoTexto(*this, QStringLiteral("BAIRRO"), 50, QStringLiteral("Bairro"));
     CampoTexto(*this, QStringLiteral("CIDADE"), 50, QStringLiteral("Cidade"));
     TnField& uf = CampoTexto(*this, QStringLiteral("UF"), 2, QStringLiteral("UF"));
-    uf.FixedChar = true;
-    CampoTexto(*this, QStringLiteral("CEP"), 9, QStringLiteral("CEP")).EditMask = QStringLiteral("00000-000");
+    uf.SetFixedChar(true);
+    CampoTexto(*this, QStringLiteral("CEP"), 9, QStringLiteral("CEP")).SetEditMask(QStringLiteral("00000-000"));
     CampoTexto(*this, QStringLiteral("TELEFONE"), 20, QStringLiteral("Telefone"));
     CampoTexto(*this, QStringLiteral("EMAIL"), 100, QStringLiteral("E-mail"));
-    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativa");
-    Campo<TnDateField>(QStringLiteral("DATAENCERRAMENTO")).DisplayLabel = QStringLiteral("Encerrada em");
+    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).SetDisplayLabel(QStringLiteral("Ativa"));
+    Campo<TnDateField>(QStringLiteral("DATAENCERRAMENTO")).SetDisplayLabel(QStringLiteral("Encerrada em"));
 }
 
 void TnDMEstab::ValidarDado()
@@ -139,11 +139,11 @@ TnDMEscritorio::TnDMEscritorio()
     CampoCodigo(*this, QStringLiteral("CODIGOESCRIT"), QStringLiteral("Escritório"), 999);
     CampoTexto(*this, QStringLiteral("NOMEESCRIT"), 100, QStringLiteral("Nome"), true);
     TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
-    empresa.Required = true;
-    empresa.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
+    empresa.SetRequired(true);
+    empresa.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
     TnField& estab = Campo<TnSmallIntField>(QStringLiteral("CODIGOESTAB"));
-    estab.Required = true;
-    estab.Definicao.LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
+    estab.SetRequired(true);
+    estab.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
     AplicarDicionario(nClientDataSet);
 }
 
@@ -155,7 +155,7 @@ TnDMDepartamento::TnDMDepartamento()
     DefAdic.Ordem = QStringLiteral("CODIGODPTOESCRIT");
     CampoCodigo(*this, QStringLiteral("CODIGODPTOESCRIT"), QStringLiteral("Departamento"), 999);
     CampoTexto(*this, QStringLiteral("DESCRDPTOESCRIT"), 50, QStringLiteral("Descrição"), true);
-    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativo");
+    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).SetDisplayLabel(QStringLiteral("Ativo"));
 }
 
 void TnDMDepartamento::nClientDataSetBeforeDelete()
@@ -178,33 +178,33 @@ TnDMImposto::TnDMImposto()
     nClientDataSet.Caption = QStringLiteral("Impostos");
     DefAdic.Ordem = QStringLiteral("CODIGOIMPOSTO,VARIACAOIMPOSTO");
     TnField& imposto = Campo<TnIntegerField>(QStringLiteral("CODIGOIMPOSTO"));
-    imposto.DisplayLabel = QStringLiteral("Imposto");
-    imposto.Required = true;
-    imposto.MinValue = 1;
-    imposto.MaxValue = 99999;
+    imposto.SetDisplayLabel(QStringLiteral("Imposto"));
+    imposto.SetRequired(true);
+    imposto.SetMinValue(1);
+    imposto.SetMaxValue(99999);
     TnField& variacao = Campo<TnSmallIntField>(QStringLiteral("VARIACAOIMPOSTO"));
-    variacao.DisplayLabel = QStringLiteral("Variação");
-    variacao.Required = true;
-    variacao.MinValue = 1;
-    variacao.MaxValue = 99;
-    variacao.DefaultExpression = QStringLiteral("1");
+    variacao.SetDisplayLabel(QStringLiteral("Variação"));
+    variacao.SetRequired(true);
+    variacao.SetMinValue(1);
+    variacao.SetMaxValue(99);
+    variacao.SetDefaultExpression(QStringLiteral("1"));
     CampoTexto(*this, QStringLiteral("DESCRIMPOSTO"), 100, QStringLiteral("Descrição"), true);
     CampoTexto(*this, QStringLiteral("DESCRPROTOCOLO"), 100, QStringLiteral("Descrição no protocolo"));
     CampoTexto(*this, QStringLiteral("CODIGORECEITA"), 10, QStringLiteral("Código da receita"));
     TnField& esfera = Campo<TnSmallIntField>(QStringLiteral("ESFERA"));
-    esfera.DisplayLabel = QStringLiteral("Esfera");
-    esfera.Required = true;
-    esfera.DefaultExpression = QStringLiteral("1");
-    esfera.Definicao.NomesValores = {QStringLiteral("Federal=1"), QStringLiteral("Estadual=2"), QStringLiteral("Municipal=3")};
-    esfera.Definicao.TipoControle = TnTipoControle::ntcComboBox;
-    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativo");
+    esfera.SetDisplayLabel(QStringLiteral("Esfera"));
+    esfera.SetRequired(true);
+    esfera.SetDefaultExpression(QStringLiteral("1"));
+    esfera.Definicao().NomesValores = {QStringLiteral("Federal=1"), QStringLiteral("Estadual=2"), QStringLiteral("Municipal=3")};
+    esfera.Definicao().TipoControle = TnTipoControle::ntcComboBox;
+    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).SetDisplayLabel(QStringLiteral("Ativo"));
 }
 
 namespace {
 
 TnField& Rotular(TnField& campo, const QString& rotulo)
 {
-    campo.DisplayLabel = rotulo;
+    campo.SetDisplayLabel(rotulo);
     return campo;
 }
 
@@ -229,11 +229,10 @@ TnDCNotaServico::TnDCNotaServico()
     Rotular(Campo<TnIntegerField>(QStringLiteral("NUMERONS")), QStringLiteral("Número"));
     Rotular(Campo<TnDateField>(QStringLiteral("DATAEMISSAONS")), QStringLiteral("Emissão"));
     Rotular(Campo<TnIntegerField>(QStringLiteral("CODIGOCLIENTE")), QStringLiteral("Cliente"));
-    Rotular(Campo<TnFMTBCDField>(QStringLiteral("VALORLIQUIDO"), 18, 2), QStringLiteral("Valor líquido")).DisplayFormat =
-        QStringLiteral("#,##0.00");
+    Rotular(Campo<TnFMTBCDField>(QStringLiteral("VALORLIQUIDO"), 18, 2), QStringLiteral("Valor líquido")).SetDisplayFormat(QStringLiteral("#,##0.00"));
     TnField& cancelada = Rotular(Campo<TnSmallIntField>(QStringLiteral("CANCELADANS")), QStringLiteral("Cancelada"));
-    cancelada.Definicao.NomesValores = {QStringLiteral("Não=0"), QStringLiteral("Sim=1")};
-    cancelada.Definicao.TipoControle = TnTipoControle::ntcComboBox;
+    cancelada.Definicao().NomesValores = {QStringLiteral("Não=0"), QStringLiteral("Sim=1")};
+    cancelada.Definicao().TipoControle = TnTipoControle::ntcComboBox;
     CamposDoProtocolo(*this);
 }
 
@@ -249,7 +248,7 @@ TnDCContaReceber::TnDCContaReceber()
     Rotular(Campo<TnLargeIntField>(QStringLiteral("NOSSONUMERO")), QStringLiteral("Nosso número"));
     Rotular(Campo<TnDateField>(QStringLiteral("DATAEMISSAOCR")), QStringLiteral("Emissão"));
     Rotular(Campo<TnDateField>(QStringLiteral("DATAVCTOCR")), QStringLiteral("Vencimento"));
-    Rotular(Campo<TnFMTBCDField>(QStringLiteral("VALORCR"), 18, 2), QStringLiteral("Valor")).DisplayFormat = QStringLiteral("#,##0.00");
+    Rotular(Campo<TnFMTBCDField>(QStringLiteral("VALORCR"), 18, 2), QStringLiteral("Valor")).SetDisplayFormat(QStringLiteral("#,##0.00"));
     Rotular(Campo<TnIntegerField>(QStringLiteral("CODIGOCLIENTE")), QStringLiteral("Cliente"));
     Rotular(Campo<TnIntegerField>(QStringLiteral("NUMERONS")), QStringLiteral("Nota fiscal"));
     Rotular(Campo<TnDateField>(QStringLiteral("DATAPGTOCR")), QStringLiteral("Pagamento"));

@@ -8,12 +8,12 @@
 inline TnField& CampoCodigo(TnDMClientDataSet& dm, const QString& nome, const QString& rotulo, int maximo = 9999)
 {
     TnField& codigo = dm.Campo<TnSmallIntField>(nome);
-    codigo.DisplayLabel = rotulo;
-    codigo.Required = true;
-    codigo.MinValue = 1;
-    codigo.MaxValue = maximo;
-    codigo.Definicao.AutoIncrementar = true;
-    codigo.Definicao.MaxLength = QString::number(maximo).size();
+    codigo.SetDisplayLabel(rotulo);
+    codigo.SetRequired(true);
+    codigo.SetMinValue(1);
+    codigo.SetMaxValue(maximo);
+    codigo.Definicao().AutoIncrementar = true;
+    codigo.Definicao().MaxLength = QString::number(maximo).size();
     return codigo;
 }
 
@@ -21,8 +21,8 @@ inline TnField& CampoCodigo(TnDMClientDataSet& dm, const QString& nome, const QS
 inline TnField& CampoTexto(TnDMClientDataSet& dm, const QString& nome, int tamanho, const QString& rotulo, bool obrigatorio = false)
 {
     TnField& texto = dm.Campo<TnStringField>(nome, tamanho);
-    texto.DisplayLabel = rotulo;
-    texto.Required = obrigatorio;
+    texto.SetDisplayLabel(rotulo);
+    texto.SetRequired(obrigatorio);
     return texto;
 }
 

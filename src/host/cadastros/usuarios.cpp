@@ -129,9 +129,9 @@ TnDMUsuario::TnDMUsuario()
     CampoTexto(*this, QStringLiteral("NOMEUSUARIO"), 30, QStringLiteral("Login"), true);
     CampoTexto(*this, QStringLiteral("NOMEUSUARIOCOMPL"), 100, QStringLiteral("Nome completo"), true);
     CampoTexto(*this, QStringLiteral("EMAIL"), 100, QStringLiteral("E-mail"));
-    Campo<TnSmallIntField>(QStringLiteral("CODIGODPTOESCRIT")).Definicao.LinkKeyFields = QStringLiteral("CODIGODPTOESCRIT");
-    ComoSimNao(Campo<TnStringField>(QStringLiteral("ADMINISTRADOR"), 1), false).DisplayLabel = QStringLiteral("Administrador");
-    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).DisplayLabel = QStringLiteral("Ativo");
+    Campo<TnSmallIntField>(QStringLiteral("CODIGODPTOESCRIT")).Definicao().LinkKeyFields = QStringLiteral("CODIGODPTOESCRIT");
+    ComoSimNao(Campo<TnStringField>(QStringLiteral("ADMINISTRADOR"), 1), false).SetDisplayLabel(QStringLiteral("Administrador"));
+    ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).SetDisplayLabel(QStringLiteral("Ativo"));
     AplicarDicionario(nClientDataSet);
 }
 

@@ -54,9 +54,9 @@ public:
         AplicarDicionario(nClientDataSet);
         if (TnField* descricao = m_descricao.isEmpty() ? nullptr : nClientDataSet.FindField(m_descricao)) {
             const QString nome = m_descricao.toUpper();
-            descricao->DisplayLabel = nome.startsWith(QStringLiteral("APELIDO")) ? QStringLiteral("Apelido")
-                                      : nome.startsWith(QStringLiteral("NOME"))  ? QStringLiteral("Nome")
-                                                                                 : QStringLiteral("Descrição");
+            descricao->SetDisplayLabel(nome.startsWith(QStringLiteral("APELIDO")) ? QStringLiteral("Apelido")
+                                       : nome.startsWith(QStringLiteral("NOME"))  ? QStringLiteral("Nome")
+                                                                                  : QStringLiteral("Descrição"));
         }
         TnDMClientDataSet::nClientDataSetAfterOpen();
     }
@@ -71,7 +71,7 @@ private:
 const TnEntradaDicionario* EntradaDaLigacao(const TnField& campo)
 {
     const TnEntradaDicionario* entrada =
-        EntradaDicionario(campo.Definicao.Dicionario.isEmpty() ? campo.FieldName() : campo.Definicao.Dicionario);
+        EntradaDicionario(campo.Definicao().Dicionario.isEmpty() ? campo.FieldName() : campo.Definicao().Dicionario);
     return entrada && !entrada->tabela.isEmpty() ? entrada : nullptr;
 }
 
@@ -80,8 +80,8 @@ const TnEntradaDicionario* EntradaDaLigacao(const TnField& campo)
 // takes the last ones.
 QList<std::pair<QString, QString>> ChaveDaLigacao(const TnField& campo, const TnEntradaDicionario& entrada)
 {
-    const QStringList locais = campo.Definicao.LinkKeyFields.isEmpty() ? QStringList{campo.FieldName()}
-                                                                       : campo.Definicao.LinkKeyFields.split(u';');
+    const QStringList locais = campo.Definicao().LinkKeyFields.isEmpty() ? QStringList{campo.FieldName()}
+                                                                       : campo.Definicao().LinkKeyFields.split(u';');
     const QStringList remotas = entrada.chave.split(u';');
     QList<std::pair<QString, QString>> pares;
     for (int i = 0; i < locais.size(); ++i)
@@ -145,12 +145,12 @@ TnControleCampo::TnControleCampo(TnField& campo, QWidget* pai) : QWidget(pai), m
     layout->setSpacing(2);
     CriarEditor();
     m_editor->setObjectName(campo.FieldName());
-    m_editor->setToolTip(campo.Definicao.Hint);
+    m_editor->setToolTip(campo.Definicao().Hint);
     m_editor->installEventFilter(this);
-    if (!campo.Definicao.TabStop)
+    if (!campo.Definicao().TabStop)
         m_editor->setFocusPolicy(Qt::ClickFocus);
     layout->addWidget(m_editor, m_editor->maximumWidth() < QWIDGETSIZE_MAX ? 0 : 1);
-    if (EhLigacao(campo) && campo.FieldKind == TnFieldKind::fkData) {
+    if (EhLigacao(campo) && campo.FieldKind() == TnFieldKind::fkData) {
         auto* botao = new QToolButton(this);
         botao->setText(QStringLiteral("…"));
         botao->setToolTip(QStringLiteral("Escolher (F4)"));
@@ -171,7 +171,7 @@ TnControleCampo::TnControleCampo(TnField& campo, QWidget* pai) : QWidget(pai), m
 
 void TnControleCampo::CriarEditor()
 {
-    const TnDefinicao& definicao = m_campo.Definicao;
+    const TnDefinicao& definicao = m_campo.Definicao();
     if (definicao.TipoControle == TnTipoControle::ntcCheckListBox) {
         auto* lista = new QListWidget(this);
         for (const QString& caption : definicao.Captions()) {
@@ -202,7 +202,7 @@ void TnControleCampo::CriarEditor()
     auto* edicao = new QLineEdit(this);
     if (m_campo.EhData())
         edicao->setInputMask(MascaraDeEdicao(m_campo));
-    const int limite = definicao.MaxLength > 0 ? definicao.MaxLength : (m_campo.DataType() == TnFieldType::String ? m_campo.Size : 0);
+    const int limite = definicao.MaxLength > 0 ? definicao.MaxLength : (m_campo.DataType() == TnFieldType::String ? m_campo.Size() : 0);
     if (limite > 0)
         edicao->setMaxLength(limite);
     if (m_campo.EhNumerico()) {
@@ -221,7 +221,7 @@ void TnControleCampo::CriarEditor()
     const int caracteres = m_campo.EhData() ? 12 : limite;
     if (caracteres > 0 && caracteres <= 20)
         edicao->setMaximumWidth(edicao->fontMetrics().averageCharWidth() * (caracteres + 4) + 12);
-    if (m_campo.ReadOnly || m_campo.FieldKind != TnFieldKind::fkData)
+    if (m_campo.ReadOnly() || m_campo.FieldKind() != TnFieldKind::fkData)
         edicao->setReadOnly(true);
     connect(edicao, &QLineEdit::editingFinished, this, [this] { Gravar(); });
     connect(edicao, &QLineEdit::textEdited, this, [this, edicao] {
@@ -243,7 +243,7 @@ QString TnControleCampo::Texto() const
         QStringList valores;
         for (int i = 0; i < lista->count(); ++i) {
             if (lista->item(i)->checkState() == Qt::Checked)
-                valores.append(m_campo.Definicao.ValorDoCaption(lista->item(i)->text()));
+                valores.append(m_campo.Definicao().ValorDoCaption(lista->item(i)->text()));
         }
         return valores.join(u';');
     }
@@ -254,7 +254,7 @@ QString TnControleCampo::Texto() const
 
 QString MascaraDeEdicao(const TnField& campo)
 {
-    return campo.Definicao.TipoData == TnTipoData::ntdMesAno ? QStringLiteral("99/9999;_") : QStringLiteral("99/99/9999;_");
+    return campo.Definicao().TipoData == TnTipoData::ntdMesAno ? QStringLiteral("99/9999;_") : QStringLiteral("99/99/9999;_");
 }
 
 QString TextoDaMascara(const QLineEdit& editor)
@@ -275,7 +275,7 @@ void TnControleCampo::Atualizar()
         // A check list shows the stored values themselves, not one caption.
         texto = qobject_cast<QListWidget*>(m_editor) ? m_campo.AsString() : m_campo.Text();
         if (m_campo.EhData() && !m_campo.IsNull())
-            texto = m_campo.AsDateTime().toString(m_campo.Definicao.TipoData == TnTipoData::ntdMesAno ? QStringLiteral("MM/yyyy")
+            texto = m_campo.AsDateTime().toString(m_campo.Definicao().TipoData == TnTipoData::ntdMesAno ? QStringLiteral("MM/yyyy")
                                                                                                    : QStringLiteral("dd/MM/yyyy"));
     }
     if (auto* combo = qobject_cast<QComboBox*>(m_editor)) {
@@ -283,7 +283,7 @@ void TnControleCampo::Atualizar()
     } else if (auto* lista = qobject_cast<QListWidget*>(m_editor)) {
         const QStringList marcados = texto.split(u';', Qt::SkipEmptyParts);
         for (int i = 0; i < lista->count(); ++i) {
-            const QString valor = m_campo.Definicao.ValorDoCaption(lista->item(i)->text());
+            const QString valor = m_campo.Definicao().ValorDoCaption(lista->item(i)->text());
             lista->item(i)->setCheckState(marcados.contains(valor) ? Qt::Checked : Qt::Unchecked);
         }
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(m_editor)) {
@@ -306,7 +306,7 @@ bool TnControleCampo::ComecarEdicao()
     TnClientDataSet& dataSet = m_campo.DataSet();
     if (BuscandoChave())
         return false;
-    if (m_atualizando || m_campo.FieldKind != TnFieldKind::fkData || m_campo.ReadOnly || !dataSet.Active()
+    if (m_atualizando || m_campo.FieldKind() != TnFieldKind::fkData || m_campo.ReadOnly() || !dataSet.Active()
         || dataSet.State() != TnDataSetState::dsBrowse)
         return false;
     if (!AcaoSegura([&] { dataSet.Edit(); })) {
@@ -318,7 +318,7 @@ bool TnControleCampo::ComecarEdicao()
 
 bool TnControleCampo::Gravar()
 {
-    if (m_atualizando || m_campo.FieldKind != TnFieldKind::fkData || m_campo.ReadOnly)
+    if (m_atualizando || m_campo.FieldKind() != TnFieldKind::fkData || m_campo.ReadOnly())
         return true;
     TnClientDataSet& dataSet = m_campo.DataSet();
     if (!dataSet.Active())
@@ -360,14 +360,14 @@ bool TnControleCampo::BuscandoChave() const
 
 bool EhLigacao(const TnField& campo)
 {
-    return campo.Definicao.TipoControle == TnTipoControle::ntcLink || campo.Definicao.OnButtonClick
-           || !campo.Definicao.LinkKeyFields.isEmpty();
+    return campo.Definicao().TipoControle == TnTipoControle::ntcLink || campo.Definicao().OnButtonClick
+           || !campo.Definicao().LinkKeyFields.isEmpty();
 }
 
 void AcionarBotao(TnField& campo)
 {
-    if (campo.Definicao.OnButtonClick)
-        campo.Definicao.OnButtonClick(campo);
+    if (campo.Definicao().OnButtonClick)
+        campo.Definicao().OnButtonClick(campo);
     else
         EscolherNoCadastro(campo);
 }
@@ -386,9 +386,9 @@ void TnControleCampo::SetEstado(bool habilitado, bool somenteLeitura)
     m_editor->setEnabled(habilitado);
     // A code that looks rows up is typed also where the rows are read-only.
     if (auto* edicao = qobject_cast<QLineEdit*>(m_editor))
-        edicao->setReadOnly(!BuscandoChave() && (somenteLeitura || m_campo.ReadOnly || m_campo.FieldKind != TnFieldKind::fkData));
+        edicao->setReadOnly(!BuscandoChave() && (somenteLeitura || m_campo.ReadOnly() || m_campo.FieldKind() != TnFieldKind::fkData));
     else if (auto* memo = qobject_cast<QPlainTextEdit*>(m_editor))
-        memo->setReadOnly(somenteLeitura || m_campo.ReadOnly);
+        memo->setReadOnly(somenteLeitura || m_campo.ReadOnly());
 }
 
 void TnControleCampo::Focar()
@@ -403,8 +403,8 @@ bool TnControleCampo::eventFilter(QObject* objeto, QEvent* evento)
     if (objeto == m_editor && evento->type() == QEvent::FocusOut) {
         // The exit handler sees what was typed: write it first.
         const bool gravado = !(qobject_cast<QLineEdit*>(m_editor) || qobject_cast<QPlainTextEdit*>(m_editor)) || Gravar();
-        if (gravado && m_campo.Definicao.OnExit)
-            AcaoSegura([&] { m_campo.Definicao.OnExit(m_campo); });
+        if (gravado && m_campo.Definicao().OnExit)
+            AcaoSegura([&] { m_campo.Definicao().OnExit(m_campo); });
     }
     if (objeto == m_editor && evento->type() == QEvent::KeyPress) {
         const auto* tecla = static_cast<QKeyEvent*>(evento);

@@ -293,10 +293,10 @@ void TnFrmCadastro::CriarCampos(QWidget* area)
     TnClientDataSet& dataSet = m_cadastro.nClientDataSet;
     for (int i = 0; i < dataSet.FieldCount(); ++i) {
         TnField& campo = dataSet.Fields(i);
-        if (!campo.Visible)
+        if (!campo.Visible())
             continue;
-        auto* rotulo = new QLabel(campo.Rotulo() + (campo.Required ? QStringLiteral(" *") : QString()), area);
-        if (campo.Required) {
+        auto* rotulo = new QLabel(campo.Rotulo() + (campo.Required() ? QStringLiteral(" *") : QString()), area);
+        if (campo.Required()) {
             QFont fonte = rotulo->font();
             fonte.setBold(true);
             rotulo->setFont(fonte);
@@ -324,7 +324,7 @@ void TnFrmCadastro::FocarPrimeiroEditavel()
     for (int i = 0; i < dataSet.FieldCount(); ++i) {
         TnControleCampo* controle = Controle(dataSet.Fields(i).FieldName());
         if (controle && controle->Editor()->isEnabled() && controle->Editor()->focusPolicy() & Qt::TabFocus
-            && !(dataSet.Fields(i).Definicao.AutoIncrementar)) {
+            && !(dataSet.Fields(i).Definicao().AutoIncrementar)) {
             controle->Focar();
             return;
         }

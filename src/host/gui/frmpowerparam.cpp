@@ -270,7 +270,7 @@ QStringList TnFrmPowerParam::AssinaturaCampos() const
     const TnClientDataSet& dataSet = m_processo.nClientDataSet;
     for (int i = 0; i < dataSet.FieldCount(); ++i) {
         const TnField& campo = dataSet.Fields(i);
-        assinatura.append(campo.Visible ? campo.FieldName() : QStringLiteral("-") + campo.FieldName());
+        assinatura.append(campo.Visible() ? campo.FieldName() : QStringLiteral("-") + campo.FieldName());
     }
     return assinatura;
 }

@@ -26,7 +26,7 @@ public:
     QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override
     {
         const TnField& campo = m_modelo.Campo(indice.column());
-        if (campo.Definicao.NomesValores.isEmpty()) {
+        if (campo.Definicao().NomesValores.isEmpty()) {
             QWidget* editor = QStyledItemDelegate::createEditor(pai, opcao, indice);
             if (editor)
                 editor->setProperty("coluna", indice.column());
@@ -36,7 +36,7 @@ public:
             return editor;
         }
         auto* combo = new QComboBox(pai);
-        combo->addItems(campo.Definicao.Captions());
+        combo->addItems(campo.Definicao().Captions());
         return combo;
     }
 
@@ -207,7 +207,7 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
     // size (long texts capped). A title longer than its column takes two lines.
     for (int coluna = 0; coluna < m_modelo->columnCount(); ++coluna) {
         const TnField& campo = m_modelo->Campo(coluna);
-        int caracteres = campo.DisplayWidth > 0 ? campo.DisplayWidth : std::min(campo.EhTexto() && campo.Size > 0 ? campo.Size : 10, 45);
+        int caracteres = campo.DisplayWidth() > 0 ? campo.DisplayWidth() : std::min(campo.EhTexto() && campo.Size() > 0 ? campo.Size() : 10, 45);
         if (campo.EhData())
             caracteres = std::max(caracteres, 10);
         const int largura = caracteres * fontMetrics().averageCharWidth() + 12;
@@ -243,7 +243,7 @@ void TnGrade::IrParaPrimeiraColunaEditavel()
         return;
     for (int coluna = 0; coluna < m_modelo->columnCount(); ++coluna) {
         const TnField& campo = m_modelo->Campo(coluna);
-        if (!isColumnHidden(coluna) && campo.Definicao.TabStop && (m_modelo->flags(m_modelo->index(0, coluna)) & Qt::ItemIsEditable)) {
+        if (!isColumnHidden(coluna) && campo.Definicao().TabStop && (m_modelo->flags(m_modelo->index(0, coluna)) & Qt::ItemIsEditable)) {
             setCurrentIndex(m_modelo->index(m_modelo->LinhaAtual(), coluna));
             return;
         }
@@ -585,7 +585,7 @@ QModelIndex TnGrade::moveCursor(CursorAction acao, Qt::KeyboardModifiers modific
         }
         if (linha < 0 || linha >= m_modelo->rowCount())
             return currentIndex();
-        if (!isColumnHidden(coluna) && m_modelo->Campo(coluna).Definicao.TabStop)
+        if (!isColumnHidden(coluna) && m_modelo->Campo(coluna).Definicao().TabStop)
             return m_modelo->index(linha, coluna);
     }
     return currentIndex();

@@ -36,7 +36,7 @@ void TnModeloDataSet::RecarregarColunas()
     beginResetModel();
     m_colunas.clear();
     for (int i = 0; i < m_dataSet.FieldCount(); ++i) {
-        if (m_dataSet.Fields(i).Visible)
+        if (m_dataSet.Fields(i).Visible())
             m_colunas.append(i);
     }
     endResetModel();
@@ -98,9 +98,9 @@ QVariant TnModeloDataSet::data(const QModelIndex& indice, int papel) const
     case Qt::EditRole:
         return campo.TextoExibicao(Valor(indice.row(), campo));
     case Qt::TextAlignmentRole:
-        if (campo.Alignment)
-            return QVariant(campo.Alignment | Qt::AlignVCenter);
-        return campo.EhNumerico() && campo.Definicao.NomesValores.isEmpty() ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+        if (campo.Alignment())
+            return QVariant(campo.Alignment() | Qt::AlignVCenter);
+        return campo.EhNumerico() && campo.Definicao().NomesValores.isEmpty() ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                                            : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole: {
         // The dataset paints rows (cancelled items in red).
@@ -110,7 +110,7 @@ QVariant TnModeloDataSet::data(const QModelIndex& indice, int papel) const
         return cor.isValid() ? QVariant(QBrush(cor)) : QVariant();
     }
     case Qt::ToolTipRole:
-        return campo.Definicao.Hint.isEmpty() ? QVariant() : QVariant(campo.Definicao.Hint);
+        return campo.Definicao().Hint.isEmpty() ? QVariant() : QVariant(campo.Definicao().Hint);
     default:
         return {};
     }
@@ -123,7 +123,7 @@ QVariant TnModeloDataSet::headerData(int secao, Qt::Orientation orientacao, int 
     const TnField& campo = Campo(secao);
     if (papel == Qt::DisplayRole)
         return m_titulosPartidos.contains(secao) ? TituloEmLinhas(secao) : campo.Rotulo();
-    if (papel == Qt::FontRole && campo.Required) {
+    if (papel == Qt::FontRole && campo.Required()) {
         QFont fonte;
         fonte.setBold(true);
         return fonte;
@@ -158,7 +158,7 @@ void TnModeloDataSet::PartirTitulo(int coluna, bool partir)
 Qt::ItemFlags TnModeloDataSet::flags(const QModelIndex& indice) const
 {
     Qt::ItemFlags sinais = QAbstractTableModel::flags(indice);
-    if (Editavel && indice.isValid() && !Campo(indice.column()).ReadOnly && Campo(indice.column()).FieldKind == TnFieldKind::fkData)
+    if (Editavel && indice.isValid() && !Campo(indice.column()).ReadOnly() && Campo(indice.column()).FieldKind() == TnFieldKind::fkData)
         sinais |= Qt::ItemIsEditable;
     return sinais;
 }
