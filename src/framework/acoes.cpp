@@ -6,8 +6,8 @@ void TnAction::Execute()
 {
     if (!m_habilitada)
         return;
-    if (OnExecute)
-        OnExecute(*this);
+    if (m_onExecute)
+        m_onExecute(*this);
 }
 
 void TnAction::SetEnabled(bool habilitada)
@@ -45,8 +45,8 @@ void TnAction::Avisar()
 
 TnAction& TnActionList::Adicionar(std::unique_ptr<TnAction> acao)
 {
-    if (!acao->Name.isEmpty() && Find(acao->Name))
-        throw EnErro(QStringLiteral("Já existe uma ação chamada %1.").arg(acao->Name));
+    if (!acao->Name().isEmpty() && Find(acao->Name()))
+        throw EnErro(QStringLiteral("Já existe uma ação chamada %1.").arg(acao->Name()));
     m_acoes.push_back(std::move(acao));
     return *m_acoes.back();
 }
@@ -54,14 +54,14 @@ TnAction& TnActionList::Adicionar(std::unique_ptr<TnAction> acao)
 TnAction& TnActionList::Nova(const QString& nome)
 {
     auto acao = std::make_unique<TnAction>();
-    acao->Name = nome;
+    acao->SetName(nome);
     return Adicionar(std::move(acao));
 }
 
 TnAction* TnActionList::Find(const QString& nome) const
 {
     for (const auto& acao : m_acoes) {
-        if (acao->Name.compare(nome, Qt::CaseInsensitive) == 0)
+        if (acao->Name().compare(nome, Qt::CaseInsensitive) == 0)
             return acao.get();
     }
     return nullptr;

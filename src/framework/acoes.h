@@ -18,20 +18,36 @@ using TnOnExecute = std::function<void(TnAction&)>;
 // A command of the host: a menu entry, a right, a tool-bar button.
 class TnAction {
 public:
-    QString Name;
-    QString Category;  // menu path, levels split by "\", each led by its order number
-    QString Caption;
-    QString Hint;
-    QString ShortCut;  // "Ctrl+S", "F8"
-    TnOnExecute OnExecute;
-    int ImageIndex = -1;
-    int Index = 0;
-    int Tag = 0;
-    bool Separador = false;
-    QString VerificaSelecao;
-    bool CriarHTTP = false;
-    bool CriarMenu = true;
-    bool ControlaDireito = true;
+    // Declaration.
+    const QString& Name() const { return m_name; }
+    void SetName(const QString& nome) { m_name = nome; }
+    // Menu path, levels split by "\", each led by its order number.
+    const QString& Category() const { return m_category; }
+    void SetCategory(const QString& categoria) { m_category = categoria; }
+    const QString& Caption() const { return m_caption; }
+    void SetCaption(const QString& caption) { m_caption = caption; }
+    const QString& Hint() const { return m_hint; }
+    void SetHint(const QString& dica) { m_hint = dica; }
+    // "Ctrl+S", "F8".
+    const QString& ShortCut() const { return m_shortCut; }
+    void SetShortCut(const QString& atalho) { m_shortCut = atalho; }
+    void SetOnExecute(TnOnExecute evento) { m_onExecute = std::move(evento); }
+    int ImageIndex() const { return m_imageIndex; }
+    void SetImageIndex(int imagem) { m_imageIndex = imagem; }
+    int Index() const { return m_index; }
+    void SetIndex(int indice) { m_index = indice; }
+    int Tag() const { return m_tag; }
+    void SetTag(int tag) { m_tag = tag; }
+    bool Separador() const { return m_separador; }
+    void SetSeparador(bool separador) { m_separador = separador; }
+    const QString& VerificaSelecao() const { return m_verificaSelecao; }
+    void SetVerificaSelecao(const QString& selecao) { m_verificaSelecao = selecao; }
+    bool CriarHTTP() const { return m_criarHTTP; }
+    void SetCriarHTTP(bool criar) { m_criarHTTP = criar; }
+    bool CriarMenu() const { return m_criarMenu; }
+    void SetCriarMenu(bool criar) { m_criarMenu = criar; }
+    bool ControlaDireito() const { return m_controlaDireito; }
+    void SetControlaDireito(bool controla) { m_controlaDireito = controla; }
 
     // Runs OnExecute; nothing when disabled.
     void Execute();
@@ -47,6 +63,21 @@ public:
 
 private:
     void Avisar();
+
+    QString m_name;
+    QString m_category;
+    QString m_caption;
+    QString m_hint;
+    QString m_shortCut;
+    TnOnExecute m_onExecute;
+    int m_imageIndex = -1;
+    int m_index = 0;
+    int m_tag = 0;
+    bool m_separador = false;
+    QString m_verificaSelecao;
+    bool m_criarHTTP = false;
+    bool m_criarMenu = true;
+    bool m_controlaDireito = true;
 
     bool m_habilitada = true;
     bool m_visivel = true;

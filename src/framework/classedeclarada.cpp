@@ -8,23 +8,23 @@ void GerarAcaoPrincipal(const TnClasseDeclarada& classe, int modulo, TnActionLis
     if (!modulos.test(modulo) || classe.caption.isEmpty())
         return;
     auto acao = std::make_unique<TnAction>();
-    acao->Category = classe.categoria;
-    acao->Caption = classe.caption;
-    acao->Name = QStringLiteral("act") + classe.nome;
-    acao->OnExecute = aoExecutar;
+    acao->SetCategory(classe.categoria);
+    acao->SetCaption(classe.caption);
+    acao->SetName(QStringLiteral("act") + classe.nome);
+    acao->SetOnExecute(aoExecutar);
     if (classe.indice != 0)
-        acao->Index = classe.indice;
+        acao->SetIndex(classe.indice);
     if (classe.separador)
-        acao->Separador = true;
+        acao->SetSeparador(true);
     if (classe.imagem >= 0)
-        acao->ImageIndex = classe.imagem;
-    acao->VerificaSelecao = verificaSelecao;
+        acao->SetImageIndex(classe.imagem);
+    acao->SetVerificaSelecao(verificaSelecao);
     if (classe.criarHTTP)
-        acao->CriarHTTP = true;
+        acao->SetCriarHTTP(true);
     if (!classe.criarMenu)
-        acao->CriarMenu = false;
+        acao->SetCriarMenu(false);
     if (!classe.controlaDireito)
-        acao->ControlaDireito = false;
+        acao->SetControlaDireito(false);
     dono.Adicionar(std::move(acao));
 }
 

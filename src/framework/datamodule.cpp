@@ -24,11 +24,11 @@ TnAction& TnDataModule::CriarToolButton(const QString& caption, const QString& h
                                         const QString& atalho)
 {
     TnAction& botao = m_botoes.Nova(QStringLiteral("tb%1").arg(m_botoes.Count() + 1));
-    botao.Caption = caption;
-    botao.Hint = hint;
-    botao.ImageIndex = imagem;
-    botao.OnExecute = acao;
-    botao.ShortCut = atalho;
+    botao.SetCaption(caption);
+    botao.SetHint(hint);
+    botao.SetImageIndex(imagem);
+    botao.SetOnExecute(acao);
+    botao.SetShortCut(atalho);
     return botao;
 }
 

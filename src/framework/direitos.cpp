@@ -47,9 +47,9 @@ void TnLeaPermissoes::nLeaDoGerarPrincAction(TnActionList& direitos)
         if (direitos.Find(QString::fromLatin1(base.nome)))
             continue;  // several modules ask for them; they are listed once
         TnAction& direito = direitos.Nova(QString::fromLatin1(base.nome));
-        direito.Category = QStringLiteral("00 Sistema");
-        direito.Caption = QString::fromUtf8(base.caption);
-        direito.Index = indice;
+        direito.SetCategory(QStringLiteral("00 Sistema"));
+        direito.SetCaption(QString::fromUtf8(base.caption));
+        direito.SetIndex(indice);
     }
 }
 

@@ -133,9 +133,9 @@ void TnDMClientDataSet::CriarAcoes()
 {
     const auto nova = [this](const char* nome, const QString& caption, const QString& atalho, auto acao) {
         TnAction& criada = m_acoes.Nova(QString::fromLatin1(nome));
-        criada.Caption = caption;
-        criada.ShortCut = atalho;
-        criada.OnExecute = [acao](TnAction&) { acao(); };
+        criada.SetCaption(caption);
+        criada.SetShortCut(atalho);
+        criada.SetOnExecute([acao](TnAction&) { acao(); });
         return &criada;
     };
     TnClientDataSet& ds = nClientDataSet;

@@ -96,17 +96,17 @@ TnDMPowerParam::TnDMPowerParam()
 {
     nClientDataSet.nLogChanges = false;
     actExecutar = &m_acoes.Nova(QStringLiteral("actExecutar"));
-    actExecutar->Caption = QStringLiteral("Executar");
-    actExecutar->ShortCut = QStringLiteral("F9");
-    actExecutar->OnExecute = [this](TnAction&) { Processar(); };
+    actExecutar->SetCaption(QStringLiteral("Executar"));
+    actExecutar->SetShortCut(QStringLiteral("F9"));
+    actExecutar->SetOnExecute([this](TnAction&) { Processar(); });
     actGravar = &m_acoes.Nova(QStringLiteral("actGravar"));
-    actGravar->Caption = QStringLiteral("Gravar");
-    actGravar->ShortCut = QStringLiteral("Ctrl+S");
-    actGravar->OnExecute = [this](TnAction&) { actGravarExecute(); };
+    actGravar->SetCaption(QStringLiteral("Gravar"));
+    actGravar->SetShortCut(QStringLiteral("Ctrl+S"));
+    actGravar->SetOnExecute([this](TnAction&) { actGravarExecute(); });
     actCancelar = &m_acoes.Nova(QStringLiteral("actCancelar"));
-    actCancelar->Caption = QStringLiteral("Cancelar");
-    actCancelar->ShortCut = QStringLiteral("Ctrl+Z");
-    actCancelar->OnExecute = [this](TnAction&) { actCancelarExecute(); };
+    actCancelar->SetCaption(QStringLiteral("Cancelar"));
+    actCancelar->SetShortCut(QStringLiteral("Ctrl+Z"));
+    actCancelar->SetOnExecute([this](TnAction&) { actCancelarExecute(); });
     SetActionGravar(false);
     SetActionCancelar(false);
     m_abas.append(QStringLiteral("Resultado"));

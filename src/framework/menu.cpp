@@ -30,7 +30,7 @@ void Ordenar(TnNoMenu& no)
 {
     std::stable_sort(no.submenus.begin(), no.submenus.end(), [](const TnNoMenu& a, const TnNoMenu& b) { return NivelAntes(a.titulo, b.titulo); });
     std::stable_sort(no.acoes.begin(), no.acoes.end(), [](const TnAction* a, const TnAction* b) {
-        return a->Index != b->Index ? a->Index < b->Index : a->Caption.localeAwareCompare(b->Caption) < 0;
+        return a->Index() != b->Index() ? a->Index() < b->Index() : a->Caption().localeAwareCompare(b->Caption()) < 0;
     });
     for (TnNoMenu& submenu : no.submenus)
         Ordenar(submenu);
@@ -47,10 +47,10 @@ TnNoMenu MontarMenu(const QList<TnAction*>& acoes, bool incluirOcultas)
 {
     TnNoMenu raiz;
     for (TnAction* acao : acoes) {
-        if (!acao->CriarMenu && !incluirOcultas)
+        if (!acao->CriarMenu() && !incluirOcultas)
             continue;
         TnNoMenu* no = &raiz;
-        for (const QString& nivel : acao->Category.split(u'\\', Qt::SkipEmptyParts)) {
+        for (const QString& nivel : acao->Category().split(u'\\', Qt::SkipEmptyParts)) {
             // "Cadastros" and "01 Cadastros" are one menu (shown without its number),
             // placed by the number when some entry gives one.
             const QString titulo = TituloSemOrdem(nivel);

@@ -74,8 +74,8 @@ void GerarDireitosLyr(TnActionList& direitos)
 {
     TnLeaPermissoes::nLeaDoGerarPrincAction(direitos);
     TnAction& direito = direitos.Nova(QStringLiteral("DireitoAltProtocolo"));
-    direito.Category = QStringLiteral("03 Protocolos");
-    direito.Caption = QStringLiteral("Usuário pode Alterar Protocolo");
-    direito.Index = 1000;
-    direito.Tag = 3;
+    direito.SetCategory(QStringLiteral("03 Protocolos"));
+    direito.SetCaption(QStringLiteral("Usuário pode Alterar Protocolo"));
+    direito.SetIndex(1000);
+    direito.SetTag(3);
 }

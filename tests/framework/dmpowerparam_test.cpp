@@ -88,7 +88,7 @@ TEST(TnDMPowerParam, AbasBotoesEAcoesDosTiposDeProcesso)
     marcar.Execute();
     EXPECT_EQ(marcados, 1);
     EXPECT_EQ(comAba.ToolButtons().Count(), 1);
-    EXPECT_EQ(marcar.ShortCut, "Ctrl+M");
+    EXPECT_EQ(marcar.ShortCut(), "Ctrl+M");
 
     class TTesteDPConsulta : public TnDMPowerParamGrid {
         LYR_DATAMODULE(TTesteDPConsulta)

@@ -221,7 +221,7 @@ TEST(TnFrmPowerParam, MontaOPainelEAsAcoesDaDeclaracao)
     ASSERT_NE(executar, nullptr);
     EXPECT_EQ(executar->shortcut(), QKeySequence(Qt::Key_F9));
     EXPECT_TRUE(tela.Acao("actGravar")->isVisible()) << "a tabbed process saves";
-    QAction* marcar = tela.Acao(processo.marcar->Name);
+    QAction* marcar = tela.Acao(processo.marcar->Name());
     ASSERT_NE(marcar, nullptr);
     EXPECT_EQ(marcar->text(), "Marcar Todos");
     EXPECT_EQ(marcar->shortcut(), QKeySequence(QStringLiteral("Ctrl+Ins")));
@@ -320,8 +320,8 @@ TEST(TnFrmPowerParam, ExecutarPreencheAGradeEMostraOResultado)
     EXPECT_EQ(grade.model()->headerData(0, Qt::Horizontal).toString(), "Empresa");
     EXPECT_EQ(grade.model()->index(2, 0).data().toString(), "7");
     EXPECT_EQ(tela.Abas().currentWidget(), tela.Aba(0));
-    EXPECT_TRUE(tela.Acao(processo.marcar->Name)->isEnabled()) << "the run enabled the button";
-    tela.Acao(processo.marcar->Name)->trigger();
+    EXPECT_TRUE(tela.Acao(processo.marcar->Name())->isEnabled()) << "the run enabled the button";
+    tela.Acao(processo.marcar->Name())->trigger();
     EXPECT_EQ(processo.marcacoes, 1);
 
     // A run whose messages tell of an error opens them instead of the grid.

@@ -35,23 +35,23 @@ TEST(ClassesLyr, UmaAcaoPorClasseComMenuSoParaOModulo13)
     const TnActionList acoes = AcoesDaTabela(Modulos({13}));
     ASSERT_EQ(acoes.Count(), 41);
     for (const TnAction* acao : acoes.Todas()) {
-        EXPECT_TRUE(acao->Name.startsWith("actT")) << acao->Name.toStdString();
-        EXPECT_FALSE(acao->Caption.isEmpty());
+        EXPECT_TRUE(acao->Name().startsWith("actT")) << acao->Name().toStdString();
+        EXPECT_FALSE(acao->Caption().isEmpty());
     }
     const TnAction* protocolo = acoes.Find("actTLyrDMProtocolo");
     ASSERT_NE(protocolo, nullptr);
-    EXPECT_EQ(protocolo->Category, "02 Movimentos\\01 Protocolos");
-    EXPECT_EQ(protocolo->ImageIndex, 115);
-    EXPECT_FALSE(protocolo->CriarHTTP) << "HTTP only in the register's declaration";
-    EXPECT_TRUE(protocolo->CriarMenu);
+    EXPECT_EQ(protocolo->Category(), "02 Movimentos\\01 Protocolos");
+    EXPECT_EQ(protocolo->ImageIndex(), 115);
+    EXPECT_FALSE(protocolo->CriarHTTP()) << "HTTP only in the register's declaration";
+    EXPECT_TRUE(protocolo->CriarMenu());
     const TnAction* rota = acoes.Find("actTLyrDCProtocoloRota");
-    EXPECT_FALSE(rota->CriarMenu);
-    EXPECT_FALSE(rota->ControlaDireito);
+    EXPECT_FALSE(rota->CriarMenu());
+    EXPECT_FALSE(rota->ControlaDireito());
     const TnAction* gerar = acoes.Find("actTLyrDPGerarProtocolo");
-    EXPECT_EQ(gerar->Index, 1);
-    EXPECT_TRUE(gerar->Separador);
-    EXPECT_EQ(acoes.Find("actTLyrDPBaixarProtocolo")->ImageIndex, -1);
-    EXPECT_EQ(acoes.Find("actTLyrDMProtocoloDocEmp")->ImageIndex, 53);
+    EXPECT_EQ(gerar->Index(), 1);
+    EXPECT_TRUE(gerar->Separador());
+    EXPECT_EQ(acoes.Find("actTLyrDPBaixarProtocolo")->ImageIndex(), -1);
+    EXPECT_EQ(acoes.Find("actTLyrDMProtocoloDocEmp")->ImageIndex(), 53);
     EXPECT_EQ(acoes.Find("actTLyrDPGerarProtocoloBase"), nullptr);
     EXPECT_TRUE(ItemDeMenu(ClasseLyr("TLyrDMProtocolo")).CriarHTTP);
 }
@@ -71,16 +71,16 @@ TEST(MontarMenu, NiveisPeloNumeroEEntradasPeloIndice)
     TnActionList acoes;
     const auto nova = [&acoes](const char* nome, const char* categoria, int indice) {
         TnAction& acao = acoes.Nova(nome);
-        acao.Category = categoria;
-        acao.Caption = nome;
-        acao.Index = indice;
+        acao.SetCategory(categoria);
+        acao.SetCaption(nome);
+        acao.SetIndex(indice);
         return &acao;
     };
     nova("b", "02 Movimentos\\01 Protocolos", 3);
     nova("a", "02 Movimentos\\01 Protocolos", 1);
     nova("c", "01 Cadastros\\10 Clientes", 0);
     nova("d", "01 Cadastros\\2 Documentos", 0);
-    nova("oculta", "01 Cadastros\\2 Documentos", 0)->CriarMenu = false;
+    nova("oculta", "01 Cadastros\\2 Documentos", 0)->SetCriarMenu(false);
     nova("e", "Cadastros\\Documentos", 25);
     nova("f", "Relatórios", 0);
     const TnNoMenu menu = MontarMenu(acoes.Todas());
@@ -89,8 +89,8 @@ TEST(MontarMenu, NiveisPeloNumeroEEntradasPeloIndice)
     EXPECT_EQ(menu.submenus[0].submenus[0].titulo, "2 Documentos");
     // "Cadastros\Documentos" is the same menu as "01 Cadastros\2 Documentos": one menu, not two of one name.
     ASSERT_EQ(menu.submenus[0].submenus[0].acoes.size(), 2);
-    EXPECT_EQ(menu.submenus[0].submenus[0].acoes[1]->Name, "e");
-    EXPECT_EQ(menu.submenus[1].submenus[0].acoes[0]->Name, "a");
+    EXPECT_EQ(menu.submenus[0].submenus[0].acoes[1]->Name(), "e");
+    EXPECT_EQ(menu.submenus[1].submenus[0].acoes[0]->Name(), "a");
     EXPECT_EQ(menu.submenus[2].titulo, "Relatórios") << "levels without a number come last";
     EXPECT_EQ(TituloSemOrdem("02 Movimentos"), "Movimentos");
 }
@@ -130,11 +130,11 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
     EXPECT_EQ(menu.Count(), 11) << "the selection class and the two bases have no menu entry";
-    EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category, "04 Consultas");
-    EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption, "Baixar Protocolo");
-    EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador);
-    EXPECT_EQ(menu.Find("actTLyrDMCfgTipoProtocolo")->Category, "02 Movimentos\\01 Protocolos");
-    EXPECT_EQ(menu.Find("actTLyrDMProtocolo")->VerificaSelecao, "DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL");
+    EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
+    EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
+    EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());
+    EXPECT_EQ(menu.Find("actTLyrDMCfgTipoProtocolo")->Category(), "02 Movimentos\\01 Protocolos");
+    EXPECT_EQ(menu.Find("actTLyrDMProtocolo")->VerificaSelecao(), "DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL");
     TnActionList semModulo;
     GerarPrincActions(semModulo, {}, Modulos({2}));
     EXPECT_EQ(semModulo.Count(), 0);
@@ -143,14 +143,14 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
     m_host->Direitos()->GerarListaDireitos(direitos);
     QList<TnAction*> doModulo;
     for (TnAction* direito : direitos.Todas()) {
-        if (direito->Category == "03 Protocolos")
+        if (direito->Category() == "03 Protocolos")
             doModulo.append(direito);
     }
     ASSERT_EQ(doModulo.size(), 1);
-    EXPECT_EQ(doModulo[0]->Name, "DireitoAltProtocolo");
-    EXPECT_EQ(doModulo[0]->Caption, "Usuário pode Alterar Protocolo");
-    EXPECT_EQ(doModulo[0]->Index, 1000);
-    EXPECT_EQ(doModulo[0]->Tag, 3);
+    EXPECT_EQ(doModulo[0]->Name(), "DireitoAltProtocolo");
+    EXPECT_EQ(doModulo[0]->Caption(), "Usuário pode Alterar Protocolo");
+    EXPECT_EQ(doModulo[0]->Index(), 1000);
+    EXPECT_EQ(doModulo[0]->Tag(), 3);
     EXPECT_EQ(direitos.Todas().last(), doModulo[0]) << "after the base package's permissions";
 
     pacote.Descarregar();

@@ -88,7 +88,7 @@ QList<TnDireitoDoUsuario> Direitos(int usuario)
         direitos->GerarListaDireitos(lista);
     QList<TnAction*> acoes = lista.Todas();
     std::stable_sort(acoes.begin(), acoes.end(), [](const TnAction* a, const TnAction* b) {
-        return a->Category != b->Category ? a->Category < b->Category : a->Index < b->Index;
+        return a->Category() != b->Category() ? a->Category() < b->Category() : a->Index() < b->Index();
     });
     QList<TnDireitoDoUsuario> resultado;
     auto recusados = ExecutarSQL(QStringLiteral("select NOMEDIREITO from USUARIODIREITO where %1 and PERMITIDO = '0'").arg(DoUsuario(usuario)));
@@ -97,7 +97,7 @@ QList<TnDireitoDoUsuario> Direitos(int usuario)
         negados.append(recusados->Fields(0).AsString());
     DestruirSQL(recusados);
     for (const TnAction* acao : std::as_const(acoes))
-        resultado.append({acao->Name, acao->Category, acao->Caption, !negados.contains(acao->Name)});
+        resultado.append({acao->Name(), acao->Category(), acao->Caption(), !negados.contains(acao->Name())});
     return resultado;
 }
 

@@ -55,13 +55,13 @@ int Inicializar(const std::optional<TnOpcoesDemonstracao>& demonstracao)
 QString Marcas(const TnAction& acao)
 {
     QStringList marcas;
-    if (acao.Separador)
+    if (acao.Separador())
         marcas.append(QStringLiteral("separador"));
-    if (acao.CriarHTTP)
+    if (acao.CriarHTTP())
         marcas.append(QStringLiteral("http"));
-    if (!acao.CriarMenu)
+    if (!acao.CriarMenu())
         marcas.append(QStringLiteral("fora do menu"));
-    if (!acao.ControlaDireito)
+    if (!acao.ControlaDireito())
         marcas.append(QStringLiteral("sem direito"));
     return marcas.join(u',');
 }
@@ -74,13 +74,13 @@ void ImprimirNo(const TnNoMenu& no, int nivel)
         ImprimirNo(submenu, nivel + 1);
     }
     for (const TnAction* acao : no.acoes) {
-        Saida() << recuo << "- " << acao->Caption << "  [" << acao->Name << "] índice " << acao->Index;
-        if (acao->ImageIndex >= 0)
-            Saida() << ", imagem " << acao->ImageIndex;
+        Saida() << recuo << "- " << acao->Caption() << "  [" << acao->Name() << "] índice " << acao->Index();
+        if (acao->ImageIndex() >= 0)
+            Saida() << ", imagem " << acao->ImageIndex();
         if (const QString marcas = Marcas(*acao); !marcas.isEmpty())
             Saida() << ", " << marcas;
-        if (!acao->VerificaSelecao.isEmpty())
-            Saida() << ", seleção " << acao->VerificaSelecao;
+        if (!acao->VerificaSelecao().isEmpty())
+            Saida() << ", seleção " << acao->VerificaSelecao();
         Saida() << Qt::endl;
     }
 }
@@ -95,9 +95,9 @@ int MostrarMenu(bool separadoPorTabulacao)
     if (separadoPorTabulacao) {
         Saida() << "nome\tcategoria\tcaption\tindice\timagem\tmarcas\tselecao" << Qt::endl;
         for (const TnAction* acao : acoes.Todas()) {
-            Saida() << acao->Name << '\t' << acao->Category << '\t' << acao->Caption << '\t' << acao->Index << '\t'
-                    << (acao->ImageIndex >= 0 ? QString::number(acao->ImageIndex) : QString()) << '\t' << Marcas(*acao) << '\t'
-                    << acao->VerificaSelecao << Qt::endl;
+            Saida() << acao->Name() << '\t' << acao->Category() << '\t' << acao->Caption() << '\t' << acao->Index() << '\t'
+                    << (acao->ImageIndex() >= 0 ? QString::number(acao->ImageIndex()) : QString()) << '\t' << Marcas(*acao) << '\t'
+                    << acao->VerificaSelecao() << Qt::endl;
         }
     } else {
         ImprimirNo(MontarMenu(acoes.Todas(), true), 0);

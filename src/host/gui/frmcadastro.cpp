@@ -141,14 +141,14 @@ void TnFrmCadastro::CriarBarra()
     const QList<TnAction*> edicao = {m_cadastro.actDataSetInsert, m_cadastro.actDataSetEdit, m_cadastro.actDataSetDelete,
                                      m_cadastro.actDataSetPost,   m_cadastro.actDataSetCancel, m_cadastro.actDataSetRefresh};
     const auto adicionar = [this](TnAction* acao) {
-        auto* qacao = m_barra->addAction(IconeDoTema(icones.value(acao->Name)), acao->Caption);
-        qacao->setObjectName(acao->Name);
-        qacao->setShortcut(Atalho(acao->ShortCut));
+        auto* qacao = m_barra->addAction(IconeDoTema(icones.value(acao->Name())), acao->Caption());
+        qacao->setObjectName(acao->Name());
+        qacao->setShortcut(Atalho(acao->ShortCut()));
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         // Added to the screen too, so its shortcut works wherever the focus is in it.
         addAction(qacao);
-        qacao->setToolTip(QStringLiteral("%1 (%2)").arg(acao->Hint.isEmpty() ? acao->Caption : acao->Hint, acao->ShortCut));
-        connect(qacao, &QAction::triggered, this, [this, acao] { ExecutarAcaoDoDataSet(acao->Name); });
+        qacao->setToolTip(QStringLiteral("%1 (%2)").arg(acao->Hint().isEmpty() ? acao->Caption() : acao->Hint(), acao->ShortCut()));
+        connect(qacao, &QAction::triggered, this, [this, acao] { ExecutarAcaoDoDataSet(acao->Name()); });
         m_acoes.insert(qacao, acao);
     };
     for (TnAction* acao : navegacao)
@@ -237,11 +237,11 @@ void TnFrmCadastro::SeguirAcoes(TnDMClientDataSet& registro)
 void TnFrmCadastro::CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, QWidget* escopo)
 {
     for (TnAction* botao : modulo.ToolButtons().Todas()) {
-        auto* qacao = barra->addAction(IconeDoTema(IconeDaImagem(botao->ImageIndex)), botao->Caption);
-        qacao->setShortcut(Atalho(botao->ShortCut));
+        auto* qacao = barra->addAction(IconeDoTema(IconeDaImagem(botao->ImageIndex())), botao->Caption());
+        qacao->setShortcut(Atalho(botao->ShortCut()));
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         escopo->addAction(qacao);
-        qacao->setToolTip(QStringLiteral("%1 (%2)").arg(botao->Hint, botao->ShortCut));
+        qacao->setToolTip(QStringLiteral("%1 (%2)").arg(botao->Hint(), botao->ShortCut()));
         auto* registro = dynamic_cast<TnDMClientDataSet*>(&modulo);
         connect(qacao, &QAction::triggered, this, [this, botao, registro] {
             if (registro && !PrepararAcao(*registro))
@@ -360,7 +360,7 @@ TnControleCampo* TnFrmCadastro::Controle(const QString& campo) const
 QAction* TnFrmCadastro::Acao(const QString& nome) const
 {
     for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
-        if (it.value()->Name == nome)
+        if (it.value()->Name() == nome)
             return it.key();
     }
     return nullptr;
@@ -387,8 +387,8 @@ void TnFrmCadastro::AtualizarAcoes()
     for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
         const TnAction* acao = it.value();
         // The dataset actions show the state of the register the focus is in.
-        if (&registro != &m_cadastro && m_cadastro.Actions().Find(acao->Name) == acao) {
-            if (const TnAction* doDetalhe = registro.Actions().Find(acao->Name))
+        if (&registro != &m_cadastro && m_cadastro.Actions().Find(acao->Name()) == acao) {
+            if (const TnAction* doDetalhe = registro.Actions().Find(acao->Name()))
                 acao = doDetalhe;
         }
         it.key()->setEnabled(acao->Enabled());

@@ -152,7 +152,7 @@ void TnFrmPowerParam::Configurar()
 QAction* TnFrmPowerParam::Acao(const QString& nome) const
 {
     for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
-        if (it.value()->Name == nome)
+        if (it.value()->Name() == nome)
             return it.key();
     }
     return nullptr;
@@ -204,7 +204,7 @@ void TnFrmPowerParam::SincronizarBarra()
                 return;
         }
         auto* qacao = new QAction(this);
-        qacao->setObjectName(acao->Name);
+        qacao->setObjectName(acao->Name());
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         connect(qacao, &QAction::triggered, this, [this, qacao] {
             if (TnAction* alvo = m_acoes.value(qacao, nullptr))
@@ -228,10 +228,10 @@ void TnFrmPowerParam::SincronizarBarra()
     for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
         QAction* qacao = it.key();
         const TnAction& acao = *it.value();
-        qacao->setText(acao.Caption);
-        qacao->setShortcut(Atalho(acao.ShortCut));
-        const QString dica = acao.Hint.isEmpty() ? acao.Caption : acao.Hint;
-        qacao->setToolTip(acao.ShortCut.isEmpty() ? dica : QStringLiteral("%1 (%2)").arg(dica, acao.ShortCut));
+        qacao->setText(acao.Caption());
+        qacao->setShortcut(Atalho(acao.ShortCut()));
+        const QString dica = acao.Hint().isEmpty() ? acao.Caption() : acao.Hint();
+        qacao->setToolTip(acao.ShortCut().isEmpty() ? dica : QStringLiteral("%1 (%2)").arg(dica, acao.ShortCut()));
         qacao->setEnabled(acao.Enabled());
         qacao->setVisible(acao.Visible());
     }

@@ -101,19 +101,19 @@ void TnJanelaPrincipal::MontarMenus()
     menuBar()->clear();
     m_acoes.Clear();
     // The menus of the modules whose packages are loaded.
-    GerarPrincActions(m_acoes, [this](TnAction& acao) { AbrirClasse(acao.Name.mid(3)); }, TnHost::Atual().Registro().ModulosCarregados);
+    GerarPrincActions(m_acoes, [this](TnAction& acao) { AbrirClasse(acao.Name().mid(3)); }, TnHost::Atual().Registro().ModulosCarregados);
 
 
     const std::function<void(QMenu*, const TnNoMenu&)> preencher = [&](QMenu* menu, const TnNoMenu& no) {
         for (const TnNoMenu& submenu : no.submenus)
             preencher(menu->addMenu(TituloSemOrdem(submenu.titulo)), submenu);
         for (TnAction* acao : no.acoes) {
-            if (acao->Separador && !menu->isEmpty())
+            if (acao->Separador() && !menu->isEmpty())
                 menu->addSeparator();
-            QAction* entrada = menu->addAction(acao->Caption);
-            entrada->setObjectName(acao->Name);
+            QAction* entrada = menu->addAction(acao->Caption());
+            entrada->setObjectName(acao->Name());
             // Entries under rights need the user's right of the same name.
-            if (acao->ControlaDireito && PegarDireito(acao->Name) != kDireitoConcedido) {
+            if (acao->ControlaDireito() && PegarDireito(acao->Name()) != kDireitoConcedido) {
                 entrada->setEnabled(false);
                 entrada->setToolTip(QStringLiteral("Sem permissão"));
             }
