@@ -24,8 +24,8 @@ void DeclararCampos(TnDMClientDataSet& dm)
 
 TLyrDMHistoricoPro::TLyrDMHistoricoPro()
 {
-    nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOHISTPRO,t_t.DESCRISAOHISTPRO,t_t.TEMCOMPLEMENTOHISTORICO from HISTORICOPRO t_t ORDER BY t_t.CODIGOHISTPRO");
-    nClientDataSet.Caption = QStringLiteral("Históricos e Observações");
+    nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOHISTPRO,t_t.DESCRISAOHISTPRO,t_t.TEMCOMPLEMENTOHISTORICO from HISTORICOPRO t_t ORDER BY t_t.CODIGOHISTPRO"));
+    nClientDataSet.SetCaption(QStringLiteral("Históricos e Observações"));
     DefAdic.Ordem = QStringLiteral("CODIGOHISTPRO");
     DefAdic.Menus.first().ImageIndex = 0;
     DeclararCampos(*this);
@@ -33,9 +33,9 @@ TLyrDMHistoricoPro::TLyrDMHistoricoPro()
 
 TLyrDCHistoricoPro::TLyrDCHistoricoPro()
 {
-    nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOHISTPRO,t_t.DESCRISAOHISTPRO,t_t.TEMCOMPLEMENTOHISTORICO from HISTORICOPRO t_t ORDER BY t_t.CodigoHistPro");
-    nClientDataSet.Caption = QStringLiteral("Históricos e Observações");
-    nClientDataSet.OrdemCaption = QStringLiteral("Histórico");
+    nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOHISTPRO,t_t.DESCRISAOHISTPRO,t_t.TEMCOMPLEMENTOHISTORICO from HISTORICOPRO t_t ORDER BY t_t.CodigoHistPro"));
+    nClientDataSet.SetCaption(QStringLiteral("Históricos e Observações"));
+    nClientDataSet.SetOrdemCaption(QStringLiteral("Histórico"));
     DefAdic.Ordem = QStringLiteral("CodigoHistPro");
     DefAdic.OrdemCaption = QStringLiteral("Histórico");
     DeclararCampos(*this);

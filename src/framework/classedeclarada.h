@@ -54,10 +54,10 @@ protected:
         const TnClasseDeclarada& classe = Tabela::Classe(Self::NomeDaClasse());
         this->Tabela = classe.tabela;
         this->ChaveTabela = classe.chave;
-        this->nClientDataSet.CadCons = classe.gemeo;
-        this->nClientDataSet.TipoForm = classe.grade;
-        this->nClientDataSet.PodeAlterarChave = false;
-        this->nClientDataSet.nLogChanges = classe.tipo != 2;
+        this->nClientDataSet.SetCadCons(classe.gemeo);
+        this->nClientDataSet.SetTipoForm(classe.grade);
+        this->nClientDataSet.SetPodeAlterarChave(false);
+        this->nClientDataSet.SetnLogChanges(classe.tipo != 2);
         this->DefAdic.Menus = {ItemDeMenu(classe)};
         this->DefAdic.VerificaSelecao = Self::PegarVerificaSelecao();
     }

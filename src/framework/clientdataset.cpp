@@ -62,7 +62,7 @@ bool Iguais(const QVariant& a, const QVariant& b, bool semCaixa, bool parcial)
 
 } // namespace
 
-TnClientDataSet::TnClientDataSet(QString nome) : Name(std::move(nome)) {}
+TnClientDataSet::TnClientDataSet(QString nome) : m_name(std::move(nome)) {}
 
 TnClientDataSet::~TnClientDataSet()
 {
@@ -81,11 +81,11 @@ TnClientDataSet::~TnClientDataSet()
 void TnClientDataSet::AdicionarCampo(std::unique_ptr<TnField> campo)
 {
     if (Active())
-        throw EnErro(QStringLiteral("Não é possível incluir o campo %1 com %2 aberto.").arg(campo->FieldName(), Name));
+        throw EnErro(QStringLiteral("Não é possível incluir o campo %1 com %2 aberto.").arg(campo->FieldName(), m_name));
     m_registros.clear();
     const QString chave = campo->FieldName().toUpper();
     if (m_indicePorNome.contains(chave))
-        throw EnErro(QStringLiteral("O campo %1 já existe em %2.").arg(campo->FieldName(), Name));
+        throw EnErro(QStringLiteral("O campo %1 já existe em %2.").arg(campo->FieldName(), m_name));
     campo->m_indice = static_cast<int>(m_campos.size());
     m_indicePorNome.insert(chave, campo->m_indice);
     m_campos.push_back(std::move(campo));
@@ -112,7 +112,7 @@ TnField& TnClientDataSet::AddField(const TnFieldDef& def)
 void TnClientDataSet::RemoverCampos()
 {
     if (Active())
-        throw EnErro(QStringLiteral("Feche %1 antes de remover seus campos.").arg(Name));
+        throw EnErro(QStringLiteral("Feche %1 antes de remover seus campos.").arg(m_name));
     m_registros.clear();
     m_campos.clear();
     m_indicePorNome.clear();
@@ -121,7 +121,7 @@ void TnClientDataSet::RemoverCampos()
 TnField& TnClientDataSet::Fields(int indice) const
 {
     if (indice < 0 || indice >= FieldCount())
-        throw EnErro(QStringLiteral("Campo %1 inexistente em %2.").arg(indice).arg(Name));
+        throw EnErro(QStringLiteral("Campo %1 inexistente em %2.").arg(indice).arg(m_name));
     return *m_campos[static_cast<size_t>(indice)];
 }
 
@@ -135,7 +135,7 @@ TnField& TnClientDataSet::FieldByName(const QString& nome) const
 {
     if (TnField* campo = FindField(nome))
         return *campo;
-    throw EnErro(QStringLiteral("Campo '%1' não encontrado em %2.").arg(nome, Name.isEmpty() ? QStringLiteral("dataset") : Name));
+    throw EnErro(QStringLiteral("Campo '%1' não encontrado em %2.").arg(nome, m_name.isEmpty() ? QStringLiteral("dataset") : m_name));
 }
 
 QStringList TnClientDataSet::FieldNames() const
@@ -161,34 +161,34 @@ void TnClientDataSet::CreateDataSet()
     if (Active())
         Close();
     if (m_campos.empty()) {
-        for (const TnFieldDef& def : std::as_const(FieldDefs))
+        for (const TnFieldDef& def : std::as_const(m_fieldDefs))
             AddField(def);
     }
     if (m_campos.empty())
-        throw EnErro(QStringLiteral("%1 não tem campos definidos.").arg(Name));
-    Disparar(BeforeOpen);
+        throw EnErro(QStringLiteral("%1 não tem campos definidos.").arg(m_name));
+    Disparar(m_beforeOpen);
     m_estado = TnDataSetState::dsBrowse;
     ReconstruirVisao(0);
-    Disparar(AfterOpen);
+    Disparar(m_afterOpen);
 }
 
 void TnClientDataSet::Open(nDMConexao& conexao, const QVariantList& parametros)
 {
     if (Active())
         Close();
-    Disparar(BeforeOpen);
+    Disparar(m_beforeOpen);
     TnSQLDataSet consulta(conexao);
-    consulta.SetCommandText(CommandText);
+    consulta.SetCommandText(m_commandText);
     consulta.SetParamValues(parametros);
     consulta.Open();
     CarregarDe(consulta);
-    Disparar(AfterOpen);
+    Disparar(m_afterOpen);
 }
 
 void TnClientDataSet::CarregarDe(TnSQLDataSet& consulta)
 {
     if (!consulta.Active())
-        throw EnErro(QStringLiteral("A consulta de %1 não está aberta.").arg(Name));
+        throw EnErro(QStringLiteral("A consulta de %1 não está aberta.").arg(m_name));
     m_estado = TnDataSetState::dsInactive;
     QList<int> destino;
     for (int c = 0; c < consulta.FieldCount(); ++c) {
@@ -229,7 +229,7 @@ void TnClientDataSet::Close()
 {
     if (!Active())
         return;
-    Disparar(BeforeClose);
+    Disparar(m_beforeClose);
     m_estado = TnDataSetState::dsInactive;
     m_linhas.clear();
     m_apagadas.clear();
@@ -239,7 +239,7 @@ void TnClientDataSet::Close()
     m_atual = -1;
     m_eof = m_bof = true;
     NotificarDados();
-    Disparar(AfterClose);
+    Disparar(m_afterClose);
 }
 
 void TnClientDataSet::EmptyDataSet()
@@ -257,7 +257,7 @@ void TnClientDataSet::EmptyDataSet()
 void TnClientDataSet::ExigirAtivo() const
 {
     if (!Active())
-        throw EnErro(QStringLiteral("%1 não está aberto.").arg(Name.isEmpty() ? QStringLiteral("O conjunto de dados") : Name));
+        throw EnErro(QStringLiteral("%1 não está aberto.").arg(m_name.isEmpty() ? QStringLiteral("O conjunto de dados") : m_name));
 }
 
 void TnClientDataSet::Disparar(const TnEventoDataSet& evento)
@@ -282,10 +282,10 @@ void TnClientDataSet::Rolar(int novaPosicao)
         return;
     }
     novaPosicao = std::clamp(novaPosicao, 0, RecordCount() - 1);
-    Disparar(BeforeScroll);
+    Disparar(m_beforeScroll);
     m_atual = novaPosicao;
     m_eof = m_bof = false;
-    Disparar(AfterScroll);
+    Disparar(m_afterScroll);
     NotificarRegistro();
     AvisarDetalhes();
 }
@@ -374,8 +374,8 @@ void TnClientDataSet::CheckBrowseMode()
 void TnClientDataSet::NovoRegistro(bool noFim)
 {
     ExigirNavegacao();
-    Disparar(BeforeInsert);
-    Disparar(BeforeScroll);
+    Disparar(m_beforeInsert);
+    Disparar(m_beforeScroll);
     m_posicaoInsercao = noFim || m_atual < 0 ? RecordCount() : m_atual;
     m_atualAntesInsercao = m_atual;
     m_buffer = QVariantList(FieldCount());
@@ -385,11 +385,11 @@ void TnClientDataSet::NovoRegistro(bool noFim)
         for (int i = 0; i < m_camposDetalhe.size(); ++i)
             m_buffer[m_camposDetalhe[i]] = Fields(m_camposDetalhe[i]).Converter(m_mestre->ValorDoCampo(m_camposMestre[i]));
     }
-    Disparar(OnNewRecord);
+    Disparar(m_onNewRecord);
     NotificarEstado();
     AvisarDetalhes();
-    Disparar(AfterInsert);
-    Disparar(AfterScroll);
+    Disparar(m_afterInsert);
+    Disparar(m_afterScroll);
     // What the insertion's own hooks filled in is not typed: a new row stays
     // unmodified until someone changes it.
     m_modificado = false;
@@ -426,12 +426,12 @@ void TnClientDataSet::Edit()
         Append();
         return;
     }
-    Disparar(BeforeEdit);
+    Disparar(m_beforeEdit);
     m_buffer = LinhaAtual()->valores.Lista();
     m_estado = TnDataSetState::dsEdit;
     m_modificado = false;
     NotificarEstado();
-    Disparar(AfterEdit);
+    Disparar(m_afterEdit);
 }
 
 void TnClientDataSet::ValidarCampos() const
@@ -451,15 +451,15 @@ void TnClientDataSet::Post()
     ExigirAtivo();
     if (m_estado != TnDataSetState::dsEdit && m_estado != TnDataSetState::dsInsert)
         return;
-    Disparar(BeforePost);
+    Disparar(m_beforePost);
     ValidarCampos();
     TnLinha* gravada = nullptr;
     if (m_estado == TnDataSetState::dsInsert) {
         auto linha = std::make_unique<TnLinha>();
         linha->id = m_proximoId++;
         linha->valores = TnValoresLinha(m_buffer);
-        linha->status = nLogChanges ? TnUpdateStatus::usInserted : TnUpdateStatus::usUnmodified;
-        if (!nLogChanges)
+        linha->status = m_logChanges ? TnUpdateStatus::usInserted : TnUpdateStatus::usUnmodified;
+        if (!m_logChanges)
             linha->originais = linha->valores;
         gravada = linha.get();
         // Natural order: a row inserted before the current one stays before it.
@@ -472,7 +472,7 @@ void TnClientDataSet::Post()
     } else {
         TnLinha* linha = LinhaAtual();
         linha->valores = TnValoresLinha(m_buffer);
-        if (!nLogChanges)
+        if (!m_logChanges)
             linha->originais = linha->valores;
         else if (linha->status == TnUpdateStatus::usUnmodified)
             linha->status = TnUpdateStatus::usModified;
@@ -484,7 +484,7 @@ void TnClientDataSet::Post()
     m_modificado = false;
     PosicionarNaVisao(gravada, inseriu);
     NotificarEstado();
-    Disparar(AfterPost);
+    Disparar(m_afterPost);
 }
 
 void TnClientDataSet::Cancel()
@@ -492,7 +492,7 @@ void TnClientDataSet::Cancel()
     ExigirAtivo();
     if (m_estado != TnDataSetState::dsEdit && m_estado != TnDataSetState::dsInsert)
         return;
-    Disparar(BeforeCancel);
+    Disparar(m_beforeCancel);
     const bool inserindo = m_estado == TnDataSetState::dsInsert;
     m_estado = TnDataSetState::dsBrowse;
     m_buffer.clear();
@@ -504,7 +504,7 @@ void TnClientDataSet::Cancel()
     NotificarRegistro();
     if (inserindo)
         AvisarDetalhes();
-    Disparar(AfterCancel);
+    Disparar(m_afterCancel);
 }
 
 void TnClientDataSet::Delete()
@@ -518,10 +518,10 @@ void TnClientDataSet::Delete()
         Cancel();
     if (IsEmpty())
         throw EnErro(QStringLiteral("Não há registro para excluir."));
-    Disparar(BeforeDelete);
-    Disparar(BeforeScroll);
+    Disparar(m_beforeDelete);
+    Disparar(m_beforeScroll);
     TnLinha* linha = LinhaAtual();
-    if (nLogChanges && linha->status != TnUpdateStatus::usInserted)
+    if (m_logChanges && linha->status != TnUpdateStatus::usInserted)
         m_apagadas.push_back(*linha);
     const int posicao = m_atual;
     m_linhas.erase(std::find_if(m_linhas.begin(), m_linhas.end(), [linha](const auto& l) { return l.get() == linha; }));
@@ -529,8 +529,8 @@ void TnClientDataSet::Delete()
     m_atual = m_visao.empty() ? -1 : std::min(posicao, RecordCount() - 1);
     m_eof = m_bof = m_visao.empty();
     NotificarDados();
-    Disparar(AfterDelete);
-    Disparar(AfterScroll);
+    Disparar(m_afterDelete);
+    Disparar(m_afterScroll);
     AvisarDetalhes();
 }
 
@@ -545,7 +545,7 @@ void TnClientDataSet::ExcluirLinhas(const QList<TnBookmark>& linhas)
     std::erase_if(m_linhas, [&](const std::unique_ptr<TnLinha>& linha) {
         if (!ids.contains(linha->id))
             return false;
-        if (nLogChanges && linha->status != TnUpdateStatus::usInserted)
+        if (m_logChanges && linha->status != TnUpdateStatus::usInserted)
             m_apagadas.push_back(*linha);
         return true;
     });
@@ -597,7 +597,7 @@ void TnClientDataSet::GravarValorDoCampo(int indice, const QVariant& valor)
 {
     ExigirAtivo();
     if (m_estado != TnDataSetState::dsEdit && m_estado != TnDataSetState::dsInsert)
-        throw EnErro(QStringLiteral("%1 não está em edição ou inclusão.").arg(Name.isEmpty() ? QStringLiteral("O conjunto de dados") : Name));
+        throw EnErro(QStringLiteral("%1 não está em edição ou inclusão.").arg(m_name.isEmpty() ? QStringLiteral("O conjunto de dados") : m_name));
     TnField& campo = Fields(indice);
     m_buffer[indice] = campo.Converter(valor);
     m_modificado = true;
@@ -643,7 +643,7 @@ void TnClientDataSet::CancelUpdates()
 {
     ExigirAtivo();
     Cancel();
-    if (!nLogChanges)
+    if (!m_logChanges)
         return;
     // Taken before rows go: the view still points at them.
     const TnBookmark atual = GetBookmark();
@@ -765,16 +765,16 @@ void TnClientDataSet::SetIndexFieldNames(const QString& campos)
 
 void TnClientDataSet::AddIndex(const QString& nome, const QString& campos, const QString& camposDecrescentes)
 {
-    IndexDefs.append({nome, campos, camposDecrescentes, false});
+    m_indexDefs.append({nome, campos, camposDecrescentes, false});
 }
 
 void TnClientDataSet::SetIndexName(const QString& nome)
 {
     if (!nome.isEmpty()) {
-        const auto it = std::find_if(IndexDefs.cbegin(), IndexDefs.cend(),
+        const auto it = std::find_if(m_indexDefs.cbegin(), m_indexDefs.cend(),
                                      [&nome](const TnIndexDef& def) { return def.Name.compare(nome, Qt::CaseInsensitive) == 0; });
-        if (it == IndexDefs.cend())
-            throw EnErro(QStringLiteral("Índice '%1' não encontrado em %2.").arg(nome, Name));
+        if (it == m_indexDefs.cend())
+            throw EnErro(QStringLiteral("Índice '%1' não encontrado em %2.").arg(nome, m_name));
     }
     m_indiceNome = nome;
     m_indiceCampos.clear();
@@ -785,7 +785,7 @@ TnClientDataSet::TnOrdem TnClientDataSet::OrdemAtiva() const
 {
     TnOrdem ordem;
     if (!m_indiceNome.isEmpty()) {
-        for (const TnIndexDef& def : IndexDefs) {
+        for (const TnIndexDef& def : m_indexDefs) {
             if (def.Name.compare(m_indiceNome, Qt::CaseInsensitive) != 0)
                 continue;
             const QStringList decrescentes = DividirCampos(def.DescFields);
@@ -836,7 +836,7 @@ void TnClientDataSet::SetMaster(TnClientDataSet* mestre, const QString& camposMe
         m_camposMestre = mestre->IndicesDosCampos(camposMestre);
         m_camposDetalhe = IndicesDosCampos(camposDetalhe);
         if (m_camposMestre.size() != m_camposDetalhe.size())
-            throw EnErro(QStringLiteral("Ligação de %1 com %2: número de campos diferente.").arg(Name, mestre->Name));
+            throw EnErro(QStringLiteral("Ligação de %1 com %2: número de campos diferente.").arg(m_name, mestre->Name()));
         mestre->m_detalhes.append(this);
     }
     if (Active())
@@ -849,8 +849,8 @@ void TnClientDataSet::MestreMudou()
         return;
     if (m_estado != TnDataSetState::dsBrowse)
         Cancel();
-    if (AoMudarMestre) {
-        AoMudarMestre();
+    if (m_aoMudarMestre) {
+        m_aoMudarMestre();
         return;
     }
     ReconstruirVisao(0);
@@ -971,7 +971,7 @@ bool TnClientDataSet::Locate(const QString& campos, const QVariantList& valores,
     ExigirNavegacao();
     const QList<int> indices = IndicesDosCampos(campos);
     if (indices.size() != valores.size())
-        throw EnErro(QStringLiteral("Locate em %1: %2 campo(s) e %3 valor(es).").arg(Name).arg(indices.size()).arg(valores.size()));
+        throw EnErro(QStringLiteral("Locate em %1: %2 campo(s) e %3 valor(es).").arg(m_name).arg(indices.size()).arg(valores.size()));
     for (int r = 0; r < RecordCount(); ++r) {
         bool encontrou = true;
         for (int i = 0; i < indices.size() && encontrou; ++i)
@@ -988,7 +988,7 @@ bool TnClientDataSet::FindKey(const QVariantList& valores)
 {
     const TnOrdem ordem = OrdemAtiva();
     if (ordem.campos.size() < valores.size())
-        throw EnErro(QStringLiteral("A ordem ativa de %1 não tem %2 campo(s).").arg(Name).arg(valores.size()));
+        throw EnErro(QStringLiteral("A ordem ativa de %1 não tem %2 campo(s).").arg(m_name).arg(valores.size()));
     QStringList nomes;
     for (int i = 0; i < valores.size(); ++i)
         nomes.append(Fields(ordem.campos[i]).FieldName());
@@ -1037,7 +1037,7 @@ void TnClientDataSet::GotoBookmark(TnBookmark marca)
             return;
         }
     }
-    throw EnErro(QStringLiteral("Registro marcado não encontrado em %1.").arg(Name));
+    throw EnErro(QStringLiteral("Registro marcado não encontrado em %1.").arg(m_name));
 }
 
 // --- views ------------------------------------------------------------------

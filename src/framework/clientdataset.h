@@ -110,33 +110,59 @@ public:
     TnClientDataSet(const TnClientDataSet&) = delete;
     TnClientDataSet& operator=(const TnClientDataSet&) = delete;
 
-    QString Name;
+    const QString& Name() const { return m_name; }
+    void SetName(const QString& nome) { m_name = nome; }
 
     // --- declaration -------------------------------------------------------
-    QString CommandText;
-    QString Caption;
-    QString CadCons;
-    QStringList Relatorios;
-    bool PodeAlterarChave = false;
-    bool nLogChanges = true;
-    TnTipoForm TipoForm = TnTipoForm::Normal;
-    QList<TnIndexUsuario> Indexs;
-    QString OrdemCaption;
-    bool PodeCriarIndexs = true;
-    QList<TnFieldDef> FieldDefs;
-    TnAparenciaGrade Aparencia;
+    const QString& CommandText() const { return m_commandText; }
+    void SetCommandText(const QString& comando) { m_commandText = comando; }
+    const QString& Caption() const { return m_caption; }
+    void SetCaption(const QString& caption) { m_caption = caption; }
+    // The consultation twin of a register (its class name).
+    const QString& CadCons() const { return m_cadCons; }
+    void SetCadCons(const QString& classe) { m_cadCons = classe; }
+    const QStringList& Relatorios() const { return m_relatorios; }
+    void SetRelatorios(const QStringList& relatorios) { m_relatorios = relatorios; }
+    bool PodeAlterarChave() const { return m_podeAlterarChave; }
+    void SetPodeAlterarChave(bool pode) { m_podeAlterarChave = pode; }
+    // Changes kept apart until merged (false: a posted row is its own original).
+    bool nLogChanges() const { return m_logChanges; }
+    void SetnLogChanges(bool manter) { m_logChanges = manter; }
+    TnTipoForm TipoForm() const { return m_tipoForm; }
+    void SetTipoForm(TnTipoForm tipo) { m_tipoForm = tipo; }
+    const QList<TnIndexUsuario>& Indexs() const { return m_indexs; }
+    void SetIndexs(const QList<TnIndexUsuario>& ordens) { m_indexs = ordens; }
+    const QString& OrdemCaption() const { return m_ordemCaption; }
+    void SetOrdemCaption(const QString& caption) { m_ordemCaption = caption; }
+    bool PodeCriarIndexs() const { return m_podeCriarIndexs; }
+    void SetPodeCriarIndexs(bool pode) { m_podeCriarIndexs = pode; }
+    const QList<TnFieldDef>& FieldDefs() const { return m_fieldDefs; }
+    void SetFieldDefs(const QList<TnFieldDef>& definicoes) { m_fieldDefs = definicoes; }
+    // How grids show and handle the rows, filled in place while declaring.
+    const TnAparenciaGrade& Aparencia() const { return m_aparencia; }
+    TnAparenciaGrade& Aparencia() { return m_aparencia; }
 
     // --- events ------------------------------------------------------------
-    TnEventoDataSet BeforeOpen, AfterOpen, BeforeClose, AfterClose;
-    TnEventoDataSet BeforeInsert, OnNewRecord, AfterInsert;
-    TnEventoDataSet BeforeEdit, AfterEdit;
-    TnEventoDataSet BeforePost, AfterPost;
-    TnEventoDataSet BeforeCancel, AfterCancel;
-    TnEventoDataSet BeforeDelete, AfterDelete;
-    TnEventoDataSet BeforeScroll, AfterScroll;
+    void SetBeforeOpen(TnEventoDataSet evento) { m_beforeOpen = std::move(evento); }
+    void SetAfterOpen(TnEventoDataSet evento) { m_afterOpen = std::move(evento); }
+    void SetBeforeClose(TnEventoDataSet evento) { m_beforeClose = std::move(evento); }
+    void SetAfterClose(TnEventoDataSet evento) { m_afterClose = std::move(evento); }
+    void SetBeforeInsert(TnEventoDataSet evento) { m_beforeInsert = std::move(evento); }
+    void SetOnNewRecord(TnEventoDataSet evento) { m_onNewRecord = std::move(evento); }
+    void SetAfterInsert(TnEventoDataSet evento) { m_afterInsert = std::move(evento); }
+    void SetBeforeEdit(TnEventoDataSet evento) { m_beforeEdit = std::move(evento); }
+    void SetAfterEdit(TnEventoDataSet evento) { m_afterEdit = std::move(evento); }
+    void SetBeforePost(TnEventoDataSet evento) { m_beforePost = std::move(evento); }
+    void SetAfterPost(TnEventoDataSet evento) { m_afterPost = std::move(evento); }
+    void SetBeforeCancel(TnEventoDataSet evento) { m_beforeCancel = std::move(evento); }
+    void SetAfterCancel(TnEventoDataSet evento) { m_afterCancel = std::move(evento); }
+    void SetBeforeDelete(TnEventoDataSet evento) { m_beforeDelete = std::move(evento); }
+    void SetAfterDelete(TnEventoDataSet evento) { m_afterDelete = std::move(evento); }
+    void SetBeforeScroll(TnEventoDataSet evento) { m_beforeScroll = std::move(evento); }
+    void SetAfterScroll(TnEventoDataSet evento) { m_afterScroll = std::move(evento); }
     // Set on a detail whose rows are read again for each master row (instead
     // of all of them filtered in memory): called when the master moves.
-    std::function<void()> AoMudarMestre;
+    void SetAoMudarMestre(std::function<void()> evento) { m_aoMudarMestre = std::move(evento); }
 
     // --- fields ------------------------------------------------------------
     template <typename F, typename... Args>
@@ -234,8 +260,9 @@ public:
 
     QString IndexFieldNames() const { return m_indiceCampos; }
     void SetIndexFieldNames(const QString& campos);  // "A;B", a field may end in " DESC"
-    QList<TnIndexDef> IndexDefs;
+    const QList<TnIndexDef>& IndexDefs() const { return m_indexDefs; }
     void AddIndex(const QString& nome, const QString& campos, const QString& camposDecrescentes = {});
+    void AddIndex(const TnIndexDef& definicao) { m_indexDefs.append(definicao); }
     QString IndexName() const { return m_indiceNome; }
     void SetIndexName(const QString& nome);
 
@@ -315,6 +342,29 @@ private:
     void AvisarDetalhes();
     TnFoto Fotografar() const;
     void Restaurar(const TnFoto& foto);
+
+    QString m_name;
+    QString m_commandText;
+    QString m_caption;
+    QString m_cadCons;
+    QStringList m_relatorios;
+    bool m_podeAlterarChave = false;
+    bool m_logChanges = true;
+    TnTipoForm m_tipoForm = TnTipoForm::Normal;
+    QList<TnIndexUsuario> m_indexs;
+    QString m_ordemCaption;
+    bool m_podeCriarIndexs = true;
+    QList<TnFieldDef> m_fieldDefs;
+    TnAparenciaGrade m_aparencia;
+    QList<TnIndexDef> m_indexDefs;
+    TnEventoDataSet m_beforeOpen, m_afterOpen, m_beforeClose, m_afterClose;
+    TnEventoDataSet m_beforeInsert, m_onNewRecord, m_afterInsert;
+    TnEventoDataSet m_beforeEdit, m_afterEdit;
+    TnEventoDataSet m_beforePost, m_afterPost;
+    TnEventoDataSet m_beforeCancel, m_afterCancel;
+    TnEventoDataSet m_beforeDelete, m_afterDelete;
+    TnEventoDataSet m_beforeScroll, m_afterScroll;
+    std::function<void()> m_aoMudarMestre;
 
     std::vector<std::unique_ptr<TnField>> m_campos;
     QHash<QString, int> m_indicePorNome;  // upper-case name -> field index

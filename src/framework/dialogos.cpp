@@ -67,7 +67,7 @@ bool TnDialogosSemUsuario::PedirQuestionario(TnQuestionario& questionario)
 
 bool TnDialogosSemUsuario::Consultar(TnDMClientDataSet& consulta)
 {
-    RecusarPergunta(consulta.nClientDataSet.Caption.isEmpty() ? consulta.Name : consulta.nClientDataSet.Caption);
+    RecusarPergunta(consulta.nClientDataSet.Caption().isEmpty() ? consulta.Name : consulta.nClientDataSet.Caption());
 }
 
 TnDialogos& DialogosAtuais()

@@ -77,31 +77,31 @@ TnDMClientDataSet::~TnDMClientDataSet()
 
 void TnDMClientDataSet::LigarEventos()
 {
-    nClientDataSet.BeforeOpen = [this](TnClientDataSet&) { nClientDataSetBeforeOpen(); };
-    nClientDataSet.AfterOpen = [this](TnClientDataSet&) { nClientDataSetAfterOpen(); };
-    nClientDataSet.AfterScroll = [this](TnClientDataSet&) { nClientDataSetAfterScroll(); };
-    nClientDataSet.BeforeInsert = [this](TnClientDataSet&) {
+    nClientDataSet.SetBeforeOpen([this](TnClientDataSet&) { nClientDataSetBeforeOpen(); });
+    nClientDataSet.SetAfterOpen([this](TnClientDataSet&) { nClientDataSetAfterOpen(); });
+    nClientDataSet.SetAfterScroll([this](TnClientDataSet&) { nClientDataSetAfterScroll(); });
+    nClientDataSet.SetBeforeInsert([this](TnClientDataSet&) {
         GravarMestre();
         GravarDetalhes();
         nClientDataSetBeforeInsert();
-    };
-    nClientDataSet.OnNewRecord = [this](TnClientDataSet&) { nClientDataSetNewRecord(); };
-    nClientDataSet.AfterInsert = [this](TnClientDataSet&) { nClientDataSetAfterInsert(); };
-    nClientDataSet.BeforeEdit = [this](TnClientDataSet&) {
+    });
+    nClientDataSet.SetOnNewRecord([this](TnClientDataSet&) { nClientDataSetNewRecord(); });
+    nClientDataSet.SetAfterInsert([this](TnClientDataSet&) { nClientDataSetAfterInsert(); });
+    nClientDataSet.SetBeforeEdit([this](TnClientDataSet&) {
         GravarMestre();
         GravarDetalhes();
         nClientDataSetBeforeEdit();
-    };
-    nClientDataSet.AfterEdit = [this](TnClientDataSet&) { nClientDataSetAfterEdit(); };
-    nClientDataSet.BeforePost = [this](TnClientDataSet&) { nClientDataSetBeforePost(); };
-    nClientDataSet.AfterPost = [this](TnClientDataSet&) { nClientDataSetAfterPost(); };
-    nClientDataSet.BeforeDelete = [this](TnClientDataSet&) {
+    });
+    nClientDataSet.SetAfterEdit([this](TnClientDataSet&) { nClientDataSetAfterEdit(); });
+    nClientDataSet.SetBeforePost([this](TnClientDataSet&) { nClientDataSetBeforePost(); });
+    nClientDataSet.SetAfterPost([this](TnClientDataSet&) { nClientDataSetAfterPost(); });
+    nClientDataSet.SetBeforeDelete([this](TnClientDataSet&) {
         GravarDetalhes();
         nClientDataSetBeforeDelete();
-    };
-    nClientDataSet.BeforeScroll = [this](TnClientDataSet&) { GravarDetalhes(); };
-    nClientDataSet.AfterDelete = [this](TnClientDataSet&) { nClientDataSetAfterDelete(); };
-    nClientDataSet.AfterCancel = [this](TnClientDataSet&) { nClientDataSetAfterCancel(); };
+    });
+    nClientDataSet.SetBeforeScroll([this](TnClientDataSet&) { GravarDetalhes(); });
+    nClientDataSet.SetAfterDelete([this](TnClientDataSet&) { nClientDataSetAfterDelete(); });
+    nClientDataSet.SetAfterCancel([this](TnClientDataSet&) { nClientDataSetAfterCancel(); });
 }
 
 // A detail row belongs to a stored master row: a master being typed is
@@ -156,22 +156,22 @@ void TnDMClientDataSet::CriarAcoes()
 void TnDMClientDataSet::Abrir(const TnSelecao& selecao)
 {
     m_selecao = selecao;
-    const QString comando = nClientDataSet.CommandText;
+    const QString comando = nClientDataSet.CommandText();
     QString condicao = CondicaoSelecao(selecao, QStringLiteral("t_t"));
     if (m_mestre) {
         const QString doMestre = CondicaoDoMestre();
         condicao = condicao.isEmpty() ? doMestre : condicao + QStringLiteral(" and ") + doMestre;
     }
-    nClientDataSet.CommandText = ComandoComCondicao(comando, condicao);
+    nClientDataSet.SetCommandText(ComandoComCondicao(comando, condicao));
     if (m_mestre)
         m_chaveLida = ChaveDoMestre();
     try {
         nClientDataSet.Open(Conexao());
     } catch (...) {
-        nClientDataSet.CommandText = comando;
+        nClientDataSet.SetCommandText(comando);
         throw;
     }
-    nClientDataSet.CommandText = comando;
+    nClientDataSet.SetCommandText(comando);
 }
 
 void TnDMClientDataSet::Preparar()
@@ -402,7 +402,7 @@ void TnDMClientDataSet::ValidarChave()
     const QStringList chave = CamposDaChave();
     if (chave.isEmpty())
         return;
-    if (nClientDataSet.State() == TnDataSetState::dsEdit && !nClientDataSet.PodeAlterarChave) {
+    if (nClientDataSet.State() == TnDataSetState::dsEdit && !nClientDataSet.PodeAlterarChave()) {
         for (const QString& nome : chave) {
             const TnField& campo = FieldByName(nome);
             if (Valores::Comparar(campo.Value(), campo.OldValue()) != 0)
@@ -582,7 +582,7 @@ void TnDMClientDataSet::RecusarExclusaoComDetalhes()
         for (int i = 0; i < colunas.size() && i < mestre.size(); ++i)
             condicoes.append(ValorParaSQL(colunas[i], QStringLiteral("="), FieldByName(mestre[i]).Value()));
         if (PegarTemRegistro(detalhe->Tabela, colunas.first(), condicoes.join(QStringLiteral(" and "))))
-            throw EnErro(QStringLiteral("Este registro tem \"%1\" e não pode ser excluído.").arg(detalhe->nClientDataSet.Caption));
+            throw EnErro(QStringLiteral("Este registro tem \"%1\" e não pode ser excluído.").arg(detalhe->nClientDataSet.Caption()));
     }
 }
 
@@ -602,7 +602,7 @@ void TnDMClientDataSet::CriarDetalhe()
         detalhe->m_colunasMestre = Dividir(info.camposMestre);
         detalhe->m_colunasDetalhe = Dividir(info.camposDetalhe);
         TnDMClientDataSet* lido = detalhe.get();
-        detalhe->nClientDataSet.AoMudarMestre = [lido] { lido->LerDoMestre(); };
+        detalhe->nClientDataSet.SetAoMudarMestre([lido] { lido->LerDoMestre(); });
         detalhe->Abrir();
         m_detalhes.push_back(std::move(detalhe));
     }

@@ -94,7 +94,7 @@ QList<TnpqParamItem*> TnpqPowerParam::Itens()
 
 TnDMPowerParam::TnDMPowerParam()
 {
-    nClientDataSet.nLogChanges = false;
+    nClientDataSet.SetnLogChanges(false);
     actExecutar = &m_acoes.Nova(QStringLiteral("actExecutar"));
     actExecutar->SetCaption(QStringLiteral("Executar"));
     actExecutar->SetShortCut(QStringLiteral("F9"));

@@ -6,9 +6,9 @@
 
 TLyrDMCfgTipoProtocolo::TLyrDMCfgTipoProtocolo()
 {
-    nClientDataSet.CommandText = QStringLiteral(
-        "Select t_t.CODIGOTIPOPROTOCOLO,t_t.DESCRTIPOPROTOCOLO from CFGTIPOPROTOCOLO t_t ORDER BY t_t.CODIGOTIPOPROTOCOLO");
-    nClientDataSet.Caption = QStringLiteral("Tipos Protocolos");
+    nClientDataSet.SetCommandText(QStringLiteral(
+        "Select t_t.CODIGOTIPOPROTOCOLO,t_t.DESCRTIPOPROTOCOLO from CFGTIPOPROTOCOLO t_t ORDER BY t_t.CODIGOTIPOPROTOCOLO"));
+    nClientDataSet.SetCaption(QStringLiteral("Tipos Protocolos"));
     DefAdic.Ordem = QStringLiteral("CODIGOTIPOPROTOCOLO");
     DefAdic.Menus.first().ImageIndex = 0;
     TnField& tipo = Campo<TnSmallIntField>(QStringLiteral("CODIGOTIPOPROTOCOLO"));

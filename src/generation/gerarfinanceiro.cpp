@@ -73,7 +73,7 @@ void TLyrDPGerarProtocolo::GerarFinanceiro(int empresa, int estab, int modo)
     int listar = Param(QStringLiteral("pListarDebitos")).toInt(&numero);
     const TnFiltroFinanceiro filtro{Param(QStringLiteral("pTipoData")), m_inicio, m_fim, empresa, estab, numero ? listar : 0};
     TnClientDataSet clientes;
-    clientes.CommandText = ComandoClientesFinanceiro(filtro);
+    clientes.SetCommandText(ComandoClientesFinanceiro(filtro));
     clientes.Open(Conexao());
     clientes.SetFilter(modo == kEscritorio ? QStringLiteral("(EMP <= 0 or EMP is null) and (EST <= 0 or EST is null)")
                                            : QStringLiteral("(EMP > 0 or EMP is not null) and (EST > 0 or EST is not null)"));
@@ -87,7 +87,7 @@ void TLyrDPGerarProtocolo::GerarFinanceiro(int empresa, int estab, int modo)
         // Read once for all the establishment's clients, then walked per
         // client along the index.
         m_documentos = std::make_unique<TnClientDataSet>();
-        m_documentos->CommandText = m_tipoAtual == 11 ? ComandoNotasFiscais(filtro) : ComandoBoletos(filtro);
+        m_documentos->SetCommandText(m_tipoAtual == 11 ? ComandoNotasFiscais(filtro) : ComandoBoletos(filtro));
         m_documentos->Open(Conexao());
         m_documentos->SetIndexFieldNames(QStringLiteral("CODIGOEMPRESA;CODIGOESTAB;CODIGOCLIENTE"));
     }

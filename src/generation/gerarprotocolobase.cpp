@@ -53,8 +53,8 @@ QString TextoDoCodigo(const TnField& codigo)
 TLyrDPGerarProtocoloBase::TLyrDPGerarProtocoloBase()
 {
     npqPowerParam.Caption = QStringLiteral("Gerar Protocolo");
-    nClientDataSet.Name = QStringLiteral("nClientDataSet");
-    nClientDataSet.FieldDefs = {
+    nClientDataSet.SetName(QStringLiteral("nClientDataSet"));
+    nClientDataSet.SetFieldDefs({
         {QStringLiteral("CODIGOPROTOCOLO"), TnFieldType::Float},   {QStringLiteral("CODIGOEMPRESA"), TnFieldType::Integer},
         {QStringLiteral("CODIGOESTAB"), TnFieldType::Integer},     {QStringLiteral("EMPRESA"), TnFieldType::String, 200},
         {QStringLiteral("ESTAB"), TnFieldType::String, 200},       {QStringLiteral("DATALCTOPRO"), TnFieldType::DateTime},
@@ -63,11 +63,11 @@ TLyrDPGerarProtocoloBase::TLyrDPGerarProtocoloBase()
         {QStringLiteral("FORMAENTREGA"), TnFieldType::String, 1},  {QStringLiteral("NATUREZAPRO"), TnFieldType::String, 1},
         {QStringLiteral("CANCELADO"), TnFieldType::Integer},       {QStringLiteral("ORIGEMDADO"), TnFieldType::Integer},
         {QStringLiteral("TODOSSELECIONADOS"), TnFieldType::Integer},
-    };
-    nClientDataSetDet.Name = QStringLiteral("nClientDataSetDet");
+    });
+    nClientDataSetDet.SetName(QStringLiteral("nClientDataSetDet"));
     // A working set, like the protocols': marks are undone by DesmarcarItens.
-    nClientDataSetDet.nLogChanges = false;
-    nClientDataSetDet.FieldDefs = {
+    nClientDataSetDet.SetnLogChanges(false);
+    nClientDataSetDet.SetFieldDefs({
         {QStringLiteral("CODIGOPROTOCOLO"), TnFieldType::Float},   {QStringLiteral("SEQITEMPRO"), TnFieldType::Integer},
         {QStringLiteral("TIPODEBITO"), TnFieldType::String, 50},   {QStringLiteral("DESCRITEM"), TnFieldType::String, 200},
         {QStringLiteral("COMPETENCIA"), TnFieldType::DateTime},    {QStringLiteral("DATALCTOPRO"), TnFieldType::DateTime},
@@ -80,7 +80,7 @@ TLyrDPGerarProtocoloBase::TLyrDPGerarProtocoloBase()
         {QStringLiteral("ORIGEMDADO"), TnFieldType::Integer},      {QStringLiteral("GERAR"), TnFieldType::Integer},
         {QStringLiteral("TABELA"), TnFieldType::String, 50},       {QStringLiteral("TABELACHAVE"), TnFieldType::String, 50},
         {QStringLiteral("MODULO"), TnFieldType::String, 50},       {QStringLiteral("PROTOCOLOFONTE"), TnFieldType::Float},
-    };
+    });
     // Open (and empty) from the start, so the form's grids know their columns.
     LigarRegistros();
 }
@@ -144,11 +144,11 @@ void TLyrDPGerarProtocoloBase::DeclararGrades()
 
     // Green: every selectable item marked (protocols) or marked (items);
     // silver: already in a protocol, whatever else.
-    nClientDataSet.Aparencia.CorDoTexto = [this](int linha) {
+    nClientDataSet.Aparencia().CorDoTexto = [this](int linha) {
         const int coluna = m_pro->TODOSSELECIONADOS.Index();
         return nClientDataSet.ValorNaLinha(linha, coluna).toInt() == 1 ? QStringLiteral("#008000") : QString();
     };
-    nClientDataSetDet.Aparencia.CorDoTexto = [this](int linha) {
+    nClientDataSetDet.Aparencia().CorDoTexto = [this](int linha) {
         if (!nClientDataSetDet.ValorNaLinha(linha, m_item->PROTOCOLO.Index()).isNull())
             return QStringLiteral("#c0c0c0");
         return nClientDataSetDet.ValorNaLinha(linha, m_item->GERAR.Index()).toInt() == 1 ? QStringLiteral("#008000") : QString();
@@ -157,25 +157,25 @@ void TLyrDPGerarProtocoloBase::DeclararGrades()
     const auto ctrlEnter = [](int tecla, int modificadores) {
         return (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && (modificadores & Qt::ControlModifier);
     };
-    nClientDataSet.Aparencia.TeclasProprias = {QKeyCombination(Qt::ControlModifier, Qt::Key_Return).toCombined()};
-    nClientDataSet.Aparencia.AoTeclar = [this, ctrlEnter](int tecla, int modificadores) {
+    nClientDataSet.Aparencia().TeclasProprias = {QKeyCombination(Qt::ControlModifier, Qt::Key_Return).toCombined()};
+    nClientDataSet.Aparencia().AoTeclar = [this, ctrlEnter](int tecla, int modificadores) {
         if (!ctrlEnter(tecla, modificadores))
             return false;
         MarcarItensMaster();
         return true;
     };
-    nClientDataSet.Aparencia.AoClicarDuasVezes = [this] { MarcarItensMaster(); };
-    nClientDataSetDet.Aparencia.TeclasProprias = nClientDataSet.Aparencia.TeclasProprias;
-    nClientDataSetDet.Aparencia.AoTeclar = [this, ctrlEnter](int tecla, int modificadores) {
+    nClientDataSet.Aparencia().AoClicarDuasVezes = [this] { MarcarItensMaster(); };
+    nClientDataSetDet.Aparencia().TeclasProprias = nClientDataSet.Aparencia().TeclasProprias;
+    nClientDataSetDet.Aparencia().AoTeclar = [this, ctrlEnter](int tecla, int modificadores) {
         if (!ctrlEnter(tecla, modificadores))
             return false;
         MarcarItem();
         return true;
     };
-    nClientDataSetDet.Aparencia.AoClicarDuasVezes = [this] { MarcarItem(); };
-    nClientDataSetDet.Aparencia.CamposSomados = {QStringLiteral("VALOR")};
-    nClientDataSet.Aparencia.OrdenarPeloTitulo = false;
-    nClientDataSetDet.Aparencia.OrdenarPeloTitulo = false;
+    nClientDataSetDet.Aparencia().AoClicarDuasVezes = [this] { MarcarItem(); };
+    nClientDataSetDet.Aparencia().CamposSomados = {QStringLiteral("VALOR")};
+    nClientDataSet.Aparencia().OrdenarPeloTitulo = false;
+    nClientDataSetDet.Aparencia().OrdenarPeloTitulo = false;
 }
 
 void TLyrDPGerarProtocoloBase::Executar()

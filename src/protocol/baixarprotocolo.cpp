@@ -54,15 +54,15 @@ TLyrDPBaixarProtocolo::TLyrDPBaixarProtocolo()
     p.AddCodigos(QStringLiteral("pCodigoEstab"), QStringLiteral("Filial"), 5, QStringLiteral("CODIGOESTAB")).Hint =
         QStringLiteral("Informe o código da filial");
 
-    nClientDataSet.Name = QStringLiteral("nClientDataSet");
+    nClientDataSet.SetName(QStringLiteral("nClientDataSet"));
     // Marks are a working set: a cancel loads the protocols again.
-    nClientDataSet.nLogChanges = false;
-    nClientDataSet.FieldDefs = {
+    nClientDataSet.SetnLogChanges(false);
+    nClientDataSet.SetFieldDefs({
         {QStringLiteral("CODIGOPROTOCOLO"), TnFieldType::Float},  {QStringLiteral("CODIGOEMPRESA"), TnFieldType::SmallInt},
         {QStringLiteral("CODIGOESTAB"), TnFieldType::SmallInt},   {QStringLiteral("DATALCTOPRO"), TnFieldType::DateTime},
         {QStringLiteral("TIPOPRO"), TnFieldType::String, 10},     {QStringLiteral("OBSERVACAO"), TnFieldType::String, 50},
         {QStringLiteral("BAIXAR"), TnFieldType::SmallInt},        {QStringLiteral("ALTERUSER"), TnFieldType::SmallInt},
-    };
+    });
     // Open (and empty) from the start, so the form's grid knows its columns.
     nClientDataSet.CreateDataSet();
     DeclararGrade();
@@ -85,25 +85,25 @@ void TLyrDPBaixarProtocolo::DeclararGrade()
     nClientDataSet.FieldByName(QStringLiteral("ALTERUSER")).SetVisible(false);
 
     // Rows are appended by the load only, with the controls off.
-    nClientDataSet.BeforeInsert = [](TnClientDataSet& dataSet) {
+    nClientDataSet.SetBeforeInsert([](TnClientDataSet& dataSet) {
         if (!dataSet.ControlsDisabled())
             throw EnErro(QStringLiteral("Não é permitido inserir registros."));
-    };
+    });
     // Green: the rows the save will write off.
-    nClientDataSet.Aparencia.CorDoTexto = [this](int linha) {
+    nClientDataSet.Aparencia().CorDoTexto = [this](int linha) {
         const int coluna = nClientDataSet.FieldByName(QStringLiteral("ALTERUSER")).Index();
         return nClientDataSet.ValorNaLinha(linha, coluna).toInt() == 1 ? QStringLiteral("#008000") : QString();
     };
-    nClientDataSet.Aparencia.TeclasProprias = {Qt::Key_Return, Qt::Key_Enter};
-    nClientDataSet.Aparencia.AoTeclar = [this](int tecla, int modificadores) {
+    nClientDataSet.Aparencia().TeclasProprias = {Qt::Key_Return, Qt::Key_Enter};
+    nClientDataSet.Aparencia().AoTeclar = [this](int tecla, int modificadores) {
         if (!EhEnter(tecla) || modificadores != Qt::NoModifier)
             return false;
         InverterMarca();
         return true;
     };
-    nClientDataSet.Aparencia.AoClicarDuasVezes = [this] { InverterMarca(); };
+    nClientDataSet.Aparencia().AoClicarDuasVezes = [this] { InverterMarca(); };
     // A click on a title orders by that column, and again the other way.
-    nClientDataSet.Aparencia.OrdenarPeloTitulo = true;
+    nClientDataSet.Aparencia().OrdenarPeloTitulo = true;
 }
 
 void TLyrDPBaixarProtocolo::DataModuleCreate()

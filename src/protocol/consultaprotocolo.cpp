@@ -30,13 +30,13 @@ TLyrDPConsultaProtocoloBase::TLyrDPConsultaProtocoloBase()
         data.Dicionario = QStringLiteral("DICDATA");
     }
 
-    nClientDataSet.Name = QStringLiteral("nClientDataSet");
-    nClientDataSet.nLogChanges = false;
-    nClientDataSet.FieldDefs = {
+    nClientDataSet.SetName(QStringLiteral("nClientDataSet"));
+    nClientDataSet.SetnLogChanges(false);
+    nClientDataSet.SetFieldDefs({
         {QStringLiteral("CodigoProtocolo"), TnFieldType::Float}, {QStringLiteral("CodigoEmpresa"), TnFieldType::SmallInt},
         {QStringLiteral("CodigoEstab"), TnFieldType::SmallInt},  {QStringLiteral("DataLctoPro"), TnFieldType::Date},
         {QStringLiteral("Observacao"), TnFieldType::String, 50},
-    };
+    });
     nClientDataSet.CreateDataSet();
     for (const auto& [campo, rotulo] : {std::pair{"CodigoProtocolo", "Protocolo"}, std::pair{"CodigoEmpresa", "Empresa"},
                                         std::pair{"CodigoEstab", "Filial"}, std::pair{"DataLctoPro", "Data Protocolo"},
@@ -45,8 +45,8 @@ TLyrDPConsultaProtocoloBase::TLyrDPConsultaProtocoloBase()
     nClientDataSet.FieldByName(QStringLiteral("CodigoProtocolo")).SetDisplayFormat(QStringLiteral("0"));
     nClientDataSet.FieldByName(QStringLiteral("DataLctoPro")).SetDisplayFormat(QStringLiteral("dd/mm/yyyy"));
     nClientDataSet.FieldByName(QStringLiteral("Observacao")).SetDisplayWidth(40);
-    nClientDataSet.Aparencia.AoClicarDuasVezes = [this] { actAbrirLcto(); };
-    nClientDataSet.Aparencia.MenuDeContexto = {{QStringLiteral("Abrir Cadastro do Lançamento"), 160, [this] { actAbrirLcto(); }}};
+    nClientDataSet.Aparencia().AoClicarDuasVezes = [this] { actAbrirLcto(); };
+    nClientDataSet.Aparencia().MenuDeContexto = {{QStringLiteral("Abrir Cadastro do Lançamento"), 160, [this] { actAbrirLcto(); }}};
 }
 
 void TLyrDPConsultaProtocoloBase::DepoisConfigurar(TnFormulario* formulario)

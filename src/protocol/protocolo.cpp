@@ -62,13 +62,13 @@ TnField& Oculto(TnField& campo)
 
 TLyrDMProtocolo::TLyrDMProtocolo()
 {
-    nClientDataSet.CommandText = QStringLiteral(
+    nClientDataSet.SetCommandText(QStringLiteral(
         "Select t_t.CODIGOPROTOCOLO,t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.DATALCTOPRO,t_t.TIPOPRO,t_t.OBSERVACAO,"
         "t_t.DATAHORACADASTRO,t_t.CODIGOUSUARIO,t_t.FORMAENTREGA,t_t.NATUREZAPRO,t_t.DATAHORAENTREGA,"
         "t_t.CODIGOUSUARIOINT,t_t.USUARIOEXT,t_t.DATAHORABAIXA,t_t.CANCELADO,t_t.ORIGEMDADO from PROTOCOLO t_t "
-        "ORDER BY t_t.CodigoProtocolo");
-    nClientDataSet.Caption = QStringLiteral("Protocolo");
-    nClientDataSet.Relatorios = {QStringLiteral("LyrRRProtocolo"), QStringLiteral("LyrRRProtocoloEmpresa")};
+        "ORDER BY t_t.CodigoProtocolo"));
+    nClientDataSet.SetCaption(QStringLiteral("Protocolo"));
+    nClientDataSet.SetRelatorios({QStringLiteral("LyrRRProtocolo"), QStringLiteral("LyrRRProtocoloEmpresa")});
     DefAdic.Ordem = QStringLiteral("CodigoProtocolo");
     DeclararCamposDaConsulta(*this, {QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("CODIGOEMPRESA"), QStringLiteral("CODIGOESTAB")});
     TnField& data = Campo<TnDateField>(QStringLiteral("DATALCTOPRO"));
@@ -402,10 +402,10 @@ void TLyrDMProtocolo::CancelarTudo()
 
 TLyrDCProtocolo::TLyrDCProtocolo()
 {
-    nClientDataSet.CommandText = QStringLiteral(
-        "Select t_t.CODIGOEMPRESA,t_t. CODIGOESTAB,t_t. CODIGOPROTOCOLO,t_t. OBSERVACAO from PROTOCOLO t_t ORDER BY t_t.CodigoProtocolo");
-    nClientDataSet.Caption = QStringLiteral("Protocolo");
-    nClientDataSet.OrdemCaption = QStringLiteral("Protocolo");
+    nClientDataSet.SetCommandText(QStringLiteral(
+        "Select t_t.CODIGOEMPRESA,t_t. CODIGOESTAB,t_t. CODIGOPROTOCOLO,t_t. OBSERVACAO from PROTOCOLO t_t ORDER BY t_t.CodigoProtocolo"));
+    nClientDataSet.SetCaption(QStringLiteral("Protocolo"));
+    nClientDataSet.SetOrdemCaption(QStringLiteral("Protocolo"));
     DefAdic.Ordem = QStringLiteral("CodigoProtocolo");
     DefAdic.OrdemCaption = QStringLiteral("Protocolo");
     DefAdic.Atributos = QStringLiteral("CODIGOEMPRESA, CODIGOESTAB, CODIGOPROTOCOLO, OBSERVACAO");

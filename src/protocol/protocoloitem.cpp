@@ -25,11 +25,11 @@ bool SoMarca(const QString& chaveOrigem)
 
 TLyrDMProtocoloItem::TLyrDMProtocoloItem()
 {
-    nClientDataSet.CommandText = QStringLiteral(
+    nClientDataSet.SetCommandText(QStringLiteral(
         "Select t_t.CODIGOPROTOCOLO,t_t.SEQITEMPRO,t_t.DESCRITEM,t_t.COMPETENCIA,t_t.DATALCTOPRO,t_t.VENCIMENTO,t_t.VALOR,"
         "t_t.CODIGOIMPOSTO,t_t.VARIACAOIMPOSTO,t_t.CODIGODOCEMP,t_t.CODIGOFUNCCONTR,t_t.CANCELADO,t_t.CHAVEORIGEM,"
-        "t_t.CODIGOUSUARIO,t_t.DATAHORACADASTRO,t_t.ORIGEMDADO from PROTOCOLOITEM t_t ORDER BY t_t.CodigoProtocolo,t_t.SeqItemPro");
-    nClientDataSet.Caption = QStringLiteral("Protocolo - Itens");
+        "t_t.CODIGOUSUARIO,t_t.DATAHORACADASTRO,t_t.ORIGEMDADO from PROTOCOLOITEM t_t ORDER BY t_t.CodigoProtocolo,t_t.SeqItemPro"));
+    nClientDataSet.SetCaption(QStringLiteral("Protocolo - Itens"));
     DefAdic.Ordem = QStringLiteral("CodigoProtocolo,SeqItemPro");
 
     TnField& protocolo = Campo<TnLargeIntField>(QStringLiteral("CODIGOPROTOCOLO"));
@@ -103,16 +103,16 @@ TLyrDMProtocoloItem::TLyrDMProtocoloItem()
                                          + ValorParaSQL(QStringLiteral("VARIACAOIMPOSTO"), QStringLiteral("="), variacaoAtual.Value()))))
             variacaoAtual.Clear();
     });
-    nClientDataSet.Aparencia.AoConfirmarCelula = [this](int tecla, const QString& campo, const QString& texto) {
+    nClientDataSet.Aparencia().AoConfirmarCelula = [this](int tecla, const QString& campo, const QString& texto) {
         return ConfirmarCelula(tecla, campo, texto);
     };
-    nClientDataSet.Aparencia.CorDoTexto = [this](int linha) {
+    nClientDataSet.Aparencia().CorDoTexto = [this](int linha) {
         const int indice = FieldByName(QStringLiteral("CANCELADO")).Index();
         return nClientDataSet.ValorNaLinha(linha, indice).toString() == u"1" ? QStringLiteral("red") : QString();
     };
     // Shift+F6 in the grid cancels the item, not the protocol's shortcut on the same key.
-    nClientDataSet.Aparencia.TeclasProprias = {QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined()};
-    nClientDataSet.Aparencia.AoTeclar = [this](int tecla, int modificadores) {
+    nClientDataSet.Aparencia().TeclasProprias = {QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined()};
+    nClientDataSet.Aparencia().AoTeclar = [this](int tecla, int modificadores) {
         if (tecla == Qt::Key_F6 && (modificadores & Qt::ShiftModifier)) {
             actCancelarItem(this);
             return true;

@@ -2,10 +2,10 @@
 
 TLyrDMProtocoloRespEstab::TLyrDMProtocoloRespEstab()
 {
-    nClientDataSet.CommandText = QStringLiteral(
+    nClientDataSet.SetCommandText(QStringLiteral(
         "Select t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.SEQ,t_t.NOMERESPONSAVEL from PROTOCOLORESPESTAB t_t ORDER BY "
-        "t_t.CodigoEmpresa,t_t. CodigoEstab,t_t. Seq");
-    nClientDataSet.Caption = QStringLiteral("Responsáveis");
+        "t_t.CodigoEmpresa,t_t. CodigoEstab,t_t. Seq"));
+    nClientDataSet.SetCaption(QStringLiteral("Responsáveis"));
     DefAdic.Ordem = QStringLiteral("CodigoEmpresa, CodigoEstab, Seq");
     TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
     empresa.SetRequired(true);

@@ -10,7 +10,7 @@ class Grade {
 public:
     Grade()
     {
-        ds.Name = QStringLiteral("Grade");
+        ds.SetName(QStringLiteral("Grade"));
         ds.AddField<TnSmallIntField>("EMP");
         ds.AddField<TnSmallIntField>("EST");
         ds.AddField<TnFloatField>("CODIGO");
@@ -59,19 +59,19 @@ TEST(TnClientDataSet, EventosNaOrdemDeInclusaoGravacaoEdicaoEExclusao)
     QStringList eventos;
     const auto anotar = [&eventos](const char* nome) { return [&eventos, nome](TnClientDataSet&) { eventos.append(nome); }; };
     TnClientDataSet& ds = grade.ds;
-    ds.BeforeInsert = anotar("BeforeInsert");
-    ds.OnNewRecord = anotar("OnNewRecord");
-    ds.AfterInsert = anotar("AfterInsert");
-    ds.BeforeEdit = anotar("BeforeEdit");
-    ds.AfterEdit = anotar("AfterEdit");
-    ds.BeforePost = anotar("BeforePost");
-    ds.AfterPost = anotar("AfterPost");
-    ds.BeforeCancel = anotar("BeforeCancel");
-    ds.AfterCancel = anotar("AfterCancel");
-    ds.BeforeDelete = anotar("BeforeDelete");
-    ds.AfterDelete = anotar("AfterDelete");
-    ds.BeforeScroll = anotar("BeforeScroll");
-    ds.AfterScroll = anotar("AfterScroll");
+    ds.SetBeforeInsert(anotar("BeforeInsert"));
+    ds.SetOnNewRecord(anotar("OnNewRecord"));
+    ds.SetAfterInsert(anotar("AfterInsert"));
+    ds.SetBeforeEdit(anotar("BeforeEdit"));
+    ds.SetAfterEdit(anotar("AfterEdit"));
+    ds.SetBeforePost(anotar("BeforePost"));
+    ds.SetAfterPost(anotar("AfterPost"));
+    ds.SetBeforeCancel(anotar("BeforeCancel"));
+    ds.SetAfterCancel(anotar("AfterCancel"));
+    ds.SetBeforeDelete(anotar("BeforeDelete"));
+    ds.SetAfterDelete(anotar("AfterDelete"));
+    ds.SetBeforeScroll(anotar("BeforeScroll"));
+    ds.SetAfterScroll(anotar("AfterScroll"));
     ds.FieldByName("CODIGO").SetOnChange([&eventos](TnField&) { eventos.append("CODIGOChange"); });
 
     ds.Append();
@@ -92,10 +92,10 @@ TEST(TnClientDataSet, AbortNoBeforeParaSemMensagemEMantemOEstado)
     Grade grade;
     TnClientDataSet& ds = grade.ds;
     grade.Linha(1, 1, 10);
-    ds.BeforePost = [](TnClientDataSet& d) {
+    ds.SetBeforePost([](TnClientDataSet& d) {
         if (d.FieldByName("CODIGO").AsInteger() == 99)
             Abort();
-    };
+    });
     ds.Edit();
     ds.FieldByName("CODIGO").SetValue(99);
     EXPECT_THROW(ds.Post(), EnAbort);
@@ -105,7 +105,7 @@ TEST(TnClientDataSet, AbortNoBeforeParaSemMensagemEMantemOEstado)
     ds.Cancel();
     EXPECT_EQ(ds.FieldByName("CODIGO").AsInteger(), 10);
 
-    ds.BeforeDelete = [](TnClientDataSet&) { Abort(); };
+    ds.SetBeforeDelete([](TnClientDataSet&) { Abort(); });
     EXPECT_THROW(ds.Delete(), EnAbort);
     EXPECT_EQ(ds.RecordCount(), 1);
 }
@@ -234,7 +234,7 @@ TEST(TnClientDataSet, PontosDeRestauracaoEDesfazerAlteracoes)
 TEST(TnClientDataSet, SemLogDeAlteracoesNaoHaOQueDesfazer)
 {
     Grade grade;
-    grade.ds.nLogChanges = false;
+    grade.ds.SetnLogChanges(false);
     grade.Linha(1, 1, 1);
     grade.ds.Edit();
     grade.ds.FieldByName("CODIGO").SetValue(2);
@@ -391,8 +391,8 @@ TEST_F(ClientDataSetBanco, AbreUmaConsultaComCamposDeclaradosOuCriados)
     ExecutarSQLDireto("insert into IMPOSTO (CODIGOIMPOSTO, VARIACAOIMPOSTO, DESCRIMPOSTO, ESFERA) values "
                       "(1, 1, 'IRPJ', 1), (20, 2, 'ICMS ST', 2)");
     TnClientDataSet impostos("Impostos");
-    impostos.CommandText = "Select t_t.CODIGOIMPOSTO,t_t.VARIACAOIMPOSTO,t_t.DESCRIMPOSTO from IMPOSTO t_t "
-                           "where t_t.ESFERA >= :esfera ORDER BY t_t.CodigoImposto";
+    impostos.SetCommandText("Select t_t.CODIGOIMPOSTO,t_t.VARIACAOIMPOSTO,t_t.DESCRIMPOSTO from IMPOSTO t_t "
+                           "where t_t.ESFERA >= :esfera ORDER BY t_t.CodigoImposto");
     impostos.AddField<TnSmallIntField>("VARIACAOIMPOSTO").SetDisplayLabel("Variação");
     impostos.Open(Con(), {1});
     EXPECT_EQ(impostos.RecordCount(), 2);

@@ -21,7 +21,7 @@ public:
     {
         Tabela = QStringLiteral("PROTOCOLOLOCALCAIXA");
         ChaveTabela = ChavePrimaria();
-        nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOLOCAL,t_t.DESCRLOCAL from PROTOCOLOLOCALCAIXA t_t ORDER BY t_t.CodigoLocal");
+        nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOLOCAL,t_t.DESCRLOCAL from PROTOCOLOLOCALCAIXA t_t ORDER BY t_t.CodigoLocal"));
         TnField& codigo = Campo<TnSmallIntField>("CODIGOLOCAL");
         codigo.SetDisplayLabel(QStringLiteral("Codigo"));
         codigo.SetRequired(true);
@@ -60,7 +60,7 @@ public:
     {
         Tabela = QStringLiteral("PROTOCOLODOCENVELOPE");
         ChaveTabela = QStringLiteral("CODIGOCAIXA;CODIGOENVELOPE");
-        nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOCAIXA,t_t.CODIGOENVELOPE,t_t.DESCRENVELOPE from PROTOCOLODOCENVELOPE t_t ORDER BY t_t.CodigoCaixa,t_t. CodigoEnvelope");
+        nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOCAIXA,t_t.CODIGOENVELOPE,t_t.DESCRENVELOPE from PROTOCOLODOCENVELOPE t_t ORDER BY t_t.CodigoCaixa,t_t. CodigoEnvelope"));
         Campo<TnSmallIntField>("CODIGOCAIXA").SetRequired(true);
         TnField& envelope = Campo<TnIntegerField>("CODIGOENVELOPE");
         envelope.SetRequired(true);
@@ -78,7 +78,7 @@ public:
     {
         Tabela = QStringLiteral("PROTOCOLODOCCAIXA");
         ChaveTabela = QStringLiteral("CODIGOCAIXA");
-        nClientDataSet.CommandText = QStringLiteral("Select t_t.CODIGOCAIXA,t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.COMPETINICIAL,t_t.COMPETFINAL,t_t.CODIGOLOCAL from PROTOCOLODOCCAIXA t_t ORDER BY t_t.CodigoCaixa");
+        nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOCAIXA,t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.COMPETINICIAL,t_t.COMPETFINAL,t_t.CODIGOLOCAL from PROTOCOLODOCCAIXA t_t ORDER BY t_t.CodigoCaixa"));
         TnField& caixa = Campo<TnSmallIntField>("CODIGOCAIXA");
         caixa.SetRequired(true);
         caixa.Definicao().AutoIncrementar = true;

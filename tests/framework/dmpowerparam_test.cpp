@@ -25,7 +25,7 @@ public:
         TnpqParamItem& empresas = npqPowerParam.Add(QStringLiteral("pCodigoEmpresa"));
         empresas.Caption = QStringLiteral("Empresa");
         empresas.ConsultMultSelect = true;
-        nClientDataSet.FieldDefs = {{"CODIGOPROTOCOLO", TnFieldType::Float}, {"BAIXAR", TnFieldType::SmallInt}};
+        nClientDataSet.SetFieldDefs({{"CODIGOPROTOCOLO", TnFieldType::Float}, {"BAIXAR", TnFieldType::SmallInt}});
         npqPowerParam.OnParamChange = [this](TnpqParamItem& item) { alterados.append(item.Alias); };
     }
 

@@ -82,7 +82,7 @@ TEST(TnValoresLinha, OrdemPorTextoComESemCaixa)
     EXPECT_EQ(nomes(), (QStringList{"<nulo>", "", "Alfa", "Beta", "alfa", "beta"}));
     dados.SetIndexFieldNames(QStringLiteral("NOME DESC"));
     EXPECT_EQ(nomes(), (QStringList{"beta", "alfa", "Beta", "Alfa", "", "<nulo>"}));
-    dados.IndexDefs.append({QStringLiteral("SEMCAIXA"), QStringLiteral("NOME"), {}, true});
+    dados.AddIndex({QStringLiteral("SEMCAIXA"), QStringLiteral("NOME"), {}, true});
     dados.SetIndexName(QStringLiteral("SEMCAIXA"));
     const QStringList semCaixa = nomes();
     EXPECT_EQ(semCaixa.mid(0, 2), (QStringList{"<nulo>", ""}));

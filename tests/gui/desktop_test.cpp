@@ -37,7 +37,7 @@ class TTesteDMControles : public TnDMClientDataSet {
 public:
     TTesteDMControles()
     {
-        nClientDataSet.Caption = QStringLiteral("Controles");
+        nClientDataSet.SetCaption(QStringLiteral("Controles"));
         TnField& tipo = Campo<TnSmallIntField>("CODIGOTIPODOC");
         tipo.Definicao().Dicionario = QStringLiteral("CODIGOTIPODOC");
         tipo.Definicao().LinkKeyFields = QStringLiteral("CODIGOTIPODOC");
@@ -307,18 +307,18 @@ TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
     itens.CreateDataSet();
     itens.AppendRecord({1, "0"});
     itens.AppendRecord({2, "1"});
-    itens.Aparencia.CorDoTexto = [&itens](int linha) {
+    itens.Aparencia().CorDoTexto = [&itens](int linha) {
         return itens.ValorNaLinha(linha, 1).toString() == u"1" ? QStringLiteral("red") : QString();
     };
     int cancelamentos = 0;
-    itens.Aparencia.AoTeclar = [&](int tecla, int modificadores) {
+    itens.Aparencia().AoTeclar = [&](int tecla, int modificadores) {
         if (tecla != Qt::Key_F6 || !(modificadores & Qt::ShiftModifier))
             return false;
         ++cancelamentos;
         return true;
     };
-    itens.Aparencia.TeclasProprias = {QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined()};
-    itens.Aparencia.OrdenarPeloTitulo = false;
+    itens.Aparencia().TeclasProprias = {QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined()};
+    itens.Aparencia().OrdenarPeloTitulo = false;
     // The screen around the grid has its own action on the same key.
     QWidget tela;
     auto* informacoes = new QAction(&tela);
@@ -374,7 +374,7 @@ TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEPodeManterOUsuarioNela)
     itens.AddField<TnStringField>("OBS", 40);
     itens.CreateDataSet();
     itens.AppendRecord({"antigo", 1, ""});
-    itens.Aparencia.AoConfirmarCelula = [&itens](int, const QString& campo, const QString& texto) {
+    itens.Aparencia().AoConfirmarCelula = [&itens](int, const QString& campo, const QString& texto) {
         if (campo != u"DESCR" || texto != u"7")
             return false;
         itens.Edit();

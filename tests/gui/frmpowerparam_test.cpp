@@ -65,7 +65,7 @@ public:
         observacao.Position = 5;
         npqPowerParam.Add(QStringLiteral("pInterno")).ParType = TnParType::npqptFixo;
 
-        nClientDataSet.FieldDefs = {{"CODIGOEMPRESA", TnFieldType::Integer}, {"SITUACAO", TnFieldType::String, 30}};
+        nClientDataSet.SetFieldDefs({{"CODIGOEMPRESA", TnFieldType::Integer}, {"SITUACAO", TnFieldType::String, 30}});
         // A period of one day unless the user says otherwise.
         npqPowerParam.OnParamChange = [this](TnpqParamItem& item) {
             alterados.append(item.Alias);
@@ -136,7 +136,7 @@ public:
     {
         npqPowerParam.Caption = QStringLiteral("Pessoas");
         npqPowerParam.Add(QStringLiteral("pNome")).Caption = QStringLiteral("Nome");
-        nClientDataSet.FieldDefs = {{"CODIGO", TnFieldType::Integer}, {"NOME", TnFieldType::String, 40}};
+        nClientDataSet.SetFieldDefs({{"CODIGO", TnFieldType::Integer}, {"NOME", TnFieldType::String, 40}});
         nClientDataSet.CreateDataSet();
     }
 

@@ -8,7 +8,7 @@ TEST_F(HistoricoPro, NovoTextoSemComplementoEDescricaoInteira)
 {
     TLyrDMHistoricoPro historicos;
     EXPECT_EQ(historicos.Tabela, "HISTORICOPRO");
-    EXPECT_EQ(historicos.nClientDataSet.CadCons, "LyrDCHistoricoPro");
+    EXPECT_EQ(historicos.nClientDataSet.CadCons(), "LyrDCHistoricoPro");
     EXPECT_EQ(historicos.DefAdic.Menus.first().ImageIndex, 0);
     historicos.Abrir();
     TnClientDataSet& ds = historicos.nClientDataSet;
@@ -26,8 +26,8 @@ TEST_F(HistoricoPro, NovoTextoSemComplementoEDescricaoInteira)
     EXPECT_EQ(PegarValorCampo("HISTORICOPRO", "TEMCOMPLEMENTOHISTORICO", "CODIGOHISTPRO=2").toInt(), 1);
 
     TLyrDCHistoricoPro consulta;
-    EXPECT_EQ(consulta.nClientDataSet.TipoForm, TnTipoForm::ntfConGrid);
-    EXPECT_FALSE(consulta.nClientDataSet.nLogChanges);
+    EXPECT_EQ(consulta.nClientDataSet.TipoForm(), TnTipoForm::ntfConGrid);
+    EXPECT_FALSE(consulta.nClientDataSet.nLogChanges());
     consulta.Abrir();
     EXPECT_EQ(consulta.nClientDataSet.RecordCount(), 2);
 }

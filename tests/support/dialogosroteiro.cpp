@@ -193,7 +193,7 @@ bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
             titulos.append(consulta.nClientDataSet.Fields(i).Rotulo());
     }
     const std::optional<Esperada> esperada = Atender(
-        {TnTipoPergunta::Consulta, -1, consulta.Name, consulta.nClientDataSet.Caption, titulos, {}, consulta.nClientDataSet.RecordCount()});
+        {TnTipoPergunta::Consulta, -1, consulta.Name, consulta.nClientDataSet.Caption(), titulos, {}, consulta.nClientDataSet.RecordCount()});
     if (!esperada || esperada->chave.isEmpty())
         return false;
     if (!consulta.nClientDataSet.Locate(consulta.ChaveTabela, esperada->chave)) {
@@ -213,7 +213,7 @@ TnDialogosRoteiro& TnDialogosRoteiro::EsperarCadastro(const QString& trecho, std
 void TnDialogosRoteiro::MostrarCadastro(TnDMClientDataSet& cadastro)
 {
     const std::optional<Esperada> esperada = Atender(
-        {TnTipoPergunta::Cadastro, -1, cadastro.Name, cadastro.nClientDataSet.Caption, {}, {}, cadastro.nClientDataSet.RecordCount()});
+        {TnTipoPergunta::Cadastro, -1, cadastro.Name, cadastro.nClientDataSet.Caption(), {}, {}, cadastro.nClientDataSet.RecordCount()});
     if (esperada && esperada->olhar)
         esperada->olhar(cadastro);
 }

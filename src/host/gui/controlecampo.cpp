@@ -39,11 +39,11 @@ public:
         QStringList colunas = chave;
         if (!entrada.descricao.isEmpty())
             colunas.append(entrada.descricao);
-        nClientDataSet.Caption = entrada.rotulo;
-        nClientDataSet.CommandText = ComandoComCondicao(
-            QStringLiteral("select %1 from %2 t_t order by %3").arg(colunas.join(u','), entrada.tabela, chave.join(u',')), condicao);
-        nClientDataSet.TipoForm = TnTipoForm::ntfConGrid;
-        nClientDataSet.nLogChanges = false;
+        nClientDataSet.SetCaption(entrada.rotulo);
+        nClientDataSet.SetCommandText(ComandoComCondicao(
+            QStringLiteral("select %1 from %2 t_t order by %3").arg(colunas.join(u','), entrada.tabela, chave.join(u',')), condicao));
+        nClientDataSet.SetTipoForm(TnTipoForm::ntfConGrid);
+        nClientDataSet.SetnLogChanges(false);
         m_descricao = entrada.descricao;
     }
 

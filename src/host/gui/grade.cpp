@@ -100,14 +100,14 @@ protected:
                 return true;
             }
         }
-        if (editor && evento->type() == QEvent::KeyPress && dataSet.Aparencia.AoConfirmarCelula) {
+        if (editor && evento->type() == QEvent::KeyPress && dataSet.Aparencia().AoConfirmarCelula) {
             const int tecla = static_cast<QKeyEvent*>(evento)->key();
             const QVariant coluna = editor->property("coluna");
             if ((tecla == Qt::Key_Tab || tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && coluna.isValid()) {
                 const TnField& campo = m_modelo.Campo(coluna.toInt());
                 const QVariant antes = campo.Value();
                 bool manter = false;
-                AcaoSegura([&] { manter = dataSet.Aparencia.AoConfirmarCelula(tecla, campo.FieldName(), editor->text()); });
+                AcaoSegura([&] { manter = dataSet.Aparencia().AoConfirmarCelula(tecla, campo.FieldName(), editor->text()); });
                 if (campo.Value() != antes)
                     editor->setText(campo.AsString());
                 if (manter) {
@@ -198,8 +198,8 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
             menu->exec(viewport()->mapToGlobal(posicao));
     });
     connect(this, &QTableView::doubleClicked, this, [this] {
-        if (DataSet().Aparencia.AoClicarDuasVezes)
-            AcaoSegura([this] { DataSet().Aparencia.AoClicarDuasVezes(); });
+        if (DataSet().Aparencia().AoClicarDuasVezes)
+            AcaoSegura([this] { DataSet().Aparencia().AoClicarDuasVezes(); });
         else if (!m_modelo->Editavel)
             emit RegistroEscolhido();
     });
@@ -492,7 +492,7 @@ void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anteri
 
 void TnGrade::OrdenarPor(int coluna)
 {
-    if (!OrdenarPeloTitulo || !DataSet().Aparencia.OrdenarPeloTitulo || coluna < 0)
+    if (!OrdenarPeloTitulo || !DataSet().Aparencia().OrdenarPeloTitulo || coluna < 0)
         return;
     m_decrescente = coluna == m_colunaOrdem && !m_decrescente;
     m_colunaOrdem = coluna;
@@ -533,7 +533,7 @@ bool TnGrade::event(QEvent* evento)
     // Keys the dataset claims reach the grid before the screen's shortcuts.
     if (evento->type() == QEvent::ShortcutOverride && state() != QAbstractItemView::EditingState) {
         const auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (DataSet().Aparencia.TeclasProprias.contains(tecla->keyCombination().toCombined())
+        if (DataSet().Aparencia().TeclasProprias.contains(tecla->keyCombination().toCombined())
             || (m_modelo->Editavel && TeclaDaGrade(*tecla))) {
             evento->accept();
             return true;
@@ -596,9 +596,9 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
     if (AoTeclar && AoTeclar(evento))
         return;
     TnClientDataSet& dataSet = DataSet();
-    if (dataSet.Aparencia.AoTeclar) {
+    if (dataSet.Aparencia().AoTeclar) {
         bool tratada = false;
-        AcaoSegura([&] { tratada = dataSet.Aparencia.AoTeclar(evento->key(), static_cast<int>(evento->modifiers())); });
+        AcaoSegura([&] { tratada = dataSet.Aparencia().AoTeclar(evento->key(), static_cast<int>(evento->modifiers())); });
         if (tratada) {
             viewport()->update();
             return;
@@ -683,7 +683,7 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
 
 std::unique_ptr<QMenu> TnGrade::CriarMenuDeContexto()
 {
-    const QList<TnItemMenuGrade>& itens = DataSet().Aparencia.MenuDeContexto;
+    const QList<TnItemMenuGrade>& itens = DataSet().Aparencia().MenuDeContexto;
     if (itens.isEmpty())
         return nullptr;
     auto menu = std::make_unique<QMenu>(this);

@@ -105,8 +105,8 @@ QVariant TnModeloDataSet::data(const QModelIndex& indice, int papel) const
     case Qt::ForegroundRole: {
         // The dataset paints rows (cancelled items in red).
         QColor cor;
-        if (m_dataSet.Aparencia.CorDoTexto && indice.row() < m_dataSet.RecordCount())
-            cor = QColor::fromString(m_dataSet.Aparencia.CorDoTexto(indice.row()));
+        if (m_dataSet.Aparencia().CorDoTexto && indice.row() < m_dataSet.RecordCount())
+            cor = QColor::fromString(m_dataSet.Aparencia().CorDoTexto(indice.row()));
         return cor.isValid() ? QVariant(QBrush(cor)) : QVariant();
     }
     case Qt::ToolTipRole:

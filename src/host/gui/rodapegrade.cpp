@@ -39,7 +39,7 @@ void TnRodapeGrade::Recalcular()
 {
     const TnModeloDataSet& modelo = m_grade.Modelo();
     const TnClientDataSet& dataSet = modelo.DataSet();
-    const QStringList& somados = dataSet.Aparencia.CamposSomados;
+    const QStringList& somados = dataSet.Aparencia().CamposSomados;
     m_textos = QList<QString>(modelo.columnCount());
     for (int coluna = 0; coluna < modelo.columnCount() && dataSet.Active(); ++coluna) {
         const TnField& campo = modelo.Campo(coluna);
