@@ -377,10 +377,8 @@ void TnGrade::AbrirPainel()
         if (m_aoAbrirPainel && !AcaoSegura(m_aoAbrirPainel))
             return;
         m_linhaDoPainel = atual.row();
-        const int painel = std::max(6 * AlturaDaLinha(), viewport()->height() * 3 / 5);
-        setRowHeight(m_linhaDoPainel, AlturaDaLinha() + painel);
+        AbrirEspacoDoPainel();
         scrollTo(atual, QAbstractItemView::PositionAtTop);
-        PosicionarPainel();
     }
     for (QWidget* parte : m_painel->findChildren<QWidget*>()) {
         if (parte->focusPolicy() & Qt::TabFocus) {
@@ -414,6 +412,12 @@ void TnGrade::ReaplicarPainel()
             m_painel->hide();
         return;
     }
+    AbrirEspacoDoPainel();
+}
+
+// The row with the panel grows by the panel's height: most of the grid, at least six rows.
+void TnGrade::AbrirEspacoDoPainel()
+{
     const int painel = std::max(6 * AlturaDaLinha(), viewport()->height() * 3 / 5);
     setRowHeight(m_linhaDoPainel, AlturaDaLinha() + painel);
     PosicionarPainel();
@@ -456,7 +460,6 @@ bool TnGrade::eventFilter(QObject* objeto, QEvent* evento)
         const bool ctrlAcima = tecla->key() == Qt::Key_Up && (tecla->modifiers() & Qt::ControlModifier);
         if (ctrlAcima || (tecla->key() == Qt::Key_Escape && tecla->modifiers() == Qt::NoModifier)) {
             FecharPainel();
-            setFocus();
             return true;
         }
     }

@@ -79,6 +79,7 @@ private:
     void Excluir();
     void PosicionarPainel();
     void ReaplicarPainel();
+    void AbrirEspacoDoPainel();
     void DistribuirLarguras();
 
     TnModeloDataSet* m_modelo;
