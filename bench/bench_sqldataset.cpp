@@ -6,6 +6,7 @@
 
 #include "baixarprotocolo.h"
 #include "banco.h"
+#include "classeslyr.h"
 #include "comandosfontes.h"
 #include "demonstracao.h"
 #include "gerarprotocolo.h"
@@ -664,8 +665,8 @@ int main(int argc, char* argv[])
     Relatar("leitura de todos os eventos da folha", linhas, lerFramework, lerBruto);
 
     // Opening the protocol register on a month: its protocols and their items only.
-    nRegisterClass(InfoDaClasse<TLyrDMProtocolo>());
-    nRegisterClass(InfoDaClasse<TLyrDMProtocoloItem>());
+    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocolo>());
+    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloItem>());
     const int protocolos = argumentos.value("protocolos").toInt();
     InserirMesDeProtocolos(conexao, protocolos);
     const double abrirFramework = Medir([] {}, [] { AbrirRegistro(); });

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "classeslyr.h"
+#include "classedeclarada.h"
 
 // Standard texts ("históricos") that protocol items take as their description.
-class TLyrDMHistoricoPro : public TLyrCadastro<TLyrDMHistoricoPro> {
+class TLyrDMHistoricoPro : public TnCadastroDeclarado<TLyrDMHistoricoPro> {
     LYR_DATAMODULE(TLyrDMHistoricoPro)
 public:
     TLyrDMHistoricoPro();
 };
 
 // Its consultation, a grid to pick a text from.
-class TLyrDCHistoricoPro : public TLyrCadastro<TLyrDCHistoricoPro> {
+class TLyrDCHistoricoPro : public TnCadastroDeclarado<TLyrDCHistoricoPro> {
     LYR_DATAMODULE(TLyrDCHistoricoPro)
 public:
     TLyrDCHistoricoPro();

@@ -1,6 +1,9 @@
 #include "classedeclarada.h"
 
 #include "erros.h"
+#include "host.h"
+
+#include <algorithm>
 
 void GerarAcaoPrincipal(const TnClasseDeclarada& classe, int modulo, TnActionList& dono, const TnOnExecute& aoExecutar,
                         const TnModulos& modulos, const QString& verificaSelecao)
@@ -48,4 +51,39 @@ const TnClasseDeclarada& ClasseNaTabela(const QList<TnClasseDeclarada>& tabela, 
             return classe;
     }
     throw EnErro(QStringLiteral("A classe %1 não pertence a %2.").arg(nome, dono));
+}
+
+QList<TnInfoClasse> ClassesNaOrdemDaTabela(const QList<TnClasseDeclarada>& tabela, int modulo, QList<TnInfoClasse> implementadas,
+                                           const QString& dono)
+{
+    QList<TnInfoClasse> classes;
+    for (const TnClasseDeclarada& classe : tabela) {
+        const auto implementada = std::ranges::find(implementadas, classe.nome, &TnInfoClasse::nome);
+        if (implementada == implementadas.end())
+            continue;
+        TnInfoClasse info = std::move(*implementada);
+        implementadas.erase(implementada);
+        auto declaracao = std::make_shared<const TnClasseDeclarada>(classe);
+        info.declaracao = declaracao;
+        info.ChavePrimaria = [declaracao] { return declaracao->chave; };
+        info.PegarTipoObjeto = [declaracao] { return declaracao->tipo; };
+        info.GerarPrincAction = [declaracao, modulo, verificaSelecao = info.PegarVerificaSelecao](
+                                    TnActionList& dono, const TnOnExecute& aoExecutar, const TnModulos& modulos) {
+            GerarAcaoPrincipal(*declaracao, modulo, dono, aoExecutar, modulos, verificaSelecao ? verificaSelecao() : QString());
+        };
+        classes.append(std::move(info));
+    }
+    if (!implementadas.isEmpty())
+        throw EnErro(QStringLiteral("A classe %1 não está na tabela de classes de %2.").arg(implementadas.first().nome, dono));
+    return classes;
+}
+
+const TnClasseDeclarada& DeclaracaoDaClasse(const QString& nome)
+{
+    const TnInfoClasse* info = TnHost::Atual().Registro().Classe(nome);
+    if (!info)
+        throw EnErro(QStringLiteral("A classe %1 não está registrada.").arg(nome));
+    if (!info->declaracao)
+        throw EnErro(QStringLiteral("A classe %1 foi registrada sem a sua linha na tabela de classes.").arg(nome));
+    return *info->declaracao;
 }

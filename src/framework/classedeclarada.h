@@ -3,6 +3,7 @@
 #include "acoes.h"
 #include "clientdataset.h"
 #include "dmclientdataset.h"
+#include "registro.h"
 
 #include <QString>
 
@@ -34,24 +35,33 @@ void GerarAcaoPrincipal(const TnClasseDeclarada& classe, int modulo, TnActionLis
 // The menu item a register declares in its DefAdic.
 TnMenuItem ItemDeMenu(const TnClasseDeclarada& classe);
 
-// Base of registers and consultations declared in a class table. `Tabela`
-// gives `static const TnClasseDeclarada& Classe(const QString& nome)` and
-// `static constexpr int kModulo`.
-template <typename Self, typename Tabela, typename Base = TnDMClientDataSet>
-class TnCadastroDeclarado : public Base {
-public:
-    static QString ChavePrimaria() { return Tabela::Classe(Self::NomeDaClasse()).chave; }
-    static int PegarTipoObjeto() { return Tabela::Classe(Self::NomeDaClasse()).tipo; }
-    static void GerarPrincAction(TnActionList& dono, const TnOnExecute& aoExecutar, const TnModulos& modulos)
-    {
-        GerarAcaoPrincipal(Tabela::Classe(Self::NomeDaClasse()), Tabela::kModulo, dono, aoExecutar, modulos,
-                           Self::PegarVerificaSelecao());
-    }
+// The registrations of a package's classes in the order of its class table:
+// each implemented class gets its row (its key, kind and menu action come
+// from it). EnErro, naming `dono`, when a class is not in the table.
+QList<TnInfoClasse> ClassesNaOrdemDaTabela(const QList<TnClasseDeclarada>& tabela, int modulo, QList<TnInfoClasse> implementadas,
+                                           const QString& dono);
 
+// One class registered alone with its row of a table (tests, tools).
+template <typename T>
+TnInfoClasse InfoDaClasseNaTabela(const QList<TnClasseDeclarada>& tabela, int modulo, const QString& dono)
+{
+    return ClassesNaOrdemDaTabela(tabela, modulo, {InfoDaClasse<T>()}, dono).first();
+}
+
+// The row a registered class was registered with; EnErro when it has none.
+const TnClasseDeclarada& DeclaracaoDaClasse(const QString& nome);
+
+// The class of that name in a class table; EnErro naming the table's owner when none.
+const TnClasseDeclarada& ClasseNaTabela(const QList<TnClasseDeclarada>& tabela, const QString& nome, const QString& dono);
+
+// Base of registers and consultations registered from a class table: their
+// table, key, twin, grid and menu entry come from their row.
+template <typename Self, typename Base = TnDMClientDataSet>
+class TnCadastroDeclarado : public Base {
 protected:
     TnCadastroDeclarado()
     {
-        const TnClasseDeclarada& classe = Tabela::Classe(Self::NomeDaClasse());
+        const TnClasseDeclarada& classe = DeclaracaoDaClasse(Self::NomeDaClasse());
         this->Tabela = classe.tabela;
         this->ChaveTabela = classe.chave;
         this->nClientDataSet.SetCadCons(classe.gemeo);
@@ -62,17 +72,3 @@ protected:
         this->DefAdic.VerificaSelecao = Self::PegarVerificaSelecao();
     }
 };
-
-// Base of processes declared in a class table: only the menu action comes from it.
-template <typename Self, typename Tabela, typename Base>
-class TnProcessoDeclarado : public Base {
-public:
-    static void GerarPrincAction(TnActionList& dono, const TnOnExecute& aoExecutar, const TnModulos& modulos)
-    {
-        GerarAcaoPrincipal(Tabela::Classe(Self::NomeDaClasse()), Tabela::kModulo, dono, aoExecutar, modulos,
-                           Self::PegarVerificaSelecao());
-    }
-};
-
-// The class of that name in a class table; EnErro naming the table's owner when none.
-const TnClasseDeclarada& ClasseNaTabela(const QList<TnClasseDeclarada>& tabela, const QString& nome, const QString& dono);

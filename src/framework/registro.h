@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+struct TnClasseDeclarada;
+
 // What the host knows of a registered class without creating it.
 struct TnInfoClasse {
     QString nome;  // "TLyrDMProtocolo"
@@ -18,6 +20,8 @@ struct TnInfoClasse {
     std::function<int()> PegarTipoObjeto;
     std::function<QString()> PegarVerificaSelecao;
     std::function<void(TnActionList&, const TnOnExecute&, const TnModulos&)> GerarPrincAction;
+    // Its row in its package's class table, when it was registered from one.
+    std::shared_ptr<const TnClasseDeclarada> declaracao;
 };
 
 // The registration record of a data module class: its factory and its
@@ -26,7 +30,7 @@ template <typename T>
 TnInfoClasse InfoDaClasse()
 {
     return {T::NomeDaClasse(), [] { return std::unique_ptr<TnDataModule>(std::make_unique<T>()); }, &T::ChavePrimaria,
-            &T::PegarTipoObjeto, &T::PegarVerificaSelecao, &T::GerarPrincAction};
+            &T::PegarTipoObjeto, &T::PegarVerificaSelecao, &T::GerarPrincAction, {}};
 }
 
 // The host's class registry, its per-module tables and the data modules

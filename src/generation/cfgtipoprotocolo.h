@@ -1,10 +1,10 @@
 #pragma once
 
-#include "classeslyr.h"
+#include "classedeclarada.h"
 
 // The description template of each source type: what generation writes as
 // an item's description, with placeholders for the source row's values.
-class TLyrDMCfgTipoProtocolo : public TLyrCadastro<TLyrDMCfgTipoProtocolo> {
+class TLyrDMCfgTipoProtocolo : public TnCadastroDeclarado<TLyrDMCfgTipoProtocolo> {
     LYR_DATAMODULE(TLyrDMCfgTipoProtocolo)
 public:
     TLyrDMCfgTipoProtocolo();

@@ -2,6 +2,7 @@
 
 #include "comandosfontes.h"
 #include "conexao.h"
+#include "dicionario.h"
 #include "erros.h"
 #include "host.h"
 #include "lyrsfuncoes.h"
@@ -67,7 +68,7 @@ TLyrDPGerarProtocolo::TLyrDPGerarProtocolo()
 
 void TLyrDPGerarProtocolo::DataModuleCreate()
 {
-    TLyrProcesso::DataModuleCreate();
+    TLyrDPGerarProtocoloBase::DataModuleCreate();
     SetMsgTreeExibir(true);
     SetActionGravar(true);
     SetActionCancelar(true);
@@ -75,7 +76,7 @@ void TLyrDPGerarProtocolo::DataModuleCreate()
 
 void TLyrDPGerarProtocolo::DepoisConfigurar(TnFormulario* formulario)
 {
-    TLyrProcesso::DepoisConfigurar(formulario);
+    TLyrDPGerarProtocoloBase::DepoisConfigurar(formulario);
     if (!formulario)
         return;
     CriarToolButton(QStringLiteral("Selecionar item."), QStringLiteral("Selecionar item."), 112,
@@ -105,7 +106,7 @@ void TLyrDPGerarProtocolo::npqPowerParamParamChange(TnpqParamItem& item)
 
 void TLyrDPGerarProtocolo::ValidarDado()
 {
-    TLyrProcesso::ValidarDado();
+    TLyrDPGerarProtocoloBase::ValidarDado();
     bool ok = false;
     m_inicio = Valores::LerDataHora(Param(QStringLiteral("pDataInicial")), &ok).date();
     if (!ok)
@@ -137,7 +138,7 @@ void TLyrDPGerarProtocolo::Executar()
     LimparMsgTreeLista();
     for (TnAction* botao : ToolButtons().Todas())
         botao->SetEnabled(true);
-    TLyrProcesso::Executar();
+    TLyrDPGerarProtocoloBase::Executar();
     for (TnAction* botao : ToolButtons().Todas())
         botao->SetEnabled(!nClientDataSet.IsEmpty());
 }
@@ -220,7 +221,7 @@ void TLyrDPGerarProtocolo::PrimeiraPassagem()
 
 void TLyrDPGerarProtocolo::PegarValoresIniciais()
 {
-    TLyrProcesso::PegarValoresIniciais();
+    TLyrDPGerarProtocoloBase::PegarValoresIniciais();
     m_ultimoCodigo = m_codigoAtual;
 }
 

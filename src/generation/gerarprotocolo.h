@@ -16,7 +16,7 @@ class TnFraProgresso;
 // establishment, or one per type with "Dividido em Tipos"); the user marks
 // what to deliver and the base saves it. The first pass covers tax debits
 // and payroll; the second, the office's invoices and boletos to its clients.
-class TLyrDPGerarProtocolo : public TLyrProcesso<TLyrDPGerarProtocolo, TLyrDPGerarProtocoloBase> {
+class TLyrDPGerarProtocolo : public TLyrDPGerarProtocoloBase {
     LYR_DATAMODULE(TLyrDPGerarProtocolo)
 public:
     TLyrDPGerarProtocolo();

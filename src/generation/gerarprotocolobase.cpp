@@ -89,7 +89,7 @@ TLyrDPGerarProtocoloBase::~TLyrDPGerarProtocoloBase() = default;
 
 void TLyrDPGerarProtocoloBase::DepoisConfigurar(TnFormulario* formulario)
 {
-    TLyrProcesso::DepoisConfigurar(formulario);
+    TnDMPowerParamTab::DepoisConfigurar(formulario);
     // The preview's page: the protocols, and below them the items of the current one.
     SetCaptionTab(0, QStringLiteral("Gerar Protocolo"));
     SetTemAlteracao(false);
@@ -373,7 +373,7 @@ void TLyrDPGerarProtocoloBase::DesmarcarItens()
 
 void TLyrDPGerarProtocoloBase::actCancelarExecute()
 {
-    TLyrProcesso::actCancelarExecute();
+    TnDMPowerParamTab::actCancelarExecute();
     if (nClientDataSetDet.Active() && TemAlteracao())
         nClientDataSetDet.CancelUpdates();
     DesmarcarItens();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "classeslyr.h"
 #include "dmpowerparam.h"
 #include "insercaolote.h"
 #include "sqldataset.h"
@@ -63,7 +62,7 @@ struct TLyrItem {
 // the save that writes the protocols with marked items in one transaction
 // and marks their sources as delivered. A derived process fills the preview
 // in GerarProtocolo.
-class TLyrDPGerarProtocoloBase : public TLyrProcesso<TLyrDPGerarProtocoloBase, TnDMPowerParamTab> {
+class TLyrDPGerarProtocoloBase : public TnDMPowerParamTab {
     LYR_DATAMODULE(TLyrDPGerarProtocoloBase)
 public:
     TLyrDPGerarProtocoloBase();

@@ -14,29 +14,24 @@
 #include "pacote.h"
 #include "registro.h"
 
-#include <QHash>
-
 namespace {
 
-// The classes implemented so far, by name; registered in table order.
-QHash<QString, TnInfoClasse> ClassesImplementadas()
+// The classes implemented so far; registered in the order of the class table.
+QList<TnInfoClasse> ClassesImplementadas()
 {
-    QHash<QString, TnInfoClasse> classes;
-    const auto incluir = [&classes](TnInfoClasse info) { classes.insert(info.nome, std::move(info)); };
-    incluir(InfoDaClasse<TLyrDMHistoricoPro>());
-    incluir(InfoDaClasse<TLyrDCHistoricoPro>());
-    incluir(InfoDaClasse<TLyrDMProtocoloItem>());
-    incluir(InfoDaClasse<TLyrDMProtocolo>());
-    incluir(InfoDaClasse<TLyrDCProtocolo>());
-    incluir(InfoDaClasse<TLyrDPBaixarProtocolo>());
-    incluir(InfoDaClasse<TLyrDMProtocoloRespEstab>());
-    incluir(InfoDaClasse<TLyrDMCfgTipoProtocolo>());
-    incluir(InfoDaClasse<TLyrDPGerarProtocoloBase>());
-    incluir(InfoDaClasse<TLyrDPGerarProtocolo>());
-    incluir(InfoDaClasse<TLyrDPConsultaProtocoloBase>());
-    incluir(InfoDaClasse<TLyrDPConsultaProtocoloBaixado>());
-    incluir(InfoDaClasse<TLyrDPConsultaProtocoloEntregue>());
-    return classes;
+    return {InfoDaClasse<TLyrDMHistoricoPro>(),
+            InfoDaClasse<TLyrDCHistoricoPro>(),
+            InfoDaClasse<TLyrDMProtocoloItem>(),
+            InfoDaClasse<TLyrDMProtocolo>(),
+            InfoDaClasse<TLyrDCProtocolo>(),
+            InfoDaClasse<TLyrDPBaixarProtocolo>(),
+            InfoDaClasse<TLyrDMProtocoloRespEstab>(),
+            InfoDaClasse<TLyrDMCfgTipoProtocolo>(),
+            InfoDaClasse<TLyrDPGerarProtocoloBase>(),
+            InfoDaClasse<TLyrDPGerarProtocolo>(),
+            InfoDaClasse<TLyrDPConsultaProtocoloBase>(),
+            InfoDaClasse<TLyrDPConsultaProtocoloBaixado>(),
+            InfoDaClasse<TLyrDPConsultaProtocoloEntregue>()};
 }
 
 } // namespace
@@ -50,11 +45,7 @@ extern "C" Q_DECL_EXPORT bool LyrPkDescrever(TnDescricaoPacote& descricao, QStri
         descricao.nome = QStringLiteral("LyrPk");
         descricao.versao = QStringLiteral(LYR_VERSAO);
         descricao.modulo = kModuloLyr;
-        QHash<QString, TnInfoClasse> implementadas = ClassesImplementadas();
-        for (const TnClasseDeclarada& classe : ClassesLyr()) {
-            if (implementadas.contains(classe.nome))
-                descricao.classes.append(implementadas.take(classe.nome));
-        }
+        descricao.classes = ClassesNaOrdemDaTabela(ClassesLyr(), kModuloLyr, ClassesImplementadas(), QStringLiteral("LyrPk"));
         descricao.classes.append(InfoDaClasse<TLyrDMSelecao>());
         descricao.classeSelecao = TLyrDMSelecao::NomeDaClasse();
         descricao.gerarDireitos = GerarDireitosLyr;

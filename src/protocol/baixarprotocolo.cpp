@@ -108,7 +108,7 @@ void TLyrDPBaixarProtocolo::DeclararGrade()
 
 void TLyrDPBaixarProtocolo::DataModuleCreate()
 {
-    TLyrProcesso::DataModuleCreate();
+    TnDMPowerParamTab::DataModuleCreate();
     SetActionGravar(true);
     SetActionCancelar(true);
     SetMsgTreeExibir(true);
@@ -120,7 +120,7 @@ void TLyrDPBaixarProtocolo::DataModuleCreate()
 
 void TLyrDPBaixarProtocolo::DepoisConfigurar(TnFormulario* formulario)
 {
-    TLyrProcesso::DepoisConfigurar(formulario);
+    TnDMPowerParamTab::DepoisConfigurar(formulario);
     SetCaptionTab(0, QStringLiteral("Protocolos a Baixar"));
     if (formulario) {
         CriarToolButton(QStringLiteral("MarcarTodas"), QStringLiteral("Marcar todas para Sim ou para Não"), 196,
@@ -131,7 +131,7 @@ void TLyrDPBaixarProtocolo::DepoisConfigurar(TnFormulario* formulario)
 
 void TLyrDPBaixarProtocolo::ValidarDado()
 {
-    TLyrProcesso::ValidarDado();
+    TnDMPowerParamTab::ValidarDado();
     bool ok = false;
     const QString inicial = Param(QStringLiteral("pDataInicial")).trimmed();
     const QString final = Param(QStringLiteral("pDataFinal")).trimmed();
@@ -152,7 +152,7 @@ void TLyrDPBaixarProtocolo::ValidarDado()
 
 void TLyrDPBaixarProtocolo::Executar()
 {
-    TLyrProcesso::Executar();
+    TnDMPowerParamTab::Executar();
     nClientDataSet.EmptyDataSet();
     SetTemAlteracao(false);
     // Every row starts unmarked: the next "MarcarTodas" marks them all.
@@ -252,7 +252,7 @@ void TLyrDPBaixarProtocolo::MarcarPeloCodigo(const QString& texto)
 // in the grid, untouched. A failure writes nothing off and keeps every mark.
 void TLyrDPBaixarProtocolo::actGravarExecute()
 {
-    TLyrProcesso::actGravarExecute();
+    TnDMPowerParamTab::actGravarExecute();
     if (!nClientDataSet.Active())
         return;
     LimparMsgTreeLista();
@@ -343,7 +343,7 @@ void TLyrDPBaixarProtocolo::actGravarExecute()
 
 void TLyrDPBaixarProtocolo::actCancelarExecute()
 {
-    TLyrProcesso::actCancelarExecute();
+    TnDMPowerParamTab::actCancelarExecute();
     if (nClientDataSet.Active() && TemAlteracao())
         Executar();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "classeslyr.h"
 #include "dmpowerparam.h"
 
 #include <QDate>
@@ -9,7 +8,7 @@
 // those that were handed over (Enter, a double click, Ctrl+Ins for all, or
 // the code typed or scanned from the signed receipt) and saves; the
 // write-off data is asked once per establishment.
-class TLyrDPBaixarProtocolo : public TLyrProcesso<TLyrDPBaixarProtocolo, TnDMPowerParamTab> {
+class TLyrDPBaixarProtocolo : public TnDMPowerParamTab {
     LYR_DATAMODULE(TLyrDPBaixarProtocolo)
 public:
     TLyrDPBaixarProtocolo();

@@ -1,6 +1,7 @@
 #include "consultaprotocolo.h"
 
 #include "dialogos.h"
+#include "dicionario.h"
 #include "dmclientdataset.h"
 #include "erros.h"
 #include "registro.h"
@@ -51,7 +52,7 @@ TLyrDPConsultaProtocoloBase::TLyrDPConsultaProtocoloBase()
 
 void TLyrDPConsultaProtocoloBase::DepoisConfigurar(TnFormulario* formulario)
 {
-    TLyrProcesso::DepoisConfigurar(formulario);
+    TnDMPowerParamGrid::DepoisConfigurar(formulario);
     m_avisarAlteracoes = true;
     if (formulario) {
         CriarToolButton(QStringLiteral("Cadastro dos Lançamentos"), QStringLiteral("Cadastro dos Lançamentos"), 160,
@@ -61,7 +62,7 @@ void TLyrDPConsultaProtocoloBase::DepoisConfigurar(TnFormulario* formulario)
 
 void TLyrDPConsultaProtocoloBase::ValidarDado()
 {
-    TLyrProcesso::ValidarDado();
+    TnDMPowerParamGrid::ValidarDado();
     m_protocolos = Param(QStringLiteral("pCodigoProtocolo")).trimmed();
     m_empresas = Param(QStringLiteral("pCodigoEmpresa")).trimmed();
     m_estabs = Param(QStringLiteral("pCodigoEstab")).trimmed();
@@ -78,7 +79,7 @@ void TLyrDPConsultaProtocoloBase::ValidarDado()
 
 void TLyrDPConsultaProtocoloBase::Executar()
 {
-    TLyrProcesso::Executar();
+    TnDMPowerParamGrid::Executar();
     nClientDataSet.EmptyDataSet();
     QString comando = QStringLiteral("select CODIGOPROTOCOLO ,CODIGOEMPRESA ,CODIGOESTAB ,DATALCTOPRO ,OBSERVACAO from PROTOCOLO where ")
                       + GetCampoFiltro();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "classeslyr.h"
 #include "dmpowerparam.h"
 
 #include <QDate>
@@ -8,7 +7,7 @@
 // The protocols that have progressed, by a condition each query class gives
 // (GetCampoFiltro); a double click or Ctrl+Enter opens the protocol in its
 // register.
-class TLyrDPConsultaProtocoloBase : public TLyrProcesso<TLyrDPConsultaProtocoloBase, TnDMPowerParamGrid> {
+class TLyrDPConsultaProtocoloBase : public TnDMPowerParamGrid {
     LYR_DATAMODULE(TLyrDPConsultaProtocoloBase)
 public:
     TLyrDPConsultaProtocoloBase();
@@ -34,7 +33,7 @@ private:
     bool m_avisarAlteracoes = true;
 };
 
-class TLyrDPConsultaProtocoloBaixado : public TLyrProcesso<TLyrDPConsultaProtocoloBaixado, TLyrDPConsultaProtocoloBase> {
+class TLyrDPConsultaProtocoloBaixado : public TLyrDPConsultaProtocoloBase {
     LYR_DATAMODULE(TLyrDPConsultaProtocoloBaixado)
 public:
     TLyrDPConsultaProtocoloBaixado() { npqPowerParam.Caption = QStringLiteral("Consulta de Protocolos Baixados/Recebidos"); }
@@ -43,7 +42,7 @@ protected:
     QString GetCampoFiltro() const override { return QStringLiteral(" DATAHORABAIXA is not null "); }
 };
 
-class TLyrDPConsultaProtocoloEntregue : public TLyrProcesso<TLyrDPConsultaProtocoloEntregue, TLyrDPConsultaProtocoloBase> {
+class TLyrDPConsultaProtocoloEntregue : public TLyrDPConsultaProtocoloBase {
     LYR_DATAMODULE(TLyrDPConsultaProtocoloEntregue)
 public:
     TLyrDPConsultaProtocoloEntregue() { npqPowerParam.Caption = QStringLiteral("Consulta de Protocolos Entregues/Retirados"); }

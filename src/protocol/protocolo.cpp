@@ -4,6 +4,7 @@
 
 #include "conexao.h"
 #include "dialogos.h"
+#include "dicionario.h"
 #include "direitos.h"
 #include "erros.h"
 #include "host.h"
@@ -108,20 +109,20 @@ TLyrDMProtocolo::TLyrDMProtocolo()
 
 void TLyrDMProtocolo::DataModuleCreate()
 {
-    TLyrCadastro::DataModuleCreate();
+    TnCadastroDeclarado::DataModuleCreate();
     m_baixando = false;
     AddInfoDetalhe(QStringLiteral("TLyrDMProtocoloItem"), QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"));
 }
 
 void TLyrDMProtocolo::DataModuleDestroy()
 {
-    TLyrCadastro::DataModuleDestroy();
+    TnCadastroDeclarado::DataModuleDestroy();
 }
 
 void TLyrDMProtocolo::DepoisConfigurar(TnFormulario* formulario)
 {
     CriarRotulo(QStringLiteral("lblStatus"), QStringLiteral("Baixado")).Visivel = false;
-    TLyrCadastro::DepoisConfigurar(formulario);
+    TnCadastroDeclarado::DepoisConfigurar(formulario);
     if (!formulario)
         return;
     CriarToolButton(QStringLiteral("Baixar Protocolo"), QStringLiteral("Baixar o protocolo após a entrega"), 65,
@@ -142,7 +143,7 @@ void TLyrDMProtocolo::EstadoDosControles()
 
 void TLyrDMProtocolo::ConfigurarCampo()
 {
-    TLyrCadastro::ConfigurarCampo();
+    TnCadastroDeclarado::ConfigurarCampo();
     EstadoDosControles();
     TnRotulo* status = Rotulo(QStringLiteral("lblStatus"));
     if (!status || !nClientDataSet.Active())
@@ -168,18 +169,18 @@ void TLyrDMProtocolo::nClientDataSetAfterScroll()
     // be typed (PodeIncluir stays true).
     SetPodeEditar(!TnHost::Atual().Direitos() || PegarDireito(QStringLiteral("DireitoAltProtocolo")) == kDireitoConcedido
                   || nClientDataSet.State() == TnDataSetState::dsInsert);
-    TLyrCadastro::nClientDataSetAfterScroll();
+    TnCadastroDeclarado::nClientDataSetAfterScroll();
 }
 
 void TLyrDMProtocolo::nClientDataSetBeforeInsert()
 {
-    TLyrCadastro::nClientDataSetBeforeInsert();
+    TnCadastroDeclarado::nClientDataSetBeforeInsert();
     SetPodeEditar(true);
 }
 
 void TLyrDMProtocolo::nClientDataSetNewRecord()
 {
-    TLyrCadastro::nClientDataSetNewRecord();
+    TnCadastroDeclarado::nClientDataSetNewRecord();
     FieldByName(QStringLiteral("NATUREZAPRO")).SetValue(QStringLiteral("1"));
     // A protocol typed by hand is usually today's.
     FieldByName(QStringLiteral("DATALCTOPRO")).SetValue(QDate::currentDate());
@@ -193,19 +194,19 @@ void TLyrDMProtocolo::nClientDataSetBeforePost()
         FieldByName(QStringLiteral("TIPOPRO")).SetValue(QStringLiteral("2"));
     if (FieldByName(QStringLiteral("CANCELADO")).AsString().isEmpty())
         FieldByName(QStringLiteral("CANCELADO")).SetValue(QStringLiteral("0"));
-    TLyrCadastro::nClientDataSetBeforePost();
+    TnCadastroDeclarado::nClientDataSetBeforePost();
 }
 
 void TLyrDMProtocolo::nClientDataSetAfterPost()
 {
-    TLyrCadastro::nClientDataSetAfterPost();
+    TnCadastroDeclarado::nClientDataSetAfterPost();
     EstadoDosControles();
 }
 
 void TLyrDMProtocolo::ValidarDado()
 {
     CarimbarAuditoria();
-    TLyrCadastro::ValidarDado();
+    TnCadastroDeclarado::ValidarDado();
     // Company and establishment are chosen when the protocol is typed, whatever
     // path stored it since (the screen locks them, another path may not).
     if (nClientDataSet.State() == TnDataSetState::dsEdit) {
@@ -238,7 +239,7 @@ void TLyrDMProtocolo::nClientDataSetBeforeDelete()
     if (PegarTemRegistro(QStringLiteral("PROTOCOLOITEM"), QStringLiteral("SEQITEMPRO"),
                          ValorParaSQL(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("="), FieldByName(QStringLiteral("CODIGOPROTOCOLO")).Value())))
         throw EnField(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("Protocolo com itens não pode ser excluído; cancele os itens."));
-    TLyrCadastro::nClientDataSetBeforeDelete();
+    TnCadastroDeclarado::nClientDataSetBeforeDelete();
 }
 
 bool TLyrDMProtocolo::TemItemAtivo() const
@@ -252,7 +253,7 @@ bool TLyrDMProtocolo::TemItemAtivo() const
 
 void TLyrDMProtocolo::Refresh()
 {
-    TLyrCadastro::Refresh();
+    TnCadastroDeclarado::Refresh();
     m_ultimoEstab.clear();
 }
 
@@ -295,14 +296,14 @@ QString TLyrDMProtocolo::TituloRelatorio(const QString& nome) const
         return QStringLiteral("Recibo por protocolo");
     if (nome == QStringLiteral("LyrRRProtocoloEmpresa"))
         return QStringLiteral("Recibo por empresa");
-    return TLyrCadastro::TituloRelatorio(nome);
+    return TnCadastroDeclarado::TituloRelatorio(nome);
 }
 
 TnRelatorio TLyrDMProtocolo::MontarRelatorio(const QString& nome, const QString& selecao)
 {
     if (nome == QStringLiteral("LyrRRProtocolo") || nome == QStringLiteral("LyrRRProtocoloEmpresa"))
         return MontarRecibos(selecao, nome == QStringLiteral("LyrRRProtocoloEmpresa"));
-    return TLyrCadastro::MontarRelatorio(nome, selecao);
+    return TnCadastroDeclarado::MontarRelatorio(nome, selecao);
 }
 
 void TLyrDMProtocolo::BaixarProtocolo()

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "classeslyr.h"
+#include "classedeclarada.h"
 
 // A protocol: the receipt of one hand-over of documents to or from an
 // establishment. Its items are the detail grid under it.
-class TLyrDMProtocolo : public TLyrCadastro<TLyrDMProtocolo> {
+class TLyrDMProtocolo : public TnCadastroDeclarado<TLyrDMProtocolo> {
     LYR_DATAMODULE(TLyrDMProtocolo)
 public:
     static QString PegarVerificaSelecao() { return QStringLiteral("DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL"); }
@@ -46,7 +46,7 @@ private:
 };
 
 // The protocols as a grid to pick one.
-class TLyrDCProtocolo : public TLyrCadastro<TLyrDCProtocolo> {
+class TLyrDCProtocolo : public TnCadastroDeclarado<TLyrDCProtocolo> {
     LYR_DATAMODULE(TLyrDCProtocolo)
 public:
     static QString PegarVerificaSelecao() { return QStringLiteral("DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL"); }

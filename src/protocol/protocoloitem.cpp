@@ -2,6 +2,7 @@
 
 #include "conexao.h"
 #include "dialogos.h"
+#include "dicionario.h"
 #include "erros.h"
 #include "historicopro.h"
 #include "host.h"
@@ -123,7 +124,7 @@ TLyrDMProtocoloItem::TLyrDMProtocoloItem()
 
 void TLyrDMProtocoloItem::DataModuleCreate()
 {
-    TLyrCadastro::DataModuleCreate();
+    TnCadastroDeclarado::DataModuleCreate();
     m_cancelando = false;
 }
 
@@ -153,7 +154,7 @@ bool TLyrDMProtocoloItem::ProtocoloEditavel() const
 
 void TLyrDMProtocoloItem::DepoisConfigurar(TnFormulario* formulario)
 {
-    TLyrCadastro::DepoisConfigurar(formulario);
+    TnCadastroDeclarado::DepoisConfigurar(formulario);
     CriarRotulo(QStringLiteral("pnlCancelado"), QStringLiteral("Cancelado"), true).Cor = QStringLiteral("red");
     if (formulario)
         CriarToolButton(QStringLiteral("Cancelar Item"), QStringLiteral("Cancelar um item"), 168, [this](TnAction&) { actCancelarItem(this); },
@@ -162,13 +163,13 @@ void TLyrDMProtocoloItem::DepoisConfigurar(TnFormulario* formulario)
 
 void TLyrDMProtocoloItem::nClientDataSetBeforeOpen()
 {
-    TLyrCadastro::nClientDataSetBeforeOpen();
+    TnCadastroDeclarado::nClientDataSetBeforeOpen();
     FieldByName(QStringLiteral("CODIGOIMPOSTO")).SetDisplayLabel(QStringLiteral("Imposto"));
 }
 
 void TLyrDMProtocoloItem::ConfigurarCampo()
 {
-    TLyrCadastro::ConfigurarCampo();
+    TnCadastroDeclarado::ConfigurarCampo();
     m_baixado = ProtocoloBaixado();
     if (!Protocolo())
         return;
@@ -181,7 +182,7 @@ void TLyrDMProtocoloItem::ConfigurarCampo()
 
 void TLyrDMProtocoloItem::nClientDataSetAfterInsert()
 {
-    TLyrCadastro::nClientDataSetAfterInsert();
+    TnCadastroDeclarado::nClientDataSetAfterInsert();
     FieldByName(QStringLiteral("CANCELADO")).SetValue(QStringLiteral("0"));
     if (const TLyrDMProtocolo* protocolo = Protocolo())
         FieldByName(QStringLiteral("DATALCTOPRO")).SetValue(protocolo->FieldByName(QStringLiteral("DATALCTOPRO")).Value());
@@ -195,7 +196,7 @@ void TLyrDMProtocoloItem::nClientDataSetAfterInsert()
 
 void TLyrDMProtocoloItem::nClientDataSetAfterScroll()
 {
-    TLyrCadastro::nClientDataSetAfterScroll();
+    TnCadastroDeclarado::nClientDataSetAfterScroll();
     if (!nClientDataSet.IsEmpty())
         FieldByName(QStringLiteral("DESCRITEM")).Definicao().Hint = FieldByName(QStringLiteral("DESCRITEM")).AsString().left(255);
 }
@@ -209,7 +210,7 @@ void TLyrDMProtocoloItem::nClientDataSetBeforeDelete()
 void TLyrDMProtocoloItem::ValidarDado()
 {
     CarimbarAuditoria();
-    TLyrCadastro::ValidarDado();
+    TnCadastroDeclarado::ValidarDado();
     if (ProtocoloBaixado()) {
         nClientDataSet.Cancel();
         throw EnField(QStringLiteral("DESCRITEM"), QStringLiteral("Impossível alterar itens de protocolo baixado!"));

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "classeslyr.h"
+#include "classedeclarada.h"
 
 class TLyrDMProtocolo;
 
 // The items of a protocol, edited as a grid under it. Items are never
 // deleted: they are cancelled, which also undoes their source's link to the
 // protocol; the protocol is cancelled with its last active item.
-class TLyrDMProtocoloItem : public TLyrCadastro<TLyrDMProtocoloItem> {
+class TLyrDMProtocoloItem : public TnCadastroDeclarado<TLyrDMProtocoloItem> {
     LYR_DATAMODULE(TLyrDMProtocoloItem)
 public:
     static QString PegarVerificaSelecao() { return QStringLiteral("DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL"); }

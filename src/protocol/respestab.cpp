@@ -1,5 +1,7 @@
 #include "respestab.h"
 
+#include "dicionario.h"
+
 TLyrDMProtocoloRespEstab::TLyrDMProtocoloRespEstab()
 {
     nClientDataSet.SetCommandText(QStringLiteral(

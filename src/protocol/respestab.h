@@ -1,9 +1,9 @@
 #pragma once
 
-#include "classeslyr.h"
+#include "classedeclarada.h"
 
 // The persons who hand over or receive documents for an establishment.
-class TLyrDMProtocoloRespEstab : public TLyrCadastro<TLyrDMProtocoloRespEstab> {
+class TLyrDMProtocoloRespEstab : public TnCadastroDeclarado<TLyrDMProtocoloRespEstab> {
     LYR_DATAMODULE(TLyrDMProtocoloRespEstab)
 public:
     TLyrDMProtocoloRespEstab();

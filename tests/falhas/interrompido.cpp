@@ -16,6 +16,7 @@
 // "comandos <statements of the save>" when counting (its commit is the next).
 #include "baixarprotocolo.h"
 #include "banco.h"
+#include "classeslyr.h"
 #include "dialogos.h"
 #include "erros.h"
 #include "gerarprotocolo.h"
@@ -91,7 +92,7 @@ int main(int argc, char* argv[])
             saida << "lote " << Linhas(baixa.nClientDataSet, "BAIXAR") << Qt::endl;
             gravar = [&] { baixa.actGravarExecute(); };
         } else if (salvamento == u"cancelamento") {
-            for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>()})
+            for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>()})
                 nRegisterClass(info);
             auto maiores = ExecutarSQL(QStringLiteral(
                 "select I.CODIGOPROTOCOLO from PROTOCOLOITEM I join PROTOCOLO P on P.CODIGOPROTOCOLO = I.CODIGOPROTOCOLO where "

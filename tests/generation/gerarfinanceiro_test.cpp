@@ -2,6 +2,7 @@
 // document, the descriptions and warnings, the write-back on save and the
 // guard against a document delivered meanwhile by another user.
 #include "bancoteste.h"
+#include "classeslyr.h"
 #include "dialogosroteiro.h"
 #include "financeiroteste.h"
 #include "gerarprotocolo.h"
@@ -243,7 +244,7 @@ TEST_F(GerarFinanceiro, CancelarItemFinanceiroSoMarcaOItem)
     const QVariant codigo = Valor("select CODIGOPROTOCOLO from CONTARECEBER where NUMERODCTOCR = 501");
     const QVariant seq = Valor("select SEQITEMPRO from CONTARECEBER where NUMERODCTOCR = 501");
 
-    for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>()})
+    for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>()})
         nRegisterClass(info);
     auto protocolo = CriarDM<TLyrDMProtocolo>(QStringLiteral("TLyrDMProtocolo"));
     protocolo->Abrir();

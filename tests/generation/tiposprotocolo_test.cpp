@@ -1,6 +1,7 @@
 // The source types, their templates register and the placeholder picker.
 #include "bancoteste.h"
 #include "cfgtipoprotocolo.h"
+#include "classeslyr.h"
 #include "dialogosroteiro.h"
 #include "lyrsfuncoes.h"
 #include "registro.h"
@@ -63,7 +64,7 @@ protected:
     {
         TesteComBanco::SetUp();
         m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
-        nRegisterClass(InfoDaClasse<TLyrDMCfgTipoProtocolo>());
+        nRegisterClass(InfoDaClasseLyr<TLyrDMCfgTipoProtocolo>());
         m_tipos = CriarDM<TLyrDMCfgTipoProtocolo>("TLyrDMCfgTipoProtocolo");
         m_tipos->Abrir();
     }

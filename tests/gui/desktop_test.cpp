@@ -1,4 +1,5 @@
 #include "bancoteste.h"
+#include "classeslyr.h"
 #include "controlecampo.h"
 #include "dialogosroteiro.h"
 #include "direitos.h"
@@ -66,8 +67,8 @@ protected:
         TesteComBanco::SetUp();
         m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
         m_host->Registro().ModulosCarregados.set(13);  // as the package would
-        nRegisterClass(InfoDaClasse<TLyrDMHistoricoPro>());
-        nRegisterClass(InfoDaClasse<TLyrDCHistoricoPro>());
+        nRegisterClass(InfoDaClasseLyr<TLyrDMHistoricoPro>());
+        nRegisterClass(InfoDaClasseLyr<TLyrDCHistoricoPro>());
         ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'demo', 'Usuário de Demonstração')");
     }
 
@@ -213,8 +214,8 @@ protected:
     // Protocol 7 of establishment 2/1 with one active item, on its screen.
     TnFrmCadastro* AbrirProtocolo(TnJanelaPrincipal& janela)
     {
-        nRegisterClass(InfoDaClasse<TLyrDMProtocolo>());
-        nRegisterClass(InfoDaClasse<TLyrDMProtocoloItem>());
+        nRegisterClass(InfoDaClasseLyr<TLyrDMProtocolo>());
+        nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloItem>());
         ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (2, 'Padaria Silva')");
         ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (2, 1, 'Padaria Silva', 'Matriz')");
         ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "

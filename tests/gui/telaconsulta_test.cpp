@@ -2,6 +2,7 @@
 // Ctrl+Enter open the row's protocol in its register, which the desktop
 // shows in a modal dialog.
 #include "bancoteste.h"
+#include "classeslyr.h"
 #include "consultaprotocolo.h"
 #include "dialogosdesktop.h"
 #include "dialogosroteiro.h"
@@ -26,7 +27,7 @@ class TelaConsulta : public TesteComBanco {};
 TEST_F(TelaConsulta, MenuDaGradeECtrlEnterAbremOProtocolo)
 {
     auto& usuario = TnDialogosRoteiro::Instalar(*m_host);
-    for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>()})
+    for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>()})
         nRegisterClass(info);
     CadastrarFilial(2, 1);
     for (int codigo : {51, 52})
@@ -65,7 +66,7 @@ TEST_F(TelaConsulta, MenuDaGradeECtrlEnterAbremOProtocolo)
 // screen, on that protocol alone; closing it returns to the query.
 TEST_F(TelaConsulta, NoDesktopOProtocoloAbreNumDialogoComOCadastro)
 {
-    for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>()})
+    for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>()})
         nRegisterClass(info);
     CadastrarFilial(2, 1);
     ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "

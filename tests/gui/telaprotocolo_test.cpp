@@ -1,6 +1,7 @@
 // The protocol screen driven as an office drives it: keys sent to the widget
 // that has the focus, through the screen's shortcuts.
 #include "bancoteste.h"
+#include "classeslyr.h"
 #include "controlecampo.h"
 #include "dialogosroteiro.h"
 #include "direitos.h"
@@ -47,8 +48,8 @@ protected:
         TesteComBanco::SetUp();
         m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
         m_host->Registro().ModulosCarregados.set(13);  // as the package would
-        for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>(),
-                                          InfoDaClasse<TLyrDCHistoricoPro>()})
+        for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>(),
+                                          InfoDaClasseLyr<TLyrDCHistoricoPro>()})
             nRegisterClass(info);
         m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
         nRegisterClass(InfoDaClasse<TLyrDMSelecao>());

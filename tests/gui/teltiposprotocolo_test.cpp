@@ -2,6 +2,7 @@
 // chosen placeholder to what was just typed there.
 #include "bancoteste.h"
 #include "cfgtipoprotocolo.h"
+#include "classeslyr.h"
 #include "controlecampo.h"
 #include "dialogosroteiro.h"
 #include "frmcadastro.h"
@@ -22,7 +23,7 @@ protected:
         TesteComBanco::SetUp();
         m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
         m_host->Registro().ModulosCarregados.set(13);
-        nRegisterClass(InfoDaClasse<TLyrDMCfgTipoProtocolo>());
+        nRegisterClass(InfoDaClasseLyr<TLyrDMCfgTipoProtocolo>());
     }
 
     TnDialogosRoteiro* m_usuario = nullptr;

@@ -34,7 +34,7 @@ protected:
         m_host->SetDireitos(std::move(direitos));
         m_host->Registro().ModulosCarregados.set(kModuloLyr);
         RegistrarCadastrosHost();
-        for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>(), InfoDaClasse<TLyrDMSelecao>()})
+        for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>(), InfoDaClasse<TLyrDMSelecao>()})
             nRegisterClass(info);
         m_host->Registro().FnDMSelecaoClass[kModuloLyr] = QStringLiteral("TLyrDMSelecao");
         ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL, ADMINISTRADOR) values "

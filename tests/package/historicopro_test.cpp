@@ -1,8 +1,17 @@
 #include "bancoteste.h"
+#include "classeslyr.h"
 #include "historicopro.h"
 #include "sqlservicos.h"
 
-class HistoricoPro : public TesteComBanco {};
+class HistoricoPro : public TesteComBanco {
+protected:
+    void SetUp() override
+    {
+        TesteComBanco::SetUp();
+        nRegisterClass(InfoDaClasseLyr<TLyrDMHistoricoPro>());
+        nRegisterClass(InfoDaClasseLyr<TLyrDCHistoricoPro>());
+    }
+};
 
 TEST_F(HistoricoPro, NovoTextoSemComplementoEDescricaoInteira)
 {

@@ -26,6 +26,11 @@ TnActionList AcoesDaTabela(const TnModulos& modulos)
     return acoes;
 }
 
+const TnClasseDeclarada& ClasseLyr(const QString& nome)
+{
+    return ClasseNaTabela(ClassesLyr(), nome, QStringLiteral("LyrPk"));
+}
+
 } // namespace
 
 TEST(ClassesLyr, UmaAcaoPorClasseComMenuSoParaOModulo13)
@@ -64,6 +69,30 @@ TEST(ClassesLyr, ChavesCompostasSemBrancos)
         EXPECT_FALSE(classe.chave.contains(u' ')) << classe.nome.toStdString();
     EXPECT_EQ(ClasseLyr("TLyrDCProtocoloDocArquivo").tipo, 1);
     EXPECT_THROW(ClasseLyr("TLyrDMInexistente"), EnErro);
+}
+
+// A package registers its classes in its table's order, each with its row; a
+// class the table does not know is refused, not registered without a menu.
+TEST(ClassesLyr, OrdemDaTabelaEClasseForaDelaRecusada)
+{
+    const auto info = [](const char* nome) {
+        return TnInfoClasse{nome, [] { return std::unique_ptr<TnDataModule>(); }, {}, {}, {}, {}, {}};
+    };
+    const QList<TnInfoClasse> classes =
+        ClassesNaOrdemDaTabela(ClassesLyr(), kModuloLyr, {info("TLyrDPGerarProtocolo"), info("TLyrDMProtocolo")}, "LyrPk");
+    ASSERT_EQ(classes.size(), 2);
+    EXPECT_EQ(classes[0].nome, "TLyrDMProtocolo");
+    EXPECT_EQ(classes[0].declaracao->tabela, "PROTOCOLO");
+    EXPECT_EQ(classes[0].ChavePrimaria(), "CODIGOPROTOCOLO");
+    TnActionList acoes;
+    classes[1].GerarPrincAction(acoes, {}, Modulos({13}));
+    EXPECT_EQ(acoes.Find("actTLyrDPGerarProtocolo")->Caption(), "Gerar Protocolo");
+    try {
+        ClassesNaOrdemDaTabela(ClassesLyr(), kModuloLyr, {info("TLyrDMProtocolo"), info("TLyrDMProtocolox")}, "LyrPk");
+        FAIL();
+    } catch (const EnErro& erro) {
+        EXPECT_EQ(erro.Mensagem(), "A classe TLyrDMProtocolox não está na tabela de classes de LyrPk.");
+    }
 }
 
 TEST(MontarMenu, NiveisPeloNumeroEEntradasPeloIndice)

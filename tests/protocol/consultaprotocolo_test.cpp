@@ -1,6 +1,7 @@
 // The queries of written-off and delivered protocols: their conditions, the
 // date bounds, and the protocol opened in its register from a row.
 #include "bancoteste.h"
+#include "classeslyr.h"
 #include "consultaprotocolo.h"
 #include "dialogosroteiro.h"
 #include "dmclientdataset.h"
@@ -17,7 +18,7 @@ protected:
     {
         TesteComBanco::SetUp();
         m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
-        for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>()})
+        for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>()})
             nRegisterClass(info);
         CadastrarFilial(2, 1);
         const QDateTime baixa(QDate(2026, 11, 25), QTime(10, 0));

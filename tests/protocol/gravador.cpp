@@ -3,6 +3,7 @@
 // given, through the registers (keys left for the save to number).
 // lyr_gravador_teste BANCO RODADAS
 #include "banco.h"
+#include "classeslyr.h"
 #include "erros.h"
 #include "historicopro.h"
 #include "host.h"
@@ -24,7 +25,7 @@ int main(int argc, char* argv[])
     try {
         TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1]))));
         host.Conexao().SetCodigoUsuario(1);
-        for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>(), InfoDaClasse<TLyrDMHistoricoPro>()})
+        for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>(), InfoDaClasseLyr<TLyrDMHistoricoPro>()})
             nRegisterClass(info);
         auto protocolos = CriarDM<TLyrDMProtocolo>(QStringLiteral("TLyrDMProtocolo"));
         protocolos->Abrir();

@@ -4,6 +4,7 @@
 // message; nothing crashes, no raw database error reaches the user, and no
 // row changes that should not.
 #include "bancoteste.h"
+#include "classeslyr.h"
 #include "hostis.h"
 #include "dialogosroteiro.h"
 #include "erros.h"
@@ -25,8 +26,8 @@ protected:
     {
         TesteComBanco::SetUp();
         TnDialogosRoteiro::Instalar(*m_host);
-        for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>(),
-                                          InfoDaClasse<TLyrDMHistoricoPro>()})
+        for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>(),
+                                          InfoDaClasseLyr<TLyrDMHistoricoPro>()})
             nRegisterClass(info);
         ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'ana', 'Ana Lima')");
         ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (2, 'Padaria Silva')");

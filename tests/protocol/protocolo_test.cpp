@@ -1,4 +1,5 @@
 #include "bancoteste.h"
+#include "classeslyr.h"
 #include "dialogosroteiro.h"
 #include "direitos.h"
 #include "erros.h"
@@ -23,8 +24,9 @@ protected:
         TesteComBanco::SetUp();
         m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
         m_host->SetDireitos(std::make_unique<TnDMDireitoUsuario>());
-        for (const TnInfoClasse& info : {InfoDaClasse<TLyrDMProtocolo>(), InfoDaClasse<TLyrDMProtocoloItem>(),
-                                          InfoDaClasse<TLyrDCHistoricoPro>()})
+        for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>(),
+                                          InfoDaClasseLyr<TLyrDMHistoricoPro>(), InfoDaClasseLyr<TLyrDCHistoricoPro>(),
+                                          InfoDaClasseLyr<TLyrDMProtocoloRespEstab>()})
             nRegisterClass(info);
         ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (2, 'Padaria Silva')");
         ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (2, 1, 'Padaria Silva', 'Matriz')");

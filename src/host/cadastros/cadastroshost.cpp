@@ -53,14 +53,14 @@ TnDMEmpresa::TnDMEmpresa()
 
 void TnDMEmpresa::DataModuleCreate()
 {
-    TnCadastroHost::DataModuleCreate();
+    TnCadastroDeclarado::DataModuleCreate();
     AddInfoDetalhe(QStringLiteral("TnDMEstab"), QStringLiteral("CODIGOEMPRESA"), QStringLiteral("CODIGOEMPRESA"));
 }
 
 void TnDMEmpresa::ValidarDado()
 {
     ValidarCnpjCpf(*this);
-    TnCadastroHost::ValidarDado();
+    TnCadastroDeclarado::ValidarDado();
 }
 
 void TnDMEmpresa::nClientDataSetBeforeDelete()
@@ -70,7 +70,7 @@ void TnDMEmpresa::nClientDataSetBeforeDelete()
     RecusarSeUsado(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), daEmpresa,
                    QStringLiteral("A empresa %1 tem protocolos e não pode ser excluída; desative-a.").arg(codigo.toString()),
                    QStringLiteral("CODIGOEMPRESA"));
-    TnCadastroHost::nClientDataSetBeforeDelete();
+    TnCadastroDeclarado::nClientDataSetBeforeDelete();
 }
 
 TnDMEstab::TnDMEstab()
@@ -115,7 +115,7 @@ void TnDMEstab::ValidarDado()
         if (!kUfs.contains(uf.AsString()))
             throw EnField(QStringLiteral("UF"), QStringLiteral("UF \"%1\" não existe.").arg(uf.AsString()));
     }
-    TnCadastroHost::ValidarDado();
+    TnCadastroDeclarado::ValidarDado();
 }
 
 void TnDMEstab::nClientDataSetBeforeDelete()
@@ -127,7 +127,7 @@ void TnDMEstab::nClientDataSetBeforeDelete()
     RecusarSeUsado(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), daFilial,
                    QStringLiteral("A filial %1/%2 tem protocolos e não pode ser excluída; desative-a.").arg(empresa).arg(estab),
                    QStringLiteral("CODIGOESTAB"));
-    TnCadastroHost::nClientDataSetBeforeDelete();
+    TnCadastroDeclarado::nClientDataSetBeforeDelete();
 }
 
 TnDMEscritorio::TnDMEscritorio()
@@ -167,7 +167,7 @@ void TnDMDepartamento::nClientDataSetBeforeDelete()
                    QStringLiteral("CODIGODPTOESCRIT"));
     RecusarSeUsado(QStringLiteral("PROTOCOLODOCMOVIMENTO"), QStringLiteral("CODIGODOCEMP"), condicao,
                    mensagem.arg(QStringLiteral("documentos")), QStringLiteral("CODIGODPTOESCRIT"));
-    TnCadastroHost::nClientDataSetBeforeDelete();
+    TnCadastroDeclarado::nClientDataSetBeforeDelete();
 }
 
 TnDMImposto::TnDMImposto()

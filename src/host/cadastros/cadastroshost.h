@@ -3,7 +3,7 @@
 #include "classeshost.h"
 
 // The client companies; their establishments are the detail grid.
-class TnDMEmpresa : public TnCadastroHost<TnDMEmpresa> {
+class TnDMEmpresa : public TnCadastroDeclarado<TnDMEmpresa> {
     LYR_DATAMODULE(TnDMEmpresa)
 public:
     TnDMEmpresa();
@@ -14,7 +14,7 @@ public:
 
 // An establishment of a company (numbered within it): tax ids, address,
 // whether it is still a client.
-class TnDMEstab : public TnCadastroHost<TnDMEstab> {
+class TnDMEstab : public TnCadastroDeclarado<TnDMEstab> {
     LYR_DATAMODULE(TnDMEstab)
 public:
     TnDMEstab();
@@ -23,14 +23,14 @@ public:
 };
 
 // The office itself: its branches that bill clients, each an establishment.
-class TnDMEscritorio : public TnCadastroHost<TnDMEscritorio> {
+class TnDMEscritorio : public TnCadastroDeclarado<TnDMEscritorio> {
     LYR_DATAMODULE(TnDMEscritorio)
 public:
     TnDMEscritorio();
 };
 
 // The office's departments (documents move between them).
-class TnDMDepartamento : public TnCadastroHost<TnDMDepartamento> {
+class TnDMDepartamento : public TnCadastroDeclarado<TnDMDepartamento> {
     LYR_DATAMODULE(TnDMDepartamento)
 public:
     TnDMDepartamento();
@@ -38,7 +38,7 @@ public:
 };
 
 // Taxes and their variations (IRPJ quarterly and monthly estimate…).
-class TnDMImposto : public TnCadastroHost<TnDMImposto> {
+class TnDMImposto : public TnCadastroDeclarado<TnDMImposto> {
     LYR_DATAMODULE(TnDMImposto)
 public:
     TnDMImposto();
@@ -47,13 +47,13 @@ public:
 // The financial module's documents, for reading: the service invoices and the
 // receivables (boletos) the office issued, and the protocol and item that
 // delivered each to the client.
-class TnDCNotaServico : public TnCadastroHost<TnDCNotaServico> {
+class TnDCNotaServico : public TnCadastroDeclarado<TnDCNotaServico> {
     LYR_DATAMODULE(TnDCNotaServico)
 public:
     TnDCNotaServico();
 };
 
-class TnDCContaReceber : public TnCadastroHost<TnDCContaReceber> {
+class TnDCContaReceber : public TnCadastroDeclarado<TnDCContaReceber> {
     LYR_DATAMODULE(TnDCContaReceber)
 public:
     TnDCContaReceber();

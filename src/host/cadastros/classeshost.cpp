@@ -25,21 +25,13 @@ const QList<TnClasseDeclarada> kClasses = {
 
 } // namespace
 
-const QList<TnClasseDeclarada>& ClassesHost()
-{
-    return kClasses;
-}
-
-const TnClasseDeclarada& TnTabelaHost::Classe(const QString& nome)
-{
-    return ClasseNaTabela(kClasses, nome, QStringLiteral("sistema"));
-}
-
 void RegistrarCadastrosHost()
 {
-    for (const TnInfoClasse& info : {InfoDaClasse<TnDMEmpresa>(), InfoDaClasse<TnDMEstab>(), InfoDaClasse<TnDMEscritorio>(),
-                                      InfoDaClasse<TnDMDepartamento>(), InfoDaClasse<TnDMImposto>(), InfoDaClasse<TnDCNotaServico>(),
-                                      InfoDaClasse<TnDCContaReceber>(), InfoDaClasse<TnDMUsuario>()})
-        nRegisterClass(info);
+    const QList<TnInfoClasse> implementadas = {
+        InfoDaClasse<TnDMEmpresa>(),      InfoDaClasse<TnDMEstab>(),       InfoDaClasse<TnDMEscritorio>(),
+        InfoDaClasse<TnDMDepartamento>(), InfoDaClasse<TnDMImposto>(),     InfoDaClasse<TnDCNotaServico>(),
+        InfoDaClasse<TnDCContaReceber>(), InfoDaClasse<TnDMUsuario>()};
+    for (TnInfoClasse& info : ClassesNaOrdemDaTabela(kClasses, kModuloHost, implementadas, QStringLiteral("sistema")))
+        nRegisterClass(std::move(info));
     TnHost::Atual().Registro().ModulosCarregados.set(kModuloHost);
 }

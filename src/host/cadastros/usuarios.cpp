@@ -138,12 +138,12 @@ TnDMUsuario::TnDMUsuario()
 void TnDMUsuario::DataModuleCreate()
 {
     Usuarios::ExigirAdministrador();
-    TnCadastroHost::DataModuleCreate();
+    TnCadastroDeclarado::DataModuleCreate();
 }
 
 void TnDMUsuario::DepoisConfigurar(TnFormulario* formulario)
 {
-    TnCadastroHost::DepoisConfigurar(formulario);
+    TnCadastroDeclarado::DepoisConfigurar(formulario);
     if (!formulario)
         return;
     CriarToolButton(QStringLiteral("Alterar Senha"), QStringLiteral("Define a senha do usuário"), kImagemSenha,
@@ -171,7 +171,7 @@ void TnDMUsuario::ValidarDado()
         outrosAdministradores += QStringLiteral(" and ") + ValorParaSQL(QStringLiteral("CODIGOUSUARIO"), QStringLiteral("<>"), codigo);
     if (!administradorAtivo && !PegarTemRegistro(QStringLiteral("USUARIO"), QStringLiteral("CODIGOUSUARIO"), outrosAdministradores))
         throw EnField(QStringLiteral("ADMINISTRADOR"), QStringLiteral("É preciso haver ao menos um administrador ativo."));
-    TnCadastroHost::ValidarDado();
+    TnCadastroDeclarado::ValidarDado();
 }
 
 void TnDMUsuario::nClientDataSetBeforeDelete()

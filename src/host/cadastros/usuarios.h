@@ -36,7 +36,7 @@ void GravarDireitos(int usuario, const QList<TnDireitoDoUsuario>& direitos);
 // The users register; administrators only. Passwords and rights are set by
 // its buttons; users are deactivated, never deleted (their codes stay on
 // what they did).
-class TnDMUsuario : public TnCadastroHost<TnDMUsuario> {
+class TnDMUsuario : public TnCadastroDeclarado<TnDMUsuario> {
     LYR_DATAMODULE(TnDMUsuario)
 public:
     TnDMUsuario();

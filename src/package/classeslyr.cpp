@@ -65,11 +65,6 @@ const QList<TnClasseDeclarada>& ClassesLyr()
     return kClasses;
 }
 
-const TnClasseDeclarada& TnTabelaLyr::Classe(const QString& nome)
-{
-    return ClasseNaTabela(kClasses, nome, QStringLiteral("módulo de protocolos"));
-}
-
 void GerarDireitosLyr(TnActionList& direitos)
 {
     TnLeaPermissoes::nLeaDoGerarPrincAction(direitos);
