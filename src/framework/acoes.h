@@ -28,6 +28,10 @@ public:
     void SetCaption(const QString& caption) { m_caption = caption; }
     const QString& Hint() const { return m_hint; }
     void SetHint(const QString& dica) { m_hint = dica; }
+    // Whether a tool bar shows the caption beside the icon; when not, the
+    // button is the icon alone and goes by its hint.
+    bool MostrarCaption() const { return m_mostrarCaption; }
+    void SetMostrarCaption(bool mostrar) { m_mostrarCaption = mostrar; }
     // "Ctrl+S", "F8".
     const QString& ShortCut() const { return m_shortCut; }
     void SetShortCut(const QString& atalho) { m_shortCut = atalho; }
@@ -68,6 +72,7 @@ private:
     QString m_category;
     QString m_caption;
     QString m_hint;
+    bool m_mostrarCaption = true;
     QString m_shortCut;
     TnOnExecute m_onExecute;
     int m_imageIndex = -1;

@@ -21,7 +21,7 @@ void TnDataModule::DepoisConfigurar(TnFormulario* formulario)
 }
 
 TnAction& TnDataModule::CriarToolButton(const QString& caption, const QString& hint, int imagem, const TnOnExecute& acao,
-                                        const QString& atalho)
+                                        const QString& atalho, bool mostrarCaption)
 {
     TnAction& botao = m_botoes.Nova(QStringLiteral("tb%1").arg(m_botoes.Count() + 1));
     botao.SetCaption(caption);
@@ -29,6 +29,7 @@ TnAction& TnDataModule::CriarToolButton(const QString& caption, const QString& h
     botao.SetImageIndex(imagem);
     botao.SetOnExecute(acao);
     botao.SetShortCut(atalho);
+    botao.SetMostrarCaption(mostrarCaption);
     return botao;
 }
 

@@ -67,9 +67,10 @@ public:
     TnRotulo& CriarRotulo(const QString& nome, const QString& texto = {}, bool painel = false);
     TnRotulo* Rotulo(const QString& nome);
     const std::vector<std::unique_ptr<TnRotulo>>& Rotulos() const { return m_rotulos; }
-    // `imagem` numbers a picture of the host's image list (-1: none).
+    // `imagem` numbers a picture of the host's image list (-1: none);
+    // `mostrarCaption` false shows the button as its icon alone.
     TnAction& CriarToolButton(const QString& caption, const QString& hint, int imagem, const TnOnExecute& acao,
-                              const QString& atalho = {});
+                              const QString& atalho = {}, bool mostrarCaption = true);
 
 private:
     TnFormulario* m_formulario = nullptr;

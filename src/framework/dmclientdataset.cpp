@@ -143,6 +143,9 @@ void TnDMClientDataSet::CriarAcoes()
     actDataSetPrior = nova("actDataSetPrior", QStringLiteral("Anterior"), QStringLiteral("Ctrl+PgUp"), [&ds] { ds.Prior(); });
     actDataSetNext = nova("actDataSetNext", QStringLiteral("Próximo"), QStringLiteral("Ctrl+PgDown"), [&ds] { ds.Next(); });
     actDataSetLast = nova("actDataSetLast", QStringLiteral("Último"), QStringLiteral("Ctrl+End"), [&ds] { ds.Last(); });
+    // Arrows need no words on a tool bar: their captions go to the tooltips.
+    for (TnAction* seta : {actDataSetFirst, actDataSetPrior, actDataSetNext, actDataSetLast})
+        seta->SetMostrarCaption(false);
     actDataSetInsert = nova("actDataSetInsert", QStringLiteral("Incluir"), QStringLiteral("Ins"), [&ds] { ds.Append(); });
     actDataSetEdit = nova("actDataSetEdit", QStringLiteral("Alterar"), QStringLiteral("F2"), [&ds] { ds.Edit(); });
     actDataSetDelete = nova("actDataSetDelete", QStringLiteral("Excluir"), QStringLiteral("Ctrl+Del"), [&ds] { ds.Delete(); });

@@ -128,9 +128,9 @@ void TLyrDMProtocolo::DepoisConfigurar(TnFormulario* formulario)
     CriarToolButton(QStringLiteral("Baixar Protocolo"), QStringLiteral("Baixar o protocolo após a entrega"), 65,
                     [this](TnAction&) { BaixarProtocolo(); }, QStringLiteral("F6"));
     CriarToolButton(QStringLiteral("InformacoesBaixa"), QStringLiteral("Informações sobre a baixa do protocolo"), 93,
-                    [this](TnAction&) { InformacoesBaixa(); }, QStringLiteral("Shift+F6"));
+                    [this](TnAction&) { InformacoesBaixa(); }, QStringLiteral("Shift+F6"), false);
     CriarToolButton(QStringLiteral("Cancelar Tudo"), QStringLiteral("Cancela todos os ítens do protocolo"), 168,
-                    [this](TnAction&) { CancelarTudo(); }, QStringLiteral("Alt+F6"));
+                    [this](TnAction&) { CancelarTudo(); }, QStringLiteral("Alt+F6"), false);
 }
 
 void TLyrDMProtocolo::EstadoDosControles()

@@ -220,10 +220,14 @@ TEST(TnFrmPowerParam, MontaOPainelEAsAcoesDaDeclaracao)
     QAction* executar = tela.Acao("actExecutar");
     ASSERT_NE(executar, nullptr);
     EXPECT_EQ(executar->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_FALSE(executar->icon().isNull()) << "the theme's icon beside the caption";
+    EXPECT_EQ(executar->toolTip(), "Executar (F9)");
     EXPECT_TRUE(tela.Acao("actGravar")->isVisible()) << "a tabbed process saves";
     QAction* marcar = tela.Acao(processo.marcar->Name());
     ASSERT_NE(marcar, nullptr);
     EXPECT_EQ(marcar->text(), "Marcar Todos");
+    EXPECT_EQ(marcar->toolTip(), "Marca todos os protocolos (Ctrl+Ins)");
+    EXPECT_FALSE(marcar->icon().isNull());
     EXPECT_EQ(marcar->shortcut(), QKeySequence(QStringLiteral("Ctrl+Ins")));
     EXPECT_FALSE(marcar->isEnabled());
 

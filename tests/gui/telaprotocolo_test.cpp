@@ -37,6 +37,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTest>
 
 namespace {
@@ -401,20 +402,31 @@ TEST_F(TelaProtocolo, BotoesComIconeTextoETecla)
 {
     TnFrmCadastro& tela = Abrir();
     int botoes = 0;
+    int soIcones = 0;
     for (QToolBar* barra : tela.findChildren<QToolBar*>()) {
         for (QAction* acao : barra->actions()) {
             if (acao->isSeparator() || acao->text().isEmpty())
                 continue;
             SCOPED_TRACE(acao->text().toStdString());
             EXPECT_FALSE(acao->icon().isNull());
-            EXPECT_EQ(barra->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
             if (!acao->shortcut().isEmpty()) {
                 EXPECT_TRUE(acao->toolTip().contains(acao->shortcut().toString())) << acao->toolTip().toStdString();
             }
+            const auto* botao = qobject_cast<QToolButton*>(barra->widgetForAction(acao));
+            ASSERT_NE(botao, nullptr);
+            // The arrows, the write-off information and cancel-all show their icons alone,
+            // named by their captions or hints.
+            const bool soIcone = QStringList({"Primeiro", "Anterior", "Próximo", "Último", "Informações sobre a baixa do protocolo",
+                                              "Cancela todos os ítens do protocolo"})
+                                     .contains(acao->text());
+            EXPECT_EQ(botao->toolButtonStyle(), soIcone ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+            soIcones += soIcone;
+            EXPECT_NE(acao->text(), "InformacoesBaixa") << "an internal name is never shown";
             ++botoes;
         }
     }
     EXPECT_GE(botoes, 14) << "ten of the register, three of the protocol, one of its items";
+    EXPECT_EQ(soIcones, 6);
 }
 
 // Ctrl+P on the protocol screen: the receipt of the current protocol or of

@@ -3,7 +3,7 @@
 #include "classeshost.h"
 
 #include "acaosegura.h"
-#include "atalho.h"
+#include "botoes.h"
 #include "controlecampo.h"
 #include "dialogos.h"
 #include "dmclientdataset.h"
@@ -143,11 +143,10 @@ void TnFrmCadastro::CriarBarra()
     const auto adicionar = [this](TnAction* acao) {
         auto* qacao = m_barra->addAction(IconeDoTema(icones.value(acao->Name())), acao->Caption());
         qacao->setObjectName(acao->Name());
-        qacao->setShortcut(Atalho(acao->ShortCut()));
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        VestirBotao(*m_barra, *qacao, *acao);
         // Added to the screen too, so its shortcut works wherever the focus is in it.
         addAction(qacao);
-        qacao->setToolTip(QStringLiteral("%1 (%2)").arg(acao->Hint().isEmpty() ? acao->Caption() : acao->Hint(), acao->ShortCut()));
         connect(qacao, &QAction::triggered, this, [this, acao] { ExecutarAcaoDoDataSet(acao->Name()); });
         m_acoes.insert(qacao, acao);
     };
@@ -237,11 +236,10 @@ void TnFrmCadastro::SeguirAcoes(TnDMClientDataSet& registro)
 void TnFrmCadastro::CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, QWidget* escopo)
 {
     for (TnAction* botao : modulo.ToolButtons().Todas()) {
-        auto* qacao = barra->addAction(IconeDoTema(IconeDaImagem(botao->ImageIndex())), botao->Caption());
-        qacao->setShortcut(Atalho(botao->ShortCut()));
+        auto* qacao = barra->addAction(IconeDoModulo(botao->ImageIndex()), botao->Caption());
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        VestirBotao(*barra, *qacao, *botao);
         escopo->addAction(qacao);
-        qacao->setToolTip(QStringLiteral("%1 (%2)").arg(botao->Hint(), botao->ShortCut()));
         auto* registro = dynamic_cast<TnDMClientDataSet*>(&modulo);
         connect(qacao, &QAction::triggered, this, [this, botao, registro] {
             if (registro && !PrepararAcao(*registro))

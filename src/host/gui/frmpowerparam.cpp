@@ -1,9 +1,10 @@
 #include "frmpowerparam.h"
 
 #include "acaosegura.h"
-#include "atalho.h"
+#include "botoes.h"
 #include "dmpowerparam.h"
 #include "grade.h"
+#include "icones.h"
 #include "modelodataset.h"
 #include "painelparametros.h"
 #include "rodapegrade.h"
@@ -14,6 +15,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QHash>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QSplitter>
@@ -23,6 +25,17 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// Theme icons of the standard actions; the process's own buttons take
+// theirs from the host's image list.
+QIcon IconeDoProcesso(const TnAction& acao)
+{
+    static const QHash<QString, QString> padrao = {{QStringLiteral("actExecutar"), QStringLiteral("system-run")},
+                                                   {QStringLiteral("actGravar"), QStringLiteral("document-save")},
+                                                   {QStringLiteral("actCancelar"), QStringLiteral("edit-undo")}};
+    const QString nome = padrao.value(acao.Name());
+    return nome.isEmpty() ? IconeDoModulo(acao.ImageIndex()) : IconeDoTema(nome);
+}
 
 QWidget* NovaPagina(QWidget* pai)
 {
@@ -52,7 +65,7 @@ void TnFrmPowerParam::Montar()
     layout->setContentsMargins(4, 4, 4, 4);
 
     m_barra = new QToolBar(this);
-    m_barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     layout->addWidget(m_barra);
     m_separadorBotoes = m_barra->addSeparator();
 
@@ -203,7 +216,7 @@ void TnFrmPowerParam::SincronizarBarra()
             if (existente == acao)
                 return;
         }
-        auto* qacao = new QAction(this);
+        auto* qacao = new QAction(IconeDoProcesso(*acao), QString(), this);
         qacao->setObjectName(acao->Name());
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         connect(qacao, &QAction::triggered, this, [this, qacao] {
@@ -228,10 +241,7 @@ void TnFrmPowerParam::SincronizarBarra()
     for (auto it = m_acoes.cbegin(); it != m_acoes.cend(); ++it) {
         QAction* qacao = it.key();
         const TnAction& acao = *it.value();
-        qacao->setText(acao.Caption());
-        qacao->setShortcut(Atalho(acao.ShortCut()));
-        const QString dica = acao.Hint().isEmpty() ? acao.Caption() : acao.Hint();
-        qacao->setToolTip(acao.ShortCut().isEmpty() ? dica : QStringLiteral("%1 (%2)").arg(dica, acao.ShortCut()));
+        VestirBotao(*m_barra, *qacao, acao);
         qacao->setEnabled(acao.Enabled());
         qacao->setVisible(acao.Visible());
     }

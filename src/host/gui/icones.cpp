@@ -18,6 +18,7 @@ QIcon IconeDoTema(const QString& nome)
         {QStringLiteral("edit-clear"), QStyle::SP_DialogResetButton}, {QStringLiteral("edit-select-all"), QStyle::SP_DialogYesButton},
         {QStringLiteral("dialog-password"), QStyle::SP_DialogOkButton}, {QStringLiteral("system-users"), QStyle::SP_FileDialogInfoView},
         {QStringLiteral("document-print"), QStyle::SP_FileDialogContentsView}, {QStringLiteral("document-open"), QStyle::SP_DirOpenIcon},
+        {QStringLiteral("system-run"), QStyle::SP_MediaPlay},        {QStringLiteral("object-select"), QStyle::SP_DialogApplyButton},
     };
     if (nome.isEmpty())
         return {};
@@ -32,6 +33,7 @@ QString IconeDaImagem(int imagem)
     static const QHash<int, QString> icones = {
         {65, QStringLiteral("mail-mark-read")},    // hand over, write off
         {93, QStringLiteral("dialog-information")},
+        {112, QStringLiteral("object-select")},    // mark one row
         {168, QStringLiteral("edit-clear")},       // cancel rows
         {160, QStringLiteral("document-open")},    // open the row's register
         {196, QStringLiteral("edit-select-all")},
