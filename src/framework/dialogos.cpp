@@ -14,6 +14,11 @@ namespace {
     throw EnErro(QStringLiteral("Esta operação precisa de uma resposta do usuário: %1").arg(texto));
 }
 
+[[noreturn]] void RecusarConsulta(const TnDMClientDataSet& consulta)
+{
+    RecusarPergunta(consulta.nClientDataSet.Caption().isEmpty() ? consulta.Name : consulta.nClientDataSet.Caption());
+}
+
 }  // namespace
 
 void TnDialogos::ProgressoCriado(TnFraProgresso&)
@@ -53,6 +58,11 @@ bool TnDialogos::Consultar(TnDMClientDataSet&)
     return false;
 }
 
+std::optional<QVariantList> TnDialogos::ConsultarVarios(TnDMClientDataSet&, const QString&)
+{
+    return std::nullopt;
+}
+
 bool TnDialogos::PedirQuestionario(TnQuestionario&)
 {
     return false;
@@ -67,7 +77,12 @@ bool TnDialogosSemUsuario::PedirQuestionario(TnQuestionario& questionario)
 
 bool TnDialogosSemUsuario::Consultar(TnDMClientDataSet& consulta)
 {
-    RecusarPergunta(consulta.nClientDataSet.Caption().isEmpty() ? consulta.Name : consulta.nClientDataSet.Caption());
+    RecusarConsulta(consulta);
+}
+
+std::optional<QVariantList> TnDialogosSemUsuario::ConsultarVarios(TnDMClientDataSet& consulta, const QString&)
+{
+    RecusarConsulta(consulta);
 }
 
 TnDialogos& DialogosAtuais()
@@ -124,6 +139,11 @@ int nInputQueryListBox(const QString& titulo, const QStringList& opcoes, QString
 bool nConsultar(TnDMClientDataSet& consulta)
 {
     return DialogosAtuais().Consultar(consulta);
+}
+
+std::optional<QVariantList> nConsultarVarios(TnDMClientDataSet& consulta, const QString& campo)
+{
+    return DialogosAtuais().ConsultarVarios(consulta, campo);
 }
 
 void nMostrarCadastro(TnDMClientDataSet& cadastro)

@@ -78,6 +78,10 @@ public:
     // the row chosen, false when the user cancelled (what dialogs that show
     // no consultations answer).
     virtual bool Consultar(TnDMClientDataSet& consulta);
+    // The same to pick several rows: the values of `campo` in the rows
+    // chosen, in the consultation's order; nullopt when the user cancelled
+    // (what dialogs that show no consultations answer).
+    virtual std::optional<QVariantList> ConsultarVarios(TnDMClientDataSet& consulta, const QString& campo);
     // Shows the questionnaire starting from the values it holds; true when it
     // was confirmed with values its check accepts (they are then in it),
     // false when the user cancelled (what dialogs without questionnaires answer).
@@ -103,6 +107,7 @@ public:
                                     const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
+    std::optional<QVariantList> ConsultarVarios(TnDMClientDataSet& consulta, const QString& campo) override;
     bool PedirQuestionario(TnQuestionario& questionario) override;
 };
 
@@ -123,6 +128,8 @@ bool nInputQuery(const QString& titulo, const QString& pergunta, QString& valor)
 int nInputQueryListBox(const QString& titulo, const QStringList& opcoes, QString* escolhido = nullptr);
 // Shows a consultation to pick a row; true with its dataset on that row.
 bool nConsultar(TnDMClientDataSet& consulta);
+// Shows a consultation to pick several rows; the values of `campo` in them.
+std::optional<QVariantList> nConsultarVarios(TnDMClientDataSet& consulta, const QString& campo);
 // Shows a questionnaire; true when confirmed, with the answers in it.
 // Answers its check refuses raise EnErro with the refusal, whoever gave them.
 bool nPedirQuestionario(TnQuestionario& questionario);

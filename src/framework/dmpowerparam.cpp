@@ -2,6 +2,7 @@
 
 #include "sqlservicos.h"
 
+#include "consultadicionario.h"
 #include "dialogos.h"
 #include "erros.h"
 #include "host.h"
@@ -126,6 +127,38 @@ void TnDMPowerParam::SetParam(const QString& alias, const QString& valor)
     item.Value = valor;
     if (npqPowerParam.OnParamChange)
         npqPowerParam.OnParamChange(item);
+}
+
+bool TnDMPowerParam::EscolherCodigos(const QString& alias)
+{
+    const TnpqParamItem& item = npqPowerParam.ParamByAlias(alias);
+    const TnEntradaDicionario* entrada = item.ConsultMultSelect ? EntradaDicionario(item.Dicionario) : nullptr;
+    if (!entrada || entrada->tabela.isEmpty() || !item.Habilitado)
+        return false;
+    const QStringList chave = entrada->chave.split(u';');
+    QStringList condicoes;
+    for (const QString& coluna : chave.mid(0, chave.size() - 1)) {
+        for (const TnpqParamItem* outro : npqPowerParam.Itens()) {
+            if (outro != &item && outro->ConsultMultSelect && outro->Dicionario.compare(coluna, Qt::CaseInsensitive) == 0
+                && !outro->Value.trimmed().isEmpty())
+                condicoes.append(FilterInterval(QStringLiteral("t_t.") + coluna, outro->Value.trimmed(), false));
+        }
+    }
+    TnConsultaDicionario consulta(*entrada, condicoes.join(QStringLiteral(" and ")));
+    consulta.Abrir();
+    const std::optional<QVariantList> escolhidos =
+        nConsultarVarios(consulta, item.ConsultFields.isEmpty() ? chave.last() : item.ConsultFields);
+    if (!escolhidos || escolhidos->isEmpty())
+        return false;
+    QStringList codigos;
+    for (const QString& codigo : item.Value.split(u';', Qt::SkipEmptyParts))
+        codigos.append(codigo.trimmed());
+    for (const QVariant& escolhido : *escolhidos) {
+        if (!codigos.contains(escolhido.toString()))
+            codigos.append(escolhido.toString());
+    }
+    SetParam(alias, codigos.join(u';'));
+    return true;
 }
 
 void TnDMPowerParam::Preparar()

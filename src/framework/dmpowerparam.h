@@ -74,6 +74,12 @@ public:
     // The parameter's current text ("" when empty or unknown).
     QString Param(const QString& alias) const;
     void SetParam(const QString& alias, const QString& valor);
+    // Opens the consultation of a code-list parameter's dictionary entry to
+    // pick several rows; their codes are added to what the parameter holds,
+    // as if typed. A leading key column that another code-list parameter
+    // holds narrows the rows (the establishments of the companies typed).
+    // False when there is nothing to pick from or the user cancelled.
+    bool EscolherCodigos(const QString& alias);
 
     // Parameters still empty take the host's default of the same name (the
     // period last chosen, for one).

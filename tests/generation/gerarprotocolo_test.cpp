@@ -212,6 +212,31 @@ TEST_F(GerarProtocoloDemo, ListarTodosEFolhaTotalOuPorFuncionario)
     m_usuario->Verificar();
 }
 
+// "Empresa" and "Estab" take several codes picked from their registers'
+// consultations: they join what was typed, once each; establishments are
+// offered for the companies typed only; a cancel changes nothing.
+TEST_F(GerarProtocoloDemo, EmpresasEFiliaisEscolhidasNaConsulta)
+{
+    m_processo.SetParam("pCodigoEmpresa", "2");
+    m_usuario->EsperarConsultaVarios("Empresa", {3, 4}).EsperarConsultaVarios("Empresa", {4, 8}).EsperarConsultaVarios("Empresa", {});
+    EXPECT_TRUE(m_processo.EscolherCodigos("pCodigoEmpresa"));
+    EXPECT_EQ(m_processo.Param("pCodigoEmpresa"), "2;3;4");
+    EXPECT_TRUE(m_processo.EscolherCodigos("pCodigoEmpresa"));
+    EXPECT_EQ(m_processo.Param("pCodigoEmpresa"), "2;3;4;8");
+    EXPECT_FALSE(m_processo.EscolherCodigos("pCodigoEmpresa"));
+    EXPECT_EQ(m_processo.Param("pCodigoEmpresa"), "2;3;4;8");
+    EXPECT_EQ(m_usuario->Perguntas().first().linhas, Valor("select count(*) from EMPRESA").toInt());
+
+    m_processo.SetParam("pCodigoEmpresa", "3-4");
+    m_usuario->EsperarConsultaVarios("Filial", {2});
+    EXPECT_TRUE(m_processo.EscolherCodigos("pCodigoEstab"));
+    EXPECT_EQ(m_processo.Param("pCodigoEstab"), "2");
+    const int filiais = Valor("select count(*) from ESTAB where CODIGOEMPRESA in (3, 4)").toInt();
+    ASSERT_LT(filiais, Valor("select count(*) from ESTAB").toInt());
+    EXPECT_EQ(m_usuario->Perguntas().last().linhas, filiais);
+    m_usuario->Verificar();
+}
+
 // "Cancelar" on the progress stops the listing before the next establishment;
 // what was listed stays in the preview, and the message tree says so.
 TEST_F(GerarProtocoloDemo, CancelarNoProgressoPara)

@@ -7,20 +7,27 @@
 #include "frmconsulta.h"
 #include "janelaprincipal.h"
 #include "demonstracao.h"
+#include "dialogosdesktop.h"
 #include "dialogosroteiro.h"
 #include "frmpowerparam.h"
 #include "gerarprotocolo.h"
 #include "grade.h"
 #include "modelodataset.h"
+#include "painelparametros.h"
 #include "rodapegrade.h"
+#include "sqldataset.h"
 #include "sqlservicos.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QColor>
+#include <QDialog>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -186,4 +193,55 @@ TEST_F(TelaGeracao, NotasEBoletosGeradosAparecemComOProtocoloNaConsulta)
                     "C.SEQITEMPRO = I.SEQITEMPRO where I.CHAVEORIGEM like 'FIN;12;%'")
                   .toInt(),
               Valor("select count(*) from PROTOCOLOITEM where CHAVEORIGEM like 'FIN;12;%'").toInt());
+}
+
+// F4 in "Empresa" opens the company register to mark several rows (Shift+Down
+// a range, Ctrl+Down moves on without marking, Ctrl+Space marks one more);
+// Enter writes their codes after what was typed.
+TEST_F(TelaGeracao, F4EmEmpresaMarcaVariasNaConsultaDoCadastro)
+{
+    m_host->SetDialogos(std::make_unique<TnDialogosDesktop>());
+    TLyrDPGerarProtocolo processo;
+    processo.DataModuleCreate();
+    TnFrmPowerParam tela(processo);
+    tela.show();
+    QApplication::setActiveWindow(&tela);
+    auto* empresa = qobject_cast<QLineEdit*>(tela.Parametros().Controle("pCodigoEmpresa"));
+    ASSERT_NE(empresa, nullptr);
+    empresa->setFocus();
+    QTest::keyClicks(empresa, "9;");
+    QString titulo;
+    QString dica;
+    QTimer olhar;
+    olhar.setInterval(10);
+    QObject::connect(&olhar, &QTimer::timeout, [&] {
+        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialogo)
+            return;
+        olhar.stop();
+        titulo = dialogo->windowTitle();
+        if (auto* rotulo = dialogo->findChild<QLabel*>("dicaEscolhaMultipla"))
+            dica = rotulo->text();
+        TnGrade& grade = dialogo->findChild<TnFrmConsulta*>()->Grade();
+        QTest::keyClick(&grade, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(&grade, Qt::Key_Down, Qt::ControlModifier);
+        QTest::keyClick(&grade, Qt::Key_Down, Qt::ControlModifier);
+        QTest::keyClick(&grade, Qt::Key_Space, Qt::ControlModifier);
+        QTest::keyClick(&grade, Qt::Key_Return);
+    });
+    olhar.start();
+    QTest::keyClick(empresa, Qt::Key_F4);
+    EXPECT_EQ(titulo, "Empresa");
+    EXPECT_TRUE(dica.startsWith("Ctrl+clique")) << dica.toStdString();
+    QStringList codigos;
+    TnSQLDataSet empresas(Con());
+    empresas.SetCommandText(QStringLiteral("select CODIGOEMPRESA from EMPRESA order by CODIGOEMPRESA"));
+    empresas.Open();
+    for (int linha = 0; !empresas.Eof() && linha < 4; ++linha, empresas.Next()) {
+        if (linha != 2)
+            codigos.append(empresas.FieldByName("CODIGOEMPRESA").AsString());
+    }
+    EXPECT_EQ(empresa->text(), "9;" + codigos.join(u';')) << "rows 1, 2 and 4 of the register";
+    EXPECT_EQ(processo.Param("pCodigoEmpresa"), empresa->text());
+    EXPECT_EQ(tela.focusWidget(), empresa) << "the focus comes back to the parameter";
 }

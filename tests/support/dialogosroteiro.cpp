@@ -16,6 +16,7 @@ QString NomeDoTipo(TnTipoPergunta tipo)
     case TnTipoPergunta::InputBox: return QStringLiteral("nInputBox");
     case TnTipoPergunta::ListBox: return QStringLiteral("nInputQueryListBox");
     case TnTipoPergunta::Consulta: return QStringLiteral("nConsultar");
+    case TnTipoPergunta::ConsultaVarios: return QStringLiteral("nConsultarVarios");
     case TnTipoPergunta::Questionario: return QStringLiteral("nPedirQuestionario");
     case TnTipoPergunta::Cadastro: return QStringLiteral("nMostrarCadastro");
     }
@@ -184,7 +185,7 @@ TnDialogosRoteiro& TnDialogosRoteiro::EsperarConsulta(const QString& trecho, con
     return Enfileirar(esperada);
 }
 
-bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
+TnPerguntaFeita TnDialogosRoteiro::PerguntaDaConsulta(TnTipoPergunta tipo, TnDMClientDataSet& consulta)
 {
     // The column titles the user would read, and how many rows.
     QStringList titulos;
@@ -192,8 +193,33 @@ bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
         if (consulta.nClientDataSet.Fields(i).Visible())
             titulos.append(consulta.nClientDataSet.Fields(i).Rotulo());
     }
-    const std::optional<Esperada> esperada = Atender(
-        {TnTipoPergunta::Consulta, -1, consulta.Name, consulta.nClientDataSet.Caption(), titulos, {}, consulta.nClientDataSet.RecordCount()});
+    return {tipo, -1, consulta.Name, consulta.nClientDataSet.Caption(), titulos, {}, consulta.nClientDataSet.RecordCount()};
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarConsultaVarios(const QString& trecho, const QVariantList& valores)
+{
+    Esperada esperada{TnTipoPergunta::ConsultaVarios, trecho, {}, -1, std::nullopt, valores};
+    return Enfileirar(esperada);
+}
+
+std::optional<QVariantList> TnDialogosRoteiro::ConsultarVarios(TnDMClientDataSet& consulta, const QString& campo)
+{
+    const std::optional<Esperada> esperada = Atender(PerguntaDaConsulta(TnTipoPergunta::ConsultaVarios, consulta));
+    if (!esperada || esperada->chave.isEmpty())
+        return std::nullopt;
+    for (const QVariant& valor : esperada->chave) {
+        if (!consulta.nClientDataSet.Locate(campo, valor)) {
+            ADD_FAILURE() << "A consulta " << Utf8(consulta.Name) << " não oferece " << Utf8(campo) << " = " << Utf8(valor.toString())
+                          << ", pedido pelo roteiro.";
+            return std::nullopt;
+        }
+    }
+    return esperada->chave;
+}
+
+bool TnDialogosRoteiro::Consultar(TnDMClientDataSet& consulta)
+{
+    const std::optional<Esperada> esperada = Atender(PerguntaDaConsulta(TnTipoPergunta::Consulta, consulta));
     if (!esperada || esperada->chave.isEmpty())
         return false;
     if (!consulta.nClientDataSet.Locate(consulta.ChaveTabela, esperada->chave)) {

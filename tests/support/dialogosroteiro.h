@@ -14,7 +14,7 @@
 
 class TnHost;
 
-enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, Questionario, Cadastro };
+enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, ConsultaVarios, Questionario, Cadastro };
 
 // A question module code asked, as the user would have seen it.
 struct TnPerguntaFeita {
@@ -70,6 +70,10 @@ public:
     // nConsultar, matched on the consultation's name or caption; answered by
     // locating the row of that key (an empty key cancels).
     TnDialogosRoteiro& EsperarConsulta(const QString& trecho, const QVariantList& chave);
+    // nConsultarVarios, matched the same way; answered with these values of
+    // the column asked for, each of which the consultation must offer (an
+    // empty list cancels).
+    TnDialogosRoteiro& EsperarConsultaVarios(const QString& trecho, const QVariantList& valores);
     // nPedirQuestionario, matched on its title; the fields named take these
     // values, the others keep what the form offered; no values cancels. A
     // confirmation the form refuses shows its message (scripted like any
@@ -108,6 +112,7 @@ public:
                                     const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
+    std::optional<QVariantList> ConsultarVarios(TnDMClientDataSet& consulta, const QString& campo) override;
     bool PedirQuestionario(TnQuestionario& questionario) override;
     void MostrarCadastro(TnDMClientDataSet& cadastro) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
@@ -119,7 +124,7 @@ private:
         QString rotulo;                 // button or entry sought by text
         int indice = -1;                // used when rotulo is empty
         std::optional<QString> digitado;  // InputBox
-        QVariantList chave = {};          // Consulta; Questionario: values in field order
+        QVariantList chave = {};          // Consulta, ConsultaVarios; Questionario: values in field order
         QVariantMap campos = {};          // Questionario: values by field name
         std::function<void(TnDMClientDataSet&)> olhar = {};  // Cadastro
         QString Descrever() const;
@@ -135,6 +140,8 @@ private:
     std::optional<Esperada> Atender(const TnPerguntaFeita& pergunta);
     // The index that answers among `opcoes`; -1 (after failing) when invalid.
     static int Escolher(const Esperada& esperada, const TnPerguntaFeita& pergunta);
+    // A consultation as the user sees it: its column titles and rows.
+    static TnPerguntaFeita PerguntaDaConsulta(TnTipoPergunta tipo, TnDMClientDataSet& consulta);
 
     void ProgressoAlterado(const TnFraProgresso& progresso) override;
     void ProgressoLiberado(const TnFraProgresso& progresso) override;

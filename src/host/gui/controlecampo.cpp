@@ -2,6 +2,7 @@
 
 #include "acaosegura.h"
 #include "clientdataset.h"
+#include "consultadicionario.h"
 #include "conexao.h"
 #include "dialogos.h"
 #include "dicionario.h"
@@ -22,51 +23,6 @@
 #include <QRegularExpressionValidator>
 #include <QToolTip>
 #include <QToolButton>
-
-namespace {
-
-
-// A consultation made from a dictionary entry: the register's key and description.
-class TnConsultaDicionario : public TnDMClientDataSet {
-public:
-    // condicao: the rows offered ("t_t.CODIGOEMPRESA = 2"); empty: all of them.
-    TnConsultaDicionario(const TnEntradaDicionario& entrada, const QString& condicao)
-    {
-        Name = QStringLiteral("Consulta") + entrada.tabela;
-        Tabela = entrada.tabela;
-        ChaveTabela = entrada.chave;
-        const QStringList chave = entrada.chave.split(u';');
-        QStringList colunas = chave;
-        if (!entrada.descricao.isEmpty())
-            colunas.append(entrada.descricao);
-        nClientDataSet.SetCaption(entrada.rotulo);
-        nClientDataSet.SetCommandText(ComandoComCondicao(
-            QStringLiteral("select %1 from %2 t_t order by %3").arg(colunas.join(u','), entrada.tabela, chave.join(u',')), condicao));
-        nClientDataSet.SetTipoForm(TnTipoForm::ntfConGrid);
-        nClientDataSet.SetnLogChanges(false);
-        m_descricao = entrada.descricao;
-    }
-
-    // Columns read as the office names them: the codes by their dictionary
-    // labels, the description as what it is.
-    void nClientDataSetAfterOpen() override
-    {
-        AplicarDicionario(nClientDataSet);
-        if (TnField* descricao = m_descricao.isEmpty() ? nullptr : nClientDataSet.FindField(m_descricao)) {
-            const QString nome = m_descricao.toUpper();
-            descricao->SetDisplayLabel(nome.startsWith(QStringLiteral("APELIDO")) ? QStringLiteral("Apelido")
-                                       : nome.startsWith(QStringLiteral("NOME"))  ? QStringLiteral("Nome")
-                                                                                  : QStringLiteral("Descrição"));
-        }
-        TnDMClientDataSet::nClientDataSetAfterOpen();
-    }
-    QString ClassName() const override { return QStringLiteral("TnConsultaDicionario"); }
-
-private:
-    QString m_descricao;
-};
-
-} // namespace
 
 const TnEntradaDicionario* EntradaDaLigacao(const TnField& campo)
 {

@@ -134,12 +134,33 @@ static void PrepararDialogo(QDialog& dialogo, const TnDMClientDataSet& registro,
 
 bool TnDialogosDesktop::Consultar(TnDMClientDataSet& consulta)
 {
+    return MostrarConsulta(consulta, false, [](TnFrmConsulta&) {});
+}
+
+std::optional<QVariantList> TnDialogosDesktop::ConsultarVarios(TnDMClientDataSet& consulta, const QString& campo)
+{
+    QVariantList valores;
+    const bool escolheu = MostrarConsulta(consulta, true, [&](TnFrmConsulta& tela) {
+        const TnClientDataSet& dataSet = consulta.nClientDataSet;
+        const int indice = dataSet.FieldByName(campo).Index();
+        for (int linha : tela.LinhasEscolhidas())
+            valores.append(dataSet.ValorNaLinha(linha, indice));
+    });
+    if (!escolheu)
+        return std::nullopt;
+    return valores;
+}
+
+bool TnDialogosDesktop::MostrarConsulta(TnDMClientDataSet& consulta, bool varias, const std::function<void(TnFrmConsulta&)>& aoEscolher)
+{
     if (SemResposta(QStringLiteral("consulta %1").arg(consulta.Name)))
         return false;
     QDialog dialogo(Janela());
     PrepararDialogo(dialogo, consulta, QSize(640, 420));
     QLayout* layout = dialogo.layout();
     auto* tela = new TnFrmConsulta(consulta, &dialogo);
+    if (varias)
+        tela->SetEscolhaMultipla();
     layout->addWidget(tela);
     auto* botoes = new QDialogButtonBox(&dialogo);
     botoes->addButton(QStringLiteral("Escolher"), QDialogButtonBox::AcceptRole);
@@ -149,7 +170,10 @@ bool TnDialogosDesktop::Consultar(TnDMClientDataSet& consulta)
     QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
     QObject::connect(tela, &TnFrmConsulta::Escolhido, &dialogo, &QDialog::accept);
     tela->setFocus();
-    return dialogo.exec() == QDialog::Accepted && !consulta.nClientDataSet.IsEmpty();
+    if (dialogo.exec() != QDialog::Accepted || consulta.nClientDataSet.IsEmpty())
+        return false;
+    aoEscolher(*tela);
+    return true;
 }
 
 void TnDialogosDesktop::MostrarCadastro(TnDMClientDataSet& cadastro)

@@ -3,6 +3,7 @@
 #include "dialogos.h"
 
 class QWidget;
+class TnFrmConsulta;
 
 // The dialogs of the desktop: message boxes with the Portuguese captions the
 // module asks for, input and list boxes, consultations shown modally to pick
@@ -23,6 +24,7 @@ public:
     std::optional<QString> InputBox(const QString& titulo, const QString& pergunta, const QString& padrao) override;
     int InputQueryListBox(const QString& titulo, const QStringList& opcoes) override;
     bool Consultar(TnDMClientDataSet& consulta) override;
+    std::optional<QVariantList> ConsultarVarios(TnDMClientDataSet& consulta, const QString& campo) override;
     bool PedirQuestionario(TnQuestionario& questionario) override;
     void MostrarCadastro(TnDMClientDataSet& cadastro) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
@@ -30,6 +32,8 @@ public:
 private:
     QWidget* Janela() const;
     bool SemResposta(const QString& texto);
+    // The consultation in a modal dialog; on a choice `aoEscolher` reads it.
+    bool MostrarConsulta(TnDMClientDataSet& consulta, bool varias, const std::function<void(TnFrmConsulta&)>& aoEscolher);
 
     QWidget* m_janela;
     bool m_desatendido = false;

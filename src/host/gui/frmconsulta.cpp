@@ -5,11 +5,14 @@
 #include "grade.h"
 
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TnFrmConsulta::TnFrmConsulta(TnDMClientDataSet& consulta, QWidget* pai) : TnFormulario(consulta, pai), m_consulta(consulta)
 {
@@ -49,6 +52,25 @@ TnFrmConsulta::TnFrmConsulta(TnDMClientDataSet& consulta, QWidget* pai) : TnForm
         return true;
     };
     setFocusProxy(m_grade);
+}
+
+void TnFrmConsulta::SetEscolhaMultipla()
+{
+    m_grade->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    auto* dica = new QLabel(QStringLiteral("Ctrl+clique ou Ctrl+Espaço marca mais de uma linha; Shift+setas, uma faixa; Ctrl+A, todas."), this);
+    dica->setObjectName(QStringLiteral("dicaEscolhaMultipla"));
+    static_cast<QVBoxLayout*>(layout())->addWidget(dica);
+}
+
+QList<int> TnFrmConsulta::LinhasEscolhidas() const
+{
+    QList<int> linhas;
+    for (const QModelIndex& indice : m_grade->selectionModel()->selectedRows())
+        linhas.append(indice.row());
+    std::ranges::sort(linhas);
+    if (linhas.isEmpty() && m_grade->currentIndex().isValid())
+        linhas.append(m_grade->currentIndex().row());
+    return linhas;
 }
 
 void TnFrmConsulta::Ordenar(int indice)

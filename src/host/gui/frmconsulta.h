@@ -10,7 +10,8 @@ class QLineEdit;
 // A consultation: a read-only grid over a register's rows, ordered by its
 // default order or one of its extra orders, with a search box that finds
 // rows as the user types (in the active order's first column). In pick mode
-// Enter or a double click answers the row.
+// Enter or a double click answers the row; picking several, Ctrl+click or
+// Ctrl+Space marks rows, Shift a range and Ctrl+A all of them.
 class TnFrmConsulta : public TnFormulario {
     Q_OBJECT
 public:
@@ -19,6 +20,11 @@ public:
     TnGrade& Grade() const { return *m_grade; }
     QLineEdit& Pesquisa() const { return *m_pesquisa; }
     QComboBox& Ordens() const { return *m_ordens; }
+
+    // Lets the user mark several rows.
+    void SetEscolhaMultipla();
+    // The rows marked, in the grid's order; the current row when none is.
+    QList<int> LinhasEscolhidas() const;
 
 signals:
     void Escolhido();

@@ -4,6 +4,7 @@
 #include "dicionario.h"
 #include "dmpowerparam.h"
 
+#include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDate>
@@ -189,12 +190,34 @@ QWidget* TnPainelParametros::CriarEditor(TnParametro& parametro)
         return linha;
     }
     edicao->setClearButtonEnabled(true);
-    if (item.ConsultMultSelect) {
-        // Codes and ranges: "1;3;5-9" (a comma is taken as ";").
-        edicao->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9;,\\- ]*")), edicao));
-        edicao->setPlaceholderText(QStringLiteral("1;3;5-9"));
-    }
-    return edicao;
+    if (!item.ConsultMultSelect)
+        return edicao;
+    // Codes and ranges: "1;3;5-9" (a comma is taken as ";"), typed or picked
+    // from the register (F4 or the button).
+    edicao->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9;,\\- ]*")), edicao));
+    edicao->setPlaceholderText(QStringLiteral("1;3;5-9"));
+    const TnEntradaDicionario* entrada = EntradaDicionario(item.Dicionario);
+    if (!entrada || entrada->tabela.isEmpty())
+        return edicao;
+    auto* linha = new QWidget(this);
+    auto* layout = new QHBoxLayout(linha);
+    layout->setContentsMargins(0, 0, 0, 0);
+    edicao->setParent(linha);
+    layout->addWidget(edicao);
+    auto* botao = new QToolButton(linha);
+    botao->setText(QStringLiteral("…"));
+    botao->setToolTip(QStringLiteral("Escolher (F4)"));
+    botao->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(botao);
+    auto* f4 = new QAction(edicao);
+    f4->setShortcut(Qt::Key_F4);
+    f4->setShortcutContext(Qt::WidgetShortcut);
+    edicao->addAction(f4);
+    const QString alias = item.Alias;
+    const auto escolher = [this, alias] { EscolherCodigos(alias); };
+    connect(botao, &QToolButton::clicked, this, escolher);
+    connect(f4, &QAction::triggered, this, escolher);
+    return linha;
 }
 
 const TnPainelParametros::TnParametro* TnPainelParametros::Achar(const QString& alias) const
@@ -287,6 +310,18 @@ void TnPainelParametros::Ler(const TnParametro* exceto)
         if (&parametro != exceto && ValorDe(parametro) != parametro.item->Value)
             Mostrar(parametro, parametro.item->Value);
     }
+}
+
+void TnPainelParametros::EscolherCodigos(const QString& alias)
+{
+    bool escolheu = false;
+    AcaoSegura([&] { escolheu = m_processo.EscolherCodigos(alias); }, [this](const QString& nome) { Focar(nome); });
+    if (escolheu) {
+        Ler();
+        emit ParametroAlterado(alias);
+    }
+    if (const TnParametro* parametro = Achar(alias))
+        parametro->editor->setFocus(Qt::OtherFocusReason);
 }
 
 bool TnPainelParametros::Focar(const QString& alias)

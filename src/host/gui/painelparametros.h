@@ -12,7 +12,8 @@ struct TnpqParamItem;
 // in bold with "*", the hint as tooltip). A date is typed as dd/MM/yyyy or
 // picked in a calendar; a value list is a combo of its captions that stores
 // the value; a check list stores the ticked values joined by ";"; a multiple
-// selection takes codes and ranges ("1;3;5-9"); anything else is plain text.
+// selection takes codes and ranges ("1;3;5-9"), typed or picked from the
+// register of its dictionary entry (F4); anything else is plain text.
 // What the user changes goes to the process at once (SetParam, so its
 // OnParamChange runs); what the process changes comes back with Ler().
 class TnPainelParametros : public QWidget {
@@ -50,6 +51,7 @@ private:
     void Mostrar(const TnParametro& parametro, const QString& valor);
     void Gravar(const TnParametro& parametro);
     void Ler(const TnParametro* exceto);
+    void EscolherCodigos(const QString& alias);
 
     TnDMPowerParam& m_processo;
     QList<TnParametro> m_parametros;
