@@ -1,4 +1,4 @@
-// lyr_bench [--size N] [--database URI]
+// lyr_bench [--size N] [--protocolos N] [--meses N] [--tipos 1;2;...] [--vezes N] [--database URI]
 //
 // Times the framework's statement path against raw QtSql doing the same
 // database work on the same rows, on a fresh demo office, and prints the
@@ -37,6 +37,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -47,11 +48,18 @@ QTextStream& Saida()
     return saida;
 }
 
+// How many times each case runs (--vezes); big runs take one or two.
+int& Vezes()
+{
+    static int vezes = 5;
+    return vezes;
+}
+
 // Best of a few runs, in milliseconds; `preparar` runs untimed before each.
 double Medir(const std::function<void()>& preparar, const std::function<void()>& trabalho)
 {
     double melhor = 1e300;
-    for (int vez = 0; vez < 5; ++vez) {
+    for (int vez = 0; vez < Vezes(); ++vez) {
         preparar();
         QElapsedTimer relogio;
         relogio.start();
@@ -299,16 +307,22 @@ void AbrirRegistro()
 
 // --- generation ------------------------------------------------------------
 
-const QString kTiposGeracao = QStringLiteral("1;2;3;4;5;9;10;6;7;8;11;12");
+// What the generation lists: months up to November (the demo's last whole
+// month) and the source types, all twelve unless told.
+struct TnPeriodoGeracao {
+    QDate inicio;
+    QDate fim;
+    QString tipos;
+};
 
-// The process with its preview of November: every source type, all establishments.
-std::unique_ptr<TLyrDPGerarProtocolo> PreverGeracao()
+// The process with its preview of the period: every source type, all establishments.
+std::unique_ptr<TLyrDPGerarProtocolo> PreverGeracao(const TnPeriodoGeracao& periodo)
 {
     auto processo = std::make_unique<TLyrDPGerarProtocolo>();
-    processo->SetParam(QStringLiteral("pDataInicial"), QStringLiteral("01/11/2026"));
-    processo->SetParam(QStringLiteral("pDataFinal"), QStringLiteral("30/11/2026"));
+    processo->SetParam(QStringLiteral("pDataInicial"), periodo.inicio.toString(QStringLiteral("dd/MM/yyyy")));
+    processo->SetParam(QStringLiteral("pDataFinal"), periodo.fim.toString(QStringLiteral("dd/MM/yyyy")));
     processo->SetParam(QStringLiteral("pListarDebitos"), QStringLiteral("0"));
-    processo->SetParam(QStringLiteral("pTipo"), kTiposGeracao);
+    processo->SetParam(QStringLiteral("pTipo"), periodo.tipos);
     processo->SetParam(QStringLiteral("pTipoFolha"), QStringLiteral("2"));
     processo->Processar();
     return processo;
@@ -327,9 +341,9 @@ int LerTudo(QSqlQuery& consulta)
 
 // The financial pass's reading for one establishment and type, in both
 // recipient modes: its clients, then (when it has any) its documents once.
-int LerFinanceiroBruto(nDMConexao& conexao, int empresa, int estab, int tipo)
+int LerFinanceiroBruto(nDMConexao& conexao, const TnPeriodoGeracao& periodo, int empresa, int estab, int tipo)
 {
-    const TnFiltroFinanceiro filtro{QStringLiteral("1"), QDate(2026, 11, 1), QDate(2026, 11, 30), empresa, estab, 0};
+    const TnFiltroFinanceiro filtro{QStringLiteral("1"), periodo.inicio, periodo.fim, empresa, estab, 0};
     int linhas = 0;
     for (int modo = 0; modo < 2; ++modo) {
         QSqlQuery clientes(conexao.Database());
@@ -347,7 +361,7 @@ int LerFinanceiroBruto(nDMConexao& conexao, int empresa, int estab, int tipo)
 
 // The same statements with the same parameters, run raw for every
 // establishment and type.
-void PreverBruto(nDMConexao& conexao)
+void PreverBruto(nDMConexao& conexao, const TnPeriodoGeracao& periodo)
 {
     QSqlQuery estabs(conexao.Database());
     estabs.exec(QStringLiteral("select CODIGOEMPRESA, CODIGOESTAB from ESTAB where ATIVO = '1' order by 1, 2"));
@@ -356,22 +370,22 @@ void PreverBruto(nDMConexao& conexao)
         lista.append({estabs.value(0).toInt(), estabs.value(1).toInt()});
     int linhas = 0;
     for (const auto& [empresa, estab] : lista) {
-        for (const QString& tipo : kTiposGeracao.split(u';')) {
+        for (const QString& tipo : periodo.tipos.split(u';')) {
             QSqlQuery consulta(conexao.Database());
             consulta.setForwardOnly(true);
             if (InIntArray(tipo.toInt(), ListaConstFIN())) {
-                linhas += LerFinanceiroBruto(conexao, empresa, estab, tipo.toInt());
+                linhas += LerFinanceiroBruto(conexao, periodo, empresa, estab, tipo.toInt());
                 continue;
             }
             if (const TnTabelaDebito* tabela = TabelaDebitoDoTipo(tipo.toInt())) {
                 consulta.prepare(ComandoDebitos(tabela->tabela, QStringLiteral("1")).replace(QRegularExpression(QStringLiteral(":p\\w+")), QStringLiteral("?")));
-                for (const QVariant& valor : QVariantList{empresa, estab, QDate(2026, 11, 1), QDate(2026, 11, 30), 0, 0})
+                for (const QVariant& valor : QVariantList{empresa, estab, periodo.inicio, periodo.fim, 0, 0})
                     consulta.addBindValue(valor);
             } else {
                 const QString comando = ComandoFolha(tipo.toInt(), 2, 1);
                 consulta.prepare(comando);
-                consulta.bindValue(QStringLiteral(":pDataInicial"), QDate(2026, 11, 1));
-                consulta.bindValue(QStringLiteral(":pDataFinal"), QDate(2026, 11, 30));
+                consulta.bindValue(QStringLiteral(":pDataInicial"), periodo.inicio);
+                consulta.bindValue(QStringLiteral(":pDataFinal"), periodo.fim);
                 consulta.bindValue(QStringLiteral(":pCodigoEmpresa"), empresa);
                 consulta.bindValue(QStringLiteral(":pCodigoEstab"), estab);
                 consulta.bindValue(QStringLiteral(":PCODIGOEMPRESA"), empresa);
@@ -592,14 +606,17 @@ void MedirBaixaERecibos(TnHost& host, nDMConexao& conexao)
             << Qt::endl;
 }
 
-void MedirGeracao(nDMConexao& conexao)
+void MedirGeracao(nDMConexao& conexao, const TnPeriodoGeracao& periodo)
 {
-    const double previaFramework = Medir([] {}, [] { PreverGeracao(); });
-    const double previaBruta = Medir([] {}, [&] { PreverBruto(conexao); });
-    std::unique_ptr<TLyrDPGerarProtocolo> amostra = PreverGeracao();
+    const double previaFramework = Medir([] {}, [&] { PreverGeracao(periodo); });
+    const double previaBruta = Medir([] {}, [&] { PreverBruto(conexao, periodo); });
+    std::unique_ptr<TLyrDPGerarProtocolo> amostra = PreverGeracao(periodo);
     amostra->nClientDataSetDet.SetFiltered(false);
     const int itens = amostra->nClientDataSetDet.RecordCount();
-    Relatar(QStringLiteral("prévia da geração (mês, todos os tipos)"), itens, previaFramework, previaBruta);
+    const int meses = (periodo.fim.year() - periodo.inicio.year()) * 12 + periodo.fim.month() - periodo.inicio.month() + 1;
+    const qsizetype tipos = periodo.tipos.split(u';', Qt::SkipEmptyParts).size();
+    Relatar(QStringLiteral("prévia da geração (%1 %2, %3 tipos)").arg(meses).arg(meses == 1 ? "mês" : "meses").arg(tipos), itens,
+            previaFramework, previaBruta);
     Saida() << "memória residente com a prévia aberta: " << QString::number(MemoriaResidenteMB(), 'f', 0) << " MB ("
             << amostra->nClientDataSet.RecordCount() << " protocolos, " << itens << " itens)" << Qt::endl;
 
@@ -609,7 +626,7 @@ void MedirGeracao(nDMConexao& conexao)
     std::unique_ptr<TLyrDPGerarProtocolo> processo;
     const auto marcar = [&] {
         DesfazerGeracao(ultimoAntes);
-        processo = PreverGeracao();
+        processo = PreverGeracao(periodo);
         processo->SelecionarTodos();
     };
     const double gravarFramework = Medir(marcar, [&] { processo->actGravarExecute(); });
@@ -627,8 +644,12 @@ int main(int argc, char* argv[])
     QCommandLineParser argumentos;
     argumentos.addOptions({{"size", "Tamanho da demonstração.", "N", "4"},
                            {"protocolos", "Protocolos do mês em que o cadastro é aberto.", "N", "50000"},
+                           {"meses", "Meses da geração, até novembro de 2026.", "N", "1"},
+                           {"tipos", "Tipos da geração.", "1;2;...", "1;2;3;4;5;9;10;6;7;8;11;12"},
+                           {"vezes", "Vezes que cada caso roda (vale a melhor).", "N", "5"},
                            {"database", "Banco PostgreSQL (postgresql://...); padrão: SQLite temporário.", "uri"}});
     argumentos.process(aplicacao);
+    Vezes() = std::max(1, argumentos.value("vezes").toInt());
 
     QTemporaryDir pasta;
     TnConfigBanco config;
@@ -673,7 +694,8 @@ int main(int argc, char* argv[])
     const double abrirBruto = Medir([] {}, [&] { LerRegistroBruto(conexao); });
     Relatar("abrir o cadastro de protocolos no mês", protocolos + 3LL, abrirFramework, abrirBruto);
 
-    MedirGeracao(conexao);
+    const int meses = std::clamp(argumentos.value("meses").toInt(), 1, 12);
+    MedirGeracao(conexao, {QDate(2026, 11, 1).addMonths(1 - meses), QDate(2026, 11, 30), argumentos.value("tipos")});
     MedirBaixaERecibos(host, conexao);
 
     if (!config.esquema.isEmpty())
