@@ -10,6 +10,21 @@
 
 #include <algorithm>
 
+namespace {
+
+// A list of codes and ranges becomes a condition of a statement: what it
+// cannot be is refused on its parameter.
+void ValidarCodigosDoParametro(const TnpqParamItem& item)
+{
+    try {
+        ValidarSelecaoDeCodigos(item.Value);
+    } catch (const EnErro& erro) {
+        throw EnParam(item.Alias, erro.Mensagem());
+    }
+}
+
+} // namespace
+
 QStringList TnpqParamItem::NomesValores() const
 {
     return CtrlNameValues.split(u';', Qt::SkipEmptyParts);
@@ -140,8 +155,10 @@ bool TnDMPowerParam::EscolherCodigos(const QString& alias)
     for (const QString& coluna : chave.mid(0, chave.size() - 1)) {
         for (const TnpqParamItem* outro : npqPowerParam.Itens()) {
             if (outro != &item && outro->ConsultMultSelect && outro->Dicionario.compare(coluna, Qt::CaseInsensitive) == 0
-                && !outro->Value.trimmed().isEmpty())
+                && !outro->Value.trimmed().isEmpty()) {
+                ValidarCodigosDoParametro(*outro);
                 condicoes.append(FilterInterval(QStringLiteral("t_t.") + coluna, outro->Value.trimmed(), false));
+            }
         }
     }
     TnConsultaDicionario consulta(*entrada, condicoes.join(QStringLiteral(" and ")));
@@ -178,15 +195,8 @@ void TnDMPowerParam::ValidarDado()
     for (TnpqParamItem* item : npqPowerParam.Itens()) {
         if (item->Requerid && item->Value.trimmed().isEmpty())
             throw EnParam(item->Alias, QStringLiteral("Informe o parâmetro \"%1\".").arg(item->Caption.isEmpty() ? item->Alias : item->Caption));
-        // A list of codes and ranges becomes a condition of the process's
-        // statement: what it cannot be is refused here, on its parameter.
-        if (item->ConsultMultSelect) {
-            try {
-                ValidarSelecaoDeCodigos(item->Value);
-            } catch (const EnErro& erro) {
-                throw EnParam(item->Alias, erro.Mensagem());
-            }
-        }
+        if (item->ConsultMultSelect)
+            ValidarCodigosDoParametro(*item);
     }
 }
 

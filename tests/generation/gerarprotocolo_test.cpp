@@ -234,6 +234,14 @@ TEST_F(GerarProtocoloDemo, EmpresasEFiliaisEscolhidasNaConsulta)
     const int filiais = Valor("select count(*) from ESTAB where CODIGOEMPRESA in (3, 4)").toInt();
     ASSERT_LT(filiais, Valor("select count(*) from ESTAB").toInt());
     EXPECT_EQ(m_usuario->Perguntas().last().linhas, filiais);
+    // A company list the statement cannot take is refused on its own parameter, before any consultation.
+    m_processo.SetParam("pCodigoEmpresa", "4-3");
+    try {
+        m_processo.EscolherCodigos("pCodigoEstab");
+        ADD_FAILURE() << "a reversed range narrowed the establishments";
+    } catch (const EnParam& erro) {
+        EXPECT_EQ(erro.Alias(), "pCodigoEmpresa");
+    }
     m_usuario->Verificar();
 }
 
