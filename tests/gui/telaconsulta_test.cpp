@@ -10,6 +10,7 @@
 #include "frmcadastro.h"
 #include "frmpowerparam.h"
 #include "grade.h"
+#include "olhardialogo.h"
 #include "protocolo.h"
 #include "protocoloitem.h"
 #include "registro.h"
@@ -20,7 +21,6 @@
 #include <QDialog>
 #include <QMenu>
 #include <QTest>
-#include <QTimer>
 
 class TelaConsulta : public TesteComBanco {};
 
@@ -79,19 +79,12 @@ TEST_F(TelaConsulta, NoDesktopOProtocoloAbreNumDialogoComOCadastro)
     int linhas = -1;
     bool temTela = false;
     // Looks at the dialog once it is up, then closes it.
-    QTimer olhar;
-    olhar.setInterval(10);
-    QObject::connect(&olhar, &QTimer::timeout, [&] {
-        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialogo)
-            return;
-        olhar.stop();
-        titulo = dialogo->windowTitle();
-        temTela = dialogo->findChild<TnFrmCadastro*>() != nullptr;
+    const TnOlharDialogo olhar([&](QDialog& dialogo) {
+        titulo = dialogo.windowTitle();
+        temTela = dialogo.findChild<TnFrmCadastro*>() != nullptr;
         linhas = cadastro->nClientDataSet.RecordCount();
-        dialogo->reject();
+        dialogo.reject();
     });
-    olhar.start();
     desktop.MostrarCadastro(*cadastro);
     EXPECT_EQ(titulo, "Protocolo");
     EXPECT_TRUE(temTela);

@@ -13,6 +13,7 @@
 #include "gerarprotocolo.h"
 #include "grade.h"
 #include "modelodataset.h"
+#include "olhardialogo.h"
 #include "painelparametros.h"
 #include "rodapegrade.h"
 #include "sqldataset.h"
@@ -27,7 +28,6 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -212,24 +212,17 @@ TEST_F(TelaGeracao, F4EmEmpresaMarcaVariasNaConsultaDoCadastro)
     QTest::keyClicks(empresa, "9;");
     QString titulo;
     QString dica;
-    QTimer olhar;
-    olhar.setInterval(10);
-    QObject::connect(&olhar, &QTimer::timeout, [&] {
-        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialogo)
-            return;
-        olhar.stop();
-        titulo = dialogo->windowTitle();
-        if (auto* rotulo = dialogo->findChild<QLabel*>("dicaEscolhaMultipla"))
+    const TnOlharDialogo olhar([&](QDialog& dialogo) {
+        titulo = dialogo.windowTitle();
+        if (auto* rotulo = dialogo.findChild<QLabel*>("dicaEscolhaMultipla"))
             dica = rotulo->text();
-        TnGrade& grade = dialogo->findChild<TnFrmConsulta*>()->Grade();
+        TnGrade& grade = dialogo.findChild<TnFrmConsulta*>()->Grade();
         QTest::keyClick(&grade, Qt::Key_Down, Qt::ShiftModifier);
         QTest::keyClick(&grade, Qt::Key_Down, Qt::ControlModifier);
         QTest::keyClick(&grade, Qt::Key_Down, Qt::ControlModifier);
         QTest::keyClick(&grade, Qt::Key_Space, Qt::ControlModifier);
         QTest::keyClick(&grade, Qt::Key_Return);
     });
-    olhar.start();
     QTest::keyClick(empresa, Qt::Key_F4);
     EXPECT_EQ(titulo, "Empresa");
     EXPECT_TRUE(dica.startsWith("Ctrl+clique")) << dica.toStdString();

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -81,6 +82,23 @@ void AbrirCalendario(QLineEdit* edicao)
     calendario->move(edicao->mapToGlobal(QPoint(0, edicao->height())));
     calendario->show();
     calendario->setFocus(Qt::PopupFocusReason);
+}
+
+// The editor on a line of its own with a "…" button beside it.
+std::pair<QWidget*, QToolButton*> ComBotao(QLineEdit* edicao, const QString& dica)
+{
+    auto* linha = new QWidget(edicao->parentWidget());
+    auto* layout = new QHBoxLayout(linha);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    edicao->setParent(linha);
+    layout->addWidget(edicao);
+    auto* botao = new QToolButton(linha);
+    botao->setText(QStringLiteral("…"));
+    botao->setToolTip(dica);
+    botao->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(botao);
+    return {linha, botao};
 }
 
 } // namespace
@@ -173,20 +191,10 @@ QWidget* TnPainelParametros::CriarEditor(TnParametro& parametro)
     if (item.EhData) {
         edicao->setInputMask(QStringLiteral("99/99/9999;_"));
         edicao->setMaximumWidth(edicao->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
-        auto* linha = new QWidget(this);
+        auto [linha, botao] = ComBotao(edicao, QStringLiteral("Calendário"));
         linha->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        auto* layout = new QHBoxLayout(linha);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(2);
-        edicao->setParent(linha);
-        layout->addWidget(edicao);
-        auto* botao = new QToolButton(linha);
-        botao->setText(QStringLiteral("…"));
-        botao->setToolTip(QStringLiteral("Calendário"));
-        botao->setFocusPolicy(Qt::NoFocus);
+        static_cast<QHBoxLayout*>(linha->layout())->addStretch(1);
         connect(botao, &QToolButton::clicked, edicao, [edicao] { AbrirCalendario(edicao); });
-        layout->addWidget(botao);
-        layout->addStretch(1);
         return linha;
     }
     edicao->setClearButtonEnabled(true);
@@ -199,16 +207,7 @@ QWidget* TnPainelParametros::CriarEditor(TnParametro& parametro)
     const TnEntradaDicionario* entrada = EntradaDicionario(item.Dicionario);
     if (!entrada || entrada->tabela.isEmpty())
         return edicao;
-    auto* linha = new QWidget(this);
-    auto* layout = new QHBoxLayout(linha);
-    layout->setContentsMargins(0, 0, 0, 0);
-    edicao->setParent(linha);
-    layout->addWidget(edicao);
-    auto* botao = new QToolButton(linha);
-    botao->setText(QStringLiteral("…"));
-    botao->setToolTip(QStringLiteral("Escolher (F4)"));
-    botao->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(botao);
+    auto [linha, botao] = ComBotao(edicao, QStringLiteral("Escolher (F4)"));
     auto* f4 = new QAction(edicao);
     f4->setShortcut(Qt::Key_F4);
     f4->setShortcutContext(Qt::WidgetShortcut);
