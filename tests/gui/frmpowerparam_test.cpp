@@ -187,8 +187,10 @@ TEST(TnFrmPowerParam, MontaOPainelEAsAcoesDaDeclaracao)
     auto* layout = qobject_cast<QFormLayout*>(tela.Parametros().layout());
     ASSERT_NE(layout, nullptr);
     QStringList rotulos;
-    for (int linha = 0; linha < layout->rowCount(); ++linha)
-        rotulos.append(qobject_cast<QLabel*>(layout->itemAt(linha, QFormLayout::LabelRole)->widget())->text());
+    for (int linha = 0; linha < layout->rowCount(); ++linha) {
+        if (const QLayoutItem* rotulo = layout->itemAt(linha, QFormLayout::LabelRole))
+            rotulos.append(qobject_cast<QLabel*>(rotulo->widget())->text());
+    }
     EXPECT_EQ(rotulos, QStringList({"Tipo *", "Data Inicial *", "Data Final", "Empresa", "Documentos", "Observação"}));
     EXPECT_TRUE(tela.Parametros().Rotulo("pTipo")->font().bold());
     EXPECT_EQ(tela.Parametros().Controle("pInterno"), nullptr);

@@ -88,6 +88,7 @@ void AbrirCalendario(QLineEdit* edicao)
 std::pair<QWidget*, QToolButton*> ComBotao(QLineEdit* edicao, const QString& dica)
 {
     auto* linha = new QWidget(edicao->parentWidget());
+    linha->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QHBoxLayout(linha);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -127,6 +128,8 @@ TnPainelParametros::TnPainelParametros(TnDMPowerParam& processo, QWidget* pai) :
         formulario->addRow(parametro.rotulo, linha);
         Mostrar(parametro, item.Value);
     }
+    // The rows keep to the top; what is left of the page stays below them.
+    formulario->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
     // Signals last: showing the declared values is not the user's doing.
     for (qsizetype i = 0; i < m_parametros.size(); ++i) {
         QWidget* editor = m_parametros[i].editor;
@@ -192,7 +195,6 @@ QWidget* TnPainelParametros::CriarEditor(TnParametro& parametro)
         edicao->setInputMask(QStringLiteral("99/99/9999;_"));
         edicao->setMaximumWidth(edicao->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
         auto [linha, botao] = ComBotao(edicao, QStringLiteral("Calendário"));
-        linha->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         static_cast<QHBoxLayout*>(linha->layout())->addStretch(1);
         connect(botao, &QToolButton::clicked, edicao, [edicao] { AbrirCalendario(edicao); });
         return linha;
