@@ -128,20 +128,12 @@ void TnFrmCadastro::CriarBarra()
 {
     m_barra = new QToolBar(this);
     m_barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    // Icons of the desktop's theme beside the captions.
-    static const QHash<QString, QString> icones = {
-        {QStringLiteral("actDataSetFirst"), QStringLiteral("go-first")},   {QStringLiteral("actDataSetPrior"), QStringLiteral("go-previous")},
-        {QStringLiteral("actDataSetNext"), QStringLiteral("go-next")},     {QStringLiteral("actDataSetLast"), QStringLiteral("go-last")},
-        {QStringLiteral("actDataSetInsert"), QStringLiteral("list-add")},  {QStringLiteral("actDataSetEdit"), QStringLiteral("document-edit")},
-        {QStringLiteral("actDataSetDelete"), QStringLiteral("edit-delete")}, {QStringLiteral("actDataSetPost"), QStringLiteral("document-save")},
-        {QStringLiteral("actDataSetCancel"), QStringLiteral("edit-undo")}, {QStringLiteral("actDataSetRefresh"), QStringLiteral("view-refresh")},
-    };
     const QList<TnAction*> navegacao = {m_cadastro.actDataSetFirst, m_cadastro.actDataSetPrior, m_cadastro.actDataSetNext,
                                         m_cadastro.actDataSetLast};
     const QList<TnAction*> edicao = {m_cadastro.actDataSetInsert, m_cadastro.actDataSetEdit, m_cadastro.actDataSetDelete,
                                      m_cadastro.actDataSetPost,   m_cadastro.actDataSetCancel, m_cadastro.actDataSetRefresh};
     const auto adicionar = [this](TnAction* acao) {
-        auto* qacao = m_barra->addAction(IconeDoTema(icones.value(acao->Name())), acao->Caption());
+        auto* qacao = m_barra->addAction(IconeDaAcao(*acao), acao->Caption());
         qacao->setObjectName(acao->Name());
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         VestirBotao(*m_barra, *qacao, *acao);
@@ -236,7 +228,7 @@ void TnFrmCadastro::SeguirAcoes(TnDMClientDataSet& registro)
 void TnFrmCadastro::CriarBotoesDoModulo(TnDataModule& modulo, QToolBar* barra, QWidget* escopo)
 {
     for (TnAction* botao : modulo.ToolButtons().Todas()) {
-        auto* qacao = barra->addAction(IconeDoModulo(botao->ImageIndex()), botao->Caption());
+        auto* qacao = barra->addAction(IconeDaAcao(*botao), botao->Caption());
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         VestirBotao(*barra, *qacao, *botao);
         escopo->addAction(qacao);

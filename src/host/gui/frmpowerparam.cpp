@@ -15,7 +15,6 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QHash>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QSplitter>
@@ -25,17 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Theme icons of the standard actions; the process's own buttons take
-// theirs from the host's image list.
-QIcon IconeDoProcesso(const TnAction& acao)
-{
-    static const QHash<QString, QString> padrao = {{QStringLiteral("actExecutar"), QStringLiteral("system-run")},
-                                                   {QStringLiteral("actGravar"), QStringLiteral("document-save")},
-                                                   {QStringLiteral("actCancelar"), QStringLiteral("edit-undo")}};
-    const QString nome = padrao.value(acao.Name());
-    return nome.isEmpty() ? IconeDoModulo(acao.ImageIndex()) : IconeDoTema(nome);
-}
 
 QWidget* NovaPagina(QWidget* pai)
 {
@@ -216,7 +204,7 @@ void TnFrmPowerParam::SincronizarBarra()
             if (existente == acao)
                 return;
         }
-        auto* qacao = new QAction(IconeDoProcesso(*acao), QString(), this);
+        auto* qacao = new QAction(IconeDaAcao(*acao), QString(), this);
         qacao->setObjectName(acao->Name());
         qacao->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         connect(qacao, &QAction::triggered, this, [this, qacao] {

@@ -1,5 +1,6 @@
 #include "icones.h"
 
+#include "acoes.h"
 #include "classeshost.h"
 
 #include <QApplication>
@@ -24,6 +25,21 @@ QIcon IconeDoTema(const QString& nome)
         return {};
     const auto estilo = doEstilo.constFind(nome);
     return QIcon::fromTheme(nome, estilo == doEstilo.cend() ? QIcon() : QApplication::style()->standardIcon(*estilo));
+}
+
+QIcon IconeDaAcao(const TnAction& acao)
+{
+    static const QHash<QString, QString> padrao = {
+        {QStringLiteral("actDataSetFirst"), QStringLiteral("go-first")},   {QStringLiteral("actDataSetPrior"), QStringLiteral("go-previous")},
+        {QStringLiteral("actDataSetNext"), QStringLiteral("go-next")},     {QStringLiteral("actDataSetLast"), QStringLiteral("go-last")},
+        {QStringLiteral("actDataSetInsert"), QStringLiteral("list-add")},  {QStringLiteral("actDataSetEdit"), QStringLiteral("document-edit")},
+        {QStringLiteral("actDataSetDelete"), QStringLiteral("edit-delete")}, {QStringLiteral("actDataSetPost"), QStringLiteral("document-save")},
+        {QStringLiteral("actDataSetCancel"), QStringLiteral("edit-undo")}, {QStringLiteral("actDataSetRefresh"), QStringLiteral("view-refresh")},
+        {QStringLiteral("actExecutar"), QStringLiteral("system-run")},     {QStringLiteral("actGravar"), QStringLiteral("document-save")},
+        {QStringLiteral("actCancelar"), QStringLiteral("edit-undo")},
+    };
+    const QString nome = padrao.value(acao.Name());
+    return nome.isEmpty() ? IconeDoModulo(acao.ImageIndex()) : IconeDoTema(nome);
 }
 
 // The host's image list: what the image numbers the modules give their

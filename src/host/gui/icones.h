@@ -13,3 +13,9 @@ inline QIcon IconeDoModulo(int imagem)
 {
     return IconeDoTema(IconeDaImagem(imagem));
 }
+
+class TnAction;
+// The icon of an action on a tool bar: the theme's for the host's standard
+// actions (navigation, editing, a process's run, save and cancel), else
+// that of the action's image number.
+QIcon IconeDaAcao(const TnAction& acao);
