@@ -4,7 +4,6 @@
 
 #include <QAtomicInt>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -72,15 +71,22 @@ TnConfigBanco LerPalavrasPostgreSQL(const QString& texto)
     return config;
 }
 
-// Refuses, before SQLite sees it, a file SQLite would either create where the
-// user did not mean (a mistyped folder) or answer with its own English
-// ("file is not a database"). An empty file is a new database.
-void ConferirArquivoSQLite(const QString& arquivo)
+// SQLite's locks on the database file, its -wal and its -shm are POSIX
+// advisory locks, and POSIX keeps them per process, not per descriptor: when
+// any code of this process opens one of those files and closes it again,
+// every lock the process holds on it is dropped without a word. Another
+// process then takes itself for the last user, checkpoints and deletes the
+// write-ahead log this one is still writing into: what this process writes
+// afterwards is never seen by anybody, and the file ends corrupted. So nothing
+// in the process opens those files outside SQLite: the checks below only look
+// at the path (stat and access, which open nothing), whether the file is a
+// database is asked of SQLite itself (AbrirSQLite), and the desktop's file
+// dialogs never read the files they list.
+//
+// Refuses, before SQLite sees it, a path SQLite would either create where the
+// user did not mean (a mistyped folder) or answer with its own English.
+void ConferirCaminhoSQLite(const QString& arquivo)
 {
-    // SQLite's in-memory database has no file (and QFileInfo would take the
-    // name for a Qt resource).
-    if (arquivo == u":memory:")
-        return;
     const QFileInfo info(arquivo);
     if (!info.absoluteDir().exists()) {
         if (QFileInfo(info.absolutePath()).isFile())
@@ -94,17 +100,12 @@ void ConferirArquivoSQLite(const QString& arquivo)
             throw EnErro(QStringLiteral("Sem permissão para criar o banco de dados na pasta %1.").arg(info.absolutePath()));
         return;
     }
-    QFile arquivoBanco(arquivo);
-    if (!arquivoBanco.open(QIODevice::ReadOnly))
+    if (!info.isReadable())
         throw EnErro(QStringLiteral("Sem permissão para ler o arquivo %1.").arg(arquivo));
-    if (arquivoBanco.size() == 0)
-        return;
-    static const QByteArray cabecalho("SQLite format 3\0", 16);
-    if (arquivoBanco.read(cabecalho.size()) != cabecalho)
-        throw EnErro(QStringLiteral("O arquivo %1 não é um banco do Lyr.").arg(arquivo));
-    if (!info.isWritable())
-        throw EnErro(QStringLiteral("Sem permissão para gravar no arquivo %1.").arg(arquivo));
 }
+
+// SQLite's primary result code for "file is not a database".
+constexpr int kSqliteNaoEhBanco = 26;
 
 } // namespace
 
@@ -141,13 +142,25 @@ QString TnConfigBanco::Descrever() const
 nDMConexao::nDMConexao(const TnConfigBanco& config)
     : m_config(config), m_nomeConexao(NovoNomeConexao())
 {
-    if (m_config.banco == TnBanco::SQLite)
-        AbrirSQLite();
-    else
-        AbrirPostgreSQL();
+    try {
+        if (m_config.banco == TnBanco::SQLite)
+            AbrirSQLite();
+        else
+            AbrirPostgreSQL();
+    } catch (...) {
+        // No destructor runs for a connection that failed to open: close
+        // what was opened (a refused SQLite file is still held by SQLite).
+        Fechar();
+        throw;
+    }
 }
 
 nDMConexao::~nDMConexao()
+{
+    Fechar();
+}
+
+void nDMConexao::Fechar()
 {
     {
         QSqlDatabase banco = QSqlDatabase::database(m_nomeConexao, false);
@@ -157,7 +170,76 @@ nDMConexao::~nDMConexao()
             banco.close();
         }
     }
-    QSqlDatabase::removeDatabase(m_nomeConexao);
+    if (QSqlDatabase::contains(m_nomeConexao))
+        QSqlDatabase::removeDatabase(m_nomeConexao);
+}
+
+QStringList nDMConexao::ConferirIntegridade()
+{
+    // PostgreSQL keeps its own pages consistent (a damaged server is a matter
+    // for pg_amcheck and the administrator); SQLite's file lives with the
+    // office, and quick_check reads every page and index of it.
+    if (Banco() != TnBanco::SQLite)
+        return {};
+    const QString comando = QStringLiteral("PRAGMA quick_check");
+    AvisarComando(comando);
+    QSqlQuery consulta(Database());
+    if (!consulta.exec(comando))
+        return {consulta.lastError().text()};
+    QStringList problemas;
+    while (consulta.next()) {
+        const QString linha = consulta.value(0).toString();
+        if (linha != u"ok")
+            problemas.append(linha);
+    }
+    return problemas;
+}
+
+void nDMConexao::CopiarPara(const QString& destino)
+{
+    if (Banco() != TnBanco::SQLite)
+        throw EnErro(QStringLiteral("A cópia do PostgreSQL é feita pelo servidor: use pg_dump."));
+    const QFileInfo info(destino);
+    if (EhArquivoDoBanco(destino))
+        throw EnErro(QStringLiteral("%1 é um arquivo do próprio banco de dados. Informe outro arquivo para a cópia.").arg(destino));
+    if (info.exists())
+        throw EnErro(QStringLiteral("O arquivo %1 já existe. Informe um arquivo novo para a cópia.").arg(destino));
+    if (!info.absoluteDir().exists())
+        throw EnErro(QStringLiteral("A pasta %1 não existe.").arg(info.absolutePath()));
+    if (!QFileInfo(info.absolutePath()).isWritable())
+        throw EnErro(QStringLiteral("Sem permissão para gravar na pasta %1.").arg(info.absolutePath()));
+    // VACUUM INTO writes a consistent copy from one read transaction, through
+    // SQLite (see ConferirCaminhoSQLite): others keep reading and writing.
+    const QString comando = QStringLiteral("VACUUM INTO ?");
+    AvisarComando(comando);
+    QSqlQuery copia(Database());
+    copia.prepare(comando);
+    copia.addBindValue(info.absoluteFilePath());
+    if (!copia.exec())
+        throw EnSQL(QStringLiteral("Não foi possível copiar o banco de dados para %1: %2").arg(destino, copia.lastError().text()),
+                    comando);
+}
+
+bool nDMConexao::EhArquivoDoBanco(const QString& caminho) const
+{
+    if (Banco() != TnBanco::SQLite || m_config.arquivo == u":memory:")
+        return false;
+    // The folder resolved through its links, the names compared as SQLite
+    // names its companions; nothing is opened.
+    const auto normalizar = [](const QString& arquivo) {
+        const QFileInfo info(arquivo);
+        const QString pasta = QFileInfo(info.absolutePath()).canonicalFilePath();
+        return (pasta.isEmpty() ? info.absolutePath() : pasta) + u'/' + info.fileName();
+    };
+    const QString banco = normalizar(m_config.arquivo);
+    const QString alvo = normalizar(caminho);
+    for (const char* sufixo : {"", "-wal", "-shm", "-journal"}) {
+        if (alvo == banco + QLatin1String(sufixo))
+            return true;
+    }
+    // A link to the database under another name.
+    const QString real = QFileInfo(caminho).canonicalFilePath();
+    return !real.isEmpty() && real == QFileInfo(m_config.arquivo).canonicalFilePath();
 }
 
 QSqlDatabase nDMConexao::Database() const
@@ -167,14 +249,30 @@ QSqlDatabase nDMConexao::Database() const
 
 void nDMConexao::AbrirSQLite()
 {
-    ConferirArquivoSQLite(m_config.arquivo);
+    // SQLite's in-memory database has no file (and QFileInfo would take the
+    // name for a Qt resource).
+    const bool emArquivo = m_config.arquivo != u":memory:";
+    if (emArquivo)
+        ConferirCaminhoSQLite(m_config.arquivo);
     QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomeConexao);
     banco.setDatabaseName(m_config.arquivo);
     banco.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!banco.open())
         throw EnErro(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
                          .arg(m_config.arquivo, banco.lastError().text()));
-    // SQLite reads the file only at the first statement: a damaged file shows here.
+    // SQLite reads the file only at the first statement: a file that is not a
+    // database (or a damaged one) shows here. An empty file is a new database.
+    {
+        QSqlQuery leitura(banco);
+        if (!leitura.exec(QStringLiteral("PRAGMA schema_version"))) {
+            if (leitura.lastError().nativeErrorCode().toInt() == kSqliteNaoEhBanco)
+                throw EnErro(QStringLiteral("O arquivo %1 não é um banco do Lyr.").arg(m_config.arquivo));
+            throw EnErro(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
+                             .arg(m_config.arquivo, leitura.lastError().text()));
+        }
+    }
+    if (emArquivo && QFileInfo::exists(m_config.arquivo) && !QFileInfo(m_config.arquivo).isWritable())
+        throw EnErro(QStringLiteral("Sem permissão para gravar no arquivo %1.").arg(m_config.arquivo));
     try {
         // WAL lets the screens read while a long process writes.
         Executar(QStringLiteral("PRAGMA journal_mode=WAL"));

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -55,6 +56,18 @@ public:
     // write lock.
     void TravarNumeracao(const QString& tabela);
 
+    // What is wrong with the database's pages and indexes (SQLite's
+    // quick_check); empty when nothing is, and always on PostgreSQL, whose
+    // server answers for its own pages.
+    QStringList ConferirIntegridade();
+    // A consistent copy of the SQLite database in a new file, taken while
+    // others go on working; EnErro on PostgreSQL (pg_dump does that there)
+    // and for a file that exists or belongs to the database.
+    void CopiarPara(const QString& destino);
+    // The path is the SQLite database file or one of its companions (-wal,
+    // -shm, -journal): nothing may write there but SQLite.
+    bool EhArquivoDoBanco(const QString& caminho) const;
+
     // Called with each statement's text right before this process sends it
     // to either database, and with "COMMIT" right before each outermost
     // commit: a trace of the conversation with the database, which tests use
@@ -66,6 +79,7 @@ public:
 private:
     void AbrirSQLite();
     void AbrirPostgreSQL();
+    void Fechar();
     void Executar(const QString& comando);
 
     TnConfigBanco m_config;

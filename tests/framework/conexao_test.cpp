@@ -1,6 +1,10 @@
 #include "bancoteste.h"
 #include "erros.h"
+#include "sqldataset.h"
 #include "sqlservicos.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 class ConexaoTeste : public TesteComBanco {
 protected:
@@ -84,4 +88,74 @@ TEST_F(ConexaoTeste, GuardaOUsuarioLogado)
     EXPECT_EQ(Con().CodigoUsuario(), 1);
     Con().SetCodigoUsuario(7);
     EXPECT_EQ(Conexao().CodigoUsuario(), 7);
+}
+
+// A copy taken while another user's save is still open holds what was
+// committed, passes its own check, and never lands on a file of the database.
+TEST_F(ConexaoTeste, CopiaComOutroGravandoTemOQueFoiConfirmado)
+{
+    QTemporaryDir pasta;
+    const QString copia = pasta.filePath("copia.db");
+    if (Con().Banco() != TnBanco::SQLite) {
+        EXPECT_TRUE(Recusa([&] { Con().CopiarPara(copia); }).contains("pg_dump"));
+        EXPECT_EQ(Con().ConferirIntegridade(), QStringList());
+        return;
+    }
+    auto outro = OutraConexao();
+    outro->StartTransaction();
+    TnSQLDataSet gravacao(*outro);
+    gravacao.SetCommandText("insert into DPTOESCRIT (CODIGODPTOESCRIT, DESCRDPTOESCRIT) values (2, 'Pessoal')");
+    gravacao.ExecSQL();
+    Con().CopiarPara(copia);
+    outro->Commit();
+
+    nDMConexao lida(TnConfigBanco::Ler(copia));
+    TnSQLDataSet consulta(lida);
+    consulta.SetCommandText("select count(*) from DPTOESCRIT");
+    consulta.Open();
+    EXPECT_EQ(consulta.Fields(0).AsInteger(), 1) << "only what was committed";
+    EXPECT_EQ(lida.ConferirIntegridade(), QStringList());
+
+    const QString banco = Con().Config().arquivo;
+    for (const QString& destino : {copia, banco, banco + "-wal", banco + "-journal"})
+        EXPECT_FALSE(Recusa([&] { Con().CopiarPara(destino); }).isEmpty()) << destino.toStdString();
+    EXPECT_TRUE(Recusa([&] { Con().CopiarPara(banco + "-shm"); }).contains("próprio banco"));
+    EXPECT_TRUE(Recusa([&] { Con().CopiarPara(pasta.filePath("nao/existe.db")); }).contains("não existe"));
+}
+
+// A damaged SQLite file is named by its check; a file that is no database is
+// refused before anything is read from it by anybody but SQLite.
+TEST(ConexaoArquivo, ArquivoDanificadoENaoBanco)
+{
+    if (BancoDoTeste() != TnBanco::SQLite)
+        GTEST_SKIP() << "SQLite files only";
+    QTemporaryDir pasta;
+    TnConfigBanco config = TnConfigBanco::Ler(pasta.filePath("lyr.db"));
+    {
+        nDMConexao conexao(config);
+        TnSQLDataSet comando(conexao);
+        for (const char* texto : {"PRAGMA journal_mode=DELETE", "create table T (A integer primary key, B text)", "create index TB on T (B)"}) {
+            comando.SetCommandText(texto);
+            comando.ExecSQL();
+        }
+        comando.SetCommandText("with recursive N(X) as (select 1 union all select X + 1 from N where X < 5000) "
+                               "insert into T (B) select 'linha ' || X from N");
+        comando.ExecSQL();
+        EXPECT_EQ(conexao.ConferirIntegridade(), QStringList());
+    }
+    // Garbage over a page of the index, with no connection open.
+    QFile arquivo(config.arquivo);
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadWrite));
+    arquivo.seek(arquivo.size() - 4096 * 3 + 100);
+    arquivo.write(QByteArray(2000, 'x'));
+    arquivo.close();
+    nDMConexao danificada(config);
+    EXPECT_FALSE(danificada.ConferirIntegridade().isEmpty());
+
+    const QString texto = pasta.filePath("texto.db");
+    QFile outro(texto);
+    ASSERT_TRUE(outro.open(QIODevice::WriteOnly));
+    outro.write(QByteArray(8192, 'a'));
+    outro.close();
+    EXPECT_EQ(Recusa([&] { nDMConexao(TnConfigBanco::Ler(texto)); }), "O arquivo " + texto + " não é um banco do Lyr.");
 }

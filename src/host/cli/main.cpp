@@ -19,6 +19,7 @@
 #include "usuariocli.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -133,6 +134,15 @@ int MostrarSituacao()
             << TnMigrador(Conexao()).VersaoAtual() << ")" << Qt::endl
             << "Empresas: " << contar(QStringLiteral("EMPRESA")) << "   Estabelecimentos: " << contar(QStringLiteral("ESTAB"))
             << "   Protocolos: " << contar(QStringLiteral("PROTOCOLO")) << Qt::endl;
+    const QStringList problemas = Conexao().ConferirIntegridade();
+    if (Conexao().Banco() != TnBanco::SQLite)
+        Saida() << "Integridade: a cargo do servidor PostgreSQL" << Qt::endl;
+    else if (problemas.isEmpty())
+        Saida() << "Integridade: ok" << Qt::endl;
+    else
+        Saida() << "Integridade: o arquivo está danificado (" << problemas.size() << " problema(s)):" << Qt::endl
+                << "  " << problemas.join(QStringLiteral("\n  ")) << Qt::endl
+                << "Restaure a última cópia (lyr backup) ou peça ajuda ao suporte antes de continuar." << Qt::endl;
     // The package the desktop would load: its version, or why it cannot be loaded.
     TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
     try {
@@ -154,7 +164,21 @@ int MostrarSituacao()
             << "  lyr status                     mostra esta situação do banco" << Qt::endl
             << "  lyr usuario adicionar LOGIN --nome \"Nome\"   cadastra um usuário (senha pela entrada)" << Qt::endl
             << "  lyr gerar --de AAAA-MM-DD --ate AAAA-MM-DD [--gravar]   gera os protocolos do período" << Qt::endl
+            << "  lyr backup ARQUIVO             copia o banco de dados, mesmo com o sistema em uso" << Qt::endl
             << "  lyr --help                     todas as opções" << Qt::endl;
+    return problemas.isEmpty() ? 0 : 1;
+}
+
+// A copy taken while the office works, checked before it is announced.
+int CopiarBanco(const QString& destino)
+{
+    Conexao().CopiarPara(destino);
+    const QStringList problemas = nDMConexao(TnConfigBanco::Ler(destino)).ConferirIntegridade();
+    if (!problemas.isEmpty())
+        throw EnErro(QStringLiteral("A cópia %1 foi gravada, mas não passou na verificação de integridade: %2")
+                         .arg(destino, problemas.join(QStringLiteral("; "))));
+    Saida() << "Cópia do banco gravada em " << QFileInfo(destino).absoluteFilePath() << " (" << QFileInfo(destino).size() / 1024
+            << " KB, integridade ok)." << Qt::endl;
     return 0;
 }
 
@@ -236,7 +260,9 @@ const QList<TnComando>& Comandos()
         {QStringLiteral("init"), {}, QStringLiteral("cria o banco de dados ou atualiza o seu esquema")},
         {QStringLiteral("sql"), QStringLiteral("\"comando\""), QStringLiteral("executa um comando SQL e mostra o resultado")},
         {QStringLiteral("menu"), {}, QStringLiteral("mostra o menu que o módulo de protocolos oferece")},
-        {QStringLiteral("status"), {}, QStringLiteral("mostra a situação do banco de dados")},
+        {QStringLiteral("status"), {}, QStringLiteral("mostra a situação do banco de dados e confere a sua integridade")},
+        {QStringLiteral("backup"), QStringLiteral("ARQUIVO"),
+         QStringLiteral("grava uma cópia do banco SQLite num arquivo novo, com o sistema em uso (no PostgreSQL: pg_dump)")},
         {QStringLiteral("gerar"), {}, QStringLiteral("gera protocolos do período (Gerar Protocolo, sem a janela)")},
         {QStringLiteral("recibo"), {}, QStringLiteral("grava em PDF os recibos dos protocolos, com o código de barras de cada um")},
         {QStringLiteral("usuario"), QStringLiteral("adicionar|senha|direito|direitos LOGIN [DIREITO sim|nao]"),
@@ -435,6 +461,8 @@ int ExecutarTexto(const QCommandLineParser& argumentos)
         return Inicializar(demonstracao);
     if (comando == u"sql")
         return ExecutarComando(posicionais[1]);
+    if (comando == u"backup")
+        return CopiarBanco(posicionais[1]);
     if (comando == u"gerar") {
         if (!argumentos.isSet(QStringLiteral("de")) || !argumentos.isSet(QStringLiteral("ate")))
             throw EnErro(QStringLiteral("Use: lyr gerar --de AAAA-MM-DD --ate AAAA-MM-DD [--tipos 1;2;5] [--empresas 1;3] [--forma 1|2] [--gravar]"));
@@ -497,8 +525,12 @@ int main(int argc, char* argv[])
         aplicacao = std::make_unique<QGuiApplication>(argc, argv);
     } else if (modoTexto || !erro.isEmpty())
         aplicacao = std::make_unique<QCoreApplication>(argc, argv);
-    else
+    else {
+        // A platform's own dialogs browse folders reading each file's first
+        // bytes; see TnDialogoArquivo for why this process must not.
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         aplicacao = std::make_unique<QApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("lyr"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LYR_VERSAO));
 

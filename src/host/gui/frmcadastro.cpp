@@ -10,13 +10,11 @@
 #include "erros.h"
 #include "grade.h"
 #include "icones.h"
-#include "impressao.h"
+#include "previaimpressao.h"
 #include "modelodataset.h"
 #include "valores.h"
 
 #include <QAction>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -205,14 +203,7 @@ void TnFrmCadastro::Imprimir()
             m_mostrarRelatorio(relatorio);
             return;
         }
-        QPrinter impressora(QPrinter::HighResolution);
-        impressora.setPageSize(QPageSize(QPageSize::A4));
-        impressora.setDocName(relatorio.titulo);
-        QPrintPreviewDialog previa(&impressora, this);
-        previa.setWindowTitle(relatorio.titulo);
-        connect(&previa, &QPrintPreviewDialog::paintRequested, this,
-                [&relatorio](QPrinter* destino) { AcaoSegura([&] { ImprimirRelatorio(relatorio, *destino); }); });
-        previa.resize(1000, 750);
+        TnPreviaImpressao previa(relatorio, this);
         previa.exec();
     });
 }
