@@ -113,7 +113,7 @@ QString RecusaUsuarioBaixa(int usuario)
     return QStringLiteral("Usuário %1 não cadastrado ou inativo.").arg(usuario);
 }
 
-bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int& usuario, QDateTime& entrega)
+bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int& usuario, QDateTime& entrega, bool emLote)
 {
     // The establishment's name and its responsible persons, in one read (a
     // batch write-off asks this once per establishment).
@@ -139,6 +139,10 @@ bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int&
                               .arg(estab)
                               .arg(nomeEstab.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(nomeEstab));
     questionario.confirmar = QStringLiteral("Baixar");
+    if (emLote) {
+        questionario.cancelar = QStringLiteral("Pular esta filial");
+        questionario.interromper = QStringLiteral("Interromper a baixa");
+    }
     questionario.campos = {
         {QStringLiteral("pessoa"), saida ? QStringLiteral("Recebido por (cliente)") : QStringLiteral("Entregue por (cliente)"),
          QString(), responsaveis},

@@ -62,5 +62,6 @@ bool ChecarConfiguracaoPro(int empresa, int estab);
 bool ChecarConfigurarEmpPro(int empresa, int estab);
 // Asks who took part in the hand-over of a protocol of this nature (1
 // outgoing, 2 incoming) with this establishment, and when. False when the
-// user cancels.
-bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int& usuario, QDateTime& entrega);
+// user cancels. In a batch (`emLote`) cancelling skips the establishment,
+// and a third button stops the whole batch: EnAbort.
+bool PegarDadosBaixa(int natureza, int empresa, int estab, QString& pessoa, int& usuario, QDateTime& entrega, bool emLote = false);

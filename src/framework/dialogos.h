@@ -38,6 +38,11 @@ struct TnQuestionario {
     QString confirmar = QStringLiteral("OK");
     QList<TnCampoQuestionario> campos = {};
     std::function<std::optional<TnRecusaQuestionario>(const TnQuestionario&)> validar = {};
+    QString cancelar = QStringLiteral("Cancelar");
+    // When not empty, the caption of a third button that stops the whole
+    // operation the question belongs to (a batch asking once per group):
+    // nPedirQuestionario then raises EnAbort.
+    QString interromper = {};
 
     QVariant Valor(const QString& nome) const;
     void SetValor(const QString& nome, const QVariant& valor);

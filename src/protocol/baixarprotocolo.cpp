@@ -1,5 +1,7 @@
 #include "baixarprotocolo.h"
 
+#include "protocolo.h"
+
 #include "conexao.h"
 #include "erros.h"
 #include "host.h"
@@ -25,6 +27,8 @@ struct TnBaixaDoEstab {
     QDateTime entrega;
     QList<QPair<TnBookmark, qint64>> protocolos;
     int baixados = 0;
+    QList<qint64> semItensAtivos;
+    QList<qint64> jaBaixados;
 };
 
 bool EhEnter(int tecla)
@@ -285,9 +289,16 @@ void TLyrDPBaixarProtocolo::actGravarExecute()
             baixa.empresa = empresa;
             baixa.estab = estab;
             try {
-                baixa.confirmada = PegarDadosBaixa(natureza, empresa, estab, baixa.pessoa, baixa.usuario, baixa.entrega);
-            } catch (...) {
+                baixa.confirmada = PegarDadosBaixa(natureza, empresa, estab, baixa.pessoa, baixa.usuario, baixa.entrega, true);
+            } catch (const EnAbort&) {
                 SetTemAlteracao(true);  // nothing was written off: the marks are still to be saved
+                MsgTree(TnTipoMsg::Alerta, QStringLiteral("Baixa interrompida na Empresa %1, Filial %2: nenhum protocolo foi baixado; "
+                                                          "os protocolos continuam marcados.")
+                                               .arg(empresa)
+                                               .arg(estab));
+                throw;
+            } catch (...) {
+                SetTemAlteracao(true);
                 throw;
             }
             estabs.append(baixa);
@@ -295,12 +306,19 @@ void TLyrDPBaixarProtocolo::actGravarExecute()
         estabs.last().protocolos.append({nClientDataSet.GetBookmark(), nClientDataSet.FieldByName(QStringLiteral("CODIGOPROTOCOLO")).AsLargeInt()});
     }
 
+    // Beyond "still open", the update takes only a protocol with an active
+    // item: the register refuses to write off one without, and a batch must
+    // not do what a single write-off refuses. A protocol the update skips is
+    // then read once to tell the user why.
     TnSQLDataSet sqlBaixa(Conexao());
     sqlBaixa.SetCommandText(QStringLiteral("update PROTOCOLO set DATAHORAENTREGA = :pDATAHORAENTREGA ,CODIGOUSUARIOINT = :pCODIGOUSUARIOINT "
                                            ",USUARIOEXT = :pUSUARIOEXT ,DATAHORABAIXA = :pDATAHORABAIXA where CODIGOPROTOCOLO = :pCodigoProtocolo "
-                                           " and DATAHORABAIXA is null"));
+                                           " and DATAHORABAIXA is null and exists (select 1 from PROTOCOLOITEM I where "
+                                           "I.CODIGOPROTOCOLO = PROTOCOLO.CODIGOPROTOCOLO and %1)")
+                                .arg(CondicaoItemAtivo(QStringLiteral("I."))));
+    TnSQLDataSet sqlAberto(Conexao());
+    sqlAberto.SetCommandText(QStringLiteral("select count(*) from PROTOCOLO where CODIGOPROTOCOLO = :pCodigoProtocolo and DATAHORABAIXA is null"));
     QList<TnBookmark> baixadas;
-    QList<qint64> jaBaixadas;
     nDMConexao& conexao = Conexao();
     conexao.StartTransaction(1);
     try {
@@ -313,9 +331,12 @@ void TLyrDPBaixarProtocolo::actGravarExecute()
                 if (sqlBaixa.ExecSQL() > 0) {
                     baixadas.append(marca);
                     ++baixa.baixados;
-                } else {
-                    jaBaixadas.append(codigo);
+                    continue;
                 }
+                sqlAberto.SetParamValues({codigo});
+                sqlAberto.Open();
+                (sqlAberto.Fields(0).AsInteger() > 0 ? baixa.semItensAtivos : baixa.jaBaixados).append(codigo);
+                sqlAberto.Close();
             }
         }
         conexao.Commit(1);
@@ -334,10 +355,14 @@ void TLyrDPBaixarProtocolo::actGravarExecute()
                     QStringLiteral("%1: dados da baixa não informados; %2 protocolo(s) continuam marcados.").arg(estab).arg(quantos));
             continue;
         }
-        MsgTree(TnTipoMsg::Sucesso, QStringLiteral("%1: %2 protocolo(s) baixado(s).").arg(estab).arg(baixa.baixados));
+        const bool tudo = baixa.semItensAtivos.isEmpty() && baixa.jaBaixados.isEmpty();
+        const TnMsgNo no = MsgTree(tudo ? TnTipoMsg::Sucesso : TnTipoMsg::Alerta,
+                                   QStringLiteral("%1: %2 protocolo(s) baixado(s).").arg(estab).arg(baixa.baixados));
+        for (qint64 codigo : std::as_const(baixa.semItensAtivos))
+            MsgTree(TnTipoMsg::Alerta, QStringLiteral("Protocolo %1 sem itens ativos não pode ser baixado.").arg(codigo), no);
+        for (qint64 codigo : std::as_const(baixa.jaBaixados))
+            MsgTree(TnTipoMsg::Alerta, QStringLiteral("Protocolo %1 já havia sido baixado por outro usuário.").arg(codigo), no);
     }
-    for (qint64 codigo : std::as_const(jaBaixadas))
-        MsgTree(TnTipoMsg::Alerta, QStringLiteral("Protocolo %1 já havia sido baixado por outro usuário.").arg(codigo));
     AtualizarDM(QStringLiteral("TLyrDMProtocolo"));
 }
 

@@ -248,7 +248,12 @@ bool TLyrDMProtocolo::TemItemAtivo() const
     return !codigo.IsNull()
            && PegarTemRegistro(QStringLiteral("PROTOCOLOITEM"), QStringLiteral("SEQITEMPRO"),
                                ValorParaSQL(QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("="), codigo.Value())
-                                   + QStringLiteral(" and CANCELADO = 0"));
+                                   + QStringLiteral(" and ") + CondicaoItemAtivo());
+}
+
+QString CondicaoItemAtivo(const QString& prefixo)
+{
+    return prefixo + QStringLiteral("CANCELADO = 0");
 }
 
 void TLyrDMProtocolo::Refresh()

@@ -53,3 +53,8 @@ public:
 
     TLyrDCProtocolo();
 };
+
+// The condition an item of a protocol meets while it is active (not
+// cancelled), with the items' alias ("I."): a protocol is written off only
+// with one, by the register and by the batch alike.
+QString CondicaoItemAtivo(const QString& prefixo = {});

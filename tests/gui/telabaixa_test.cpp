@@ -3,15 +3,20 @@
 // save with the write-off data asked once per establishment.
 #include "baixarprotocolo.h"
 #include "bancoteste.h"
+#include "dialogosdesktop.h"
 #include "dialogosroteiro.h"
 #include "frmpowerparam.h"
 #include "grade.h"
+#include "olhardialogo.h"
 #include "sqlservicos.h"
+#include "visaoprogresso.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QColor>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 
@@ -32,10 +37,15 @@ TEST_F(TelaBaixa, LeitorMarcaOsLidosEnterInverteEGravaUmaVezPorFilial)
     CadastrarFilial(2, 1);
     CadastrarFilial(3, 1);
     ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'ana', 'Ana Lima')");
-    for (const auto& [codigo, empresa] : {std::pair{21, 2}, std::pair{22, 2}, std::pair{23, 3}, std::pair{24, 3}})
+    for (const auto& [codigo, empresa] : {std::pair{21, 2}, std::pair{22, 2}, std::pair{23, 3}, std::pair{24, 3}}) {
+        const QVariantList valores = {codigo, empresa, QDateTime(QDate(2026, 11, 30), QTime(9, 0))};
         ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, NATUREZAPRO, "
                           "DATAHORACADASTRO, CODIGOUSUARIO, ORIGEMDADO) values (:c, :e, 1, '2026-11-30', '1', '1', :h, 1, 2)",
-                          {codigo, empresa, QDateTime(QDate(2026, 11, 30), QTime(9, 0))});
+                          valores);
+        ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CODIGOUSUARIO, "
+                          "DATAHORACADASTRO, ORIGEMDADO) values (:c, 1, 'Guia', '2026-11-30', 1, :h, 2)",
+                          {codigo, valores[2]});
+    }
     TLyrDPBaixarProtocolo processo;
     processo.DataModuleCreate();
     TnFrmPowerParam tela(processo);
@@ -85,5 +95,31 @@ TEST_F(TelaBaixa, LeitorMarcaOsLidosEnterInverteEGravaUmaVezPorFilial)
     grade.setFocus();
     QTest::keyClick(&grade, Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(CorDaLinha(grade, 0), QColor(0, 128, 0));
+    EXPECT_EQ(CorDaLinha(grade, 1), QColor(0, 128, 0));
+
+    // The desktop's question: skip this establishment (Esc) or stop the
+    // whole batch, with the progress window whole on the screen meanwhile.
+    m_host->SetDialogos(std::make_unique<TnDialogosDesktop>(&tela));
+    tela.move(300, 250);  // partly beyond the right and bottom edges
+    QStringList botoes;
+    QRect progresso;
+    const TnOlharDialogo olhar([&](QDialog& dialogo) {
+        for (QPushButton* botao : dialogo.findChildren<QPushButton*>())
+            botoes.append(botao->text());
+        for (QWidget* janela : QApplication::topLevelWidgets()) {
+            if (qobject_cast<TnVisaoProgresso*>(janela) && janela->isVisible())
+                progresso = janela->frameGeometry();
+        }
+        for (QPushButton* botao : dialogo.findChildren<QPushButton*>()) {
+            if (botao->text() == "Interromper a baixa")
+                botao->click();
+        }
+    });
+    tela.Acao("actGravar")->trigger();
+    EXPECT_EQ(botoes, QStringList({"Baixar", "Pular esta filial", "Interromper a baixa"}));
+    EXPECT_TRUE(tela.screen()->availableGeometry().contains(progresso)) << progresso.x() << ',' << progresso.y();
+    EXPECT_TRUE(progresso.intersects(tela.frameGeometry())) << "over the window it reports on";
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO where DATAHORABAIXA is null").toInt(), 2) << "nothing written off";
+    EXPECT_EQ(CorDaLinha(grade, 0), QColor(0, 128, 0)) << "the marks stay";
     EXPECT_EQ(CorDaLinha(grade, 1), QColor(0, 128, 0));
 }

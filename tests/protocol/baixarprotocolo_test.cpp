@@ -28,14 +28,20 @@ protected:
         m_processo.DataModuleCreate();
     }
 
-    void Protocolo(int codigo, int empresa, int estab, const char* data, const char* tipo, const char* natureza, bool baixado = false)
+    // A protocol with one item, active unless `itemCancelado`.
+    void Protocolo(int codigo, int empresa, int estab, const char* data, const char* tipo, const char* natureza, bool baixado = false,
+                   bool itemCancelado = false)
     {
+        const QDateTime cadastro(QDate(2026, 11, 1), QTime(9, 0));
         ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, NATUREZAPRO, "
                           "OBSERVACAO, DATAHORACADASTRO, CODIGOUSUARIO, ORIGEMDADO, DATAHORABAIXA) values (:c, :e, :f, :d, :t, :n, "
                           ":o, :h, 1, 2, :b)",
                           {codigo, empresa, estab, QDate::fromString(QLatin1String(data), Qt::ISODate), tipo, natureza,
-                           QStringLiteral("Obs %1").arg(codigo), QDateTime(QDate(2026, 11, 1), QTime(9, 0)),
+                           QStringLiteral("Obs %1").arg(codigo), cadastro,
                            baixado ? QVariant(QDateTime(QDate(2026, 11, 25), QTime(10, 0))) : QVariant()});
+        ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, CODIGOUSUARIO, "
+                          "DATAHORACADASTRO, ORIGEMDADO) values (:c, 1, 'Guia', :d, :x, 1, :h, 2)",
+                          {codigo, QDate::fromString(QLatin1String(data), Qt::ISODate), itemCancelado ? "1" : "0", cadastro});
     }
 
     // The protocol codes in the grid, in its order.
@@ -153,9 +159,11 @@ TEST_F(BaixarProtocolos, EnterMarcarTodasEOLeitorDeCodigos)
 // Marked protocols of three establishments: the data is asked once per
 // establishment in company and establishment order; the cancelled one keeps
 // its protocols open and marked; a protocol written off by another user
-// after the load keeps that user's data and stays in the grid.
+// after the load keeps that user's data and stays in the grid, and so does
+// one whose items are all cancelled (the register refuses to write it off).
 TEST_F(BaixarProtocolos, UmaPerguntaPorFilialNaOrdemECanceladaFicaMarcada)
 {
+    Protocolo(16, 2, 1, "2026-11-21", "1", "1", false, true);
     m_processo.Processar();
     m_processo.actMarcarTodasExecute();
     ExecutarSQLDireto("update PROTOCOLO set DATAHORABAIXA = :b, USUARIOEXT = 'Outro' where CODIGOPROTOCOLO = 13",
@@ -174,18 +182,49 @@ TEST_F(BaixarProtocolos, UmaPerguntaPorFilialNaOrdemECanceladaFicaMarcada)
     EXPECT_EQ(Baixa(10), "José");
     EXPECT_EQ(Valor("select count(*) from PROTOCOLO where DATAHORABAIXA is not null and DATAHORAENTREGA is not null "
                     "and CODIGOUSUARIOINT = 1").toInt(), 2);
-    EXPECT_EQ(Codigos(), QList<int>({11, 13}));
+    EXPECT_EQ(Baixa(16), "");
+    EXPECT_EQ(Codigos(), QList<int>({11, 13, 16}));
     EXPECT_EQ(Marca(11), qMakePair(1, 1));
+    // What was not written off is told under its establishment.
     const QString mensagens = m_processo.MsgTreeLista().ComoTexto();
-    EXPECT_TRUE(mensagens.contains("Empresa 2, Filial 1: 1 protocolo(s) baixado(s).")) << mensagens.toStdString();
+    EXPECT_TRUE(mensagens.contains("Empresa 2, Filial 1: 1 protocolo(s) baixado(s).\n"
+                                   "  [!] Protocolo 16 sem itens ativos não pode ser baixado.\n"
+                                   "  [!] Protocolo 13 já havia sido baixado por outro usuário."))
+        << mensagens.toStdString();
     EXPECT_TRUE(mensagens.contains("Empresa 2, Filial 2: dados da baixa não informados; 1 protocolo(s) continuam marcados."));
-    EXPECT_TRUE(mensagens.contains("Protocolo 13 já havia sido baixado por outro usuário."));
 }
 
-// A database failure in the middle of the save writes nothing off and keeps
-// every mark, so the user saves again once the cause is gone.
-TEST_F(BaixarProtocolos, FalhaNoMeioNaoBaixaNadaEMantemAsMarcas)
+// The user who stops the batch at its second question, and a database
+// failure in the middle of the save: nothing is written off and every mark
+// stays, so the user saves again once the cause is gone.
+TEST_F(BaixarProtocolos, InterrompidaOuComFalhaNaoBaixaNadaEMantemAsMarcas)
 {
+    m_processo.Processar();
+    m_processo.actMarcarTodasExecute();
+    const auto nadaBaixado = [&](const char* quando) {
+        EXPECT_EQ(Valor("select count(*) from PROTOCOLO where DATAHORABAIXA is not null").toInt(), 1) << quando;
+        EXPECT_EQ(Codigos(), QList<int>({10, 11, 12, 13})) << quando;
+        for (int codigo : {10, 11, 12, 13})
+            EXPECT_EQ(Marca(codigo), qMakePair(1, 1)) << quando << ' ' << codigo;
+        EXPECT_TRUE(m_processo.TemAlteracao()) << quando;
+        EXPECT_EQ(Con().Profundidade(), 0) << quando;
+    };
+
+    int perguntas = 0;
+    m_usuario->SetMostrarQuestionario([&](TnQuestionario& questionario) {
+        EXPECT_EQ(questionario.interromper, "Interromper a baixa");
+        if (++perguntas == 2)
+            Abort();
+        questionario.SetValor("pessoa", "Maria");
+        return true;
+    });
+    EXPECT_THROW(m_processo.actGravarExecute(), EnAbort);
+    EXPECT_EQ(perguntas, 2);
+    nadaBaixado("interrupted");
+    EXPECT_TRUE(m_processo.MsgTreeLista().ComoTexto().contains(
+        "Baixa interrompida na Empresa 2, Filial 2: nenhum protocolo foi baixado; os protocolos continuam marcados."));
+    m_usuario->SetMostrarQuestionario({});
+
     if (Con().Banco() == TnBanco::PostgreSQL) {
         ExecutarSQLDireto("create function falha_baixa() returns trigger as $$ begin raise exception 'falha injetada'; end $$ "
                           "language plpgsql");
@@ -195,17 +234,10 @@ TEST_F(BaixarProtocolos, FalhaNoMeioNaoBaixaNadaEMantemAsMarcas)
         ExecutarSQLDireto("create trigger falha_baixa before update on PROTOCOLO when new.CODIGOPROTOCOLO = 12 "
                           "begin select raise(abort, 'falha injetada'); end");
     }
-    m_processo.Processar();
-    m_processo.actMarcarTodasExecute();
     m_usuario->EsperarDadosBaixa("Maria").EsperarDadosBaixa("Paulo").EsperarDadosBaixa("José");
     const QString recusa = Recusa([&] { m_processo.actGravarExecute(); });
     EXPECT_TRUE(recusa.startsWith("Nenhum protocolo foi baixado: ")) << recusa.toStdString();
     EXPECT_TRUE(recusa.contains("falha injetada")) << recusa.toStdString();
     EXPECT_TRUE(recusa.endsWith("Os protocolos continuam marcados; grave de novo.")) << recusa.toStdString();
-    EXPECT_EQ(Valor("select count(*) from PROTOCOLO where DATAHORABAIXA is not null").toInt(), 1) << "only the one written off before";
-    EXPECT_EQ(Codigos(), QList<int>({10, 11, 12, 13}));
-    for (int codigo : {10, 11, 12, 13})
-        EXPECT_EQ(Marca(codigo), qMakePair(1, 1)) << codigo;
-    EXPECT_TRUE(m_processo.TemAlteracao());
-    EXPECT_EQ(Con().Profundidade(), 0);
+    nadaBaixado("failed");
 }

@@ -1,5 +1,7 @@
 #include "questionario.h"
 
+#include "erros.h"
+
 #include "dialogos.h"
 
 #include <QCheckBox>
@@ -7,6 +9,7 @@
 #include <QDateTimeEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QEvent>
 #include <QFormLayout>
 #include <QLabel>
@@ -110,7 +113,12 @@ bool DialogoQuestionario(TnQuestionario& questionario, QWidget* pai)
     }
     auto* botoes = new QDialogButtonBox(&dialogo);
     botoes->addButton(questionario.confirmar, QDialogButtonBox::AcceptRole);
-    botoes->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    botoes->addButton(questionario.cancelar, QDialogButtonBox::RejectRole);
+    constexpr int kInterrompido = 2;
+    if (!questionario.interromper.isEmpty()) {
+        QPushButton* interromper = botoes->addButton(questionario.interromper, QDialogButtonBox::DestructiveRole);
+        QObject::connect(interromper, &QPushButton::clicked, &dialogo, [&dialogo] { dialogo.done(kInterrompido); });
+    }
     layout->addRow(botoes);
     QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
     const auto lerRespostas = [&] {
@@ -127,10 +135,13 @@ bool DialogoQuestionario(TnQuestionario& questionario, QWidget* pai)
         }
         dialogo.accept();
     });
-    if (dialogo.exec() == QDialog::Accepted) {
+    const int resposta = dialogo.exec();
+    if (resposta == QDialog::Accepted) {
         lerRespostas();
         return true;
     }
     questionario.campos = iniciais;
+    if (resposta == kInterrompido)
+        Abort();
     return false;
 }

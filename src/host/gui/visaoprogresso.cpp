@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -94,10 +95,37 @@ void TnVisaoProgresso::Atualizar()
     m_cancelar->setVisible(progresso.PodeCancelar());
     m_cancelar->setEnabled(!progresso.CancelamentoSolicitado());
     m_cancelar->setText(progresso.CancelamentoSolicitado() ? QStringLiteral("Cancelando...") : QStringLiteral("Cancelar"));
+    const bool mudouForma = !(FormaAtual() == m_forma);
     m_forma = FormaAtual();
-    if (isHidden() == progresso.Visivel())
+    if (isHidden() == progresso.Visivel()) {
         setVisible(progresso.Visivel());
+        Posicionar();
+    } else if (mudouForma && isWindow() && isVisible()) {
+        Posicionar();  // a second bar or the Cancel button makes it taller
+    }
     m_ultimoDesenho.start();
+}
+
+void TnVisaoProgresso::Posicionar()
+{
+    if (!isWindow() || isHidden())
+        return;
+    adjustSize();
+    // Over the middle of the window it belongs to, and whole on its screen:
+    // a window of its own is otherwise placed wherever the system likes.
+    const QWidget* dona = parentWidget() ? parentWidget()->window() : nullptr;
+    QScreen* tela = dona ? dona->screen() : screen();
+    if (!tela)
+        return;
+    const QRect area = tela->availableGeometry();
+    const QRect referencia = dona ? dona->frameGeometry() : area;
+    QRect janela = frameGeometry();
+    janela.moveCenter(referencia.center());
+    janela.moveRight(std::min(janela.right(), area.right()));
+    janela.moveBottom(std::min(janela.bottom(), area.bottom()));
+    janela.moveLeft(std::max(janela.left(), area.left()));
+    janela.moveTop(std::max(janela.top(), area.top()));
+    move(janela.topLeft());
 }
 
 void TnVisaoProgresso::ProgressoAlterado(const TnFraProgresso&)

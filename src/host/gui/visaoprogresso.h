@@ -44,6 +44,9 @@ public:
 
     // Shows the frame's state now.
     void Atualizar();
+    // As a window of its own: centred over its owner's window, inside the
+    // owner's screen.
+    void Posicionar();
 
 signals:
     // The frame was freed and the view closed.
