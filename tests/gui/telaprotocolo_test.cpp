@@ -3,6 +3,7 @@
 #include "bancoteste.h"
 #include "classeslyr.h"
 #include "controlecampo.h"
+#include "dialogosdesktop.h"
 #include "dialogosroteiro.h"
 #include "direitos.h"
 #include "frmcadastro.h"
@@ -34,6 +35,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -244,6 +246,39 @@ TEST_F(TelaProtocolo, SemODireitoIncluirContinuaEOCodigoLevaAoProtocolo)
     m_usuario->Verificar();
     EXPECT_EQ(Cabecalho().FieldByName("CODIGOPROTOCOLO").AsInteger(), 8);
     EXPECT_EQ(codigo->text(), "8");
+}
+
+// On the desktop the message box takes the focus from the code typed: the
+// refusal is shown once, and nothing brings it back afterwards.
+TEST_F(TelaProtocolo, CodigoInexistenteAvisaUmaVezSo)
+{
+    TnFrmCadastro& tela = Abrir();
+    m_host->SetDialogos(std::make_unique<TnDialogosDesktop>(m_janela.get()));
+    m_usuario = nullptr;
+    QStringList avisos;
+    QTimer vigia;
+    vigia.setInterval(10);
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+        if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            avisos.append(caixa->text());
+            caixa->defaultButton()->click();
+        }
+    });
+    vigia.start();
+    auto* codigo = qobject_cast<QLineEdit*>(tela.Controle("CODIGOPROTOCOLO")->Editor());
+    ASSERT_NE(codigo, nullptr);
+    const QString atual = codigo->text();
+    codigo->setFocus();
+    codigo->selectAll();
+    QTest::keyClicks(codigo, "99");
+    QTest::keyClick(codigo, Qt::Key_Return);
+    EXPECT_EQ(avisos, QStringList({"Não existe registro com esta chave"}));
+    EXPECT_EQ(codigo->text(), atual);
+    // Unrelated actions: another field, the first row, the print question refused.
+    tela.Controle("OBSERVACAO")->Editor()->setFocus();
+    tela.Acao("actDataSetFirst")->trigger();
+    QTest::qWait(50);
+    EXPECT_EQ(avisos.size(), 1) << avisos.join(" | ").toStdString();
 }
 
 TEST_F(TelaProtocolo, CelulasEControlesAceitamOQueSeDigita)

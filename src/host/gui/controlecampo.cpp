@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
+#include <QScopeGuard>
 #include <QToolTip>
 #include <QToolButton>
 
@@ -276,6 +277,13 @@ bool TnControleCampo::Gravar()
 {
     if (m_atualizando || m_campo.FieldKind() != TnFieldKind::fkData || m_campo.ReadOnly())
         return true;
+    // The message box of a refusal takes the focus from this editor, whose
+    // focus-out would write the same refused text again and show the
+    // refusal a second time; the text is put back once the box is closed.
+    if (m_gravando)
+        return false;
+    m_gravando = true;
+    const auto fim = qScopeGuard([this] { m_gravando = false; });
     TnClientDataSet& dataSet = m_campo.DataSet();
     if (!dataSet.Active())
         return true;

@@ -50,6 +50,7 @@ private:
     QWidget* m_editor = nullptr;
     QLabel* m_descricao = nullptr;  // what a code points at
     bool m_atualizando = false;
+    bool m_gravando = false;  // a write (and the refusal it may show) is under way
     std::function<void(const QString&)> m_irPara;
 };
 
