@@ -12,7 +12,6 @@
 #include "valores.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <QScopeGuard>
 
 #include <tuple>
@@ -249,9 +248,7 @@ int TLyrDPGerarProtocolo::InserirPro(int empresa, int estab, const QString& nome
 {
     m_codigoAtual = ++m_ultimoCodigo;
     const QDateTime agora = QDateTime::currentDateTime();
-    const QLocale local;
-    QString observacao = QStringLiteral("Gerado em ") + local.toString(agora.date(), QLocale::ShortFormat) + u' '
-                         + local.toString(agora.time(), QLocale::LongFormat);
+    QString observacao = QStringLiteral("Gerado em ") + Valores::TextoDataHora(agora);
     if (m_formaGeracao == 2)
         observacao = m_tituloAtual + QStringLiteral(" - ") + observacao;
     nClientDataSet.Append();
