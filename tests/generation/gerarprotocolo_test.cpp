@@ -55,8 +55,11 @@ TEST_F(GerarProtocoloDemo, ParametrosRecusadosComAsMensagensDoProcesso)
         EXPECT_EQ(erro.Mensagem(), "Valor de data inicial invalido.");
     }
     m_processo.SetParam("pDataInicial", "01/11/2026");
-    m_processo.SetParam("pFormaGer", "x");
-    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido para forma de geração.");
+    // Only what the lists offer: a value set outside the panel (the command line) may hold anything.
+    for (const char* forma : {"x", "3"}) {
+        m_processo.SetParam("pFormaGer", forma);
+        EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido para forma de geração.") << forma;
+    }
     m_processo.SetParam("pFormaGer", "2");
     m_processo.SetParam("pDataFinal", "01/10/2026");
     EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "A data inicial não pode ser posterior à data final.");
@@ -69,6 +72,10 @@ TEST_F(GerarProtocoloDemo, ParametrosRecusadosComAsMensagensDoProcesso)
     m_processo.SetParam("pCodigoEmpresa", "");
     m_processo.SetParam("pTipo", "");
     EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Informe o parâmetro \"Tipo\".");
+    for (const char* tipos : {"1;abc", "99"}) {
+        m_processo.SetParam("pTipo", tipos);
+        EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), QStringLiteral("\"%1\" não é uma das opções.").arg(QString(tipos).section(u';', -1)));
+    }
     m_processo.SetParam("pTipo", "1;2;3;4;5");
     // The payroll mode only matters with payroll ticked.
     EXPECT_FALSE(m_processo.npqPowerParam.ParamByAlias("pTipoFolha").Habilitado);
@@ -76,6 +83,8 @@ TEST_F(GerarProtocoloDemo, ParametrosRecusadosComAsMensagensDoProcesso)
     EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "");
     m_processo.SetParam("pTipo", "1;6");
     EXPECT_TRUE(m_processo.npqPowerParam.ParamByAlias("pTipoFolha").Habilitado);
+    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido.");
+    m_processo.SetParam("pTipoFolha", "3");
     EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido.");
 }
 
