@@ -40,6 +40,16 @@ QStringList TnpqParamItem::Valores() const
     return valores;
 }
 
+bool TnpqParamItem::Oferece(const QString& valor) const
+{
+    const QString procurado = valor.trimmed();
+    for (const QString& nomeValor : NomesValores()) {
+        if (nomeValor.section(u'=', 1).trimmed() == procurado)
+            return true;
+    }
+    return false;
+}
+
 TnpqParamItem& TnpqPowerParam::Add(const QString& alias)
 {
     if (Find(alias))
@@ -190,14 +200,28 @@ void TnDMPowerParam::Preparar()
     }
 }
 
-void TnDMPowerParam::ValidarDado()
+void TnDMPowerParam::ConferirParametros()
 {
     for (TnpqParamItem* item : npqPowerParam.Itens()) {
+        const QString nome = item->Caption.isEmpty() ? item->Alias : item->Caption;
         if (item->Requerid && item->Value.trimmed().isEmpty())
-            throw EnParam(item->Alias, QStringLiteral("Informe o parâmetro \"%1\".").arg(item->Caption.isEmpty() ? item->Alias : item->Caption));
+            throw EnParam(item->Alias, QStringLiteral("Informe o parâmetro \"%1\".").arg(nome));
         if (item->ConsultMultSelect)
             ValidarCodigosDoParametro(*item);
+        // The panel ticks only what the list offers; a value set in code or
+        // on the command line may hold anything.
+        if (item->CtrlType == TnTipoControle::ntcCheckListBox && item->Habilitado) {
+            for (const QString& valor : item->Valores()) {
+                if (!item->Oferece(valor))
+                    throw EnParam(item->Alias, QStringLiteral("\"%1\" não é uma das opções.").arg(valor));
+            }
+        }
     }
+}
+
+void TnDMPowerParam::ValidarDado()
+{
+    ConferirParametros();
 }
 
 void TnDMPowerParam::Processar()

@@ -35,6 +35,8 @@ struct TnpqParamItem {
     QStringList NomesValores() const;
     // The ticked values of a check list, or the codes of a multiple selection.
     QStringList Valores() const;
+    // Is `valor` one of the values its list (combo or check list) offers?
+    bool Oferece(const QString& valor) const;
 };
 
 // The parameter panel; its Caption is the screen's title.
@@ -85,8 +87,14 @@ public:
     // period last chosen, for one).
     void Preparar() override;
 
-    // Checks the parameters: the inherited step refuses required ones left
-    // empty with EnParam. Processes add their own checks after it.
+    // Checks the parameters as typed, reading nothing from the database, so
+    // that the command line refuses them before it opens one: the inherited
+    // step refuses with EnParam required ones left empty, malformed code
+    // lists and ticks a check list does not offer. Processes add their own
+    // checks of that kind after it.
+    virtual void ConferirParametros();
+    // Checks the parameters: ConferirParametros, then what the process needs
+    // the database for, added by processes after the inherited step.
     virtual void ValidarDado();
     // Fills the result; the host calls ValidarDado first (see Processar).
     virtual void Executar() {}

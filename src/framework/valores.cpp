@@ -2,6 +2,7 @@
 
 #include "erros.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QLocale>
@@ -9,6 +10,21 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+namespace {
+
+// The office reads Brazilian dates whatever locale the machine was set up
+// with (a server's LANG=C would give "8 Dec 2026"): every program linking
+// the framework — the desktop, the command line, the tests — makes it the
+// default form as its application object is created, before any text.
+void AdotarFormaBrasileira()
+{
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(AdotarFormaBrasileira)
 
 namespace Valores {
 
@@ -81,7 +97,7 @@ QString TextoPadrao(const QVariant& valor)
         const QDateTime momento = valor.toDateTime();
         if (momento.time() == QTime(0, 0))
             return momento.toString(QStringLiteral("dd/MM/yyyy"));
-        return momento.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+        return TextoDataHora(momento);
     }
     case QMetaType::Double:
     case QMetaType::Float:
@@ -92,6 +108,11 @@ QString TextoPadrao(const QVariant& valor)
     if (valor.metaType() == QMetaType::fromType<TnDecimal>())
         return valor.value<TnDecimal>().ParaTexto().replace(u'.', u',');
     return valor.toString();
+}
+
+QString TextoDataHora(const QDateTime& momento)
+{
+    return momento.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
 }
 
 bool EhInteiro(const QVariant& valor)

@@ -26,6 +26,8 @@ QVariant ParaBanco(const QVariant& valor);
 
 // The value as the user sees it by default: dates "dd/MM/yyyy", decimal comma.
 QString TextoPadrao(const QVariant& valor);
+// "08/12/2026 12:36:26": a moment as the user reads it, in local time.
+QString TextoDataHora(const QDateTime& momento);
 
 // A whole number of any width (bool not included).
 bool EhInteiro(const QVariant& valor);

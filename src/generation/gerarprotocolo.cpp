@@ -12,7 +12,6 @@
 #include "valores.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <QScopeGuard>
 
 #include <tuple>
@@ -104,9 +103,9 @@ void TLyrDPGerarProtocolo::npqPowerParamParamChange(TnpqParamItem& item)
     folha.Requerid = comFolha;
 }
 
-void TLyrDPGerarProtocolo::ValidarDado()
+void TLyrDPGerarProtocolo::ConferirParametros()
 {
-    TLyrDPGerarProtocoloBase::ValidarDado();
+    TLyrDPGerarProtocoloBase::ConferirParametros();
     bool ok = false;
     m_inicio = Valores::LerDataHora(Param(QStringLiteral("pDataInicial")), &ok).date();
     if (!ok)
@@ -116,21 +115,30 @@ void TLyrDPGerarProtocolo::ValidarDado()
         throw EnParam(QStringLiteral("pDataFinal"), QStringLiteral("Valor de data final invalido."));
     if (m_inicio > m_fim)
         throw EnParam(QStringLiteral("pDataInicial"), QStringLiteral("A data inicial não pode ser posterior à data final."));
-    m_formaGeracao = Param(QStringLiteral("pFormaGer")).toInt(&ok);
-    if (!ok)
+    // Only the forms the list offers: any other number would list nothing
+    // and save nothing, without a word.
+    const TnpqParamItem& forma = npqPowerParam.ParamByAlias(QStringLiteral("pFormaGer"));
+    m_formaGeracao = forma.Value.toInt(&ok);
+    if (!ok || !forma.Oferece(forma.Value))
         throw EnParam(QStringLiteral("pFormaGer"), QStringLiteral("Valor invalido para forma de geração."));
     m_empresas = Param(QStringLiteral("pCodigoEmpresa"));
     m_estabs = Param(QStringLiteral("pCodigoEstab"));
+    m_tipos = Param(QStringLiteral("pTipo")).split(u';', Qt::SkipEmptyParts);
+    const TnpqParamItem& folha = npqPowerParam.ParamByAlias(QStringLiteral("pTipoFolha"));
+    if (folha.Habilitado) {
+        m_modoFolha = folha.Value.toInt(&ok);
+        if (!ok || !folha.Oferece(folha.Value))
+            throw EnParam(QStringLiteral("pTipoFolha"), QStringLiteral("Valor invalido."));
+    }
+}
+
+void TLyrDPGerarProtocolo::ValidarDado()
+{
+    TLyrDPGerarProtocoloBase::ValidarDado();
     // The establishments of the run, read once: checked here, walked by the first pass.
     m_lista = CriarListaEmpresaEstab(m_empresas, m_estabs);
     if (m_lista->IsEmpty())
         throw EnParam(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Nenhuma filial ativa corresponde às empresas e filiais informadas."));
-    m_tipos = Param(QStringLiteral("pTipo")).split(u';', Qt::SkipEmptyParts);
-    if (npqPowerParam.ParamByAlias(QStringLiteral("pTipoFolha")).Habilitado) {
-        m_modoFolha = Param(QStringLiteral("pTipoFolha")).toInt(&ok);
-        if (!ok)
-            throw EnParam(QStringLiteral("pTipoFolha"), QStringLiteral("Valor invalido."));
-    }
 }
 
 void TLyrDPGerarProtocolo::Executar()
@@ -249,9 +257,7 @@ int TLyrDPGerarProtocolo::InserirPro(int empresa, int estab, const QString& nome
 {
     m_codigoAtual = ++m_ultimoCodigo;
     const QDateTime agora = QDateTime::currentDateTime();
-    const QLocale local;
-    QString observacao = QStringLiteral("Gerado em ") + local.toString(agora.date(), QLocale::ShortFormat) + u' '
-                         + local.toString(agora.time(), QLocale::LongFormat);
+    QString observacao = QStringLiteral("Gerado em ") + Valores::TextoDataHora(agora);
     if (m_formaGeracao == 2)
         observacao = m_tituloAtual + QStringLiteral(" - ") + observacao;
     nClientDataSet.Append();

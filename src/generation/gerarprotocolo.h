@@ -23,6 +23,7 @@ public:
 
     void DataModuleCreate() override;
     void DepoisConfigurar(TnFormulario* formulario) override;
+    void ConferirParametros() override;
     void ValidarDado() override;
     void Executar() override;
 

@@ -6,9 +6,12 @@
 #include "dialogosroteiro.h"
 #include "erros.h"
 #include "gerarprotocolo.h"
+#include "sqldataset.h"
 #include "sqlservicos.h"
+#include "valores.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 
 namespace {
@@ -52,8 +55,11 @@ TEST_F(GerarProtocoloDemo, ParametrosRecusadosComAsMensagensDoProcesso)
         EXPECT_EQ(erro.Mensagem(), "Valor de data inicial invalido.");
     }
     m_processo.SetParam("pDataInicial", "01/11/2026");
-    m_processo.SetParam("pFormaGer", "x");
-    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido para forma de geração.");
+    // Only what the lists offer: a value set outside the panel (the command line) may hold anything.
+    for (const char* forma : {"x", "3"}) {
+        m_processo.SetParam("pFormaGer", forma);
+        EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido para forma de geração.") << forma;
+    }
     m_processo.SetParam("pFormaGer", "2");
     m_processo.SetParam("pDataFinal", "01/10/2026");
     EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "A data inicial não pode ser posterior à data final.");
@@ -66,6 +72,10 @@ TEST_F(GerarProtocoloDemo, ParametrosRecusadosComAsMensagensDoProcesso)
     m_processo.SetParam("pCodigoEmpresa", "");
     m_processo.SetParam("pTipo", "");
     EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Informe o parâmetro \"Tipo\".");
+    for (const char* tipos : {"1;abc", "99"}) {
+        m_processo.SetParam("pTipo", tipos);
+        EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), QStringLiteral("\"%1\" não é uma das opções.").arg(QString(tipos).section(u';', -1)));
+    }
     m_processo.SetParam("pTipo", "1;2;3;4;5");
     // The payroll mode only matters with payroll ticked.
     EXPECT_FALSE(m_processo.npqPowerParam.ParamByAlias("pTipoFolha").Habilitado);
@@ -73,6 +83,8 @@ TEST_F(GerarProtocoloDemo, ParametrosRecusadosComAsMensagensDoProcesso)
     EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "");
     m_processo.SetParam("pTipo", "1;6");
     EXPECT_TRUE(m_processo.npqPowerParam.ParamByAlias("pTipoFolha").Habilitado);
+    EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido.");
+    m_processo.SetParam("pTipoFolha", "3");
     EXPECT_EQ(Recusa([&] { m_processo.Processar(); }), "Valor invalido.");
 }
 
@@ -147,14 +159,20 @@ TEST_F(GerarProtocoloDemo, ProtocoloUnicoESalvarMarcaOsDebitos)
 }
 
 // The headless run is the same process: it proposes what the screen would
-// for the same parameters, and --gravar saves it all.
+// for the same parameters, and --gravar saves it all. A server's locale
+// (LANG=C) and zone do not change the observation's Brazilian local form.
 TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
 {
     m_processo.SetParam("pTipo", "1;2;6");
     m_processo.Processar();
     const QString esperado = QStringLiteral("Protocolos propostos: %1   Itens: %2").arg(Protocolos()).arg(Itens());
-    const auto lyr = [this](const QStringList& argumentos) {
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    for (const char* variavel : {"LANG", "LC_ALL", "LC_TIME"})
+        ambiente.insert(QLatin1String(variavel), QStringLiteral("C"));
+    ambiente.insert(QStringLiteral("TZ"), QStringLiteral("BRT3"));
+    const auto lyr = [&](const QStringList& argumentos) {
         QProcess processo;
+        processo.setProcessEnvironment(ambiente);
         processo.start(QStringLiteral(LYR_BINARIO), QStringList{"--database", TextoDoBanco(m_banco->Config()), "gerar", "--de",
                                                                   "2026-11-01", "--ate", "2026-11-30", "--tipos", "1;2;6"} + argumentos);
         EXPECT_TRUE(processo.waitForFinished(120000));
@@ -168,8 +186,22 @@ TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
     EXPECT_TRUE(proposta.contains(QRegularExpression("Avisos \\(\\d+\\):\n  Empresa: \\d+ - .+ / Filial: \\d+ - .+: Filial não "
                                                      "configurada no Protocolo.")))
         << proposta.toStdString();
+    const int ultimo = Valor("select max(CODIGOPROTOCOLO) from PROTOCOLO").toInt();
     const QString gravada = lyr({"--gravar"});
     EXPECT_TRUE(gravada.contains(QStringLiteral("%1 protocolo(s) gravado(s).").arg(Protocolos()))) << gravada.toStdString();
+    // Whole, with the title of its type: the moment it was written, as written in local time.
+    TnSQLDataSet gravados(Con());
+    gravados.SetCommandText(QStringLiteral("select OBSERVACAO, DATAHORACADASTRO from PROTOCOLO where CODIGOPROTOCOLO > %1").arg(ultimo));
+    gravados.Open();
+    ASSERT_FALSE(gravados.Eof());
+    for (; !gravados.Eof(); gravados.Next()) {
+        const QString observacao = gravados.FieldByName("OBSERVACAO").AsString();
+        EXPECT_TRUE(observacao.contains(QRegularExpression("^(Débitos Federais|Débitos Estaduais|Folha de Pagamento) - Gerado em ")))
+            << observacao.toStdString();
+        EXPECT_TRUE(observacao.endsWith(
+            "Gerado em " + Valores::TextoDataHora(gravados.FieldByName("DATAHORACADASTRO").AsDateTime())))
+            << observacao.toStdString();
+    }
     // Debits delivered are not listed again; payroll is, but already in its protocol.
     EXPECT_TRUE(lyr({"--gravar"}).contains("Nada a gravar.")) << "nothing delivered twice";
 }

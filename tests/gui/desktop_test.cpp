@@ -123,6 +123,8 @@ TEST_F(Desktop, CadaDeclaracaoGanhaSeuControle)
     QTest::keyClick(data, Qt::Key_Return);
     EXPECT_EQ(data->text(), "06/12/2026");
     EXPECT_EQ(controles.FieldByName("DATALCTOPRO").AsDate(), QDate(2026, 12, 6));
+    // Calendars and Qt's own editors take the default form: Brazilian whatever LANG says.
+    EXPECT_EQ(data->locale().toString(QDate(2026, 12, 6), QLocale::ShortFormat), "06/12/2026");
 }
 
 TEST_F(Desktop, MenuSegueCategoriasEDireitos)

@@ -3,11 +3,16 @@
 // save with the write-off data asked once per establishment.
 #include "baixarprotocolo.h"
 #include "bancoteste.h"
+#include "classeslyr.h"
 #include "dialogosdesktop.h"
 #include "dialogosroteiro.h"
+#include "frmcadastro.h"
 #include "frmpowerparam.h"
 #include "grade.h"
+#include "historicopro.h"
+#include "janelaprincipal.h"
 #include "olhardialogo.h"
+#include "registro.h"
 #include "sqlservicos.h"
 #include "visaoprogresso.h"
 
@@ -29,23 +34,33 @@ QColor CorDaLinha(TnGrade& grade, int linha)
 
 } // namespace
 
-class TelaBaixa : public TesteComBanco {};
+// Four protocols to write off (an item each), two establishments of two companies.
+class TelaBaixa : public TesteComBanco {
+protected:
+    void SetUp() override
+    {
+        TesteComBanco::SetUp();
+        m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
+        CadastrarFilial(2, 1);
+        CadastrarFilial(3, 1);
+        ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'ana', 'Ana Lima')");
+        for (const auto& [codigo, empresa] : {std::pair{21, 2}, std::pair{22, 2}, std::pair{23, 3}, std::pair{24, 3}}) {
+            const QVariantList valores = {codigo, empresa, QDateTime(QDate(2026, 11, 30), QTime(9, 0))};
+            ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, NATUREZAPRO, "
+                              "DATAHORACADASTRO, CODIGOUSUARIO, ORIGEMDADO) values (:c, :e, 1, '2026-11-30', '1', '1', :h, 1, 2)",
+                              valores);
+            ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CODIGOUSUARIO, "
+                              "DATAHORACADASTRO, ORIGEMDADO) values (:c, 1, 'Guia', '2026-11-30', 1, :h, 2)",
+                              {codigo, valores[2]});
+        }
+    }
+
+    TnDialogosRoteiro* m_usuario = nullptr;
+};
 
 TEST_F(TelaBaixa, LeitorMarcaOsLidosEnterInverteEGravaUmaVezPorFilial)
 {
-    auto& usuario = TnDialogosRoteiro::Instalar(*m_host);
-    CadastrarFilial(2, 1);
-    CadastrarFilial(3, 1);
-    ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'ana', 'Ana Lima')");
-    for (const auto& [codigo, empresa] : {std::pair{21, 2}, std::pair{22, 2}, std::pair{23, 3}, std::pair{24, 3}}) {
-        const QVariantList valores = {codigo, empresa, QDateTime(QDate(2026, 11, 30), QTime(9, 0))};
-        ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, NATUREZAPRO, "
-                          "DATAHORACADASTRO, CODIGOUSUARIO, ORIGEMDADO) values (:c, :e, 1, '2026-11-30', '1', '1', :h, 1, 2)",
-                          valores);
-        ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CODIGOUSUARIO, "
-                          "DATAHORACADASTRO, ORIGEMDADO) values (:c, 1, 'Guia', '2026-11-30', 1, :h, 2)",
-                          {codigo, valores[2]});
-    }
+    TnDialogosRoteiro& usuario = *m_usuario;
     TLyrDPBaixarProtocolo processo;
     processo.DataModuleCreate();
     TnFrmPowerParam tela(processo);
@@ -122,4 +137,44 @@ TEST_F(TelaBaixa, LeitorMarcaOsLidosEnterInverteEGravaUmaVezPorFilial)
     EXPECT_EQ(Valor("select count(*) from PROTOCOLO where DATAHORABAIXA is null").toInt(), 2) << "nothing written off";
     EXPECT_EQ(CorDaLinha(grade, 0), QColor(0, 128, 0)) << "the marks stay";
     EXPECT_EQ(CorDaLinha(grade, 1), QColor(0, 128, 0));
+}
+
+// Leaving (Ctrl+Q, or closing the window) asks each screen about its unsaved
+// work as closing its tab would, from the first tab on; "Cancelar" keeps
+// that screen, the ones after it and the window open.
+TEST_F(TelaBaixa, SairPerguntaACadaTelaEmOrdemEParaNoCancelar)
+{
+    m_host->Registro().ModulosCarregados.set(13);
+    for (const TnInfoClasse& classe : {InfoDaClasseLyr<TLyrDPBaixarProtocolo>(), InfoDaClasseLyr<TLyrDMHistoricoPro>(),
+                                       InfoDaClasseLyr<TLyrDCHistoricoPro>()})
+        nRegisterClass(classe);
+    TnJanelaPrincipal janela;
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    auto* baixa = dynamic_cast<TnFrmPowerParam*>(janela.AbrirClasse("TLyrDPBaixarProtocolo"));
+    ASSERT_NE(baixa, nullptr);
+    baixa->Acao("actExecutar")->trigger();
+    baixa->Grade().setFocus();
+    QTest::keyClick(&baixa->Grade(), Qt::Key_Insert, Qt::ControlModifier);
+    auto* historicos = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMHistoricoPro"));
+    ASSERT_NE(historicos, nullptr);
+    TnClientDataSet& linhas = historicos->Cadastro().nClientDataSet;
+    linhas.Append();
+    linhas.FieldByName("DESCRISAOHISTPRO").SetValue("Extratos");
+    ASSERT_NE(janela.AbrirClasse("TLyrDCHistoricoPro"), nullptr);
+
+    m_usuario->Esperar("Existem alterações que não foram gravadas", "Não").Esperar("O registro está em edição", "Cancelar");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    m_usuario->Verificar();
+    EXPECT_TRUE(janela.isVisible());
+    ASSERT_EQ(janela.Abas().count(), 2) << "the write-off closed, the register and the consultation stay";
+    EXPECT_EQ(janela.Abas().currentWidget()->findChild<TnFormulario*>(), historicos) << "shown while it asked";
+    EXPECT_EQ(linhas.State(), TnDataSetState::dsInsert);
+    EXPECT_EQ(linhas.FieldByName("DESCRISAOHISTPRO").AsString(), "Extratos");
+
+    m_usuario->Esperar("O registro está em edição", "Sim");
+    EXPECT_TRUE(janela.close());
+    m_usuario->Verificar();
+    EXPECT_EQ(janela.Abas().count(), 0);
+    EXPECT_EQ(Valor("select DESCRISAOHISTPRO from HISTORICOPRO").toString(), "Extratos");
 }

@@ -128,6 +128,19 @@ TEST(LinhaDeComando, ArgumentosErradosNaoCriamOBanco)
         {{"status", "--tsv"}, "A opção --tsv só vale com o comando menu."},
         {{"init", "--abrir", "TLyrDMHistoricoPro"}, "A opção --abrir só vale sem comando"},
         {{"--tsv"}, "A opção --tsv só vale com o comando menu."},
+        // The process's own check of its parameters, named as on its panel.
+        {{"gerar", "--de", "2026-11-01"}, "Use: lyr gerar --de"},
+        {{"gerar", "--de", "2026-11-31", "--ate", "2026-11-30"}, "--de espera uma data AAAA-MM-DD, não \"2026-11-31\"."},
+        {{"gerar", "--de", "2026-12-01", "--ate", "2026-11-30"}, "Data Inicial: A data inicial não pode ser posterior à data final."},
+        {{"gerar", "--de", "2026-11-01", "--ate", "2026-11-30", "--forma", "3", "--gravar"}, "Gerar: Valor invalido para forma de geração."},
+        {{"gerar", "--de", "2026-11-01", "--ate", "2026-11-30", "--tipos", "1;abc"}, "Tipo: \"abc\" não é uma das opções."},
+        {{"gerar", "--de", "2026-11-01", "--ate", "2026-11-30", "--tipos", "99"}, "Tipo: \"99\" não é uma das opções."},
+        {{"gerar", "--de", "2026-11-01", "--ate", "2026-11-30", "--empresas", "1;x"}, "Empresa: \"x\" não é um código"},
+        {{"recibo", "--protocolos", "1", "--saida", pasta.filePath("nao/r.pdf")},
+         QStringLiteral("Não foi possível gravar o arquivo %1: a pasta %2 não existe.").arg(pasta.filePath("nao/r.pdf"), pasta.filePath("nao"))},
+        {{"recibo", "--protocolos", "1", "--saida", pasta.path()},
+         QStringLiteral("Não foi possível gravar o arquivo %1: é uma pasta.").arg(pasta.path())},
+        {{"recibo", "--protocolos", "1-x", "--saida", pasta.filePath("r.pdf")}, "\"1-x\" não é um código"},
     };
     for (const auto& [argumentos, mensagem] : casos) {
         const TnSaida saida = Lyr(QStringList{"--database", arquivo} + argumentos, AmbienteLimpo());
@@ -135,6 +148,7 @@ TEST(LinhaDeComando, ArgumentosErradosNaoCriamOBanco)
         EXPECT_EQ(saida.codigo, 1) << caso;
         EXPECT_TRUE(saida.erros.contains(mensagem)) << caso << ": " << saida.erros.toStdString();
         EXPECT_FALSE(QFile::exists(arquivo)) << caso;
+        EXPECT_FALSE(QFile::exists(pasta.filePath("r.pdf"))) << caso;
     }
 }
 

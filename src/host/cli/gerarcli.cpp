@@ -1,8 +1,10 @@
 #include "gerarcli.h"
 
 #include "banco.h"
+#include "conexao.h"
 #include "dmpowerparam.h"
 #include "erros.h"
+#include "host.h"
 #include "msgtree.h"
 #include "pacote.h"
 #include "registro.h"
@@ -11,6 +13,8 @@
 #include <QLocale>
 #include <QMap>
 #include <QTextStream>
+
+#include <functional>
 
 namespace {
 
@@ -37,30 +41,59 @@ void JuntarAvisos(const TnMsgTree& mensagens, TnMsgNo pai, const QString& caminh
     }
 }
 
+std::unique_ptr<TnDMPowerParam> CriarProcesso()
+{
+    std::unique_ptr<TnDMPowerParam> processo = CriarDM<TnDMPowerParam>(QStringLiteral("TLyrDPGerarProtocolo"));
+    if (!processo)
+        throw EnErro(QStringLiteral("O pacote carregado não tem o processo Gerar Protocolo."));
+    PrepararDM(*processo);
+    processo->SetParam(QStringLiteral("pListarDebitos"), QStringLiteral("0"));
+    return processo;
+}
+
+// Runs `passo` with the options on the process's parameters; a refusal of a
+// parameter names it as the panel does.
+void ComAsOpcoes(TnDMPowerParam& processo, const TnOpcoesGerar& opcoes, const std::function<void()>& passo)
+{
+    if (opcoes.de.isEmpty() || opcoes.ate.isEmpty())
+        throw EnErro(QStringLiteral("Use: lyr gerar --de AAAA-MM-DD --ate AAAA-MM-DD [--tipos 1;2;5] [--empresas 1;3] [--forma 1|2] [--gravar]"));
+    processo.SetParam(QStringLiteral("pDataInicial"), DataDoParametro(opcoes.de, "de"));
+    processo.SetParam(QStringLiteral("pDataFinal"), DataDoParametro(opcoes.ate, "ate"));
+    if (!opcoes.tipos.isEmpty())
+        processo.SetParam(QStringLiteral("pTipo"), opcoes.tipos);
+    if (!opcoes.forma.isEmpty())
+        processo.SetParam(QStringLiteral("pFormaGer"), opcoes.forma);
+    processo.SetParam(QStringLiteral("pCodigoEmpresa"), opcoes.empresas);
+    try {
+        passo();
+    } catch (const EnParam& erro) {
+        const TnpqParamItem* item = processo.npqPowerParam.Find(erro.Alias());
+        throw EnErro(QStringLiteral("%1: %2").arg(item ? item->Caption : erro.Alias(), erro.Mensagem()));
+    }
+}
+
 } // namespace
+
+void ConferirGerar(const TnOpcoesGerar& opcoes)
+{
+    // The process and its parameters come with the package, which only a
+    // host loads: one over an in-memory database, so that nothing is opened,
+    // created or migrated for options the process refuses.
+    TnConfigBanco emMemoria;
+    emMemoria.arquivo = QStringLiteral(":memory:");
+    TnHost rascunho(std::make_unique<nDMConexao>(emMemoria));
+    TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
+    pacote.Carregar();
+    std::unique_ptr<TnDMPowerParam> processo = CriarProcesso();
+    ComAsOpcoes(*processo, opcoes, [&] { processo->ConferirParametros(); });
+}
 
 int ExecutarGerar(const TnOpcoesGerar& opcoes, QTextStream& saida)
 {
     TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
     pacote.Carregar();
-    std::unique_ptr<TnDMPowerParam> processo = CriarDM<TnDMPowerParam>(QStringLiteral("TLyrDPGerarProtocolo"));
-    if (!processo)
-        throw EnErro(QStringLiteral("O pacote carregado não tem o processo Gerar Protocolo."));
-    PrepararDM(*processo);
-    processo->SetParam(QStringLiteral("pDataInicial"), DataDoParametro(opcoes.de, "de"));
-    processo->SetParam(QStringLiteral("pDataFinal"), DataDoParametro(opcoes.ate, "ate"));
-    processo->SetParam(QStringLiteral("pListarDebitos"), QStringLiteral("0"));
-    if (!opcoes.tipos.isEmpty())
-        processo->SetParam(QStringLiteral("pTipo"), opcoes.tipos);
-    if (!opcoes.forma.isEmpty())
-        processo->SetParam(QStringLiteral("pFormaGer"), opcoes.forma);
-    processo->SetParam(QStringLiteral("pCodigoEmpresa"), opcoes.empresas);
-    try {
-        processo->Processar();
-    } catch (const EnParam& erro) {
-        const TnpqParamItem* item = processo->npqPowerParam.Find(erro.Alias());
-        throw EnErro(QStringLiteral("%1: %2").arg(item ? item->Caption : erro.Alias(), erro.Mensagem()));
-    }
+    std::unique_ptr<TnDMPowerParam> processo = CriarProcesso();
+    ComAsOpcoes(*processo, opcoes, [&] { processo->Processar(); });
     TnClientDataSet& protocolos = processo->nClientDataSet;
     TnClientDataSet& itens = *processo->DataSetDetalhe();
     itens.SetFiltered(false);

@@ -17,4 +17,7 @@ struct TnOpcoesGerar {
     bool gravar = false;
 };
 
+// Checks the options as the process checks its parameters, before any
+// database is opened; EnErro names the refused parameter.
+void ConferirGerar(const TnOpcoesGerar& opcoes);
 int ExecutarGerar(const TnOpcoesGerar& opcoes, QTextStream& saida);

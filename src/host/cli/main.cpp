@@ -453,6 +453,15 @@ int ExecutarTexto(const QCommandLineParser& argumentos)
     std::optional<TnOpcoesDemonstracao> demonstracao;
     if (comando == u"init")
         demonstracao = OpcoesDemonstracao(argumentos);
+    const TnOpcoesGerar gerar{argumentos.value(QStringLiteral("de")), argumentos.value(QStringLiteral("ate")),
+                              argumentos.value(QStringLiteral("tipos")), argumentos.value(QStringLiteral("empresas")),
+                              argumentos.value(QStringLiteral("forma")), argumentos.isSet(QStringLiteral("gravar"))};
+    if (comando == u"gerar")
+        ConferirGerar(gerar);
+    const TnOpcoesRecibo recibo{argumentos.value(QStringLiteral("protocolos")), argumentos.value(QStringLiteral("saida")),
+                                argumentos.isSet(QStringLiteral("por-empresa"))};
+    if (comando == u"recibo")
+        ConferirRecibo(recibo);
     TnHost host(AbrirBanco(BancoConfigurado(argumentos.value(QStringLiteral("database")))));
     host.SetDireitos(std::make_unique<TnDMDireitoUsuario>());
     if (comando == u"menu")
@@ -464,18 +473,11 @@ int ExecutarTexto(const QCommandLineParser& argumentos)
     if (comando == u"backup")
         return CopiarBanco(posicionais[1]);
     if (comando == u"gerar") {
-        if (!argumentos.isSet(QStringLiteral("de")) || !argumentos.isSet(QStringLiteral("ate")))
-            throw EnErro(QStringLiteral("Use: lyr gerar --de AAAA-MM-DD --ate AAAA-MM-DD [--tipos 1;2;5] [--empresas 1;3] [--forma 1|2] [--gravar]"));
         host.Conexao().SetCodigoUsuario(1);
-        return ExecutarGerar({argumentos.value(QStringLiteral("de")), argumentos.value(QStringLiteral("ate")),
-                              argumentos.value(QStringLiteral("tipos")), argumentos.value(QStringLiteral("empresas")),
-                              argumentos.value(QStringLiteral("forma")), argumentos.isSet(QStringLiteral("gravar"))},
-                             Saida());
+        return ExecutarGerar(gerar, Saida());
     }
     if (comando == u"recibo")
-        return ExecutarRecibo({argumentos.value(QStringLiteral("protocolos")), argumentos.value(QStringLiteral("saida")),
-                               argumentos.isSet(QStringLiteral("por-empresa"))},
-                              Saida());
+        return ExecutarRecibo(recibo, Saida());
     if (comando == u"usuario")
         return ExecutarUsuario(posicionais.mid(1), argumentos.value(QStringLiteral("nome")), argumentos.isSet(QStringLiteral("administrador")),
                                Saida());

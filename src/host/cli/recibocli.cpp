@@ -6,14 +6,21 @@
 #include "impressao.h"
 #include "pacote.h"
 #include "registro.h"
+#include "sqlservicos.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>
 
-int ExecutarRecibo(const TnOpcoesRecibo& opcoes, QTextStream& saida)
+void ConferirRecibo(const TnOpcoesRecibo& opcoes)
 {
     if (opcoes.protocolos.trimmed().isEmpty() || opcoes.saida.trimmed().isEmpty())
         throw EnErro(QStringLiteral("Use: lyr recibo --protocolos 1;5-9 --saida recibos.pdf [--por-empresa]"));
+    ValidarSelecaoDeCodigos(opcoes.protocolos);
+    ConferirArquivoPdf(opcoes.saida);
+}
+
+int ExecutarRecibo(const TnOpcoesRecibo& opcoes, QTextStream& saida)
+{
     TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
     pacote.Carregar();
     std::unique_ptr<TnDMClientDataSet> protocolo = CriarDM<TnDMClientDataSet>(QStringLiteral("TLyrDMProtocolo"));

@@ -11,4 +11,7 @@ struct TnOpcoesRecibo {
     bool porEmpresa = false;
 };
 
+// Checks the options before any database is opened: the protocol list and
+// the file (its folder exists and can be written).
+void ConferirRecibo(const TnOpcoesRecibo& opcoes);
 int ExecutarRecibo(const TnOpcoesRecibo& opcoes, QTextStream& saida);

@@ -137,7 +137,9 @@ void TnJanelaPrincipal::MontarMenus()
     if (!sistema->isEmpty())
         sistema->addSeparator();
     QAction* sair = sistema->addAction(QStringLiteral("Sair"));
-    sair->setShortcut(QKeySequence::Quit);
+    // Spelled out: the platform's Quit binding is empty on some (Windows, offscreen).
+    sair->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    // Through closeEvent, like the window's own close button.
     connect(sair, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -213,10 +215,14 @@ bool TnJanelaPrincipal::FecharAba(int indice)
     return true;
 }
 
+// Leaving closes the screens as Ctrl+W would, from the first tab on, each
+// shown while it asks about its unsaved work; "Cancelar" on one keeps it,
+// the tabs after it and the window open.
 void TnJanelaPrincipal::closeEvent(QCloseEvent* evento)
 {
     while (m_abas->count() > 0) {
-        if (!FecharAba(m_abas->count() - 1)) {
+        m_abas->setCurrentIndex(0);
+        if (!FecharAba(0)) {
             evento->ignore();
             return;
         }

@@ -251,8 +251,28 @@ void ImprimirRelatorio(const TnRelatorio& relatorio, QPagedPaintDevice& disposit
     }
 }
 
+void ConferirArquivoPdf(const QString& arquivo)
+{
+    // The PDF writer only says that it could not start; the user needs to
+    // know which file and why.
+    const QFileInfo info(arquivo);
+    const QFileInfo pasta(info.absolutePath());
+    QString motivo;
+    if (!pasta.exists())
+        motivo = QStringLiteral("a pasta %1 não existe").arg(pasta.filePath());
+    else if (!pasta.isDir())
+        motivo = QStringLiteral("%1 não é uma pasta").arg(pasta.filePath());
+    else if (info.isDir())
+        motivo = QStringLiteral("é uma pasta");
+    else if (info.exists() ? !info.isWritable() : !pasta.isWritable())
+        motivo = info.exists() ? QStringLiteral("sem permissão de escrita") : QStringLiteral("sem permissão de escrita na pasta %1").arg(pasta.filePath());
+    if (!motivo.isEmpty())
+        throw EnErro(QStringLiteral("Não foi possível gravar o arquivo %1: %2.").arg(arquivo, motivo));
+}
+
 void GravarRelatorioPdf(const TnRelatorio& relatorio, const QString& arquivo, const std::function<void(int)>& aoPaginar)
 {
+    ConferirArquivoPdf(arquivo);
     {
         QPdfWriter pdf(arquivo);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));

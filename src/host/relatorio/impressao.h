@@ -15,6 +15,9 @@ class QPagedPaintDevice;
 // every sheet started (progress on long prints).
 void ImprimirRelatorio(const TnRelatorio& relatorio, QPagedPaintDevice& dispositivo,
                        const std::function<void(int folha)>& aoPaginar = {});
+// EnErro naming the file and the reason when a PDF cannot be written there
+// (a folder that does not exist, a folder given for the file, no permission).
+void ConferirArquivoPdf(const QString& arquivo);
 // The report as a PDF file; EnErro when the file cannot be written.
 void GravarRelatorioPdf(const TnRelatorio& relatorio, const QString& arquivo,
                         const std::function<void(int folha)>& aoPaginar = {});
