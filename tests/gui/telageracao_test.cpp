@@ -151,10 +151,32 @@ TEST_F(TelaGeracao, ItensDoProtocoloAtualMarcadosComCtrlEnterEGravados)
     clicarNoSinal(2);
     EXPECT_EQ(protocolos.LinhaDoPainel(), -1);
 
+    // Rows reloaded under an open panel close it, and every row has its own
+    // height back: Ctrl+Ins (twice, each toggles every mark) brings the
+    // first protocol back as the current one, the save takes rows away.
+    const auto alturasDeLinha = [&] {
+        for (int linha = 0; linha < protocolos.model()->rowCount(); ++linha) {
+            if (protocolos.rowHeight(linha) != protocolos.AlturaDaLinha())
+                return false;
+        }
+        return true;
+    };
+    clicarNoSinal(1);
+    ASSERT_EQ(protocolos.LinhaDoPainel(), 1);
+    QTest::keyClick(itens, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(protocolos.LinhaDoPainel(), -1);
+    EXPECT_FALSE(itens->isVisible());
+    EXPECT_TRUE(alturasDeLinha());
+    QTest::keyClick(&protocolos, Qt::Key_Insert, Qt::ControlModifier);
+    clicarNoSinal(2);
+    ASSERT_EQ(protocolos.LinhaDoPainel(), 2);
     const int antes = Valor("select count(*) from PROTOCOLOITEM").toInt();
     tela.Acao("actGravar")->trigger();
     EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), antes + marcados);
     EXPECT_FALSE(processo.TemAlteracao());
+    EXPECT_EQ(protocolos.LinhaDoPainel(), -1);
+    EXPECT_FALSE(itens->isVisible());
+    EXPECT_TRUE(alturasDeLinha());
 }
 
 // The office's own documents: November's invoices and boletos generated and

@@ -377,6 +377,7 @@ void TnGrade::AbrirPainel()
         if (m_aoAbrirPainel && !AcaoSegura(m_aoAbrirPainel))
             return;
         m_linhaDoPainel = atual.row();
+        m_registroDoPainel = DataSet().GetBookmark();
         AbrirEspacoDoPainel();
         scrollTo(atual, QAbstractItemView::PositionAtTop);
     }
@@ -402,14 +403,16 @@ void TnGrade::FecharPainel()
         setFocus();
 }
 
+// Rows reloaded, removed or reordered under the panel: it stays only while
+// its own row is still there and current. The header keeps each row's height
+// through a reset, so a closing panel gives its row's height back.
 void TnGrade::ReaplicarPainel()
 {
     if (m_linhaDoPainel < 0)
         return;
-    if (m_linhaDoPainel >= m_modelo->rowCount() || m_modelo->LinhaAtual() != m_linhaDoPainel) {
-        m_linhaDoPainel = -1;
-        if (m_painel)
-            m_painel->hide();
+    if (m_linhaDoPainel >= m_modelo->rowCount() || m_modelo->LinhaAtual() != m_linhaDoPainel
+        || DataSet().GetBookmark() != m_registroDoPainel) {
+        FecharPainel();
         return;
     }
     AbrirEspacoDoPainel();
