@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -51,6 +52,20 @@ public:
 
     // An empty masked date reads as its separators only.
     void setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const override;
+
+    // A row with a selection colour of its own shows it under the cursor,
+    // with the grid's normal text over it.
+    void initStyleOption(QStyleOptionViewItem* opcao, const QModelIndex& indice) const override
+    {
+        QStyledItemDelegate::initStyleOption(opcao, indice);
+        if (!(opcao->state & QStyle::State_Selected))
+            return;
+        const QColor cor = indice.data(TnModeloDataSet::PapelCorDaSelecao).value<QColor>();
+        if (!cor.isValid())
+            return;
+        opcao->palette.setColor(QPalette::Highlight, cor);
+        opcao->palette.setColor(QPalette::HighlightedText, opcao->widget ? opcao->widget->palette().color(QPalette::Text) : QColor(Qt::black));
+    }
 
     // The row with a panel under it draws its cells in its top part.
     void paint(QPainter* pintor, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override
