@@ -1,17 +1,20 @@
-// "Baixar Protocolo" on its screen: a pile of receipts scanned into the
-// reader line (each code and Enter), Enter in the grid, Ctrl+Ins, and one
-// save with the write-off data asked once per establishment.
+// "Baixar Protocolo" on its screen: its dates shown whole, a pile of
+// receipts scanned into the reader line (each code and Enter), Enter in the
+// grid, Ctrl+Ins, and one save with the write-off data asked once per
+// establishment.
 #include "baixarprotocolo.h"
 #include "bancoteste.h"
 #include "dialogosroteiro.h"
 #include "frmpowerparam.h"
 #include "grade.h"
+#include "modelodataset.h"
 #include "sqlservicos.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QColor>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTest>
 
@@ -47,6 +50,13 @@ TEST_F(TelaBaixa, LeitorMarcaOsLidosEnterInverteEGravaUmaVezPorFilial)
     tela.Acao("actExecutar")->trigger();
     TnGrade& grade = tela.Grade();
     ASSERT_EQ(grade.model()->rowCount(), 4);
+    // Dates are shown whole: the column holds the text with the margins the
+    // style leaves on each side of it and the grid line.
+    const int data = grade.Modelo().ColunaDoCampo("DATALCTOPRO");
+    const int margens = 2 * (grade.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grade) + 1) + 1;
+    const QString texto = grade.model()->index(0, data).data().toString();
+    EXPECT_EQ(texto, "30/11/2026");
+    EXPECT_GE(grade.columnWidth(data), grade.fontMetrics().horizontalAdvance(texto) + margens);
 
     // Two receipts scanned, one unknown: the reader keeps the focus and the marks.
     QLineEdit* leitor = tela.Leitor();

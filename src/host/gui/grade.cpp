@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -218,20 +219,54 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
         else if (!m_modelo->Editavel)
             emit RegistroEscolhido();
     });
-    // Column widths from the declaration: its display width, else the field's
-    // size (long texts capped). A title longer than its column takes two lines.
+    // Column widths from the declaration (LarguraDosValores). A title longer
+    // than its column takes two lines.
     for (int coluna = 0; coluna < m_modelo->columnCount(); ++coluna) {
         const TnField& campo = m_modelo->Campo(coluna);
-        int caracteres = campo.DisplayWidth() > 0 ? campo.DisplayWidth() : std::min(campo.EhTexto() && campo.Size() > 0 ? campo.Size() : 10, 45);
-        if (campo.EhData())
-            caracteres = std::max(caracteres, 10);
-        const int largura = caracteres * fontMetrics().averageCharWidth() + 12;
+        const int largura = LarguraDosValores(campo);
         const int titulo = fontMetrics().horizontalAdvance(campo.Rotulo()) + 16;
         const int tituloPartido = fontMetrics().size(0, m_modelo->TituloEmLinhas(coluna)).width() + 16;
         setColumnWidth(coluna, std::max(largura, std::min(titulo, tituloPartido)));
         m_modelo->PartirTitulo(coluna, titulo > largura && tituloPartido < titulo);
     }
     SeguirDataSet(m_modelo->LinhaAtual());
+}
+
+namespace {
+
+// Fields shown in a fixed format: dates, codes and amounts (not texts, nor
+// numbers shown as the captions of a value list).
+bool FormatoFixo(const TnField& campo)
+{
+    return !campo.EhTexto() && campo.Definicao().NomesValores.isEmpty();
+}
+
+} // namespace
+
+// Texts vary: their display width, else their size (capped), in average
+// characters. A fixed format is measured: a full value of it with this
+// grid's font, every digit as wide as the widest one ("28/12/2000" for
+// "dd/mm/yyyy", as many digits as the display width for codes and amounts),
+// plus the margins the style leaves around a cell's text, so that no value
+// is cut short.
+int TnGrade::LarguraDosValores(const TnField& campo) const
+{
+    const QFontMetrics medidas = fontMetrics();
+    if (!FormatoFixo(campo)) {
+        const int caracteres = campo.DisplayWidth() > 0 ? campo.DisplayWidth() : std::min(campo.Size() > 0 ? campo.Size() : 10, 45);
+        return caracteres * medidas.averageCharWidth() + 12;
+    }
+    const QString amostra = campo.EhData() ? campo.TextoExibicao(QDateTime(QDate(2000, 12, 28), QTime(23, 59, 59)))
+                                           : QString(campo.DisplayWidth() > 0 ? campo.DisplayWidth() : 10, u'0');
+    int digito = 0;
+    for (char16_t c = u'0'; c <= u'9'; ++c)
+        digito = std::max(digito, medidas.horizontalAdvance(QChar(c)));
+    int largura = 0;
+    for (const QChar c : amostra)
+        largura += c.isDigit() ? digito : medidas.horizontalAdvance(c);
+    // The style's text margin on each side, the grid line and a little air.
+    const int margem = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return std::max(largura, medidas.horizontalAdvance(amostra)) + 2 * margem + 1 + 4;
 }
 
 TnClientDataSet& TnGrade::DataSet() const
@@ -325,9 +360,12 @@ void TnGrade::DistribuirLarguras()
     m_larguraDistribuida = disponivel;
     int fixas = 0;
     int elasticas = 0;
+    const auto fixa = [this](int coluna) {
+        return m_largurasDeclaradas[coluna] <= kLarguraFixa || FormatoFixo(m_modelo->Campo(coluna));
+    };
     for (int coluna = 0; coluna < m_largurasDeclaradas.size(); ++coluna) {
         if (!isColumnHidden(coluna))
-            (m_largurasDeclaradas[coluna] <= kLarguraFixa ? fixas : elasticas) += m_largurasDeclaradas[coluna];
+            (fixa(coluna) ? fixas : elasticas) += m_largurasDeclaradas[coluna];
     }
     if (elasticas == 0 || disponivel <= fixas)
         return;
@@ -337,7 +375,7 @@ void TnGrade::DistribuirLarguras()
         const int declarada = m_largurasDeclaradas[coluna];
         if (isColumnHidden(coluna))
             continue;
-        if (declarada <= kLarguraFixa) {
+        if (fixa(coluna)) {
             setColumnWidth(coluna, declarada);
             continue;
         }

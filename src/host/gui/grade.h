@@ -9,6 +9,7 @@
 class QMenu;
 
 class TnClientDataSet;
+class TnField;
 class TnModeloDataSet;
 
 // The grid of a dataset: keeps the selected row and the dataset's current
@@ -82,6 +83,7 @@ private:
     void ReaplicarPainel();
     void AbrirEspacoDoPainel();
     void DistribuirLarguras();
+    int LarguraDosValores(const TnField& campo) const;
 
     TnModeloDataSet* m_modelo;
     bool m_sincronizando = false;
