@@ -253,11 +253,14 @@ int TnGrade::LarguraDosValores(const TnField& campo) const
 {
     const QFontMetrics medidas = fontMetrics();
     if (!FormatoFixo(campo)) {
-        const int caracteres = campo.DisplayWidth() > 0 ? campo.DisplayWidth() : std::min(campo.Size() > 0 ? campo.Size() : 10, 45);
+        const int caracteres = campo.DisplayWidth() > 0 ? campo.DisplayWidth() : std::min(campo.EhTexto() && campo.Size() > 0 ? campo.Size() : 10, 45);
         return caracteres * medidas.averageCharWidth() + 12;
     }
-    const QString amostra = campo.EhData() ? campo.TextoExibicao(QDateTime(QDate(2000, 12, 28), QTime(23, 59, 59)))
-                                           : QString(campo.DisplayWidth() > 0 ? campo.DisplayWidth() : 10, u'0');
+    QString amostra(campo.DisplayWidth() > 0 ? campo.DisplayWidth() : 10, u'0');
+    if (campo.DataType() == TnFieldType::Date)
+        amostra = campo.TextoExibicao(QDate(2000, 12, 28));
+    else if (campo.EhData())
+        amostra = campo.TextoExibicao(QDateTime(QDate(2000, 12, 28), QTime(23, 59, 59)));
     int digito = 0;
     for (char16_t c = u'0'; c <= u'9'; ++c)
         digito = std::max(digito, medidas.horizontalAdvance(QChar(c)));
