@@ -390,6 +390,7 @@ void PreverBruto(nDMConexao& conexao, const TnPeriodoGeracao& periodo)
                 consulta.bindValue(QStringLiteral(":pCodigoEstab"), estab);
                 consulta.bindValue(QStringLiteral(":PCODIGOEMPRESA"), empresa);
                 consulta.bindValue(QStringLiteral(":PCODIGOESTAB"), estab);
+                consulta.bindValue(QStringLiteral(":pListarDebitos"), 0);
             }
             consulta.exec();
             linhas += LerTudo(consulta);

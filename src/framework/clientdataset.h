@@ -80,6 +80,9 @@ struct TnItemMenuGrade {
 struct TnAparenciaGrade {
     // Text colour of a row of the view ("#c00000", "red"); empty: the default.
     std::function<QString(int linha)> CorDoTexto;
+    // Background of the row while it is the selected one, for a colour that
+    // must not hide under the cursor; empty: the style's selection.
+    std::function<QString(int linha)> CorDaSelecao;
     // A key pressed in the grid (Qt key code and modifiers); true when handled.
     std::function<bool(int tecla, int modificadores)> AoTeclar;
     // Keys (QKeyCombination::toCombined) that AoTeclar takes even where the

@@ -39,7 +39,35 @@ const QString kJuncaoProtocoloFolha =
 const QString kJuncoesFolha =
     QStringLiteral("PERIODOCALCULO P JOIN FUNCPERCALCULO FPC ON FPC.CODIGOEMPRESA = P.CODIGOEMPRESA AND FPC.CODIGOPERCALCULO = P.CODIGOPERCALCULO JOIN FUNCCONTRATO F ON F.CODIGOEMPRESA = FPC.CODIGOEMPRESA AND F.CODIGOFUNCCONTR = FPC.CODIGOFUNCCONTR JOIN FUNCPESSOA FP ON FP.CODIGOFUNCPESSOA = F.CODIGOFUNCPESSOA JOIN FUNCLOCAL FL ON FL.CODIGOEMPRESA = FPC.CODIGOEMPRESA AND FL.CODIGOFUNCCONTR = FPC.CODIGOFUNCCONTR AND FL.DATATRANSF = FPC.DATALOCAL JOIN CALCULOEVENTO CE ON CE.CODIGOEMPRESA = FPC.CODIGOEMPRESA AND CE.CODIGOPERCALCULO = FPC.CODIGOPERCALCULO AND CE.CODIGOFUNCCONTR = FPC.CODIGOFUNCCONTR ");
 
+// Terminations and vacation receipts have no source row that a save could
+// mark as delivered, and offices run the month more than once: handing the
+// same paper twice is what a protocol exists to prevent. So, like the
+// payroll, a receipt already held by an open protocol (same establishment,
+// employee, payment date and type, under its type's origin key) is found
+// here: it comes with that protocol's code and cannot be marked, and it is
+// left out when only what has no protocol is listed. "Open" is the payroll's
+// definition: not cancelled, generated, not written off. The lowest code
+// answers when two protocols hold it, so a receipt is listed once.
+QString JuncaoProtocoloRecibo(int tipo, const QString& pagamento)
+{
+    return QStringLiteral("left join (select PR.CODIGOEMPRESA, PR.CODIGOESTAB, PIT.VENCIMENTO, PIT.CODIGOFUNCCONTR, min(PR.CODIGOPROTOCOLO) as CODIGOPROTOCOLO "
+                          "from PROTOCOLO PR join PROTOCOLOITEM PIT on PIT.CODIGOPROTOCOLO = PR.CODIGOPROTOCOLO and PIT.CHAVEORIGEM = '%1' "
+                          "where PR.CANCELADO = 0 and PR.TIPOPRO = '1' and PIT.COMPETENCIA is not null and PR.DATAHORABAIXA is null "
+                          "group by PR.CODIGOEMPRESA, PR.CODIGOESTAB, PIT.VENCIMENTO, PIT.CODIGOFUNCCONTR) PROT "
+                          "on PROT.CODIGOEMPRESA = R.CODIGOEMPRESA and PROT.CODIGOESTAB = L.CODIGOESTAB and PROT.VENCIMENTO = %2 "
+                          "and PROT.CODIGOFUNCCONTR = R.CodigoFuncContr ")
+        .arg(ChaveOrigemFolha(tipo), pagamento);
+}
+
+const QString kSemProtocoloOuTodos =
+    QStringLiteral("and ((:pListarDebitos = 0 and PROT.CODIGOPROTOCOLO is null) or (:pListarDebitos = 1)) ");
+
 } // namespace
+
+QString ChaveOrigemFolha(int tipo)
+{
+    return tipo == 6 ? QStringLiteral("FPA") : QStringLiteral("FPA;%1").arg(tipo);
+}
 
 QString SufixoChaveDebito(const QString& tabela)
 {
@@ -91,13 +119,16 @@ QString ComandoFolha(int tipo, int modoListagem, int tipoData)
             {periodo});
     }
     if (tipo == 7) {
-        return Preencher(QStringLiteral("select R.CODIGOEMPRESA ,R.CodigoFuncContr ,R.COMPLEMENTAR ,R.CODIGOCAUSA ,R.CODIGOSAQUE ,R.TIPOAFASTSEFIP ,R.TIPOAFASTCAGED ,R.TIPOAFASTRAIS ,R.CODIGOMOTDEM ,R.DATARESC ,R.DATAAVPREVIO ,R.DATAPGTORESC DATAPGTO ,R.DIASTRAB ,R.DIASAVINDEN ,R.DIASAVREAV ,R.DIASESTABIL ,R.DIASGRATIF ,R.SALFINAL ,R.FGTSMESANT ,R.CODIGOFPAS ,R.CODIGOOUTEMP ,R.SALDOFGTS ,R.REMMULTA ,R.VALORMULTA ,R.REMMULTARECOL ,R.VALORMULTARECOL ,R.BASEINSS ,R.DEDUCAO ,R.FGTSRECOL ,R.VALORINSS ,R.REMUNRESCISAO ,R.REPOSICAOVAGA ,R.AVISOPREVIO ,F.NOMEFUNC ,E.VALOREVENTO VALOR, cast(null AS numeric(10,0)) as CODIGOPROTOCOLO from RESCISAO R join FUNCIONARIO F on R.CODIGOEMPRESA = F.CODIGOEMPRESA and R.CodigoFuncContr = F.CodigoFuncContr join RESCISAOEVENTO E on E.CODIGOEMPRESA = R.CODIGOEMPRESA and E.CodigoFuncContr = R.CodigoFuncContr join FUNCLOCAL L on L.CODIGOEMPRESA = R.CODIGOEMPRESA and L.CodigoFuncContr = R.CodigoFuncContr and L.DATATRANSF = (select max(L1.DATATRANSF) from FUNCLOCAL L1 where L1.CODIGOEMPRESA = L.CODIGOEMPRESA and L1.CodigoFuncContr = L.CodigoFuncContr and L1.DATATRANSF <= R.DATARESC) where R.%s between :pDataInicial and :pDataFinal and R.CODIGOEMPRESA = :pCodigoEmpresa and L.CODIGOESTAB = :pCodigoEstab and E.CODIGOEVENTO = ")
+        return Preencher(QStringLiteral("select R.CODIGOEMPRESA ,R.CodigoFuncContr ,R.COMPLEMENTAR ,R.CODIGOCAUSA ,R.CODIGOSAQUE ,R.TIPOAFASTSEFIP ,R.TIPOAFASTCAGED ,R.TIPOAFASTRAIS ,R.CODIGOMOTDEM ,R.DATARESC ,R.DATAAVPREVIO ,R.DATAPGTORESC DATAPGTO ,R.DIASTRAB ,R.DIASAVINDEN ,R.DIASAVREAV ,R.DIASESTABIL ,R.DIASGRATIF ,R.SALFINAL ,R.FGTSMESANT ,R.CODIGOFPAS ,R.CODIGOOUTEMP ,R.SALDOFGTS ,R.REMMULTA ,R.VALORMULTA ,R.REMMULTARECOL ,R.VALORMULTARECOL ,R.BASEINSS ,R.DEDUCAO ,R.FGTSRECOL ,R.VALORINSS ,R.REMUNRESCISAO ,R.REPOSICAOVAGA ,R.AVISOPREVIO ,F.NOMEFUNC ,E.VALOREVENTO VALOR, PROT.CODIGOPROTOCOLO from RESCISAO R join FUNCIONARIO F on R.CODIGOEMPRESA = F.CODIGOEMPRESA and R.CodigoFuncContr = F.CodigoFuncContr join RESCISAOEVENTO E on E.CODIGOEMPRESA = R.CODIGOEMPRESA and E.CodigoFuncContr = R.CodigoFuncContr join FUNCLOCAL L on L.CODIGOEMPRESA = R.CODIGOEMPRESA and L.CodigoFuncContr = R.CodigoFuncContr and L.DATATRANSF = (select max(L1.DATATRANSF) from FUNCLOCAL L1 where L1.CODIGOEMPRESA = L.CODIGOEMPRESA and L1.CodigoFuncContr = L.CodigoFuncContr and L1.DATATRANSF <= R.DATARESC) ")
+            + JuncaoProtocoloRecibo(7, QStringLiteral("R.DATAPGTORESC"))
+            + QStringLiteral("where R.%s between :pDataInicial and :pDataFinal and R.CODIGOEMPRESA = :pCodigoEmpresa and L.CODIGOESTAB = :pCodigoEstab and E.CODIGOEVENTO = ")
             + kEventoLiquido
-            + QStringLiteral(" "),
+            + QStringLiteral(" ")
+            + kSemProtocoloOuTodos,
             {tipoData == 1 ? QStringLiteral("DATARESC") : QStringLiteral("DATAPGTORESC")});
     }
     if (tipo == 8) {
-        return Preencher(QStringLiteral("select R.CodigoFuncContr ,R.DATAINICIAL ,R.DATAINICIALFERIAS ,R.DATAFINALFERIAS ,R.DATAABONO ,R.PAGAADTO13 ,R.DATAPGTO ,R.DESCADTO ,R.FORMAGERACAO ,R.DIASDOBROFERIAS ,R.DIASDOBROABONO ,R.TIPORECIBO ,R.DATARETORNOFERIAS ,R.DATAAVISO ,R.DATASOLICABONO ,R.DIASABONO ,R.DIASFERIAS ,R.DIASREMUN ,R.DESCONTPARCELA ,R.NUMEROPARCELA ,R.COMPETINICIAL ,R.DIASPREMIO ,E.VALOREVENTO VALOR ,F.NOMEFUNC, cast(null AS numeric(10,0)) as CODIGOPROTOCOLO from RECIBOFERIAS R join FERIASEVENTO E on E.CODIGOEMPRESA = R.CODIGOEMPRESA and E.CodigoFuncContr = R.CodigoFuncContr and E.DATAINICIAL = R.DATAINICIAL and E.DATAINICIALFERIAS = R.DATAINICIALFERIAS and E.CODIGOEVENTO = ")
+        return Preencher(QStringLiteral("select R.CodigoFuncContr ,R.DATAINICIAL ,R.DATAINICIALFERIAS ,R.DATAFINALFERIAS ,R.DATAABONO ,R.PAGAADTO13 ,R.DATAPGTO ,R.DESCADTO ,R.FORMAGERACAO ,R.DIASDOBROFERIAS ,R.DIASDOBROABONO ,R.TIPORECIBO ,R.DATARETORNOFERIAS ,R.DATAAVISO ,R.DATASOLICABONO ,R.DIASABONO ,R.DIASFERIAS ,R.DIASREMUN ,R.DESCONTPARCELA ,R.NUMEROPARCELA ,R.COMPETINICIAL ,R.DIASPREMIO ,E.VALOREVENTO VALOR ,F.NOMEFUNC, PROT.CODIGOPROTOCOLO from RECIBOFERIAS R join FERIASEVENTO E on E.CODIGOEMPRESA = R.CODIGOEMPRESA and E.CodigoFuncContr = R.CodigoFuncContr and E.DATAINICIAL = R.DATAINICIAL and E.DATAINICIALFERIAS = R.DATAINICIALFERIAS and E.CODIGOEVENTO = ")
             + kEventoLiquido
             + QStringLiteral(" ")
             + QStringLiteral("join FUNCIONARIO F ")
@@ -112,9 +143,11 @@ QString ComandoFolha(int tipo, int modoListagem, int tipoData)
             + QStringLiteral("where L1.CODIGOEMPRESA = L.CODIGOEMPRESA ")
             + QStringLiteral("and L1.CodigoFuncContr = L.CodigoFuncContr ")
             + QStringLiteral("and L1.DATATRANSF <= R.DATAINICIALFERIAS) ")
+            + JuncaoProtocoloRecibo(8, QStringLiteral("R.DATAPGTO"))
             + QStringLiteral("where R.%s between :pDataInicial and :pDataFinal ")
             + QStringLiteral("and R.CODIGOEMPRESA = :pCodigoEmpresa ")
-            + QStringLiteral("and L.CODIGOESTAB = :pCodigoEstab "),
+            + QStringLiteral("and L.CODIGOESTAB = :pCodigoEstab ")
+            + kSemProtocoloOuTodos,
             {tipoData == 1 ? QStringLiteral("DATAINICIALFERIAS") : QStringLiteral("DATAPGTO")});
     }
     throw EnErro(QStringLiteral("Tipo %1 não é uma fonte da folha de pagamento.").arg(tipo));

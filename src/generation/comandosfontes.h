@@ -17,10 +17,17 @@ QString SufixoChaveDebito(const QString& tabela);
 // tipoData "2" filters on the due date, anything else on the launch date.
 QString ComandoDebitos(const QString& tabela, const QString& tipoData);
 
-// Named parameters pDataInicial, pDataFinal, pCodigoEmpresa, pCodigoEstab.
-// modoListagem 1 totals the payroll, 2 lists it per employee (type 6 only);
-// tipoData 1 filters on the period's dates, other values on payment dates.
+// Named parameters pDataInicial, pDataFinal, pCodigoEmpresa, pCodigoEstab,
+// and for terminations and vacations (7, 8) pListarDebitos (0 only those
+// without protocol, 1 all). modoListagem 1 totals the payroll, 2 lists it per
+// employee (type 6 only); tipoData 1 filters on the period's dates, other
+// values on payment dates.
 QString ComandoFolha(int tipo, int modoListagem, int tipoData);
+
+// The origin key of a payroll item: "FPA" for the payroll itself, "FPA;7"
+// and "FPA;8" for terminations and vacations, so that a later run finds the
+// receipts of each type already delivered.
+QString ChaveOrigemFolha(int tipo);
 
 struct TnFiltroFinanceiro {
     QString tipoData;  // "1" emission date, else due date

@@ -69,9 +69,7 @@ void TLyrDPGerarProtocolo::PassagemFinanceira(TnSQLDataSet& lista, int modo)
 
 void TLyrDPGerarProtocolo::GerarFinanceiro(int empresa, int estab, int modo)
 {
-    bool numero = false;
-    int listar = Param(QStringLiteral("pListarDebitos")).toInt(&numero);
-    const TnFiltroFinanceiro filtro{Param(QStringLiteral("pTipoData")), m_inicio, m_fim, empresa, estab, numero ? listar : 0};
+    const TnFiltroFinanceiro filtro{Param(QStringLiteral("pTipoData")), m_inicio, m_fim, empresa, estab, ListarDebitos()};
     TnClientDataSet clientes;
     clientes.SetCommandText(ComandoClientesFinanceiro(filtro));
     clientes.Open(Conexao());

@@ -294,15 +294,18 @@ int TLyrDPGerarProtocolo::CarregarDados()
     return 0;
 }
 
+int TLyrDPGerarProtocolo::ListarDebitos() const
+{
+    bool numero = false;
+    const int listar = Param(QStringLiteral("pListarDebitos")).toInt(&numero);
+    return numero ? listar : 0;
+}
+
 int TLyrDPGerarProtocolo::CarregarDadosCtr()
 {
     m_sufixo = SufixoChaveDebito(m_tabelaDebito);
     m_consulta->SetCommandText(ComandoDebitos(m_tabelaDebito, Param(QStringLiteral("pTipoData"))));
-    bool numero = false;
-    int listar = Param(QStringLiteral("pListarDebitos")).toInt(&numero);
-    if (!numero)
-        listar = 0;
-    m_consulta->SetParamValues({m_empresa, m_estab, m_inicio, m_fim, listar});
+    m_consulta->SetParamValues({m_empresa, m_estab, m_inicio, m_fim, ListarDebitos()});
     m_consulta->Open();
     return m_consulta->IsEmpty() ? 0 : 1;
 }
@@ -318,6 +321,8 @@ int TLyrDPGerarProtocolo::CarregarDadosFpa()
     m_consulta->ParamByName(QStringLiteral("pDataFinal")).SetValue(m_fim);
     m_consulta->ParamByName(QStringLiteral("pCodigoEmpresa")).SetValue(m_empresa);
     m_consulta->ParamByName(QStringLiteral("pCodigoEstab")).SetValue(m_estab);
+    if (m_tipoAtual != 6)
+        m_consulta->ParamByName(QStringLiteral("pListarDebitos")).SetValue(ListarDebitos());
     m_consulta->Open();
     return m_consulta->IsEmpty() ? 0 : 1;
 }
@@ -386,7 +391,7 @@ int TLyrDPGerarProtocolo::InserirItensFpa()
         Item().VALOR.SetValue(m_consulta->FieldByName(QStringLiteral("VALOR")).Value());
         Item().CodigoFuncContr.SetValue(empregado);
         Item().CANCELADO.SetValue(0);
-        Item().CHAVEORIGEM.SetValue(QStringLiteral("FPA"));
+        Item().CHAVEORIGEM.SetValue(ChaveOrigemFolha(m_tipoAtual));
         Item().MODULO.SetValue(QStringLiteral("FPA"));
         Item().CODIGOUSUARIO.SetValue(Conexao().CodigoUsuario());
         Item().DATAHORACADASTRO.SetValue(agora);

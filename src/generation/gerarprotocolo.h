@@ -90,6 +90,8 @@ private:
     // The documents of the current type issued by the office's establishment
     // (read once per establishment and type, shared by its clients).
     TnClientDataSet& Documentos(int empresa, int estab);
+    // "Listar": 0 only what has no protocol yet (also when not a number), 1 all.
+    int ListarDebitos() const;
     int CarregarDadosCtr();
     int CarregarDadosFpa();
     int InserirItensCtr();

@@ -143,16 +143,21 @@ void TLyrDPGerarProtocoloBase::DeclararGrades()
     m_item->MODULO.SetDisplayWidth(25);
 
     // Green: every selectable item marked (protocols) or marked (items);
-    // silver: already in a protocol, whatever else.
+    // silver: already in a protocol, whatever else, under the cursor too
+    // (the selected row takes silver as its background).
     nClientDataSet.Aparencia().CorDoTexto = [this](int linha) {
         const int coluna = m_pro->TODOSSELECIONADOS.Index();
         return nClientDataSet.ValorNaLinha(linha, coluna).toInt() == 1 ? QStringLiteral("#008000") : QString();
     };
-    nClientDataSetDet.Aparencia().CorDoTexto = [this](int linha) {
-        if (!nClientDataSetDet.ValorNaLinha(linha, m_item->PROTOCOLO.Index()).isNull())
-            return QStringLiteral("#c0c0c0");
+    const auto prata = [this](int linha) {
+        return nClientDataSetDet.ValorNaLinha(linha, m_item->PROTOCOLO.Index()).isNull() ? QString() : QStringLiteral("#c0c0c0");
+    };
+    nClientDataSetDet.Aparencia().CorDoTexto = [this, prata](int linha) {
+        if (const QString cor = prata(linha); !cor.isEmpty())
+            return cor;
         return nClientDataSetDet.ValorNaLinha(linha, m_item->GERAR.Index()).toInt() == 1 ? QStringLiteral("#008000") : QString();
     };
+    nClientDataSetDet.Aparencia().CorDaSelecao = prata;
     // Ctrl+Enter or a double click marks: a protocol's items, or one item.
     const auto ctrlEnter = [](int tecla, int modificadores) {
         return (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && (modificadores & Qt::ControlModifier);

@@ -89,7 +89,14 @@ int main(int argc, char* argv[])
             baixa.DataModuleCreate();
             baixa.Processar();
             baixa.actMarcarTodasExecute();
-            saida << "lote " << Linhas(baixa.nClientDataSet, "BAIXAR") << Qt::endl;
+            // A marked protocol without an active item (a cancelled one) is left open.
+            const qint64 semItens = PegarValorCampo(QStringLiteral("PROTOCOLO P"), QStringLiteral("count(*)"),
+                                                    QStringLiteral("P.DATAHORABAIXA is null and P.NATUREZAPRO = '1' and not exists "
+                                                                   "(select 1 from PROTOCOLOITEM I where I.CODIGOPROTOCOLO = "
+                                                                   "P.CODIGOPROTOCOLO and %1)")
+                                                        .arg(CondicaoItemAtivo(QStringLiteral("I."))))
+                                        .toLongLong();
+            saida << "lote " << Linhas(baixa.nClientDataSet, "BAIXAR") - semItens << Qt::endl;
             gravar = [&] { baixa.actGravarExecute(); };
         } else if (salvamento == u"cancelamento") {
             for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>()})

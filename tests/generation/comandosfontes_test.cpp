@@ -119,6 +119,8 @@ TEST_F(ComandosFontes, FolhaRescisaoEFeriasPorNome)
             consulta.ParamByName("pDataFinal").SetValue(kFim);
             consulta.ParamByName("pCodigoEmpresa").SetValue(estab.empresa);
             consulta.ParamByName("pCodigoEstab").SetValue(estab.estab);
+            if (caso.tipo != 6)
+                consulta.ParamByName("pListarDebitos").SetValue(1);
             consulta.Open();
             for (; !consulta.Eof(); consulta.Next()) {
                 ++linhas;

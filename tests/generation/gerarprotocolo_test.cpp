@@ -37,6 +37,15 @@ protected:
         m_processo.FiltrarItensDoProtocolo(false);
         return m_processo.nClientDataSetDet.RecordCount();
     }
+    // Items of the whole preview marked to be saved.
+    int Marcados()
+    {
+        int marcados = 0;
+        m_processo.FiltrarItensDoProtocolo(false);
+        for (m_processo.nClientDataSetDet.First(); !m_processo.nClientDataSetDet.Eof(); m_processo.nClientDataSetDet.Next())
+            marcados += m_processo.nClientDataSetDet.FieldByName("GERAR").AsInteger();
+        return marcados;
+    }
 
     TnDialogosRoteiro* m_usuario = nullptr;
     TLyrDPGerarProtocolo m_processo;
@@ -141,10 +150,7 @@ TEST_F(GerarProtocoloDemo, ProtocoloUnicoESalvarMarcaOsDebitos)
     const int protocolosAntes = Valor("select count(*) from PROTOCOLO").toInt();
 
     m_processo.SelecionarTodos();
-    int marcados = 0;
-    for (m_processo.nClientDataSetDet.First(); !m_processo.nClientDataSetDet.Eof(); m_processo.nClientDataSetDet.Next())
-        marcados += m_processo.nClientDataSetDet.FieldByName("GERAR").AsInteger();
-    EXPECT_EQ(marcados, Itens()) << "Ctrl+Ins marks every selectable item";
+    EXPECT_EQ(Marcados(), Itens()) << "Ctrl+Ins marks every selectable item";
     m_processo.actGravarExecute();
     EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), protocolosAntes + codigos.size());
     EXPECT_LT(Valor("select count(*) from DEBITOFEDERAL where CODIGOPROTOCOLO is null and DATALCTOCTR between '2026-11-01' and "
@@ -163,7 +169,7 @@ TEST_F(GerarProtocoloDemo, ProtocoloUnicoESalvarMarcaOsDebitos)
 // (LANG=C) and zone do not change the observation's Brazilian local form.
 TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
 {
-    m_processo.SetParam("pTipo", "1;2;6");
+    m_processo.SetParam("pTipo", "1;2;6;7;8");
     m_processo.Processar();
     const QString esperado = QStringLiteral("Protocolos propostos: %1   Itens: %2").arg(Protocolos()).arg(Itens());
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
@@ -174,7 +180,7 @@ TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
         QProcess processo;
         processo.setProcessEnvironment(ambiente);
         processo.start(QStringLiteral(LYR_BINARIO), QStringList{"--database", TextoDoBanco(m_banco->Config()), "gerar", "--de",
-                                                                  "2026-11-01", "--ate", "2026-11-30", "--tipos", "1;2;6"} + argumentos);
+                                                                  "2026-11-01", "--ate", "2026-11-30", "--tipos", "1;2;6;7;8"} + argumentos);
         EXPECT_TRUE(processo.waitForFinished(120000));
         EXPECT_EQ(processo.exitCode(), 0) << processo.readAllStandardError().toStdString();
         return QString::fromUtf8(processo.readAllStandardOutput());
@@ -196,14 +202,67 @@ TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
     ASSERT_FALSE(gravados.Eof());
     for (; !gravados.Eof(); gravados.Next()) {
         const QString observacao = gravados.FieldByName("OBSERVACAO").AsString();
-        EXPECT_TRUE(observacao.contains(QRegularExpression("^(Débitos Federais|Débitos Estaduais|Folha de Pagamento) - Gerado em ")))
+        EXPECT_TRUE(observacao.contains(QRegularExpression("^(Débitos Federais|Débitos Estaduais|Folha de Pagamento|Rescisão|Férias) - Gerado em ")))
             << observacao.toStdString();
         EXPECT_TRUE(observacao.endsWith(
             "Gerado em " + Valores::TextoDataHora(gravados.FieldByName("DATAHORACADASTRO").AsDateTime())))
             << observacao.toStdString();
     }
-    // Debits delivered are not listed again; payroll is, but already in its protocol.
+    // Debits, terminations and vacations delivered are not listed again;
+    // payroll is, but already in its protocol.
     EXPECT_TRUE(lyr({"--gravar"}).contains("Nada a gravar.")) << "nothing delivered twice";
+}
+
+// Terminations and vacation receipts mark no source row when saved: a run
+// of the same month finds those an open protocol already holds, by their
+// type, and a cancelled protocol gives them back.
+TEST_F(GerarProtocoloDemo, RescisoesEFeriasEmProtocoloAbertoNaoSaoEntreguesDeNovo)
+{
+    m_processo.SetParam("pTipo", "7;8");
+    m_processo.Processar();
+    const int propostos = Itens();
+    QSet<QString> tipos;
+    for (m_processo.nClientDataSetDet.First(); !m_processo.nClientDataSetDet.Eof(); m_processo.nClientDataSetDet.Next())
+        tipos.insert(m_processo.nClientDataSetDet.FieldByName("TIPODEBITO").AsString());
+    ASSERT_EQ(tipos, (QSet<QString>{"Rescisão", "Férias"}));
+    const qint64 ultimoAntes = Valor("select coalesce(max(CODIGOPROTOCOLO), 0) from PROTOCOLO").toLongLong();
+    m_processo.SelecionarTodos();
+    m_processo.actGravarExecute();
+    ASSERT_EQ(Protocolos(), 0);
+
+    m_processo.Processar();
+    EXPECT_EQ(Itens(), 0) << "\"Sem Protocolo\": nothing left to deliver";
+    // "Todos": each one with the protocol just written that holds its
+    // employee, so none can be marked.
+    m_processo.SetParam("pListarDebitos", "1");
+    m_processo.Processar();
+    ASSERT_EQ(Itens(), propostos);
+    QVariant rescisao;
+    QVariant ferias;
+    for (m_processo.nClientDataSetDet.First(); !m_processo.nClientDataSetDet.Eof(); m_processo.nClientDataSetDet.Next()) {
+        const QVariant protocolo = m_processo.nClientDataSetDet.FieldByName("PROTOCOLO").Value();
+        ASSERT_GT(protocolo.toLongLong(), ultimoAntes);
+        EXPECT_EQ(Valor(QStringLiteral("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = %1 and CODIGOFUNCCONTR = %2")
+                            .arg(protocolo.toLongLong())
+                            .arg(m_processo.nClientDataSetDet.FieldByName("CodigoFuncContr").AsInteger()))
+                      .toInt(),
+                  1);
+        (m_processo.nClientDataSetDet.FieldByName("TIPODEBITO").AsString() == "Férias" ? ferias : rescisao) = protocolo;
+    }
+    m_processo.SelecionarTodos();
+    EXPECT_EQ(Marcados(), 0);
+
+    // A payroll item of the same employee and payment date does not hold a
+    // termination; a cancelled protocol holds nothing.
+    ExecutarSQLDireto(QStringLiteral("update PROTOCOLOITEM set CHAVEORIGEM = 'FPA' where CODIGOPROTOCOLO = %1").arg(rescisao.toLongLong()));
+    ExecutarSQLDireto(QStringLiteral("update PROTOCOLO set CANCELADO = '1' where CODIGOPROTOCOLO = %1").arg(ferias.toLongLong()));
+    m_processo.SetParam("pListarDebitos", "0");
+    m_processo.Processar();
+    EXPECT_EQ(Itens(), Valor(QStringLiteral("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO in (%1, %2)")
+                                 .arg(rescisao.toLongLong())
+                                 .arg(ferias.toLongLong()))
+                           .toInt());
+    m_usuario->Verificar();
 }
 
 // "Listar: Todos" shows what is already in a protocol, which cannot be

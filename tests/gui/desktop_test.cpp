@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -367,6 +368,25 @@ TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
     EXPECT_EQ(itens.RecordCount(), 3) << "the row typed is posted";
     EXPECT_EQ(itens.State(), TnDataSetState::dsInsert);
     EXPECT_EQ(grade.Modelo().rowCount(), 4);
+}
+
+// A date or a moment is never cut: its column holds the text of its format
+// with the margins the style leaves on each side and the grid line.
+TEST(TnGrade, DatasEMomentosCabemInteirosNaColuna)
+{
+    TnClientDataSet linhas("Linhas");
+    linhas.AddField<TnDateField>("DATA");
+    linhas.AddField<TnSQLTimeStampField>("MOMENTO");
+    linhas.AddField<TnStringField>("OBSERVACAO", 50);
+    linhas.CreateDataSet();
+    linhas.AppendRecord({QDate(2026, 12, 8), QDateTime(QDate(2026, 12, 8), QTime(14, 35, 48)), "x"});
+    TnGrade grade(linhas, false);
+    const int margens = 2 * (grade.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grade) + 1) + 1;
+    for (const auto& [coluna, esperado] : {std::pair{0, "08/12/2026"}, std::pair{1, "08/12/2026 14:35:48"}}) {
+        const QString texto = grade.Modelo().data(grade.Modelo().index(0, coluna)).toString();
+        EXPECT_EQ(texto, esperado);
+        EXPECT_GE(grade.columnWidth(coluna), grade.fontMetrics().horizontalAdvance(texto) + margens) << esperado;
+    }
 }
 
 TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEPodeManterOUsuarioNela)

@@ -1,6 +1,7 @@
-// "Baixar Protocolo" on its screen: a pile of receipts scanned into the
-// reader line (each code and Enter), Enter in the grid, Ctrl+Ins, and one
-// save with the write-off data asked once per establishment.
+// "Baixar Protocolo" on its screen: its dates shown whole, a pile of
+// receipts scanned into the reader line (each code and Enter), Enter in the
+// grid, Ctrl+Ins, and one save with the write-off data asked once per
+// establishment.
 #include "baixarprotocolo.h"
 #include "bancoteste.h"
 #include "classeslyr.h"
@@ -11,6 +12,7 @@
 #include "grade.h"
 #include "historicopro.h"
 #include "janelaprincipal.h"
+#include "modelodataset.h"
 #include "olhardialogo.h"
 #include "registro.h"
 #include "sqlservicos.h"
@@ -22,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTest>
 
@@ -72,6 +75,13 @@ TEST_F(TelaBaixa, LeitorMarcaOsLidosEnterInverteEGravaUmaVezPorFilial)
     tela.Acao("actExecutar")->trigger();
     TnGrade& grade = tela.Grade();
     ASSERT_EQ(grade.model()->rowCount(), 4);
+    // Dates are shown whole: the column holds the text with the margins the
+    // style leaves on each side of it and the grid line.
+    const int data = grade.Modelo().ColunaDoCampo("DATALCTOPRO");
+    const int margens = 2 * (grade.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grade) + 1) + 1;
+    const QString texto = grade.model()->index(0, data).data().toString();
+    EXPECT_EQ(texto, "30/11/2026");
+    EXPECT_GE(grade.columnWidth(data), grade.fontMetrics().horizontalAdvance(texto) + margens);
 
     // Two receipts scanned, one unknown: the reader keeps the focus and the marks.
     QLineEdit* leitor = tela.Leitor();

@@ -24,6 +24,7 @@
 #include <QColor>
 #include <QDialog>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -151,10 +152,54 @@ TEST_F(TelaGeracao, ItensDoProtocoloAtualMarcadosComCtrlEnterEGravados)
     clicarNoSinal(2);
     EXPECT_EQ(protocolos.LinhaDoPainel(), -1);
 
+    // Rows reloaded under an open panel close it, and every row has its own
+    // height back: Ctrl+Ins (twice, each toggles every mark) brings the
+    // first protocol back as the current one, the save takes rows away.
+    const auto alturasDeLinha = [&] {
+        for (int linha = 0; linha < protocolos.model()->rowCount(); ++linha) {
+            if (protocolos.rowHeight(linha) != protocolos.AlturaDaLinha())
+                return false;
+        }
+        return true;
+    };
+    clicarNoSinal(1);
+    ASSERT_EQ(protocolos.LinhaDoPainel(), 1);
+    QTest::keyClick(itens, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(protocolos.LinhaDoPainel(), -1);
+    EXPECT_FALSE(itens->isVisible());
+    EXPECT_TRUE(alturasDeLinha());
+    QTest::keyClick(&protocolos, Qt::Key_Insert, Qt::ControlModifier);
+    clicarNoSinal(2);
+    ASSERT_EQ(protocolos.LinhaDoPainel(), 2);
     const int antes = Valor("select count(*) from PROTOCOLOITEM").toInt();
     tela.Acao("actGravar")->trigger();
     EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), antes + marcados);
     EXPECT_FALSE(processo.TemAlteracao());
+    EXPECT_EQ(protocolos.LinhaDoPainel(), -1);
+    EXPECT_FALSE(itens->isVisible());
+    EXPECT_TRUE(alturasDeLinha());
+
+    // "Todos" lists what was just delivered, in silver; under the cursor of
+    // the focused items the row is silver too, not the selection's colour.
+    processo.SetParam("pListarDebitos", "1");
+    tela.Acao("actExecutar")->trigger();
+    abas->setCurrentWidget(tela.Aba(0));
+    processo.FiltrarItensDoProtocolo(false);
+    ASSERT_TRUE(processo.nClientDataSetDet.Locate("PROTOCOLO", Valor("select max(CODIGOPROTOCOLO) from PROTOCOLO")));
+    ASSERT_TRUE(processo.nClientDataSet.Locate("CODIGOPROTOCOLO", processo.nClientDataSetDet.FieldByName("CODIGOPROTOCOLO").Value()));
+    protocolos.setFocus();
+    QTest::keyClick(&protocolos, Qt::Key_Plus);
+    ASSERT_TRUE(itens->hasFocus());
+    ASSERT_TRUE(processo.nClientDataSetDet.Locate("PROTOCOLO", Valor("select max(CODIGOPROTOCOLO) from PROTOCOLO")));
+    const int entregue = itens->currentIndex().row();
+    ASSERT_GE(entregue, 0);
+    EXPECT_EQ(CorDaLinha(*itens, entregue), QColor(192, 192, 192));
+    const QImage imagem = itens->viewport()->grab().toImage();
+    const int meio = itens->rowViewportPosition(entregue) + itens->rowHeight(entregue) / 2;
+    int prateados = 0;
+    for (int x = 0; x < imagem.width(); ++x)
+        prateados += imagem.pixelColor(x, meio) == QColor(192, 192, 192) ? 1 : 0;
+    EXPECT_GT(prateados, imagem.width() / 2) << "the selected row's background";
 }
 
 // The office's own documents: November's invoices and boletos generated and

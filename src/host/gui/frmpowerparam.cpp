@@ -238,6 +238,10 @@ void TnFrmPowerParam::SincronizarBarra()
 void TnFrmPowerParam::Gesto(TnAction& acao)
 {
     const bool execucao = &acao == m_processo.actExecutar;
+    // Running and saving reload or clear the rows: no row keeps the detail
+    // rows of another moment open under it.
+    if (execucao || &acao == m_processo.actGravar)
+        m_grade->FecharPainel();
     const bool ok = AcaoSegura(
         [&] {
             TnCursorEspera espera;

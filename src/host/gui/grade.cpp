@@ -9,11 +9,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -51,6 +53,20 @@ public:
 
     // An empty masked date reads as its separators only.
     void setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const override;
+
+    // A row with a selection colour of its own shows it under the cursor,
+    // with the grid's normal text over it.
+    void initStyleOption(QStyleOptionViewItem* opcao, const QModelIndex& indice) const override
+    {
+        QStyledItemDelegate::initStyleOption(opcao, indice);
+        if (!(opcao->state & QStyle::State_Selected))
+            return;
+        const QColor cor = indice.data(TnModeloDataSet::PapelCorDaSelecao).value<QColor>();
+        if (!cor.isValid())
+            return;
+        opcao->palette.setColor(QPalette::Highlight, cor);
+        opcao->palette.setColor(QPalette::HighlightedText, opcao->widget ? opcao->widget->palette().color(QPalette::Text) : QColor(Qt::black));
+    }
 
     // The row with a panel under it draws its cells in its top part.
     void paint(QPainter* pintor, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override
@@ -203,20 +219,57 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
         else if (!m_modelo->Editavel)
             emit RegistroEscolhido();
     });
-    // Column widths from the declaration: its display width, else the field's
-    // size (long texts capped). A title longer than its column takes two lines.
+    // Column widths from the declaration (LarguraDosValores). A title longer
+    // than its column takes two lines.
     for (int coluna = 0; coluna < m_modelo->columnCount(); ++coluna) {
         const TnField& campo = m_modelo->Campo(coluna);
-        int caracteres = campo.DisplayWidth() > 0 ? campo.DisplayWidth() : std::min(campo.EhTexto() && campo.Size() > 0 ? campo.Size() : 10, 45);
-        if (campo.EhData())
-            caracteres = std::max(caracteres, 10);
-        const int largura = caracteres * fontMetrics().averageCharWidth() + 12;
+        const int largura = LarguraDosValores(campo);
         const int titulo = fontMetrics().horizontalAdvance(campo.Rotulo()) + 16;
         const int tituloPartido = fontMetrics().size(0, m_modelo->TituloEmLinhas(coluna)).width() + 16;
         setColumnWidth(coluna, std::max(largura, std::min(titulo, tituloPartido)));
         m_modelo->PartirTitulo(coluna, titulo > largura && tituloPartido < titulo);
     }
     SeguirDataSet(m_modelo->LinhaAtual());
+}
+
+namespace {
+
+// Fields shown in a fixed format: dates, codes and amounts (not texts, nor
+// numbers shown as the captions of a value list).
+bool FormatoFixo(const TnField& campo)
+{
+    return !campo.EhTexto() && campo.Definicao().NomesValores.isEmpty();
+}
+
+} // namespace
+
+// Texts vary: their display width, else their size (capped), in average
+// characters. A fixed format is measured: a full value of it with this
+// grid's font, every digit as wide as the widest one ("28/12/2000" for
+// "dd/mm/yyyy", as many digits as the display width for codes and amounts),
+// plus the margins the style leaves around a cell's text, so that no value
+// is cut short.
+int TnGrade::LarguraDosValores(const TnField& campo) const
+{
+    const QFontMetrics medidas = fontMetrics();
+    if (!FormatoFixo(campo)) {
+        const int caracteres = campo.DisplayWidth() > 0 ? campo.DisplayWidth() : std::min(campo.EhTexto() && campo.Size() > 0 ? campo.Size() : 10, 45);
+        return caracteres * medidas.averageCharWidth() + 12;
+    }
+    QString amostra(campo.DisplayWidth() > 0 ? campo.DisplayWidth() : 10, u'0');
+    if (campo.DataType() == TnFieldType::Date)
+        amostra = campo.TextoExibicao(QDate(2000, 12, 28));
+    else if (campo.EhData())
+        amostra = campo.TextoExibicao(QDateTime(QDate(2000, 12, 28), QTime(23, 59, 59)));
+    int digito = 0;
+    for (char16_t c = u'0'; c <= u'9'; ++c)
+        digito = std::max(digito, medidas.horizontalAdvance(QChar(c)));
+    int largura = 0;
+    for (const QChar c : amostra)
+        largura += c.isDigit() ? digito : medidas.horizontalAdvance(c);
+    // The style's text margin on each side, the grid line and a little air.
+    const int margem = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return std::max(largura, medidas.horizontalAdvance(amostra)) + 2 * margem + 1 + 4;
 }
 
 TnClientDataSet& TnGrade::DataSet() const
@@ -310,9 +363,12 @@ void TnGrade::DistribuirLarguras()
     m_larguraDistribuida = disponivel;
     int fixas = 0;
     int elasticas = 0;
+    const auto fixa = [this](int coluna) {
+        return m_largurasDeclaradas[coluna] <= kLarguraFixa || FormatoFixo(m_modelo->Campo(coluna));
+    };
     for (int coluna = 0; coluna < m_largurasDeclaradas.size(); ++coluna) {
         if (!isColumnHidden(coluna))
-            (m_largurasDeclaradas[coluna] <= kLarguraFixa ? fixas : elasticas) += m_largurasDeclaradas[coluna];
+            (fixa(coluna) ? fixas : elasticas) += m_largurasDeclaradas[coluna];
     }
     if (elasticas == 0 || disponivel <= fixas)
         return;
@@ -322,7 +378,7 @@ void TnGrade::DistribuirLarguras()
         const int declarada = m_largurasDeclaradas[coluna];
         if (isColumnHidden(coluna))
             continue;
-        if (declarada <= kLarguraFixa) {
+        if (fixa(coluna)) {
             setColumnWidth(coluna, declarada);
             continue;
         }
@@ -377,6 +433,7 @@ void TnGrade::AbrirPainel()
         if (m_aoAbrirPainel && !AcaoSegura(m_aoAbrirPainel))
             return;
         m_linhaDoPainel = atual.row();
+        m_registroDoPainel = DataSet().GetBookmark();
         AbrirEspacoDoPainel();
         scrollTo(atual, QAbstractItemView::PositionAtTop);
     }
@@ -402,14 +459,16 @@ void TnGrade::FecharPainel()
         setFocus();
 }
 
+// Rows reloaded, removed or reordered under the panel: it stays only while
+// its own row is still there and current. The header keeps each row's height
+// through a reset, so a closing panel gives its row's height back.
 void TnGrade::ReaplicarPainel()
 {
     if (m_linhaDoPainel < 0)
         return;
-    if (m_linhaDoPainel >= m_modelo->rowCount() || m_modelo->LinhaAtual() != m_linhaDoPainel) {
-        m_linhaDoPainel = -1;
-        if (m_painel)
-            m_painel->hide();
+    if (m_linhaDoPainel >= m_modelo->rowCount() || m_modelo->LinhaAtual() != m_linhaDoPainel
+        || DataSet().GetBookmark() != m_registroDoPainel) {
+        FecharPainel();
         return;
     }
     AbrirEspacoDoPainel();

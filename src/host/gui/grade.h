@@ -9,6 +9,7 @@
 class QMenu;
 
 class TnClientDataSet;
+class TnField;
 class TnModeloDataSet;
 
 // The grid of a dataset: keeps the selected row and the dataset's current
@@ -41,7 +42,8 @@ public:
     // and so do Ctrl+Up and Esc inside the panel, giving the focus back to the
     // row; the "+" / "-" sign in the left margin opens and closes it with the
     // mouse. aoAbrir runs first (it fills the panel for the current row).
-    // Moving to another row closes it.
+    // Moving to another row closes it, and so does a reload that takes its
+    // row away or puts another row in its place.
     void SetPainelDeLinha(QWidget* painel, std::function<void()> aoAbrir);
     void AbrirPainel();
     void FecharPainel();
@@ -81,6 +83,7 @@ private:
     void ReaplicarPainel();
     void AbrirEspacoDoPainel();
     void DistribuirLarguras();
+    int LarguraDosValores(const TnField& campo) const;
 
     TnModeloDataSet* m_modelo;
     bool m_sincronizando = false;
@@ -90,6 +93,7 @@ private:
     QPointer<QWidget> m_painel;
     std::function<void()> m_aoAbrirPainel;
     int m_linhaDoPainel = -1;
+    qint64 m_registroDoPainel = -1;  // bookmark of the row the panel was opened under
     QList<int> m_largurasDeclaradas;  // per column, when the widths follow the grid's
     int m_larguraDistribuida = -1;    // the viewport width they were last fitted to
 };

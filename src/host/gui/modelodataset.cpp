@@ -109,6 +109,10 @@ QVariant TnModeloDataSet::data(const QModelIndex& indice, int papel) const
             cor = QColor::fromString(m_dataSet.Aparencia().CorDoTexto(indice.row()));
         return cor.isValid() ? QVariant(QBrush(cor)) : QVariant();
     }
+    case PapelCorDaSelecao:
+        if (m_dataSet.Aparencia().CorDaSelecao && indice.row() < m_dataSet.RecordCount())
+            return QColor::fromString(m_dataSet.Aparencia().CorDaSelecao(indice.row()));
+        return {};
     case Qt::ToolTipRole:
         return campo.Definicao().Hint.isEmpty() ? QVariant() : QVariant(campo.Definicao().Hint);
     default:

@@ -15,6 +15,10 @@ public:
     explicit TnModeloDataSet(TnClientDataSet& dataSet, QObject* pai = nullptr);
     ~TnModeloDataSet() override;
 
+    // The QColor the row takes as its background while selected (the
+    // dataset's CorDaSelecao); invalid: the style's.
+    static constexpr int PapelCorDaSelecao = Qt::UserRole + 1;
+
     TnClientDataSet& DataSet() const { return m_dataSet; }
     bool Editavel = false;
 
