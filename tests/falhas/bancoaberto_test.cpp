@@ -7,6 +7,7 @@
 #include "bancoteste.h"
 #include "conexao.h"
 #include "erros.h"
+#include "processolinhas.h"
 #include "sqlservicos.h"
 
 #include <QDir>
@@ -18,33 +19,6 @@
 
 namespace {
 
-// The desktop process of lyr_escritorio_teste, answering one line per command.
-class TnEscritorio {
-public:
-    explicit TnEscritorio(const QString& banco)
-    {
-        m_processo.start(QStringLiteral(LYR_ESCRITORIO), {banco});
-        m_processo.waitForStarted();
-    }
-    ~TnEscritorio()
-    {
-        m_processo.write("fim\n");
-        m_processo.waitForFinished(30000);
-    }
-    QString Pedir(const QString& comando)
-    {
-        if (!comando.isEmpty())
-            m_processo.write(comando.toUtf8() + '\n');
-        while (!m_processo.canReadLine()) {
-            if (!m_processo.waitForReadyRead(60000))
-                return QStringLiteral("sem resposta: ") + QString::fromUtf8(m_processo.readAllStandardError());
-        }
-        return QString::fromUtf8(m_processo.readLine()).trimmed();
-    }
-
-private:
-    QProcess m_processo;
-};
 
 // Which of the database's files anybody opened in the folder since the last
 // call (inotify sees every process, this one's SQLite included).
@@ -97,8 +71,8 @@ TEST(BancoAberto, OutroProcessoEntraESaiEODesktopContinuaGravandoNoMesmoArquivo)
     const QString pasta = QFileInfo(arquivo).absolutePath();
 
     {
-        TnEscritorio desktop(arquivo);
-        ASSERT_EQ(desktop.Pedir({}), "pronto");
+        TnProcessoLinhas desktop(QStringLiteral(LYR_ESCRITORIO), {arquivo});
+        ASSERT_EQ(desktop.Resposta(), "pronto");
         ASSERT_EQ(desktop.Pedir("gravar 1"), "ok");
 
         // The folder browsed as the user would browse it: nobody opens the

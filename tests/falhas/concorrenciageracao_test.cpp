@@ -4,40 +4,12 @@
 // tells its user to generate again. No document ends up in two protocols.
 #include "bancoteste.h"
 #include "financeiroteste.h"
+#include "processolinhas.h"
 #include "sqlservicos.h"
-
-#include <QProcess>
 
 namespace {
 
 constexpr int kRodadas = 15;
-
-// A user's process, answering one line per command.
-class TnUsuario {
-public:
-    TnUsuario(const QString& banco, const QString& tipos)
-    {
-        m_processo.start(QStringLiteral(LYR_GERADOR), {banco, tipos});
-        m_processo.waitForStarted();
-    }
-    ~TnUsuario()
-    {
-        m_processo.write("fim\n");
-        m_processo.waitForFinished(30000);
-    }
-    void Enviar(const char* comando) { m_processo.write(QByteArray(comando) + '\n'); }
-    QString Resposta()
-    {
-        while (!m_processo.canReadLine()) {
-            if (!m_processo.waitForReadyRead(60000))
-                return QStringLiteral("sem resposta: ") + QString::fromUtf8(m_processo.readAllStandardError());
-        }
-        return QString::fromUtf8(m_processo.readLine()).trimmed();
-    }
-
-private:
-    QProcess m_processo;
-};
 
 class ConcorrenciaGeracao : public TesteComBanco {};
 
@@ -60,8 +32,8 @@ TEST_F(ConcorrenciaGeracao, DoisUsuariosGravandoAMesmaPreviaUmGravaOOutroGeraDeN
     // One user takes invoices and boletos, the other boletos only: they
     // overlap on the boletos whoever comes first.
     const QString banco = TextoDoBanco(m_banco->Config());
-    TnUsuario ana(banco, QStringLiteral("11;12"));
-    TnUsuario bruno(banco, QStringLiteral("12"));
+    TnProcessoLinhas ana(QStringLiteral(LYR_GERADOR), {banco, QStringLiteral("11;12")});
+    TnProcessoLinhas bruno(QStringLiteral(LYR_GERADOR), {banco, QStringLiteral("12")});
     int gravados = 0;
     int recusados = 0;
     for (int rodada = 0; rodada < kRodadas; ++rodada) {
