@@ -152,4 +152,12 @@ TEST_F(Recibos, LinhaDeComandoGravaOPdf)
     const auto [semSaida, erro] = lyr({"--protocolos", "41"});
     EXPECT_EQ(semSaida, 1);
     EXPECT_TRUE(erro.contains("Use: lyr recibo --protocolos 1;5-9 --saida recibos.pdf")) << erro.toStdString();
+
+    // Never over the office's database.
+    if (m_banco->Config().banco == TnBanco::SQLite) {
+        const auto [sobreOBanco, recusa] = lyr({"--protocolos", "41", "--saida", m_banco->Config().arquivo});
+        EXPECT_EQ(sobreOBanco, 1);
+        EXPECT_TRUE(recusa.contains("é um arquivo do banco de dados do Lyr")) << recusa.toStdString();
+        EXPECT_EQ(Valor("select count(*) from PROTOCOLO where CODIGOPROTOCOLO = 41").toInt(), 1);
+    }
 }

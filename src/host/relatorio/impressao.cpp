@@ -1,6 +1,8 @@
 #include "impressao.h"
 
+#include "conexao.h"
 #include "erros.h"
+#include "host.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -266,6 +268,9 @@ void ConferirArquivoPdf(const QString& arquivo)
         motivo = QStringLiteral("é uma pasta");
     else if (info.exists() ? !info.isWritable() : !pasta.isWritable())
         motivo = info.exists() ? QStringLiteral("sem permissão de escrita") : QStringLiteral("sem permissão de escrita na pasta %1").arg(pasta.filePath());
+    // Writing over the open database (or its log) would destroy it.
+    else if (TnHost::Existe() && TnHost::Atual().Conexao().EhArquivoDoBanco(arquivo))
+        motivo = QStringLiteral("é um arquivo do banco de dados do Lyr");
     if (!motivo.isEmpty())
         throw EnErro(QStringLiteral("Não foi possível gravar o arquivo %1: %2.").arg(arquivo, motivo));
 }
