@@ -258,6 +258,9 @@ TEST(LinhaDeComando, CapturaSemRespostaTerminaComErro)
     EXPECT_TRUE(semUsuario.erros.contains("LYR_USUARIO")) << semUsuario.erros.toStdString();
 
     ambiente.insert("LYR_USUARIO", "demo");
+    const TnSaida sobreOBanco = Lyr({"--database", banco, "--captura", banco}, ambiente, {}, 60000);
+    EXPECT_EQ(sobreOBanco.codigo, 1);
+    EXPECT_TRUE(sobreOBanco.erros.contains("um arquivo do banco de dados")) << sobreOBanco.erros.toStdString();
     const TnSaida certa = Lyr({"--database", banco, "--captura", captura}, ambiente, {}, 60000);
     EXPECT_EQ(certa.codigo, 0) << certa.erros.toStdString();
     EXPECT_TRUE(QFile::exists(captura));

@@ -79,6 +79,8 @@ int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
             if (dialogosDesktop->Interrompido())
                 return 1;
             if (!opcoes.captura.isEmpty()) {
+                if (Conexao().EhArquivoDoBanco(opcoes.captura))
+                    throw EnErro(QStringLiteral("A captura não pode ser salva em %1, um arquivo do banco de dados.").arg(opcoes.captura));
                 QTimer::singleShot(300, &janela, [&janela, &opcoes] {
                     if (!janela.grab().save(opcoes.captura)) {
                         QTextStream(stderr) << "lyr: Não foi possível salvar a captura em " << opcoes.captura << "." << Qt::endl;
