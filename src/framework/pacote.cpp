@@ -4,7 +4,44 @@
 #include "erros.h"
 #include "host.h"
 
-TnPacote::TnPacote(QString nome, QString arquivo) : m_nome(std::move(nome)), m_biblioteca(arquivo) {}
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QPluginLoader>
+
+TnMetadadosPacote LerMetadadosPacote(const QString& arquivo)
+{
+    if (!QFileInfo::exists(arquivo))
+        throw EnErro(QStringLiteral("o arquivo %1 não existe.").arg(arquivo));
+    const QJsonObject dados = QPluginLoader(arquivo).metaData();
+    if (dados.isEmpty())
+        throw EnErro(QStringLiteral("%1 não traz os metadados de um pacote do Lyr.").arg(arquivo));
+    if (dados.value(QLatin1String("IID")).toString() != QLatin1String(kIidPacote))
+        throw EnErro(QStringLiteral("%1 traz metadados de \"%2\", não de um pacote do Lyr.")
+                         .arg(arquivo, dados.value(QLatin1String("IID")).toString()));
+    const QJsonObject pacote = dados.value(QLatin1String("MetaData")).toObject();
+    TnMetadadosPacote metadados;
+    metadados.nome = pacote.value(QLatin1String("nome")).toString();
+    metadados.versao = pacote.value(QLatin1String("versao")).toString();
+    metadados.versaoInterface = pacote.value(QLatin1String("versaoInterface")).toInt();
+    for (const char* chave : {"nome", "versao", "versaoInterface"}) {
+        if (!pacote.contains(QLatin1String(chave)))
+            throw EnErro(QStringLiteral("os metadados de %1 não dizem \"%2\".").arg(arquivo, QLatin1String(chave)));
+    }
+    return metadados;
+}
+
+namespace {
+
+// "…/libNome.so" → "Nome": how the package is named until its metadata is read.
+QString NomeDoArquivo(const QString& arquivo)
+{
+    const QString base = QFileInfo(arquivo).completeBaseName();
+    return base.startsWith(u"lib") ? base.mid(3) : base;
+}
+
+} // namespace
+
+TnPacote::TnPacote(QString arquivo) : m_nome(NomeDoArquivo(arquivo)), m_biblioteca(arquivo) {}
 
 TnPacote::~TnPacote()
 {
@@ -31,6 +68,17 @@ void TnPacote::Carregar()
     if (m_estado == Estado::Inicializado)
         return;
     m_erro.clear();
+    try {
+        m_metadados = LerMetadadosPacote(m_biblioteca.fileName());
+    } catch (const EnErro& erro) {
+        Falhar(erro.Mensagem());
+    }
+    m_nome = m_metadados.nome;
+    // Before any code of it is loaded.
+    if (m_metadados.versaoInterface != kVersaoInterfacePacote)
+        Falhar(QStringLiteral("ele foi feito para a interface %1 do sistema, e este sistema usa a interface %2.")
+                   .arg(m_metadados.versaoInterface)
+                   .arg(kVersaoInterfacePacote));
     if (!m_biblioteca.load())
         Falhar(m_biblioteca.errorString());
     const QString entrada = m_nome + QStringLiteral("Descrever");

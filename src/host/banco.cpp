@@ -1,7 +1,5 @@
 #include "banco.h"
 
-#include <QCoreApplication>
-
 #include "migracoes.h"
 
 #include <QDir>
@@ -30,9 +28,4 @@ std::unique_ptr<nDMConexao> AbrirBanco(const TnConfigBanco& config)
     auto conexao = std::make_unique<nDMConexao>(config);
     TnMigrador(*conexao).Atualizar();
     return conexao;
-}
-
-QString ArquivoDoPacote(const QString& nome)
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/lib%1.so").arg(nome);
 }

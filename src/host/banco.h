@@ -12,5 +12,3 @@ TnConfigBanco BancoConfigurado(const QString& opcao);
 // Opens the database and brings its schema up to date.
 std::unique_ptr<nDMConexao> AbrirBanco(const TnConfigBanco& config);
 
-// The library of a package installed beside the program ("LyrPk" → libLyrPk.so).
-QString ArquivoDoPacote(const QString& nome);

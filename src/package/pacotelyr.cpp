@@ -14,6 +14,8 @@
 #include "pacote.h"
 #include "registro.h"
 
+#include <QObject>
+
 namespace {
 
 // The classes implemented so far; registered in the order of the class table.
@@ -33,6 +35,13 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDPConsultaProtocoloBaixado>(),
             InfoDaClasse<TLyrDPConsultaProtocoloEntregue>()};
 }
+
+// Carries the package's metadata (pacote.json) in the library, where the
+// host reads it before loading any of this code; never instantiated.
+class TLyrPkMetadados : public QObject {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID "br.com.lyr.Pacote" FILE "pacote.json")
+};
 
 } // namespace
 
@@ -57,3 +66,5 @@ extern "C" Q_DECL_EXPORT bool LyrPkDescrever(TnDescricaoPacote& descricao, QStri
     }
     return false;
 }
+
+#include "pacotelyr.moc"

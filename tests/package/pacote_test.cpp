@@ -3,9 +3,13 @@
 #include "direitos.h"
 #include "erros.h"
 #include "menu.h"
-#include "pacote.h"
+#include "pacotes.h"
 #include "registro.h"
 #include "sqlservicos.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -135,9 +139,12 @@ protected:
 
 TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 {
-    TnPacote pacote("LyrPk", LYR_PACOTE);
+    TnPacote pacote(LYR_PACOTE);
     pacote.Carregar();
     EXPECT_EQ(pacote.EstadoAtual(), TnPacote::Estado::Inicializado);
+    EXPECT_EQ(pacote.Nome(), "LyrPk");
+    EXPECT_EQ(pacote.Metadados().versao, pacote.Descricao().versao) << "the metadata and the description agree";
+    EXPECT_EQ(pacote.Metadados().versaoInterface, kVersaoInterfacePacote);
     QStringList nomes;
     for (const TnInfoClasse* classe : m_host->Registro().Classes())
         nomes.append(classe->nome);
@@ -193,14 +200,44 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
 TEST_F(PacoteLyr, PacoteInexistenteDizPorQue)
 {
-    TnPacote pacote("LyrPk", "/nao/existe/libLyrPk.so");
-    try {
-        pacote.Carregar();
-        FAIL();
-    } catch (const EnErro& erro) {
-        EXPECT_TRUE(erro.Mensagem().startsWith("O pacote LyrPk não pôde ser carregado: ")) << erro.what();
-    }
+    TnPacote pacote("/nao/existe/libLyrPk.so");
+    EXPECT_EQ(Recusa([&] { pacote.Carregar(); }),
+              "O pacote LyrPk não pôde ser carregado: o arquivo /nao/existe/libLyrPk.so não existe.");
     EXPECT_EQ(pacote.EstadoAtual(), TnPacote::Estado::Falhou);
+}
+
+// The installation's packages: a folder's libraries with a package's
+// metadata (another library beside them is not one), or the files named;
+// a named file that is no package is refused and nothing stays loaded.
+TEST_F(PacoteLyr, PacotesInstaladosPelaPastaOuPelosArquivos)
+{
+    QTemporaryDir pasta;
+    const QString lyr = pasta.filePath("libLyrPk.so");
+    const QString outra = pasta.filePath("libOutra.so");
+    ASSERT_TRUE(QFile::copy(LYR_PACOTE, lyr));
+    ASSERT_TRUE(QFile::copy(LYR_PACOTES_TESTE "/libTestePkFalha.so", outra));
+    // A library that is nobody's package: the test packages' metadata stripped.
+    ASSERT_TRUE(QFile::remove(outra));
+    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationFilePath(), outra));
+
+    qputenv("LYR_PACOTES", pasta.path().toUtf8());
+    EXPECT_EQ(ArquivosDosPacotes(), QStringList({lyr}));
+    {
+        TnPacotesInstalados pacotes;
+        pacotes.Carregar();
+        ASSERT_EQ(pacotes.Pacotes().size(), 1U);
+        EXPECT_EQ(pacotes.Pacotes().front()->Nome(), "LyrPk");
+        EXPECT_TRUE(m_host->Registro().ModulosCarregados.test(13));
+    }
+    EXPECT_FALSE(m_host->Registro().ModulosCarregados.test(13)) << "unloaded with the object";
+
+    qputenv("LYR_PACOTES", (lyr + ':' + outra).toUtf8());
+    TnPacotesInstalados pacotes;
+    EXPECT_EQ(Recusa([&] { pacotes.Carregar(); }),
+              "O pacote Outra não pôde ser carregado: " + outra + " não traz os metadados de um pacote do Lyr.");
+    EXPECT_TRUE(pacotes.Pacotes().empty());
+    EXPECT_FALSE(m_host->Registro().ModulosCarregados.test(13)) << "the one loaded before was withdrawn";
+    qunsetenv("LYR_PACOTES");
 }
 
 namespace {
@@ -237,7 +274,7 @@ TEST_F(PacoteLyr, PacoteQuebradoDeixaORegistroComoEstavaEDizPorQue)
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        TnPacote pacote(caso.nome, QStringLiteral(LYR_PACOTES_TESTE "/lib%1.so").arg(caso.nome));
+        TnPacote pacote(QStringLiteral(LYR_PACOTES_TESTE "/lib%1.so").arg(caso.nome));
         const QString esperado = QStringLiteral("O pacote %1 não pôde ser carregado: %2").arg(caso.nome, caso.motivo);
         EXPECT_EQ(Recusa([&] { pacote.Carregar(); }), esperado);
         EXPECT_EQ(pacote.EstadoAtual(), TnPacote::Estado::Falhou);
@@ -248,6 +285,7 @@ TEST_F(PacoteLyr, PacoteQuebradoDeixaORegistroComoEstavaEDizPorQue)
         pacote.Descarregar();  // nothing to withdraw
         EXPECT_EQ(NomesRegistrados(*m_host), antes);
     }
+    EXPECT_FALSE(qEnvironmentVariableIsSet("LYR_TESTE_PACOTE_CARREGADO")) << "the other interface's package was loaded";
 }
 
 TEST_F(PacoteLyr, DireitoDoUsuarioLogado)

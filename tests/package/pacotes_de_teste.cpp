@@ -4,6 +4,8 @@
 #include "datamodule.h"
 #include "pacote.h"
 
+#include <QObject>
+
 #include <stdexcept>
 
 #define LYR_JUNTAR(a, b) a##b
@@ -21,6 +23,18 @@ class TTesteDMSegundo : public TnDataModule {
 class TTesteDMJaExiste : public TnDataModule {
     LYR_DATAMODULE(TTesteDMJaExiste)
 };
+
+// The metadata the host reads without loading the library.
+class TTestePkMetadados : public QObject {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID "br.com.lyr.Pacote" FILE "pacote.json")
+};
+
+#if MODO == 2
+// A package for another interface must be refused from its metadata alone:
+// loading the library at all leaves this mark.
+[[maybe_unused]] const bool kCarregado = [] { return qputenv("LYR_TESTE_PACOTE_CARREGADO", "1"); }();
+#endif
 
 } // namespace
 
@@ -46,3 +60,5 @@ extern "C" Q_DECL_EXPORT bool LYR_ENTRADA(PACOTE)(TnDescricaoPacote& descricao, 
     return false;
 }
 #endif
+
+#include "pacotes_de_teste.moc"

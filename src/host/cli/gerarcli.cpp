@@ -6,7 +6,7 @@
 #include "erros.h"
 #include "host.h"
 #include "msgtree.h"
-#include "pacote.h"
+#include "pacotes.h"
 #include "registro.h"
 
 #include <QDate>
@@ -82,16 +82,16 @@ void ConferirGerar(const TnOpcoesGerar& opcoes)
     TnConfigBanco emMemoria;
     emMemoria.arquivo = QStringLiteral(":memory:");
     TnHost rascunho(std::make_unique<nDMConexao>(emMemoria));
-    TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
-    pacote.Carregar();
+    TnPacotesInstalados pacotes;
+    pacotes.Carregar();
     std::unique_ptr<TnDMPowerParam> processo = CriarProcesso();
     ComAsOpcoes(*processo, opcoes, [&] { processo->ConferirParametros(); });
 }
 
 int ExecutarGerar(const TnOpcoesGerar& opcoes, QTextStream& saida)
 {
-    TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
-    pacote.Carregar();
+    TnPacotesInstalados pacotes;
+    pacotes.Carregar();
     std::unique_ptr<TnDMPowerParam> processo = CriarProcesso();
     ComAsOpcoes(*processo, opcoes, [&] { processo->Processar(); });
     TnClientDataSet& protocolos = processo->nClientDataSet;

@@ -10,7 +10,7 @@
 #include "host.h"
 #include "menu.h"
 #include "migracoes.h"
-#include "pacote.h"
+#include "pacotes.h"
 #include "registro.h"
 #include "sqlservicos.h"
 #include "tabelatexto.h"
@@ -89,8 +89,8 @@ void ImprimirNo(const TnNoMenu& no, int nivel)
 // The menu the package contributes to its module, as support staff read it.
 int MostrarMenu(bool separadoPorTabulacao)
 {
-    TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
-    pacote.Carregar();
+    TnPacotesInstalados pacotes;
+    pacotes.Carregar();
     TnActionList acoes;
     GerarPrincActions(acoes, {}, TnHost::Atual().Registro().ModulosCarregados);
     if (separadoPorTabulacao) {
@@ -143,12 +143,13 @@ int MostrarSituacao()
         Saida() << "Integridade: o arquivo está danificado (" << problemas.size() << " problema(s)):" << Qt::endl
                 << "  " << problemas.join(QStringLiteral("\n  ")) << Qt::endl
                 << "Restaure a última cópia (lyr backup) ou peça ajuda ao suporte antes de continuar." << Qt::endl;
-    // The package the desktop would load: its version, or why it cannot be loaded.
-    TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
+    // The packages the desktop would load: their versions, or why they cannot be loaded.
+    TnPacotesInstalados pacotes;
     try {
-        pacote.Carregar();
-        Saida() << "Pacote: " << pacote.Descricao().nome << ' ' << pacote.Descricao().versao << " (módulo " << pacote.Descricao().modulo
-                << ", " << pacote.Descricao().classes.size() << " classes)" << Qt::endl;
+        pacotes.Carregar();
+        for (const auto& pacote : pacotes.Pacotes())
+            Saida() << "Pacote: " << pacote->Descricao().nome << ' ' << pacote->Descricao().versao << " (módulo " << pacote->Descricao().modulo
+                    << ", " << pacote->Descricao().classes.size() << " classes)" << Qt::endl;
     } catch (const EnErro& erro) {
         Saida() << "Pacote: " << erro.Mensagem() << Qt::endl;
     }

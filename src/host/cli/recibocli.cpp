@@ -4,7 +4,7 @@
 #include "dmclientdataset.h"
 #include "erros.h"
 #include "impressao.h"
-#include "pacote.h"
+#include "pacotes.h"
 #include "registro.h"
 #include "sqlservicos.h"
 
@@ -21,8 +21,8 @@ void ConferirRecibo(const TnOpcoesRecibo& opcoes)
 
 int ExecutarRecibo(const TnOpcoesRecibo& opcoes, QTextStream& saida)
 {
-    TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
-    pacote.Carregar();
+    TnPacotesInstalados pacotes;
+    pacotes.Carregar();
     std::unique_ptr<TnDMClientDataSet> protocolo = CriarDM<TnDMClientDataSet>(QStringLiteral("TLyrDMProtocolo"));
     if (!protocolo)
         throw EnErro(QStringLiteral("O pacote carregado não tem o cadastro de protocolos."));

@@ -2,7 +2,7 @@
 
 #include "banco.h"
 #include "erros.h"
-#include "pacote.h"
+#include "pacotes.h"
 #include "usuarios.h"
 
 #include <QTextStream>
@@ -63,9 +63,9 @@ void ExigirArgumentos(const QStringList& argumentos, qsizetype quantos, const QS
 }
 
 // The module rights exist only with the package loaded.
-QList<TnDireitoDoUsuario> DireitosComPacote(TnPacote& pacote, int usuario)
+QList<TnDireitoDoUsuario> DireitosComPacotes(TnPacotesInstalados& pacotes, int usuario)
 {
-    pacote.Carregar();
+    pacotes.Carregar();
     return Usuarios::Direitos(usuario);
 }
 
@@ -86,12 +86,12 @@ int ExecutarUsuario(const QStringList& argumentos, const QString& nome, bool adm
         saida << "Senha de " << argumentos[1] << " alterada." << Qt::endl;
         return 0;
     }
-    TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
+    TnPacotesInstalados pacotes;
     if (acao == u"direito") {
         ExigirArgumentos(argumentos, 4, QStringLiteral("direito LOGIN DIREITO sim|nao"));
         const int usuario = Usuarios::CodigoDoLogin(argumentos[1]);
         const bool permitido = LerSimNao(argumentos[3]);
-        QList<TnDireitoDoUsuario> direitos = DireitosComPacote(pacote, usuario);
+        QList<TnDireitoDoUsuario> direitos = DireitosComPacotes(pacotes, usuario);
         auto direito = std::find_if(direitos.begin(), direitos.end(), [&](const TnDireitoDoUsuario& d) { return d.nome == argumentos[2]; });
         if (direito == direitos.end())
             throw EnErro(QStringLiteral("Direito \"%1\" desconhecido. Veja os direitos com: lyr usuario direitos %2").arg(argumentos[2], argumentos[1]));
@@ -102,7 +102,7 @@ int ExecutarUsuario(const QStringList& argumentos, const QString& nome, bool adm
     }
     if (acao == u"direitos") {
         ExigirArgumentos(argumentos, 2, QStringLiteral("direitos LOGIN"));
-        for (const TnDireitoDoUsuario& direito : DireitosComPacote(pacote, Usuarios::CodigoDoLogin(argumentos[1])))
+        for (const TnDireitoDoUsuario& direito : DireitosComPacotes(pacotes, Usuarios::CodigoDoLogin(argumentos[1])))
             saida << (direito.permitido ? "[x] " : "[ ] ") << direito.categoria << "  " << direito.nome << "  " << direito.caption << Qt::endl;
         return 0;
     }

@@ -9,7 +9,7 @@
 #include "host.h"
 #include "janelaprincipal.h"
 #include "login.h"
-#include "pacote.h"
+#include "pacotes.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -66,8 +66,8 @@ int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
         else if (!Entrar())
             return 0;
         RegistrarCadastrosHost();
-        TnPacote pacote(QStringLiteral("LyrPk"), ArquivoDoPacote(QStringLiteral("LyrPk")));
-        pacote.Carregar();
+        TnPacotesInstalados pacotes;
+        pacotes.Carregar();
         int resultado = 0;
         {
             TnJanelaPrincipal janela;

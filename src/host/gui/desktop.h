@@ -11,8 +11,8 @@ struct TnOpcoesDesktop {
 };
 
 // Runs the desktop: opens the database, asks for the login (or takes
-// LYR_USUARIO and LYR_SENHA from the environment), loads the LyrPk package,
-// shows the main window until the user leaves and unloads the package. Needs
+// LYR_USUARIO and LYR_SENHA from the environment), loads the installed packages,
+// shows the main window until the user leaves and unloads them. Needs
 // a QApplication. A capture is an unattended run: nobody answers, so a failed
 // login, an error or any question ends it with a message on stderr and 1.
 int ExecutarDesktop(const TnOpcoesDesktop& opcoes);

@@ -1,0 +1,73 @@
+#include "pacotes.h"
+
+#include "erros.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// A file named is taken as a package (and refused, later, if it is not one);
+// in a folder, only the libraries with a package's metadata count.
+QStringList PacotesEm(const QString& caminho)
+{
+    const QFileInfo info(caminho);
+    if (!info.isDir())
+        return {info.absoluteFilePath()};
+    QStringList arquivos;
+    const QFileInfoList bibliotecas = QDir(caminho).entryInfoList({QStringLiteral("*.so")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& biblioteca : bibliotecas) {
+        try {
+            LerMetadadosPacote(biblioteca.absoluteFilePath());
+            arquivos.append(biblioteca.absoluteFilePath());
+        } catch (const EnErro&) {
+            // Some other library.
+        }
+    }
+    return arquivos;
+}
+
+QString PastaDosPacotes()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/pacotes");
+}
+
+} // namespace
+
+QStringList ArquivosDosPacotes()
+{
+    const QString configurados = qEnvironmentVariable("LYR_PACOTES").trimmed();
+    if (configurados.isEmpty())
+        return PacotesEm(PastaDosPacotes());
+    QStringList arquivos;
+    for (const QString& caminho : configurados.split(u':', Qt::SkipEmptyParts))
+        arquivos += PacotesEm(caminho);
+    return arquivos;
+}
+
+TnPacotesInstalados::~TnPacotesInstalados()
+{
+    while (!m_pacotes.empty())
+        m_pacotes.pop_back();
+}
+
+void TnPacotesInstalados::Carregar()
+{
+    if (!m_pacotes.empty())
+        return;
+    const QStringList arquivos = ArquivosDosPacotes();
+    if (arquivos.isEmpty())
+        throw EnErro(QStringLiteral("Nenhum pacote instalado: a pasta %1 não tem pacotes do Lyr.").arg(PastaDosPacotes()));
+    for (const QString& arquivo : arquivos) {
+        auto pacote = std::make_unique<TnPacote>(arquivo);
+        try {
+            pacote->Carregar();
+        } catch (const EnErro&) {
+            while (!m_pacotes.empty())
+                m_pacotes.pop_back();
+            throw;
+        }
+        m_pacotes.push_back(std::move(pacote));
+    }
+}
