@@ -206,7 +206,7 @@ TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
     const QRegularExpressionMatch linhaFederais = QRegularExpression("Débitos Federais\\.* +(\\d+) itens  R\\$ (\\S+)\n").match(proposta);
     ASSERT_TRUE(linhaFederais.hasMatch()) << proposta.toStdString();
     EXPECT_EQ(linhaFederais.captured(1).toInt(), federais);
-    EXPECT_EQ(linhaFederais.captured(2), FormatarExibicao(QVariant::fromValue(total), "#,##0.00"));
+    EXPECT_EQ(linhaFederais.captured(2).toStdString(), FormatarExibicao(QVariant::fromValue(total), "#,##0.00").toStdString());
     // What could not be listed is told, under its company and establishment.
     EXPECT_TRUE(proposta.contains(QRegularExpression("Avisos \\(\\d+\\):\n  Empresa: \\d+ - .+ / Filial: \\d+ - .+: Filial não "
                                                      "configurada no Protocolo.")))
