@@ -27,7 +27,7 @@ qint64 InteiroNaFaixa(const TnField& campo, const QVariant& valor, qint64 minimo
     return numero;
 }
 
-// Delphi-style date masks of the office's screens to Qt's ("mm" is the month
+// The date masks of the office's screens to Qt's ("mm" is the month
 // except right after hours, where it reads as minutes; "nn" is minutes).
 QString MascaraDeData(QString mascara)
 {

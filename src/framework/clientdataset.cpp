@@ -5,22 +5,13 @@
 #include "conexao.h"
 #include "erros.h"
 #include "filtro.h"
+#include "listacampos.h"
 #include "sqldataset.h"
 #include "valores.h"
 
 #include <algorithm>
 
 namespace {
-
-QStringList DividirCampos(const QString& campos)
-{
-    QStringList nomes;
-    for (const QString& nome : QString(campos).replace(u',', u';').split(u';', Qt::SkipEmptyParts)) {
-        if (!nome.trimmed().isEmpty())
-            nomes.append(nome.trimmed());
-    }
-    return nomes;
-}
 
 TnFieldType TipoDoResultado(const TnColunaResultado& coluna)
 {
@@ -149,7 +140,7 @@ QStringList TnClientDataSet::FieldNames() const
 QList<int> TnClientDataSet::IndicesDosCampos(const QString& campos) const
 {
     QList<int> indices;
-    for (const QString& nome : DividirCampos(campos))
+    for (const QString& nome : DividirLista(campos))
         indices.append(FieldByName(nome).Index());
     return indices;
 }
@@ -363,7 +354,7 @@ TnClientDataSet::TnLinha* TnClientDataSet::LinhaAtual() const
 void TnClientDataSet::CheckBrowseMode()
 {
     ExigirAtivo();
-    if (m_estado == TnDataSetState::dsEdit || m_estado == TnDataSetState::dsInsert) {
+    if (EmEdicao(m_estado)) {
         if (m_modificado)
             Post();
         else
@@ -420,7 +411,7 @@ void TnClientDataSet::Insert()
 void TnClientDataSet::Edit()
 {
     ExigirAtivo();
-    if (m_estado == TnDataSetState::dsEdit || m_estado == TnDataSetState::dsInsert)
+    if (EmEdicao(m_estado))
         return;
     if (IsEmpty()) {
         Append();
@@ -449,7 +440,7 @@ void TnClientDataSet::ValidarCampos() const
 void TnClientDataSet::Post()
 {
     ExigirAtivo();
-    if (m_estado != TnDataSetState::dsEdit && m_estado != TnDataSetState::dsInsert)
+    if (!EmEdicao(m_estado))
         return;
     Disparar(m_beforePost);
     ValidarCampos();
@@ -490,7 +481,7 @@ void TnClientDataSet::Post()
 void TnClientDataSet::Cancel()
 {
     ExigirAtivo();
-    if (m_estado != TnDataSetState::dsEdit && m_estado != TnDataSetState::dsInsert)
+    if (!EmEdicao(m_estado))
         return;
     Disparar(m_beforeCancel);
     const bool inserindo = m_estado == TnDataSetState::dsInsert;
@@ -577,7 +568,7 @@ TnUpdateStatus TnClientDataSet::UpdateStatus() const
 
 QVariant TnClientDataSet::ValorDoCampo(int indice) const
 {
-    if (m_estado == TnDataSetState::dsEdit || m_estado == TnDataSetState::dsInsert)
+    if (EmEdicao(m_estado))
         return m_buffer.value(indice);
     const TnLinha* linha = LinhaAtual();
     return linha ? linha->valores.value(indice) : QVariant();
@@ -596,7 +587,7 @@ QVariant TnClientDataSet::ValorOriginal(int indice) const
 void TnClientDataSet::GravarValorDoCampo(int indice, const QVariant& valor)
 {
     ExigirAtivo();
-    if (m_estado != TnDataSetState::dsEdit && m_estado != TnDataSetState::dsInsert)
+    if (!EmEdicao(m_estado))
         throw EnErro(QStringLiteral("%1 não está em edição ou inclusão.").arg(m_name.isEmpty() ? QStringLiteral("O conjunto de dados") : m_name));
     TnField& campo = Fields(indice);
     m_buffer[indice] = campo.Converter(valor);
@@ -753,11 +744,8 @@ void TnClientDataSet::SetOnFilterRecord(std::function<bool(TnClientDataSet&)> te
 void TnClientDataSet::SetIndexFieldNames(const QString& campos)
 {
     // Validate the names before anything changes.
-    for (QString nome : DividirCampos(campos)) {
-        if (nome.endsWith(QStringLiteral(" DESC"), Qt::CaseInsensitive))
-            nome.chop(5);
-        FieldByName(nome.trimmed());
-    }
+    for (const QString& campo : DividirLista(campos))
+        FieldByName(LerCampoOrdem(campo).nome);
     m_indiceCampos = campos;
     m_indiceNome.clear();
     AtualizarVisao();
@@ -788,8 +776,8 @@ TnClientDataSet::TnOrdem TnClientDataSet::OrdemAtiva() const
         for (const TnIndexDef& def : m_indexDefs) {
             if (def.Name.compare(m_indiceNome, Qt::CaseInsensitive) != 0)
                 continue;
-            const QStringList decrescentes = DividirCampos(def.DescFields);
-            for (const QString& nome : DividirCampos(def.Fields)) {
+            const QStringList decrescentes = DividirLista(def.DescFields);
+            for (const QString& nome : DividirLista(def.Fields)) {
                 ordem.campos.append(FieldByName(nome).Index());
                 ordem.decrescente.append(decrescentes.contains(nome, Qt::CaseInsensitive));
             }
@@ -797,12 +785,10 @@ TnClientDataSet::TnOrdem TnClientDataSet::OrdemAtiva() const
         }
         return ordem;
     }
-    for (QString nome : DividirCampos(m_indiceCampos)) {
-        const bool decrescente = nome.endsWith(QStringLiteral(" DESC"), Qt::CaseInsensitive);
-        if (decrescente)
-            nome.chop(5);
-        ordem.campos.append(FieldByName(nome.trimmed()).Index());
-        ordem.decrescente.append(decrescente);
+    for (const QString& campo : DividirLista(m_indiceCampos)) {
+        const TnCampoOrdem lido = LerCampoOrdem(campo);
+        ordem.campos.append(FieldByName(lido.nome).Index());
+        ordem.decrescente.append(lido.decrescente);
     }
     return ordem;
 }

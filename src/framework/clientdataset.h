@@ -21,6 +21,12 @@ class TnFiltro;
 class TnSQLDataSet;
 
 enum class TnDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
+// A row is being typed (a stored one changed, or a new one): its buffer is
+// not yet what the dataset holds.
+inline bool EmEdicao(TnDataSetState estado)
+{
+    return estado == TnDataSetState::dsEdit || estado == TnDataSetState::dsInsert;
+}
 enum class TnUpdateStatus { usUnmodified, usModified, usInserted };
 
 // A named order of the rows.

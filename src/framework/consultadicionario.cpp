@@ -1,12 +1,14 @@
 #include "consultadicionario.h"
 
+#include "listacampos.h"
+
 TnConsultaDicionario::TnConsultaDicionario(const TnEntradaDicionario& entrada, const QString& condicao)
     : m_descricao(entrada.descricao)
 {
     Name = QStringLiteral("Consulta") + entrada.tabela;
     Tabela = entrada.tabela;
     ChaveTabela = entrada.chave;
-    const QStringList chave = entrada.chave.split(u';');
+    const QStringList chave = DividirLista(entrada.chave);
     QStringList colunas = chave;
     if (!entrada.descricao.isEmpty())
         colunas.append(entrada.descricao);

@@ -2,6 +2,7 @@
 
 #include "campo.h"
 #include "clientdataset.h"
+#include "listacampos.h"
 
 #include <QHash>
 #include <QList>
@@ -84,7 +85,7 @@ void AddFieldLookup(TnClientDataSet& dataSet)
             EntradaDicionario(campo.Definicao().Dicionario.isEmpty() ? campo.FieldName() : campo.Definicao().Dicionario);
         if (!entrada || entrada->campoLookup.isEmpty() || dataSet.FindField(entrada->campoLookup))
             continue;
-        const QStringList chave = entrada->chave.split(u';', Qt::SkipEmptyParts);
+        const QStringList chave = DividirLista(entrada->chave);
         // The key columns of the register must all be fields here (an establishment needs its company).
         if (!std::all_of(chave.cbegin(), chave.cend(), [&dataSet](const QString& coluna) { return dataSet.FindField(coluna) != nullptr; }))
             continue;

@@ -4,6 +4,7 @@
 #include "dicionario.h"
 #include "erros.h"
 #include "host.h"
+#include "listacampos.h"
 #include "registro.h"
 #include "sqldataset.h"
 #include "sqlservicos.h"
@@ -21,11 +22,6 @@ struct TnComparacaoSelecao {
 constexpr TnComparacaoSelecao kComparacoes[] = {
     {"MAIORIGUAL", ">="}, {"MENORIGUAL", "<="}, {"MAIOR", ">"}, {"MENOR", "<"}, {"DIFERENTE", "<>"}, {"IGUAL", "="},
 };
-
-QStringList Dividir(const QString& texto)
-{
-    return QString(texto).replace(u',', u';').split(u';', Qt::SkipEmptyParts);
-}
 
 } // namespace
 
@@ -339,7 +335,7 @@ void TnDMClientDataSet::HabilitaDesabilitaActions()
 {
     const TnDataSetState estado = nClientDataSet.State();
     const bool navegando = estado == TnDataSetState::dsBrowse;
-    const bool editando = estado == TnDataSetState::dsEdit || estado == TnDataSetState::dsInsert;
+    const bool editando = EmEdicao(estado);
     const bool temLinhas = navegando && !nClientDataSet.IsEmpty();
     const bool noInicio = !temLinhas || nClientDataSet.RecNo() <= 1;
     const bool noFim = !temLinhas || nClientDataSet.RecNo() >= nClientDataSet.RecordCount();
@@ -397,7 +393,7 @@ void TnDMClientDataSet::ValidarDado()
 
 QStringList TnDMClientDataSet::CamposDaChave() const
 {
-    return Dividir(ChaveTabela);
+    return DividirLista(ChaveTabela);
 }
 
 void TnDMClientDataSet::ValidarChave()
@@ -437,8 +433,8 @@ void TnDMClientDataSet::ValidarLigacoes()
                                                                                                     : campo.Definicao().Dicionario);
         if (!entrada || entrada->tabela.isEmpty() || entrada->tabela.compare(Tabela, Qt::CaseInsensitive) == 0)
             continue;
-        const QStringList locais = Dividir(campo.Definicao().LinkKeyFields);
-        const QStringList remotas = Dividir(entrada->chave);
+        const QStringList locais = DividirLista(campo.Definicao().LinkKeyFields);
+        const QStringList remotas = DividirLista(entrada->chave);
         if (locais.size() != remotas.size())
             continue;
         QStringList condicoes;
@@ -579,8 +575,8 @@ void TnDMClientDataSet::RecusarExclusaoComDetalhes()
         }
         if (!detalhe || detalhe->Tabela.isEmpty())
             continue;
-        const QStringList mestre = Dividir(info.camposMestre);
-        const QStringList colunas = Dividir(info.camposDetalhe);
+        const QStringList mestre = DividirLista(info.camposMestre);
+        const QStringList colunas = DividirLista(info.camposDetalhe);
         QStringList condicoes;
         for (int i = 0; i < colunas.size() && i < mestre.size(); ++i)
             condicoes.append(ValorParaSQL(colunas[i], QStringLiteral("="), FieldByName(mestre[i]).Value()));
@@ -602,8 +598,8 @@ void TnDMClientDataSet::CriarDetalhe()
             throw EnErro(QStringLiteral("%1 não é um cadastro e não pode ser detalhe de %2.").arg(info.classe, ClassName()));
         detalhe->m_mestre = this;
         detalhe->nClientDataSet.SetMaster(&nClientDataSet, info.camposMestre, info.camposDetalhe);
-        detalhe->m_colunasMestre = Dividir(info.camposMestre);
-        detalhe->m_colunasDetalhe = Dividir(info.camposDetalhe);
+        detalhe->m_colunasMestre = DividirLista(info.camposMestre);
+        detalhe->m_colunasDetalhe = DividirLista(info.camposDetalhe);
         TnDMClientDataSet* lido = detalhe.get();
         detalhe->nClientDataSet.SetAoMudarMestre([lido] { lido->LerDoMestre(); });
         detalhe->Abrir();

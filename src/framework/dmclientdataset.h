@@ -57,8 +57,10 @@ struct TnEstadoControle {
 
 // A register: one table edited through one dataset. Rows are stored into the
 // table when posted and deleted from it when deleted, after the host's own
-// checks (ValidarDado); the hooks are virtual and each override calls the
-// inherited one as its Part of the screen says.
+// checks (ValidarDado). The hooks are virtual, and an override calls the
+// inherited one: BeforePost and BeforeDelete write to the table, so a rule
+// that may refuse the row runs before them; the other hooks keep the form's
+// controls and actions in step with the dataset.
 class TnDMClientDataSet : public TnDataModule {
 public:
     TnDMClientDataSet();

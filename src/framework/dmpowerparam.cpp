@@ -6,6 +6,7 @@
 #include "dialogos.h"
 #include "erros.h"
 #include "host.h"
+#include "listacampos.h"
 #include "valores.h"
 
 #include <algorithm>
@@ -160,7 +161,7 @@ bool TnDMPowerParam::EscolherCodigos(const QString& alias)
     const TnEntradaDicionario* entrada = item.ConsultMultSelect ? EntradaDicionario(item.Dicionario) : nullptr;
     if (!entrada || entrada->tabela.isEmpty() || !item.Habilitado)
         return false;
-    const QStringList chave = entrada->chave.split(u';');
+    const QStringList chave = DividirLista(entrada->chave);
     QStringList condicoes;
     for (const QString& coluna : chave.mid(0, chave.size() - 1)) {
         for (const TnpqParamItem* outro : npqPowerParam.Itens()) {

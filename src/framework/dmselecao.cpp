@@ -2,6 +2,7 @@
 
 #include "dialogos.h"
 #include "dicionario.h"
+#include "listacampos.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ void TnDMSelecao::AplicarSelecao(const QList<QPair<QString, QVariant>>& valores)
 void TnDMSelecao::Declarar(const QString& verificaSelecao)
 {
     TnSelecao declarada;
-    for (const QString& nome : verificaSelecao.split(u';', Qt::SkipEmptyParts)) {
+    for (const QString& nome : DividirLista(verificaSelecao)) {
         QVariant valor;
         for (const TnValorSelecao& existente : std::as_const(nSelecao)) {
             if (existente.nome.compare(nome, Qt::CaseInsensitive) == 0)

@@ -3,6 +3,7 @@
 #include "conexao.h"
 #include "erros.h"
 #include "host.h"
+#include "listacampos.h"
 #include "valores.h"
 
 #include <QStringList>
@@ -129,11 +130,7 @@ QString FilterInterval(const QString& coluna, const QString& selecao, bool comCo
 {
     QStringList unicos;
     QStringList partes;
-    const QStringList itens = QString(selecao).replace(u',', u';').split(u';', Qt::SkipEmptyParts);
-    for (const QString& bruto : itens) {
-        const QString item = bruto.trimmed();
-        if (item.isEmpty())
-            continue;
+    for (const QString& item : DividirLista(selecao)) {
         const TnItemSelecao lido = LerItemSelecao(item);
         if (lido.fim.isEmpty())
             unicos.append(lido.inicio);
@@ -152,10 +149,7 @@ QString FilterInterval(const QString& coluna, const QString& selecao, bool comCo
 
 void ValidarSelecaoDeCodigos(const QString& selecao)
 {
-    for (const QString& bruto : QString(selecao).replace(u',', u';').split(u';', Qt::SkipEmptyParts)) {
-        const QString item = bruto.trimmed();
-        if (item.isEmpty())
-            continue;
+    for (const QString& item : DividirLista(selecao)) {
         const TnItemSelecao lido = LerItemSelecao(item);
         bool inicio = false;
         bool fim = lido.fim.isEmpty();
@@ -171,6 +165,7 @@ void ValidarSelecaoDeCodigos(const QString& selecao)
 
 QVariant PegarValorCampo(const QString& tabela, const QString& colunas, const QString& condicao)
 {
+    // Split at ';' only: a column may be an expression with commas in it.
     const QStringList nomes = colunas.split(u';', Qt::SkipEmptyParts);
     TnSQLDataSet consulta(Conexao());
     consulta.SetCommandText(QStringLiteral("select %1 from %2%3 limit 1").arg(nomes.join(u','), tabela, Onde(condicao)));

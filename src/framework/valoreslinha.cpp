@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace {
@@ -82,10 +83,14 @@ TnValoresLinha::TnValoresLinha(const QVariantList& valores)
     void* memoria = std::malloc(tamanho);
     if (!memoria)
         throw std::bad_alloc();
-    m_bloco = new (memoria) TnBloco{1, quantidade};
-    quint8* tipos = m_bloco->Tipos();
-    TnCelula* celulas = m_bloco->Celulas();
-    char16_t* textos = const_cast<char16_t*>(m_bloco->Textos());
+    // Owned here until every value is in: copying a value may throw (an
+    // allocation, a type's own copy), and the values already copied and the
+    // block must then go. A type byte is written only once its cell is whole.
+    std::unique_ptr<TnBloco, TnLiberarBloco> bloco(new (memoria) TnBloco{1, quantidade});
+    quint8* tipos = bloco->Tipos();
+    std::memset(tipos, kInvalido, size_t(quantidade));
+    TnCelula* celulas = bloco->Celulas();
+    char16_t* textos = const_cast<char16_t*>(bloco->Textos());
     quint32 proximoTexto = 0;
     for (int i = 0; i < quantidade; ++i) {
         const QVariant& valor = valores[i];
@@ -150,6 +155,7 @@ TnValoresLinha::TnValoresLinha(const QVariantList& valores)
             celula.outro = new QVariant(valor);
         tipos[i] = tipo;
     }
+    m_bloco = bloco.release();
 }
 
 TnValoresLinha::TnValoresLinha(const TnValoresLinha& outra) : m_bloco(outra.m_bloco)
@@ -185,20 +191,22 @@ TnValoresLinha::~TnValoresLinha()
 
 void TnValoresLinha::Soltar()
 {
-    if (!m_bloco || --m_bloco->referencias > 0) {
-        m_bloco = nullptr;
-        return;
-    }
-    const quint8* tipos = m_bloco->Tipos();
-    TnCelula* celulas = m_bloco->Celulas();
-    for (int i = 0; i < m_bloco->quantidade; ++i) {
+    if (m_bloco && --m_bloco->referencias == 0)
+        TnLiberarBloco()(m_bloco);
+    m_bloco = nullptr;
+}
+
+void TnValoresLinha::TnLiberarBloco::operator()(TnBloco* bloco) const
+{
+    const quint8* tipos = bloco->Tipos();
+    TnCelula* celulas = bloco->Celulas();
+    for (int i = 0; i < bloco->quantidade; ++i) {
         if (tipos[i] == kDataHora)
             MomentoDa(celulas[i]).~QDateTime();
         else if (tipos[i] == kOutro)
             delete celulas[i].outro;
     }
-    std::free(m_bloco);
-    m_bloco = nullptr;
+    std::free(bloco);
 }
 
 int TnValoresLinha::size() const

@@ -36,6 +36,9 @@ public:
 
 private:
     struct TnBloco;
+    struct TnLiberarBloco {
+        void operator()(TnBloco* bloco) const;
+    };
     void Soltar();
 
     TnBloco* m_bloco = nullptr;

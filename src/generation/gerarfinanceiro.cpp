@@ -171,25 +171,14 @@ int TLyrDPGerarProtocolo::InserirItensFin(TnClientDataSet& cliente, int modo)
                                                     m_noEstab));
             continue;
         }
-        ++m_seqItem;
-        nClientDataSetDet.Append();
-        Item().CODIGOPROTOCOLO.SetValue(m_codigoAtual);
-        Item().SEQITEMPRO.SetValue(m_seqItem);
+        NovoItem(agora);
         Item().DESCRITEM.SetValue(MontarDescricaoFIN(documento));
-        Item().DATALCTOPRO.SetValue(agora);
         Item().VENCIMENTO.SetValue(documento.DataVcto.Value());
         Item().VALOR.SetValue(documento.Valor.Value());
-        Item().CANCELADO.SetValue(0);
         // The item's field holds 25 characters: a longer key is cut, and the
         // save reads the parts that are left.
         Item().CHAVEORIGEM.SetValue(chave.left(Item().CHAVEORIGEM.Size()));
         Item().MODULO.SetValue(QStringLiteral("FIN"));
-        Item().CODIGOUSUARIO.SetValue(Conexao().CodigoUsuario());
-        Item().DATAHORACADASTRO.SetValue(agora);
-        Item().ORIGEMDADO.SetValue(1);
-        Item().COMPETENCIA.SetValue(Competencia());
-        Item().TIPODEBITO.SetValue(m_tituloAtual);
-        Item().GERAR.SetValue(0);
         Item().PROTOCOLOFONTE.SetValue(documento.CodigoProtocolo.Value());
         nClientDataSetDet.Post();
         ++quantos;

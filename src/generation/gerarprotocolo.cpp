@@ -337,34 +337,39 @@ int TLyrDPGerarProtocolo::InserirItensPro()
     return 0;
 }
 
+void TLyrDPGerarProtocolo::NovoItem(const QDateTime& agora)
+{
+    ++m_seqItem;
+    nClientDataSetDet.Append();
+    Item().CODIGOPROTOCOLO.SetValue(m_codigoAtual);
+    Item().SEQITEMPRO.SetValue(m_seqItem);
+    Item().TIPODEBITO.SetValue(m_tituloAtual);
+    Item().COMPETENCIA.SetValue(Competencia());
+    Item().DATALCTOPRO.SetValue(agora);
+    Item().DATAHORACADASTRO.SetValue(agora);
+    Item().CODIGOUSUARIO.SetValue(Conexao().CodigoUsuario());
+    Item().ORIGEMDADO.SetValue(1);
+    Item().CANCELADO.SetValue(0);
+    Item().GERAR.SetValue(0);
+}
+
 int TLyrDPGerarProtocolo::InserirItensCtr()
 {
     int quantos = 0;
     const QDateTime agora = QDateTime::currentDateTime();
     for (m_consulta->First(); !m_consulta->Eof(); m_consulta->Next()) {
-        ++m_seqItem;
         const auto coluna = [this](const char* nome) { return m_consulta->FieldByName(QString::fromLatin1(nome)); };
-        nClientDataSetDet.Append();
-        Item().CODIGOPROTOCOLO.SetValue(m_codigoAtual);
-        Item().SEQITEMPRO.SetValue(m_seqItem);
+        NovoItem(agora);
         Item().DESCRITEM.SetValue(MontarDescricaoCTR());
-        Item().DATALCTOPRO.SetValue(agora);
         Item().VENCIMENTO.SetValue(coluna("DATAVENCIMENTO").Value());
         Item().VALOR.SetValue(coluna("VALORDEBITO").Value());
         Item().CODIGOIMPOSTO.SetValue(coluna("CODIGOIMPOSTO").AsString().isEmpty() ? QVariant() : QVariant(coluna("CODIGOIMPOSTO").AsInteger()));
         Item().VARIACAOIMPOSTO.SetValue(coluna("VARIACAOIMPOSTO").AsString().isEmpty() ? QVariant()
                                                                                         : QVariant(coluna("VARIACAOIMPOSTO").AsInteger()));
-        Item().CANCELADO.SetValue(0);
         Item().CHAVEORIGEM.SetValue(MontarChaveOrigem(m_tipoAtual, m_empresa, coluna("CHAVEDEBITO").AsLargeInt()));
         Item().MODULO.SetValue(coluna("CHAVEORIGEM").AsString());
         Item().CHAVEDEBITO.SetValue(coluna("CHAVEDEBITO").Value());
-        Item().CODIGOUSUARIO.SetValue(Conexao().CodigoUsuario());
-        Item().DATAHORACADASTRO.SetValue(agora);
-        Item().ORIGEMDADO.SetValue(1);
-        Item().COMPETENCIA.SetValue(Competencia());
         Item().PROTOCOLO.SetValue(coluna("CODIGOPROTOCOLO").IsNull() ? QVariant() : coluna("CODIGOPROTOCOLO").Value());
-        Item().TIPODEBITO.SetValue(m_tituloAtual);
-        Item().GERAR.SetValue(0);
         Item().TABELA.SetValue(m_tabelaDebito);
         Item().TABELACHAVE.SetValue(m_sufixo);
         nClientDataSetDet.Post();
@@ -381,24 +386,13 @@ int TLyrDPGerarProtocolo::InserirItensFpa()
         QVariant empregado;
         if (m_modoFolha == 2 || m_tipoAtual == 7 || m_tipoAtual == 8)
             empregado = m_consulta->FieldByName(QStringLiteral("CodigoFuncContr")).Value();
-        ++m_seqItem;
-        nClientDataSetDet.Append();
-        Item().CODIGOPROTOCOLO.SetValue(m_codigoAtual);
-        Item().SEQITEMPRO.SetValue(m_seqItem);
+        NovoItem(agora);
         Item().DESCRITEM.SetValue(MontarDescricaoFPA());
-        Item().DATALCTOPRO.SetValue(agora);
         Item().VENCIMENTO.SetValue(m_consulta->FieldByName(QStringLiteral("DATAPGTO")).Value());
         Item().VALOR.SetValue(m_consulta->FieldByName(QStringLiteral("VALOR")).Value());
         Item().CodigoFuncContr.SetValue(empregado);
-        Item().CANCELADO.SetValue(0);
         Item().CHAVEORIGEM.SetValue(ChaveOrigemFolha(m_tipoAtual));
         Item().MODULO.SetValue(QStringLiteral("FPA"));
-        Item().CODIGOUSUARIO.SetValue(Conexao().CodigoUsuario());
-        Item().DATAHORACADASTRO.SetValue(agora);
-        Item().ORIGEMDADO.SetValue(1);
-        Item().COMPETENCIA.SetValue(Competencia());
-        Item().TIPODEBITO.SetValue(m_tituloAtual);
-        Item().GERAR.SetValue(0);
         Item().PROTOCOLO.SetValue(m_consulta->FieldByName(QStringLiteral("CODIGOPROTOCOLO")).Value());
         nClientDataSetDet.Post();
         ++quantos;

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class QDateTime;
 class TnFraProgresso;
 
 // "Gerar Protocolo": for a period, the ticked source types and the chosen
@@ -41,6 +42,10 @@ protected:
     int CarregarDados();
     // Appends them as items of the current protocol; answers how many.
     int InserirItensPro();
+    // Appends an item to the current protocol with what every source fills
+    // alike (protocol, sequence, type, competence, audit, unmarked); the
+    // caller adds what its source gives and posts it.
+    void NovoItem(const QDateTime& agora);
     QString MontarDescricaoCTR() const;
     QString MontarDescricaoFPA() const;
     // The competence of every generated item: the first day of the end date's month.

@@ -6,6 +6,36 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+namespace {
+
+// A value kept whole on the heap whose copy fails on demand; it counts the
+// instances alive, so a copy left behind by a failed row shows.
+struct TnValorContado {
+    static inline int vivos = 0;
+    static inline int copiasAteFalhar = -1;  // -1: never fails
+
+    TnValorContado() { ++vivos; }
+    TnValorContado(const TnValorContado&)
+    {
+        if (copiasAteFalhar == 0)
+            throw std::runtime_error("cópia recusada");
+        if (copiasAteFalhar > 0)
+            --copiasAteFalhar;
+        ++vivos;
+    }
+    TnValorContado& operator=(const TnValorContado&) = default;
+    ~TnValorContado() { --vivos; }
+    bool operator==(const TnValorContado&) const { return true; }
+};
+
+} // namespace
+
+// Small and relocatable: QVariant keeps it inline and copies it with its own
+// copy constructor.
+Q_DECLARE_TYPEINFO(TnValorContado, Q_RELOCATABLE_TYPE);
+
 // A packed row gives back every value with its type and null-ness, so that
 // fields, filters and comparisons read the same as from the values given.
 TEST(TnValoresLinha, DevolveCadaValorComSeuTipo)
@@ -88,4 +118,22 @@ TEST(TnValoresLinha, OrdemPorTextoComESemCaixa)
     EXPECT_EQ(semCaixa.mid(0, 2), (QStringList{"<nulo>", ""}));
     EXPECT_EQ(semCaixa.mid(2, 2).join(u',').toLower(), "alfa,alfa");
     EXPECT_EQ(semCaixa.mid(4, 2).join(u',').toLower(), "beta,beta");
+}
+
+// A value that cannot be copied fails the row; what was copied before it
+// (values on the heap, date-times) goes with the block.
+TEST(TnValoresLinha, FalhaAoCopiarUmValorNaoDeixaOsAnteriores)
+{
+    {
+        const QVariantList valores{QVariant::fromValue(TnValorContado()), QDateTime(QDate(2026, 12, 8), QTime(9, 30)),
+                                   QStringLiteral("texto"), QVariant::fromValue(TnValorContado()),
+                                   QVariant::fromValue(TnValorContado())};
+        const int antes = TnValorContado::vivos;
+        TnValorContado::copiasAteFalhar = 2;
+        EXPECT_THROW(TnValoresLinha{valores}, std::runtime_error);
+        TnValorContado::copiasAteFalhar = -1;
+        EXPECT_EQ(TnValorContado::vivos, antes);
+        EXPECT_EQ(TnValoresLinha(valores).value(3).metaType(), QMetaType::fromType<TnValorContado>());
+    }
+    EXPECT_EQ(TnValorContado::vivos, 0);
 }

@@ -2,6 +2,8 @@
 // first pass over tax debits and payroll, single or divided protocols, and
 // the save of what was marked.
 #include "bancoteste.h"
+#include "campo.h"
+#include "decimal.h"
 #include "demonstracao.h"
 #include "dialogosroteiro.h"
 #include "erros.h"
@@ -169,8 +171,21 @@ TEST_F(GerarProtocoloDemo, ProtocoloUnicoESalvarMarcaOsDebitos)
 // (LANG=C) and zone do not change the observation's Brazilian local form.
 TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
 {
+    // Each type's total is exact: these amounts, added up as doubles, end
+    // some cents off.
+    const qint64 centavos = 987654321098765;
+    ExecutarSQLDireto(QStringLiteral("update DEBITOFEDERAL set VALORDEBITO = %1").arg(TnDecimal(centavos, 2).ParaTexto()));
     m_processo.SetParam("pTipo", "1;2;6;7;8");
     m_processo.Processar();
+    int federais = 0;
+    m_processo.FiltrarItensDoProtocolo(false);
+    for (m_processo.nClientDataSetDet.First(); !m_processo.nClientDataSetDet.Eof(); m_processo.nClientDataSetDet.Next())
+        federais += m_processo.nClientDataSetDet.FieldByName("TIPODEBITO").AsString() == "Débitos Federais";
+    double aproximado = 0;
+    for (int i = 0; i < federais; ++i)
+        aproximado += centavos / 100.0;
+    const TnDecimal total(centavos * federais, 2);
+    ASSERT_NE(QString::number(aproximado, 'f', 2), total.ParaTexto()) << "the amounts no longer defeat doubles";
     const QString esperado = QStringLiteral("Protocolos propostos: %1   Itens: %2").arg(Protocolos()).arg(Itens());
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     for (const char* variavel : {"LANG", "LC_ALL", "LC_TIME"})
@@ -188,6 +203,10 @@ TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
     const QString proposta = lyr({});
     EXPECT_TRUE(proposta.startsWith(esperado)) << proposta.toStdString() << " / " << esperado.toStdString();
     EXPECT_TRUE(proposta.contains("Folha de Pagamento")) << proposta.toStdString();
+    const QRegularExpressionMatch linhaFederais = QRegularExpression("Débitos Federais\\.* +(\\d+) itens  R\\$ (\\S+)\n").match(proposta);
+    ASSERT_TRUE(linhaFederais.hasMatch()) << proposta.toStdString();
+    EXPECT_EQ(linhaFederais.captured(1).toInt(), federais);
+    EXPECT_EQ(linhaFederais.captured(2).toStdString(), FormatarExibicao(QVariant::fromValue(total), "#,##0.00").toStdString());
     // What could not be listed is told, under its company and establishment.
     EXPECT_TRUE(proposta.contains(QRegularExpression("Avisos \\(\\d+\\):\n  Empresa: \\d+ - .+ / Filial: \\d+ - .+: Filial não "
                                                      "configurada no Protocolo.")))

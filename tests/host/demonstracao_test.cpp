@@ -2,6 +2,7 @@
 #include "demonstracao.h"
 #include "erros.h"
 #include "esquema.h"
+#include "insercoespreparadas.h"
 #include "lyrsfuncoes.h"
 #include "migracoes.h"
 #include "senha.h"
@@ -30,6 +31,18 @@ QByteArray Impressao(nDMConexao& conexao)
 }
 
 } // namespace
+
+// The statements bind by position: a second column list of the same length
+// must not reuse the first one's statement.
+using InsercoesPreparadas = TesteComBanco;
+TEST_F(InsercoesPreparadas, CadaListaDeColunasTemSeuComando)
+{
+    TnInsercoesPreparadas insercoes(Con());
+    insercoes.Inserir("PROTOCOLOLOCALCAIXA", {"CODIGOLOCAL", "DESCRLOCAL"}, {1, "Arquivo"});
+    insercoes.Inserir("PROTOCOLOLOCALCAIXA", {"DESCRLOCAL", "CODIGOLOCAL"}, {"Depósito", 2});
+    EXPECT_EQ(Valor("select DESCRLOCAL from PROTOCOLOLOCALCAIXA where CODIGOLOCAL = 2").toString(), "Depósito");
+    EXPECT_EQ(insercoes.LinhasPorTabela(), (QList<QPair<QString, int>>{{"PROTOCOLOLOCALCAIXA", 2}}));
+}
 
 class Demonstracao : public TesteComBanco {
 protected:

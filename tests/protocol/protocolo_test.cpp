@@ -1,4 +1,5 @@
 #include "bancoteste.h"
+#include "conexao.h"
 #include "classeslyr.h"
 #include "dialogosroteiro.h"
 #include "direitos.h"
@@ -13,8 +14,11 @@
 #include "sqlservicos.h"
 #include "sqldataset.h"
 
+#include <QScopeGuard>
+
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <thread>
 
 class Protocolos : public TesteComBanco {
@@ -483,8 +487,10 @@ TEST_F(Protocolos, PeriodoRecusadoNaoVazaParaOsPadroes)
     m_usuario->Verificar();
 }
 
-// Another user saves while this one types: the codes are taken when saving,
-// and a save that loses the race to the same code is numbered again.
+// Another user saves while this one types: the codes are taken when saving.
+// On PostgreSQL the other save commits only once this one has numbered its
+// row and sent it, so this one loses the race and numbers it again; on SQLite
+// the save waits for the other to finish and numbers once.
 TEST_F(Protocolos, CodigosNumeradosAoGravarMesmoComOutroUsuario)
 {
     NovoProtocolo("2", {""});  // protocol 1
@@ -493,6 +499,23 @@ TEST_F(Protocolos, CodigosNumeradosAoGravarMesmoComOutroUsuario)
     EXPECT_TRUE(ds.FieldByName("CODIGOPROTOCOLO").IsNull()) << "no code until it is saved";
     ds.FieldByName("CODIGOEMPRESA").SetValue(2);
     ds.FieldByName("CODIGOESTAB").SetValue(1);
+
+    const bool postgres = Con().Banco() == TnBanco::PostgreSQL;
+    const std::thread::id principal = std::this_thread::get_id();
+    int numeracoes = 0;
+    bool tentou = false;
+    std::promise<void> primeiraTentativa;
+    nDMConexao::SetObservadorComandos([&](const QString& comando) {
+        if (std::this_thread::get_id() != principal)
+            return;
+        if (comando.startsWith("select max(CODIGOPROTOCOLO) from PROTOCOLO"))
+            ++numeracoes;
+        if (!tentou && comando.startsWith(postgres ? "insert into PROTOCOLO" : "BEGIN IMMEDIATE")) {
+            tentou = true;
+            primeiraTentativa.set_value();
+        }
+    });
+    const auto semObservador = qScopeGuard([] { nDMConexao::SetObservadorComandos({}); });
 
     // The other user's save of protocol 2 is still open when this one saves.
     std::atomic<bool> aberta = false;
@@ -504,13 +527,14 @@ TEST_F(Protocolos, CodigosNumeradosAoGravarMesmoComOutroUsuario)
                                 "CODIGOUSUARIO, NATUREZAPRO, CANCELADO, ORIGEMDADO) values (2, 2, 1, '2026-12-01', '2', '2026-12-01', 2, '1', '0', 2)");
         insercao.ExecSQL();
         aberta = true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        primeiraTentativa.get_future().wait_for(std::chrono::seconds(30));
         outra->Commit(1);
     });
     while (!aberta)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(Recusa([&] { ds.Post(); }), "");
     outroUsuario.join();
+    EXPECT_EQ(numeracoes, postgres ? 2 : 1);
     EXPECT_EQ(ds.FieldByName("CODIGOPROTOCOLO").AsLargeInt(), 3) << "the final code shows after the save";
     EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 3);
 

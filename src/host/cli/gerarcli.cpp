@@ -1,6 +1,7 @@
 #include "gerarcli.h"
 
 #include "banco.h"
+#include "campo.h"
 #include "conexao.h"
 #include "dmpowerparam.h"
 #include "erros.h"
@@ -8,9 +9,9 @@
 #include "msgtree.h"
 #include "pacotes.h"
 #include "registro.h"
+#include "valores.h"
 
 #include <QDate>
-#include <QLocale>
 #include <QMap>
 #include <QTextStream>
 
@@ -97,20 +98,20 @@ int ExecutarGerar(const TnOpcoesGerar& opcoes, QTextStream& saida)
     TnClientDataSet& protocolos = processo->nClientDataSet;
     TnClientDataSet& itens = *processo->DataSetDetalhe();
     itens.SetFiltered(false);
-    QMap<QString, QPair<int, double>> porTipo;
+    // Money is summed in cents: thousands of doubles drift off the last cent.
+    QMap<QString, QPair<int, TnDecimal>> porTipo;
     int proponiveis = 0;
     for (itens.First(); !itens.Eof(); itens.Next()) {
         auto& total = porTipo[itens.FieldByName(QStringLiteral("TIPODEBITO")).AsString()];
         total.first += 1;
-        total.second += itens.FieldByName(QStringLiteral("VALOR")).AsFloat();
+        total.second = total.second + Valores::ParaDecimal(itens.FieldByName(QStringLiteral("VALOR")).Value(), 2);
         if (itens.FieldByName(QStringLiteral("PROTOCOLO")).IsNull())
             ++proponiveis;
     }
-    const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
     saida << "Protocolos propostos: " << protocolos.RecordCount() << "   Itens: " << itens.RecordCount() << Qt::endl;
     for (auto it = porTipo.cbegin(); it != porTipo.cend(); ++it)
         saida << "  " << it.key().leftJustified(32, u'.') << ' ' << QString::number(it.value().first).rightJustified(6) << " itens  R$ "
-              << brasil.toString(it.value().second, 'f', 2) << Qt::endl;
+              << FormatarExibicao(QVariant::fromValue(it.value().second), QStringLiteral("#,##0.00")) << Qt::endl;
     QStringList avisos;
     JuntarAvisos(processo->MsgTreeLista(), {}, {}, avisos);
     if (!avisos.isEmpty()) {

@@ -7,6 +7,7 @@
 #include "decimal.h"
 #include "erros.h"
 #include "esquema.h"
+#include "insercoespreparadas.h"
 #include "lyrsfuncoes.h"
 #include "senha.h"
 #include "sqldataset.h"
@@ -15,43 +16,7 @@
 #include <QHash>
 #include <QMap>
 
-#include <memory>
-
 namespace {
-
-// A prepared insert into one table: prepared once, one execution per row.
-class TnInsercao {
-public:
-    TnInsercao(nDMConexao& conexao, const QString& tabela, const QStringList& colunas)
-        : m_comando(conexao), m_colunas(static_cast<int>(colunas.size()))
-    {
-        QStringList parametros;
-        for (const QString& coluna : colunas)
-            parametros.append(u':' + coluna);
-        m_comando.SetCommandText(QStringLiteral("insert into %1 (%2) values (%3)")
-                                     .arg(tabela, colunas.join(u','), parametros.join(u',')));
-        m_comando.Prepare();
-    }
-
-    void Inserir(const QVariantList& valores)
-    {
-        if (valores.size() != m_colunas)
-            throw EnErro(QStringLiteral("Inserção com %1 valores para %2 colunas: %3")
-                             .arg(valores.size())
-                             .arg(m_colunas)
-                             .arg(m_comando.CommandText()));
-        m_comando.SetParamValues(valores);
-        m_comando.ExecSQL();
-        ++m_linhas;
-    }
-
-    int Linhas() const { return m_linhas; }
-
-private:
-    TnSQLDataSet m_comando;
-    int m_colunas;
-    int m_linhas = 0;
-};
 
 QVariant Nulo()
 {
@@ -207,7 +172,7 @@ struct TnDebito {
 class TnGerador {
 public:
     TnGerador(nDMConexao& conexao, const TnOpcoesDemonstracao& opcoes)
-        : m_conexao(conexao), m_opcoes(opcoes), m_aleatorio(opcoes.inicio)
+        : m_conexao(conexao), m_opcoes(opcoes), m_aleatorio(opcoes.inicio), m_insercoes(conexao)
     {
         for (int k = 6; k >= 1; --k) {
             const QDate mes = opcoes.referencia.addMonths(-k);
@@ -228,27 +193,16 @@ public:
         ProtocolosCancelados();
 
         TnResumoDemonstracao resumo;
-        for (const QString& tabela : std::as_const(m_ordem))
-            resumo.linhasPorTabela.append({tabela, m_insercoes.value(tabela)->Linhas()});
+        resumo.linhasPorTabela = m_insercoes.LinhasPorTabela();
         resumo.usuario = QString::fromLatin1(kUsuarioDemonstracao);
         resumo.senha = QString::fromLatin1(kSenhaDemonstracao);
         return resumo;
     }
 
 private:
-    TnInsercao& Tabela(const QString& tabela, const QStringList& colunas)
-    {
-        auto& insercao = m_insercoes[tabela];
-        if (!insercao) {
-            insercao = std::make_shared<TnInsercao>(m_conexao, tabela, colunas);
-            m_ordem.append(tabela);
-        }
-        return *insercao;
-    }
-
     void Inserir(const QString& tabela, const QStringList& colunas, const QVariantList& valores)
     {
-        Tabela(tabela, colunas).Inserir(valores);
+        m_insercoes.Inserir(tabela, colunas, valores);
     }
 
     QString NomePessoa()
@@ -933,8 +887,7 @@ private:
     QMap<QPair<QString, int>, qint64> m_chavesDebito;
     QHash<qint64, int> m_itensProtocolo;
     qint64 m_ultimoProtocolo = 0;
-    QHash<QString, std::shared_ptr<TnInsercao>> m_insercoes;
-    QStringList m_ordem;
+    TnInsercoesPreparadas m_insercoes;
 };
 
 } // namespace

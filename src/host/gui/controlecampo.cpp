@@ -9,6 +9,7 @@
 #include "dmclientdataset.h"
 #include "erros.h"
 #include "host.h"
+#include "listacampos.h"
 #include "sqlservicos.h"
 #include "valores.h"
 
@@ -38,8 +39,8 @@ const TnEntradaDicionario* EntradaDaLigacao(const TnField& campo)
 QList<std::pair<QString, QString>> ChaveDaLigacao(const TnField& campo, const TnEntradaDicionario& entrada)
 {
     const QStringList locais = campo.Definicao().LinkKeyFields.isEmpty() ? QStringList{campo.FieldName()}
-                                                                       : campo.Definicao().LinkKeyFields.split(u';');
-    const QStringList remotas = entrada.chave.split(u';');
+                                                                       : DividirLista(campo.Definicao().LinkKeyFields);
+    const QStringList remotas = DividirLista(entrada.chave);
     QList<std::pair<QString, QString>> pares;
     for (int i = 0; i < locais.size(); ++i)
         pares.append({locais[i], remotas.value(remotas.size() - locais.size() + i)});

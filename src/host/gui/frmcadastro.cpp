@@ -10,6 +10,7 @@
 #include "erros.h"
 #include "grade.h"
 #include "icones.h"
+#include "listacampos.h"
 #include "previaimpressao.h"
 #include "modelodataset.h"
 #include "valores.h"
@@ -174,7 +175,7 @@ void TnFrmCadastro::Imprimir()
 {
     AcaoSegura([this] {
         TnClientDataSet& dataSet = m_cadastro.nClientDataSet;
-        if (dataSet.State() == TnDataSetState::dsEdit || dataSet.State() == TnDataSetState::dsInsert)
+        if (EmEdicao(dataSet.State()))
             throw EnErro(QStringLiteral("Grave ou cancele as alterações antes de imprimir."));
         if (!dataSet.Active() || dataSet.IsEmpty())
             throw EnErro(QStringLiteral("Não há registros para imprimir."));
@@ -189,7 +190,7 @@ void TnFrmCadastro::Imprimir()
         if (escolhida < 0)
             return;
         // The rows by the first column of the key, as codes the report reads.
-        const int chave = dataSet.FieldByName(m_cadastro.ChaveTabela.section(u';', 0, 0)).Index();
+        const int chave = dataSet.FieldByName(DividirLista(m_cadastro.ChaveTabela).value(0)).Index();
         QStringList codigos;
         if (escolhida % 2 == 0) {
             codigos.append(Valores::TextoPadrao(dataSet.ValorNaLinha(dataSet.RecNo() - 1, chave)));
@@ -290,7 +291,7 @@ void TnFrmCadastro::CriarCampos(QWidget* area)
         ++linha;
     }
     // A code typed over a stored row goes to that row.
-    const QStringList chave = m_cadastro.ChaveTabela.split(u';', Qt::SkipEmptyParts);
+    const QStringList chave = DividirLista(m_cadastro.ChaveTabela);
     if (chave.size() == 1) {
         if (TnControleCampo* controle = Controle(chave.first()))
             controle->IrParaAoDigitar([this](const QString& texto) { m_cadastro.IrParaChave(texto); });
@@ -499,11 +500,9 @@ void TnFrmCadastro::Pesquisar(const QString& texto)
     if (texto.isEmpty())
         return;
     TnClientDataSet& dataSet = m_cadastro.nClientDataSet;
-    QString campo = dataSet.IndexFieldNames().split(u';').value(0).trimmed();
-    if (campo.endsWith(QStringLiteral(" DESC"), Qt::CaseInsensitive))
-        campo.chop(5);
+    QString campo = LerCampoOrdem(DividirLista(dataSet.IndexFieldNames()).value(0)).nome;
     if (campo.isEmpty())
-        campo = QString(m_cadastro.DefAdic.Ordem).replace(u',', u';').split(u';').value(0).trimmed();
+        campo = LerCampoOrdem(DividirLista(m_cadastro.DefAdic.Ordem).value(0)).nome;
     if (campo.isEmpty() && dataSet.FieldCount() > 0)
         campo = dataSet.Fields(0).FieldName();
     AcaoSegura([&] { dataSet.Locate(campo, texto, {true, true}); });
@@ -518,8 +517,7 @@ bool TnFrmCadastro::PodeFechar()
         dataSets.append(&detalhe->nClientDataSet);
     dataSets.append(&m_cadastro.nClientDataSet);
     for (TnClientDataSet* dataSet : std::as_const(dataSets)) {
-        const TnDataSetState estado = dataSet->State();
-        if (estado != TnDataSetState::dsEdit && estado != TnDataSetState::dsInsert)
+        if (!EmEdicao(dataSet->State()))
             continue;
         // A row in which nothing was typed is simply dropped.
         if (!dataSet->Modified()) {

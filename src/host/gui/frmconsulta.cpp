@@ -3,6 +3,7 @@
 #include "acaosegura.h"
 #include "dmclientdataset.h"
 #include "grade.h"
+#include "listacampos.h"
 
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -86,7 +87,7 @@ void TnFrmConsulta::Pesquisar(const QString& texto)
     if (texto.isEmpty())
         return;
     const QString campos = m_camposDasOrdens.value(m_ordens->currentIndex());
-    const QString primeiro = QString(campos).replace(u',', u';').split(u';').value(0).trimmed();
+    const QString primeiro = LerCampoOrdem(DividirLista(campos).value(0)).nome;
     if (primeiro.isEmpty())
         return;
     AcaoSegura([&] { m_consulta.nClientDataSet.Locate(primeiro, texto, {true, true}); });
