@@ -6,6 +6,7 @@
 #include "dialogos.h"
 #include "icones.h"
 #include "modelodataset.h"
+#include "painellinha.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -150,44 +151,6 @@ void TnDelegadoGrade::setModelData(QWidget* editor, QAbstractItemModel* modelo, 
             QStyledItemDelegate::setModelData(editor, modelo, indice);
     });
 }
-
-} // namespace
-
-namespace {
-
-// The left margin of a grid with a row panel: "+" on each row, "-" on the
-// row whose panel is open; a click opens or closes it.
-class TnMargemDoPainel : public QHeaderView {
-public:
-    explicit TnMargemDoPainel(TnGrade& grade) : QHeaderView(Qt::Vertical, &grade), m_grade(grade)
-    {
-        setSectionsClickable(true);
-        setSectionResizeMode(QHeaderView::Fixed);
-        setToolTip(QStringLiteral("Abre (+ ou Ctrl+Seta para baixo) ou fecha (- ou Ctrl+Seta para cima) os itens da linha"));
-    }
-
-    QSize sizeHint() const override
-    {
-        return {fontMetrics().horizontalAdvance(u'+') + 14, QHeaderView::sizeHint().height()};
-    }
-
-protected:
-    void paintSection(QPainter* pintor, const QRect& area, int linha) const override
-    {
-        pintor->save();
-        pintor->fillRect(area, palette().button());
-        pintor->setPen(palette().mid().color());
-        pintor->drawLine(area.topRight(), area.bottomRight());
-        pintor->setPen(palette().buttonText().color());
-        QRect topo = area;
-        topo.setHeight(std::min(area.height(), m_grade.AlturaDaLinha()));
-        pintor->drawText(topo, Qt::AlignCenter, linha == m_grade.LinhaDoPainel() ? QStringLiteral("−") : QStringLiteral("+"));
-        pintor->restore();
-    }
-
-private:
-    TnGrade& m_grade;
-};
 
 } // namespace
 
@@ -400,100 +363,19 @@ int TnGrade::AlturaDaLinha() const
 void TnGrade::SetPainelDeLinha(QWidget* painel, std::function<void()> aoAbrir)
 {
     FecharPainel();
-    m_painel = painel;
-    m_aoAbrirPainel = std::move(aoAbrir);
-    const int altura = AlturaDaLinha();
-    setVerticalHeader(new TnMargemDoPainel(*this));
-    verticalHeader()->setDefaultSectionSize(altura);
-    connect(verticalHeader(), &QHeaderView::sectionPressed, this, [this](int linha) {
-        if (linha == m_linhaDoPainel) {
-            FecharPainel();
-            return;
-        }
-        setCurrentIndex(m_modelo->index(linha, std::max(currentIndex().column(), 0)));
-        if (m_modelo->LinhaAtual() == linha)
-            AbrirPainel();
-    });
-    // A reset keeps the panel under its row when that row is still the current one.
-    connect(m_modelo, &QAbstractItemModel::modelReset, this, &TnGrade::ReaplicarPainel);
-    connect(m_modelo, &QAbstractItemModel::layoutChanged, this, &TnGrade::ReaplicarPainel);
-    painel->setParent(viewport());
-    painel->hide();
-    for (QWidget* parte : painel->findChildren<QWidget*>())
-        parte->installEventFilter(this);
-}
-
-void TnGrade::AbrirPainel()
-{
-    const QModelIndex atual = currentIndex();
-    if (!m_painel || !atual.isValid() || m_modelo->rowCount() == 0)
-        return;
-    if (m_linhaDoPainel != atual.row()) {
-        FecharPainel();
-        if (m_aoAbrirPainel && !AcaoSegura(m_aoAbrirPainel))
-            return;
-        m_linhaDoPainel = atual.row();
-        m_registroDoPainel = DataSet().GetBookmark();
-        AbrirEspacoDoPainel();
-        scrollTo(atual, QAbstractItemView::PositionAtTop);
-    }
-    for (QWidget* parte : m_painel->findChildren<QWidget*>()) {
-        if (parte->focusPolicy() & Qt::TabFocus) {
-            parte->setFocus();
-            break;
-        }
-    }
+    delete m_painel;
+    m_painel = new TnPainelLinha(*this, painel, std::move(aoAbrir));
 }
 
 void TnGrade::FecharPainel()
 {
-    if (m_linhaDoPainel < 0)
-        return;
-    const int linha = std::exchange(m_linhaDoPainel, -1);
-    const bool tinhaFoco = m_painel && m_painel->isAncestorOf(QApplication::focusWidget());
     if (m_painel)
-        m_painel->hide();
-    if (linha < m_modelo->rowCount())
-        setRowHeight(linha, AlturaDaLinha());
-    if (tinhaFoco)
-        setFocus();
+        m_painel->Fechar();
 }
 
-// Rows reloaded, removed or reordered under the panel: it stays only while
-// its own row is still there and current. The header keeps each row's height
-// through a reset, so a closing panel gives its row's height back.
-void TnGrade::ReaplicarPainel()
+int TnGrade::LinhaDoPainel() const
 {
-    if (m_linhaDoPainel < 0)
-        return;
-    if (m_linhaDoPainel >= m_modelo->rowCount() || m_modelo->LinhaAtual() != m_linhaDoPainel
-        || DataSet().GetBookmark() != m_registroDoPainel) {
-        FecharPainel();
-        return;
-    }
-    AbrirEspacoDoPainel();
-}
-
-// The row with the panel grows by the panel's height: most of the grid, at least six rows.
-void TnGrade::AbrirEspacoDoPainel()
-{
-    const int painel = std::max(6 * AlturaDaLinha(), viewport()->height() * 3 / 5);
-    setRowHeight(m_linhaDoPainel, AlturaDaLinha() + painel);
-    PosicionarPainel();
-}
-
-void TnGrade::PosicionarPainel()
-{
-    if (!m_painel)
-        return;
-    if (m_linhaDoPainel < 0 || m_linhaDoPainel >= m_modelo->rowCount()) {
-        m_painel->hide();
-        return;
-    }
-    const int topo = rowViewportPosition(m_linhaDoPainel) + AlturaDaLinha();
-    m_painel->setGeometry(0, topo, viewport()->width(), rowHeight(m_linhaDoPainel) - AlturaDaLinha());
-    m_painel->show();
-    m_painel->raise();
+    return m_painel ? m_painel->Linha() : -1;
 }
 
 void TnGrade::updateGeometries()
@@ -502,33 +384,21 @@ void TnGrade::updateGeometries()
     // The viewport's width changes with the grid's and with the vertical scroll bar.
     if (!m_largurasDeclaradas.isEmpty() && viewport()->width() != m_larguraDistribuida)
         DistribuirLarguras();
-    PosicionarPainel();
+    if (m_painel)
+        m_painel->Posicionar();
 }
 
 void TnGrade::scrollContentsBy(int dx, int dy)
 {
     QTableView::scrollContentsBy(dx, dy);
-    PosicionarPainel();
-}
-
-// Keys inside the panel that close it: Ctrl+Up and Esc.
-bool TnGrade::eventFilter(QObject* objeto, QEvent* evento)
-{
-    if (evento->type() == QEvent::KeyPress && m_linhaDoPainel >= 0) {
-        const auto* tecla = static_cast<QKeyEvent*>(evento);
-        const bool ctrlAcima = tecla->key() == Qt::Key_Up && (tecla->modifiers() & Qt::ControlModifier);
-        if (ctrlAcima || (tecla->key() == Qt::Key_Escape && tecla->modifiers() == Qt::NoModifier)) {
-            FecharPainel();
-            return true;
-        }
-    }
-    return QTableView::eventFilter(objeto, evento);
+    if (m_painel)
+        m_painel->Posicionar();
 }
 
 void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anterior)
 {
     QTableView::currentChanged(atual, anterior);
-    if (m_linhaDoPainel >= 0 && atual.row() != m_linhaDoPainel)
+    if (LinhaDoPainel() >= 0 && atual.row() != LinhaDoPainel())
         FecharPainel();
     if (atual.isValid())
         m_coluna = atual.column();
@@ -670,7 +540,7 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
     if (m_painel && !editando) {
         const bool ctrl = evento->modifiers() & Qt::ControlModifier;
         if (evento->key() == Qt::Key_Plus || (ctrl && evento->key() == Qt::Key_Down)) {
-            AbrirPainel();
+            m_painel->Abrir();
             return;
         }
         if (evento->key() == Qt::Key_Minus || (ctrl && evento->key() == Qt::Key_Up)) {
