@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 
 class QMenu;
 
@@ -15,7 +16,8 @@ class TnPainelLinha;
 // The grid of a dataset: keeps the selected row and the dataset's current
 // row together, orders by a column when its title is clicked, edits cells
 // when editable (Insert appends, Ctrl+Del deletes, Esc cancels, arrow down
-// on the last row appends) and lets data modules add key handlers.
+// on the last row appends) and hands keys to its dataset's declared handler
+// first (see TnAparenciaGrade::AoTeclar).
 class TnGrade : public QTableView {
     Q_OBJECT
 public:
@@ -49,8 +51,6 @@ public:
     // keep their declared widths, long texts share the rest in proportion.
     void AjustarLarguras();
 
-    // Answers true when it handled the key.
-    std::function<bool(QKeyEvent*)> AoTeclar;
     bool OrdenarPeloTitulo = true;
 
 signals:
@@ -67,6 +67,11 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    enum class TnOndeVale;
+    struct TnTecla;
+    static std::span<const TnTecla> Teclas();
+    const TnTecla* TeclaDaGrade(const QKeyEvent& evento, bool exata) const;
+    void Agir(const std::function<void()>& acao);
     void SeguirDataSet(int linha);
     void OrdenarPor(int coluna);
     QWidget* EditorAberto() const;
