@@ -1,6 +1,8 @@
 #include "bancoteste.h"
 #include "desktop.h"
+#include "dialogosroteiro.h"
 #include "login.h"
+#include "olhardialogo.h"
 #include "senha.h"
 #include "sqlservicos.h"
 
@@ -56,6 +58,30 @@ TEST_F(Login, DigestoAntigoConfereUmaVezEETrocadoPorArgon2id)
     EXPECT_EQ(Valor("select SENHAHASH from USUARIO").toString(), novo) << "rehashed once";
     ExecutarSQLDireto("update USUARIO set ATIVO = '0'");
     EXPECT_EQ(ConferirLogin("ana", "segredo"), 0) << "an inactive user does not log in";
+}
+
+// A database that fails under the login (here: its table gone) is reported
+// in a message and the dialog stays for another try, instead of the error
+// running through Qt's event loop.
+TEST_F(Login, ErroDoBancoAoEntrarEMostradoEODialogoContinua)
+{
+    TnDialogosRoteiro& usuario = TnDialogosRoteiro::Instalar(*m_host);
+    usuario.Esperar("", "OK");
+    ExecutarSQLDireto("alter table USUARIO rename to USUARIO_FORA");
+    bool abertoDepoisDoErro = false;
+    TnOlharDialogo olhar([&](QDialog& dialogo) {
+        for (QAbstractButton* botao : dialogo.findChild<QDialogButtonBox*>()->buttons()) {
+            if (botao->text() == u"Entrar")
+                botao->click();
+        }
+        abertoDepoisDoErro = dialogo.isVisible();
+        dialogo.reject();
+    });
+    EXPECT_FALSE(Entrar());
+    EXPECT_TRUE(abertoDepoisDoErro);
+    usuario.Verificar();
+    ASSERT_EQ(usuario.Perguntas().size(), 1);
+    EXPECT_TRUE(usuario.Perguntas()[0].texto.contains("usuario", Qt::CaseInsensitive)) << usuario.Perguntas()[0].texto.toStdString();
 }
 
 TEST(EsperaDoLogin, CadaFalhaEsperaMais)

@@ -27,7 +27,9 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <exception>
 #include <memory>
+#include <new>
 #include <optional>
 
 namespace {
@@ -493,9 +495,7 @@ bool TemTela()
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+int Executar(int argc, char* argv[])
 {
     // Read and checked before any application object exists: a command, a
     // bad argument, --help and --version are answered in text and need no
@@ -537,17 +537,35 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("lyr"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LYR_VERSAO));
 
+    if (!erro.isEmpty())
+        throw EnErro(erro);
+    if (modoTexto)
+        return ExecutarTexto(argumentos);
+    return ExecutarDesktop({BancoConfigurado(argumentos.value(QStringLiteral("database"))),
+                            argumentos.value(QStringLiteral("abrir")), argumentos.value(QStringLiteral("captura"))});
+}
+
+} // namespace
+
+// Whatever goes wrong ends with a message and status 1, never in
+// std::terminate: a script running lyr sees why it failed.
+int main(int argc, char* argv[])
+{
+    QTextStream erros(stderr);
     try {
-        if (!erro.isEmpty())
-            throw EnErro(erro);
-        if (modoTexto)
-            return ExecutarTexto(argumentos);
-        return ExecutarDesktop({BancoConfigurado(argumentos.value(QStringLiteral("database"))),
-                                argumentos.value(QStringLiteral("abrir")), argumentos.value(QStringLiteral("captura"))});
+        return Executar(argc, argv);
     } catch (const EnSQL& falha) {
-        QTextStream(stderr) << "lyr: " << falha.Mensagem() << Qt::endl << "Comando: " << falha.Comando() << Qt::endl;
+        erros << "lyr: " << falha.Mensagem() << Qt::endl << "Comando: " << falha.Comando() << Qt::endl;
     } catch (const EnErro& falha) {
-        QTextStream(stderr) << "lyr: " << falha.Mensagem() << Qt::endl;
+        erros << "lyr: " << falha.Mensagem() << Qt::endl;
+    } catch (const EnAbort&) {
+        erros << "lyr: operação interrompida." << Qt::endl;
+    } catch (const std::bad_alloc&) {
+        erros << "lyr: memória insuficiente." << Qt::endl;
+    } catch (const std::exception& falha) {
+        erros << "lyr: erro inesperado: " << QString::fromLocal8Bit(falha.what()) << Qt::endl;
+    } catch (...) {
+        erros << "lyr: erro inesperado de tipo desconhecido." << Qt::endl;
     }
     return 1;
 }

@@ -32,6 +32,9 @@ bool AcaoSegura(const std::function<void()>& acao, const std::function<void(cons
         Mostrar(TnTipoDlg::Erro, erro.Mensagem());
     } catch (const std::exception& erro) {
         Mostrar(TnTipoDlg::Erro, QString::fromUtf8(erro.what()));
+    } catch (...) {
+        // Nothing may leave a gesture into Qt's event loop.
+        Mostrar(TnTipoDlg::Erro, QStringLiteral("Erro inesperado."));
     }
     return false;
 }

@@ -519,16 +519,20 @@ bool TnFrmCadastro::PodeFechar()
     for (TnClientDataSet* dataSet : std::as_const(dataSets)) {
         if (!EmEdicao(dataSet->State()))
             continue;
-        // A row in which nothing was typed is simply dropped.
+        // A row in which nothing was typed is simply dropped. The cancel
+        // runs the register's hooks: one that fails keeps the screen open.
+        const auto cancelar = [dataSet] { return AcaoSegura([dataSet] { dataSet->Cancel(); }); };
         if (!dataSet->Modified()) {
-            dataSet->Cancel();
+            if (!cancelar())
+                return false;
             continue;
         }
         const int resposta = nMessageDlg(QStringLiteral("O registro está em edição. Deseja gravar as alterações?"), TnTipoDlg::Confirmacao,
                                          {QStringLiteral("Sim"), QStringLiteral("Não"), QStringLiteral("Cancelar")});
-        if (resposta == 1)
-            dataSet->Cancel();
-        else if (resposta != 0 || !AcaoSegura([dataSet] { dataSet->Post(); }, [this](const QString& campo) { FocarCampo(campo); }))
+        if (resposta == 1) {
+            if (!cancelar())
+                return false;
+        } else if (resposta != 0 || !AcaoSegura([dataSet] { dataSet->Post(); }, [this](const QString& campo) { FocarCampo(campo); }))
             return false;
     }
     return true;

@@ -43,16 +43,23 @@ TnFrmConsulta::TnFrmConsulta(TnDMClientDataSet& consulta, QWidget* pai) : TnForm
     connect(m_pesquisa, &QLineEdit::textEdited, this, &TnFrmConsulta::Pesquisar);
     connect(m_pesquisa, &QLineEdit::returnPressed, this, &TnFrmConsulta::Escolhido);
     connect(m_grade, &TnGrade::RegistroEscolhido, this, &TnFrmConsulta::Escolhido);
-    // Typing in the grid goes to the search box.
-    m_grade->AoTeclar = [this](QKeyEvent* tecla) {
-        if (tecla->text().isEmpty() || !tecla->text().at(0).isPrint() || tecla->modifiers() & Qt::ControlModifier)
-            return false;
-        m_pesquisa->setFocus();
-        m_pesquisa->setText(m_pesquisa->text() + tecla->text());
-        Pesquisar(m_pesquisa->text());
-        return true;
-    };
+    m_grade->installEventFilter(this);
     setFocusProxy(m_grade);
+}
+
+// Typing in the grid goes to the search box, before the grid sees the key.
+bool TnFrmConsulta::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (objeto == m_grade && evento->type() == QEvent::KeyPress) {
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (!tecla->text().isEmpty() && tecla->text().at(0).isPrint() && !(tecla->modifiers() & Qt::ControlModifier)) {
+            m_pesquisa->setFocus();
+            m_pesquisa->setText(m_pesquisa->text() + tecla->text());
+            Pesquisar(m_pesquisa->text());
+            return true;
+        }
+    }
+    return TnFormulario::eventFilter(objeto, evento);
 }
 
 void TnFrmConsulta::SetEscolhaMultipla()

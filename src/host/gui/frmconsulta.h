@@ -29,6 +29,9 @@ public:
 signals:
     void Escolhido();
 
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
 private:
     void Ordenar(int indice);
     void Pesquisar(const QString& texto);

@@ -6,6 +6,7 @@
 #include "dialogos.h"
 #include "icones.h"
 #include "modelodataset.h"
+#include "painellinha.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -150,44 +151,6 @@ void TnDelegadoGrade::setModelData(QWidget* editor, QAbstractItemModel* modelo, 
             QStyledItemDelegate::setModelData(editor, modelo, indice);
     });
 }
-
-} // namespace
-
-namespace {
-
-// The left margin of a grid with a row panel: "+" on each row, "-" on the
-// row whose panel is open; a click opens or closes it.
-class TnMargemDoPainel : public QHeaderView {
-public:
-    explicit TnMargemDoPainel(TnGrade& grade) : QHeaderView(Qt::Vertical, &grade), m_grade(grade)
-    {
-        setSectionsClickable(true);
-        setSectionResizeMode(QHeaderView::Fixed);
-        setToolTip(QStringLiteral("Abre (+ ou Ctrl+Seta para baixo) ou fecha (- ou Ctrl+Seta para cima) os itens da linha"));
-    }
-
-    QSize sizeHint() const override
-    {
-        return {fontMetrics().horizontalAdvance(u'+') + 14, QHeaderView::sizeHint().height()};
-    }
-
-protected:
-    void paintSection(QPainter* pintor, const QRect& area, int linha) const override
-    {
-        pintor->save();
-        pintor->fillRect(area, palette().button());
-        pintor->setPen(palette().mid().color());
-        pintor->drawLine(area.topRight(), area.bottomRight());
-        pintor->setPen(palette().buttonText().color());
-        QRect topo = area;
-        topo.setHeight(std::min(area.height(), m_grade.AlturaDaLinha()));
-        pintor->drawText(topo, Qt::AlignCenter, linha == m_grade.LinhaDoPainel() ? QStringLiteral("−") : QStringLiteral("+"));
-        pintor->restore();
-    }
-
-private:
-    TnGrade& m_grade;
-};
 
 } // namespace
 
@@ -400,100 +363,19 @@ int TnGrade::AlturaDaLinha() const
 void TnGrade::SetPainelDeLinha(QWidget* painel, std::function<void()> aoAbrir)
 {
     FecharPainel();
-    m_painel = painel;
-    m_aoAbrirPainel = std::move(aoAbrir);
-    const int altura = AlturaDaLinha();
-    setVerticalHeader(new TnMargemDoPainel(*this));
-    verticalHeader()->setDefaultSectionSize(altura);
-    connect(verticalHeader(), &QHeaderView::sectionPressed, this, [this](int linha) {
-        if (linha == m_linhaDoPainel) {
-            FecharPainel();
-            return;
-        }
-        setCurrentIndex(m_modelo->index(linha, std::max(currentIndex().column(), 0)));
-        if (m_modelo->LinhaAtual() == linha)
-            AbrirPainel();
-    });
-    // A reset keeps the panel under its row when that row is still the current one.
-    connect(m_modelo, &QAbstractItemModel::modelReset, this, &TnGrade::ReaplicarPainel);
-    connect(m_modelo, &QAbstractItemModel::layoutChanged, this, &TnGrade::ReaplicarPainel);
-    painel->setParent(viewport());
-    painel->hide();
-    for (QWidget* parte : painel->findChildren<QWidget*>())
-        parte->installEventFilter(this);
-}
-
-void TnGrade::AbrirPainel()
-{
-    const QModelIndex atual = currentIndex();
-    if (!m_painel || !atual.isValid() || m_modelo->rowCount() == 0)
-        return;
-    if (m_linhaDoPainel != atual.row()) {
-        FecharPainel();
-        if (m_aoAbrirPainel && !AcaoSegura(m_aoAbrirPainel))
-            return;
-        m_linhaDoPainel = atual.row();
-        m_registroDoPainel = DataSet().GetBookmark();
-        AbrirEspacoDoPainel();
-        scrollTo(atual, QAbstractItemView::PositionAtTop);
-    }
-    for (QWidget* parte : m_painel->findChildren<QWidget*>()) {
-        if (parte->focusPolicy() & Qt::TabFocus) {
-            parte->setFocus();
-            break;
-        }
-    }
+    delete m_painel;
+    m_painel = new TnPainelLinha(*this, painel, std::move(aoAbrir));
 }
 
 void TnGrade::FecharPainel()
 {
-    if (m_linhaDoPainel < 0)
-        return;
-    const int linha = std::exchange(m_linhaDoPainel, -1);
-    const bool tinhaFoco = m_painel && m_painel->isAncestorOf(QApplication::focusWidget());
     if (m_painel)
-        m_painel->hide();
-    if (linha < m_modelo->rowCount())
-        setRowHeight(linha, AlturaDaLinha());
-    if (tinhaFoco)
-        setFocus();
+        m_painel->Fechar();
 }
 
-// Rows reloaded, removed or reordered under the panel: it stays only while
-// its own row is still there and current. The header keeps each row's height
-// through a reset, so a closing panel gives its row's height back.
-void TnGrade::ReaplicarPainel()
+int TnGrade::LinhaDoPainel() const
 {
-    if (m_linhaDoPainel < 0)
-        return;
-    if (m_linhaDoPainel >= m_modelo->rowCount() || m_modelo->LinhaAtual() != m_linhaDoPainel
-        || DataSet().GetBookmark() != m_registroDoPainel) {
-        FecharPainel();
-        return;
-    }
-    AbrirEspacoDoPainel();
-}
-
-// The row with the panel grows by the panel's height: most of the grid, at least six rows.
-void TnGrade::AbrirEspacoDoPainel()
-{
-    const int painel = std::max(6 * AlturaDaLinha(), viewport()->height() * 3 / 5);
-    setRowHeight(m_linhaDoPainel, AlturaDaLinha() + painel);
-    PosicionarPainel();
-}
-
-void TnGrade::PosicionarPainel()
-{
-    if (!m_painel)
-        return;
-    if (m_linhaDoPainel < 0 || m_linhaDoPainel >= m_modelo->rowCount()) {
-        m_painel->hide();
-        return;
-    }
-    const int topo = rowViewportPosition(m_linhaDoPainel) + AlturaDaLinha();
-    m_painel->setGeometry(0, topo, viewport()->width(), rowHeight(m_linhaDoPainel) - AlturaDaLinha());
-    m_painel->show();
-    m_painel->raise();
+    return m_painel ? m_painel->Linha() : -1;
 }
 
 void TnGrade::updateGeometries()
@@ -502,33 +384,21 @@ void TnGrade::updateGeometries()
     // The viewport's width changes with the grid's and with the vertical scroll bar.
     if (!m_largurasDeclaradas.isEmpty() && viewport()->width() != m_larguraDistribuida)
         DistribuirLarguras();
-    PosicionarPainel();
+    if (m_painel)
+        m_painel->Posicionar();
 }
 
 void TnGrade::scrollContentsBy(int dx, int dy)
 {
     QTableView::scrollContentsBy(dx, dy);
-    PosicionarPainel();
-}
-
-// Keys inside the panel that close it: Ctrl+Up and Esc.
-bool TnGrade::eventFilter(QObject* objeto, QEvent* evento)
-{
-    if (evento->type() == QEvent::KeyPress && m_linhaDoPainel >= 0) {
-        const auto* tecla = static_cast<QKeyEvent*>(evento);
-        const bool ctrlAcima = tecla->key() == Qt::Key_Up && (tecla->modifiers() & Qt::ControlModifier);
-        if (ctrlAcima || (tecla->key() == Qt::Key_Escape && tecla->modifiers() == Qt::NoModifier)) {
-            FecharPainel();
-            return true;
-        }
-    }
-    return QTableView::eventFilter(objeto, evento);
+    if (m_painel)
+        m_painel->Posicionar();
 }
 
 void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anterior)
 {
     QTableView::currentChanged(atual, anterior);
-    if (m_linhaDoPainel >= 0 && atual.row() != m_linhaDoPainel)
+    if (LinhaDoPainel() >= 0 && atual.row() != LinhaDoPainel())
         FecharPainel();
     if (atual.isValid())
         m_coluna = atual.column();
@@ -564,44 +434,155 @@ void TnGrade::OrdenarPor(int coluna)
     horizontalHeader()->setSortIndicator(coluna, m_decrescente ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
-namespace {
+// Where a key of the grid applies.
+enum class TnGrade::TnOndeVale { Editavel, SomenteLeitura, ComPainel };
 
-// Keys an editable grid keeps for its own rows although the screen has
-// shortcuts on them for the register above it.
-bool TeclaDaGrade(const QKeyEvent& tecla)
+struct TnGrade::TnTecla {
+    Qt::Key tecla;
+    Qt::KeyboardModifiers modificadores;
+    TnOndeVale onde;
+    // False leaves the key to the view (F4 outside a code cell); none: the
+    // view's own handling, the grid only keeps the key from the screen (F2).
+    bool (*acao)(TnGrade& grade, const QKeyEvent& evento);
+};
+
+// The grid's own keys, read by the shortcut-override path (these keys reach
+// the grid before the screen's shortcuts on the same keys: Ins, Ctrl+S, Esc
+// act on the grid's rows, not on the register above it) and by the key
+// handler. The first entry that matches wins.
+std::span<const TnGrade::TnTecla> TnGrade::Teclas()
 {
-    const Qt::KeyboardModifiers modificadores = tecla.modifiers() & ~Qt::KeypadModifier;
-    switch (tecla.key()) {
-    case Qt::Key_Insert:
-    case Qt::Key_Escape:
-    case Qt::Key_F2:
-        return modificadores == Qt::NoModifier;
-    case Qt::Key_Delete:
-    case Qt::Key_S:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        return modificadores == Qt::ControlModifier;
-    default:
-        return false;
-    }
+    using enum TnOndeVale;
+    const auto abrirPainel = [](TnGrade& grade, const QKeyEvent&) {
+        grade.m_painel->Abrir();
+        return true;
+    };
+    const auto fecharPainel = [](TnGrade& grade, const QKeyEvent&) {
+        grade.FecharPainel();
+        return true;
+    };
+    const auto escolher = [](TnGrade& grade, const QKeyEvent&) {
+        emit grade.RegistroEscolhido();
+        return true;
+    };
+    const auto navegar = [](TnGrade& grade, const QKeyEvent& evento) {
+        TnClientDataSet& dataSet = grade.DataSet();
+        grade.Agir([&] {
+            grade.SairDaLinha();
+            switch (evento.key()) {
+            case Qt::Key_Home: dataSet.First(); break;
+            case Qt::Key_End: dataSet.Last(); break;
+            case Qt::Key_PageUp: dataSet.Prior(); break;
+            default: dataSet.Next(); break;
+            }
+        });
+        return true;
+    };
+    static const TnTecla teclas[] = {
+        {Qt::Key_Plus, Qt::NoModifier, ComPainel, abrirPainel},
+        {Qt::Key_Down, Qt::ControlModifier, ComPainel, abrirPainel},
+        {Qt::Key_Minus, Qt::NoModifier, ComPainel, fecharPainel},
+        {Qt::Key_Up, Qt::ControlModifier, ComPainel, fecharPainel},
+        {Qt::Key_Return, Qt::NoModifier, SomenteLeitura, escolher},
+        {Qt::Key_Enter, Qt::NoModifier, SomenteLeitura, escolher},
+        {Qt::Key_F2, Qt::NoModifier, Editavel, nullptr},
+        {Qt::Key_F4, Qt::NoModifier, Editavel,
+         [](TnGrade& grade, const QKeyEvent&) {
+             if (!grade.currentIndex().isValid() || !EhLigacao(grade.m_modelo->Campo(grade.currentIndex().column())))
+                 return false;
+             AcaoSegura([&] { AcionarBotao(grade.m_modelo->Campo(grade.currentIndex().column())); });
+             grade.viewport()->update();
+             return true;
+         }},
+        {Qt::Key_Insert, Qt::NoModifier, Editavel,
+         [](TnGrade& grade, const QKeyEvent&) {
+             grade.Agir([&] {
+                 grade.SairDaLinha();
+                 grade.DataSet().Append();
+             });
+             grade.IrParaPrimeiraColunaEditavel();
+             return true;
+         }},
+        {Qt::Key_Delete, Qt::ControlModifier, Editavel,
+         [](TnGrade& grade, const QKeyEvent&) {
+             grade.Agir([&] { grade.Excluir(); });
+             return true;
+         }},
+        {Qt::Key_S, Qt::ControlModifier, Editavel,
+         [](TnGrade& grade, const QKeyEvent&) {
+             grade.Agir([&] {
+                 if (grade.DataSet().State() != TnDataSetState::dsBrowse)
+                     grade.DataSet().Post();
+             });
+             return true;
+         }},
+        {Qt::Key_Escape, Qt::NoModifier, Editavel,
+         [](TnGrade& grade, const QKeyEvent&) {
+             grade.Agir([&] { grade.DataSet().Cancel(); });
+             return true;
+         }},
+        {Qt::Key_Home, Qt::ControlModifier, Editavel, navegar},
+        {Qt::Key_End, Qt::ControlModifier, Editavel, navegar},
+        {Qt::Key_PageUp, Qt::ControlModifier, Editavel, navegar},
+        {Qt::Key_PageDown, Qt::ControlModifier, Editavel, navegar},
+        // Arrow down on the last row starts a new one, posting the row being
+        // typed first; a new row with nothing typed stays as it is.
+        {Qt::Key_Down, Qt::NoModifier, Editavel,
+         [](TnGrade& grade, const QKeyEvent&) {
+             if (grade.currentIndex().row() != grade.m_modelo->rowCount() - 1 || grade.m_modelo->LinhaNovaEmBranco())
+                 return false;
+             TnClientDataSet& dataSet = grade.DataSet();
+             AcaoSegura([&] {
+                 if (dataSet.State() != TnDataSetState::dsBrowse)
+                     dataSet.Post();
+                 dataSet.Append();
+             });
+             return true;
+         }},
+    };
+    return teclas;
 }
 
-} // namespace
+// The shortcut-override path claims only the exact combination, so that a
+// screen's Ctrl+Enter still works over a grid that takes Enter. The key
+// handler also takes the key with more modifiers held ("+" is Shift+= on
+// most keyboards; Shift+Ins still inserts).
+const TnGrade::TnTecla* TnGrade::TeclaDaGrade(const QKeyEvent& evento, bool exata) const
+{
+    if (state() == QAbstractItemView::EditingState)
+        return nullptr;
+    const Qt::KeyboardModifiers modificadores = evento.modifiers() & ~Qt::KeypadModifier;
+    for (const TnTecla& tecla : Teclas()) {
+        if (tecla.tecla != evento.key())
+            continue;
+        if (exata ? modificadores != tecla.modificadores : (modificadores & tecla.modificadores) != tecla.modificadores)
+            continue;
+        const bool vale = tecla.onde == TnOndeVale::ComPainel ? m_painel != nullptr
+                          : tecla.onde == TnOndeVale::Editavel ? m_modelo->Editavel
+                                                               : !m_modelo->Editavel;
+        if (vale)
+            return &tecla;
+    }
+    return nullptr;
+}
 
 bool TnGrade::event(QEvent* evento)
 {
-    // Keys the dataset claims reach the grid before the screen's shortcuts.
     if (evento->type() == QEvent::ShortcutOverride && state() != QAbstractItemView::EditingState) {
         const auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (DataSet().Aparencia().TeclasProprias.contains(tecla->keyCombination().toCombined())
-            || (m_modelo->Editavel && TeclaDaGrade(*tecla))) {
+        if (DataSet().Aparencia().TeclasProprias.contains(tecla->keyCombination().toCombined()) || TeclaDaGrade(*tecla, true)) {
             evento->accept();
             return true;
         }
     }
     return QTableView::event(evento);
+}
+
+// A gesture on the grid's rows: an error on a field puts the cursor on its cell.
+void TnGrade::Agir(const std::function<void()>& acao)
+{
+    AcaoSegura(acao, [this](const QString& campo) { FocarCampo(campo); });
+    viewport()->update();
 }
 
 // Before the cursor leaves the row: a new row with nothing typed is dropped,
@@ -655,8 +636,8 @@ QModelIndex TnGrade::moveCursor(CursorAction acao, Qt::KeyboardModifiers modific
 
 void TnGrade::keyPressEvent(QKeyEvent* evento)
 {
-    if (AoTeclar && AoTeclar(evento))
-        return;
+    // The dataset's keys come first: a process may take a key the grid
+    // would use otherwise (Enter marks the row instead of picking it).
     TnClientDataSet& dataSet = DataSet();
     if (dataSet.Aparencia().AoTeclar) {
         bool tratada = false;
@@ -666,80 +647,8 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
             return;
         }
     }
-    const bool editando = state() == QAbstractItemView::EditingState;
-    if (m_painel && !editando) {
-        const bool ctrl = evento->modifiers() & Qt::ControlModifier;
-        if (evento->key() == Qt::Key_Plus || (ctrl && evento->key() == Qt::Key_Down)) {
-            AbrirPainel();
-            return;
-        }
-        if (evento->key() == Qt::Key_Minus || (ctrl && evento->key() == Qt::Key_Up)) {
-            FecharPainel();
-            return;
-        }
-    }
-    if (!editando && (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) && !m_modelo->Editavel) {
-        emit RegistroEscolhido();
+    if (const TnTecla* tecla = TeclaDaGrade(*evento, false); tecla && tecla->acao && tecla->acao(*this, *evento))
         return;
-    }
-    if (m_modelo->Editavel && !editando) {
-        if (evento->key() == Qt::Key_F4 && currentIndex().isValid() && EhLigacao(m_modelo->Campo(currentIndex().column()))) {
-            AcaoSegura([&] { AcionarBotao(m_modelo->Campo(currentIndex().column())); });
-            viewport()->update();
-            return;
-        }
-        const bool ctrl = evento->modifiers() & Qt::ControlModifier;
-        const auto agir = [&](const std::function<void()>& acao) {
-            AcaoSegura(acao, [this](const QString& campo) { FocarCampo(campo); });
-            viewport()->update();
-        };
-        if (evento->key() == Qt::Key_Insert) {
-            agir([&] {
-                SairDaLinha();
-                dataSet.Append();
-            });
-            IrParaPrimeiraColunaEditavel();
-            return;
-        }
-        if (evento->key() == Qt::Key_Delete && ctrl) {
-            agir([&] { Excluir(); });
-            return;
-        }
-        if (evento->key() == Qt::Key_S && ctrl) {
-            agir([&] {
-                if (dataSet.State() != TnDataSetState::dsBrowse)
-                    dataSet.Post();
-            });
-            return;
-        }
-        if (evento->key() == Qt::Key_Escape) {
-            agir([&] { dataSet.Cancel(); });
-            return;
-        }
-        if (ctrl && (evento->key() == Qt::Key_Home || evento->key() == Qt::Key_End || evento->key() == Qt::Key_PageUp
-                     || evento->key() == Qt::Key_PageDown)) {
-            agir([&] {
-                SairDaLinha();
-                switch (evento->key()) {
-                case Qt::Key_Home: dataSet.First(); break;
-                case Qt::Key_End: dataSet.Last(); break;
-                case Qt::Key_PageUp: dataSet.Prior(); break;
-                default: dataSet.Next(); break;
-                }
-            });
-            return;
-        }
-        // Arrow down on the last row starts a new one, posting the row being
-        // typed first; a new row with nothing typed stays as it is.
-        if (evento->key() == Qt::Key_Down && currentIndex().row() == m_modelo->rowCount() - 1 && !m_modelo->LinhaNovaEmBranco()) {
-            AcaoSegura([&] {
-                if (dataSet.State() != TnDataSetState::dsBrowse)
-                    dataSet.Post();
-                dataSet.Append();
-            });
-            return;
-        }
-    }
     QTableView::keyPressEvent(evento);
 }
 

@@ -1,21 +1,23 @@
 #pragma once
 
-#include <QPointer>
 #include <QTableView>
 
 #include <functional>
 #include <memory>
+#include <span>
 
 class QMenu;
 
 class TnClientDataSet;
 class TnField;
 class TnModeloDataSet;
+class TnPainelLinha;
 
 // The grid of a dataset: keeps the selected row and the dataset's current
 // row together, orders by a column when its title is clicked, edits cells
 // when editable (Insert appends, Ctrl+Del deletes, Esc cancels, arrow down
-// on the last row appends) and lets data modules add key handlers.
+// on the last row appends) and hands keys to its dataset's declared handler
+// first (see TnAparenciaGrade::AoTeclar).
 class TnGrade : public QTableView {
     Q_OBJECT
 public:
@@ -36,18 +38,12 @@ public:
     // The pop-up menu the dataset declares (right click, Menu key); none when empty.
     std::unique_ptr<QMenu> CriarMenuDeContexto();
 
-    // A panel that opens inside the grid under one row at a time (a
-    // protocol's items under the protocol). "+" or Ctrl+Down opens it under
-    // the current row and moves the focus into it; "-" or Ctrl+Up closes it,
-    // and so do Ctrl+Up and Esc inside the panel, giving the focus back to the
-    // row; the "+" / "-" sign in the left margin opens and closes it with the
-    // mouse. aoAbrir runs first (it fills the panel for the current row).
-    // Moving to another row closes it, and so does a reload that takes its
-    // row away or puts another row in its place.
+    // A panel that opens inside the grid under the current row (see
+    // TnPainelLinha); "+" or Ctrl+Down opens it, "-" or Ctrl+Up closes it.
     void SetPainelDeLinha(QWidget* painel, std::function<void()> aoAbrir);
-    void AbrirPainel();
     void FecharPainel();
-    int LinhaDoPainel() const { return m_linhaDoPainel; }
+    // The row the panel is open under; -1 when there is none.
+    int LinhaDoPainel() const;
     // The height of a row without a panel (the part of a row its cells use).
     int AlturaDaLinha() const;
 
@@ -55,8 +51,6 @@ public:
     // keep their declared widths, long texts share the rest in proportion.
     void AjustarLarguras();
 
-    // Answers true when it handled the key.
-    std::function<bool(QKeyEvent*)> AoTeclar;
     bool OrdenarPeloTitulo = true;
 
 signals:
@@ -71,17 +65,18 @@ protected:
     void currentChanged(const QModelIndex& atual, const QModelIndex& anterior) override;
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+    enum class TnOndeVale;
+    struct TnTecla;
+    static std::span<const TnTecla> Teclas();
+    const TnTecla* TeclaDaGrade(const QKeyEvent& evento, bool exata) const;
+    void Agir(const std::function<void()>& acao);
     void SeguirDataSet(int linha);
     void OrdenarPor(int coluna);
     QWidget* EditorAberto() const;
     void SairDaLinha();
     void Excluir();
-    void PosicionarPainel();
-    void ReaplicarPainel();
-    void AbrirEspacoDoPainel();
     void DistribuirLarguras();
     int LarguraDosValores(const TnField& campo) const;
 
@@ -90,10 +85,7 @@ private:
     int m_coluna = 0;  // column of the current cell
     int m_colunaOrdem = -1;
     bool m_decrescente = false;
-    QPointer<QWidget> m_painel;
-    std::function<void()> m_aoAbrirPainel;
-    int m_linhaDoPainel = -1;
-    qint64 m_registroDoPainel = -1;  // bookmark of the row the panel was opened under
+    TnPainelLinha* m_painel = nullptr;  // a child of the grid, when it has one
     QList<int> m_largurasDeclaradas;  // per column, when the widths follow the grid's
     int m_larguraDistribuida = -1;    // the viewport width they were last fitted to
 };

@@ -1,5 +1,6 @@
 #include "login.h"
 
+#include "acaosegura.h"
 #include "conexao.h"
 #include "host.h"
 #include "senha.h"
@@ -64,7 +65,11 @@ bool Entrar(QWidget* pai)
     QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
     int falhas = 0;
     QObject::connect(botoes, &QDialogButtonBox::accepted, &dialogo, [&] {
-        const int codigo = ConferirLogin(usuario->text(), senha->text());
+        // A database that fails here (a server gone away) is reported like
+        // any gesture's error; the user may try again.
+        int codigo = 0;
+        if (!AcaoSegura([&] { codigo = ConferirLogin(usuario->text(), senha->text()); }))
+            return;
         if (codigo == 0) {
             // Each failure makes the next try wait longer (1, 2, 4... up to 30 seconds).
             const int espera = EsperaAposFalhas(++falhas);
