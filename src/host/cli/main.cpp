@@ -123,6 +123,8 @@ int ExecutarComando(const QString& comando)
     return 0;
 }
 
+void ListarComandos(QTextStream& saida, const QString& prefixo);
+
 int MostrarSituacao()
 {
     const auto contar = [](const QString& tabela) {
@@ -158,17 +160,9 @@ int MostrarSituacao()
     if (PegarTemRegistro(QStringLiteral("USUARIO"), QStringLiteral("CODIGOUSUARIO"),
                          ValorParaSQL(QStringLiteral("NOMEUSUARIO"), QStringLiteral("="), QString::fromLatin1(kUsuarioDemonstracao))))
         Saida() << "Acesso de demonstração: usuário \"" << kUsuarioDemonstracao << "\", senha \"" << kSenhaDemonstracao << "\"" << Qt::endl;
-    Saida() << Qt::endl
-            << "Comandos:" << Qt::endl
-            << "  lyr                            abre o sistema (janela)" << Qt::endl
-            << "  lyr init [--demo] [--size N]   cria o banco (e os dados de demonstração)" << Qt::endl
-            << "  lyr sql \"select ...\"           executa um comando SQL e mostra o resultado" << Qt::endl
-            << "  lyr menu [--tsv]               mostra o menu que o módulo de protocolos oferece" << Qt::endl
-            << "  lyr status                     mostra esta situação do banco" << Qt::endl
-            << "  lyr usuario adicionar LOGIN --nome \"Nome\"   cadastra um usuário (senha pela entrada)" << Qt::endl
-            << "  lyr gerar --de AAAA-MM-DD --ate AAAA-MM-DD [--gravar]   gera os protocolos do período" << Qt::endl
-            << "  lyr backup ARQUIVO             copia o banco de dados, mesmo com o sistema em uso" << Qt::endl
-            << "  lyr --help                     todas as opções" << Qt::endl;
+    Saida() << Qt::endl << "Comandos:" << Qt::endl;
+    ListarComandos(Saida(), QStringLiteral("lyr "));
+    Saida() << "  lyr --help: todas as opções" << Qt::endl;
     return problemas.isEmpty() ? 0 : 1;
 }
 
@@ -310,13 +304,22 @@ QString Descricao(const TnOpcaoLinha& opcao)
 // Two columns, the second wrapped at 80 characters.
 void ImprimirColunas(QTextStream& saida, const QList<QPair<QString, QString>>& linhas)
 {
+    // A left column too long for the rest (a command's sub-commands) stands
+    // on a line of its own, its text below it.
+    constexpr qsizetype kEsquerdaMaxima = 30;
     qsizetype largura = 0;
-    for (const auto& [esquerda, direita] : linhas)
-        largura = std::max(largura, esquerda.size());
+    for (const auto& [esquerda, direita] : linhas) {
+        if (esquerda.size() <= kEsquerdaMaxima)
+            largura = std::max(largura, esquerda.size());
+    }
     largura += 4;
     const qsizetype espaco = std::max<qsizetype>(30, 80 - largura);
     for (const auto& [esquerda, direita] : linhas) {
         QString linha = QStringLiteral("  ") + esquerda.leftJustified(largura - 2);
+        if (esquerda.size() > kEsquerdaMaxima) {
+            saida << QStringLiteral("  ") << esquerda << Qt::endl;
+            linha = QString(largura, u' ');
+        }
         qsizetype usado = 0;
         for (const QString& palavra : direita.split(u' ', Qt::SkipEmptyParts)) {
             if (usado > 0 && usado + 1 + palavra.size() > espaco) {
@@ -335,6 +338,18 @@ void ImprimirColunas(QTextStream& saida, const QList<QPair<QString, QString>>& l
     }
 }
 
+// Every command with what it takes and does, from the one table: for the
+// help and for the status listing.
+void ListarComandos(QTextStream& saida, const QString& prefixo)
+{
+    QList<QPair<QString, QString>> linhas;
+    if (!prefixo.isEmpty())
+        linhas.append({prefixo.trimmed(), QStringLiteral("abre o sistema (janela)")});
+    for (const TnComando& comando : Comandos())
+        linhas.append({(prefixo + comando.nome + u' ' + comando.argumento).trimmed(), comando.descricao});
+    ImprimirColunas(saida, linhas);
+}
+
 void MostrarAjuda()
 {
     QTextStream& saida = Saida();
@@ -344,12 +359,9 @@ void MostrarAjuda()
           << "Sem comando, abre o sistema: pede o login e mostra a janela principal." << Qt::endl
           << Qt::endl
           << "Comandos:" << Qt::endl;
-    QList<QPair<QString, QString>> linhas;
-    for (const TnComando& comando : Comandos())
-        linhas.append({(comando.nome + u' ' + comando.argumento).trimmed(), comando.descricao});
-    ImprimirColunas(saida, linhas);
+    ListarComandos(saida, {});
     saida << Qt::endl << "Opções:" << Qt::endl;
-    linhas.clear();
+    QList<QPair<QString, QString>> linhas;
     for (const TnOpcaoLinha& opcao : Opcoes()) {
         QStringList nomes;
         for (const QString& nome : opcao.opcao.names())
