@@ -16,6 +16,8 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QMessageBox::Icon Icone(int tipo)
@@ -113,6 +115,8 @@ int TnDialogosDesktop::InputQueryListBox(const QString& titulo, const QStringLis
     auto* lista = new QListWidget(&dialogo);
     lista->addItems(opcoes);
     lista->setCurrentRow(0);
+    // Every option read whole, without a scroll bar sideways.
+    lista->setMinimumWidth(std::min(lista->sizeHintForColumn(0) + 2 * lista->frameWidth() + 24, 900));
     layout->addWidget(lista);
     auto* botoes = new QDialogButtonBox(&dialogo);
     botoes->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
