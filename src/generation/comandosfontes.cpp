@@ -42,17 +42,19 @@ const QString kJuncoesFolha =
 // Terminations and vacation receipts have no source row that a save could
 // mark as delivered, and offices run the month more than once: handing the
 // same paper twice is what a protocol exists to prevent. So, like the
-// payroll, a receipt already held by an open protocol (same establishment,
+// payroll, a receipt already held by a protocol (same establishment,
 // employee, payment date and type, under its type's origin key) is found
 // here: it comes with that protocol's code and cannot be marked, and it is
-// left out when only what has no protocol is listed. "Open" is the payroll's
-// definition: not cancelled, generated, not written off. The lowest code
-// answers when two protocols hold it, so a receipt is listed once.
+// left out when only what has no protocol is listed. Unlike the payroll's
+// look-up, a written-off protocol holds its receipts too: once the paper was
+// handed over, proposing it again is exactly the fault; only a cancelled
+// protocol lets them go. The lowest code answers when two protocols hold
+// it, so a receipt is listed once.
 QString JuncaoProtocoloRecibo(int tipo, const QString& pagamento)
 {
     return QStringLiteral("left join (select PR.CODIGOEMPRESA, PR.CODIGOESTAB, PIT.VENCIMENTO, PIT.CODIGOFUNCCONTR, min(PR.CODIGOPROTOCOLO) as CODIGOPROTOCOLO "
                           "from PROTOCOLO PR join PROTOCOLOITEM PIT on PIT.CODIGOPROTOCOLO = PR.CODIGOPROTOCOLO and PIT.CHAVEORIGEM = '%1' "
-                          "where PR.CANCELADO = 0 and PR.TIPOPRO = '1' and PIT.COMPETENCIA is not null and PR.DATAHORABAIXA is null "
+                          "where PR.CANCELADO = 0 and PR.TIPOPRO = '1' and PIT.COMPETENCIA is not null "
                           "group by PR.CODIGOEMPRESA, PR.CODIGOESTAB, PIT.VENCIMENTO, PIT.CODIGOFUNCCONTR) PROT "
                           "on PROT.CODIGOEMPRESA = R.CODIGOEMPRESA and PROT.CODIGOESTAB = L.CODIGOESTAB and PROT.VENCIMENTO = %2 "
                           "and PROT.CODIGOFUNCCONTR = R.CodigoFuncContr ")

@@ -233,9 +233,9 @@ TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
 }
 
 // Terminations and vacation receipts mark no source row when saved: a run
-// of the same month finds those an open protocol already holds, by their
-// type, and a cancelled protocol gives them back.
-TEST_F(GerarProtocoloDemo, RescisoesEFeriasEmProtocoloAbertoNaoSaoEntreguesDeNovo)
+// of the same month finds those a protocol already holds, by their type,
+// even once it was written off; a cancelled protocol gives them back.
+TEST_F(GerarProtocoloDemo, RescisoesEFeriasJaEmProtocoloNaoSaoEntreguesDeNovo)
 {
     m_processo.SetParam("pTipo", "7;8");
     m_processo.Processar();
@@ -248,6 +248,8 @@ TEST_F(GerarProtocoloDemo, RescisoesEFeriasEmProtocoloAbertoNaoSaoEntreguesDeNov
     m_processo.SelecionarTodos();
     m_processo.actGravarExecute();
     ASSERT_EQ(Protocolos(), 0);
+    // Handed over and written off: still held.
+    ExecutarSQLDireto(QStringLiteral("update PROTOCOLO set DATAHORABAIXA = DATAHORACADASTRO where CODIGOPROTOCOLO > %1").arg(ultimoAntes));
 
     m_processo.Processar();
     EXPECT_EQ(Itens(), 0) << "\"Sem Protocolo\": nothing left to deliver";
