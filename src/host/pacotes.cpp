@@ -48,6 +48,11 @@ QStringList ArquivosDosPacotes()
 
 TnPacotesInstalados::~TnPacotesInstalados()
 {
+    Descarregar();
+}
+
+void TnPacotesInstalados::Descarregar()
+{
     while (!m_pacotes.empty())
         m_pacotes.pop_back();
 }
@@ -58,14 +63,15 @@ void TnPacotesInstalados::Carregar()
         return;
     const QStringList arquivos = ArquivosDosPacotes();
     if (arquivos.isEmpty())
-        throw EnErro(QStringLiteral("Nenhum pacote instalado: a pasta %1 não tem pacotes do Lyr.").arg(PastaDosPacotes()));
+        throw EnErro(qEnvironmentVariableIsEmpty("LYR_PACOTES")
+                         ? QStringLiteral("Nenhum pacote instalado: a pasta %1 não tem pacotes do Lyr.").arg(PastaDosPacotes())
+                         : QStringLiteral("Nenhum pacote instalado: LYR_PACOTES não indica pacotes do Lyr."));
     for (const QString& arquivo : arquivos) {
         auto pacote = std::make_unique<TnPacote>(arquivo);
         try {
             pacote->Carregar();
         } catch (const EnErro&) {
-            while (!m_pacotes.empty())
-                m_pacotes.pop_back();
+            Descarregar();
             throw;
         }
         m_pacotes.push_back(std::move(pacote));

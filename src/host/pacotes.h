@@ -24,6 +24,8 @@ public:
     ~TnPacotesInstalados();
 
     void Carregar();
+    // Every package withdrawn and unloaded, the last loaded first.
+    void Descarregar();
     const std::vector<std::unique_ptr<TnPacote>>& Pacotes() const { return m_pacotes; }
 
 private:
