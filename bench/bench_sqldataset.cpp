@@ -6,6 +6,7 @@
 
 #include "baixarprotocolo.h"
 #include "banco.h"
+#include "pacotes.h"
 #include "classeslyr.h"
 #include "comandosfontes.h"
 #include "demonstracao.h"
@@ -660,12 +661,18 @@ int main(int argc, char* argv[])
     } else {
         config.arquivo = pasta.filePath("bench.db");
     }
-    TnHost host(AbrirBanco(config));
+    // The packages built beside the benchmark, unless LYR_PACOTES names others.
+    if (qEnvironmentVariableIsEmpty("LYR_PACOTES"))
+        qputenv("LYR_PACOTES", LYR_PASTA_PACOTES);
+    TnPacotesInstalados pacotes;
+    pacotes.Ler();
+    TnHost host(AbrirBanco(config, pacotes.Descricoes()));
+    pacotes.Carregar();
     nDMConexao& conexao = host.Conexao();
     const TnOpcoesDemonstracao opcoes{argumentos.value("size").toInt(), QDate(2026, 12, 6), 20261206};
     QElapsedTimer relogio;
     relogio.start();
-    GerarDemonstracao(conexao, opcoes);
+    GerarDemonstracao(conexao, opcoes, pacotes.Descricoes());
     Saida() << "Demonstração tamanho " << opcoes.tamanho << " em " << conexao.Config().Descrever() << ": "
             << relogio.elapsed() << " ms" << Qt::endl;
 
@@ -687,8 +694,6 @@ int main(int argc, char* argv[])
     Relatar("leitura de todos os eventos da folha", linhas, lerFramework, lerBruto);
 
     // Opening the protocol register on a month: its protocols and their items only.
-    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocolo>());
-    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloItem>());
     const int protocolos = argumentos.value("protocolos").toInt();
     InserirMesDeProtocolos(conexao, protocolos);
     const double abrirFramework = Medir([] {}, [] { AbrirRegistro(); });

@@ -2,7 +2,10 @@
 
 #include "campo.h"
 #include "clientdataset.h"
+#include "host.h"
 #include "listacampos.h"
+#include "pacote.h"
+#include "registro.h"
 
 #include <QHash>
 #include <QList>
@@ -21,19 +24,6 @@ const QList<TnEntradaDicionario>& Entradas()
         {"CODIGOIMPOSTO", "Imposto", "Informe o código do imposto", "IMPOSTO", "CODIGOIMPOSTO", "DESCRIMPOSTO"},
         {"VARIACAOIMPOSTO", "Variação", "Informe a variação do imposto", "IMPOSTO", "CODIGOIMPOSTO;VARIACAOIMPOSTO", "DESCRIMPOSTO", "", true},
         {"CODIGOFUNCCONTR", "Contrato", "Informe o contrato do empregado", "FUNCCONTRATO", "CODIGOEMPRESA;CODIGOFUNCCONTR", ""},
-        {"CODIGOPROTOCOLO", "Protocolo", "Informe o código do protocolo", "PROTOCOLO", "CODIGOPROTOCOLO", "OBSERVACAO"},
-        {"SEQITEMPRO", "Seqüência", "", "", "", ""},
-        {"CODIGODOCEMP", "Documento", "Informe o código do documento", "PROTOCOLODOCEMP", "CODIGODOCEMP", "DESCRDOCEMP", "DescrDocEmp"},
-        {"SEQDOCEMP", "Seqüência", "", "", "", ""},
-        {"CODIGOTIPODOC", "Tipo Documento", "Informe o tipo do documento", "PROTOCOLOTIPODOC", "CODIGOTIPODOC", "DESCRTIPODOC", "DescrTipoDoc"},
-        {"CODIGOGRUPODOC", "Grupo", "Informe o grupo de tipos de documento", "PROTOCOLOGRUPODOC", "CODIGOGRUPODOC", "DESCRGRUPODOC", "DescrGrupoDoc"},
-        {"CODIGOROTA", "Rota", "Informe a rota de entrega", "PROTOCOLOROTA", "CODIGOROTA", "DESCRROTA", "DescrRota", true},
-        {"SEQROTA", "Seqüência", "", "", "", ""},
-        {"CODIGOLOCAL", "Local", "Informe o local da caixa", "PROTOCOLOLOCALCAIXA", "CODIGOLOCAL", "DESCRLOCAL", "DescrLocal"},
-        {"CODIGOCAIXAPRO", "Caixa", "Informe o código da caixa", "PROTOCOLODOCCAIXA", "CODIGOCAIXA", "", "", true},
-        {"CODIGOENVELOPE", "Envelope", "Informe o envelope", "PROTOCOLODOCENVELOPE", "CODIGOCAIXA;CODIGOENVELOPE", "DESCRENVELOPE"},
-        {"CODIGOHISTPRO", "Histórico", "", "HISTORICOPRO", "CODIGOHISTPRO", "DESCRISAOHISTPRO"},
-        {"ORIGEMDADO", "Origem", "", "", "", ""},
         {"DICDATA", "Data", "Informe a data", "", "", ""},
         {"DICDATAMESANO", "Competência", "Informe o mês e o ano", "", "", ""},
         {"DICTEXTO", "Texto", "", "", "", ""},
@@ -50,15 +40,28 @@ QString NaoCadastrado(const TnEntradaDicionario& entrada, const QString& valor)
                                                entrada.feminino ? QStringLiteral("cadastrada") : QStringLiteral("cadastrado"));
 }
 
+// The host's own entries first; then those of the packages registered, in
+// the order they came.
 const TnEntradaDicionario* EntradaDicionario(const QString& nome)
 {
-    static const QHash<QString, const TnEntradaDicionario*> porNome = [] {
+    static const QHash<QString, const TnEntradaDicionario*> doHost = [] {
         QHash<QString, const TnEntradaDicionario*> indice;
         for (const TnEntradaDicionario& entrada : Entradas())
             indice.insert(entrada.nome, &entrada);
         return indice;
     }();
-    return porNome.value(nome.trimmed().toUpper(), nullptr);
+    const QString procurado = nome.trimmed().toUpper();
+    if (const TnEntradaDicionario* entrada = doHost.value(procurado, nullptr))
+        return entrada;
+    if (!TnHost::Existe())
+        return nullptr;
+    for (const TnDescricaoPacote* pacote : TnHost::Atual().Registro().Descricoes()) {
+        for (const TnEntradaDicionario& entrada : pacote->dicionario) {
+            if (entrada.nome == procurado)
+                return &entrada;
+        }
+    }
+    return nullptr;
 }
 
 void AplicarDicionario(TnClientDataSet& dataSet)

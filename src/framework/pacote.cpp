@@ -63,9 +63,9 @@ void TnPacote::Falhar(const QString& motivo)
     throw EnErro(m_erro);
 }
 
-void TnPacote::Carregar()
+void TnPacote::Ler()
 {
-    if (m_estado == Estado::Inicializado)
+    if (m_estado == Estado::Lido || m_estado == Estado::Inicializado)
         return;
     m_erro.clear();
     try {
@@ -98,6 +98,20 @@ void TnPacote::Carregar()
                    .arg(kVersaoInterfacePacote));
     if (m_descricao.modulo < 0 || m_descricao.modulo >= TnRegistro::kModulos)
         Falhar(QStringLiteral("o número de módulo %1 não existe.").arg(m_descricao.modulo));
+    for (const TnMigracao& migracao : std::as_const(m_descricao.migracoes)) {
+        for (const QString& tabela : migracao.criarTabelas) {
+            if (!AcharTabela(m_descricao.tabelas, tabela))
+                Falhar(QStringLiteral("a versão %1 do seu esquema cria a tabela %2, que ele não declara.").arg(migracao.versao).arg(tabela));
+        }
+    }
+    m_estado = Estado::Lido;
+}
+
+void TnPacote::Carregar()
+{
+    if (m_estado == Estado::Inicializado)
+        return;
+    Ler();
     try {
         Registrar();
     } catch (const EnErro& erro) {
@@ -123,6 +137,7 @@ void TnPacote::Registrar()
     if (TnDMDireitoUsuario* direitos = TnHost::Atual().Direitos())
         direitos->FOnGerarPrincActionMods[static_cast<size_t>(m_descricao.modulo)] = m_descricao.gerarDireitos;
     registro.ModulosCarregados.set(static_cast<size_t>(m_descricao.modulo));
+    registro.AdicionarDescricao(&m_descricao);
 }
 
 void TnPacote::Retirar()
@@ -130,6 +145,7 @@ void TnPacote::Retirar()
     if (!TnHost::Existe())
         return;
     TnRegistro& registro = TnHost::Atual().Registro();
+    registro.RemoverDescricao(&m_descricao);
     for (auto nome = m_registradas.crbegin(); nome != m_registradas.crend(); ++nome)
         nUnRegisterClass(*nome);
     m_registradas.clear();
@@ -145,9 +161,10 @@ void TnPacote::Retirar()
 
 void TnPacote::Descarregar()
 {
-    if (m_estado != Estado::Inicializado)
+    if (m_estado != Estado::Inicializado && m_estado != Estado::Lido)
         return;
-    Retirar();
+    if (m_estado == Estado::Inicializado)
+        Retirar();
     // The description holds code of the library (its factories): it goes first.
     m_descricao = {};
     m_biblioteca.unload();

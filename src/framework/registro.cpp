@@ -46,6 +46,17 @@ void TnRegistro::Fechado(TnDataModule* dataModule)
     m_abertos.removeAll(dataModule);
 }
 
+void TnRegistro::AdicionarDescricao(const TnDescricaoPacote* descricao)
+{
+    if (!m_descricoes.contains(descricao))
+        m_descricoes.append(descricao);
+}
+
+void TnRegistro::RemoverDescricao(const TnDescricaoPacote* descricao)
+{
+    m_descricoes.removeAll(descricao);
+}
+
 void nRegisterClass(TnInfoClasse info)
 {
     TnHost::Atual().Registro().Registrar(std::move(info));

@@ -11,10 +11,11 @@
 #include <memory>
 
 struct TnClasseDeclarada;
+struct TnDescricaoPacote;
 
 // What the host knows of a registered class without creating it.
 struct TnInfoClasse {
-    QString nome;  // "TLyrDMProtocolo"
+    QString nome;  // the class name, as its package registers it
     std::function<std::unique_ptr<TnDataModule>()> criar;
     std::function<QString()> ChavePrimaria;
     std::function<int()> PegarTipoObjeto;
@@ -49,6 +50,13 @@ public:
     // The modules whose packages are loaded (their menus and rights show).
     TnModulos ModulosCarregados;
 
+    // The descriptions of the packages registered, in the order they came:
+    // their dictionary entries, the uses of the host's registers, their
+    // commands. Each stays the package's, and is removed before it unloads.
+    void AdicionarDescricao(const TnDescricaoPacote* descricao);
+    void RemoverDescricao(const TnDescricaoPacote* descricao);
+    const QList<const TnDescricaoPacote*>& Descricoes() const { return m_descricoes; }
+
     void Aberto(TnDataModule* dataModule);
     void Fechado(TnDataModule* dataModule);
     const QList<TnDataModule*>& Abertos() const { return m_abertos; }
@@ -56,6 +64,7 @@ public:
 private:
     std::vector<std::unique_ptr<TnInfoClasse>> m_classes;
     QList<TnDataModule*> m_abertos;
+    QList<const TnDescricaoPacote*> m_descricoes;
 };
 
 void nRegisterClass(TnInfoClasse info);

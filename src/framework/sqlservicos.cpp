@@ -4,6 +4,7 @@
 #include "erros.h"
 #include "host.h"
 #include "listacampos.h"
+#include "sqldataset.h"
 #include "valores.h"
 
 #include <QStringList>
@@ -248,4 +249,18 @@ void EmTransacao(const std::function<void()>& acao)
         conexao.RollBack();
         throw;
     }
+}
+
+bool TemTabela(nDMConexao& conexao, const QString& tabela)
+{
+    TnSQLDataSet consulta(conexao);
+    if (conexao.Banco() == TnBanco::PostgreSQL) {
+        consulta.SetCommandText(QStringLiteral("select count(*) from information_schema.tables "
+                                               "where table_schema = current_schema() and upper(table_name) = upper(:t)"));
+    } else {
+        consulta.SetCommandText(QStringLiteral("select count(*) from sqlite_master where type = 'table' and upper(name) = upper(:t)"));
+    }
+    consulta.SetParamValues({tabela});
+    consulta.Open();
+    return consulta.Fields(0).AsInteger() > 0;
 }

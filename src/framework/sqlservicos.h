@@ -2,6 +2,8 @@
 
 #include <functional>
 
+class nDMConexao;
+
 #include "sqldataset.h"
 
 #include <QString>
@@ -48,6 +50,10 @@ qint64 PegarProximoCodigo(const QString& tabela, const QString& coluna, const QS
 // values outside the range are ignored; raises EnErro when the range is full.
 qint64 PegarProximoCodigoFaixa(const QString& tabela, const QString& coluna, const QString& condicao,
                                qint64 minimo, qint64 maximo);
+
+// Whether the database of the connection has a table of that name (in the
+// connection's schema, on PostgreSQL). Safe inside a transaction.
+bool TemTabela(nDMConexao& conexao, const QString& tabela);
 
 // Runs a statement with positional values; answers the rows affected.
 int ExecutarSQLDireto(const QString& comando, const QVariantList& valores = {});

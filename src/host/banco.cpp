@@ -23,9 +23,9 @@ TnConfigBanco BancoConfigurado(const QString& opcao)
     return TnConfigBanco::Ler(texto);
 }
 
-std::unique_ptr<nDMConexao> AbrirBanco(const TnConfigBanco& config)
+std::unique_ptr<nDMConexao> AbrirBanco(const TnConfigBanco& config, const QList<const TnDescricaoPacote*>& pacotes)
 {
     auto conexao = std::make_unique<nDMConexao>(config);
-    TnMigrador(*conexao).Atualizar();
+    TnMigrador(*conexao, pacotes).Atualizar();
     return conexao;
 }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -28,9 +29,13 @@ QStringList PacotesEm(const QString& caminho)
     return arquivos;
 }
 
+// Asked also before the application object exists (the command line reads
+// its packages' commands first): then from the process's own executable.
 QString PastaDosPacotes()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/pacotes");
+    const QString pasta = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                                       : QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
+    return pasta + QStringLiteral("/pacotes");
 }
 
 } // namespace
@@ -57,7 +62,7 @@ void TnPacotesInstalados::Descarregar()
         m_pacotes.pop_back();
 }
 
-void TnPacotesInstalados::Carregar()
+void TnPacotesInstalados::Ler()
 {
     if (!m_pacotes.empty())
         return;
@@ -69,11 +74,31 @@ void TnPacotesInstalados::Carregar()
     for (const QString& arquivo : arquivos) {
         auto pacote = std::make_unique<TnPacote>(arquivo);
         try {
-            pacote->Carregar();
+            pacote->Ler();
         } catch (const EnErro&) {
             Descarregar();
             throw;
         }
         m_pacotes.push_back(std::move(pacote));
     }
+}
+
+void TnPacotesInstalados::Carregar()
+{
+    Ler();
+    try {
+        for (const auto& pacote : m_pacotes)
+            pacote->Carregar();
+    } catch (const EnErro&) {
+        Descarregar();
+        throw;
+    }
+}
+
+QList<const TnDescricaoPacote*> TnPacotesInstalados::Descricoes() const
+{
+    QList<const TnDescricaoPacote*> descricoes;
+    for (const auto& pacote : m_pacotes)
+        descricoes.append(&pacote->Descricao());
+    return descricoes;
 }

@@ -23,10 +23,15 @@ public:
     TnPacotesInstalados& operator=(const TnPacotesInstalados&) = delete;
     ~TnPacotesInstalados();
 
+    // Every package read (described, nothing registered): what the
+    // migrations and the command table need before a host is open.
+    void Ler();
+    // Read (when not yet) and registered with the host in force.
     void Carregar();
     // Every package withdrawn and unloaded, the last loaded first.
     void Descarregar();
     const std::vector<std::unique_ptr<TnPacote>>& Pacotes() const { return m_pacotes; }
+    QList<const TnDescricaoPacote*> Descricoes() const;
 
 private:
     std::vector<std::unique_ptr<TnPacote>> m_pacotes;

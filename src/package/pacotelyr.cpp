@@ -3,6 +3,7 @@
 #include "baixarprotocolo.h"
 #include "cfgtipoprotocolo.h"
 #include "classeslyr.h"
+#include "contribuicoeslyr.h"
 #include "consultaprotocolo.h"
 #include "gerarprotocolo.h"
 #include "gerarprotocolobase.h"
@@ -46,7 +47,8 @@ class TLyrPkMetadados : public QObject {
 } // namespace
 
 // The package as the host loads it: the module's classes in the order of
-// its units, its selection class and its user right.
+// its units, its selection class, its user right, and what it brings to the
+// host besides (schema, dictionary, commands, demo rows).
 extern "C" Q_DECL_EXPORT bool LyrPkDescrever(TnDescricaoPacote& descricao, QString& erro)
 {
     try {
@@ -58,6 +60,13 @@ extern "C" Q_DECL_EXPORT bool LyrPkDescrever(TnDescricaoPacote& descricao, QStri
         descricao.classes.append(InfoDaClasse<TLyrDMSelecao>());
         descricao.classeSelecao = TLyrDMSelecao::NomeDaClasse();
         descricao.gerarDireitos = GerarDireitosLyr;
+        descricao.tabelas = TabelasLyr();
+        descricao.migracoes = MigracoesLyr();
+        descricao.dicionario = DicionarioLyr();
+        descricao.usos = UsosLyr();
+        descricao.comandos = ComandosLyr();
+        descricao.demonstracao = DemonstracaoLyr;
+        descricao.situacao = SituacaoLyr;
         return true;
     } catch (const std::exception& falha) {
         erro = QString::fromUtf8(falha.what());

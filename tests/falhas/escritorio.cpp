@@ -12,6 +12,7 @@
 //   stdin "fim"       -> ends
 // Each command answers "ok" or "erro <message>".
 #include "banco.h"
+#include "pacotes.h"
 #include "conexao.h"
 #include "dialogoarquivo.h"
 #include "erros.h"
@@ -95,7 +96,9 @@ int main(int argc, char* argv[])
     try {
         const TnConfigBanco config = TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1]));
         const QString pasta = QFileInfo(config.arquivo).absolutePath();
-        TnHost host(AbrirBanco(config));
+        TnPacotesInstalados pacotes;  // as the application loads them (LYR_PACOTES of the test run)
+        pacotes.Ler();
+        TnHost host(AbrirBanco(config, pacotes.Descricoes()));
         saida << "pronto" << Qt::endl;
         for (QString linha = entrada.readLine(); !linha.isNull() && linha != u"fim"; linha = entrada.readLine()) {
             try {

@@ -8,6 +8,7 @@
 //                     "recusa <message, on one line>"
 //   stdin "fim"    -> ends
 #include "banco.h"
+#include "pacotes.h"
 #include "erros.h"
 #include "gerarprotocolo.h"
 #include "host.h"
@@ -25,7 +26,10 @@ int main(int argc, char* argv[])
         return 2;
     }
     try {
-        TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1]))));
+        TnPacotesInstalados pacotes;  // as the application loads them (LYR_PACOTES of the test run)
+        pacotes.Ler();
+        TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1])), pacotes.Descricoes()));
+        pacotes.Carregar();
         host.Conexao().SetCodigoUsuario(1);
         TLyrDPGerarProtocolo processo;
         processo.DataModuleCreate();

@@ -16,6 +16,7 @@
 // "comandos <statements of the save>" when counting (its commit is the next).
 #include "baixarprotocolo.h"
 #include "banco.h"
+#include "pacotes.h"
 #include "classeslyr.h"
 #include "dialogos.h"
 #include "erros.h"
@@ -67,7 +68,10 @@ int main(int argc, char* argv[])
     const QString salvamento = QString::fromLocal8Bit(argv[2]);
     const QString modo = QString::fromLocal8Bit(argv[3]);
     try {
-        TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1]))));
+        TnPacotesInstalados pacotes;  // as the application loads them (LYR_PACOTES of the test run)
+        pacotes.Ler();
+        TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1])), pacotes.Descricoes()));
+        pacotes.Carregar();
         host.Conexao().SetCodigoUsuario(1);
         host.SetDialogos(std::make_unique<TnRespostas>());
         std::function<void()> gravar;
@@ -99,8 +103,6 @@ int main(int argc, char* argv[])
             saida << "lote " << Linhas(baixa.nClientDataSet, "BAIXAR") - semItens << Qt::endl;
             gravar = [&] { baixa.actGravarExecute(); };
         } else if (salvamento == u"cancelamento") {
-            for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>()})
-                nRegisterClass(info);
             auto maiores = ExecutarSQL(QStringLiteral(
                 "select I.CODIGOPROTOCOLO from PROTOCOLOITEM I join PROTOCOLO P on P.CODIGOPROTOCOLO = I.CODIGOPROTOCOLO where "
                 "I.CANCELADO = '0' and I.CHAVEORIGEM not like 'F%' and P.CANCELADO = '0' and P.DATAHORABAIXA is null "

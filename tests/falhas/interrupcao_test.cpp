@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         TesteComBanco::SetUp();
-        GerarDemonstracao(Con(), {1, QDate(2026, 12, 6), 20261206});
+        GerarDemonstracao(Con(), {1, QDate(2026, 12, 6), 20261206}, Pacotes());
     }
 
     TnExecucao Executar(const QString& salvamento, const QString& modo)

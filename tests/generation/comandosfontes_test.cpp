@@ -1,7 +1,7 @@
 #include "bancoteste.h"
 #include "comandosfontes.h"
 #include "demonstracao.h"
-#include "esquema.h"
+#include "lyrsfuncoes.h"
 #include "sqlservicos.h"
 
 // The source statements run as they stand on the demo office of both
@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         TesteComBanco::SetUp();
-        GerarDemonstracao(Con(), {1, kReferencia, 20261206});
+        GerarDemonstracao(Con(), {1, kReferencia, 20261206}, Pacotes());
         auto estabs = ExecutarSQL("select CODIGOEMPRESA, CODIGOESTAB from ESTAB order by CODIGOEMPRESA, CODIGOESTAB");
         for (; !estabs->Eof(); estabs->Next())
             m_estabs.append({estabs->Fields(0).AsInteger(), estabs->Fields(1).AsInteger()});

@@ -26,7 +26,7 @@ protected:
     {
         TesteComBanco::SetUp();
         m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
-        GerarDemonstracao(Con(), {1, kReferencia, 20261206});
+        GerarDemonstracao(Con(), {1, kReferencia, 20261206}, Pacotes());
         m_processo.DataModuleCreate();
         m_processo.SetParam("pDataInicial", "01/11/2026");
         m_processo.SetParam("pDataFinal", "30/11/2026");
@@ -237,6 +237,7 @@ TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
 // even once it was written off; a cancelled protocol gives them back.
 TEST_F(GerarProtocoloDemo, RescisoesEFeriasJaEmProtocoloNaoSaoEntreguesDeNovo)
 {
+    m_processo.SetParam("pDataInicial", "01/10/2026");  // the demo's last two months hold both
     m_processo.SetParam("pTipo", "7;8");
     m_processo.Processar();
     const int propostos = Itens();

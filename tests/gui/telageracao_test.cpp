@@ -38,7 +38,7 @@ protected:
     {
         TesteComBanco::SetUp();
         TnDialogosRoteiro::Instalar(*m_host);
-        GerarDemonstracao(Con(), {1, QDate(2026, 12, 6), 20261206});
+        GerarDemonstracao(Con(), {1, QDate(2026, 12, 6), 20261206}, Pacotes());
     }
 };
 
@@ -73,7 +73,9 @@ TEST_F(TelaGeracao, ItensDoProtocoloAtualMarcadosComCtrlEnterEGravados)
     processo.SetParam("pDataInicial", "01/11/2026");
     processo.SetParam("pDataFinal", "30/11/2026");
     processo.SetParam("pListarDebitos", "0");
-    processo.SetParam("pTipo", "1");
+    // One protocol per establishment, with its federal guides, GPS and FGTS.
+    processo.SetParam("pTipo", "1;5;9");
+    processo.SetParam("pFormaGer", "1");
     tela.Acao("actExecutar")->trigger();
     TnGrade& protocolos = tela.Grade();
     ASSERT_GT(protocolos.model()->rowCount(), 2);
@@ -139,6 +141,7 @@ TEST_F(TelaGeracao, ItensDoProtocoloAtualMarcadosComCtrlEnterEGravados)
     EXPECT_EQ(protocolos.LinhaDoPainel(), 1) << "marking keeps the items open";
     EXPECT_TRUE(itens->isVisible());
     const int marcados = itens->model()->rowCount() - 1;
+    ASSERT_GT(marcados, 0) << "the second protocol of the preview has more than one item";
     // The sign in the left margin opens and closes with the mouse.
     QHeaderView* margem = protocolos.verticalHeader();
     ASSERT_TRUE(margem->isVisible());

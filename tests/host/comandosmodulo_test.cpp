@@ -112,7 +112,7 @@ class ComandosDoModulo : public TesteComBanco {};
 
 TEST_F(ComandosDoModulo, TodosRodamComoEstaoNosDoisBancos)
 {
-    GerarDemonstracao(Con(), {1, QDate(2026, 12, 6), 20261206});
+    GerarDemonstracao(Con(), {1, QDate(2026, 12, 6), 20261206}, Pacotes());
     int consultas = 0;
     for (const QString& comando : kComandos) {
         SCOPED_TRACE(comando.toStdString());

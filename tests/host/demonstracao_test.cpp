@@ -1,7 +1,7 @@
 #include "bancoteste.h"
 #include "demonstracao.h"
 #include "erros.h"
-#include "esquema.h"
+#include "pacote.h"
 #include "insercoespreparadas.h"
 #include "lyrsfuncoes.h"
 #include "migracoes.h"
@@ -15,10 +15,13 @@ namespace {
 const TnOpcoesDemonstracao kOpcoes{1, QDate(2026, 12, 6), 20261206};
 
 // A digest of every row of the tables, in key order: equal digests mean equal data.
-QByteArray Impressao(nDMConexao& conexao)
+QByteArray Impressao(nDMConexao& conexao, const QList<const TnDescricaoPacote*>& pacotes)
 {
     QCryptographicHash resumo(QCryptographicHash::Sha256);
-    for (const TnTabela& tabela : TabelasHost() + TabelasProtocolo()) {
+    QList<TnTabela> tabelas = TabelasHost();
+    for (const TnDescricaoPacote* pacote : pacotes)
+        tabelas += pacote->tabelas;
+    for (const TnTabela& tabela : tabelas) {
         TnSQLDataSet consulta(conexao);
         consulta.SetCommandText(QStringLiteral("select * from %1 order by %2").arg(tabela.nome, tabela.chave.join(u',')));
         consulta.Open();
@@ -49,7 +52,7 @@ protected:
     void SetUp() override
     {
         TesteComBanco::SetUp();
-        m_resumo = GerarDemonstracao(Con(), kOpcoes);
+        m_resumo = GerarDemonstracao(Con(), kOpcoes, Pacotes());
     }
 
     int Contar(const QString& consulta) { return Valor(consulta).toInt(); }
@@ -61,15 +64,15 @@ TEST_F(Demonstracao, MesmasOpcoesMesmoEscritorio)
 {
     TnBancoTeste outroBanco;
     nDMConexao outra(outroBanco.Config());
-    TnMigrador(outra).Atualizar();
-    GerarDemonstracao(outra, kOpcoes);
-    EXPECT_EQ(Impressao(Con()).toHex(), Impressao(outra).toHex());
+    TnMigrador(outra, Pacotes()).Atualizar();
+    GerarDemonstracao(outra, kOpcoes, Pacotes());
+    EXPECT_EQ(Impressao(Con(), Pacotes()).toHex(), Impressao(outra, Pacotes()).toHex());
 }
 
 TEST_F(Demonstracao, SoGeraEmBancoVazioENaoTocaNoExistente)
 {
     const int protocolos = Contar("select count(*) from PROTOCOLO");
-    EXPECT_THROW(GerarDemonstracao(Con(), kOpcoes), EnErro);
+    EXPECT_THROW(GerarDemonstracao(Con(), kOpcoes, Pacotes()), EnErro);
     EXPECT_EQ(Contar("select count(*) from PROTOCOLO"), protocolos);
     EXPECT_EQ(Con().Profundidade(), 0);
 }

@@ -1,22 +1,35 @@
 #include "bancoteste.h"
 #include "erros.h"
 #include "esquema.h"
+#include "pacote.h"
 #include "migracoes.h"
 #include "sqlservicos.h"
 
 class MigracoesTeste : public TesteComBanco {
 protected:
     bool Migrar() const override { return false; }
+
+    int PassosDosPacotes()
+    {
+        int passos = 0;
+        for (const TnDescricaoPacote* pacote : Pacotes())
+            passos += static_cast<int>(pacote->migracoes.size());
+        return passos;
+    }
 };
 
 TEST_F(MigracoesTeste, BancoNovoRecebeTodasAsTabelasEColunas)
 {
-    TnMigrador migrador(Con());
+    ASSERT_FALSE(Pacotes().isEmpty());
+    TnMigrador migrador(Con(), Pacotes());
     EXPECT_EQ(migrador.VersaoAtual(), 0);
-    EXPECT_EQ(migrador.Atualizar(), Migracoes().size());
+    EXPECT_EQ(migrador.Atualizar(), Migracoes().size() + PassosDosPacotes());
     EXPECT_EQ(migrador.VersaoAtual(), TnMigrador::VersaoMaisRecente());
-    QList<TnTabela> tabelas = TabelasHost() + TabelasProtocolo();
-    EXPECT_EQ(TabelasProtocolo().size(), 17);
+    QList<TnTabela> tabelas = TabelasHost();
+    for (const TnDescricaoPacote* pacote : Pacotes()) {
+        EXPECT_EQ(migrador.VersaoDoPacote(pacote->nome), pacote->migracoes.constLast().versao);
+        tabelas += pacote->tabelas;
+    }
     for (const TnTabela& tabela : tabelas) {
         QStringList colunas;
         for (const TnColuna& coluna : tabela.colunas)
@@ -30,37 +43,53 @@ TEST_F(MigracoesTeste, BancoNovoRecebeTodasAsTabelasEColunas)
 
 TEST_F(MigracoesTeste, ReexecutarNaoMudaNadaEAtualizarPreservaOsDados)
 {
-    TnMigrador migrador(Con());
+    TnMigrador migrador(Con(), Pacotes());
     ASSERT_EQ(migrador.Atualizar(1), 1);
     ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (5, 'Padaria Silva Ltda')");
-    EXPECT_FALSE(PegarTemRegistro("LYRVERSAOESQUEMA", "VERSAO", "VERSAO = 2"));
-    EXPECT_EQ(migrador.Atualizar(), Migracoes().size() - 1);
+    // The host stopped short: no package step ran yet.
+    EXPECT_EQ(Valor("select count(*) from LYRVERSAOPACOTE").toInt(), 0);
+    EXPECT_EQ(migrador.Atualizar(), Migracoes().size() - 1 + PassosDosPacotes());
     EXPECT_EQ(migrador.Atualizar(), 0);
     EXPECT_EQ(PegarValorCampo("EMPRESA", "NOMEEMPRESA", "CODIGOEMPRESA = 5").toString(), "Padaria Silva Ltda");
     EXPECT_EQ(Valor("select count(*) from LYRVERSAOESQUEMA").toInt(), Migracoes().size());
+    EXPECT_EQ(Valor("select count(*) from LYRVERSAOPACOTE").toInt(), PassosDosPacotes());
 }
 
 TEST_F(MigracoesTeste, PassoQueFalhaEDesfeitoPorInteiro)
 {
-    TnMigrador migrador(Con());
-    migrador.Atualizar(1);
-    // A table of the next step already exists, made by hand: the step fails.
+    TnMigrador(Con()).Atualizar();  // the host's schema alone
+    TnMigrador migrador(Con(), Pacotes());
+    // A table of the package's first step already exists, made by hand: the step fails.
     ExecutarSQLDireto("create table HISTORICOPRO (CODIGOHISTPRO integer)");
+    const QString pacote = Pacotes().constFirst()->nome;
     try {
         migrador.Atualizar();
         FAIL() << "expected the step to fail";
     } catch (const EnErro& erro) {
-        EXPECT_TRUE(erro.Mensagem().contains("versão 2")) << erro.what();
+        EXPECT_TRUE(erro.Mensagem().contains("versão 1 do pacote " + pacote)) << erro.what();
     }
-    EXPECT_EQ(migrador.VersaoAtual(), 1);
+    EXPECT_EQ(migrador.VersaoDoPacote(pacote), 0);
     EXPECT_EQ(Con().Profundidade(), 0);
     // Tables created earlier in the failed step were undone with it.
     EXPECT_THROW(ExecutarSQL("select CODIGOPROTOCOLO from PROTOCOLO"), EnSQL);
 }
 
+// A database whose host created the module's tables itself, before the
+// package kept its own versions: the package adopts them, rows and all.
+TEST_F(MigracoesTeste, TabelasDeAntesDoPacoteSaoAdotadas)
+{
+    TnMigrador(Con(), Pacotes()).Atualizar();
+    ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO) values (1, 'Guias')");
+    ExecutarSQLDireto("delete from LYRVERSAOPACOTE");
+    TnMigrador migrador(Con(), Pacotes());
+    EXPECT_EQ(migrador.Atualizar(), PassosDosPacotes());
+    EXPECT_EQ(migrador.VersaoDoPacote(Pacotes().constFirst()->nome), Pacotes().constFirst()->migracoes.constLast().versao);
+    EXPECT_EQ(Valor("select DESCRISAOHISTPRO from HISTORICOPRO").toString(), "Guias");
+}
+
 TEST_F(MigracoesTeste, IndicadoresDeTextoComparamComNumeros)
 {
-    TnMigrador(Con()).Atualizar();
+    TnMigrador(Con(), Pacotes()).Atualizar();
     CadastrarFilial(1, 1);
     ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, "
                       "DATAHORACADASTRO, CODIGOUSUARIO, CANCELADO, ORIGEMDADO) values "

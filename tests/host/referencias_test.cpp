@@ -5,6 +5,7 @@
 #include "erros.h"
 #include "esquema.h"
 #include "migracoes.h"
+#include "pacote.h"
 #include "sqldataset.h"
 #include "sqlservicos.h"
 
@@ -33,6 +34,25 @@ QVariant ValorDeTeste(const TnColuna& coluna)
 
 class Referencias : public TesteComBanco {
 protected:
+    // The host's tables and the installed packages', as migrated.
+    QList<TnTabela> Tabelas()
+    {
+        QList<TnTabela> tabelas = TabelasHost();
+        for (const TnDescricaoPacote* pacote : Pacotes())
+            tabelas += pacote->tabelas;
+        return tabelas;
+    }
+
+    QList<TnTabela> TabelasComReferencias()
+    {
+        QList<TnTabela> comReferencias;
+        for (const TnTabela& tabela : Tabelas()) {
+            if (!tabela.referencias.isEmpty())
+                comReferencias.append(tabela);
+        }
+        return comReferencias;
+    }
+
     // The row of `tabela` whose columns are all ValorDeTeste, after the rows
     // it names (recursively); nothing when it is there already.
     void CriarLinha(const TnTabela& tabela)
@@ -43,7 +63,7 @@ protected:
         if (PegarTemRegistro(tabela.nome, tabela.chave.first(), iguais.join(QStringLiteral(" and "))))
             return;
         for (const TnReferencia& referencia : tabela.referencias)
-            CriarLinha(*TabelaDeclarada(referencia.tabela));
+            CriarLinha(*AcharTabela(Tabelas(), referencia.tabela));
         Inserir(tabela, {});
     }
 
@@ -82,17 +102,17 @@ protected:
 TEST_F(Referencias, LinhaQueApontaParaONadaERecusada)
 {
     int referencias = 0;
-    for (const TnTabela* tabela : TabelasComReferencias()) {
-        for (const TnReferencia& referencia : tabela->referencias) {
-            SCOPED_TRACE((tabela->nome + " -> " + referencia.tabela).toStdString());
+    for (const TnTabela& tabela : TabelasComReferencias()) {
+        for (const TnReferencia& referencia : tabela.referencias) {
+            SCOPED_TRACE((tabela.nome + " -> " + referencia.tabela).toStdString());
             Con().StartTransaction();
             // The table's own row made and taken away again: only its parents stay.
-            CriarLinha(*tabela);
-            ExecutarSQLDireto(QStringLiteral("delete from %1").arg(tabela->nome));
+            CriarLinha(tabela);
+            ExecutarSQLDireto(QStringLiteral("delete from %1").arg(tabela.nome));
             QVariantMap orfa;
             for (const QString& coluna : referencia.colunas)
                 orfa.insert(coluna, 999);
-            EXPECT_EQ(RecusaDaReferencia([&] { Inserir(*tabela, orfa); }),
+            EXPECT_EQ(RecusaDaReferencia([&] { Inserir(tabela, orfa); }),
                       "O registro não pode ser gravado: ele se refere a um registro que não existe.");
             Con().RollBack();
             ++referencias;
@@ -104,15 +124,15 @@ TEST_F(Referencias, LinhaQueApontaParaONadaERecusada)
 
 TEST_F(Referencias, LinhaReferidaNaoSeExcluiOuLevaAsDependentes)
 {
-    for (const TnTabela* tabela : TabelasComReferencias()) {
-        for (const TnReferencia& referencia : tabela->referencias) {
-            SCOPED_TRACE((tabela->nome + " -> " + referencia.tabela).toStdString());
+    for (const TnTabela& tabela : TabelasComReferencias()) {
+        for (const TnReferencia& referencia : tabela.referencias) {
+            SCOPED_TRACE((tabela.nome + " -> " + referencia.tabela).toStdString());
             Con().StartTransaction();
-            CriarLinha(*tabela);
+            CriarLinha(tabela);
             const QString excluir = QStringLiteral("delete from %1").arg(referencia.tabela);
             if (referencia.cascata) {
                 ExecutarSQLDireto(excluir);
-                EXPECT_EQ(Valor(QStringLiteral("select count(*) from %1").arg(tabela->nome)).toInt(), 0);
+                EXPECT_EQ(Valor(QStringLiteral("select count(*) from %1").arg(tabela.nome)).toInt(), 0);
             } else {
                 EXPECT_EQ(RecusaDaReferencia([&] { ExecutarSQLDireto(excluir); }),
                           "Este registro não pode ser excluído: outros registros dependem dele.");
@@ -131,36 +151,28 @@ protected:
 // the update with their names and leave it as it was; once fixed, it takes them.
 TEST_F(ReferenciasNaMigracao, BancoAntigoRecebeAsChavesDepoisDeCorrigido)
 {
-    TnMigrador migrador(Con());
+    TnMigrador migrador(Con(), Pacotes());
     migrador.Atualizar(3);
-    TnTabela itemAntigo = *TabelaDeclarada("PROTOCOLOITEM");
-    itemAntigo.referencias.clear();
-    ExecutarSQLDireto("drop table PROTOCOLOITEM");
-    for (const QString& comando : ComandosCriarTabela(itemAntigo, Con().Banco()))
+    TnTabela direitoAntigo = *TabelaDoHost("USUARIODIREITO");
+    direitoAntigo.referencias.clear();
+    ExecutarSQLDireto("drop table USUARIODIREITO");
+    for (const QString& comando : ComandosCriarTabela(direitoAntigo, Con().Banco()))
         ExecutarSQLDireto(comando);
-    ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CODIGOUSUARIO, "
-                      "DATAHORACADASTRO, ORIGEMDADO) values (77, 1, 'Guia', '2026-01-01', 1, '2026-01-01', 2)");
+    ExecutarSQLDireto("insert into USUARIODIREITO (CODIGOUSUARIO, NOMEDIREITO) values (77, 'DireitoX')");
     try {
         migrador.Atualizar();
-        ADD_FAILURE() << "the orphan item went through";
+        ADD_FAILURE() << "the orphan right went through";
     } catch (const EnErro& erro) {
-        EXPECT_TRUE(erro.Mensagem().contains("1 linha(s) de PROTOCOLOITEM com CODIGOPROTOCOLO inexistente em PROTOCOLO")) << erro.what();
+        EXPECT_TRUE(erro.Mensagem().contains("1 linha(s) de USUARIODIREITO com CODIGOUSUARIO inexistente em USUARIO")) << erro.what();
     }
     EXPECT_EQ(migrador.VersaoAtual(), 3);
-    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), 1);
+    EXPECT_EQ(Valor("select count(*) from USUARIODIREITO").toInt(), 1);
 
-    CadastrarFilial(2, 1);
-    ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "
-                      "CODIGOUSUARIO, ORIGEMDADO) values (77, 2, 1, '2026-01-01', '1', '2026-01-01', 1, 2)");
-    EXPECT_EQ(migrador.Atualizar(), 1);
-    EXPECT_EQ(Valor("select DESCRITEM from PROTOCOLOITEM where CODIGOPROTOCOLO = 77").toString(), "Guia") << "rows kept";
-    EXPECT_THROW(ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CODIGOUSUARIO, "
-                                   "DATAHORACADASTRO, ORIGEMDADO) values (78, 1, 'Guia', '2026-01-01', 1, '2026-01-01', 2)"),
-                 EnSQL);
-    EXPECT_THROW(ExecutarSQLDireto("delete from PROTOCOLO"), EnSQL);
-    // The rebuilt table kept its indexes.
-    const QString indices = Con().Banco() == TnBanco::SQLite
-                                ? "select count(*) from sqlite_master where type = 'index' and name like 'PROTOCOLOITEM_IX%'"
-                                : "select count(*) from pg_indexes where indexname like 'protocoloitem_ix%' and schemaname = current_schema()";
-    EXPECT_EQ(Valor(indices).toInt(), 2);
+    ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (77, 'joana', 'Joana')");
+    EXPECT_GE(migrador.Atualizar(), 1);
+    EXPECT_EQ(Valor("select NOMEDIREITO from USUARIODIREITO where CODIGOUSUARIO = 77").toString(), "DireitoX") << "rows kept";
+    EXPECT_THROW(ExecutarSQLDireto("insert into USUARIODIREITO (CODIGOUSUARIO, NOMEDIREITO) values (78, 'DireitoX')"), EnSQL);
+    // The key deletes a user's rights with the user.
+    ExecutarSQLDireto("delete from USUARIO where CODIGOUSUARIO = 77");
+    EXPECT_EQ(Valor("select count(*) from USUARIODIREITO").toInt(), 0);
 }

@@ -268,14 +268,15 @@ TEST_F(PacoteLyr, PacoteQuebradoDeixaORegistroComoEstavaEDizPorQue)
         const char* motivo;
     } casos[] = {
         {"TestePkSemEntrada", "a biblioteca não exporta TestePkSemEntradaDescrever."},
-        {"TestePkVersao", "ele foi feito para a interface 2 do sistema, e este sistema usa a interface 1."},
+        {"TestePkVersao", "ele foi feito para a interface %1 do sistema, e este sistema usa a interface %2."},
         {"TestePkDuplicado", "A classe TTesteDMJaExiste já está registrada."},
         {"TestePkFalha", "a configuração do pacote está corrompida"},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.nome);
         TnPacote pacote(QStringLiteral(LYR_PACOTES_TESTE "/lib%1.so").arg(caso.nome));
-        const QString esperado = QStringLiteral("O pacote %1 não pôde ser carregado: %2").arg(caso.nome, caso.motivo);
+        const QString motivo = QString::fromUtf8(caso.motivo).arg(kVersaoInterfacePacote + 1).arg(kVersaoInterfacePacote);
+        const QString esperado = QStringLiteral("O pacote %1 não pôde ser carregado: %2").arg(caso.nome, motivo);
         EXPECT_EQ(Recusa([&] { pacote.Carregar(); }), esperado);
         EXPECT_EQ(pacote.EstadoAtual(), TnPacote::Estado::Falhou);
         EXPECT_EQ(pacote.Erro(), esperado);

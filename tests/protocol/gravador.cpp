@@ -3,6 +3,7 @@
 // given, through the registers (keys left for the save to number).
 // lyr_gravador_teste BANCO RODADAS
 #include "banco.h"
+#include "pacotes.h"
 #include "classeslyr.h"
 #include "erros.h"
 #include "historicopro.h"
@@ -23,10 +24,11 @@ int main(int argc, char* argv[])
         return 2;
     }
     try {
-        TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1]))));
+        TnPacotesInstalados pacotes;  // as the application loads them (LYR_PACOTES of the test run)
+        pacotes.Ler();
+        TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1])), pacotes.Descricoes()));
+        pacotes.Carregar();
         host.Conexao().SetCodigoUsuario(1);
-        for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>(), InfoDaClasseLyr<TLyrDMHistoricoPro>()})
-            nRegisterClass(info);
         auto protocolos = CriarDM<TLyrDMProtocolo>(QStringLiteral("TLyrDMProtocolo"));
         protocolos->Abrir();
         protocolos->CriarDetalhe();

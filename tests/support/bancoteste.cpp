@@ -51,18 +51,23 @@ TnBancoTeste::~TnBancoTeste()
 
 void TesteComBanco::SetUp()
 {
+    m_pacotes = std::make_unique<TnPacotesInstalados>();
+    m_pacotes->Ler();
     m_banco = std::make_unique<TnBancoTeste>();
     auto conexao = std::make_unique<nDMConexao>(m_banco->Config());
     conexao->SetCodigoUsuario(1);
     if (Migrar())
-        TnMigrador(*conexao).Atualizar();
+        TnMigrador(*conexao, Pacotes()).Atualizar();
     m_host = std::make_unique<TnHost>(std::move(conexao));
+    for (const TnDescricaoPacote* pacote : Pacotes())
+        m_host->Registro().AdicionarDescricao(pacote);
 }
 
 void TesteComBanco::TearDown()
 {
     m_host.reset();
     m_banco.reset();
+    m_pacotes.reset();
 }
 
 std::unique_ptr<nDMConexao> TesteComBanco::OutraConexao() const

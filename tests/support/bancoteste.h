@@ -2,6 +2,7 @@
 
 #include "conexao.h"
 #include "host.h"
+#include "pacotes.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +37,11 @@ private:
     TnConfigBanco m_config;
 };
 
-// Fixture: a fresh database (migrated unless the test says otherwise) with a
-// host whose connection is logged in as user 1.
+// Fixture: a fresh database (migrated unless the test says otherwise, with
+// the installed packages' schemas) with a host whose connection is logged in
+// as user 1. The packages are read, not registered: each test registers the
+// classes it exercises, while the packages' dictionary entries and the uses
+// of the host's registers hold as in the application.
 class TesteComBanco : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -51,7 +55,10 @@ protected:
     QVariant Valor(const QString& consulta);
     // A client establishment (and its company, when new) for rows that name one.
     void CadastrarFilial(int empresa, int estab);
+    // The packages installed with the build (LYR_PACOTES).
+    QList<const TnDescricaoPacote*> Pacotes() const { return m_pacotes->Descricoes(); }
 
+    std::unique_ptr<TnPacotesInstalados> m_pacotes;
     std::unique_ptr<TnBancoTeste> m_banco;
     std::unique_ptr<TnHost> m_host;
 };

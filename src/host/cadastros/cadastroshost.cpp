@@ -4,6 +4,9 @@
 #include "cnpjcpf.h"
 #include "dicionario.h"
 #include "erros.h"
+#include "host.h"
+#include "pacote.h"
+#include "registro.h"
 #include "sqlservicos.h"
 
 namespace {
@@ -30,6 +33,18 @@ void RecusarSeUsado(const QString& tabela, const QString& coluna, const QString&
 {
     if (PegarTemRegistro(tabela, coluna, condicao))
         throw EnField(campo, mensagem);
+}
+
+// The same for the rows of the loaded packages that name the register's
+// row (`condicao` over its key columns); `mensagem` takes what they are.
+void RecusarSeUsadoPorPacotes(const QString& cadastro, const QString& condicao, const QString& mensagem, const QString& campo)
+{
+    for (const TnDescricaoPacote* pacote : TnHost::Atual().Registro().Descricoes()) {
+        for (const TnUsoCadastro& uso : pacote->usos) {
+            if (uso.cadastro.compare(cadastro, Qt::CaseInsensitive) == 0)
+                RecusarSeUsado(uso.tabela, campo, condicao, mensagem.arg(uso.oQue), campo);
+        }
+    }
 }
 
 const QStringList kUfs = {"AC", "AL", "AM", "AP", "BA", "CE", "DF", "ES", "GO", "MA", "MG", "MS", "MT", "PA",
@@ -67,9 +82,9 @@ void TnDMEmpresa::nClientDataSetBeforeDelete()
 {
     const QVariant codigo = FieldByName(QStringLiteral("CODIGOEMPRESA")).Value();
     const QString daEmpresa = ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), codigo);
-    RecusarSeUsado(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), daEmpresa,
-                   QStringLiteral("A empresa %1 tem protocolos e não pode ser excluída; desative-a.").arg(codigo.toString()),
-                   QStringLiteral("CODIGOEMPRESA"));
+    RecusarSeUsadoPorPacotes(QStringLiteral("EMPRESA"), daEmpresa,
+                             QStringLiteral("A empresa %1 tem %2 e não pode ser excluída; desative-a.").arg(codigo.toString()),
+                             QStringLiteral("CODIGOEMPRESA"));
     TnCadastroDeclarado::nClientDataSetBeforeDelete();
 }
 
@@ -124,9 +139,9 @@ void TnDMEstab::nClientDataSetBeforeDelete()
     const int estab = FieldByName(QStringLiteral("CODIGOESTAB")).AsInteger();
     const QString daFilial = ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), empresa) + QStringLiteral(" and ")
                              + ValorParaSQL(QStringLiteral("CODIGOESTAB"), QStringLiteral("="), estab);
-    RecusarSeUsado(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), daFilial,
-                   QStringLiteral("A filial %1/%2 tem protocolos e não pode ser excluída; desative-a.").arg(empresa).arg(estab),
-                   QStringLiteral("CODIGOESTAB"));
+    RecusarSeUsadoPorPacotes(QStringLiteral("ESTAB"), daFilial,
+                             QStringLiteral("A filial %1/%2 tem %3 e não pode ser excluída; desative-a.").arg(empresa).arg(estab),
+                             QStringLiteral("CODIGOESTAB"));
     TnCadastroDeclarado::nClientDataSetBeforeDelete();
 }
 
@@ -165,8 +180,7 @@ void TnDMDepartamento::nClientDataSetBeforeDelete()
     const QString mensagem = QStringLiteral("O departamento %1 tem %2 e não pode ser excluído; desative-o.").arg(codigo.toString());
     RecusarSeUsado(QStringLiteral("USUARIO"), QStringLiteral("CODIGOUSUARIO"), condicao, mensagem.arg(QStringLiteral("usuários")),
                    QStringLiteral("CODIGODPTOESCRIT"));
-    RecusarSeUsado(QStringLiteral("PROTOCOLODOCMOVIMENTO"), QStringLiteral("CODIGODOCEMP"), condicao,
-                   mensagem.arg(QStringLiteral("documentos")), QStringLiteral("CODIGODPTOESCRIT"));
+    RecusarSeUsadoPorPacotes(QStringLiteral("DPTOESCRIT"), condicao, mensagem, QStringLiteral("CODIGODPTOESCRIT"));
     TnCadastroDeclarado::nClientDataSetBeforeDelete();
 }
 

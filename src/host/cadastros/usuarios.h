@@ -7,7 +7,7 @@
 
 // A right the packages offer and whether a user has it.
 struct TnDireitoDoUsuario {
-    QString nome;       // "DireitoAltProtocolo"
+    QString nome;       // the action it guards
     QString categoria;  // "03 Protocolos"
     QString caption;    // "Usuário pode Alterar Protocolo"
     bool permitido = true;

@@ -2,7 +2,6 @@
 
 #include "banco.h"
 #include "erros.h"
-#include "pacotes.h"
 #include "usuarios.h"
 
 #include <QTextStream>
@@ -62,13 +61,6 @@ void ExigirArgumentos(const QStringList& argumentos, qsizetype quantos, const QS
         throw EnErro(QStringLiteral("Use: lyr usuario %1").arg(uso));
 }
 
-// The module rights exist only with the package loaded.
-QList<TnDireitoDoUsuario> DireitosComPacotes(TnPacotesInstalados& pacotes, int usuario)
-{
-    pacotes.Carregar();
-    return Usuarios::Direitos(usuario);
-}
-
 } // namespace
 
 int ExecutarUsuario(const QStringList& argumentos, const QString& nome, bool administrador, QTextStream& saida)
@@ -86,12 +78,12 @@ int ExecutarUsuario(const QStringList& argumentos, const QString& nome, bool adm
         saida << "Senha de " << argumentos[1] << " alterada." << Qt::endl;
         return 0;
     }
-    TnPacotesInstalados pacotes;
+    // The modules' rights are there: the command line registered its packages.
     if (acao == u"direito") {
         ExigirArgumentos(argumentos, 4, QStringLiteral("direito LOGIN DIREITO sim|nao"));
         const int usuario = Usuarios::CodigoDoLogin(argumentos[1]);
         const bool permitido = LerSimNao(argumentos[3]);
-        QList<TnDireitoDoUsuario> direitos = DireitosComPacotes(pacotes, usuario);
+        QList<TnDireitoDoUsuario> direitos = Usuarios::Direitos(usuario);
         auto direito = std::find_if(direitos.begin(), direitos.end(), [&](const TnDireitoDoUsuario& d) { return d.nome == argumentos[2]; });
         if (direito == direitos.end())
             throw EnErro(QStringLiteral("Direito \"%1\" desconhecido. Veja os direitos com: lyr usuario direitos %2").arg(argumentos[2], argumentos[1]));
@@ -102,7 +94,7 @@ int ExecutarUsuario(const QStringList& argumentos, const QString& nome, bool adm
     }
     if (acao == u"direitos") {
         ExigirArgumentos(argumentos, 2, QStringLiteral("direitos LOGIN"));
-        for (const TnDireitoDoUsuario& direito : DireitosComPacotes(pacotes, Usuarios::CodigoDoLogin(argumentos[1])))
+        for (const TnDireitoDoUsuario& direito : Usuarios::Direitos(Usuarios::CodigoDoLogin(argumentos[1])))
             saida << (direito.permitido ? "[x] " : "[ ] ") << direito.categoria << "  " << direito.nome << "  " << direito.caption << Qt::endl;
         return 0;
     }

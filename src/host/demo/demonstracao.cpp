@@ -6,7 +6,7 @@
 #include "conexao.h"
 #include "decimal.h"
 #include "erros.h"
-#include "esquema.h"
+#include "pacote.h"
 #include "insercoespreparadas.h"
 #include "lyrsfuncoes.h"
 #include "senha.h"
@@ -117,8 +117,6 @@ struct TnEstab {
     QString nome;
     QString apelido;
     bool ativo;
-    bool configurado = false;
-    QString formaEntrega = {};
 };
 
 struct TnContrato {
@@ -166,7 +164,6 @@ struct TnDebito {
     int forma;
     int contrato = 0;
     QString observacao;
-    qint64 protocolo = 0;
 };
 
 class TnGerador {
@@ -180,17 +177,25 @@ public:
         }
     }
 
-    TnResumoDemonstracao Gerar()
+    TnResumoDemonstracao Gerar(const QList<const TnDescricaoPacote*>& pacotes)
     {
         Departamentos();
         Usuarios();
         Empresas();
         Impostos();
-        ConfiguracaoProtocolo();
         Folha();
         Debitos();
         Financeiro();
-        ProtocolosCancelados();
+        for (const TnDescricaoPacote* pacote : pacotes) {
+            if (!pacote->demonstracao)
+                continue;
+            TnDemonstracaoPacote parte{m_conexao, m_opcoes.tamanho, m_opcoes.referencia,
+                                       [this](const QString& tabela, const QStringList& colunas, const QVariantList& valores) {
+                                           Inserir(tabela, colunas, valores);
+                                       },
+                                       [this](int minimo, int maximo) { return m_aleatorio.Entre(minimo, maximo); }};
+            pacote->demonstracao(parte);
+        }
 
         TnResumoDemonstracao resumo;
         resumo.linhasPorTabela = m_insercoes.LinhasPorTabela();
@@ -254,9 +259,6 @@ private:
                     {i + 1, usuario.login, usuario.nome, usuario.login + "@lyrcontabil.com.br", usuario.departamento, QVariant(),
                      Senha::Resumir(senha, sal), usuario.administrador, "1"});
         }
-        // The trainee may not change protocols.
-        Inserir("USUARIODIREITO", {"CODIGOUSUARIO", "NOMEDIREITO", "PERMITIDO"},
-                {static_cast<int>(usuarios.size()), "DireitoAltProtocolo", "0"});
     }
 
     void InserirEstab(const TnEstab& estab, int raizCnpj, const TnCidade& cidade)
@@ -317,165 +319,6 @@ private:
                     {imposto.codigo, imposto.variacao, imposto.descricao, imposto.descricaoProtocolo, imposto.receita,
                      imposto.tipo, "1"});
         }
-    }
-
-    void ConfiguracaoProtocolo()
-    {
-        const QList<QPair<int, QString>> modelos = {
-            {1, "[DESCRPROTOCOLO] - Competência [COMPETENCIA] - Vencimento [DATAVENCIMENTO]"},
-            {2, "[DESCRPROTOCOLO] - Competência [COMPETENCIA]"},
-            {3, "[DESCRPROTOCOLO] - Competência [COMPETENCIA]"},
-            {4, "[DESCRIMPOSTO] - Competência [COMPETENCIA]"},
-            {5, "GPS - Competência [COMPETENCIA] - Vencimento [DATAVENCIMENTO]"},
-            {6, "Folha de Pagamento [QUANTIDADE][CodigoFuncContr] [NOMEFUNC]"},
-            {7, "Rescisão [CodigoFuncContr] - [NOMEFUNC] - Data [DATARESC]"},
-            {8, "Recibo de Férias - [NOMEFUNC] - [DATAINICIALFERIAS] a [DATAFINALFERIAS]"},
-            {9, "FGTS - Competência [COMPETENCIA] - Vencimento [DATAVENCIMENTO]"},
-            {10, "Débito de Folha - [CodigoFuncContr] [NOMEFUNC] - [OBSERVDEBITO]"},
-            {11, "Nota Fiscal [SERIENS]-[NUMERONS] de [DATAEMISSAONS] ([VISTAPRAZO])"},
-            {12, "Boleto [NUMERODCTOCR] - Vencimento [DATAVCTOCR]"},
-        };
-        for (const auto& [tipo, modelo] : modelos)
-            Inserir("CFGTIPOPROTOCOLO", {"CODIGOTIPOPROTOCOLO", "DESCRTIPOPROTOCOLO"}, {tipo, modelo});
-
-        struct TnTipoDoc {
-            QString descricao;
-            int descarte;
-            QString gerarAuto;
-            int periodo;
-            QString meses;
-            QString envelope;
-        };
-        const QList<TnTipoDoc> tipos = {
-            {"Extrato Bancário", 1825, "1", 1, "1;2;3;4;5;6;7;8;9;10;11;12", "1"},
-            {"Notas Fiscais de Entrada", 1825, "1", 1, "1;2;3;4;5;6;7;8;9;10;11;12", "1"},
-            {"Notas Fiscais de Saída", 1825, "1", 1, "1;2;3;4;5;6;7;8;9;10;11;12", "1"},
-            {"Folha de Ponto", 1825, "1", 1, "1;2;3;4;5;6;7;8;9;10;11;12", "0"},
-            {"Recibos de Despesas", 1825, "1", 3, "1;2;3;4;5;6;7;8;9;10;11;12", "0"},
-            {"Comprovantes de Pagamento", 1825, "1", 2, "1;2;3;4;5;6;7;8;9;10;11;12", "0"},
-            {"Livro Caixa", 3650, "0", 0, QString(), "1"},
-            {"Contrato Social", 0, "0", 0, QString(), "0"},
-            {"Inventário de Estoque", 1825, "1", 1, "12", "1"},
-            {"Informe de Rendimentos", 1825, "1", 1, "2", "0"},
-        };
-        for (int i = 0; i < tipos.size(); ++i) {
-            const TnTipoDoc& tipo = tipos[i];
-            Inserir("PROTOCOLOTIPODOC",
-                    {"CODIGOTIPODOC", "DESCRTIPODOC", "PERIODODIASDESCARTE", "GERARAUTO", "PERIODODOC", "MESOCORRENCIA", "GERARENVELOPE"},
-                    {i + 1, tipo.descricao, tipo.descarte, tipo.gerarAuto, tipo.periodo,
-                     tipo.meses.isEmpty() ? Nulo() : QVariant(tipo.meses), tipo.envelope});
-        }
-        const QList<QPair<QString, QList<int>>> grupos = {
-            {"Comércio", {1, 2, 3, 4, 6, 9}},
-            {"Serviços", {1, 3, 4, 5, 6}},
-            {"Indústria", {1, 2, 3, 4, 5, 6, 9}},
-            {"Simples Nacional", {1, 3, 6, 10}},
-        };
-        for (int g = 0; g < grupos.size(); ++g) {
-            Inserir("PROTOCOLOGRUPODOC", {"CODIGOGRUPODOC", "DESCRGRUPODOC"}, {g + 1, grupos[g].first});
-            for (int tipo : grupos[g].second)
-                Inserir("PROTOCOLOGRUPOTIPODOC", {"CODIGOGRUPODOC", "CODIGOTIPODOC"}, {g + 1, tipo});
-        }
-        const QList<QPair<QString, QString>> historicos = {
-            {"Guias de impostos federais da competência", "0"},
-            {"Guias de impostos estaduais e municipais", "0"},
-            {"Folha de pagamento, holerites e recibos", "0"},
-            {"Extratos bancários originais devolvidos", "0"},
-            {"Documentos para assinatura do responsável: ", "1"},
-            {"Termo de rescisão do contrato de trabalho de ", "1"},
-            {"Contrato social e alterações contratuais", "0"},
-            {"Declarações entregues: ", "1"},
-        };
-        for (int i = 0; i < historicos.size(); ++i)
-            Inserir("HISTORICOPRO", {"CODIGOHISTPRO", "DESCRISAOHISTPRO", "TEMCOMPLEMENTOHISTORICO"},
-                    {i + 1, historicos[i].first, historicos[i].second});
-
-        // The office's own establishments receive the protocols of the
-        // invoices and boletos of clients not linked to a company.
-        for (int estab = 1; estab <= 2; ++estab)
-            Inserir("CFGESTABPRO", {"CODIGOEMPRESA", "CODIGOESTAB", "CODIGOGRUPODOC", "FORMAENTREGA", "MESMOENDERECOENT"},
-                    {1, estab, 2, "1", "1"});
-        // Most establishments are configured; a few are left for the office to set up.
-        for (TnEstab& estab : m_estabs) {
-            if (!estab.ativo || m_aleatorio.Chance(12))
-                continue;
-            const int sorteio = m_aleatorio.Entre(1, 100);
-            estab.formaEntrega = sorteio <= 45 ? "1" : (sorteio <= 80 ? "2" : "3");
-            estab.configurado = true;
-            const bool mesmoEndereco = estab.formaEntrega != "2" || !m_aleatorio.Chance(20);
-            Inserir("CFGESTABPRO", {"CODIGOEMPRESA", "CODIGOESTAB", "CODIGOGRUPODOC", "FORMAENTREGA", "MESMOENDERECOENT"},
-                    {estab.empresa, estab.estab, m_aleatorio.Entre(1, 4), estab.formaEntrega, mesmoEndereco ? "1" : "0"});
-            if (!mesmoEndereco) {
-                const TnCidade& cidade = m_aleatorio.Escolher(kCidades);
-                Inserir("ESTABENTREGA",
-                        {"CODIGOEMPRESA", "CODIGOESTAB", "ENDERECO", "NUMERO", "BAIRRO", "CIDADE", "UF", "CEP", "CONTATO", "TELEFONE"},
-                        {estab.empresa, estab.estab, m_aleatorio.Escolher(kRuas), QString::number(m_aleatorio.Entre(1, 999)),
-                         "Centro", cidade.nome, cidade.uf, cidade.cep, NomePessoa(), "(11) 99876-5432"});
-            }
-            if (m_aleatorio.Chance(50)) {
-                const int pessoas = m_aleatorio.Entre(1, 2);
-                for (int seq = 1; seq <= pessoas; ++seq)
-                    Inserir("PROTOCOLORESPESTAB", {"CODIGOEMPRESA", "CODIGOESTAB", "SEQ", "NOMERESPONSAVEL"},
-                            {estab.empresa, estab.estab, seq, NomePessoa()});
-            }
-        }
-
-        const QStringList rotas = {"Centro", "Zona Norte", "Campinas e Jundiaí"};
-        for (int r = 0; r < rotas.size(); ++r)
-            Inserir("PROTOCOLOROTA", {"CODIGOROTA", "DESCRROTA"}, {r + 1, "Rota " + rotas[r]});
-        QHash<int, int> paradas;
-        for (const TnEstab& estab : std::as_const(m_estabs)) {
-            if (estab.formaEntrega != "2")
-                continue;
-            const int rota = m_aleatorio.Entre(1, static_cast<int>(rotas.size()));
-            Inserir("PROTOCOLOROTAENTREGA", {"CODIGOROTA", "SEQROTA", "CODIGOEMPRESA", "CODIGOESTAB", "OBSERVACAO"},
-                    {rota, ++paradas[rota], estab.empresa, estab.estab,
-                     m_aleatorio.Chance(25) ? QVariant(QStringLiteral("Entregar na recepção")) : Nulo()});
-        }
-        Inserir("PROTOCOLOLOCALCAIXA", {"CODIGOLOCAL", "DESCRLOCAL"}, {1, "Arquivo - Sala 1"});
-        Inserir("PROTOCOLOLOCALCAIXA", {"CODIGOLOCAL", "DESCRLOCAL"}, {2, "Depósito externo"});
-    }
-
-    // --- protocols already delivered -------------------------------------
-
-    qint64 NovoProtocolo(int empresa, int estab, const QDate& data, const QString& forma, bool baixado,
-                         const QString& observacao)
-    {
-        const qint64 codigo = ++m_ultimoProtocolo;
-        const QDateTime cadastro = Momento(data);
-        const QDateTime entrega = Momento(data.addDays(m_aleatorio.Entre(1, 5)));
-        Inserir("PROTOCOLO",
-                {"CODIGOPROTOCOLO", "CODIGOEMPRESA", "CODIGOESTAB", "DATALCTOPRO", "TIPOPRO", "OBSERVACAO",
-                 "DATAHORACADASTRO", "CODIGOUSUARIO", "FORMAENTREGA", "NATUREZAPRO", "DATAHORAENTREGA",
-                 "CODIGOUSUARIOINT", "USUARIOEXT", "DATAHORABAIXA", "CANCELADO", "ORIGEMDADO"},
-                {codigo, empresa, estab, data, "1", observacao, cadastro, UsuarioEquipe(),
-                 forma.isEmpty() ? QVariant(QStringLiteral("2")) : QVariant(forma), "1",
-                 baixado ? QVariant(entrega) : Nulo(), baixado ? QVariant(UsuarioEquipe()) : Nulo(),
-                 baixado ? QVariant(NomePessoa().left(50)) : Nulo(), baixado ? QVariant(entrega) : Nulo(), "0", 1});
-        return codigo;
-    }
-
-    int NovoItem(qint64 protocolo, const QDate& data, const QString& descricao, const QDate& competencia,
-                 const QDate& vencimento, qint64 valor, const TnImposto* imposto, const QString& chaveOrigem)
-    {
-        const int seq = ++m_itensProtocolo[protocolo];
-        Inserir("PROTOCOLOITEM",
-                {"CODIGOPROTOCOLO", "SEQITEMPRO", "DESCRITEM", "COMPETENCIA", "DATALCTOPRO", "VENCIMENTO", "VALOR",
-                 "CODIGOIMPOSTO", "VARIACAOIMPOSTO", "CODIGODOCEMP", "CODIGOFUNCCONTR", "CANCELADO", "CHAVEORIGEM",
-                 "CODIGOUSUARIO", "DATAHORACADASTRO", "ORIGEMDADO"},
-                {protocolo, seq, descricao.left(200), competencia, data, vencimento, Dinheiro(valor),
-                 imposto ? QVariant(imposto->codigo) : Nulo(), imposto ? QVariant(imposto->variacao) : Nulo(), Nulo(),
-                 Nulo(), "0", chaveOrigem, UsuarioEquipe(), Momento(data), 1});
-        return seq;
-    }
-
-    const TnEstab* Estab(int empresa, int estab) const
-    {
-        for (const TnEstab& candidato : m_estabs) {
-            if (candidato.empresa == empresa && candidato.estab == estab)
-                return &candidato;
-        }
-        return nullptr;
     }
 
     // --- payroll -----------------------------------------------------------
@@ -598,7 +441,6 @@ private:
                      "DATAINICIALFOLHA", "DATAFINALFOLHA", "DATAPGTO"},
                     {empresa, codigo, "Folha Mensal " + competencia.toString("MM/yyyy"), 1, competencia, competencia, fim,
                      pagamento});
-            QHash<int, qint64> liquidoPorEstab;
             for (const TnContrato& contrato : m_contratos.value(empresa)) {
                 if (contrato.admissao > fim
                     || (contrato.demissao.isValid() && contrato.demissao <= fim))
@@ -611,18 +453,6 @@ private:
                 Inserir("CALCULOEVENTO", colunas, {empresa, codigo, contrato.contrato, 1, Dinheiro(3000), Dinheiro(contrato.salario)});
                 Inserir("CALCULOEVENTO", colunas, {empresa, codigo, contrato.contrato, 901, Dinheiro(900), Dinheiro(inss)});
                 Inserir("CALCULOEVENTO", colunas, {empresa, codigo, contrato.contrato, 5020, Nulo(), Dinheiro(contrato.salario - inss)});
-                liquidoPorEstab[contrato.EstabEm(fim)] += contrato.salario - inss;
-            }
-            // Two months ago some payrolls already went out in an open protocol.
-            if (k == m_competencias.size() - 2 && m_aleatorio.Chance(30)) {
-                for (auto it = liquidoPorEstab.cbegin(); it != liquidoPorEstab.cend(); ++it) {
-                    const TnEstab* estab = Estab(empresa, it.key());
-                    const QDate data = pagamento.addDays(-1);
-                    const qint64 protocolo = NovoProtocolo(empresa, it.key(), data, estab ? estab->formaEntrega : QString(),
-                                                           false, "Folha " + competencia.toString("MM/yyyy"));
-                    NovoItem(protocolo, data, "Folha de Pagamento " + competencia.toString("MM/yyyy"), competencia,
-                             pagamento, it.value(), nullptr, "FPA");
-                }
             }
         }
     }
@@ -662,7 +492,6 @@ private:
     {
         for (int k = 0; k < m_competencias.size(); ++k) {
             const QDate competencia = m_competencias[k];
-            const int mesesAtras = static_cast<int>(m_competencias.size()) - k;
             for (const TnEstab& estab : std::as_const(m_estabs)) {
                 if (!estab.ativo)
                     continue;
@@ -697,29 +526,8 @@ private:
                     NovoDebito(debitos, 5, estab.empresa, estab.estab, competencia, ImpostosDoTipo(5).first(), folha * 28 / 100);
                     NovoDebito(debitos, 9, estab.empresa, estab.estab, competencia, ImpostosDoTipo(9).first(), folha * 8 / 100);
                 }
-                // Older competences were partly delivered already.
-                if (mesesAtras >= 3 && estab.configurado && m_aleatorio.Chance(60))
-                    Protocolar(estab, competencia, debitos, mesesAtras >= 4);
                 InserirDebitos(debitos);
             }
-        }
-    }
-
-    void Protocolar(const TnEstab& estab, const QDate& competencia, QList<TnDebito>& debitos, bool baixado)
-    {
-        qint64 protocolo = 0;
-        for (TnDebito& debito : debitos) {
-            if (debito.tipo == 10 || (debito.forma != 0 && debito.forma != 2))
-                continue;
-            const QDate data = DiaUtilDoMesSeguinte(competencia, 3);
-            if (protocolo == 0)
-                protocolo = NovoProtocolo(estab.empresa, estab.estab, data, estab.formaEntrega, baixado,
-                                          "Guias " + competencia.toString("MM/yyyy"));
-            NovoItem(protocolo, data,
-                     QStringLiteral("%1 - Competência %2").arg(debito.imposto->descricaoProtocolo, competencia.toString("MM/yyyy")),
-                     competencia, debito.vencimento, debito.valor, debito.imposto,
-                     MontarChaveOrigem(debito.tipo, debito.empresa, debito.chave));
-            debito.protocolo = protocolo;
         }
     }
 
@@ -729,7 +537,7 @@ private:
             QStringList colunas = {"CODIGOEMPRESA", "CHAVEDEBITO" + debito.sufixo, "CODIGOESTAB", "CODIGOIMPOSTO",
                                    "VARIACAOIMPOSTO", "DATALCTOCTR", "DATAFINAL", "VALORDEBITO", "DATAVENCIMENTO",
                                    "FORMADEBITO", "SITUACAODEBITO", "CODIGOTABCTBCTR", "CHAVEORIGEM", "CODIGOUSUARIO",
-                                   "DATAHORADEBITO", "CODIGOPROTOCOLO", "OBSERVDEBITO"};
+                                   "DATAHORADEBITO", "OBSERVDEBITO"};
             const bool pago = debito.vencimento < m_opcoes.referencia && m_aleatorio.Chance(80);
             QVariantList valores = {debito.empresa, debito.chave, debito.estab,
                                     debito.imposto ? QVariant(debito.imposto->codigo) : Nulo(),
@@ -737,45 +545,12 @@ private:
                                     debito.lancamento, Dinheiro(debito.valor), debito.vencimento, debito.forma, pago ? 1 : 0,
                                     2100 + debito.tipo, m_aleatorio.Chance(80) ? "APURACAO" : "MANUAL", UsuarioEquipe(),
                                     Momento(debito.lancamento.addDays(m_aleatorio.Entre(1, 4))),
-                                    debito.protocolo ? QVariant(debito.protocolo) : Nulo(),
                                     debito.observacao.isEmpty() ? Nulo() : QVariant(debito.observacao)};
             if (debito.tabela == "DEBITOFOLHA") {
                 colunas.append("CODIGOFUNCCONTR");
                 valores.append(debito.contrato);
             }
             Inserir(debito.tabela, colunas, valores);
-        }
-    }
-
-    // Some protocols went wrong: one cancelled whole, one with a cancelled item.
-    void ProtocolosCancelados()
-    {
-        TnSQLDataSet abertos(m_conexao);
-        abertos.SetCommandText(QStringLiteral(
-            "select P.CODIGOPROTOCOLO, count(*) from PROTOCOLO P join PROTOCOLOITEM I on I.CODIGOPROTOCOLO = P.CODIGOPROTOCOLO "
-            "where P.DATAHORABAIXA is null group by P.CODIGOPROTOCOLO order by P.CODIGOPROTOCOLO"));
-        abertos.Open();
-        qint64 cancelado = 0;
-        qint64 comItemCancelado = 0;
-        for (; !abertos.Eof(); abertos.Next()) {
-            if (cancelado == 0 && abertos.Fields(1).AsInteger() == 1)
-                cancelado = abertos.Fields(0).AsLargeInt();
-            else if (comItemCancelado == 0 && abertos.Fields(1).AsInteger() > 1)
-                comItemCancelado = abertos.Fields(0).AsLargeInt();
-        }
-        TnSQLDataSet alteracao(m_conexao);
-        if (cancelado != 0) {
-            alteracao.SetCommandText(QStringLiteral("update PROTOCOLOITEM set CANCELADO = '1' where CODIGOPROTOCOLO = :p"));
-            alteracao.SetParamValues({cancelado});
-            alteracao.ExecSQL();
-            alteracao.SetCommandText(QStringLiteral("update PROTOCOLO set CANCELADO = '1' where CODIGOPROTOCOLO = :p"));
-            alteracao.SetParamValues({cancelado});
-            alteracao.ExecSQL();
-        }
-        if (comItemCancelado != 0) {
-            alteracao.SetCommandText(QStringLiteral("update PROTOCOLOITEM set CANCELADO = '1' where CODIGOPROTOCOLO = :p and SEQITEMPRO = 1"));
-            alteracao.SetParamValues({comItemCancelado});
-            alteracao.ExecSQL();
         }
     }
 
@@ -826,7 +601,6 @@ private:
         qint64 nossoNumero = 100000;
         for (int k = 0; k < m_competencias.size(); ++k) {
             const QDate competencia = m_competencias[k];
-            const int mesesAtras = static_cast<int>(m_competencias.size()) - k;
             for (const TnCliente& cliente : std::as_const(clientes)) {
                 const QDate emissao = DiaUtil(competencia.year(), competencia.month(), m_aleatorio.Entre(1, 3));
                 const QDate vencimento = DiaUtil(competencia.year(), competencia.month(), cliente.diaVencimento);
@@ -836,32 +610,17 @@ private:
                 const qint64 liquido = cliente.honorario - (m_aleatorio.Chance(30) ? cliente.honorario * 2 / 100 : 0);
                 Inserir("SERVICONOTA",
                         {"CODIGOESCRIT", "SERIENS", "NUMERONS", "DATAEMISSAONS", "CODIGOCLIENTE", "VALORBRUTO",
-                         "VALORLIQUIDO", "VISTAPRAZO", "CANCELADANS", "DISCRIMINACAO", "CODIGOPROTOCOLO", "SEQITEMPRO"},
+                         "VALORLIQUIDO", "VISTAPRAZO", "CANCELADANS", "DISCRIMINACAO"},
                         {cliente.escritorio, "A", nota, emissao, cliente.pessoa, Dinheiro(cliente.honorario),
                          Dinheiro(liquido), m_aleatorio.Chance(80) ? 2 : 1, cancelada ? 1 : 0,
-                         "Honorários contábeis - competência " + competencia.toString("MM/yyyy"), Nulo(), Nulo()});
+                         "Honorários contábeis - competência " + competencia.toString("MM/yyyy")});
                 const bool comBoleto = !m_aleatorio.Chance(10);
-                QVariant protocolo;
-                QVariant seq;
-                if (comBoleto && mesesAtras >= 4 && !cliente.empresa.isNull() && cliente.empresa.toInt() > 0
-                    && m_aleatorio.Chance(50)) {
-                    const int empresa = cliente.empresa.toInt();
-                    const int estab = cliente.estab.toInt();
-                    const TnEstab* destino = Estab(empresa, estab);
-                    const QDate data = emissao.addDays(1);
-                    const qint64 codigo = NovoProtocolo(empresa, estab, data, destino ? destino->formaEntrega : QString(),
-                                                        true, "Boleto de honorários");
-                    protocolo = codigo;
-                    seq = NovoItem(codigo, data, QStringLiteral("Boleto %1 - Vencimento %2").arg(documento).arg(vencimento.toString("dd/MM/yyyy")),
-                                   competencia, vencimento, liquido, nullptr,
-                                   QStringLiteral("FIN;12;%1;%2").arg(cliente.escritorio).arg(documento));
-                }
                 Inserir("CONTARECEBER",
                         {"CODIGOESCRIT", "NUMERODCTOCR", "NOSSONUMERO", "DATAEMISSAOCR", "DATAVCTOCR", "VALORCR",
-                         "CODIGOCLIENTE", "SERIENS", "NUMERONS", "DATAPGTOCR", "CODIGOPROTOCOLO", "SEQITEMPRO"},
+                         "CODIGOCLIENTE", "SERIENS", "NUMERONS", "DATAPGTOCR"},
                         {cliente.escritorio, documento, comBoleto ? ++nossoNumero : 0, emissao, vencimento, Dinheiro(liquido),
                          cliente.pessoa, "A", nota,
-                         vencimento < m_opcoes.referencia && m_aleatorio.Chance(85) ? QVariant(vencimento) : Nulo(), protocolo, seq});
+                         vencimento < m_opcoes.referencia && m_aleatorio.Chance(85) ? QVariant(vencimento) : Nulo()});
             }
         }
     }
@@ -885,14 +644,13 @@ private:
     QHash<int, QList<TnContrato>> m_contratos;  // by company
     QHash<int, QString> m_nomesEmpresa;
     QMap<QPair<QString, int>, qint64> m_chavesDebito;
-    QHash<qint64, int> m_itensProtocolo;
-    qint64 m_ultimoProtocolo = 0;
     TnInsercoesPreparadas m_insercoes;
 };
 
 } // namespace
 
-TnResumoDemonstracao GerarDemonstracao(nDMConexao& conexao, const TnOpcoesDemonstracao& opcoes)
+TnResumoDemonstracao GerarDemonstracao(nDMConexao& conexao, const TnOpcoesDemonstracao& opcoes,
+                                       const QList<const TnDescricaoPacote*>& pacotes)
 {
     if (opcoes.tamanho < 1)
         throw EnErro(QStringLiteral("O tamanho da demonstração deve ser pelo menos 1."));
@@ -904,7 +662,7 @@ TnResumoDemonstracao GerarDemonstracao(nDMConexao& conexao, const TnOpcoesDemons
 
     conexao.StartTransaction();
     try {
-        TnResumoDemonstracao resumo = TnGerador(conexao, opcoes).Gerar();
+        TnResumoDemonstracao resumo = TnGerador(conexao, opcoes).Gerar(pacotes);
         conexao.Commit();
         return resumo;
     } catch (...) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 class nDMConexao;
+struct TnDescricaoPacote;
 
 struct TnOpcoesDemonstracao {
     int tamanho = 1;          // scales companies, employees and documents
@@ -21,11 +22,11 @@ struct TnResumoDemonstracao {
 
 // Fills an empty database with a believable accounting office: staff,
 // client companies and establishments, taxes and their debits of the last
-// six months, payroll, terminations and vacations, invoices and boletos,
-// and the protocol module's own configuration, with part of the debits,
-// payroll and boletos already delivered in protocols. All in one transaction.
-// The same options give the same data.
-TnResumoDemonstracao GerarDemonstracao(nDMConexao& conexao, const TnOpcoesDemonstracao& opcoes);
+// six months, payroll, terminations and vacations, invoices and boletos;
+// then each package adds its own part (its demo hook), in the same
+// transaction. The same options give the same data.
+TnResumoDemonstracao GerarDemonstracao(nDMConexao& conexao, const TnOpcoesDemonstracao& opcoes,
+                                       const QList<const TnDescricaoPacote*>& pacotes);
 
 // The demo login.
 inline constexpr const char* kUsuarioDemonstracao = "demo";

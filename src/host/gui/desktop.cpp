@@ -55,7 +55,9 @@ int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
 {
     CarregarTraducoesDoQt();
     try {
-        TnHost host(AbrirBanco(opcoes.banco));
+        TnPacotesInstalados pacotes;
+        pacotes.Ler();
+        TnHost host(AbrirBanco(opcoes.banco, pacotes.Descricoes()));
         host.SetDireitos(std::make_unique<TnDMDireitoUsuario>());
         auto dialogos = std::make_unique<TnDialogosDesktop>();
         TnDialogosDesktop* dialogosDesktop = dialogos.get();
@@ -66,7 +68,6 @@ int ExecutarDesktop(const TnOpcoesDesktop& opcoes)
         else if (!Entrar())
             return 0;
         RegistrarCadastrosHost();
-        TnPacotesInstalados pacotes;
         pacotes.Carregar();
         int resultado = 0;
         {

@@ -6,7 +6,7 @@
 
 struct TnOpcoesDesktop {
     TnConfigBanco banco;
-    QString abrir;    // class whose screen opens at start ("TLyrDMHistoricoPro")
+    QString abrir;    // class whose screen opens at start
     QString captura;  // PNG the main window is saved to after start (then it closes)
 };
 

@@ -1,7 +1,7 @@
 #include "migracoes.h"
 
 #include "erros.h"
-#include "esquema.h"
+#include "pacote.h"
 #include "sqldataset.h"
 
 #include <QDateTime>
@@ -11,6 +11,7 @@
 namespace {
 
 const QString kTabelaVersoes = QStringLiteral("LYRVERSAOESQUEMA");
+const QString kTabelaVersoesPacotes = QStringLiteral("LYRVERSAOPACOTE");
 
 QString TipoSQL(const TnColuna& coluna)
 {
@@ -39,25 +40,18 @@ QString TipoSQL(const TnColuna& coluna)
     return {};
 }
 
-QStringList ComandosTabelas(const QList<TnTabela>& tabelas, TnBanco banco)
-{
-    QStringList comandos;
-    for (const TnTabela& tabela : tabelas)
-        comandos += ComandosCriarTabela(tabela, banco);
-    return comandos;
-}
-
 QStringList ComandosHost(TnBanco banco)
 {
-    QStringList comandos = ComandosTabelas(TabelasHost(), banco);
+    QStringList comandos;
+    for (const TnTabela& tabela : TabelasHost())
+        comandos += ComandosCriarTabela(tabela, banco);
     for (const TnVisao& visao : VisoesHost())
         comandos.append(QStringLiteral("CREATE VIEW %1 AS %2").arg(visao.nome, visao.selecao));
     return comandos;
 }
 
-// The statements of the module compare one-character flags with numbers
-// ("CANCELADO = 0", "ARQUIVADO = 0", "GERARAUTO = 1"), as the databases the
-// module was born on allow. SQLite does by column affinity; PostgreSQL gets
+// The statements of the modules compare one-character flags with numbers
+// ("ATIVO = 1"), as the databases they were born on allow. SQLite does by column affinity; PostgreSQL gets
 // the operators here. char and varchar columns reach them through their
 // implicit cast to text.
 QStringList ComandosComparacaoTextoNumero(TnBanco banco)
@@ -96,15 +90,33 @@ QString NomeDaReferencia(const TnTabela& tabela, qsizetype indice)
     return QStringLiteral("FK_%1_%2").arg(tabela.nome).arg(indice + 1);
 }
 
-QString DefinicaoDaReferencia(const TnTabela& tabela, qsizetype indice)
+const TnTabela* TabelaReferida(const QString& nome, const QList<TnTabela>& vizinhas)
+{
+    if (const TnTabela* tabela = TabelaDoHost(nome))
+        return tabela;
+    return AcharTabela(vizinhas, nome);
+}
+
+QString DefinicaoDaReferencia(const TnTabela& tabela, qsizetype indice, const QList<TnTabela>& vizinhas = {})
 {
     const TnReferencia& referencia = tabela.referencias[indice];
-    const TnTabela* referida = TabelaDeclarada(referencia.tabela);
+    const TnTabela* referida = TabelaReferida(referencia.tabela, vizinhas);
     if (!referida)
         throw EnErro(QStringLiteral("A tabela %1 se refere a %2, que não foi declarada.").arg(tabela.nome, referencia.tabela));
     return QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)%5")
         .arg(NomeDaReferencia(tabela, indice), referencia.colunas.join(u','), referida->nome, referida->chave.join(u','),
              referencia.cascata ? QStringLiteral(" ON DELETE CASCADE") : QString());
+}
+
+// The host's tables that declare foreign keys.
+QList<const TnTabela*> TabelasComReferencias()
+{
+    QList<const TnTabela*> tabelas;
+    for (const TnTabela& tabela : TabelasHost()) {
+        if (!tabela.referencias.isEmpty())
+            tabelas.append(&tabela);
+    }
+    return tabelas;
 }
 
 // Before the foreign keys are declared on a database that had none, rows
@@ -114,7 +126,7 @@ void ConferirReferencias(nDMConexao& conexao)
     QStringList quebradas;
     for (const TnTabela* tabela : TabelasComReferencias()) {
         for (const TnReferencia& referencia : tabela->referencias) {
-            const TnTabela* referida = TabelaDeclarada(referencia.tabela);
+            const TnTabela* referida = TabelaDoHost(referencia.tabela);
             QStringList preenchidas;
             QStringList iguais;
             for (qsizetype i = 0; i < referencia.colunas.size(); ++i) {
@@ -181,7 +193,12 @@ QStringList ComandosReferencias(TnBanco banco)
 
 } // namespace
 
-QStringList ComandosCriarTabela(const TnTabela& tabela, TnBanco banco)
+const TnTabela* TabelaDoHost(const QString& nome)
+{
+    return AcharTabela(TabelasHost(), nome);
+}
+
+QStringList ComandosCriarTabela(const TnTabela& tabela, TnBanco banco, const QList<TnTabela>& vizinhas)
 {
     Q_UNUSED(banco);  // the declared types read the same on both databases
     QStringList definicoes;
@@ -196,7 +213,7 @@ QStringList ComandosCriarTabela(const TnTabela& tabela, TnBanco banco)
     if (!tabela.chave.isEmpty())
         definicoes.append(QStringLiteral("CONSTRAINT PK_%1 PRIMARY KEY (%2)").arg(tabela.nome, tabela.chave.join(u',')));
     for (qsizetype i = 0; i < tabela.referencias.size(); ++i)
-        definicoes.append(DefinicaoDaReferencia(tabela, i));
+        definicoes.append(DefinicaoDaReferencia(tabela, i, vizinhas));
     QStringList comandos{QStringLiteral("CREATE TABLE %1 (\n  %2\n)").arg(tabela.nome, definicoes.join(QStringLiteral(",\n  ")))};
     int numero = 0;
     for (const TnIndice& indice : tabela.indices) {
@@ -212,11 +229,11 @@ QStringList ComandosCriarTabela(const TnTabela& tabela, TnBanco banco)
 const QList<TnMigracao>& Migracoes()
 {
     static const QList<TnMigracao> migracoes = {
-        {1, QStringLiteral("Cadastros do host"), ComandosHost},
-        {2, QStringLiteral("Tabelas do protocolo"),
-         [](TnBanco banco) { return ComandosTabelas(TabelasProtocolo(), banco); }},
-        {3, QStringLiteral("Comparação de indicadores de texto com números"), ComandosComparacaoTextoNumero},
-        {4, QStringLiteral("Chaves estrangeiras"), ComandosReferencias, ConferirReferencias},
+        {1, QStringLiteral("Cadastros do host"), {}, ComandosHost},
+        // Version 2 created a module's tables while the host still knew them;
+        // their package creates them now (and adopts those it finds).
+        {3, QStringLiteral("Comparação de indicadores de texto com números"), {}, ComandosComparacaoTextoNumero},
+        {4, QStringLiteral("Chaves estrangeiras"), {}, ComandosReferencias, ConferirReferencias},
     };
     return migracoes;
 }
@@ -226,23 +243,39 @@ int TnMigrador::VersaoMaisRecente()
     return Migracoes().constLast().versao;
 }
 
-void TnMigrador::CriarTabelaDeVersoes()
+void TnMigrador::CriarTabelasDeVersoes()
 {
     Executar(m_conexao, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (VERSAO INTEGER NOT NULL PRIMARY KEY, "
                                        "DESCRICAO VARCHAR(200) NOT NULL, APLICADAEM TIMESTAMP NOT NULL)")
                             .arg(kTabelaVersoes));
+    Executar(m_conexao, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (PACOTE VARCHAR(60) NOT NULL, VERSAO INTEGER NOT NULL, "
+                                       "DESCRICAO VARCHAR(200) NOT NULL, APLICADAEM TIMESTAMP NOT NULL, "
+                                       "PRIMARY KEY (PACOTE, VERSAO))")
+                            .arg(kTabelaVersoesPacotes));
 }
 
 int TnMigrador::VersaoAtual()
 {
-    CriarTabelaDeVersoes();
-    return LerVersao();
+    CriarTabelasDeVersoes();
+    return LerVersao({});
 }
 
-int TnMigrador::LerVersao()
+int TnMigrador::VersaoDoPacote(const QString& pacote)
+{
+    CriarTabelasDeVersoes();
+    return LerVersao(pacote);
+}
+
+// The host's version when `pacote` is empty.
+int TnMigrador::LerVersao(const QString& pacote)
 {
     TnSQLDataSet consulta(m_conexao);
-    consulta.SetCommandText(QStringLiteral("select max(VERSAO) from %1").arg(kTabelaVersoes));
+    if (pacote.isEmpty()) {
+        consulta.SetCommandText(QStringLiteral("select max(VERSAO) from %1").arg(kTabelaVersoes));
+    } else {
+        consulta.SetCommandText(QStringLiteral("select max(VERSAO) from %1 where PACOTE = :p").arg(kTabelaVersoesPacotes));
+        consulta.SetParamValues({pacote});
+    }
     consulta.Open();
     return consulta.Fields(0).AsInteger();
 }
@@ -263,58 +296,85 @@ void TnMigrador::RecusarBancoAlheio()
         throw EnErro(QStringLiteral("O arquivo %1 não é um banco do Lyr.").arg(m_conexao.Config().arquivo));
 }
 
+bool TnMigrador::Aplicar(const TnMigracao& migracao, const QString& pacote, const QList<TnTabela>& tabelas)
+{
+    // SQLite rebuilds tables only with the foreign keys off, and turns
+    // them off only outside a transaction; the step checks them itself
+    // before it commits.
+    const bool sqlite = m_conexao.Banco() == TnBanco::SQLite;
+    if (sqlite)
+        Executar(m_conexao, QStringLiteral("PRAGMA foreign_keys = OFF"));
+    const auto religar = qScopeGuard([&] {
+        if (!sqlite)
+            return;
+        try {
+            Executar(m_conexao, QStringLiteral("PRAGMA foreign_keys = ON"));
+        } catch (const EnErro& erro) {
+            qWarning().noquote() << erro.Mensagem();
+        }
+    });
+    const QString versoes = pacote.isEmpty() ? kTabelaVersoes : kTabelaVersoesPacotes;
+    m_conexao.StartTransaction();
+    try {
+        // Two instances starting together on a server: the second waits here
+        // and then sees the step already applied.
+        if (m_conexao.Banco() == TnBanco::PostgreSQL)
+            Executar(m_conexao, QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE").arg(versoes));
+        if (LerVersao(pacote) >= migracao.versao) {
+            m_conexao.Commit();
+            return false;
+        }
+        if (!migracao.jaFeita || !migracao.jaFeita(m_conexao)) {
+            if (migracao.conferir)
+                migracao.conferir(m_conexao);
+            for (const QString& nome : migracao.criarTabelas) {
+                for (const QString& comando : ComandosCriarTabela(*AcharTabela(tabelas, nome), m_conexao.Banco(), tabelas))
+                    Executar(m_conexao, comando);
+            }
+            if (migracao.comandos) {
+                for (const QString& comando : migracao.comandos(m_conexao.Banco()))
+                    Executar(m_conexao, comando);
+            }
+            if (sqlite)
+                ConferirChavesSQLite(m_conexao);
+        }
+        TnSQLDataSet registro(m_conexao);
+        if (pacote.isEmpty()) {
+            registro.SetCommandText(QStringLiteral("insert into %1 (VERSAO, DESCRICAO, APLICADAEM) values (:v, :d, :a)").arg(versoes));
+            registro.SetParamValues({migracao.versao, migracao.descricao, QDateTime::currentDateTime()});
+        } else {
+            registro.SetCommandText(
+                QStringLiteral("insert into %1 (PACOTE, VERSAO, DESCRICAO, APLICADAEM) values (:p, :v, :d, :a)").arg(versoes));
+            registro.SetParamValues({pacote, migracao.versao, migracao.descricao, QDateTime::currentDateTime()});
+        }
+        registro.ExecSQL();
+        m_conexao.Commit();
+        return true;
+    } catch (const EnErro& erro) {
+        m_conexao.RollBack();
+        const QString dono = pacote.isEmpty() ? QString() : QStringLiteral(" do pacote %1").arg(pacote);
+        throw EnErro(QStringLiteral("Não foi possível atualizar o banco de dados para a versão %1%2 (%3): %4")
+                         .arg(migracao.versao)
+                         .arg(dono, migracao.descricao, erro.Mensagem()));
+    }
+}
+
 int TnMigrador::Atualizar(int ateVersao)
 {
     RecusarBancoAlheio();
-    CriarTabelaDeVersoes();
+    CriarTabelasDeVersoes();
     int aplicadas = 0;
     for (const TnMigracao& migracao : Migracoes()) {
         if (migracao.versao > ateVersao)
-            break;
-        // SQLite rebuilds tables only with the foreign keys off, and turns
-        // them off only outside a transaction; the step checks them itself
-        // before it commits.
-        const bool sqlite = m_conexao.Banco() == TnBanco::SQLite;
-        if (sqlite)
-            Executar(m_conexao, QStringLiteral("PRAGMA foreign_keys = OFF"));
-        const auto religar = qScopeGuard([&] {
-            if (!sqlite)
-                return;
-            try {
-                Executar(m_conexao, QStringLiteral("PRAGMA foreign_keys = ON"));
-            } catch (const EnErro& erro) {
-                qWarning().noquote() << erro.Mensagem();
-            }
-        });
-        m_conexao.StartTransaction();
-        try {
-            // Two instances starting together on a server: the second waits here
-            // and then sees the step already applied.
-            if (m_conexao.Banco() == TnBanco::PostgreSQL)
-                Executar(m_conexao, QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE").arg(kTabelaVersoes));
-            if (LerVersao() >= migracao.versao) {
-                m_conexao.Commit();
-                continue;
-            }
-            if (migracao.conferir)
-                migracao.conferir(m_conexao);
-            for (const QString& comando : migracao.comandos(m_conexao.Banco()))
-                Executar(m_conexao, comando);
-            if (sqlite)
-                ConferirChavesSQLite(m_conexao);
-            TnSQLDataSet registro(m_conexao);
-            registro.SetCommandText(QStringLiteral("insert into %1 (VERSAO, DESCRICAO, APLICADAEM) values (:v, :d, :a)")
-                                        .arg(kTabelaVersoes));
-            registro.SetParamValues({migracao.versao, migracao.descricao, QDateTime::currentDateTime()});
-            registro.ExecSQL();
-            m_conexao.Commit();
-            ++aplicadas;
-        } catch (const EnErro& erro) {
-            m_conexao.RollBack();
-            throw EnErro(QStringLiteral("Não foi possível atualizar o banco de dados para a versão %1 (%2): %3")
-                             .arg(migracao.versao)
-                             .arg(migracao.descricao, erro.Mensagem()));
-        }
+            return aplicadas;
+        aplicadas += Aplicar(migracao, {}, {}) ? 1 : 0;
+    }
+    // The packages' tables stand on the host's whole schema.
+    if (ateVersao < VersaoMaisRecente())
+        return aplicadas;
+    for (const TnDescricaoPacote* pacote : std::as_const(m_pacotes)) {
+        for (const TnMigracao& migracao : pacote->migracoes)
+            aplicadas += Aplicar(migracao, pacote->nome, pacote->tabelas) ? 1 : 0;
     }
     return aplicadas;
 }

@@ -1,4 +1,6 @@
-#include "esquema.h"
+#include "migracoes.h"
+
+#include "lyrsfuncoes.h"  // TabelasDebito
 
 namespace {
 

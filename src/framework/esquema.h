@@ -4,11 +4,14 @@
 #include <QString>
 #include <QStringList>
 
-#include "lyrsfuncoes.h"  // TabelasDebito
+#include "conexao.h"
+
+#include <functional>
 
 // The schema is data: each table lists its columns with their types, its key,
-// its unique sets and indexes. The migrations turn these declarations into the
-// DDL of each database.
+// its unique sets and indexes. The host's migrator turns these declarations
+// into the DDL of each database, for the host's own tables and for those a
+// package declares.
 
 enum class TnTipoColuna { SmallInt, Integer, BigInt, Char, VarChar, Memo, Date, Timestamp, Numeric, Double };
 
@@ -64,16 +67,23 @@ struct TnVisao {
     QString selecao;
 };
 
-// The table of that name among the host's and the module's; nullptr when none.
-const TnTabela* TabelaDeclarada(const QString& nome);
-// The tables that declare foreign keys, host's first.
-QList<const TnTabela*> TabelasComReferencias();
+// One step of a schema's history: the host's own, or a package's (numbered
+// 1, 2… within the package). Steps are applied in version order, each in its
+// own transaction, and recorded; a database is never changed by a step twice.
+struct TnMigracao {
+    int versao;
+    QString descricao;
+    // Declared tables the step creates, with their indexes and foreign keys.
+    QStringList criarTabelas = {};
+    // Further statements of the step for the given database.
+    std::function<QStringList(TnBanco)> comandos = {};
+    // Run first, in the step's transaction: refuses (raising EnErro) a
+    // database the step cannot take as it is.
+    std::function<void(nDMConexao&)> conferir = {};
+    // True when the database already holds what the step makes (built before
+    // the step was recorded under its owner): it is recorded, not run.
+    std::function<bool(nDMConexao&)> jaFeita = {};
+};
 
-// Registers of the host that the protocol module reads or writes: companies,
-// establishments, users and rights, departments, taxes, the debit tables,
-// payroll and the financial module.
-const QList<TnTabela>& TabelasHost();
-const QList<TnVisao>& VisoesHost();
-// Tables owned by the protocol module.
-const QList<TnTabela>& TabelasProtocolo();
-
+// The table of that name in the list; nullptr when none.
+const TnTabela* AcharTabela(const QList<TnTabela>& tabelas, const QString& nome);

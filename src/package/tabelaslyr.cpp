@@ -1,8 +1,10 @@
-#include "esquema.h"
+#include "contribuicoeslyr.h"
+
+#include "sqlservicos.h"
 
 namespace {
 
-QList<TnTabela> CriarTabelasProtocolo()
+QList<TnTabela> CriarTabelas()
 {
     return {
         {"PROTOCOLO",
@@ -105,10 +107,32 @@ QList<TnTabela> CriarTabelasProtocolo()
     };
 }
 
+QStringList NomesDasTabelas()
+{
+    QStringList nomes;
+    for (const TnTabela& tabela : TabelasLyr())
+        nomes.append(tabela.nome);
+    return nomes;
+}
+
+// Offices whose database the host built with these tables before the module
+// recorded its own versions.
+bool TabelasJaCriadas(nDMConexao& conexao)
+{
+    return TemTabela(conexao, QStringLiteral("PROTOCOLO"));
+}
+
 } // namespace
 
-const QList<TnTabela>& TabelasProtocolo()
+const QList<TnTabela>& TabelasLyr()
 {
-    static const QList<TnTabela> tabelas = CriarTabelasProtocolo();
+    static const QList<TnTabela> tabelas = CriarTabelas();
     return tabelas;
+}
+
+QList<TnMigracao> MigracoesLyr()
+{
+    return {
+        {1, QStringLiteral("Tabelas do protocolo"), NomesDasTabelas(), {}, {}, TabelasJaCriadas},
+    };
 }

@@ -48,25 +48,11 @@ const TnColuna* TnTabela::Coluna(const QString& nome) const
     return nullptr;
 }
 
-const TnTabela* TabelaDeclarada(const QString& nome)
+const TnTabela* AcharTabela(const QList<TnTabela>& tabelas, const QString& nome)
 {
-    for (const QList<TnTabela>* tabelas : {&TabelasHost(), &TabelasProtocolo()}) {
-        for (const TnTabela& tabela : *tabelas) {
-            if (tabela.nome.compare(nome, Qt::CaseInsensitive) == 0)
-                return &tabela;
-        }
+    for (const TnTabela& tabela : tabelas) {
+        if (tabela.nome.compare(nome, Qt::CaseInsensitive) == 0)
+            return &tabela;
     }
     return nullptr;
-}
-
-QList<const TnTabela*> TabelasComReferencias()
-{
-    QList<const TnTabela*> tabelas;
-    for (const QList<TnTabela>* lista : {&TabelasHost(), &TabelasProtocolo()}) {
-        for (const TnTabela& tabela : *lista) {
-            if (!tabela.referencias.isEmpty())
-                tabelas.append(&tabela);
-        }
-    }
-    return tabelas;
 }

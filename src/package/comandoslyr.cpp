@@ -1,0 +1,211 @@
+// The package's commands of the lyr command line: the generation process
+// and the receipts, run without the desktop as a scheduler would.
+
+#include "classeslyr.h"
+#include "contribuicoeslyr.h"
+#include "gerarprotocolo.h"
+#include "protocolo.h"
+
+#include "campo.h"
+#include "conexao.h"
+#include "erros.h"
+#include "host.h"
+#include "msgtree.h"
+#include "registro.h"
+#include "sqldataset.h"
+#include "sqlservicos.h"
+#include "valores.h"
+
+#include <QElapsedTimer>
+
+#include <QDate>
+#include <QMap>
+#include <QTextStream>
+
+#include <functional>
+
+namespace {
+
+// `lyr gerar`: the "Gerar Protocolo" process: the same preview, a summary
+// of it, and with --gravar every proposable item marked and saved, as
+// "Selecionar todos" and "Gravar" would on the screen.
+struct TnOpcoesGerar {
+    QString de;        // AAAA-MM-DD
+    QString ate;
+    QString tipos;     // "1;2;5"; empty: the process's default
+    QString empresas;  // codes and ranges
+    QString forma;     // "1" single protocol, "2" divided in types
+    bool gravar = false;
+
+    explicit TnOpcoesGerar(const TnArgumentosComando& argumentos)
+        : de(argumentos.valor(QStringLiteral("de"))), ate(argumentos.valor(QStringLiteral("ate"))),
+          tipos(argumentos.valor(QStringLiteral("tipos"))), empresas(argumentos.valor(QStringLiteral("empresas"))),
+          forma(argumentos.valor(QStringLiteral("forma"))), gravar(argumentos.marcada(QStringLiteral("gravar")))
+    {
+    }
+};
+
+QString DataDoParametro(const QString& texto, const char* opcao)
+{
+    const QDate data = QDate::fromString(texto, Qt::ISODate);
+    if (!data.isValid())
+        throw EnErro(QStringLiteral("--%1 espera uma data AAAA-MM-DD, não \"%2\".").arg(QLatin1String(opcao), texto));
+    return data.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+// The errors of the run (establishments without configuration, documents
+// that could not be listed), each after the company and establishment lines
+// it sits under (the top lines, the types of each pass, are left out); once.
+void JuntarAvisos(const TnMsgTree& mensagens, TnMsgNo pai, const QString& caminho, QStringList& avisos)
+{
+    for (TnMsgNo no : mensagens.Filhos(pai)) {
+        const QString texto = mensagens.Texto(no);
+        const QString aviso = caminho.isEmpty() ? texto : caminho + QStringLiteral(": ") + texto;
+        if (mensagens.Tipo(no) == 0 && !avisos.contains(aviso))
+            avisos.append(aviso);
+        const QString abaixo = !pai.Valido() ? QString() : (caminho.isEmpty() ? texto : caminho + QStringLiteral(" / ") + texto);
+        JuntarAvisos(mensagens, no, abaixo, avisos);
+    }
+}
+
+std::unique_ptr<TLyrDPGerarProtocolo> CriarProcesso()
+{
+    std::unique_ptr<TLyrDPGerarProtocolo> processo = CriarDM<TLyrDPGerarProtocolo>(TLyrDPGerarProtocolo::NomeDaClasse());
+    PrepararDM(*processo);
+    processo->SetParam(QStringLiteral("pListarDebitos"), QStringLiteral("0"));
+    return processo;
+}
+
+// Runs `passo` with the options on the process's parameters; a refusal of a
+// parameter names it as the panel does.
+void ComAsOpcoes(TLyrDPGerarProtocolo& processo, const TnOpcoesGerar& opcoes, const std::function<void()>& passo)
+{
+    if (opcoes.de.isEmpty() || opcoes.ate.isEmpty())
+        throw EnErro(QStringLiteral("Use: lyr gerar --de AAAA-MM-DD --ate AAAA-MM-DD [--tipos 1;2;5] [--empresas 1;3] [--forma 1|2] [--gravar]"));
+    processo.SetParam(QStringLiteral("pDataInicial"), DataDoParametro(opcoes.de, "de"));
+    processo.SetParam(QStringLiteral("pDataFinal"), DataDoParametro(opcoes.ate, "ate"));
+    if (!opcoes.tipos.isEmpty())
+        processo.SetParam(QStringLiteral("pTipo"), opcoes.tipos);
+    if (!opcoes.forma.isEmpty())
+        processo.SetParam(QStringLiteral("pFormaGer"), opcoes.forma);
+    processo.SetParam(QStringLiteral("pCodigoEmpresa"), opcoes.empresas);
+    try {
+        passo();
+    } catch (const EnParam& erro) {
+        const TnpqParamItem* item = processo.npqPowerParam.Find(erro.Alias());
+        throw EnErro(QStringLiteral("%1: %2").arg(item ? item->Caption : erro.Alias(), erro.Mensagem()));
+    }
+}
+
+void ConferirGerar(const TnArgumentosComando& argumentos)
+{
+    // The process checks its parameters within a host: one of its own over
+    // an in-memory database, so that nothing is opened, created or migrated
+    // for options the process refuses.
+    const TnOpcoesGerar opcoes(argumentos);
+    TnConfigBanco emMemoria;
+    emMemoria.arquivo = QStringLiteral(":memory:");
+    TnHost rascunho(std::make_unique<nDMConexao>(emMemoria));
+    nRegisterClass(InfoDaClasseLyr<TLyrDPGerarProtocolo>());
+    std::unique_ptr<TLyrDPGerarProtocolo> processo = CriarProcesso();
+    ComAsOpcoes(*processo, opcoes, [&] { processo->ConferirParametros(); });
+}
+
+int ExecutarGerar(const TnArgumentosComando& argumentos, QTextStream& saida)
+{
+    const TnOpcoesGerar opcoes(argumentos);
+    std::unique_ptr<TLyrDPGerarProtocolo> processo = CriarProcesso();
+    ComAsOpcoes(*processo, opcoes, [&] { processo->Processar(); });
+    TnClientDataSet& protocolos = processo->nClientDataSet;
+    TnClientDataSet& itens = *processo->DataSetDetalhe();
+    itens.SetFiltered(false);
+    // Money is summed in cents: thousands of doubles drift off the last cent.
+    QMap<QString, QPair<int, TnDecimal>> porTipo;
+    int proponiveis = 0;
+    for (itens.First(); !itens.Eof(); itens.Next()) {
+        auto& total = porTipo[itens.FieldByName(QStringLiteral("TIPODEBITO")).AsString()];
+        total.first += 1;
+        total.second = total.second + Valores::ParaDecimal(itens.FieldByName(QStringLiteral("VALOR")).Value(), 2);
+        if (itens.FieldByName(QStringLiteral("PROTOCOLO")).IsNull())
+            ++proponiveis;
+    }
+    saida << "Protocolos propostos: " << protocolos.RecordCount() << "   Itens: " << itens.RecordCount() << Qt::endl;
+    for (auto it = porTipo.cbegin(); it != porTipo.cend(); ++it)
+        saida << "  " << it.key().leftJustified(32, u'.') << ' ' << QString::number(it.value().first).rightJustified(6) << " itens  R$ "
+              << FormatarExibicao(QVariant::fromValue(it.value().second), QStringLiteral("#,##0.00")) << Qt::endl;
+    QStringList avisos;
+    JuntarAvisos(processo->MsgTreeLista(), {}, {}, avisos);
+    if (!avisos.isEmpty()) {
+        saida << "Avisos (" << avisos.size() << "):" << Qt::endl;
+        for (const QString& aviso : avisos)
+            saida << "  " << aviso << Qt::endl;
+    }
+    if (!opcoes.gravar)
+        return 0;
+    if (proponiveis == 0) {
+        saida << "Nada a gravar." << Qt::endl;
+        return 0;
+    }
+    // What "Selecionar todos" and "Gravar" do on the screen.
+    processo->SelecionarTodos();
+    processo->actGravarExecute();
+    saida << processo->MsgTreeLista().Filhos().size() << " protocolo(s) gravado(s)." << Qt::endl;
+    return 0;
+}
+
+// `lyr recibo`: the receipts of protocols as a PDF.
+void ConferirRecibo(const TnArgumentosComando& argumentos)
+{
+    const QString protocolos = argumentos.valor(QStringLiteral("protocolos"));
+    const QString arquivo = argumentos.valor(QStringLiteral("saida"));
+    if (protocolos.trimmed().isEmpty() || arquivo.trimmed().isEmpty())
+        throw EnErro(QStringLiteral("Use: lyr recibo --protocolos 1;5-9 --saida recibos.pdf [--por-empresa]"));
+    ValidarSelecaoDeCodigos(protocolos);
+    argumentos.conferirArquivoPdf(arquivo);
+}
+
+int ExecutarRecibo(const TnArgumentosComando& argumentos, QTextStream& saida)
+{
+    const QString arquivo = argumentos.valor(QStringLiteral("saida"));
+    std::unique_ptr<TLyrDMProtocolo> protocolo = CriarDM<TLyrDMProtocolo>(TLyrDMProtocolo::NomeDaClasse());
+    QElapsedTimer relogio;
+    relogio.start();
+    const TnRelatorio relatorio =
+        protocolo->MontarRelatorio(argumentos.marcada(QStringLiteral("por-empresa")) ? QStringLiteral("LyrRRProtocoloEmpresa")
+                                                                                     : QStringLiteral("LyrRRProtocolo"),
+                                   argumentos.valor(QStringLiteral("protocolos")));
+    int folhas = 0;
+    argumentos.gravarPdf(relatorio, arquivo, [&](int folha) { folhas = folha; });
+    saida << "Recibos: " << relatorio.paginas.size() << ", folhas: " << folhas << ", arquivo: " << arquivo << " ("
+          << relogio.elapsed() << " ms)" << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+QList<TnComandoLinha> ComandosLyr()
+{
+    return {
+        {QStringLiteral("gerar"), {}, QStringLiteral("gera protocolos do período (Gerar Protocolo, sem a janela)"), 1,
+         {{{QStringLiteral("de")}, QStringLiteral("Início do período (obrigatório)."), QStringLiteral("AAAA-MM-DD")},
+          {{QStringLiteral("ate")}, QStringLiteral("Fim do período (obrigatório)."), QStringLiteral("AAAA-MM-DD")},
+          {{QStringLiteral("tipos")}, QStringLiteral("Tipos de origem, como 1;2;5 (padrão: os débitos 1 a 5)."), QStringLiteral("lista")},
+          {{QStringLiteral("empresas")}, QStringLiteral("Empresas, como 1;3;5-9 (padrão: todas)."), QStringLiteral("lista")},
+          {{QStringLiteral("forma")}, QStringLiteral("1 um protocolo por filial, 2 um por tipo (padrão)."), QStringLiteral("1|2")},
+          {{QStringLiteral("gravar")}, QStringLiteral("Grava todos os itens propostos.")}},
+         false, ConferirGerar, ExecutarGerar},
+        {QStringLiteral("recibo"), {}, QStringLiteral("grava em PDF os recibos dos protocolos, com o código de barras de cada um"), 1,
+         {{{QStringLiteral("protocolos")}, QStringLiteral("Protocolos, como 1;5-9 (obrigatório)."), QStringLiteral("lista")},
+          {{QStringLiteral("saida")}, QStringLiteral("Arquivo PDF a gravar (obrigatório)."), QStringLiteral("arquivo")},
+          {{QStringLiteral("por-empresa")}, QStringLiteral("Um recibo por empresa com os protocolos das suas filiais.")}},
+         true, ConferirRecibo, ExecutarRecibo},
+    };
+}
+
+QString SituacaoLyr(nDMConexao& conexao)
+{
+    TnSQLDataSet contagem(conexao);
+    contagem.SetCommandText(QStringLiteral("select count(*) from PROTOCOLO"));
+    contagem.Open();
+    return QStringLiteral("Protocolos: %1").arg(contagem.Fields(0).AsLargeInt());
+}

@@ -1,0 +1,445 @@
+// The module's part of the demo office, seeded after the host's own rows:
+// the source-type templates, document types and groups, delivery set-up of
+// most establishments, routes and archive places, and the protocols an office
+// running for months already has (debits, payrolls and boletos of the older
+// months, delivered or still open; one cancelled, one with a cancelled item).
+
+#include "contribuicoeslyr.h"
+
+#include "conexao.h"
+#include "decimal.h"
+#include "lyrsfuncoes.h"
+#include "sqldataset.h"
+
+#include <QDateTime>
+#include <QHash>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+QVariant Nulo()
+{
+    return QVariant();
+}
+
+// The third working day of the month after the competence: when the guides
+// of a month go out.
+QDate DiaDeEnvio(const QDate& competencia)
+{
+    QDate data = competencia.addMonths(1);
+    data = QDate(data.year(), data.month(), 3);
+    while (data.dayOfWeek() > 5)
+        data = data.addDays(1);
+    return data;
+}
+
+struct TnEstabDemo {
+    int empresa;
+    int estab;
+    bool ativo;
+    QString formaEntrega = {};  // empty: not configured
+};
+
+struct TnEnderecoEntrega {
+    QString rua;
+    QString cidade;
+    QString uf;
+    QString cep;
+};
+
+const QList<TnEnderecoEntrega> kEnderecos = {{"Rua Barão de Jaguara", "Campinas", "SP", "13015-001"},
+                                             {"Avenida Paulista", "São Paulo", "SP", "01310-100"},
+                                             {"Rua do Rosário", "Jundiaí", "SP", "13201-010"}};
+const QStringList kNomes = {"Ana", "João", "Maria", "José", "Carlos", "Juliana", "Paulo", "Fernanda", "Rafael", "Camila"};
+const QStringList kSobrenomes = {"Silva", "Souza", "Oliveira", "Santos", "Pereira", "Lima", "Costa", "Almeida", "Rocha"};
+
+class TnDemonstracaoLyr {
+public:
+    explicit TnDemonstracaoLyr(TnDemonstracaoPacote& demo) : m_demo(demo)
+    {
+        for (int k = 6; k >= 1; --k) {
+            const QDate mes = demo.referencia.addMonths(-k);
+            m_competencias.append(QDate(mes.year(), mes.month(), 1));
+        }
+    }
+
+    void Gerar()
+    {
+        LerEstabs();
+        Modelos();
+        Documentos();
+        Entrega();
+        RotasEArquivo();
+        ProtocolosDaFolha();
+        ProtocolosDosDebitos();
+        ProtocolosDosBoletos();
+        ProtocolosCancelados();
+        DireitoDoEstagiario();
+    }
+
+private:
+    void Inserir(const QString& tabela, const QStringList& colunas, const QVariantList& valores)
+    {
+        m_demo.inserir(tabela, colunas, valores);
+    }
+
+    int Entre(int minimo, int maximo) { return m_demo.aleatorio(minimo, maximo); }
+    bool Chance(int percentual) { return Entre(1, 100) <= percentual; }
+    template <typename T>
+    const T& Escolher(const QList<T>& lista)
+    {
+        return lista[Entre(0, static_cast<int>(lista.size()) - 1)];
+    }
+    QString NomePessoa() { return Escolher(kNomes) + u' ' + Escolher(kSobrenomes) + u' ' + Escolher(kSobrenomes); }
+    int UsuarioEquipe() { return Entre(2, 8); }
+    QDateTime Momento(const QDate& dia) { return QDateTime(dia, QTime(Entre(8, 17), Entre(0, 59), Entre(0, 59))); }
+
+    std::unique_ptr<TnSQLDataSet> Consulta(const QString& comando, const QVariantList& valores = {})
+    {
+        auto consulta = std::make_unique<TnSQLDataSet>(m_demo.conexao);
+        consulta->SetCommandText(comando);
+        consulta->SetParamValues(valores);
+        consulta->Open();
+        return consulta;
+    }
+
+    QString FormaDe(int empresa, int estab) const
+    {
+        const QString forma = m_formas.value({empresa, estab});
+        return forma.isEmpty() ? QStringLiteral("2") : forma;
+    }
+
+    void LerEstabs()
+    {
+        auto estabs = Consulta(QStringLiteral("select CODIGOEMPRESA, CODIGOESTAB, ATIVO from ESTAB where CODIGOEMPRESA > 1 "
+                                              "order by CODIGOEMPRESA, CODIGOESTAB"));
+        for (; !estabs->Eof(); estabs->Next())
+            m_estabs.append({estabs->Fields(0).AsInteger(), estabs->Fields(1).AsInteger(), estabs->Fields(2).AsString() == u"1"});
+    }
+
+    void Modelos()
+    {
+        const QList<QPair<int, QString>> modelos = {
+            {1, "[DESCRPROTOCOLO] - Competência [COMPETENCIA] - Vencimento [DATAVENCIMENTO]"},
+            {2, "[DESCRPROTOCOLO] - Competência [COMPETENCIA]"},
+            {3, "[DESCRPROTOCOLO] - Competência [COMPETENCIA]"},
+            {4, "[DESCRIMPOSTO] - Competência [COMPETENCIA]"},
+            {5, "GPS - Competência [COMPETENCIA] - Vencimento [DATAVENCIMENTO]"},
+            {6, "Folha de Pagamento [QUANTIDADE][CodigoFuncContr] [NOMEFUNC]"},
+            {7, "Rescisão [CodigoFuncContr] - [NOMEFUNC] - Data [DATARESC]"},
+            {8, "Recibo de Férias - [NOMEFUNC] - [DATAINICIALFERIAS] a [DATAFINALFERIAS]"},
+            {9, "FGTS - Competência [COMPETENCIA] - Vencimento [DATAVENCIMENTO]"},
+            {10, "Débito de Folha - [CodigoFuncContr] [NOMEFUNC] - [OBSERVDEBITO]"},
+            {11, "Nota Fiscal [SERIENS]-[NUMERONS] de [DATAEMISSAONS] ([VISTAPRAZO])"},
+            {12, "Boleto [NUMERODCTOCR] - Vencimento [DATAVCTOCR]"},
+        };
+        for (const auto& [tipo, modelo] : modelos)
+            Inserir("CFGTIPOPROTOCOLO", {"CODIGOTIPOPROTOCOLO", "DESCRTIPOPROTOCOLO"}, {tipo, modelo});
+        const QList<QPair<QString, QString>> historicos = {
+            {"Guias de impostos federais da competência", "0"},
+            {"Guias de impostos estaduais e municipais", "0"},
+            {"Folha de pagamento, holerites e recibos", "0"},
+            {"Extratos bancários originais devolvidos", "0"},
+            {"Documentos para assinatura do responsável: ", "1"},
+            {"Termo de rescisão do contrato de trabalho de ", "1"},
+            {"Contrato social e alterações contratuais", "0"},
+            {"Declarações entregues: ", "1"},
+        };
+        for (int i = 0; i < historicos.size(); ++i)
+            Inserir("HISTORICOPRO", {"CODIGOHISTPRO", "DESCRISAOHISTPRO", "TEMCOMPLEMENTOHISTORICO"},
+                    {i + 1, historicos[i].first, historicos[i].second});
+    }
+
+    void Documentos()
+    {
+        struct TnTipoDoc {
+            QString descricao;
+            int descarte;
+            QString gerarAuto;
+            int periodo;
+            QString meses;
+            QString envelope;
+        };
+        const QString todos = QStringLiteral("1;2;3;4;5;6;7;8;9;10;11;12");
+        const QList<TnTipoDoc> tipos = {
+            {"Extrato Bancário", 1825, "1", 1, todos, "1"},
+            {"Notas Fiscais de Entrada", 1825, "1", 1, todos, "1"},
+            {"Notas Fiscais de Saída", 1825, "1", 1, todos, "1"},
+            {"Folha de Ponto", 1825, "1", 1, todos, "0"},
+            {"Recibos de Despesas", 1825, "1", 3, todos, "0"},
+            {"Comprovantes de Pagamento", 1825, "1", 2, todos, "0"},
+            {"Livro Caixa", 3650, "0", 0, QString(), "1"},
+            {"Contrato Social", 0, "0", 0, QString(), "0"},
+            {"Inventário de Estoque", 1825, "1", 1, "12", "1"},
+            {"Informe de Rendimentos", 1825, "1", 1, "2", "0"},
+        };
+        for (int i = 0; i < tipos.size(); ++i) {
+            const TnTipoDoc& tipo = tipos[i];
+            Inserir("PROTOCOLOTIPODOC",
+                    {"CODIGOTIPODOC", "DESCRTIPODOC", "PERIODODIASDESCARTE", "GERARAUTO", "PERIODODOC", "MESOCORRENCIA", "GERARENVELOPE"},
+                    {i + 1, tipo.descricao, tipo.descarte, tipo.gerarAuto, tipo.periodo,
+                     tipo.meses.isEmpty() ? Nulo() : QVariant(tipo.meses), tipo.envelope});
+        }
+        const QList<QPair<QString, QList<int>>> grupos = {
+            {"Comércio", {1, 2, 3, 4, 6, 9}},
+            {"Serviços", {1, 3, 4, 5, 6}},
+            {"Indústria", {1, 2, 3, 4, 5, 6, 9}},
+            {"Simples Nacional", {1, 3, 6, 10}},
+        };
+        for (int g = 0; g < grupos.size(); ++g) {
+            Inserir("PROTOCOLOGRUPODOC", {"CODIGOGRUPODOC", "DESCRGRUPODOC"}, {g + 1, grupos[g].first});
+            for (int tipo : grupos[g].second)
+                Inserir("PROTOCOLOGRUPOTIPODOC", {"CODIGOGRUPODOC", "CODIGOTIPODOC"}, {g + 1, tipo});
+        }
+    }
+
+    void Entrega()
+    {
+        const QStringList colunas = {"CODIGOEMPRESA", "CODIGOESTAB", "CODIGOGRUPODOC", "FORMAENTREGA", "MESMOENDERECOENT"};
+        // The office's own establishments receive the protocols of the
+        // invoices and boletos of clients not linked to a company.
+        for (int estab = 1; estab <= 2; ++estab)
+            Inserir("CFGESTABPRO", colunas, {1, estab, 2, "1", "1"});
+        // Most establishments are configured; a few are left for the office to set up.
+        for (TnEstabDemo& estab : m_estabs) {
+            if (!estab.ativo || Chance(12))
+                continue;
+            const int sorteio = Entre(1, 100);
+            estab.formaEntrega = sorteio <= 45 ? "1" : (sorteio <= 80 ? "2" : "3");
+            m_formas.insert({estab.empresa, estab.estab}, estab.formaEntrega);
+            const bool mesmoEndereco = estab.formaEntrega != "2" || !Chance(20);
+            Inserir("CFGESTABPRO", colunas, {estab.empresa, estab.estab, Entre(1, 4), estab.formaEntrega, mesmoEndereco ? "1" : "0"});
+            if (!mesmoEndereco) {
+                const TnEnderecoEntrega& endereco = Escolher(kEnderecos);
+                Inserir("ESTABENTREGA",
+                        {"CODIGOEMPRESA", "CODIGOESTAB", "ENDERECO", "NUMERO", "BAIRRO", "CIDADE", "UF", "CEP", "CONTATO", "TELEFONE"},
+                        {estab.empresa, estab.estab, endereco.rua, QString::number(Entre(1, 999)), "Centro", endereco.cidade,
+                         endereco.uf, endereco.cep, NomePessoa(), "(11) 99876-5432"});
+            }
+            if (Chance(50)) {
+                const int pessoas = Entre(1, 2);
+                for (int seq = 1; seq <= pessoas; ++seq)
+                    Inserir("PROTOCOLORESPESTAB", {"CODIGOEMPRESA", "CODIGOESTAB", "SEQ", "NOMERESPONSAVEL"},
+                            {estab.empresa, estab.estab, seq, NomePessoa()});
+            }
+        }
+    }
+
+    void RotasEArquivo()
+    {
+        const QStringList rotas = {"Centro", "Zona Norte", "Campinas e Jundiaí"};
+        for (int r = 0; r < rotas.size(); ++r)
+            Inserir("PROTOCOLOROTA", {"CODIGOROTA", "DESCRROTA"}, {r + 1, "Rota " + rotas[r]});
+        QHash<int, int> paradas;
+        for (const TnEstabDemo& estab : std::as_const(m_estabs)) {
+            if (estab.formaEntrega != "2")
+                continue;
+            const int rota = Entre(1, static_cast<int>(rotas.size()));
+            Inserir("PROTOCOLOROTAENTREGA", {"CODIGOROTA", "SEQROTA", "CODIGOEMPRESA", "CODIGOESTAB", "OBSERVACAO"},
+                    {rota, ++paradas[rota], estab.empresa, estab.estab, Chance(25) ? QVariant(QStringLiteral("Entregar na recepção")) : Nulo()});
+        }
+        Inserir("PROTOCOLOLOCALCAIXA", {"CODIGOLOCAL", "DESCRLOCAL"}, {1, "Arquivo - Sala 1"});
+        Inserir("PROTOCOLOLOCALCAIXA", {"CODIGOLOCAL", "DESCRLOCAL"}, {2, "Depósito externo"});
+    }
+
+    qint64 NovoProtocolo(int empresa, int estab, const QDate& data, bool baixado, const QString& observacao)
+    {
+        const qint64 codigo = ++m_ultimoProtocolo;
+        const QDateTime entrega = Momento(data.addDays(Entre(1, 5)));
+        Inserir("PROTOCOLO",
+                {"CODIGOPROTOCOLO", "CODIGOEMPRESA", "CODIGOESTAB", "DATALCTOPRO", "TIPOPRO", "OBSERVACAO",
+                 "DATAHORACADASTRO", "CODIGOUSUARIO", "FORMAENTREGA", "NATUREZAPRO", "DATAHORAENTREGA",
+                 "CODIGOUSUARIOINT", "USUARIOEXT", "DATAHORABAIXA", "CANCELADO", "ORIGEMDADO"},
+                {codigo, empresa, estab, data, "1", observacao, Momento(data), UsuarioEquipe(), FormaDe(empresa, estab), "1",
+                 baixado ? QVariant(entrega) : Nulo(), baixado ? QVariant(UsuarioEquipe()) : Nulo(),
+                 baixado ? QVariant(NomePessoa().left(50)) : Nulo(), baixado ? QVariant(entrega) : Nulo(), "0", 1});
+        return codigo;
+    }
+
+    int NovoItem(qint64 protocolo, const QDate& data, const QString& descricao, const QDate& competencia, const QVariant& vencimento,
+                 const QVariant& valor, const QVariant& imposto, const QVariant& variacao, const QString& chaveOrigem)
+    {
+        const int seq = ++m_itens[protocolo];
+        Inserir("PROTOCOLOITEM",
+                {"CODIGOPROTOCOLO", "SEQITEMPRO", "DESCRITEM", "COMPETENCIA", "DATALCTOPRO", "VENCIMENTO", "VALOR",
+                 "CODIGOIMPOSTO", "VARIACAOIMPOSTO", "CODIGODOCEMP", "CODIGOFUNCCONTR", "CANCELADO", "CHAVEORIGEM",
+                 "CODIGOUSUARIO", "DATAHORACADASTRO", "ORIGEMDADO"},
+                {protocolo, seq, descricao.left(200), competencia, data, vencimento, valor, imposto, variacao, Nulo(), Nulo(), "0",
+                 chaveOrigem, UsuarioEquipe(), Momento(data), 1});
+        return seq;
+    }
+
+    // Two months ago some companies' payrolls already went out in an open
+    // protocol per establishment.
+    void ProtocolosDaFolha()
+    {
+        const QDate competencia = m_competencias[m_competencias.size() - 2];
+        auto folhas = Consulta(QStringLiteral(
+            "select P.CODIGOEMPRESA, FL.CODIGOESTAB, P.DATAPGTO, sum(E.VALOREVENTO) from PERIODOCALCULO P "
+            "join FUNCPERCALCULO F on F.CODIGOEMPRESA = P.CODIGOEMPRESA and F.CODIGOPERCALCULO = P.CODIGOPERCALCULO "
+            "join FUNCLOCAL FL on FL.CODIGOEMPRESA = F.CODIGOEMPRESA and FL.CODIGOFUNCCONTR = F.CODIGOFUNCCONTR "
+            "and FL.DATATRANSF = F.DATALOCAL "
+            "join CALCULOEVENTO E on E.CODIGOEMPRESA = F.CODIGOEMPRESA and E.CODIGOPERCALCULO = F.CODIGOPERCALCULO "
+            "and E.CODIGOFUNCCONTR = F.CODIGOFUNCCONTR and E.CODIGOEVENTO = 5020 "
+            "where P.COMPETENCIA = :c group by P.CODIGOEMPRESA, FL.CODIGOESTAB, P.DATAPGTO order by P.CODIGOEMPRESA, FL.CODIGOESTAB"),
+            {competencia});
+        int empresa = 0;
+        bool protocolar = false;
+        for (; !folhas->Eof(); folhas->Next()) {
+            if (folhas->Fields(0).AsInteger() != empresa) {
+                empresa = folhas->Fields(0).AsInteger();
+                protocolar = Chance(30);
+            }
+            if (!protocolar)
+                continue;
+            const QDate pagamento = folhas->Fields(2).AsDate();
+            const QDate data = pagamento.addDays(-1);
+            const qint64 protocolo = NovoProtocolo(empresa, folhas->Fields(1).AsInteger(), data, false, "Folha " + competencia.toString("MM/yyyy"));
+            NovoItem(protocolo, data, "Folha de Pagamento " + competencia.toString("MM/yyyy"), competencia, pagamento,
+                     folhas->Fields(3).Value(), Nulo(), Nulo(), "FPA");
+        }
+    }
+
+    // Older competences were partly delivered already: the guides of a month
+    // of a configured establishment in one protocol, handed over when older still.
+    void ProtocolosDosDebitos()
+    {
+        for (int k = 0; k < m_competencias.size(); ++k) {
+            const int mesesAtras = static_cast<int>(m_competencias.size()) - k;
+            if (mesesAtras < 3)
+                continue;
+            const QDate competencia = m_competencias[k];
+            const QDate fim(competencia.year(), competencia.month(), competencia.daysInMonth());
+            for (const TnEstabDemo& estab : std::as_const(m_estabs)) {
+                if (estab.formaEntrega.isEmpty() || !Chance(60))
+                    continue;
+                qint64 protocolo = 0;
+                const QDate data = DiaDeEnvio(competencia);
+                for (const TnTabelaDebito& tabela : TabelasDebito()) {
+                    if (tabela.tipo == 10)
+                        continue;  // payroll debits go with the payroll
+                    auto debitos = Consulta(
+                        QStringLiteral("select D.CHAVEDEBITO%1, D.CODIGOIMPOSTO, D.VARIACAOIMPOSTO, D.DATAVENCIMENTO, D.VALORDEBITO, "
+                                       "I.DESCRPROTOCOLO from %2 D join IMPOSTO I on I.CODIGOIMPOSTO = D.CODIGOIMPOSTO "
+                                       "and I.VARIACAOIMPOSTO = D.VARIACAOIMPOSTO where D.CODIGOEMPRESA = :e and D.CODIGOESTAB = :f "
+                                       "and D.DATALCTOCTR = :d and D.FORMADEBITO in (0, 2) order by D.CHAVEDEBITO%1")
+                            .arg(tabela.sufixo, tabela.tabela),
+                        {estab.empresa, estab.estab, fim});
+                    for (; !debitos->Eof(); debitos->Next()) {
+                        if (protocolo == 0)
+                            protocolo = NovoProtocolo(estab.empresa, estab.estab, data, mesesAtras >= 4, "Guias " + competencia.toString("MM/yyyy"));
+                        const qint64 chave = debitos->Fields(0).AsLargeInt();
+                        NovoItem(protocolo, data,
+                                 QStringLiteral("%1 - Competência %2").arg(debitos->Fields(5).AsString(), competencia.toString("MM/yyyy")),
+                                 competencia, debitos->Fields(3).Value(), debitos->Fields(4).Value(), debitos->Fields(1).Value(),
+                                 debitos->Fields(2).Value(), MontarChaveOrigem(tabela.tipo, estab.empresa, chave));
+                        Marcar(tabela.tabela, QStringLiteral("CODIGOEMPRESA = :e and CHAVEDEBITO%1 = :c").arg(tabela.sufixo),
+                               {protocolo, estab.empresa, chave});
+                    }
+                }
+            }
+        }
+    }
+
+    // Half of the boletos of the older months of clients linked to a
+    // company went out, delivered, in a protocol of their own.
+    void ProtocolosDosBoletos()
+    {
+        const QDate limite = m_competencias[m_competencias.size() - 4].addMonths(1);
+        auto boletos = Consulta(QStringLiteral(
+            "select C.CODIGOESCRIT, C.NUMERODCTOCR, C.DATAEMISSAOCR, C.DATAVCTOCR, C.VALORCR, P.CODIGOEMPRESA, P.CODIGOESTAB "
+            "from CONTARECEBER C join PESSOAFINANCEIRO P on P.CODIGOPESSOAFIN = C.CODIGOCLIENTE "
+            "where C.NOSSONUMERO > 0 and C.DATAEMISSAOCR < :l and P.CODIGOEMPRESA > 0 "
+            "order by C.DATAEMISSAOCR, C.CODIGOESCRIT, C.NUMERODCTOCR"),
+            {limite});
+        for (; !boletos->Eof(); boletos->Next()) {
+            if (!Chance(50))
+                continue;
+            const int escritorio = boletos->Fields(0).AsInteger();
+            const int documento = boletos->Fields(1).AsInteger();
+            const QDate emissao = boletos->Fields(2).AsDate();
+            const QDate vencimento = boletos->Fields(3).AsDate();
+            const QDate data = emissao.addDays(1);
+            const qint64 protocolo = NovoProtocolo(boletos->Fields(5).AsInteger(), boletos->Fields(6).AsInteger(), data, true,
+                                                   "Boleto de honorários");
+            const int seq = NovoItem(protocolo, data,
+                                     QStringLiteral("Boleto %1 - Vencimento %2").arg(documento).arg(vencimento.toString("dd/MM/yyyy")),
+                                     QDate(emissao.year(), emissao.month(), 1), vencimento, boletos->Fields(4).Value(), Nulo(), Nulo(),
+                                     QStringLiteral("FIN;12;%1;%2").arg(escritorio).arg(documento));
+            Marcar(QStringLiteral("CONTARECEBER"), QStringLiteral("CODIGOESCRIT = :e and NUMERODCTOCR = :n"),
+                   {protocolo, escritorio, documento}, seq);
+        }
+    }
+
+    // The host's row (debit, boleto) delivered in the protocol: the
+    // statement of each table prepared once, bound per row.
+    void Marcar(const QString& tabela, const QString& condicao, const QVariantList& valores, int seq = 0)
+    {
+        std::unique_ptr<TnSQLDataSet>& alteracao = m_marcacoes[tabela];
+        if (!alteracao) {
+            alteracao = std::make_unique<TnSQLDataSet>(m_demo.conexao);
+            alteracao->SetCommandText(QStringLiteral("update %1 set CODIGOPROTOCOLO = :p%2 where %3")
+                                          .arg(tabela, seq ? QStringLiteral(", SEQITEMPRO = :s") : QString(), condicao));
+        }
+        QVariantList parametros = valores;
+        if (seq)
+            parametros.insert(1, seq);
+        alteracao->SetParamValues(parametros);
+        alteracao->ExecSQL();
+    }
+
+    // Some protocols went wrong: one cancelled whole, one with a cancelled item.
+    void ProtocolosCancelados()
+    {
+        auto abertos = Consulta(QStringLiteral(
+            "select P.CODIGOPROTOCOLO, count(*) from PROTOCOLO P join PROTOCOLOITEM I on I.CODIGOPROTOCOLO = P.CODIGOPROTOCOLO "
+            "where P.DATAHORABAIXA is null group by P.CODIGOPROTOCOLO order by P.CODIGOPROTOCOLO"));
+        qint64 cancelado = 0;
+        qint64 comItemCancelado = 0;
+        for (; !abertos->Eof(); abertos->Next()) {
+            if (cancelado == 0 && abertos->Fields(1).AsInteger() == 1)
+                cancelado = abertos->Fields(0).AsLargeInt();
+            else if (comItemCancelado == 0 && abertos->Fields(1).AsInteger() > 1)
+                comItemCancelado = abertos->Fields(0).AsLargeInt();
+        }
+        TnSQLDataSet alteracao(m_demo.conexao);
+        if (cancelado != 0) {
+            alteracao.SetCommandText(QStringLiteral("update PROTOCOLOITEM set CANCELADO = '1' where CODIGOPROTOCOLO = :p"));
+            alteracao.SetParamValues({cancelado});
+            alteracao.ExecSQL();
+            alteracao.SetCommandText(QStringLiteral("update PROTOCOLO set CANCELADO = '1' where CODIGOPROTOCOLO = :p"));
+            alteracao.SetParamValues({cancelado});
+            alteracao.ExecSQL();
+        }
+        if (comItemCancelado != 0) {
+            alteracao.SetCommandText(QStringLiteral("update PROTOCOLOITEM set CANCELADO = '1' where CODIGOPROTOCOLO = :p and SEQITEMPRO = 1"));
+            alteracao.SetParamValues({comItemCancelado});
+            alteracao.ExecSQL();
+        }
+    }
+
+    // The newest of the office's staff, a trainee, may not change protocols.
+    void DireitoDoEstagiario()
+    {
+        auto ultimo = Consulta(QStringLiteral("select max(CODIGOUSUARIO) from USUARIO where ADMINISTRADOR = '0'"));
+        if (!ultimo->Fields(0).IsNull())
+            Inserir("USUARIODIREITO", {"CODIGOUSUARIO", "NOMEDIREITO", "PERMITIDO"}, {ultimo->Fields(0).AsInteger(), "DireitoAltProtocolo", "0"});
+    }
+
+    TnDemonstracaoPacote& m_demo;
+    QList<QDate> m_competencias;  // first days of the last six months, oldest first
+    QList<TnEstabDemo> m_estabs;  // client establishments
+    QHash<QPair<int, int>, QString> m_formas;
+    QHash<qint64, int> m_itens;
+    std::map<QString, std::unique_ptr<TnSQLDataSet>> m_marcacoes;
+    qint64 m_ultimoProtocolo = 0;
+};
+
+} // namespace
+
+void DemonstracaoLyr(TnDemonstracaoPacote& demonstracao)
+{
+    TnDemonstracaoLyr(demonstracao).Gerar();
+}
