@@ -1,14 +1,19 @@
 #include "bancoteste.h"
 #include "classeslyr.h"
+#include "dicionario.h"
 #include "direitos.h"
+#include "dmclientdataset.h"
 #include "erros.h"
 #include "menu.h"
+#include "migracoes.h"
 #include "pacotes.h"
 #include "registro.h"
 #include "sqlservicos.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -304,4 +309,47 @@ TEST_F(PacoteLyr, DireitoDoUsuarioLogado)
     Con().SetCodigoUsuario(2);
     m_host->SetDireitos(nullptr);
     EXPECT_EQ(PegarDireito("DireitoAltProtocolo"), kDireitoConcedido) << "no rights module: granted";
+}
+
+// A package the host has never heard of brings a table, its register, a
+// dictionary entry and a command: the host takes each from the package's
+// description, on the command line and in process.
+TEST_F(PacoteLyr, PacoteNovoTrazTabelaCadastroDicionarioEComando)
+{
+    const QString notas = QStringLiteral(LYR_PACOTES_TESTE "/libTestePkNotas.so");
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("LYR_PACOTES", qEnvironmentVariable("LYR_PACOTES") + u':' + notas);
+    const auto lyr = [&](const QStringList& argumentos) {
+        QProcess processo;
+        processo.setProcessEnvironment(ambiente);
+        processo.start(QStringLiteral(LYR_BINARIO), argumentos);
+        processo.waitForFinished(60000);
+        EXPECT_EQ(processo.exitCode(), 0) << processo.readAllStandardError().toStdString();
+        return QString::fromUtf8(processo.readAllStandardOutput());
+    };
+    const QString ajuda = lyr({"--help"});
+    EXPECT_TRUE(ajuda.contains(QRegularExpression("\n  notas +conta as notas do escritório\n"))) << ajuda.toStdString();
+    EXPECT_TRUE(ajuda.contains(QRegularExpression("--texto <texto> +Com notas: só as que têm este texto."))) << ajuda.toStdString();
+    QTemporaryDir pasta;
+    const QString banco = pasta.filePath("notas.db");
+    EXPECT_EQ(lyr({"-d", banco, "notas", "--texto", "x"}), "Notas: 0\n") << "its table was created by its step";
+    EXPECT_TRUE(lyr({"-d", banco, "status"}).contains("Pacote: TestePkNotas 9.9 (módulo 41, 1 classes, esquema versão 1)"));
+
+    TnPacote pacote(notas);
+    pacote.Ler();
+    EXPECT_EQ(TnMigrador(Con(), {&pacote.Descricao()}).Atualizar(), 1);
+    pacote.Carregar();
+    auto nota = CriarDM<TnDMClientDataSet>(QStringLiteral("TTesteDMNota"));
+    ASSERT_NE(nota, nullptr);
+    EXPECT_EQ(nota->FieldByName("CODIGONOTA").DisplayLabel(), "Nota");
+    EXPECT_EQ(nota->FieldByName("CODIGONOTA").Definicao().Hint, "Informe a nota");
+    nota->Abrir();
+    nota->nClientDataSet.Append();
+    nota->FieldByName("CODIGONOTA").SetValue(7);
+    nota->FieldByName("DESCRNOTA").SetValue("Levar o contrato");
+    nota->nClientDataSet.Post();
+    EXPECT_EQ(Valor("select DESCRNOTA from TESTENOTA where CODIGONOTA = 7").toString(), "Levar o contrato");
+    nota.reset();
+    pacote.Descarregar();
+    EXPECT_EQ(EntradaDicionario("CODIGONOTA"), nullptr) << "the entry leaves with its package";
 }
