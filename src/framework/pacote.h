@@ -68,13 +68,14 @@ struct TnComandoLinha {
 // its own rows in the same transaction. `inserir` writes one row through the
 // host's prepared statements (and counts it for the summary); `aleatorio`
 // draws from the demo's fixed sequence, so the same options give the same
-// rows.
+// rows; `nomePessoa` a person's name from it, as the host names its own.
 struct TnDemonstracaoPacote {
     nDMConexao& conexao;
     int tamanho;
     QDate referencia;
     std::function<void(const QString& tabela, const QStringList& colunas, const QVariantList& valores)> inserir;
     std::function<int(int minimo, int maximo)> aleatorio;
+    std::function<QString()> nomePessoa;
 };
 
 // What a package contributes, described by the package itself.

@@ -52,8 +52,6 @@ struct TnEnderecoEntrega {
 const QList<TnEnderecoEntrega> kEnderecos = {{"Rua Barão de Jaguara", "Campinas", "SP", "13015-001"},
                                              {"Avenida Paulista", "São Paulo", "SP", "01310-100"},
                                              {"Rua do Rosário", "Jundiaí", "SP", "13201-010"}};
-const QStringList kNomes = {"Ana", "João", "Maria", "José", "Carlos", "Juliana", "Paulo", "Fernanda", "Rafael", "Camila"};
-const QStringList kSobrenomes = {"Silva", "Souza", "Oliveira", "Santos", "Pereira", "Lima", "Costa", "Almeida", "Rocha"};
 
 class TnDemonstracaoLyr {
 public:
@@ -92,7 +90,7 @@ private:
     {
         return lista[Entre(0, static_cast<int>(lista.size()) - 1)];
     }
-    QString NomePessoa() { return Escolher(kNomes) + u' ' + Escolher(kSobrenomes) + u' ' + Escolher(kSobrenomes); }
+    QString NomePessoa() { return m_demo.nomePessoa(); }
     int UsuarioEquipe() { return Entre(2, 8); }
     QDateTime Momento(const QDate& dia) { return QDateTime(dia, QTime(Entre(8, 17), Entre(0, 59), Entre(0, 59))); }
 
