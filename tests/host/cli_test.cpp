@@ -88,6 +88,17 @@ TEST(LinhaDeComando, SemTelaAjudaVersaoEErrosRespondemEmTexto)
     const TnSaida desconhecido = Lyr({"foo"}, semTela);
     EXPECT_EQ(desconhecido.codigo, 1) << desconhecido.erros.toStdString();
     EXPECT_TRUE(desconhecido.erros.contains("Comando desconhecido: foo")) << desconhecido.erros.toStdString();
+    // Without its package a package's command is unknown, and the message says why;
+    // the host's own commands go on working.
+    QProcessEnvironment semPacotes = semTela;
+    semPacotes.insert("LYR_PACOTES", "/nao/existe.so");
+    const TnSaida semGerar = Lyr({"gerar", "--de", "2026-11-01", "--ate", "2026-11-30"}, semPacotes);
+    EXPECT_EQ(semGerar.codigo, 1);
+    EXPECT_TRUE(semGerar.erros.contains("Comando desconhecido: gerar. O pacote existe não pôde ser carregado")) << semGerar.erros.toStdString();
+    const TnSaida ajudaSemPacotes = Lyr({"--help"}, semPacotes);
+    EXPECT_EQ(ajudaSemPacotes.codigo, 0);
+    EXPECT_TRUE(ajudaSemPacotes.texto.contains("Os comandos dos pacotes não estão disponíveis")) << ajudaSemPacotes.texto.toStdString();
+    EXPECT_FALSE(ajudaSemPacotes.texto.contains("  gerar "));
 
     const TnSaida opcao = Lyr({"--databse", "x.db"}, semTela);
     EXPECT_EQ(opcao.codigo, 1) << opcao.erros.toStdString();

@@ -121,53 +121,7 @@ int ExecutarComando(const QString& comando)
 }
 
 class TnTabelaComandos;
-void ListarComandos(QTextStream& saida, const QString& prefixo, const TnTabelaComandos& tabela);
-const TnPacotesInstalados& PacotesDaTabela(const TnTabelaComandos& tabela);
-QString FalhaDosPacotes(const TnTabelaComandos& tabela);
-
-int MostrarSituacao(const TnTabelaComandos& tabela)
-{
-    const TnPacotesInstalados& pacotes = PacotesDaTabela(tabela);
-    const QString falhaDosPacotes = FalhaDosPacotes(tabela);
-    const auto contar = [](const QString& tabela) {
-        auto resultado = ExecutarSQL(QStringLiteral("select count(*) from %1").arg(tabela));
-        const qint64 total = resultado->Fields(0).AsLargeInt();
-        DestruirSQL(resultado);
-        return total;
-    };
-    Saida() << "Lyr " << QCoreApplication::applicationVersion() << " - protocolos de documentos do escritório" << Qt::endl
-            << "Banco de dados: " << Conexao().Config().Descrever() << " (esquema versão "
-            << TnMigrador(Conexao()).VersaoAtual() << ")" << Qt::endl
-            << "Empresas: " << contar(QStringLiteral("EMPRESA")) << "   Estabelecimentos: " << contar(QStringLiteral("ESTAB"));
-    for (const TnDescricaoPacote* pacote : pacotes.Descricoes()) {
-        if (pacote->situacao)
-            Saida() << "   " << pacote->situacao(Conexao());
-    }
-    Saida() << Qt::endl;
-    const QStringList problemas = Conexao().ConferirIntegridade();
-    if (Conexao().Banco() != TnBanco::SQLite)
-        Saida() << "Integridade: a cargo do servidor PostgreSQL" << Qt::endl;
-    else if (problemas.isEmpty())
-        Saida() << "Integridade: ok" << Qt::endl;
-    else
-        Saida() << "Integridade: o arquivo está danificado (" << problemas.size() << " problema(s)):" << Qt::endl
-                << "  " << problemas.join(QStringLiteral("\n  ")) << Qt::endl
-                << "Restaure a última cópia (lyr backup) ou peça ajuda ao suporte antes de continuar." << Qt::endl;
-    // The packages the desktop would load: their versions, or why they cannot be loaded.
-    if (!falhaDosPacotes.isEmpty())
-        Saida() << "Pacote: " << falhaDosPacotes << Qt::endl;
-    TnMigrador migrador(Conexao());
-    for (const TnDescricaoPacote* pacote : pacotes.Descricoes())
-        Saida() << "Pacote: " << pacote->nome << ' ' << pacote->versao << " (módulo " << pacote->modulo << ", " << pacote->classes.size()
-                << " classes, esquema versão " << migrador.VersaoDoPacote(pacote->nome) << ")" << Qt::endl;
-    if (PegarTemRegistro(QStringLiteral("USUARIO"), QStringLiteral("CODIGOUSUARIO"),
-                         ValorParaSQL(QStringLiteral("NOMEUSUARIO"), QStringLiteral("="), QString::fromLatin1(kUsuarioDemonstracao))))
-        Saida() << "Acesso de demonstração: usuário \"" << kUsuarioDemonstracao << "\", senha \"" << kSenhaDemonstracao << "\"" << Qt::endl;
-    Saida() << Qt::endl << "Comandos:" << Qt::endl;
-    ListarComandos(Saida(), QStringLiteral("lyr "), tabela);
-    Saida() << "  lyr --help: todas as opções" << Qt::endl;
-    return problemas.isEmpty() ? 0 : 1;
-}
+int MostrarSituacao(const TnTabelaComandos& tabela);
 
 // A copy taken while the office works, checked before it is announced.
 int CopiarBanco(const QString& destino)
@@ -255,6 +209,21 @@ public:
 
     const QList<TnComandoLinha>& Comandos() const { return m_comandos; }
     const QList<TnOpcaoLinha>& Opcoes() const { return m_opcoes; }
+    TnPacotesInstalados& Pacotes() const { return m_pacotes; }
+    // Why the packages could not be read or registered; empty when they were.
+    const QString& FalhaDosPacotes() const { return m_falhaDosPacotes; }
+
+    // The packages registered with the host in force, or why not.
+    void RegistrarPacotes()
+    {
+        if (!m_falhaDosPacotes.isEmpty())
+            return;
+        try {
+            m_pacotes.Carregar();
+        } catch (const EnErro& erro) {
+            m_falhaDosPacotes = erro.Mensagem();
+        }
+    }
 
     const TnComandoLinha* Achar(const QString& nome) const
     {
@@ -304,24 +273,11 @@ private:
         };
     }
 
-public:
     TnPacotesInstalados& m_pacotes;
     QString m_falhaDosPacotes;
-
-private:
     QList<TnComandoLinha> m_comandos;
     QList<TnOpcaoLinha> m_opcoes;
 };
-
-const TnPacotesInstalados& PacotesDaTabela(const TnTabelaComandos& tabela)
-{
-    return tabela.m_pacotes;
-}
-
-QString FalhaDosPacotes(const TnTabelaComandos& tabela)
-{
-    return tabela.m_falhaDosPacotes;
-}
 
 QString NomeComTracos(const QString& nome)
 {
@@ -406,8 +362,8 @@ void MostrarAjuda(const TnTabelaComandos& tabela)
           << Qt::endl
           << "Comandos:" << Qt::endl;
     ListarComandos(saida, {}, tabela);
-    if (!tabela.m_falhaDosPacotes.isEmpty())
-        saida << Qt::endl << "Os comandos dos pacotes não estão disponíveis: " << tabela.m_falhaDosPacotes << Qt::endl;
+    if (!tabela.FalhaDosPacotes().isEmpty())
+        saida << Qt::endl << "Os comandos dos pacotes não estão disponíveis: " << tabela.FalhaDosPacotes() << Qt::endl;
     saida << Qt::endl << "Opções:" << Qt::endl;
     QList<QPair<QString, QString>> linhas;
     for (const TnOpcaoLinha& opcao : tabela.Opcoes()) {
@@ -449,8 +405,8 @@ void ConferirArgumentos(const QCommandLineParser& argumentos, const TnTabelaComa
     const QString nome = posicionais.value(0);
     const TnComandoLinha* comando = tabela.Achar(nome);
     if (!nome.isEmpty() && !comando) {
-        if (!tabela.m_falhaDosPacotes.isEmpty())
-            throw EnErro(QStringLiteral("Comando desconhecido: %1 (%2).").arg(nome, tabela.m_falhaDosPacotes));
+        if (!tabela.FalhaDosPacotes().isEmpty())
+            throw EnErro(QStringLiteral("Comando desconhecido: %1. %2").arg(nome, tabela.FalhaDosPacotes()));
         throw EnErro(QStringLiteral("Comando desconhecido: %1. Use lyr --help.").arg(nome));
     }
     const qsizetype esperados = comando ? (comando->argumento.isEmpty() ? 1 : 1 + comando->maximo) : 0;
@@ -475,6 +431,50 @@ void ConferirArgumentos(const QCommandLineParser& argumentos, const TnTabelaComa
         if (!opcao.requer.isEmpty() && !argumentos.isSet(opcao.requer))
             throw EnErro(QStringLiteral("A opção --%1 só vale com %2 --%3.").arg(longo, opcao.comando, opcao.requer));
     }
+}
+
+int MostrarSituacao(const TnTabelaComandos& tabela)
+{
+    const TnPacotesInstalados& pacotes = tabela.Pacotes();
+    const QString& falhaDosPacotes = tabela.FalhaDosPacotes();
+    const auto contar = [](const QString& tabela) {
+        auto resultado = ExecutarSQL(QStringLiteral("select count(*) from %1").arg(tabela));
+        const qint64 total = resultado->Fields(0).AsLargeInt();
+        DestruirSQL(resultado);
+        return total;
+    };
+    Saida() << "Lyr " << QCoreApplication::applicationVersion() << " - protocolos de documentos do escritório" << Qt::endl
+            << "Banco de dados: " << Conexao().Config().Descrever() << " (esquema versão "
+            << TnMigrador(Conexao()).VersaoAtual() << ")" << Qt::endl
+            << "Empresas: " << contar(QStringLiteral("EMPRESA")) << "   Estabelecimentos: " << contar(QStringLiteral("ESTAB"));
+    for (const TnDescricaoPacote* pacote : pacotes.Descricoes()) {
+        if (pacote->situacao)
+            Saida() << "   " << pacote->situacao(Conexao());
+    }
+    Saida() << Qt::endl;
+    const QStringList problemas = Conexao().ConferirIntegridade();
+    if (Conexao().Banco() != TnBanco::SQLite)
+        Saida() << "Integridade: a cargo do servidor PostgreSQL" << Qt::endl;
+    else if (problemas.isEmpty())
+        Saida() << "Integridade: ok" << Qt::endl;
+    else
+        Saida() << "Integridade: o arquivo está danificado (" << problemas.size() << " problema(s)):" << Qt::endl
+                << "  " << problemas.join(QStringLiteral("\n  ")) << Qt::endl
+                << "Restaure a última cópia (lyr backup) ou peça ajuda ao suporte antes de continuar." << Qt::endl;
+    // The packages the desktop would load: their versions, or why they cannot be loaded.
+    if (!falhaDosPacotes.isEmpty())
+        Saida() << "Pacote: " << falhaDosPacotes << Qt::endl;
+    TnMigrador migrador(Conexao());
+    for (const TnDescricaoPacote* pacote : pacotes.Descricoes())
+        Saida() << "Pacote: " << pacote->nome << ' ' << pacote->versao << " (módulo " << pacote->modulo << ", " << pacote->classes.size()
+                << " classes, esquema versão " << migrador.VersaoDoPacote(pacote->nome) << ")" << Qt::endl;
+    if (PegarTemRegistro(QStringLiteral("USUARIO"), QStringLiteral("CODIGOUSUARIO"),
+                         ValorParaSQL(QStringLiteral("NOMEUSUARIO"), QStringLiteral("="), QString::fromLatin1(kUsuarioDemonstracao))))
+        Saida() << "Acesso de demonstração: usuário \"" << kUsuarioDemonstracao << "\", senha \"" << kSenhaDemonstracao << "\"" << Qt::endl;
+    Saida() << Qt::endl << "Comandos:" << Qt::endl;
+    ListarComandos(Saida(), QStringLiteral("lyr "), tabela);
+    Saida() << "  lyr --help: todas as opções" << Qt::endl;
+    return problemas.isEmpty() ? 0 : 1;
 }
 
 TnArgumentosComando ArgumentosDoComando(const QCommandLineParser& argumentos)
@@ -502,17 +502,11 @@ int ExecutarTexto(const QCommandLineParser& argumentos, TnTabelaComandos& tabela
     const TnArgumentosComando argumentosDoComando = ArgumentosDoComando(argumentos);
     if (comando->conferir)
         comando->conferir(argumentosDoComando);
-    TnHost host(AbrirBanco(BancoConfigurado(argumentos.value(QStringLiteral("database"))), tabela.m_pacotes.Descricoes()));
+    TnHost host(AbrirBanco(BancoConfigurado(argumentos.value(QStringLiteral("database"))), tabela.Pacotes().Descricoes()));
     host.SetDireitos(std::make_unique<TnDMDireitoUsuario>());
     // The command line has no login: it acts as the office's first user.
     host.Conexao().SetCodigoUsuario(1);
-    if (tabela.m_falhaDosPacotes.isEmpty()) {
-        try {
-            tabela.m_pacotes.Carregar();
-        } catch (const EnErro& erro) {
-            tabela.m_falhaDosPacotes = erro.Mensagem();
-        }
-    }
+    tabela.RegistrarPacotes();
     return comando->executar(argumentosDoComando, Saida());
 }
 
@@ -548,6 +542,11 @@ int Executar(int argc, char* argv[])
     QString erro;
     if (!argumentos.parse(lista)) {
         erro = ErroDosArgumentos(argumentos);
+        // A package's command whose package could not be read: say why,
+        // rather than that its options are unknown.
+        const QString nome = argumentos.positionalArguments().value(0);
+        if (!nome.isEmpty() && !tabela.Achar(nome) && !falhaDosPacotes.isEmpty())
+            erro = QStringLiteral("Comando desconhecido: %1. %2").arg(nome, falhaDosPacotes);
     } else if (!argumentos.isSet(QStringLiteral("help"))) {
         try {
             ConferirArgumentos(argumentos, tabela);
