@@ -12,7 +12,7 @@
 //   stdin "fim"       -> ends
 // Each command answers "ok" or "erro <message>".
 #include "banco.h"
-#include "pacotes.h"
+#include "hostdoprocesso.h"
 #include "conexao.h"
 #include "dialogoarquivo.h"
 #include "erros.h"
@@ -96,9 +96,7 @@ int main(int argc, char* argv[])
     try {
         const TnConfigBanco config = TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1]));
         const QString pasta = QFileInfo(config.arquivo).absolutePath();
-        TnPacotesInstalados pacotes;  // as the application loads them (LYR_PACOTES of the test run)
-        pacotes.Ler();
-        TnHost host(AbrirBanco(config, pacotes.Descricoes()));
+        TnHostDoProcesso aberto(QString::fromLocal8Bit(argv[1]));
         saida << "pronto" << Qt::endl;
         for (QString linha = entrada.readLine(); !linha.isNull() && linha != u"fim"; linha = entrada.readLine()) {
             try {

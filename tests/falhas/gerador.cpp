@@ -8,7 +8,7 @@
 //                     "recusa <message, on one line>"
 //   stdin "fim"    -> ends
 #include "banco.h"
-#include "pacotes.h"
+#include "hostdoprocesso.h"
 #include "erros.h"
 #include "gerarprotocolo.h"
 #include "host.h"
@@ -26,11 +26,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     try {
-        TnPacotesInstalados pacotes;  // as the application loads them (LYR_PACOTES of the test run)
-        pacotes.Ler();
-        TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1])), pacotes.Descricoes()));
-        pacotes.Carregar();
-        host.Conexao().SetCodigoUsuario(1);
+        TnHostDoProcesso aberto(QString::fromLocal8Bit(argv[1]));
         TLyrDPGerarProtocolo processo;
         processo.DataModuleCreate();
         processo.SetParam(QStringLiteral("pDataInicial"), QStringLiteral("01/11/2026"));

@@ -16,7 +16,7 @@
 // "comandos <statements of the save>" when counting (its commit is the next).
 #include "baixarprotocolo.h"
 #include "banco.h"
-#include "pacotes.h"
+#include "hostdoprocesso.h"
 #include "classeslyr.h"
 #include "dialogos.h"
 #include "erros.h"
@@ -68,11 +68,8 @@ int main(int argc, char* argv[])
     const QString salvamento = QString::fromLocal8Bit(argv[2]);
     const QString modo = QString::fromLocal8Bit(argv[3]);
     try {
-        TnPacotesInstalados pacotes;  // as the application loads them (LYR_PACOTES of the test run)
-        pacotes.Ler();
-        TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1])), pacotes.Descricoes()));
-        pacotes.Carregar();
-        host.Conexao().SetCodigoUsuario(1);
+        TnHostDoProcesso aberto(QString::fromLocal8Bit(argv[1]));
+        TnHost& host = aberto.Host();
         host.SetDialogos(std::make_unique<TnRespostas>());
         std::function<void()> gravar;
         TLyrDPGerarProtocolo geracao;

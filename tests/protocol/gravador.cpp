@@ -3,7 +3,7 @@
 // given, through the registers (keys left for the save to number).
 // lyr_gravador_teste BANCO RODADAS
 #include "banco.h"
-#include "pacotes.h"
+#include "hostdoprocesso.h"
 #include "classeslyr.h"
 #include "erros.h"
 #include "historicopro.h"
@@ -24,11 +24,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     try {
-        TnPacotesInstalados pacotes;  // as the application loads them (LYR_PACOTES of the test run)
-        pacotes.Ler();
-        TnHost host(AbrirBanco(TnConfigBanco::Ler(QString::fromLocal8Bit(argv[1])), pacotes.Descricoes()));
-        pacotes.Carregar();
-        host.Conexao().SetCodigoUsuario(1);
+        TnHostDoProcesso aberto(QString::fromLocal8Bit(argv[1]));
         auto protocolos = CriarDM<TLyrDMProtocolo>(QStringLiteral("TLyrDMProtocolo"));
         protocolos->Abrir();
         protocolos->CriarDetalhe();
