@@ -5,6 +5,7 @@
 #include "sqldataset.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -32,6 +33,37 @@ TnFieldType TipoDoResultado(const TnColunaResultado& coluna)
 
 } // namespace
 
+// Counts an operation while it runs. When the outermost one ends its After
+// hooks have run, and the views are told they may read what those hooks set.
+class TnClientDataSet::TnOperacao {
+public:
+    explicit TnOperacao(TnClientDataSet& dataSet) : m_dataSet(dataSet), m_excecoes(std::uncaught_exceptions())
+    {
+        ++m_dataSet.m_operacoes;
+    }
+    ~TnOperacao() noexcept(false)
+    {
+        if (--m_dataSet.m_operacoes > 0)
+            return;
+        if (std::uncaught_exceptions() == m_excecoes) {
+            m_dataSet.Notificar([](TnObservadorDataSet& observador) { observador.MudancaConcluida(); });
+            return;
+        }
+        // A refused operation still leaves the screen something to read, but
+        // a view failing to read it must not take the refusal's place.
+        try {
+            m_dataSet.Notificar([](TnObservadorDataSet& observador) { observador.MudancaConcluida(); });
+        } catch (...) {
+        }
+    }
+    TnOperacao(const TnOperacao&) = delete;
+    TnOperacao& operator=(const TnOperacao&) = delete;
+
+private:
+    TnClientDataSet& m_dataSet;
+    int m_excecoes;
+};
+
 TnClientDataSet::TnClientDataSet(QString nome) : m_name(std::move(nome)) {}
 
 TnClientDataSet::~TnClientDataSet()
@@ -46,6 +78,7 @@ TnClientDataSet::~TnClientDataSet()
 
 void TnClientDataSet::CreateDataSet()
 {
+    TnOperacao operacao(*this);
     if (Active())
         Close();
     if (m_campos.empty()) {
@@ -62,6 +95,7 @@ void TnClientDataSet::CreateDataSet()
 
 void TnClientDataSet::Open(nDMConexao& conexao, const QVariantList& parametros)
 {
+    TnOperacao operacao(*this);
     if (Active())
         Close();
     Disparar(m_beforeOpen);
@@ -75,6 +109,7 @@ void TnClientDataSet::Open(nDMConexao& conexao, const QVariantList& parametros)
 
 void TnClientDataSet::CarregarDe(TnSQLDataSet& consulta)
 {
+    TnOperacao operacao(*this);
     if (!consulta.Active())
         throw EnErro(QStringLiteral("A consulta de %1 não está aberta.").arg(m_name));
     m_estado = TnDataSetState::dsInactive;
@@ -109,6 +144,7 @@ void TnClientDataSet::CarregarDe(TnSQLDataSet& consulta)
 
 void TnClientDataSet::Close()
 {
+    TnOperacao operacao(*this);
     if (!Active())
         return;
     Disparar(m_beforeClose);
@@ -124,6 +160,7 @@ void TnClientDataSet::Close()
 
 void TnClientDataSet::EmptyDataSet()
 {
+    TnOperacao operacao(*this);
     ExigirAtivo();
     if (m_estado != TnDataSetState::dsBrowse)
         Cancel();
@@ -154,6 +191,7 @@ void TnClientDataSet::ExigirNavegacao()
 
 void TnClientDataSet::Rolar(int novaPosicao)
 {
+    TnOperacao operacao(*this);
     if (m_visao.empty()) {
         m_atual = -1;
         m_eof = m_bof = true;
@@ -178,6 +216,7 @@ void TnClientDataSet::AvisarDetalhes()
 
 void TnClientDataSet::First()
 {
+    TnOperacao operacao(*this);
     ExigirNavegacao();
     Rolar(0);
     m_bof = true;
@@ -185,6 +224,7 @@ void TnClientDataSet::First()
 
 void TnClientDataSet::Last()
 {
+    TnOperacao operacao(*this);
     ExigirNavegacao();
     Rolar(RecordCount() - 1);
     m_eof = true;
@@ -192,6 +232,7 @@ void TnClientDataSet::Last()
 
 void TnClientDataSet::Next()
 {
+    TnOperacao operacao(*this);
     ExigirNavegacao();
     if (m_eof)
         return;
@@ -204,6 +245,7 @@ void TnClientDataSet::Next()
 
 void TnClientDataSet::Prior()
 {
+    TnOperacao operacao(*this);
     ExigirNavegacao();
     if (m_bof)
         return;
@@ -216,6 +258,7 @@ void TnClientDataSet::Prior()
 
 void TnClientDataSet::MoveBy(int distancia)
 {
+    TnOperacao operacao(*this);
     ExigirNavegacao();
     if (m_visao.empty())
         return;
@@ -227,6 +270,7 @@ void TnClientDataSet::MoveBy(int distancia)
 
 void TnClientDataSet::SetRecNo(int numero)
 {
+    TnOperacao operacao(*this);
     ExigirNavegacao();
     Rolar(numero - 1);
 }
@@ -242,6 +286,7 @@ TnLinha* TnClientDataSet::LinhaAtual() const
 
 void TnClientDataSet::CheckBrowseMode()
 {
+    TnOperacao operacao(*this);
     ExigirAtivo();
     if (EmEdicao(m_estado)) {
         if (m_modificado)
@@ -253,6 +298,7 @@ void TnClientDataSet::CheckBrowseMode()
 
 void TnClientDataSet::NovoRegistro(bool noFim)
 {
+    TnOperacao operacao(*this);
     ExigirNavegacao();
     Disparar(m_beforeInsert);
     Disparar(m_beforeScroll);
@@ -297,6 +343,7 @@ void TnClientDataSet::Insert()
 
 void TnClientDataSet::Edit()
 {
+    TnOperacao operacao(*this);
     ExigirAtivo();
     if (EmEdicao(m_estado))
         return;
@@ -326,6 +373,7 @@ void TnClientDataSet::ValidarCampos() const
 
 void TnClientDataSet::Post()
 {
+    TnOperacao operacao(*this);
     ExigirAtivo();
     if (!EmEdicao(m_estado))
         return;
@@ -351,6 +399,7 @@ void TnClientDataSet::Post()
 
 void TnClientDataSet::Cancel()
 {
+    TnOperacao operacao(*this);
     ExigirAtivo();
     if (!EmEdicao(m_estado))
         return;
@@ -371,6 +420,7 @@ void TnClientDataSet::Cancel()
 
 void TnClientDataSet::Delete()
 {
+    TnOperacao operacao(*this);
     ExigirAtivo();
     if (m_estado == TnDataSetState::dsInsert) {
         Cancel();
@@ -384,16 +434,20 @@ void TnClientDataSet::Delete()
     Disparar(m_beforeScroll);
     TnLinha* linha = LinhaAtual();
     const int posicao = m_atual;
-    if (m_visao.AceitaPorLinha()) {
+    const TnDestinoLinha saida{TnDestinoLinha::Tipo::Sai, posicao, -1};
+    const bool porLinha = m_visao.AceitaPorLinha();
+    if (porLinha) {
+        NotificarLinha(saida, true);
         m_visao.Retirar(posicao);
-        m_linhas.Excluir(*linha);
-    } else {
-        m_linhas.Excluir(*linha);
-        ReconstruirVisao(0);
     }
+    m_linhas.Excluir(*linha);
+    if (!porLinha)
+        ReconstruirVisao(0);
     m_atual = m_visao.empty() ? -1 : std::min(posicao, RecordCount() - 1);
     m_eof = m_bof = m_visao.empty();
-    NotificarDados();
+    if (porLinha)
+        NotificarLinha(saida, false);
+    NotificarRegistro();
     Disparar(m_afterDelete);
     Disparar(m_afterScroll);
     AvisarDetalhes();
@@ -401,6 +455,7 @@ void TnClientDataSet::Delete()
 
 void TnClientDataSet::ExcluirLinhas(const QList<TnBookmark>& linhas)
 {
+    TnOperacao operacao(*this);
     ExigirAtivo();
     CheckBrowseMode();
     if (linhas.isEmpty())
@@ -414,6 +469,7 @@ void TnClientDataSet::ExcluirLinhas(const QList<TnBookmark>& linhas)
 
 void TnClientDataSet::AppendRecord(const QVariantList& valores)
 {
+    TnOperacao operacao(*this);
     Append();
     try {
         for (int i = 0; i < valores.size() && i < FieldCount(); ++i) {
@@ -455,6 +511,7 @@ QVariant TnClientDataSet::ValorOriginal(int indice) const
 
 void TnClientDataSet::GravarValorDoCampo(int indice, const QVariant& valor)
 {
+    TnOperacao operacao(*this);
     ExigirAtivo();
     if (!EmEdicao(m_estado))
         throw EnErro(QStringLiteral("%1 não está em edição ou inclusão.").arg(m_name.isEmpty() ? QStringLiteral("O conjunto de dados") : m_name));
@@ -494,6 +551,7 @@ void TnClientDataSet::MergeChangeLog()
 
 void TnClientDataSet::CancelUpdates()
 {
+    TnOperacao operacao(*this);
     ExigirAtivo();
     Cancel();
     if (!nLogChanges())
@@ -514,6 +572,7 @@ int TnClientDataSet::SetSavePoint()
 
 void TnClientDataSet::RestoreSavePoint(int ponto)
 {
+    TnOperacao operacao(*this);
     ExigirAtivo();
     if (!m_linhas.TemPonto(ponto))
         throw EnErro(QStringLiteral("Ponto de restauração %1 inexistente.").arg(ponto));
@@ -529,6 +588,7 @@ void TnClientDataSet::RestoreSavePoint(int ponto)
 
 void TnClientDataSet::AtualizarVisao()
 {
+    TnOperacao operacao(*this);
     if (!Active())
         return;
     CheckBrowseMode();
@@ -573,6 +633,7 @@ void TnClientDataSet::SetIndexName(const QString& nome)
 
 void TnClientDataSet::SetMaster(TnClientDataSet* mestre, const QString& camposMestre, const QString& camposDetalhe)
 {
+    TnOperacao operacao(*this);
     m_visao.SetMaster(mestre, camposMestre, camposDetalhe);
     if (Active())
         ReconstruirVisao(0);
@@ -580,6 +641,7 @@ void TnClientDataSet::SetMaster(TnClientDataSet* mestre, const QString& camposMe
 
 void TnClientDataSet::MestreMudou()
 {
+    TnOperacao operacao(*this);
     if (!Active())
         return;
     if (m_estado != TnDataSetState::dsBrowse)
@@ -604,15 +666,19 @@ void TnClientDataSet::PosicionarNaVisao(TnLinha* linha, bool inseriu)
         const int posicao = inseriu ? std::clamp(m_posicaoInsercao, 0, RecordCount()) : m_atual;
         m_atual = std::min(std::max(posicao, 0), RecordCount() - 1);
     } else {
+        NotificarLinha(destino, true);
         m_atual = m_visao.Aplicar(destino, linha);
+        m_eof = m_bof = m_visao.empty();
+        NotificarLinha(destino, false);
     }
     m_eof = m_bof = m_visao.empty();
-    NotificarDados();
+    NotificarRegistro();
     AvisarDetalhes();
 }
 
 void TnClientDataSet::ReconstruirVisao(TnBookmark manter)
 {
+    TnOperacao operacao(*this);
     m_atual = m_visao.Reconstruir(m_linhas, manter);
     m_eof = m_bof = m_visao.empty();
     NotificarDados();
@@ -692,10 +758,11 @@ void TnClientDataSet::GotoBookmark(TnBookmark marca)
 
 void TnClientDataSet::EnableControls()
 {
-    if (m_controlesDesligados > 0 && --m_controlesDesligados == 0)
+    if (m_controlesDesligados > 0 && --m_controlesDesligados == 0) {
+        TnOperacao operacao(*this);
         NotificarDados();
+    }
 }
-
 void TnClientDataSet::AdicionarObservador(TnObservadorDataSet* observador)
 {
     if (!m_observadores.contains(observador))
@@ -707,26 +774,41 @@ void TnClientDataSet::RemoverObservador(TnObservadorDataSet* observador)
     m_observadores.removeAll(observador);
 }
 
-void TnClientDataSet::NotificarDados()
+void TnClientDataSet::Notificar(const std::function<void(TnObservadorDataSet&)>& aviso)
 {
     if (ControlsDisabled())
         return;
-    for (TnObservadorDataSet* observador : std::as_const(m_observadores))
-        observador->DadosRecarregados();
+    // A view may leave while the others are told.
+    const QList<TnObservadorDataSet*> observadores = m_observadores;
+    for (TnObservadorDataSet* observador : observadores) {
+        if (m_observadores.contains(observador))
+            aviso(*observador);
+    }
+}
+
+void TnClientDataSet::NotificarDados()
+{
+    Notificar([](TnObservadorDataSet& observador) { observador.DadosRecarregados(); });
 }
 
 void TnClientDataSet::NotificarRegistro()
 {
-    if (ControlsDisabled())
-        return;
-    for (TnObservadorDataSet* observador : std::as_const(m_observadores))
-        observador->RegistroAtualAlterado();
+    Notificar([](TnObservadorDataSet& observador) { observador.RegistroAtualAlterado(); });
 }
 
 void TnClientDataSet::NotificarEstado()
 {
-    if (ControlsDisabled())
+    Notificar([](TnObservadorDataSet& observador) { observador.EstadoAlterado(); });
+}
+
+// Only rows that come, go or move are told one by one; a row written where
+// it stands is the current row, told by NotificarRegistro.
+void TnClientDataSet::NotificarLinha(const TnDestinoLinha& mudanca, bool antes)
+{
+    if (mudanca.tipo == TnDestinoLinha::Tipo::NoLugar || mudanca.tipo == TnDestinoLinha::Tipo::Fora)
         return;
-    for (TnObservadorDataSet* observador : std::as_const(m_observadores))
-        observador->EstadoAlterado();
+    if (antes)
+        Notificar([&mudanca](TnObservadorDataSet& observador) { observador.AntesDeMudarLinha(mudanca); });
+    else
+        Notificar([&mudanca](TnObservadorDataSet& observador) { observador.LinhaMudou(mudanca); });
 }

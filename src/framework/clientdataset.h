@@ -44,12 +44,19 @@ struct TnFieldDef {
 class TnObservadorDataSet {
 public:
     virtual ~TnObservadorDataSet() = default;
-    // Rows or their order changed: redraw everything.
+    // Opened, closed, read again, filtered or ordered: redraw everything.
     virtual void DadosRecarregados() = 0;
     // The current row moved or its values changed.
     virtual void RegistroAtualAlterado() = 0;
     // State (browse, edit, insert) changed.
     virtual void EstadoAlterado() {}
+    // One row comes into the view, leaves it or moves in it (Entra, Sai,
+    // Muda): told before the view changes and again after.
+    virtual void AntesDeMudarLinha(const TnDestinoLinha& /*mudanca*/) {}
+    virtual void LinhaMudou(const TnDestinoLinha& /*mudanca*/) {}
+    // What the dataset was asked to do is over, its After hooks included:
+    // what they set (actions, controls) can be read now.
+    virtual void MudancaConcluida() {}
     // The dataset is being destroyed: forget it (no RemoverObservador later).
     virtual void DataSetLiberado() = 0;
 };
@@ -278,9 +285,11 @@ private:
     void AtualizarVisao();
     // A posted row takes its place in the view.
     void PosicionarNaVisao(TnLinha* linha, bool inseriu);
+    void Notificar(const std::function<void(TnObservadorDataSet&)>& aviso);
     void NotificarDados();
     void NotificarRegistro();
     void NotificarEstado();
+    void NotificarLinha(const TnDestinoLinha& mudanca, bool antes);
     void MestreMudou();
     void AvisarDetalhes();
 
@@ -313,6 +322,10 @@ private:
     int m_atualAntesInsercao = -1;
     int m_posicaoInsercao = -1;
 
+    // Operations under way (a hook may start another): the outermost tells
+    // the views when it is over.
+    class TnOperacao;
+    int m_operacoes = 0;
     int m_controlesDesligados = 0;
     QList<TnObservadorDataSet*> m_observadores;
     std::unordered_map<std::type_index, std::shared_ptr<void>> m_registros;  // bound field records
