@@ -102,18 +102,33 @@ void TnClientDataSet::Open(nDMConexao& conexao, const QVariantList& parametros)
     TnSQLDataSet consulta(conexao);
     consulta.SetCommandText(m_commandText);
     consulta.SetParamValues(parametros);
-    consulta.Open();
-    CarregarDe(consulta);
+    // Each row goes from the statement into the store, converted to its
+    // field's type, without a copy of the whole result on the way.
+    QList<const TnField*> campos;
+    QVariantList linha;
+    consulta.LerLinhaALinha(
+        [&] {
+            campos = CamposDoResultado(consulta);
+            m_visao.Limpar();
+            m_linhas.Limpar();
+            linha = QVariantList(FieldCount());
+        },
+        [&](const QVariantList& valores) {
+            for (int c = 0; c < campos.size(); ++c)
+                linha[campos[c]->Index()] = campos[c]->Converter(valores[c]);
+            m_linhas.AcrescentarLida(TnValoresLinha(linha));
+        });
+    m_estado = TnDataSetState::dsBrowse;
+    m_modificado = false;
+    ReconstruirVisao(0);
+    First();
     Disparar(m_afterOpen);
 }
 
-void TnClientDataSet::CarregarDe(TnSQLDataSet& consulta)
+QList<const TnField*> TnClientDataSet::CamposDoResultado(const TnSQLDataSet& consulta)
 {
-    TnOperacao operacao(*this);
-    if (!consulta.Active())
-        throw EnErro(QStringLiteral("A consulta de %1 não está aberta.").arg(m_name));
     m_estado = TnDataSetState::dsInactive;
-    QList<int> destino;
+    QList<const TnField*> campos;
     for (int c = 0; c < consulta.FieldCount(); ++c) {
         const TnColunaResultado& coluna = consulta.Coluna(c);
         TnField* campo = FindField(coluna.nome);
@@ -123,23 +138,9 @@ void TnClientDataSet::CarregarDe(TnSQLDataSet& consulta)
                 def.Size = 255;
             campo = &AddField(def);
         }
-        destino.append(campo->Index());
+        campos.append(campo);
     }
-    m_visao.Limpar();
-    m_linhas.Limpar();
-    m_linhas.Reservar(static_cast<size_t>(consulta.RecordCount()));
-    for (int r = 0; r < consulta.RecordCount(); ++r) {
-        QVariantList valores(FieldCount());
-        for (int c = 0; c < destino.size(); ++c) {
-            const TnField& campo = Fields(destino[c]);
-            valores[destino[c]] = campo.Converter(consulta.Valor(r, c));
-        }
-        m_linhas.AcrescentarLida(TnValoresLinha(valores));
-    }
-    m_estado = TnDataSetState::dsBrowse;
-    m_modificado = false;
-    ReconstruirVisao(0);
-    First();
+    return campos;
 }
 
 void TnClientDataSet::Close()

@@ -165,8 +165,6 @@ public:
     // Runs CommandText on the connection (with the values given by position)
     // and keeps its rows; fields missing from the declaration are created.
     void Open(nDMConexao& conexao, const QVariantList& parametros = {});
-    // Keeps the rows of an open statement.
-    void CarregarDe(TnSQLDataSet& consulta);
     void Close();
     bool Active() const { return m_estado != TnDataSetState::dsInactive; }
     TnDataSetState State() const { return m_estado; }
@@ -276,6 +274,8 @@ private:
     TnLinha* LinhaAtual() const;
     void NovoRegistro(bool noFim);
     void AplicarDefaults();
+    // The field of each column of a result, declared or created for it.
+    QList<const TnField*> CamposDoResultado(const TnSQLDataSet& consulta);
     void Rolar(int novaPosicao);
     // Goes to the first row of the view whose fields equal the values.
     bool IrPara(const QList<int>& campos, const QVariantList& valores, TnLocateOptions opcoes);

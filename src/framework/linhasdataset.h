@@ -37,7 +37,6 @@ public:
 
     // Drops every row, the change log and the save points.
     void Limpar();
-    void Reservar(size_t quantidade) { m_linhas.reserve(quantidade); }
     // A row as read from its source: unchanged, its own original.
     void AcrescentarLida(TnValoresLinha valores);
     // A new row placed before `seguinte` in reading order (at the end when null).
