@@ -441,7 +441,7 @@ TEST(TnGrade, LinhasGravadasMovidasEExcluidasSemRedesenharAGrade)
     linhas.AppendRecord({950, "fora do filtro"});
     EXPECT_EQ(grade.Modelo().rowCount(), 60);
     EXPECT_EQ(recargas, 1);
-    EXPECT_EQ(falhas, QStringList());
+    EXPECT_TRUE(falhas.isEmpty()) << falhas.join(u'\n').toStdString();
 }
 
 // A date or a moment is never cut: its column holds the text of its format
