@@ -86,8 +86,13 @@ int TnVisaoDataSet::Reconstruir(const TnLinhasDataSet& linhas, TnBookmark manter
         m_linhas = std::move(aceitas);
     }
     const TnOrdem ordem = OrdemAtiva();
-    if (!ordem.campos.isEmpty())
-        std::stable_sort(m_linhas.begin(), m_linhas.end(), [&](const TnLinha* a, const TnLinha* b) { return Antes(*a, *b, ordem); });
+    if (!ordem.campos.isEmpty()) {
+        const auto antes = [&](const TnLinha* a, const TnLinha* b) { return Antes(*a, *b, ordem); };
+        // Rows read in the order the statement was asked for are left as
+        // they are: one pass instead of a sort of the whole register.
+        if (!std::is_sorted(m_linhas.begin(), m_linhas.end(), antes))
+            std::stable_sort(m_linhas.begin(), m_linhas.end(), antes);
+    }
     const int posicao = manter != 0 ? Posicao(manter) : -1;
     if (posicao >= 0)
         return posicao;
