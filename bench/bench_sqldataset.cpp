@@ -13,6 +13,7 @@
 #include "gerarprotocolo.h"
 #include "dialogos.h"
 #include "lyrsfuncoes.h"
+#include "medicao.h"
 #include "host.h"
 #include "impressao.h"
 #include "insercaolote.h"
@@ -42,41 +43,6 @@
 #include <functional>
 
 namespace {
-
-QTextStream& Saida()
-{
-    static QTextStream saida(stdout);
-    return saida;
-}
-
-// How many times each case runs (--vezes); big runs take one or two.
-int& Vezes()
-{
-    static int vezes = 5;
-    return vezes;
-}
-
-// Best of a few runs, in milliseconds; `preparar` runs untimed before each.
-double Medir(const std::function<void()>& preparar, const std::function<void()>& trabalho)
-{
-    double melhor = 1e300;
-    for (int vez = 0; vez < Vezes(); ++vez) {
-        preparar();
-        QElapsedTimer relogio;
-        relogio.start();
-        trabalho();
-        melhor = std::min(melhor, relogio.nsecsElapsed() / 1e6);
-    }
-    return melhor;
-}
-
-void Relatar(const QString& caso, qint64 linhas, double framework, double bruto)
-{
-    Saida() << caso.leftJustified(44) << QString::number(linhas).rightJustified(8) << " linhas  "
-            << QString::number(framework, 'f', 1).rightJustified(9) << " ms  bruto "
-            << QString::number(bruto, 'f', 1).rightJustified(9) << " ms  razão "
-            << QString::number(framework / bruto, 'f', 2) << Qt::endl;
-}
 
 // Raw multi-row INSERTs: rows gathered and sent `porComando` at a time with
 // positional binds, the full statement prepared once. What the framework's

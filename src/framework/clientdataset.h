@@ -1,7 +1,13 @@
 #pragma once
 
+// A dataset of typed rows in memory: opening and closing, moving between the
+// rows, editing one through the browse / edit / insert states with their
+// events, field values, bookmarks, and telling the views what changed.
+
 #include "campo.h"
-#include "valoreslinha.h"
+#include "declaracaotela.h"
+#include "linhasdataset.h"
+#include "visaodataset.h"
 
 #include <QHash>
 #include <QList>
@@ -10,14 +16,12 @@
 #include <QVariant>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <typeindex>
 #include <unordered_map>
 #include <vector>
 
 class nDMConexao;
-class TnFiltro;
 class TnSQLDataSet;
 
 enum class TnDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
@@ -27,21 +31,6 @@ inline bool EmEdicao(TnDataSetState estado)
 {
     return estado == TnDataSetState::dsEdit || estado == TnDataSetState::dsInsert;
 }
-enum class TnUpdateStatus { usUnmodified, usModified, usInserted };
-
-// A named order of the rows.
-struct TnIndexDef {
-    QString Name;
-    QString Fields;      // "CODIGOEMPRESA;CODIGOESTAB"
-    QString DescFields;  // the fields among them sorted from high to low
-    bool CaseInsensitive = false;
-};
-
-// An extra order offered to the user on a register's screen.
-struct TnIndexUsuario {
-    QString Name;
-    QString Fields;
-};
 
 // A column of an in-memory dataset declared before it exists.
 struct TnFieldDef {
@@ -51,67 +40,34 @@ struct TnFieldDef {
     int Precision = 0;
 };
 
-enum class TnTipoForm { Normal, ntfConGrid, ntfCadGrid };
-
-struct TnLocateOptions {
-    bool CaseInsensitive = false;
-    bool PartialKey = false;
-};
-
 // What a view of the dataset (grid, form) is told.
 class TnObservadorDataSet {
 public:
     virtual ~TnObservadorDataSet() = default;
-    // Rows or their order changed: redraw everything.
+    // Opened, closed, read again, filtered or ordered: redraw everything.
     virtual void DadosRecarregados() = 0;
     // The current row moved or its values changed.
     virtual void RegistroAtualAlterado() = 0;
     // State (browse, edit, insert) changed.
     virtual void EstadoAlterado() {}
+    // One row comes into the view, leaves it or moves in it (Entra, Sai,
+    // Muda): told before the view changes and again after.
+    virtual void AntesDeMudarLinha(const TnDestinoLinha& /*mudanca*/) {}
+    virtual void LinhaMudou(const TnDestinoLinha& /*mudanca*/) {}
+    // What the dataset was asked to do is over, its After hooks included:
+    // what they set (actions, controls) can be read now.
+    virtual void MudancaConcluida() {}
     // The dataset is being destroyed: forget it (no RemoverObservador later).
     virtual void DataSetLiberado() = 0;
 };
 
-using TnBookmark = qint64;
-
-// How the grids of a dataset behave, declared by the data module that owns
-// it (data modules stay non-visual; the desktop reads this).
-// An entry of a grid's pop-up menu; `imagem` numbers a picture of the host's image list.
-struct TnItemMenuGrade {
-    QString caption;
-    int imagem = -1;
-    std::function<void()> acao;
-};
-
-struct TnAparenciaGrade {
-    // Text colour of a row of the view ("#c00000", "red"); empty: the default.
-    std::function<QString(int linha)> CorDoTexto;
-    // Background of the row while it is the selected one, for a colour that
-    // must not hide under the cursor; empty: the style's selection.
-    std::function<QString(int linha)> CorDaSelecao;
-    // A key pressed in the grid (Qt key code and modifiers); true when handled.
-    std::function<bool(int tecla, int modificadores)> AoTeclar;
-    // Keys (QKeyCombination::toCombined) that AoTeclar takes even where the
-    // screen has a shortcut on the same key.
-    QList<int> TeclasProprias;
-    // Tab or Enter pressed while a cell is being edited: the field and the
-    // editor's text. The handler may change the field (the editor shows the new
-    // text); true keeps the user in the cell, false lets the key commit it.
-    std::function<bool(int tecla, const QString& campo, const QString& texto)> AoConfirmarCelula;
-    std::function<void()> AoClicarDuasVezes;
-    // The grid's pop-up menu (right click, the Menu key); none when empty.
-    QList<TnItemMenuGrade> MenuDeContexto;
-    bool OrdenarPeloTitulo = true;
-    // Fields whose sum over the rows shown sits in the grid's footer row.
-    QStringList CamposSomados;
-};
 using TnEventoDataSet = std::function<void(TnClientDataSet&)>;
 
-// In-memory dataset of typed rows: the rows of a register's select, a
-// consultation or a process grid. Editing follows the browse / edit / insert
-// states with the usual events; filters, orders, master-detail links,
-// bookmarks, save points and a change log work on the rows in memory.
-// Storing rows in tables is the business of the data module that owns it.
+// The rows of a register's select, a consultation or a process grid. The rows
+// themselves, their change log and save points are kept by TnLinhasDataSet;
+// which are shown and in what order by TnVisaoDataSet; what the screen shows
+// of it is declared in TnDeclaracaoTela. Storing rows in tables is the
+// business of the data module that owns it.
 class TnClientDataSet {
 public:
     explicit TnClientDataSet(QString nome = {});
@@ -125,31 +81,31 @@ public:
     // --- declaration -------------------------------------------------------
     const QString& CommandText() const { return m_commandText; }
     void SetCommandText(const QString& comando) { m_commandText = comando; }
-    const QString& Caption() const { return m_caption; }
-    void SetCaption(const QString& caption) { m_caption = caption; }
+    const QString& Caption() const { return m_tela.Caption; }
+    void SetCaption(const QString& caption) { m_tela.Caption = caption; }
     // The consultation twin of a register (its class name).
-    const QString& CadCons() const { return m_cadCons; }
-    void SetCadCons(const QString& classe) { m_cadCons = classe; }
-    const QStringList& Relatorios() const { return m_relatorios; }
-    void SetRelatorios(const QStringList& relatorios) { m_relatorios = relatorios; }
+    const QString& CadCons() const { return m_tela.CadCons; }
+    void SetCadCons(const QString& classe) { m_tela.CadCons = classe; }
+    const QStringList& Relatorios() const { return m_tela.Relatorios; }
+    void SetRelatorios(const QStringList& relatorios) { m_tela.Relatorios = relatorios; }
     bool PodeAlterarChave() const { return m_podeAlterarChave; }
     void SetPodeAlterarChave(bool pode) { m_podeAlterarChave = pode; }
     // Changes kept apart until merged (false: a posted row is its own original).
-    bool nLogChanges() const { return m_logChanges; }
-    void SetnLogChanges(bool manter) { m_logChanges = manter; }
-    TnTipoForm TipoForm() const { return m_tipoForm; }
-    void SetTipoForm(TnTipoForm tipo) { m_tipoForm = tipo; }
-    const QList<TnIndexUsuario>& Indexs() const { return m_indexs; }
-    void SetIndexs(const QList<TnIndexUsuario>& ordens) { m_indexs = ordens; }
-    const QString& OrdemCaption() const { return m_ordemCaption; }
-    void SetOrdemCaption(const QString& caption) { m_ordemCaption = caption; }
-    bool PodeCriarIndexs() const { return m_podeCriarIndexs; }
-    void SetPodeCriarIndexs(bool pode) { m_podeCriarIndexs = pode; }
+    bool nLogChanges() const { return m_linhas.RegistraAlteracoes(); }
+    void SetnLogChanges(bool manter) { m_linhas.SetRegistraAlteracoes(manter); }
+    TnTipoForm TipoForm() const { return m_tela.TipoForm; }
+    void SetTipoForm(TnTipoForm tipo) { m_tela.TipoForm = tipo; }
+    const QList<TnIndexUsuario>& Indexs() const { return m_tela.Indexs; }
+    void SetIndexs(const QList<TnIndexUsuario>& ordens) { m_tela.Indexs = ordens; }
+    const QString& OrdemCaption() const { return m_tela.OrdemCaption; }
+    void SetOrdemCaption(const QString& caption) { m_tela.OrdemCaption = caption; }
+    bool PodeCriarIndexs() const { return m_tela.PodeCriarIndexs; }
+    void SetPodeCriarIndexs(bool pode) { m_tela.PodeCriarIndexs = pode; }
     const QList<TnFieldDef>& FieldDefs() const { return m_fieldDefs; }
     void SetFieldDefs(const QList<TnFieldDef>& definicoes) { m_fieldDefs = definicoes; }
     // How grids show and handle the rows, filled in place while declaring.
-    const TnAparenciaGrade& Aparencia() const { return m_aparencia; }
-    TnAparenciaGrade& Aparencia() { return m_aparencia; }
+    const TnAparenciaGrade& Aparencia() const { return m_tela.Aparencia; }
+    TnAparenciaGrade& Aparencia() { return m_tela.Aparencia; }
 
     // --- events ------------------------------------------------------------
     void SetBeforeOpen(TnEventoDataSet evento) { m_beforeOpen = std::move(evento); }
@@ -209,8 +165,6 @@ public:
     // Runs CommandText on the connection (with the values given by position)
     // and keeps its rows; fields missing from the declaration are created.
     void Open(nDMConexao& conexao, const QVariantList& parametros = {});
-    // Keeps the rows of an open statement.
-    void CarregarDe(TnSQLDataSet& consulta);
     void Close();
     bool Active() const { return m_estado != TnDataSetState::dsInactive; }
     TnDataSetState State() const { return m_estado; }
@@ -218,7 +172,7 @@ public:
     void EmptyDataSet();
 
     // --- navigation --------------------------------------------------------
-    int RecordCount() const { return static_cast<int>(m_visao.size()); }
+    int RecordCount() const { return m_visao.size(); }
     bool IsEmpty() const { return m_visao.empty(); }
     int RecNo() const { return m_atual + 1; }  // 1-based; 0 when empty
     void SetRecNo(int numero);
@@ -260,25 +214,25 @@ public:
     void RestoreSavePoint(int ponto);
 
     // --- filter and order --------------------------------------------------
-    QString Filter() const { return m_textoFiltro; }
+    QString Filter() const { return m_visao.Filter(); }
     void SetFilter(const QString& texto);
-    bool Filtered() const { return m_filtrado; }
+    bool Filtered() const { return m_visao.Filtered(); }
     void SetFiltered(bool ligado);
     // Extra row test of the code (OnFilterRecord), applied with the filter.
     void SetOnFilterRecord(std::function<bool(TnClientDataSet&)> teste);
 
-    QString IndexFieldNames() const { return m_indiceCampos; }
+    QString IndexFieldNames() const { return m_visao.IndexFieldNames(); }
     void SetIndexFieldNames(const QString& campos);  // "A;B", a field may end in " DESC"
-    const QList<TnIndexDef>& IndexDefs() const { return m_indexDefs; }
+    const QList<TnIndexDef>& IndexDefs() const { return m_visao.IndexDefs(); }
     void AddIndex(const QString& nome, const QString& campos, const QString& camposDecrescentes = {});
-    void AddIndex(const TnIndexDef& definicao) { m_indexDefs.append(definicao); }
-    QString IndexName() const { return m_indiceNome; }
+    void AddIndex(const TnIndexDef& definicao) { m_visao.AddIndex(definicao); }
+    QString IndexName() const { return m_visao.IndexName(); }
     void SetIndexName(const QString& nome);
 
     // Shows only the rows whose detail fields equal the master's current row;
     // new rows take the master's values. Empty master: all rows.
     void SetMaster(TnClientDataSet* mestre, const QString& camposMestre, const QString& camposDetalhe);
-    TnClientDataSet* Master() const { return m_mestre; }
+    TnClientDataSet* Master() const { return m_visao.Master(); }
 
     // --- lookup ------------------------------------------------------------
     bool Locate(const QString& campos, const QVariantList& valores, TnLocateOptions opcoes = {});
@@ -307,25 +261,10 @@ public:
 
 private:
     friend class TnField;
-
-    struct TnLinha {
-        TnBookmark id = 0;
-        TnValoresLinha valores;
-        TnValoresLinha originais;  // as read or last merged; empty for inserted rows
-        TnUpdateStatus status = TnUpdateStatus::usUnmodified;
-    };
-    struct TnFoto {
-        std::vector<TnLinha> linhas;
-        std::vector<TnLinha> apagadas;
-        TnBookmark proximoId;
-    };
-    struct TnOrdem {
-        QList<int> campos;
-        QList<bool> decrescente;
-        bool semCaixa = false;
-    };
+    friend class TnVisaoDataSet;
 
     void AdicionarCampo(std::unique_ptr<TnField> campo);
+    QList<int> IndicesDosCampos(const QString& campos) const;
     void ExigirAtivo() const;
     void ExigirNavegacao();
     void Disparar(const TnEventoDataSet& evento);
@@ -334,38 +273,31 @@ private:
     QVariant ValorOriginal(int indice) const;
     TnLinha* LinhaAtual() const;
     void NovoRegistro(bool noFim);
+    void AplicarDefaults();
+    // The field of each column of a result, declared or created for it.
+    QList<const TnField*> CamposDoResultado(const TnSQLDataSet& consulta);
     void Rolar(int novaPosicao);
+    // Goes to the first row of the view whose fields equal the values.
+    bool IrPara(const QList<int>& campos, const QVariantList& valores, TnLocateOptions opcoes);
+    // The rows shown are worked out again, keeping `manter` current if shown.
     void ReconstruirVisao(TnBookmark manter);
     // Filter, order or master changed: rebuild the view, keeping the current row.
     void AtualizarVisao();
+    // A posted row takes its place in the view.
     void PosicionarNaVisao(TnLinha* linha, bool inseriu);
-    bool PassaNaVisao(const TnLinha& linha) const;
-    TnOrdem OrdemAtiva() const;
-    bool Antes(const TnLinha& a, const TnLinha& b, const TnOrdem& ordem) const;
-    QList<int> IndicesDosCampos(const QString& campos) const;
-    void AplicarDefaults();
+    void Notificar(const std::function<void(TnObservadorDataSet&)>& aviso);
     void NotificarDados();
     void NotificarRegistro();
     void NotificarEstado();
+    void NotificarLinha(const TnDestinoLinha& mudanca, bool antes);
     void MestreMudou();
     void AvisarDetalhes();
-    TnFoto Fotografar() const;
-    void Restaurar(const TnFoto& foto);
 
     QString m_name;
     QString m_commandText;
-    QString m_caption;
-    QString m_cadCons;
-    QStringList m_relatorios;
+    TnDeclaracaoTela m_tela;
     bool m_podeAlterarChave = false;
-    bool m_logChanges = true;
-    TnTipoForm m_tipoForm = TnTipoForm::Normal;
-    QList<TnIndexUsuario> m_indexs;
-    QString m_ordemCaption;
-    bool m_podeCriarIndexs = true;
     QList<TnFieldDef> m_fieldDefs;
-    TnAparenciaGrade m_aparencia;
-    QList<TnIndexDef> m_indexDefs;
     TnEventoDataSet m_beforeOpen, m_afterOpen, m_beforeClose, m_afterClose;
     TnEventoDataSet m_beforeInsert, m_onNewRecord, m_afterInsert;
     TnEventoDataSet m_beforeEdit, m_afterEdit;
@@ -378,10 +310,8 @@ private:
     std::vector<std::unique_ptr<TnField>> m_campos;
     QHash<QString, int> m_indicePorNome;  // upper-case name -> field index
 
-    std::vector<std::unique_ptr<TnLinha>> m_linhas;  // natural order
-    std::vector<TnLinha> m_apagadas;                 // deleted rows kept by the change log
-    std::vector<TnLinha*> m_visao;                   // rows shown, in the active order
-    TnBookmark m_proximoId = 1;
+    TnLinhasDataSet m_linhas;
+    TnVisaoDataSet m_visao{*this};
 
     TnDataSetState m_estado = TnDataSetState::dsInactive;
     int m_atual = -1;  // position in m_visao
@@ -392,23 +322,10 @@ private:
     int m_atualAntesInsercao = -1;
     int m_posicaoInsercao = -1;
 
-    QString m_textoFiltro;
-    bool m_filtrado = false;
-    std::unique_ptr<TnFiltro> m_filtro;
-    QList<int> m_camposFiltro;
-    std::function<bool(TnClientDataSet&)> m_onFilterRecord;
-
-    QString m_indiceCampos;
-    QString m_indiceNome;
-
-    TnClientDataSet* m_mestre = nullptr;
-    QList<int> m_camposMestre;
-    QList<int> m_camposDetalhe;
-    QList<TnClientDataSet*> m_detalhes;
-
-    std::map<int, TnFoto> m_pontos;
-    int m_proximoPonto = 1;
-
+    // Operations under way (a hook may start another): the outermost tells
+    // the views when it is over.
+    class TnOperacao;
+    int m_operacoes = 0;
     int m_controlesDesligados = 0;
     QList<TnObservadorDataSet*> m_observadores;
     std::unordered_map<std::type_index, std::shared_ptr<void>> m_registros;  // bound field records

@@ -4,6 +4,7 @@
 #include "erros.h"
 #include "valores.h"
 
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
@@ -344,6 +345,20 @@ void TnSQLDataSet::Open()
     First();
 }
 
+void TnSQLDataSet::LerLinhaALinha(const std::function<void()>& colunas, const std::function<void(const QVariantList& valores)>& linha)
+{
+    Close();
+    Executar();
+    // A reader that refuses a row leaves the statement ready for the next run.
+    const auto terminar = qScopeGuard([this] {
+        m_consulta->finish();
+        m_colunas.clear();
+    });
+    LerColunas();
+    colunas();
+    Percorrer(linha);
+}
+
 void TnSQLDataSet::Close()
 {
     m_ativo = false;
@@ -382,11 +397,20 @@ void TnSQLDataSet::LerColunas()
 
 void TnSQLDataSet::LerLinhas()
 {
+    Percorrer([this](const QVariantList& valores) {
+        m_valores.append(valores);
+        ++m_linhas;
+    });
+}
+
+void TnSQLDataSet::Percorrer(const std::function<void(const QVariantList& valores)>& linha)
+{
     const int colunas = FieldCount();
+    QVariantList valores(colunas);
     while (m_consulta->next()) {
         for (int c = 0; c < colunas; ++c)
-            m_valores.append(Normalizar(m_consulta->value(c), m_colunas[c]));
-        ++m_linhas;
+            valores[c] = Normalizar(m_consulta->value(c), m_colunas[c]);
+        linha(valores);
     }
     if (m_consulta->lastError().isValid())
         throw EnSQL(TextoDoErro(m_consulta->lastError()), m_comando);

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 class nDMConexao;
@@ -89,6 +90,11 @@ public:
     void Unprepare();
 
     void Open();
+    // Runs a select and hands its rows one by one, as they are read, to
+    // `linha` (the values as Valor gives them) without keeping them: for a
+    // reader that keeps its own copy. `colunas` runs first, once the columns
+    // (Coluna) are known. The statement is left closed.
+    void LerLinhaALinha(const std::function<void()>& colunas, const std::function<void(const QVariantList& valores)>& linha);
     void Close();
     bool Active() const { return m_ativo; }
     // Runs a statement that returns no rows; answers the rows affected.
@@ -116,6 +122,7 @@ private:
     void Executar();
     void LerColunas();
     void LerLinhas();
+    void Percorrer(const std::function<void(const QVariantList& valores)>& linha);
 
     nDMConexao& m_conexao;
     QString m_comando;

@@ -46,9 +46,17 @@ public:
     void DadosRecarregados() override { ++recargas; }
     void RegistroAtualAlterado() override { ++registros; }
     void DataSetLiberado() override { liberado = true; }
+    void AntesDeMudarLinha(const TnDestinoLinha& mudanca) override
+    {
+        static const char* const tipos[] = {"no lugar", "entra", "sai", "muda", "fora"};
+        mudancas.append(QStringLiteral("%1 %2 %3").arg(tipos[static_cast<int>(mudanca.tipo)]).arg(mudanca.de).arg(mudanca.para));
+    }
+    void MudancaConcluida() override { ++conclusoes; }
     int recargas = 0;
     int registros = 0;
     bool liberado = false;
+    QStringList mudancas;
+    int conclusoes = 0;
 };
 
 } // namespace
@@ -446,4 +454,40 @@ TEST(TnClientDataSet, PercursoQueEditaLinhasDeChaveIgualVeCadaUmaUmaVez)
     ds.FieldByName("GRUPO").SetValue(5);
     ds.Post();
     EXPECT_EQ(ds.RecNo(), 6);
+}
+
+// A posted or deleted row is told to the views as that row alone; that the
+// change is over comes once, after the After hooks (even one that scrolls).
+TEST(TnClientDataSet, AvisaSoALinhaQueMudaEOFimDepoisDosGanchos)
+{
+    Grade grade;
+    for (int codigo : {10, 20, 30})
+        grade.Linha(1, 1, codigo);
+    grade.ds.SetIndexFieldNames("CODIGO");
+    Registro vista;
+    grade.ds.AdicionarObservador(&vista);
+    int noGancho = -1;
+    grade.ds.SetAfterPost([&](TnClientDataSet& ds) {
+        noGancho = vista.conclusoes;
+        ds.First();
+    });
+    grade.ds.Append();
+    grade.ds.FieldByName("CODIGO").SetValue(15);
+    const int antes = vista.conclusoes;
+    grade.ds.Post();
+    EXPECT_EQ(noGancho, antes);
+    EXPECT_EQ(vista.conclusoes, antes + 1);
+    grade.ds.SetAfterPost({});
+
+    grade.ds.Edit();
+    grade.ds.FieldByName("CODIGO").SetValue(25);
+    grade.ds.Post();
+    grade.ds.Edit();
+    grade.ds.FieldByName("DESCRICAO").SetValue("no lugar");
+    grade.ds.Post();
+    grade.ds.Delete();
+    EXPECT_EQ(vista.mudancas, QStringList({"entra -1 1", "muda 0 2", "sai 2 -1"}));
+    EXPECT_EQ(grade.Codigos(), QList<int>({15, 20, 30}));
+    EXPECT_EQ(vista.recargas, 0);
+    grade.ds.RemoverObservador(&vista);
 }

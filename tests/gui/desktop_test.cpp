@@ -15,6 +15,7 @@
 #include "registro.h"
 #include "sqlservicos.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QBrush>
 #include <QHeaderView>
@@ -24,6 +25,8 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTest>
@@ -368,6 +371,77 @@ TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
     EXPECT_EQ(itens.RecordCount(), 3) << "the row typed is posted";
     EXPECT_EQ(itens.State(), TnDataSetState::dsInsert);
     EXPECT_EQ(grade.Modelo().rowCount(), 4);
+}
+
+// What the dataset does to one row reaches the grid as that row alone: the
+// grid keeps its current cell and scroll, and the model's notifications hold
+// together as Qt's model tester checks them.
+TEST(TnGrade, LinhasGravadasMovidasEExcluidasSemRedesenharAGrade)
+{
+    TnClientDataSet linhas("Linhas");
+    linhas.AddField<TnIntegerField>("CODIGO");
+    linhas.AddField<TnStringField>("NOME", 20);
+    linhas.CreateDataSet();
+    for (int i = 1; i <= 60; ++i)
+        linhas.AppendRecord({i * 10, QStringLiteral("linha %1").arg(i)});
+    linhas.SetIndexFieldNames("CODIGO");
+    TnGrade grade(linhas, true);
+    grade.resize(300, 200);
+    grade.show();
+    static QStringList falhas;
+    falhas.clear();
+    const QtMessageHandler anterior = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& contexto, const QString& texto) {
+        if (QByteArrayView(contexto.category) == "qt.modeltest")
+            falhas.append(texto);
+    });
+    const auto restaurar = qScopeGuard([anterior] { qInstallMessageHandler(anterior); });
+    QAbstractItemModelTester testador(&grade.Modelo(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    int recargas = 0;
+    QObject::connect(&grade.Modelo(), &QAbstractItemModel::modelReset, [&] { ++recargas; });
+    const auto texto = [&](int linha) { return grade.Modelo().data(grade.Modelo().index(linha, 1)).toString(); };
+
+    grade.setCurrentIndex(grade.Modelo().index(30, 1));
+    grade.scrollTo(grade.currentIndex(), QAbstractItemView::PositionAtTop);
+    const int rolagem = grade.verticalScrollBar()->value();
+    linhas.Edit();
+    linhas.FieldByName("NOME").SetValue("alterada");
+    linhas.Post();
+    EXPECT_EQ(texto(30), "alterada");
+    linhas.AppendRecord({305, "nova"});
+    EXPECT_EQ(grade.currentIndex(), grade.Modelo().index(30, 1)) << "the new row, in the column the user was in";
+    EXPECT_EQ(texto(31), "alterada");
+    grade.scrollTo(grade.currentIndex(), QAbstractItemView::PositionAtTop);
+    EXPECT_EQ(grade.verticalScrollBar()->value(), rolagem);
+    linhas.Edit();
+    linhas.FieldByName("NOME").SetValue("editada");
+    linhas.Post();
+    linhas.Delete();
+    EXPECT_EQ(grade.currentIndex(), grade.Modelo().index(30, 1)) << "the row that took the deleted one's place";
+    EXPECT_EQ(texto(30), "alterada");
+    EXPECT_EQ(grade.verticalScrollBar()->value(), rolagem);
+    EXPECT_EQ(grade.selectionModel()->selectedIndexes(), QModelIndexList{grade.currentIndex()});
+
+    // A row typed in the grid moves from last to its place when posted.
+    linhas.Append();
+    EXPECT_EQ(grade.Modelo().rowCount(), 61);
+    linhas.FieldByName("CODIGO").SetValue(5);
+    linhas.Post();
+    EXPECT_EQ(grade.currentIndex().row(), 0);
+    EXPECT_EQ(grade.Modelo().data(grade.Modelo().index(0, 0)).toString(), "5");
+    linhas.Insert();
+    linhas.Cancel();
+    linhas.Edit();
+    linhas.FieldByName("CODIGO").SetValue(999);
+    linhas.Post();
+    EXPECT_EQ(grade.currentIndex().row(), 60);
+    linhas.Delete();
+    linhas.SetFilter("CODIGO < 900");
+    linhas.SetFiltered(true);
+    EXPECT_EQ(recargas, 1) << "only the filter redraws the grid";
+    linhas.AppendRecord({950, "fora do filtro"});
+    EXPECT_EQ(grade.Modelo().rowCount(), 60);
+    EXPECT_EQ(recargas, 1);
+    EXPECT_TRUE(falhas.isEmpty()) << falhas.join(u'\n').toStdString();
 }
 
 // A date or a moment is never cut: its column holds the text of its format

@@ -24,7 +24,6 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QSplitter>
-#include <QTimer>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -83,12 +82,11 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
         layoutDetalhe->addWidget(grade, 1);
         divisor->addWidget(caixa);
         m_detalhes.append(grade);
-        // The detail's hooks set its actions and labels after telling its views.
-        connect(&grade->Modelo(), &TnModeloDataSet::RegistroAtualMudou, this, [this] {
-            QTimer::singleShot(0, this, [this] {
-                AtualizarAcoes();
-                AtualizarRotulos();
-            });
+        // The detail's hooks set its actions and labels after telling its
+        // views of a row: they are read once its change is over.
+        connect(&grade->Modelo(), &TnModeloDataSet::ConcluiuMudanca, this, [this] {
+            AtualizarAcoes();
+            AtualizarRotulos();
         });
     }
     layout->addWidget(divisor, 1);
@@ -379,16 +377,13 @@ void TnFrmCadastro::AtualizarAcoes()
 }
 
 // The dataset tells of a new state before its After hooks set the actions and
-// the controls (a header stored from its items grid locks its company): the
-// screen is read again once the change is over.
-void TnFrmCadastro::EstadoAlterado()
+// the controls (a header stored from its items grid locks its company): those
+// are read again once the change is over.
+void TnFrmCadastro::MudancaConcluida()
 {
-    AtualizarTela();
-    QTimer::singleShot(0, this, [this] {
-        AtualizarEstadoDosControles();
-        AtualizarAcoes();
-        AtualizarRotulos();
-    });
+    AtualizarEstadoDosControles();
+    AtualizarAcoes();
+    AtualizarRotulos();
 }
 
 // Enabled and read-only as the register says; the texts are left as typed.

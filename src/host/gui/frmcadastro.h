@@ -72,7 +72,8 @@ private:
     void FocarPrimeiroEditavel();
     void DadosRecarregados() override { AtualizarTela(); }
     void RegistroAtualAlterado() override { AtualizarTela(); }
-    void EstadoAlterado() override;
+    void EstadoAlterado() override { AtualizarTela(); }
+    void MudancaConcluida() override;
     void DataSetLiberado() override { m_liberado = true; }
     void AtualizarAcoes();
     void AtualizarEstadoDosControles();

@@ -21,6 +21,55 @@
 
 namespace {
 
+// The titles' height comes from laying out their texts in the font, which is
+// slow, and Qt does it again at each layout of the grid: once for every row a
+// screen appends. It is kept until the titles, their number, the font or the
+// style change.
+class TnCabecalhoGrade : public QHeaderView {
+public:
+    explicit TnCabecalhoGrade(QWidget* pai) : QHeaderView(Qt::Horizontal, pai)
+    {
+        // As the table's own header.
+        setSectionsClickable(true);
+        setHighlightSections(true);
+        connect(this, &QHeaderView::sectionCountChanged, this, &TnCabecalhoGrade::Esquecer);
+        connect(this, &QHeaderView::sortIndicatorChanged, this, &TnCabecalhoGrade::Esquecer);
+    }
+
+    void setModel(QAbstractItemModel* modelo) override
+    {
+        if (model())
+            disconnect(model(), nullptr, this, nullptr);
+        QHeaderView::setModel(modelo);
+        Esquecer();
+        if (!modelo)
+            return;
+        connect(modelo, &QAbstractItemModel::headerDataChanged, this, &TnCabecalhoGrade::Esquecer);
+        connect(modelo, &QAbstractItemModel::modelReset, this, &TnCabecalhoGrade::Esquecer);
+        connect(modelo, &QAbstractItemModel::layoutChanged, this, &TnCabecalhoGrade::Esquecer);
+    }
+
+    QSize sizeHint() const override
+    {
+        if (!m_tamanho.isValid())
+            m_tamanho = QHeaderView::sizeHint();
+        return m_tamanho;
+    }
+
+protected:
+    void changeEvent(QEvent* evento) override
+    {
+        if (evento->type() == QEvent::FontChange || evento->type() == QEvent::StyleChange)
+            Esquecer();
+        QHeaderView::changeEvent(evento);
+    }
+
+private:
+    void Esquecer() { m_tamanho = QSize(); }
+
+    mutable QSize m_tamanho;
+};
+
 // Cells of fields with a value list are edited in a combo of its captions.
 class TnDelegadoGrade : public QStyledItemDelegate {
 public:
@@ -158,6 +207,7 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
     : QTableView(pai), m_modelo(new TnModeloDataSet(dataSet, this))
 {
     m_modelo->Editavel = editavel;
+    setHorizontalHeader(new TnCabecalhoGrade(this));
     setModel(m_modelo);
     setItemDelegate(new TnDelegadoGrade(*m_modelo, this));
     setSelectionBehavior(editavel ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
@@ -300,6 +350,10 @@ bool TnGrade::edit(const QModelIndex& indice, EditTrigger gatilho, QEvent* event
 void TnGrade::SeguirDataSet(int linha)
 {
     if (m_sincronizando || linha < 0 || linha >= m_modelo->rowCount())
+        return;
+    // Values typed into the row, or a row posted where it stood: the cursor
+    // is already there, and selecting it again would cost a layout per field.
+    if (currentIndex().isValid() && currentIndex().row() == linha)
         return;
     m_sincronizando = true;
     // A reset of the model loses the current cell: the column stays the one the user was in.

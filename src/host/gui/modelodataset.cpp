@@ -10,8 +10,8 @@
 
 TnModeloDataSet::TnModeloDataSet(TnClientDataSet& dataSet, QObject* pai) : QAbstractTableModel(pai), m_dataSet(dataSet)
 {
-    RecarregarColunas();
     m_estado = m_dataSet.State();
+    RecarregarColunas();
     m_dataSet.AdicionarObservador(this);
 }
 
@@ -26,6 +26,7 @@ void TnModeloDataSet::DataSetLiberado()
     beginResetModel();
     m_liberado = true;
     m_colunas.clear();
+    Recontar();
     endResetModel();
 }
 
@@ -39,33 +40,40 @@ void TnModeloDataSet::RecarregarColunas()
         if (m_dataSet.Fields(i).Visible())
             m_colunas.append(i);
     }
+    Recontar();
     endResetModel();
 }
 
 int TnModeloDataSet::rowCount(const QModelIndex& pai) const
 {
-    if (pai.isValid() || m_liberado || !m_dataSet.Active())
-        return 0;
-    return m_dataSet.RecordCount() + (LinhaNova() ? 1 : 0);
+    return pai.isValid() ? 0 : m_linhas;
+}
+
+void TnModeloDataSet::Recontar()
+{
+    m_estado = m_liberado ? TnDataSetState::dsInactive : m_dataSet.State();
+    m_linhaNova = m_estado == TnDataSetState::dsInsert;
+    m_linhas = m_estado == TnDataSetState::dsInactive ? 0 : m_dataSet.RecordCount() + (m_linhaNova ? 1 : 0);
+    m_aviso = TnAviso::Nenhum;
 }
 
 // A row being inserted is not in the dataset's view until posted: the grid
 // shows it last.
 bool TnModeloDataSet::LinhaNova() const
 {
-    return !m_liberado && m_dataSet.State() == TnDataSetState::dsInsert;
+    return m_linhaNova;
 }
 
 int TnModeloDataSet::LinhaAtual() const
 {
     if (m_liberado)
         return -1;
-    return LinhaNova() ? m_dataSet.RecordCount() : m_dataSet.RecNo() - 1;
+    return LinhaNova() ? m_linhas - 1 : m_dataSet.RecNo() - 1;
 }
 
 QVariant TnModeloDataSet::Valor(int linha, const TnField& campo) const
 {
-    if (LinhaNova() && linha == m_dataSet.RecordCount())
+    if (LinhaNova() && linha == m_linhas - 1)
         return campo.Value();
     return m_dataSet.ValorNaLinha(linha, campo.Index());
 }
@@ -157,6 +165,7 @@ void TnModeloDataSet::PartirTitulo(int coluna, bool partir)
         m_titulosPartidos.insert(coluna);
     else
         m_titulosPartidos.remove(coluna);
+    emit headerDataChanged(Qt::Horizontal, coluna, coluna);
 }
 
 Qt::ItemFlags TnModeloDataSet::flags(const QModelIndex& indice) const
@@ -184,6 +193,7 @@ bool TnModeloDataSet::setData(const QModelIndex& indice, const QVariant& valor, 
 void TnModeloDataSet::DadosRecarregados()
 {
     beginResetModel();
+    Recontar();
     endResetModel();
     emit RegistroAtualMudou(LinhaAtual());
 }
@@ -196,18 +206,74 @@ void TnModeloDataSet::RegistroAtualAlterado()
     emit RegistroAtualMudou(linha);
 }
 
+// A new row is shown last while it is typed; it comes when the insertion
+// starts and goes when it is cancelled (or posted where the view leaves it out).
 void TnModeloDataSet::EstadoAlterado()
 {
     const TnDataSetState anterior = std::exchange(m_estado, m_dataSet.State());
     if (m_estado == TnDataSetState::dsBrowse || anterior == TnDataSetState::dsBrowse)
         m_digitado = false;
-    // Starting to edit a row changes neither rows nor their order: the grid
-    // keeps its cell editor open.
-    if (anterior == TnDataSetState::dsBrowse && m_estado == TnDataSetState::dsEdit) {
-        RegistroAtualAlterado();
-        return;
+    const bool nova = m_estado == TnDataSetState::dsInsert;
+    if (nova && !m_linhaNova) {
+        beginInsertRows({}, m_linhas, m_linhas);
+        m_linhaNova = true;
+        ++m_linhas;
+        endInsertRows();
+    } else if (!nova && m_linhaNova) {
+        beginRemoveRows({}, m_linhas - 1, m_linhas - 1);
+        m_linhaNova = false;
+        --m_linhas;
+        endRemoveRows();
     }
-    beginResetModel();
-    endResetModel();
-    emit RegistroAtualMudou(LinhaAtual());
+    RegistroAtualAlterado();
+}
+
+void TnModeloDataSet::AntesDeMudarLinha(const TnDestinoLinha& mudanca)
+{
+    m_aviso = TnAviso::Nenhum;
+    switch (mudanca.tipo) {
+    case TnDestinoLinha::Tipo::Entra:
+        // The posted new row is the one shown last: it only moves to its place.
+        if (m_linhaNova) {
+            if (mudanca.para != m_linhas - 1 && beginMoveRows({}, m_linhas - 1, m_linhas - 1, {}, mudanca.para))
+                m_aviso = TnAviso::Movimento;
+        } else {
+            beginInsertRows({}, mudanca.para, mudanca.para);
+            m_aviso = TnAviso::Insercao;
+        }
+        break;
+    case TnDestinoLinha::Tipo::Sai:
+        beginRemoveRows({}, mudanca.de, mudanca.de);
+        m_aviso = TnAviso::Remocao;
+        break;
+    case TnDestinoLinha::Tipo::Muda:
+        // Qt counts the destination before the row leaves its place.
+        if (beginMoveRows({}, mudanca.de, mudanca.de, {}, mudanca.para > mudanca.de ? mudanca.para + 1 : mudanca.para))
+            m_aviso = TnAviso::Movimento;
+        break;
+    case TnDestinoLinha::Tipo::NoLugar:
+    case TnDestinoLinha::Tipo::Fora:
+        break;
+    }
+}
+
+void TnModeloDataSet::LinhaMudou(const TnDestinoLinha& mudanca)
+{
+    if (mudanca.tipo == TnDestinoLinha::Tipo::Entra)
+        m_linhaNova = false;
+    switch (std::exchange(m_aviso, TnAviso::Nenhum)) {
+    case TnAviso::Insercao:
+        ++m_linhas;
+        endInsertRows();
+        break;
+    case TnAviso::Remocao:
+        --m_linhas;
+        endRemoveRows();
+        break;
+    case TnAviso::Movimento:
+        endMoveRows();
+        break;
+    case TnAviso::Nenhum:
+        break;
+    }
 }

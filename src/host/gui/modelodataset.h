@@ -7,8 +7,10 @@
 
 // A table view of a TnClientDataSet: one row per row of the dataset's view,
 // one column per visible field. Editing a cell edits the dataset (the row is
-// posted when the user moves to another row); the dataset tells the model
-// when to redraw, and DisableControls keeps it quiet.
+// posted when the user moves to another row). Rows that come, go or move
+// are passed on as such, so a grid keeps its current cell, selection and
+// scroll; opening, filtering and ordering reset the model. DisableControls
+// keeps it quiet until the dataset is redrawn whole.
 class TnModeloDataSet : public QAbstractTableModel, private TnObservadorDataSet {
     Q_OBJECT
 public:
@@ -47,6 +49,8 @@ public:
 
 signals:
     void RegistroAtualMudou(int linha);
+    // The dataset finished what it was doing, its After hooks included.
+    void ConcluiuMudanca();
 
 private:
     bool LinhaNova() const;
@@ -54,7 +58,12 @@ private:
     void DadosRecarregados() override;
     void RegistroAtualAlterado() override;
     void EstadoAlterado() override;
+    void AntesDeMudarLinha(const TnDestinoLinha& mudanca) override;
+    void LinhaMudou(const TnDestinoLinha& mudanca) override;
+    void MudancaConcluida() override { emit ConcluiuMudanca(); }
     void DataSetLiberado() override;
+    // The rows as the dataset has them now (inside a reset).
+    void Recontar();
 
     TnClientDataSet& m_dataSet;
     bool m_liberado = false;  // the dataset went first: the model is empty from then on
@@ -62,4 +71,10 @@ private:
     QSet<int> m_titulosPartidos;  // columns whose title takes two lines
     TnDataSetState m_estado;
     bool m_digitado = false;  // the user typed in the row being edited
+    // The rows the views were told of: the dataset's view, and last the row
+    // being inserted (it joins the dataset's view when posted).
+    int m_linhas = 0;
+    bool m_linhaNova = false;
+    enum class TnAviso { Nenhum, Insercao, Remocao, Movimento };
+    TnAviso m_aviso = TnAviso::Nenhum;  // begun before a row change, ended after it
 };

@@ -69,6 +69,33 @@ TnPainelLinha::TnPainelLinha(TnGrade& grade, QWidget* painel, std::function<void
     // A reset keeps the panel under its row when that row is still the current one.
     connect(&grade.Modelo(), &QAbstractItemModel::modelReset, this, &TnPainelLinha::Reaplicar);
     connect(&grade.Modelo(), &QAbstractItemModel::layoutChanged, this, &TnPainelLinha::Reaplicar);
+    // A row that comes, goes or moves shifts the panel's row (and its height) with it.
+    connect(&grade.Modelo(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int primeira, int ultima) {
+        if (m_linha >= primeira)
+            m_linha += ultima - primeira + 1;
+        Reaplicar();
+    });
+    connect(&grade.Modelo(), &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex&, int primeira, int ultima) {
+        if (m_linha > ultima)
+            m_linha -= ultima - primeira + 1;
+        else if (m_linha >= primeira) {
+            // The row went, and its height with it.
+            m_linha = -1;
+            if (m_painel)
+                m_painel->hide();
+            return;
+        }
+        Reaplicar();
+    });
+    connect(&grade.Modelo(), &QAbstractItemModel::rowsMoved, this, [this](const QModelIndex&, int de, int, const QModelIndex&, int para) {
+        if (m_linha == de)
+            m_linha = para > de ? para - 1 : para;
+        else if (de < m_linha && para > m_linha)
+            --m_linha;
+        else if (de > m_linha && para <= m_linha)
+            ++m_linha;
+        Reaplicar();
+    });
     painel->setParent(grade.viewport());
     painel->hide();
     for (QWidget* parte : painel->findChildren<QWidget*>())
