@@ -41,7 +41,7 @@ QString NomeDoArquivo(const QString& arquivo)
 
 } // namespace
 
-TnPacote::TnPacote(QString arquivo) : m_nome(NomeDoArquivo(arquivo)), m_biblioteca(arquivo) {}
+TnPacote::TnPacote(QString arquivo) : m_nome(NomeDoArquivo(arquivo)), m_arquivo(std::move(arquivo)) {}
 
 TnPacote::~TnPacote()
 {
@@ -69,7 +69,7 @@ void TnPacote::Ler()
         return;
     m_erro.clear();
     try {
-        m_metadados = LerMetadadosPacote(m_biblioteca.fileName());
+        m_metadados = LerMetadadosPacote(m_arquivo);
     } catch (const EnErro& erro) {
         Falhar(erro.Mensagem());
     }
@@ -79,6 +79,16 @@ void TnPacote::Ler()
         Falhar(QStringLiteral("ele foi feito para a interface %1 do sistema, e este sistema usa a interface %2.")
                    .arg(m_metadados.versaoInterface)
                    .arg(kVersaoInterfacePacote));
+    // Named to the loader only now, once the file is known to be a package:
+    // a QLibrary given a file that is not there, before the application
+    // object exists (the command line reads its packages first), ends the
+    // process in a double free inside Qt's own clean-up.
+    m_biblioteca.setFileName(m_arquivo);
+    // Unloading withdraws the package from the host, but its code stays
+    // mapped until the process ends, as Qt's plugin loader keeps plugins:
+    // texts and handlers copied out of it (a refusal's message on its way
+    // to the user, the command table) may outlive its registration.
+    m_biblioteca.setLoadHints(QLibrary::PreventUnloadHint);
     if (!m_biblioteca.load())
         Falhar(m_biblioteca.errorString());
     const QString entrada = m_nome + QStringLiteral("Descrever");

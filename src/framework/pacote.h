@@ -128,8 +128,9 @@ using TnDescreverPacote = bool (*)(TnDescricaoPacote& descricao, QString& erro);
 // the library's metadata (name, version, interface) without running it,
 // loads the library, reads its description, checks it and registers all of it with
 // the host in force, or none of it (what was registered is withdrawn and the
-// library unloaded); Descarregar withdraws it and unloads the library (also
-// when the object goes). The description is kept for the library's lifetime.
+// library released); Descarregar withdraws it and releases the library (also
+// when the object goes; its code stays mapped until the process ends, see
+// Ler). The description is kept while the package is read or loaded.
 class TnPacote {
 public:
     enum class Estado { Descarregado, Lido, Inicializado, Falhou };
@@ -163,6 +164,7 @@ private:
     void Retirar();
 
     QString m_nome;
+    QString m_arquivo;
     QLibrary m_biblioteca;
     TnMetadadosPacote m_metadados;
     Estado m_estado = Estado::Descarregado;

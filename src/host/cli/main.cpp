@@ -517,7 +517,7 @@ bool TemTela()
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
-int Executar(int argc, char* argv[])
+int Executar(int argc, char* argv[], TnPacotesInstalados& pacotes)
 {
     // Read and checked before any application object exists: a command, a
     // bad argument, --help and --version are answered in text and need no
@@ -528,7 +528,6 @@ int Executar(int argc, char* argv[])
     // The packages are read (not yet registered) first: their commands
     // and options are part of the table the arguments are checked against.
     // One that cannot be read leaves the host's own commands working.
-    TnPacotesInstalados pacotes;
     QString falhaDosPacotes;
     try {
         pacotes.Ler();
@@ -592,8 +591,11 @@ int Executar(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     QTextStream erros(stderr);
+    // Outlives whatever is raised: a package's message may point into its
+    // library, which must still be loaded when the message is printed.
+    TnPacotesInstalados pacotes;
     try {
-        return Executar(argc, argv);
+        return Executar(argc, argv, pacotes);
     } catch (const EnSQL& falha) {
         erros << "lyr: " << falha.Mensagem() << Qt::endl << "Comando: " << falha.Comando() << Qt::endl;
     } catch (const EnErro& falha) {
