@@ -95,7 +95,7 @@ struct TnDescricaoPacote {
     QList<TnEntradaDicionario> dicionario;
     QList<TnUsoCadastro> usos;
     QList<TnComandoLinha> comandos;
-    // Its part of the demo office, after the host's own.
+    // Its rows of the demo office, after the host's own.
     std::function<void(TnDemonstracaoPacote&)> demonstracao;
     // What `lyr status` says of its rows ("Protocolos: 120").
     std::function<QString(nDMConexao&)> situacao;

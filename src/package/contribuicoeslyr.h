@@ -21,6 +21,6 @@ QList<TnComandoLinha> ComandosLyr();
 // Its line of `lyr status`.
 QString SituacaoLyr(nDMConexao& conexao);
 
-// Its part of the demo office: configuration, templates and the protocols
+// Its rows of the demo office: configuration, templates and the protocols
 // already delivered.
 void DemonstracaoLyr(TnDemonstracaoPacote& demonstracao);

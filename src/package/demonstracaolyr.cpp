@@ -1,4 +1,4 @@
-// The module's part of the demo office, seeded after the host's own rows:
+// The module's rows of the demo office, seeded after the host's own:
 // the source-type templates, document types and groups, delivery set-up of
 // most establishments, routes and archive places, and the protocols an office
 // running for months already has (debits, payrolls and boletos of the older

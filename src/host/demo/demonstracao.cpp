@@ -8,7 +8,7 @@
 
 namespace {
 
-// The host's office, part by part, then each package's part over it.
+// The host's office, stage by stage, then each package's rows over it.
 TnResumoDemonstracao Semear(nDMConexao& conexao, const TnOpcoesDemonstracao& opcoes, const QList<const TnDescricaoPacote*>& pacotes)
 {
     TnSemeadura demo(conexao, opcoes);

@@ -23,7 +23,7 @@ struct TnResumoDemonstracao {
 // Fills an empty database with a believable accounting office: staff,
 // client companies and establishments, taxes and their debits of the last
 // six months, payroll, terminations and vacations, invoices and boletos;
-// then each package adds its own part (its demo hook), in the same
+// then each package adds its own rows (its demo hook), in the same
 // transaction. The same options give the same data.
 TnResumoDemonstracao GerarDemonstracao(nDMConexao& conexao, const TnOpcoesDemonstracao& opcoes,
                                        const QList<const TnDescricaoPacote*>& pacotes);

@@ -12,9 +12,9 @@
 #include <QString>
 #include <QVariant>
 
-// What the parts of the demo office share while they seed it: the options,
+// What the stages of the demo office share while they seed it: the options,
 // the one random sequence (the same options give the same rows), the six
-// months it spans, the prepared inserts and what each part left for the
+// months it spans, the prepared inserts and what each stage left for the
 // next ones (the client establishments, the employees, the companies' names).
 
 QVariant Nulo();
@@ -107,7 +107,7 @@ public:
     TnInsercoesPreparadas insercoes;
 };
 
-// The parts, in the order they are seeded.
+// The stages, in the order they are seeded.
 void SemearEscritorio(TnSemeadura& demo);  // departments, staff, clients, taxes
 void SemearFolha(TnSemeadura& demo);       // employees, payrolls, terminations, vacations
 void SemearDebitos(TnSemeadura& demo);     // the tax debits of the six months
