@@ -217,6 +217,9 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
                              : QAbstractItemView::NoEditTriggers);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->hide();
+    // A hidden row header has no current row to paint; told of each one, it
+    // would measure the rows above it again after every row appended.
+    QObject::disconnect(selectionModel(), nullptr, verticalHeader(), nullptr);
     horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setSectionsClickable(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &TnGrade::OrdenarPor);
@@ -337,6 +340,7 @@ void TnGrade::FocarCampo(const QString& campo)
 // typed over a cell replaces it.
 bool TnGrade::edit(const QModelIndex& indice, EditTrigger gatilho, QEvent* evento)
 {
+    m_modelo->AvisarAlteradas();
     const bool abriu = QTableView::edit(indice, gatilho, evento);
     if (abriu && gatilho == QAbstractItemView::EditKeyPressed) {
         if (auto* linha = qobject_cast<QLineEdit*>(EditorAberto())) {
@@ -347,19 +351,44 @@ bool TnGrade::edit(const QModelIndex& indice, EditTrigger gatilho, QEvent* event
     return abriu;
 }
 
+// The cursor takes the dataset's row at once (what reads the grid's current
+// cell finds it there); selecting it, scrolling to it and repainting wait
+// for the next turn of the event loop, so that rows posted one by one by
+// code cost the table one layout, not one each. An open editor is closed at
+// once.
 void TnGrade::SeguirDataSet(int linha)
 {
     if (m_sincronizando || linha < 0 || linha >= m_modelo->rowCount())
         return;
     // Values typed into the row, or a row posted where it stood: the cursor
-    // is already there, and selecting it again would cost a layout per field.
+    // is already there.
     if (currentIndex().isValid() && currentIndex().row() == linha)
         return;
     m_sincronizando = true;
     // A reset of the model loses the current cell: the column stays the one the user was in.
     const int coluna = currentIndex().isValid() ? currentIndex().column() : m_coluna;
-    setCurrentIndex(m_modelo->index(linha, coluna));
+    const QModelIndex destino = m_modelo->index(linha, coluna);
+    if (state() == QAbstractItemView::EditingState || !isVisible()) {
+        setCurrentIndex(destino);
+    } else {
+        m_adiandoVista = true;
+        selectionModel()->setCurrentIndex(destino, QItemSelectionModel::NoUpdate);
+        m_adiandoVista = false;
+        if (!std::exchange(m_mostrarAtual, true))
+            QMetaObject::invokeMethod(this, &TnGrade::MostrarAtual, Qt::QueuedConnection);
+    }
     m_sincronizando = false;
+}
+
+void TnGrade::MostrarAtual()
+{
+    m_mostrarAtual = false;
+    const QModelIndex atual = currentIndex();
+    if (atual.isValid()) {
+        selectionModel()->select(atual, selectionCommand(atual));
+        scrollTo(atual);
+    }
+    viewport()->update();
 }
 
 void TnGrade::AjustarLarguras()
@@ -451,7 +480,8 @@ void TnGrade::scrollContentsBy(int dx, int dy)
 
 void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anterior)
 {
-    QTableView::currentChanged(atual, anterior);
+    if (!m_adiandoVista)
+        QTableView::currentChanged(atual, anterior);
     if (LinhaDoPainel() >= 0 && atual.row() != LinhaDoPainel())
         FecharPainel();
     if (atual.isValid())

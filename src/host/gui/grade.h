@@ -73,6 +73,7 @@ private:
     const TnTecla* TeclaDaGrade(const QKeyEvent& evento, bool exata) const;
     void Agir(const std::function<void()>& acao);
     void SeguirDataSet(int linha);
+    void MostrarAtual();
     void OrdenarPor(int coluna);
     QWidget* EditorAberto() const;
     void SairDaLinha();
@@ -82,6 +83,10 @@ private:
 
     TnModeloDataSet* m_modelo;
     bool m_sincronizando = false;
+    // The cursor followed the dataset; the view scrolls to it and repaints
+    // at the next turn of the event loop.
+    bool m_mostrarAtual = false;
+    bool m_adiandoVista = false;
     int m_coluna = 0;  // column of the current cell
     int m_colunaOrdem = -1;
     bool m_decrescente = false;

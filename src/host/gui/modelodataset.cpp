@@ -23,6 +23,7 @@ TnModeloDataSet::~TnModeloDataSet()
 
 void TnModeloDataSet::DataSetLiberado()
 {
+    m_primeiraAlterada = m_ultimaAlterada = m_linhaAvisada = -1;
     beginResetModel();
     m_liberado = true;
     m_colunas.clear();
@@ -34,6 +35,7 @@ void TnModeloDataSet::RecarregarColunas()
 {
     if (m_liberado)
         return;
+    m_primeiraAlterada = m_ultimaAlterada = m_linhaAvisada = -1;
     beginResetModel();
     m_colunas.clear();
     for (int i = 0; i < m_dataSet.FieldCount(); ++i) {
@@ -192,18 +194,44 @@ bool TnModeloDataSet::setData(const QModelIndex& indice, const QVariant& valor, 
 
 void TnModeloDataSet::DadosRecarregados()
 {
+    m_primeiraAlterada = m_ultimaAlterada = -1;
     beginResetModel();
     Recontar();
     endResetModel();
-    emit RegistroAtualMudou(LinhaAtual());
+    m_linhaAvisada = LinhaAtual();
+    emit RegistroAtualMudou(m_linhaAvisada);
 }
 
+// Values typed into the current row keep it where it is: the views are told
+// of a row only when it is another one.
 void TnModeloDataSet::RegistroAtualAlterado()
 {
     const int linha = LinhaAtual();
     if (linha >= 0 && linha < rowCount())
-        emit dataChanged(index(linha, 0), index(linha, columnCount() - 1));
-    emit RegistroAtualMudou(linha);
+        MarcarAlterada(linha);
+    if (std::exchange(m_linhaAvisada, linha) != linha)
+        emit RegistroAtualMudou(linha);
+}
+
+void TnModeloDataSet::MarcarAlterada(int linha)
+{
+    if (m_primeiraAlterada < 0) {
+        m_primeiraAlterada = m_ultimaAlterada = linha;
+        QMetaObject::invokeMethod(this, &TnModeloDataSet::AvisarAlteradas, Qt::QueuedConnection);
+        return;
+    }
+    m_primeiraAlterada = std::min(m_primeiraAlterada, linha);
+    m_ultimaAlterada = std::max(m_ultimaAlterada, linha);
+}
+
+void TnModeloDataSet::AvisarAlteradas()
+{
+    if (m_primeiraAlterada < 0)
+        return;
+    const int primeira = std::exchange(m_primeiraAlterada, -1);
+    const int ultima = std::min(std::exchange(m_ultimaAlterada, -1), rowCount() - 1);
+    if (primeira <= ultima && columnCount() > 0)
+        emit dataChanged(index(primeira, 0), index(ultima, columnCount() - 1));
 }
 
 // A new row is shown last while it is typed; it comes when the insertion
@@ -230,6 +258,13 @@ void TnModeloDataSet::EstadoAlterado()
 
 void TnModeloDataSet::AntesDeMudarLinha(const TnDestinoLinha& mudanca)
 {
+    // Rows from the first that shifts on are told before they shift.
+    const int desde = mudanca.tipo == TnDestinoLinha::Tipo::Entra ? mudanca.para
+                      : mudanca.tipo == TnDestinoLinha::Tipo::Sai  ? mudanca.de
+                      : mudanca.tipo == TnDestinoLinha::Tipo::Muda ? std::min(mudanca.de, mudanca.para)
+                                                                   : m_linhas;
+    if (m_ultimaAlterada >= desde)
+        AvisarAlteradas();
     m_aviso = TnAviso::Nenhum;
     switch (mudanca.tipo) {
     case TnDestinoLinha::Tipo::Entra:

@@ -44,6 +44,11 @@ public:
     void RecarregarColunas();
     // The grid row of the dataset's current row (the new row while inserting).
     int LinhaAtual() const;
+    // Values changed in rows are told once per turn of the event loop (a
+    // row typed by code changes field after field), before rows come, go or
+    // move while the rows marked are still where they were, and when a view
+    // asks (before it opens an editor, which takes the values told).
+    void AvisarAlteradas();
     // A new row in which the user has typed nothing yet.
     bool LinhaNovaEmBranco() const { return LinhaNova() && !m_digitado; }
 
@@ -64,6 +69,7 @@ private:
     void DataSetLiberado() override;
     // The rows as the dataset has them now (inside a reset).
     void Recontar();
+    void MarcarAlterada(int linha);
 
     TnClientDataSet& m_dataSet;
     bool m_liberado = false;  // the dataset went first: the model is empty from then on
@@ -77,4 +83,7 @@ private:
     bool m_linhaNova = false;
     enum class TnAviso { Nenhum, Insercao, Remocao, Movimento };
     TnAviso m_aviso = TnAviso::Nenhum;  // begun before a row change, ended after it
+    int m_linhaAvisada = -1;  // the current row the views were last told of
+    int m_primeiraAlterada = -1;  // the rows whose values changed since last told; -1: none
+    int m_ultimaAlterada = -1;
 };

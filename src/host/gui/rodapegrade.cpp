@@ -14,15 +14,14 @@ TnRodapeGrade::TnRodapeGrade(TnGrade& grade, QWidget* pai) : QWidget(pai), m_gra
     setObjectName(QStringLiteral("rodape"));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     const TnModeloDataSet* modelo = &grade.Modelo();
-    connect(modelo, &QAbstractItemModel::modelReset, this, &TnRodapeGrade::Recalcular);
-    connect(modelo, &QAbstractItemModel::layoutChanged, this, &TnRodapeGrade::Recalcular);
-    connect(modelo, &QAbstractItemModel::dataChanged, this, &TnRodapeGrade::Recalcular);
-    connect(modelo, &QAbstractItemModel::rowsInserted, this, &TnRodapeGrade::Recalcular);
-    connect(modelo, &QAbstractItemModel::rowsRemoved, this, &TnRodapeGrade::Recalcular);
+    connect(modelo, &QAbstractItemModel::modelReset, this, &TnRodapeGrade::Desatualizar);
+    connect(modelo, &QAbstractItemModel::layoutChanged, this, &TnRodapeGrade::Desatualizar);
+    connect(modelo, &QAbstractItemModel::dataChanged, this, &TnRodapeGrade::Desatualizar);
+    connect(modelo, &QAbstractItemModel::rowsInserted, this, &TnRodapeGrade::Desatualizar);
+    connect(modelo, &QAbstractItemModel::rowsRemoved, this, &TnRodapeGrade::Desatualizar);
     connect(grade.horizontalHeader(), &QHeaderView::sectionResized, this, qOverload<>(&QWidget::update));
     connect(grade.horizontalHeader(), &QHeaderView::geometriesChanged, this, qOverload<>(&QWidget::update));
     connect(grade.horizontalScrollBar(), &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
-    Recalcular();
 }
 
 QSize TnRodapeGrade::sizeHint() const
@@ -32,11 +31,20 @@ QSize TnRodapeGrade::sizeHint() const
 
 QString TnRodapeGrade::Texto(int coluna) const
 {
+    Somar();
     return m_textos.value(coluna);
 }
 
-void TnRodapeGrade::Recalcular()
+void TnRodapeGrade::Desatualizar()
 {
+    m_desatualizado = true;
+    update();
+}
+
+void TnRodapeGrade::Somar() const
+{
+    if (!std::exchange(m_desatualizado, false))
+        return;
     const TnModeloDataSet& modelo = m_grade.Modelo();
     const TnClientDataSet& dataSet = modelo.DataSet();
     const QStringList& somados = dataSet.Aparencia().CamposSomados;
@@ -45,16 +53,19 @@ void TnRodapeGrade::Recalcular()
         const TnField& campo = modelo.Campo(coluna);
         if (!somados.contains(campo.FieldName(), Qt::CaseInsensitive))
             continue;
-        double soma = 0;
+        // Amounts add up exactly in their own decimals; other numbers in a few.
+        const bool decimal = campo.DataType() == TnFieldType::BCD || campo.DataType() == TnFieldType::FMTBCD;
+        const int escala = decimal ? std::clamp(campo.Size(), 0, TnDecimal::kEscalaMaxima) : campo.DataType() == TnFieldType::Float ? 6 : 0;
+        TnDecimal soma(0, escala);
         for (int linha = 0; linha < dataSet.RecordCount(); ++linha)
-            soma += Valores::ParaFloat(dataSet.ValorNaLinha(linha, campo.Index()));
-        m_textos[coluna] = campo.TextoExibicao(soma);
+            soma = soma + Valores::ParaDecimal(dataSet.ValorNaLinha(linha, campo.Index()), escala);
+        m_textos[coluna] = campo.TextoExibicao(QVariant::fromValue(soma));
     }
-    update();
 }
 
 void TnRodapeGrade::paintEvent(QPaintEvent*)
 {
+    Somar();
     QPainter pintor(this);
     pintor.fillRect(rect(), palette().window());
     pintor.setPen(palette().mid().color());

@@ -7,7 +7,8 @@ class TnGrade;
 // The footer row of a grid: under each column its dataset declares summed
 // (TnAparenciaGrade::CamposSomados), the sum of the rows the grid shows, in
 // the column's display format; it follows the columns' widths and the
-// horizontal scroll.
+// horizontal scroll. Sums are taken when shown or read, once however many
+// rows changed since.
 class TnRodapeGrade : public QWidget {
     Q_OBJECT
 public:
@@ -21,8 +22,10 @@ protected:
     void paintEvent(QPaintEvent* evento) override;
 
 private:
-    void Recalcular();
+    void Desatualizar();
+    void Somar() const;
 
     TnGrade& m_grade;
-    QList<QString> m_textos;  // per column of the grid
+    mutable QList<QString> m_textos;  // per column of the grid
+    mutable bool m_desatualizado = true;
 };
