@@ -25,7 +25,7 @@ void DeclararCampos(TnDMClientDataSet& dm)
 TLyrDMHistoricoPro::TLyrDMHistoricoPro()
 {
     nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOHISTPRO,t_t.DESCRISAOHISTPRO,t_t.TEMCOMPLEMENTOHISTORICO from HISTORICOPRO t_t ORDER BY t_t.CODIGOHISTPRO"));
-    nClientDataSet.SetCaption(QStringLiteral("Históricos e Observações"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Históricos e Observações");
     DefAdic.Ordem = QStringLiteral("CODIGOHISTPRO");
     DefAdic.Menus.first().ImageIndex = 0;
     DeclararCampos(*this);
@@ -34,8 +34,8 @@ TLyrDMHistoricoPro::TLyrDMHistoricoPro()
 TLyrDCHistoricoPro::TLyrDCHistoricoPro()
 {
     nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOHISTPRO,t_t.DESCRISAOHISTPRO,t_t.TEMCOMPLEMENTOHISTORICO from HISTORICOPRO t_t ORDER BY t_t.CodigoHistPro"));
-    nClientDataSet.SetCaption(QStringLiteral("Históricos e Observações"));
-    nClientDataSet.SetOrdemCaption(QStringLiteral("Histórico"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Históricos e Observações");
+    nClientDataSet.Tela().OrdemCaption = QStringLiteral("Histórico");
     DefAdic.Ordem = QStringLiteral("CodigoHistPro");
     DefAdic.OrdemCaption = QStringLiteral("Histórico");
     DeclararCampos(*this);

@@ -64,8 +64,8 @@ protected:
         const TnClasseDeclarada& classe = DeclaracaoDaClasse(Self::NomeDaClasse());
         this->Tabela = classe.tabela;
         this->ChaveTabela = classe.chave;
-        this->nClientDataSet.SetCadCons(classe.gemeo);
-        this->nClientDataSet.SetTipoForm(classe.grade);
+        this->nClientDataSet.Tela().CadCons = classe.gemeo;
+        this->nClientDataSet.Tela().TipoForm = classe.grade;
         this->nClientDataSet.SetPodeAlterarChave(false);
         this->nClientDataSet.SetnLogChanges(classe.tipo != 2);
         this->DefAdic.Menus = {ItemDeMenu(classe)};

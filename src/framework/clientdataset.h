@@ -81,31 +81,18 @@ public:
     // --- declaration -------------------------------------------------------
     const QString& CommandText() const { return m_commandText; }
     void SetCommandText(const QString& comando) { m_commandText = comando; }
-    const QString& Caption() const { return m_tela.Caption; }
-    void SetCaption(const QString& caption) { m_tela.Caption = caption; }
-    // The consultation twin of a register (its class name).
-    const QString& CadCons() const { return m_tela.CadCons; }
-    void SetCadCons(const QString& classe) { m_tela.CadCons = classe; }
-    const QStringList& Relatorios() const { return m_tela.Relatorios; }
-    void SetRelatorios(const QStringList& relatorios) { m_tela.Relatorios = relatorios; }
     bool PodeAlterarChave() const { return m_podeAlterarChave; }
     void SetPodeAlterarChave(bool pode) { m_podeAlterarChave = pode; }
     // Changes kept apart until merged (false: a posted row is its own original).
     bool nLogChanges() const { return m_linhas.RegistraAlteracoes(); }
     void SetnLogChanges(bool manter) { m_linhas.SetRegistraAlteracoes(manter); }
-    TnTipoForm TipoForm() const { return m_tela.TipoForm; }
-    void SetTipoForm(TnTipoForm tipo) { m_tela.TipoForm = tipo; }
-    const QList<TnIndexUsuario>& Indexs() const { return m_tela.Indexs; }
-    void SetIndexs(const QList<TnIndexUsuario>& ordens) { m_tela.Indexs = ordens; }
-    const QString& OrdemCaption() const { return m_tela.OrdemCaption; }
-    void SetOrdemCaption(const QString& caption) { m_tela.OrdemCaption = caption; }
-    bool PodeCriarIndexs() const { return m_tela.PodeCriarIndexs; }
-    void SetPodeCriarIndexs(bool pode) { m_tela.PodeCriarIndexs = pode; }
     const QList<TnFieldDef>& FieldDefs() const { return m_fieldDefs; }
     void SetFieldDefs(const QList<TnFieldDef>& definicoes) { m_fieldDefs = definicoes; }
-    // How grids show and handle the rows, filled in place while declaring.
-    const TnAparenciaGrade& Aparencia() const { return m_tela.Aparencia; }
-    TnAparenciaGrade& Aparencia() { return m_tela.Aparencia; }
+    // What the screen that shows the rows is told: captions, orders offered,
+    // how its grids look and answer keys (filled in place while declaring).
+    // The dataset only carries it; the desktop reads it.
+    TnDeclaracaoTela& Tela() { return m_tela; }
+    const TnDeclaracaoTela& Tela() const { return m_tela; }
 
     // --- events ------------------------------------------------------------
     void SetBeforeOpen(TnEventoDataSet evento) { m_beforeOpen = std::move(evento); }

@@ -12,10 +12,10 @@ TnConsultaDicionario::TnConsultaDicionario(const TnEntradaDicionario& entrada, c
     QStringList colunas = chave;
     if (!entrada.descricao.isEmpty())
         colunas.append(entrada.descricao);
-    nClientDataSet.SetCaption(entrada.rotulo);
+    nClientDataSet.Tela().Caption = entrada.rotulo;
     nClientDataSet.SetCommandText(ComandoComCondicao(
         QStringLiteral("select %1 from %2 t_t order by %3").arg(colunas.join(u','), entrada.tabela, chave.join(u',')), condicao));
-    nClientDataSet.SetTipoForm(TnTipoForm::ntfConGrid);
+    nClientDataSet.Tela().TipoForm = TnTipoForm::ntfConGrid;
     nClientDataSet.SetnLogChanges(false);
 }
 

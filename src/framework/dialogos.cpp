@@ -16,7 +16,7 @@ namespace {
 
 [[noreturn]] void RecusarConsulta(const TnDMClientDataSet& consulta)
 {
-    RecusarPergunta(consulta.nClientDataSet.Caption().isEmpty() ? consulta.Name : consulta.nClientDataSet.Caption());
+    RecusarPergunta(consulta.nClientDataSet.Tela().Caption.isEmpty() ? consulta.Name : consulta.nClientDataSet.Tela().Caption);
 }
 
 }  // namespace

@@ -581,7 +581,7 @@ void TnDMClientDataSet::RecusarExclusaoComDetalhes()
         for (int i = 0; i < colunas.size() && i < mestre.size(); ++i)
             condicoes.append(ValorParaSQL(colunas[i], QStringLiteral("="), FieldByName(mestre[i]).Value()));
         if (PegarTemRegistro(detalhe->Tabela, colunas.first(), condicoes.join(QStringLiteral(" and "))))
-            throw EnErro(QStringLiteral("Este registro tem \"%1\" e não pode ser excluído.").arg(detalhe->nClientDataSet.Caption()));
+            throw EnErro(QStringLiteral("Este registro tem \"%1\" e não pode ser excluído.").arg(detalhe->nClientDataSet.Tela().Caption));
     }
 }
 

@@ -8,7 +8,7 @@ TLyrDMCfgTipoProtocolo::TLyrDMCfgTipoProtocolo()
 {
     nClientDataSet.SetCommandText(QStringLiteral(
         "Select t_t.CODIGOTIPOPROTOCOLO,t_t.DESCRTIPOPROTOCOLO from CFGTIPOPROTOCOLO t_t ORDER BY t_t.CODIGOTIPOPROTOCOLO"));
-    nClientDataSet.SetCaption(QStringLiteral("Tipos Protocolos"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Tipos Protocolos");
     DefAdic.Ordem = QStringLiteral("CODIGOTIPOPROTOCOLO");
     DefAdic.Menus.first().ImageIndex = 0;
     TnField& tipo = Campo<TnSmallIntField>(QStringLiteral("CODIGOTIPOPROTOCOLO"));

@@ -145,42 +145,42 @@ void TLyrDPGerarProtocoloBase::DeclararGrades()
     // Green: every selectable item marked (protocols) or marked (items);
     // silver: already in a protocol, whatever else, under the cursor too
     // (the selected row takes silver as its background).
-    nClientDataSet.Aparencia().CorDoTexto = [this](int linha) {
+    nClientDataSet.Tela().Aparencia.CorDoTexto = [this](int linha) {
         const int coluna = m_pro->TODOSSELECIONADOS.Index();
         return nClientDataSet.ValorNaLinha(linha, coluna).toInt() == 1 ? QStringLiteral("#008000") : QString();
     };
     const auto prata = [this](int linha) {
         return nClientDataSetDet.ValorNaLinha(linha, m_item->PROTOCOLO.Index()).isNull() ? QString() : QStringLiteral("#c0c0c0");
     };
-    nClientDataSetDet.Aparencia().CorDoTexto = [this, prata](int linha) {
+    nClientDataSetDet.Tela().Aparencia.CorDoTexto = [this, prata](int linha) {
         if (const QString cor = prata(linha); !cor.isEmpty())
             return cor;
         return nClientDataSetDet.ValorNaLinha(linha, m_item->GERAR.Index()).toInt() == 1 ? QStringLiteral("#008000") : QString();
     };
-    nClientDataSetDet.Aparencia().CorDaSelecao = prata;
+    nClientDataSetDet.Tela().Aparencia.CorDaSelecao = prata;
     // Ctrl+Enter or a double click marks: a protocol's items, or one item.
     const auto ctrlEnter = [](int tecla, int modificadores) {
         return (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && (modificadores & Qt::ControlModifier);
     };
-    nClientDataSet.Aparencia().TeclasProprias = {QKeyCombination(Qt::ControlModifier, Qt::Key_Return).toCombined()};
-    nClientDataSet.Aparencia().AoTeclar = [this, ctrlEnter](int tecla, int modificadores) {
+    nClientDataSet.Tela().Aparencia.TeclasProprias = {QKeyCombination(Qt::ControlModifier, Qt::Key_Return).toCombined()};
+    nClientDataSet.Tela().Aparencia.AoTeclar = [this, ctrlEnter](int tecla, int modificadores) {
         if (!ctrlEnter(tecla, modificadores))
             return false;
         MarcarItensMaster();
         return true;
     };
-    nClientDataSet.Aparencia().AoClicarDuasVezes = [this] { MarcarItensMaster(); };
-    nClientDataSetDet.Aparencia().TeclasProprias = nClientDataSet.Aparencia().TeclasProprias;
-    nClientDataSetDet.Aparencia().AoTeclar = [this, ctrlEnter](int tecla, int modificadores) {
+    nClientDataSet.Tela().Aparencia.AoClicarDuasVezes = [this] { MarcarItensMaster(); };
+    nClientDataSetDet.Tela().Aparencia.TeclasProprias = nClientDataSet.Tela().Aparencia.TeclasProprias;
+    nClientDataSetDet.Tela().Aparencia.AoTeclar = [this, ctrlEnter](int tecla, int modificadores) {
         if (!ctrlEnter(tecla, modificadores))
             return false;
         MarcarItem();
         return true;
     };
-    nClientDataSetDet.Aparencia().AoClicarDuasVezes = [this] { MarcarItem(); };
-    nClientDataSetDet.Aparencia().CamposSomados = {QStringLiteral("VALOR")};
-    nClientDataSet.Aparencia().OrdenarPeloTitulo = false;
-    nClientDataSetDet.Aparencia().OrdenarPeloTitulo = false;
+    nClientDataSetDet.Tela().Aparencia.AoClicarDuasVezes = [this] { MarcarItem(); };
+    nClientDataSetDet.Tela().Aparencia.CamposSomados = {QStringLiteral("VALOR")};
+    nClientDataSet.Tela().Aparencia.OrdenarPeloTitulo = false;
+    nClientDataSetDet.Tela().Aparencia.OrdenarPeloTitulo = false;
 }
 
 void TLyrDPGerarProtocoloBase::Executar()

@@ -94,20 +94,20 @@ void TLyrDPBaixarProtocolo::DeclararGrade()
             throw EnErro(QStringLiteral("Não é permitido inserir registros."));
     });
     // Green: the rows the save will write off.
-    nClientDataSet.Aparencia().CorDoTexto = [this](int linha) {
+    nClientDataSet.Tela().Aparencia.CorDoTexto = [this](int linha) {
         const int coluna = nClientDataSet.FieldByName(QStringLiteral("ALTERUSER")).Index();
         return nClientDataSet.ValorNaLinha(linha, coluna).toInt() == 1 ? QStringLiteral("#008000") : QString();
     };
-    nClientDataSet.Aparencia().TeclasProprias = {Qt::Key_Return, Qt::Key_Enter};
-    nClientDataSet.Aparencia().AoTeclar = [this](int tecla, int modificadores) {
+    nClientDataSet.Tela().Aparencia.TeclasProprias = {Qt::Key_Return, Qt::Key_Enter};
+    nClientDataSet.Tela().Aparencia.AoTeclar = [this](int tecla, int modificadores) {
         if (!EhEnter(tecla) || modificadores != Qt::NoModifier)
             return false;
         InverterMarca();
         return true;
     };
-    nClientDataSet.Aparencia().AoClicarDuasVezes = [this] { InverterMarca(); };
+    nClientDataSet.Tela().Aparencia.AoClicarDuasVezes = [this] { InverterMarca(); };
     // A click on a title orders by that column, and again the other way.
-    nClientDataSet.Aparencia().OrdenarPeloTitulo = true;
+    nClientDataSet.Tela().Aparencia.OrdenarPeloTitulo = true;
 }
 
 void TLyrDPBaixarProtocolo::DataModuleCreate()

@@ -46,8 +46,8 @@ TLyrDPConsultaProtocoloBase::TLyrDPConsultaProtocoloBase()
     nClientDataSet.FieldByName(QStringLiteral("CodigoProtocolo")).SetDisplayFormat(QStringLiteral("0"));
     nClientDataSet.FieldByName(QStringLiteral("DataLctoPro")).SetDisplayFormat(QStringLiteral("dd/mm/yyyy"));
     nClientDataSet.FieldByName(QStringLiteral("Observacao")).SetDisplayWidth(40);
-    nClientDataSet.Aparencia().AoClicarDuasVezes = [this] { actAbrirLcto(); };
-    nClientDataSet.Aparencia().MenuDeContexto = {{QStringLiteral("Abrir Cadastro do Lançamento"), 160, [this] { actAbrirLcto(); }}};
+    nClientDataSet.Tela().Aparencia.AoClicarDuasVezes = [this] { actAbrirLcto(); };
+    nClientDataSet.Tela().Aparencia.MenuDeContexto = {{QStringLiteral("Abrir Cadastro do Lançamento"), 160, [this] { actAbrirLcto(); }}};
 }
 
 void TLyrDPConsultaProtocoloBase::DepoisConfigurar(TnFormulario* formulario)

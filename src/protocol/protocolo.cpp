@@ -68,8 +68,8 @@ TLyrDMProtocolo::TLyrDMProtocolo()
         "t_t.DATAHORACADASTRO,t_t.CODIGOUSUARIO,t_t.FORMAENTREGA,t_t.NATUREZAPRO,t_t.DATAHORAENTREGA,"
         "t_t.CODIGOUSUARIOINT,t_t.USUARIOEXT,t_t.DATAHORABAIXA,t_t.CANCELADO,t_t.ORIGEMDADO from PROTOCOLO t_t "
         "ORDER BY t_t.CodigoProtocolo"));
-    nClientDataSet.SetCaption(QStringLiteral("Protocolo"));
-    nClientDataSet.SetRelatorios({QStringLiteral("LyrRRProtocolo"), QStringLiteral("LyrRRProtocoloEmpresa")});
+    nClientDataSet.Tela().Caption = QStringLiteral("Protocolo");
+    nClientDataSet.Tela().Relatorios = {QStringLiteral("LyrRRProtocolo"), QStringLiteral("LyrRRProtocoloEmpresa")};
     DefAdic.Ordem = QStringLiteral("CodigoProtocolo");
     DeclararCamposDaConsulta(*this, {QStringLiteral("CODIGOPROTOCOLO"), QStringLiteral("CODIGOEMPRESA"), QStringLiteral("CODIGOESTAB")});
     TnField& data = Campo<TnDateField>(QStringLiteral("DATALCTOPRO"));
@@ -410,8 +410,8 @@ TLyrDCProtocolo::TLyrDCProtocolo()
 {
     nClientDataSet.SetCommandText(QStringLiteral(
         "Select t_t.CODIGOEMPRESA,t_t. CODIGOESTAB,t_t. CODIGOPROTOCOLO,t_t. OBSERVACAO from PROTOCOLO t_t ORDER BY t_t.CodigoProtocolo"));
-    nClientDataSet.SetCaption(QStringLiteral("Protocolo"));
-    nClientDataSet.SetOrdemCaption(QStringLiteral("Protocolo"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Protocolo");
+    nClientDataSet.Tela().OrdemCaption = QStringLiteral("Protocolo");
     DefAdic.Ordem = QStringLiteral("CodigoProtocolo");
     DefAdic.OrdemCaption = QStringLiteral("Protocolo");
     DefAdic.Atributos = QStringLiteral("CODIGOEMPRESA, CODIGOESTAB, CODIGOPROTOCOLO, OBSERVACAO");

@@ -30,7 +30,7 @@ TLyrDMProtocoloItem::TLyrDMProtocoloItem()
         "Select t_t.CODIGOPROTOCOLO,t_t.SEQITEMPRO,t_t.DESCRITEM,t_t.COMPETENCIA,t_t.DATALCTOPRO,t_t.VENCIMENTO,t_t.VALOR,"
         "t_t.CODIGOIMPOSTO,t_t.VARIACAOIMPOSTO,t_t.CODIGODOCEMP,t_t.CODIGOFUNCCONTR,t_t.CANCELADO,t_t.CHAVEORIGEM,"
         "t_t.CODIGOUSUARIO,t_t.DATAHORACADASTRO,t_t.ORIGEMDADO from PROTOCOLOITEM t_t ORDER BY t_t.CodigoProtocolo,t_t.SeqItemPro"));
-    nClientDataSet.SetCaption(QStringLiteral("Protocolo - Itens"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Protocolo - Itens");
     DefAdic.Ordem = QStringLiteral("CodigoProtocolo,SeqItemPro");
 
     TnField& protocolo = Campo<TnLargeIntField>(QStringLiteral("CODIGOPROTOCOLO"));
@@ -104,16 +104,16 @@ TLyrDMProtocoloItem::TLyrDMProtocoloItem()
                                          + ValorParaSQL(QStringLiteral("VARIACAOIMPOSTO"), QStringLiteral("="), variacaoAtual.Value()))))
             variacaoAtual.Clear();
     });
-    nClientDataSet.Aparencia().AoConfirmarCelula = [this](int tecla, const QString& campo, const QString& texto) {
+    nClientDataSet.Tela().Aparencia.AoConfirmarCelula = [this](int tecla, const QString& campo, const QString& texto) {
         return ConfirmarCelula(tecla, campo, texto);
     };
-    nClientDataSet.Aparencia().CorDoTexto = [this](int linha) {
+    nClientDataSet.Tela().Aparencia.CorDoTexto = [this](int linha) {
         const int indice = FieldByName(QStringLiteral("CANCELADO")).Index();
         return nClientDataSet.ValorNaLinha(linha, indice).toString() == u"1" ? QStringLiteral("red") : QString();
     };
     // Shift+F6 in the grid cancels the item, not the protocol's shortcut on the same key.
-    nClientDataSet.Aparencia().TeclasProprias = {QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined()};
-    nClientDataSet.Aparencia().AoTeclar = [this](int tecla, int modificadores) {
+    nClientDataSet.Tela().Aparencia.TeclasProprias = {QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined()};
+    nClientDataSet.Tela().Aparencia.AoTeclar = [this](int tecla, int modificadores) {
         if (tecla == Qt::Key_F6 && (modificadores & Qt::ShiftModifier)) {
             actCancelarItem(this);
             return true;

@@ -7,7 +7,7 @@ TLyrDMProtocoloRespEstab::TLyrDMProtocoloRespEstab()
     nClientDataSet.SetCommandText(QStringLiteral(
         "Select t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.SEQ,t_t.NOMERESPONSAVEL from PROTOCOLORESPESTAB t_t ORDER BY "
         "t_t.CodigoEmpresa,t_t. CodigoEstab,t_t. Seq"));
-    nClientDataSet.SetCaption(QStringLiteral("Responsáveis"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Responsáveis");
     DefAdic.Ordem = QStringLiteral("CodigoEmpresa, CodigoEstab, Seq");
     TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
     empresa.SetRequired(true);

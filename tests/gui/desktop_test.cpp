@@ -42,7 +42,7 @@ class TTesteDMControles : public TnDMClientDataSet {
 public:
     TTesteDMControles()
     {
-        nClientDataSet.SetCaption(QStringLiteral("Controles"));
+        nClientDataSet.Tela().Caption = QStringLiteral("Controles");
         TnField& tipo = Campo<TnSmallIntField>("CODIGOTIPODOC");
         tipo.Definicao().Dicionario = QStringLiteral("CODIGOTIPODOC");
         tipo.Definicao().LinkKeyFields = QStringLiteral("CODIGOTIPODOC");
@@ -314,18 +314,18 @@ TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
     itens.CreateDataSet();
     itens.AppendRecord({1, "0"});
     itens.AppendRecord({2, "1"});
-    itens.Aparencia().CorDoTexto = [&itens](int linha) {
+    itens.Tela().Aparencia.CorDoTexto = [&itens](int linha) {
         return itens.ValorNaLinha(linha, 1).toString() == u"1" ? QStringLiteral("red") : QString();
     };
     int cancelamentos = 0;
-    itens.Aparencia().AoTeclar = [&](int tecla, int modificadores) {
+    itens.Tela().Aparencia.AoTeclar = [&](int tecla, int modificadores) {
         if (tecla != Qt::Key_F6 || !(modificadores & Qt::ShiftModifier))
             return false;
         ++cancelamentos;
         return true;
     };
-    itens.Aparencia().TeclasProprias = {QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined()};
-    itens.Aparencia().OrdenarPeloTitulo = false;
+    itens.Tela().Aparencia.TeclasProprias = {QKeyCombination(Qt::ShiftModifier, Qt::Key_F6).toCombined()};
+    itens.Tela().Aparencia.OrdenarPeloTitulo = false;
     // The screen around the grid has its own action on the same key.
     QWidget tela;
     auto* informacoes = new QAction(&tela);
@@ -471,7 +471,7 @@ TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEPodeManterOUsuarioNela)
     itens.AddField<TnStringField>("OBS", 40);
     itens.CreateDataSet();
     itens.AppendRecord({"antigo", 1, ""});
-    itens.Aparencia().AoConfirmarCelula = [&itens](int, const QString& campo, const QString& texto) {
+    itens.Tela().Aparencia.AoConfirmarCelula = [&itens](int, const QString& campo, const QString& texto) {
         if (campo != u"DESCR" || texto != u"7")
             return false;
         itens.Edit();

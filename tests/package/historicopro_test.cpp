@@ -17,7 +17,7 @@ TEST_F(HistoricoPro, NovoTextoSemComplementoEDescricaoInteira)
 {
     TLyrDMHistoricoPro historicos;
     EXPECT_EQ(historicos.Tabela, "HISTORICOPRO");
-    EXPECT_EQ(historicos.nClientDataSet.CadCons(), "LyrDCHistoricoPro");
+    EXPECT_EQ(historicos.nClientDataSet.Tela().CadCons, "LyrDCHistoricoPro");
     EXPECT_EQ(historicos.DefAdic.Menus.first().ImageIndex, 0);
     historicos.Abrir();
     TnClientDataSet& ds = historicos.nClientDataSet;
@@ -35,7 +35,7 @@ TEST_F(HistoricoPro, NovoTextoSemComplementoEDescricaoInteira)
     EXPECT_EQ(PegarValorCampo("HISTORICOPRO", "TEMCOMPLEMENTOHISTORICO", "CODIGOHISTPRO=2").toInt(), 1);
 
     TLyrDCHistoricoPro consulta;
-    EXPECT_EQ(consulta.nClientDataSet.TipoForm(), TnTipoForm::ntfConGrid);
+    EXPECT_EQ(consulta.nClientDataSet.Tela().TipoForm, TnTipoForm::ntfConGrid);
     EXPECT_FALSE(consulta.nClientDataSet.nLogChanges());
     consulta.Abrir();
     EXPECT_EQ(consulta.nClientDataSet.RecordCount(), 2);

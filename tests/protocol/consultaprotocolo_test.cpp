@@ -104,7 +104,7 @@ TEST_F(ConsultasProtocolo, AbreOProtocoloNoCadastroEAvisaUmaVez)
     consulta.actAbrirLcto();
     ASSERT_TRUE(consulta.nClientDataSet.Locate("CodigoProtocolo", 31));
     m_usuario->EsperarCadastro("Protocolo", olhar);
-    consulta.nClientDataSet.Aparencia().AoClicarDuasVezes();
+    consulta.nClientDataSet.Tela().Aparencia.AoClicarDuasVezes();
     m_usuario->Verificar();
     EXPECT_EQ(vistos, QList<qint64>({33, 31}));
 }

@@ -293,7 +293,7 @@ TEST_F(Protocolos, CodigoDeHistoricoNaDescricao)
     TnClientDataSet& itens = m_itens->nClientDataSet;
     itens.Append();
     const auto confirmar = [&](int tecla, const QString& campo, const QString& texto) {
-        return itens.Aparencia().AoConfirmarCelula(tecla, campo, texto);
+        return itens.Tela().Aparencia.AoConfirmarCelula(tecla, campo, texto);
     };
     EXPECT_FALSE(confirmar(Qt::Key_Tab, "DESCRITEM", " 12 ")) << "a complete text lets Tab move on";
     EXPECT_EQ(itens.FieldByName("DESCRITEM").AsString(), "Guias de impostos federais");

@@ -193,7 +193,7 @@ TnPerguntaFeita TnDialogosRoteiro::PerguntaDaConsulta(TnTipoPergunta tipo, TnDMC
         if (consulta.nClientDataSet.Fields(i).Visible())
             titulos.append(consulta.nClientDataSet.Fields(i).Rotulo());
     }
-    return {tipo, -1, consulta.Name, consulta.nClientDataSet.Caption(), titulos, {}, consulta.nClientDataSet.RecordCount()};
+    return {tipo, -1, consulta.Name, consulta.nClientDataSet.Tela().Caption, titulos, {}, consulta.nClientDataSet.RecordCount()};
 }
 
 TnDialogosRoteiro& TnDialogosRoteiro::EsperarConsultaVarios(const QString& trecho, const QVariantList& valores)
@@ -239,7 +239,7 @@ TnDialogosRoteiro& TnDialogosRoteiro::EsperarCadastro(const QString& trecho, std
 void TnDialogosRoteiro::MostrarCadastro(TnDMClientDataSet& cadastro)
 {
     const std::optional<Esperada> esperada = Atender(
-        {TnTipoPergunta::Cadastro, -1, cadastro.Name, cadastro.nClientDataSet.Caption(), {}, {}, cadastro.nClientDataSet.RecordCount()});
+        {TnTipoPergunta::Cadastro, -1, cadastro.Name, cadastro.nClientDataSet.Tela().Caption, {}, {}, cadastro.nClientDataSet.RecordCount()});
     if (esperada && esperada->olhar)
         esperada->olhar(cadastro);
 }

@@ -56,7 +56,7 @@ TnDMEmpresa::TnDMEmpresa()
 {
     nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOEMPRESA,t_t.NOMEEMPRESA,t_t.APELIDOEMPRESA,t_t.CNPJ,t_t.DATACADASTRO,t_t.ATIVA "
                                                 "from EMPRESA t_t ORDER BY t_t.CODIGOEMPRESA"));
-    nClientDataSet.SetCaption(QStringLiteral("Empresas e Filiais"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Empresas e Filiais");
     DefAdic.Ordem = QStringLiteral("CODIGOEMPRESA");
     CampoCodigo(*this, QStringLiteral("CODIGOEMPRESA"), QStringLiteral("Empresa"));
     CampoTexto(*this, QStringLiteral("NOMEEMPRESA"), 100, QStringLiteral("Razão social"), true);
@@ -94,7 +94,7 @@ TnDMEstab::TnDMEstab()
         "Select t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.NOMEESTAB,t_t.APELIDOESTAB,t_t.CNPJ,t_t.INSCRICAOESTADUAL,"
         "t_t.INSCRICAOMUNICIPAL,t_t.ENDERECO,t_t.NUMERO,t_t.COMPLEMENTO,t_t.BAIRRO,t_t.CIDADE,t_t.UF,t_t.CEP,t_t.TELEFONE,"
         "t_t.EMAIL,t_t.ATIVO,t_t.DATAENCERRAMENTO from ESTAB t_t ORDER BY t_t.CODIGOEMPRESA,t_t.CODIGOESTAB"));
-    nClientDataSet.SetCaption(QStringLiteral("Filiais"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Filiais");
     DefAdic.Ordem = QStringLiteral("CODIGOEMPRESA,CODIGOESTAB");
     TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
     empresa.SetRequired(true);
@@ -149,7 +149,7 @@ TnDMEscritorio::TnDMEscritorio()
 {
     nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOESCRIT,t_t.NOMEESCRIT,t_t.CODIGOEMPRESA,t_t.CODIGOESTAB "
                                                 "from ESCRITORIO t_t ORDER BY t_t.CODIGOESCRIT"));
-    nClientDataSet.SetCaption(QStringLiteral("Escritório"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Escritório");
     DefAdic.Ordem = QStringLiteral("CODIGOESCRIT");
     CampoCodigo(*this, QStringLiteral("CODIGOESCRIT"), QStringLiteral("Escritório"), 999);
     CampoTexto(*this, QStringLiteral("NOMEESCRIT"), 100, QStringLiteral("Nome"), true);
@@ -166,7 +166,7 @@ TnDMDepartamento::TnDMDepartamento()
 {
     nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGODPTOESCRIT,t_t.DESCRDPTOESCRIT,t_t.ATIVO from DPTOESCRIT t_t "
                                                 "ORDER BY t_t.CODIGODPTOESCRIT"));
-    nClientDataSet.SetCaption(QStringLiteral("Departamentos"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Departamentos");
     DefAdic.Ordem = QStringLiteral("CODIGODPTOESCRIT");
     CampoCodigo(*this, QStringLiteral("CODIGODPTOESCRIT"), QStringLiteral("Departamento"), 999);
     CampoTexto(*this, QStringLiteral("DESCRDPTOESCRIT"), 50, QStringLiteral("Descrição"), true);
@@ -189,7 +189,7 @@ TnDMImposto::TnDMImposto()
     nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOIMPOSTO,t_t.VARIACAOIMPOSTO,t_t.DESCRIMPOSTO,t_t.DESCRPROTOCOLO,"
                                                 "t_t.CODIGORECEITA,t_t.ESFERA,t_t.ATIVO from IMPOSTO t_t "
                                                 "ORDER BY t_t.CODIGOIMPOSTO,t_t.VARIACAOIMPOSTO"));
-    nClientDataSet.SetCaption(QStringLiteral("Impostos"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Impostos");
     DefAdic.Ordem = QStringLiteral("CODIGOIMPOSTO,VARIACAOIMPOSTO");
     TnField& imposto = Campo<TnIntegerField>(QStringLiteral("CODIGOIMPOSTO"));
     imposto.SetDisplayLabel(QStringLiteral("Imposto"));
@@ -236,7 +236,7 @@ TnDCNotaServico::TnDCNotaServico()
     nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOESCRIT,t_t.SERIENS,t_t.NUMERONS,t_t.DATAEMISSAONS,t_t.CODIGOCLIENTE,"
                                                 "t_t.VALORLIQUIDO,t_t.CANCELADANS,t_t.CODIGOPROTOCOLO,t_t.SEQITEMPRO from SERVICONOTA t_t "
                                                 "ORDER BY t_t.CODIGOESCRIT,t_t.SERIENS,t_t.NUMERONS"));
-    nClientDataSet.SetCaption(QStringLiteral("Notas Fiscais de Serviço"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Notas Fiscais de Serviço");
     DefAdic.Ordem = QStringLiteral("CODIGOESCRIT,SERIENS,NUMERONS");
     Rotular(Campo<TnSmallIntField>(QStringLiteral("CODIGOESCRIT")), QStringLiteral("Escritório"));
     Rotular(Campo<TnStringField>(QStringLiteral("SERIENS"), 5), QStringLiteral("Série"));
@@ -255,7 +255,7 @@ TnDCContaReceber::TnDCContaReceber()
     nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOESCRIT,t_t.NUMERODCTOCR,t_t.NOSSONUMERO,t_t.DATAEMISSAOCR,t_t.DATAVCTOCR,"
                                                 "t_t.VALORCR,t_t.CODIGOCLIENTE,t_t.NUMERONS,t_t.DATAPGTOCR,t_t.CODIGOPROTOCOLO,t_t.SEQITEMPRO "
                                                 "from CONTARECEBER t_t ORDER BY t_t.CODIGOESCRIT,t_t.NUMERODCTOCR"));
-    nClientDataSet.SetCaption(QStringLiteral("Contas a Receber"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Contas a Receber");
     DefAdic.Ordem = QStringLiteral("CODIGOESCRIT,NUMERODCTOCR");
     Rotular(Campo<TnSmallIntField>(QStringLiteral("CODIGOESCRIT")), QStringLiteral("Escritório"));
     Rotular(Campo<TnIntegerField>(QStringLiteral("NUMERODCTOCR")), QStringLiteral("Documento"));

@@ -123,7 +123,7 @@ TnDMUsuario::TnDMUsuario()
 {
     nClientDataSet.SetCommandText(QStringLiteral("Select t_t.CODIGOUSUARIO,t_t.NOMEUSUARIO,t_t.NOMEUSUARIOCOMPL,t_t.EMAIL,"
                                                 "t_t.CODIGODPTOESCRIT,t_t.ADMINISTRADOR,t_t.ATIVO from USUARIO t_t ORDER BY t_t.CODIGOUSUARIO"));
-    nClientDataSet.SetCaption(QStringLiteral("Usuários e Direitos"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Usuários e Direitos");
     DefAdic.Ordem = QStringLiteral("CODIGOUSUARIO");
     CampoCodigo(*this, QStringLiteral("CODIGOUSUARIO"), QStringLiteral("Usuário"), 32767);
     CampoTexto(*this, QStringLiteral("NOMEUSUARIO"), 30, QStringLiteral("Login"), true);

@@ -131,7 +131,7 @@ int TnDialogosDesktop::InputQueryListBox(const QString& titulo, const QStringLis
 // A modal dialog titled after the register it shows.
 static void PrepararDialogo(QDialog& dialogo, const TnDMClientDataSet& registro, const QSize& tamanho)
 {
-    dialogo.setWindowTitle(registro.nClientDataSet.Caption().isEmpty() ? registro.Name : registro.nClientDataSet.Caption());
+    dialogo.setWindowTitle(registro.nClientDataSet.Tela().Caption.isEmpty() ? registro.Name : registro.nClientDataSet.Tela().Caption);
     dialogo.resize(tamanho);
     new QVBoxLayout(&dialogo);
 }

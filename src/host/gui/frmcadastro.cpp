@@ -42,7 +42,7 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
     layout->addLayout(topo);
 
     auto* divisor = new QSplitter(Qt::Vertical, this);
-    if (cadastro.nClientDataSet.TipoForm() == TnTipoForm::ntfCadGrid) {
+    if (cadastro.nClientDataSet.Tela().TipoForm == TnTipoForm::ntfCadGrid) {
         m_grade = new TnGrade(cadastro.nClientDataSet, true, divisor);
         divisor->addWidget(m_grade);
     } else {
@@ -64,7 +64,7 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
         auto* layoutDetalhe = new QVBoxLayout(caixa);
         layoutDetalhe->setContentsMargins(0, 0, 0, 0);
         auto* cabecalho = new QHBoxLayout;
-        cabecalho->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(detalhe->nClientDataSet.Caption().toHtmlEscaped()), caixa));
+        cabecalho->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(detalhe->nClientDataSet.Tela().Caption.toHtmlEscaped()), caixa));
         layoutDetalhe->addLayout(cabecalho);
         auto* grade = new TnGrade(detalhe->nClientDataSet, true, caixa);
         grade->setObjectName(detalhe->Name);
@@ -144,7 +144,7 @@ void TnFrmCadastro::CriarBarra()
     m_barra->addSeparator();
     for (TnAction* acao : edicao)
         adicionar(acao);
-    if (!m_cadastro.nClientDataSet.Relatorios().isEmpty()) {
+    if (!m_cadastro.nClientDataSet.Tela().Relatorios.isEmpty()) {
         auto* imprimir = m_barra->addAction(IconeDoTema(QStringLiteral("document-print")), QStringLiteral("Imprimir"));
         imprimir->setObjectName(QStringLiteral("actImprimir"));
         imprimir->setShortcut(QKeySequence::Print);
@@ -177,7 +177,7 @@ void TnFrmCadastro::Imprimir()
             throw EnErro(QStringLiteral("Grave ou cancele as alterações antes de imprimir."));
         if (!dataSet.Active() || dataSet.IsEmpty())
             throw EnErro(QStringLiteral("Não há registros para imprimir."));
-        const QStringList nomes = dataSet.Relatorios();
+        const QStringList nomes = dataSet.Tela().Relatorios;
         QStringList opcoes;
         for (const QString& nome : nomes) {
             const QString titulo = m_cadastro.TituloRelatorio(nome);

@@ -22,10 +22,10 @@ TnFrmConsulta::TnFrmConsulta(TnDMClientDataSet& consulta, QWidget* pai) : TnForm
     m_ordens = new QComboBox(this);
     m_ordens->setObjectName(QStringLiteral("ordens"));
     const QString ordemPadrao = !consulta.DefAdic.OrdemCaption.isEmpty() ? consulta.DefAdic.OrdemCaption
-                                                                       : consulta.nClientDataSet.OrdemCaption();
+                                                                       : consulta.nClientDataSet.Tela().OrdemCaption;
     m_ordens->addItem(ordemPadrao.isEmpty() ? QStringLiteral("Código") : ordemPadrao);
     m_camposDasOrdens.append(consulta.DefAdic.Ordem.isEmpty() ? consulta.ChaveTabela : consulta.DefAdic.Ordem);
-    for (const TnIndexUsuario& ordem : consulta.nClientDataSet.Indexs()) {
+    for (const TnIndexUsuario& ordem : consulta.nClientDataSet.Tela().Indexs) {
         m_ordens->addItem(ordem.Name);
         m_camposDasOrdens.append(ordem.Fields);
     }

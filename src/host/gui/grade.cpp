@@ -166,14 +166,14 @@ protected:
                 return true;
             }
         }
-        if (editor && evento->type() == QEvent::KeyPress && dataSet.Aparencia().AoConfirmarCelula) {
+        if (editor && evento->type() == QEvent::KeyPress && dataSet.Tela().Aparencia.AoConfirmarCelula) {
             const int tecla = static_cast<QKeyEvent*>(evento)->key();
             const QVariant coluna = editor->property("coluna");
             if ((tecla == Qt::Key_Tab || tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && coluna.isValid()) {
                 const TnField& campo = m_modelo.Campo(coluna.toInt());
                 const QVariant antes = campo.Value();
                 bool manter = false;
-                AcaoSegura([&] { manter = dataSet.Aparencia().AoConfirmarCelula(tecla, campo.FieldName(), editor->text()); });
+                AcaoSegura([&] { manter = dataSet.Tela().Aparencia.AoConfirmarCelula(tecla, campo.FieldName(), editor->text()); });
                 if (campo.Value() != antes)
                     editor->setText(campo.AsString());
                 if (manter) {
@@ -230,8 +230,8 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
             menu->exec(viewport()->mapToGlobal(posicao));
     });
     connect(this, &QTableView::doubleClicked, this, [this] {
-        if (DataSet().Aparencia().AoClicarDuasVezes)
-            AcaoSegura([this] { DataSet().Aparencia().AoClicarDuasVezes(); });
+        if (DataSet().Tela().Aparencia.AoClicarDuasVezes)
+            AcaoSegura([this] { DataSet().Tela().Aparencia.AoClicarDuasVezes(); });
         else if (!m_modelo->Editavel)
             emit RegistroEscolhido();
     });
@@ -508,7 +508,7 @@ void TnGrade::currentChanged(const QModelIndex& atual, const QModelIndex& anteri
 
 void TnGrade::OrdenarPor(int coluna)
 {
-    if (!OrdenarPeloTitulo || !DataSet().Aparencia().OrdenarPeloTitulo || coluna < 0)
+    if (!OrdenarPeloTitulo || !DataSet().Tela().Aparencia.OrdenarPeloTitulo || coluna < 0)
         return;
     m_decrescente = coluna == m_colunaOrdem && !m_decrescente;
     m_colunaOrdem = coluna;
@@ -654,7 +654,7 @@ bool TnGrade::event(QEvent* evento)
 {
     if (evento->type() == QEvent::ShortcutOverride && state() != QAbstractItemView::EditingState) {
         const auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (DataSet().Aparencia().TeclasProprias.contains(tecla->keyCombination().toCombined()) || TeclaDaGrade(*tecla, true)) {
+        if (DataSet().Tela().Aparencia.TeclasProprias.contains(tecla->keyCombination().toCombined()) || TeclaDaGrade(*tecla, true)) {
             evento->accept();
             return true;
         }
@@ -723,9 +723,9 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
     // The dataset's keys come first: a process may take a key the grid
     // would use otherwise (Enter marks the row instead of picking it).
     TnClientDataSet& dataSet = DataSet();
-    if (dataSet.Aparencia().AoTeclar) {
+    if (dataSet.Tela().Aparencia.AoTeclar) {
         bool tratada = false;
-        AcaoSegura([&] { tratada = dataSet.Aparencia().AoTeclar(evento->key(), static_cast<int>(evento->modifiers())); });
+        AcaoSegura([&] { tratada = dataSet.Tela().Aparencia.AoTeclar(evento->key(), static_cast<int>(evento->modifiers())); });
         if (tratada) {
             viewport()->update();
             return;
@@ -738,7 +738,7 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
 
 std::unique_ptr<QMenu> TnGrade::CriarMenuDeContexto()
 {
-    const QList<TnItemMenuGrade>& itens = DataSet().Aparencia().MenuDeContexto;
+    const QList<TnItemMenuGrade>& itens = DataSet().Tela().Aparencia.MenuDeContexto;
     if (itens.isEmpty())
         return nullptr;
     auto menu = std::make_unique<QMenu>(this);

@@ -59,7 +59,7 @@ private:
 QString Titulo(const TnDataModule& dataModule)
 {
     if (const auto* cadastro = dynamic_cast<const TnDMClientDataSet*>(&dataModule))
-        return cadastro->nClientDataSet.Caption();
+        return cadastro->nClientDataSet.Tela().Caption;
     if (const auto* processo = dynamic_cast<const TnDMPowerParam*>(&dataModule))
         return processo->npqPowerParam.Caption;
     return dataModule.Name;
@@ -165,7 +165,7 @@ TnFormulario* TnJanelaPrincipal::AbrirClasse(const QString& nomeClasse)
             }
             cadastro->Abrir(selecao);
             cadastro->CriarDetalhe();
-            if (cadastro->nClientDataSet.TipoForm() == TnTipoForm::ntfConGrid)
+            if (cadastro->nClientDataSet.Tela().TipoForm == TnTipoForm::ntfConGrid)
                 formulario = new TnFrmConsulta(*cadastro, aba);
             else
                 formulario = new TnFrmCadastro(*cadastro, aba);

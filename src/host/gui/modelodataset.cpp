@@ -115,13 +115,13 @@ QVariant TnModeloDataSet::data(const QModelIndex& indice, int papel) const
     case Qt::ForegroundRole: {
         // The dataset paints rows (cancelled items in red).
         QColor cor;
-        if (m_dataSet.Aparencia().CorDoTexto && indice.row() < m_dataSet.RecordCount())
-            cor = QColor::fromString(m_dataSet.Aparencia().CorDoTexto(indice.row()));
+        if (m_dataSet.Tela().Aparencia.CorDoTexto && indice.row() < m_dataSet.RecordCount())
+            cor = QColor::fromString(m_dataSet.Tela().Aparencia.CorDoTexto(indice.row()));
         return cor.isValid() ? QVariant(QBrush(cor)) : QVariant();
     }
     case PapelCorDaSelecao:
-        if (m_dataSet.Aparencia().CorDaSelecao && indice.row() < m_dataSet.RecordCount())
-            return QColor::fromString(m_dataSet.Aparencia().CorDaSelecao(indice.row()));
+        if (m_dataSet.Tela().Aparencia.CorDaSelecao && indice.row() < m_dataSet.RecordCount())
+            return QColor::fromString(m_dataSet.Tela().Aparencia.CorDaSelecao(indice.row()));
         return {};
     case Qt::ToolTipRole:
         return campo.Definicao().Hint.isEmpty() ? QVariant() : QVariant(campo.Definicao().Hint);

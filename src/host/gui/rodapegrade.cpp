@@ -47,7 +47,7 @@ void TnRodapeGrade::Somar() const
         return;
     const TnModeloDataSet& modelo = m_grade.Modelo();
     const TnClientDataSet& dataSet = modelo.DataSet();
-    const QStringList& somados = dataSet.Aparencia().CamposSomados;
+    const QStringList& somados = dataSet.Tela().Aparencia.CamposSomados;
     m_textos = QList<QString>(modelo.columnCount());
     for (int coluna = 0; coluna < modelo.columnCount() && dataSet.Active(); ++coluna) {
         const TnField& campo = modelo.Campo(coluna);
