@@ -57,8 +57,6 @@ int main(int argc, char* argv[])
 
     TnClientDataSet semVista(QStringLiteral("SemVista"));
     PrepararCampos(semVista);
-    const double semGrade = Medir([&] { semVista.EmptyDataSet(); }, [&] { Gravar(semVista, linhas); });
-
     TnClientDataSet naGrade(QStringLiteral("NaGrade"));
     PrepararCampos(naGrade);
     TnGrade grade(naGrade, true);
@@ -69,7 +67,8 @@ int main(int argc, char* argv[])
         naGrade.EmptyDataSet();
         QCoreApplication::processEvents();
     };
-    const double comGrade = Medir(esvaziar, [&] { Gravar(naGrade, linhas); });
+    const auto [comGrade, semGrade] = MedirEmTurnos({esvaziar, [&] { Gravar(naGrade, linhas); }},
+                                                    {[&] { semVista.EmptyDataSet(); }, [&] { Gravar(semVista, linhas); }});
     // The turn after: the cursor follows the last row, the rows changed are
     // told, and the visible rows are painted.
     const double vez = Medir([&] {

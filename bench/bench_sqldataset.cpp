@@ -576,8 +576,7 @@ void MedirBaixaERecibos(TnHost& host, nDMConexao& conexao)
 
 void MedirGeracao(nDMConexao& conexao, const TnPeriodoGeracao& periodo)
 {
-    const double previaFramework = Medir([] {}, [&] { PreverGeracao(periodo); });
-    const double previaBruta = Medir([] {}, [&] { PreverBruto(conexao, periodo); });
+    const auto [previaFramework, previaBruta] = MedirEmTurnos({{}, [&] { PreverGeracao(periodo); }}, {{}, [&] { PreverBruto(conexao, periodo); }});
     std::unique_ptr<TLyrDPGerarProtocolo> amostra = PreverGeracao(periodo);
     amostra->nClientDataSetDet.SetFiltered(false);
     const int itens = amostra->nClientDataSetDet.RecordCount();
@@ -597,8 +596,8 @@ void MedirGeracao(nDMConexao& conexao, const TnPeriodoGeracao& periodo)
         processo = PreverGeracao(periodo);
         processo->SelecionarTodos();
     };
-    const double gravarFramework = Medir(marcar, [&] { processo->actGravarExecute(); });
-    const double gravarBruto = Medir(marcar, [&] { GravarBruto(conexao, *processo, ultimoAntes); });
+    const auto [gravarFramework, gravarBruto] = MedirEmTurnos({marcar, [&] { processo->actGravarExecute(); }},
+                                                              {marcar, [&] { GravarBruto(conexao, *processo, ultimoAntes); }});
     DesfazerGeracao(ultimoAntes);
     Relatar(QStringLiteral("gravação da geração (todos marcados)"), itens, gravarFramework, gravarBruto);
 }
@@ -644,26 +643,25 @@ int main(int argc, char* argv[])
 
     const int itens = 5000 * opcoes.tamanho;
     CriarProtocolosDosItens(conexao, itens);
-    const double framework = Medir([&] { Apagar(conexao); }, [&] { InserirItens(conexao, itens, false); });
-    const double bruto = Medir([&] { Apagar(conexao); }, [&] { InserirItens(conexao, itens, true); });
+    const auto apagar = [&] { Apagar(conexao); };
+    const auto [framework, bruto] = MedirEmTurnos({apagar, [&] { InserirItens(conexao, itens, false); }},
+                                                  {apagar, [&] { InserirItens(conexao, itens, true); }});
     Relatar("inserção preparada de itens de protocolo", itens, framework, bruto);
-    const double loteFramework = Medir([&] { Apagar(conexao); }, [&] { InserirItensEmLote(conexao, itens, false); });
-    const double loteBruto = Medir([&] { Apagar(conexao); }, [&] { InserirItensEmLote(conexao, itens, true); });
+    const auto [loteFramework, loteBruto] = MedirEmTurnos({apagar, [&] { InserirItensEmLote(conexao, itens, false); }},
+                                                          {apagar, [&] { InserirItensEmLote(conexao, itens, true); }});
     Relatar("inserção em lote de itens de protocolo", itens, loteFramework, loteBruto);
 
     const QString leitura = QStringLiteral("select * from CALCULOEVENTO");
     auto contagem = ExecutarSQL(QStringLiteral("select count(*) from CALCULOEVENTO"));
     const qint64 linhas = contagem->Fields(0).AsLargeInt();
     DestruirSQL(contagem);
-    const double lerFramework = Medir([] {}, [&] { Ler(conexao, leitura, false); });
-    const double lerBruto = Medir([] {}, [&] { Ler(conexao, leitura, true); });
+    const auto [lerFramework, lerBruto] = MedirEmTurnos({{}, [&] { Ler(conexao, leitura, false); }}, {{}, [&] { Ler(conexao, leitura, true); }});
     Relatar("leitura de todos os eventos da folha", linhas, lerFramework, lerBruto);
 
     // Opening the protocol register on a month: its protocols and their items only.
     const int protocolos = argumentos.value("protocolos").toInt();
     InserirMesDeProtocolos(conexao, protocolos);
-    const double abrirFramework = Medir([] {}, [] { AbrirRegistro(); });
-    const double abrirBruto = Medir([] {}, [&] { LerRegistroBruto(conexao); });
+    const auto [abrirFramework, abrirBruto] = MedirEmTurnos({{}, [] { AbrirRegistro(); }}, {{}, [&] { LerRegistroBruto(conexao); }});
     Relatar("abrir o cadastro de protocolos no mês", protocolos + 3LL, abrirFramework, abrirBruto);
 
     const int meses = std::clamp(argumentos.value("meses").toInt(), 1, 12);

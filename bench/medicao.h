@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 inline QTextStream& Saida()
 {
@@ -35,6 +36,32 @@ inline double Medir(const std::function<void()>& preparar, const std::function<v
         melhor = std::min(melhor, relogio.nsecsElapsed() / 1e6);
     }
     return melhor;
+}
+
+// One side of a comparison: `preparar` runs untimed before each `trabalho`.
+struct TnLado {
+    std::function<void()> preparar;
+    std::function<void()> trabalho;
+};
+
+// The two sides in turns, run after run, so that what else the machine does
+// meanwhile weighs on both alike; the best of each, in milliseconds.
+inline std::pair<double, double> MedirEmTurnos(const TnLado& primeiro, const TnLado& segundo)
+{
+    double melhor[2] = {1e300, 1e300};
+    for (int vez = 0; vez < Vezes(); ++vez) {
+        int lado = 0;
+        for (const TnLado* caso : {&primeiro, &segundo}) {
+            if (caso->preparar)
+                caso->preparar();
+            QElapsedTimer relogio;
+            relogio.start();
+            caso->trabalho();
+            melhor[lado] = std::min(melhor[lado], relogio.nsecsElapsed() / 1e6);
+            ++lado;
+        }
+    }
+    return {melhor[0], melhor[1]};
 }
 
 inline void Relatar(const QString& caso, qint64 linhas, double medido, double base, const QString& nomeDaBase = QStringLiteral("bruto"))

@@ -102,8 +102,9 @@ void TnClientDataSet::Open(nDMConexao& conexao, const QVariantList& parametros)
     TnSQLDataSet consulta(conexao);
     consulta.SetCommandText(m_commandText);
     consulta.SetParamValues(parametros);
-    // Each row goes from the statement into the store, converted to its
-    // field's type, without a copy of the whole result on the way.
+    // Each row goes from the statement into the store, each value converted
+    // once, from the driver's to its field's type, without a copy of the
+    // whole result on the way.
     QList<const TnField*> campos;
     QVariantList linha;
     consulta.LerLinhaALinha(

@@ -106,13 +106,10 @@ QVariant Normalizar(const QVariant& valor, const TnColunaResultado& coluna)
         if (valor.typeId() == QMetaType::QString) {
             // SQLite's "yyyy-MM-dd" (the common case) needs no time of day.
             const QString texto = valor.toString();
-            if (texto.size() >= 10 && texto[4] == u'-' && texto[7] == u'-') {
-                const QDate data = QDate::fromString(texto.left(10), Qt::ISODate);
-                if (data.isValid())
-                    return data;
-            }
+            if (const QDate data = Valores::LerDataIso(texto); data.isValid())
+                return data;
             bool ok = false;
-            const QDateTime momento = Valores::LerDataHora(valor.toString(), &ok);
+            const QDateTime momento = Valores::LerDataHora(texto, &ok);
             return ok ? QVariant(momento.date()) : valor;
         }
         return valor.toDate();
@@ -356,7 +353,7 @@ void TnSQLDataSet::LerLinhaALinha(const std::function<void()>& colunas, const st
     });
     LerColunas();
     colunas();
-    Percorrer(linha);
+    Percorrer(linha, false);
 }
 
 void TnSQLDataSet::Close()
@@ -400,16 +397,16 @@ void TnSQLDataSet::LerLinhas()
     Percorrer([this](const QVariantList& valores) {
         m_valores.append(valores);
         ++m_linhas;
-    });
+    }, true);
 }
 
-void TnSQLDataSet::Percorrer(const std::function<void(const QVariantList& valores)>& linha)
+void TnSQLDataSet::Percorrer(const std::function<void(const QVariantList& valores)>& linha, bool normalizar)
 {
     const int colunas = FieldCount();
     QVariantList valores(colunas);
     while (m_consulta->next()) {
         for (int c = 0; c < colunas; ++c)
-            valores[c] = Normalizar(m_consulta->value(c), m_colunas[c]);
+            valores[c] = normalizar ? Normalizar(m_consulta->value(c), m_colunas[c]) : m_consulta->value(c);
         linha(valores);
     }
     if (m_consulta->lastError().isValid())

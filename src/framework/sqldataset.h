@@ -91,9 +91,10 @@ public:
 
     void Open();
     // Runs a select and hands its rows one by one, as they are read, to
-    // `linha` (the values as Valor gives them) without keeping them: for a
-    // reader that keeps its own copy. `colunas` runs first, once the columns
-    // (Coluna) are known. The statement is left closed.
+    // `linha` without keeping them: for a reader that keeps its own copy and
+    // converts each value to its own types (the values come as the driver
+    // gives them, not as Valor would). `colunas` runs first, once the
+    // columns (Coluna) are known. The statement is left closed.
     void LerLinhaALinha(const std::function<void()>& colunas, const std::function<void(const QVariantList& valores)>& linha);
     void Close();
     bool Active() const { return m_ativo; }
@@ -122,7 +123,7 @@ private:
     void Executar();
     void LerColunas();
     void LerLinhas();
-    void Percorrer(const std::function<void(const QVariantList& valores)>& linha);
+    void Percorrer(const std::function<void(const QVariantList& valores)>& linha, bool normalizar);
 
     nDMConexao& m_conexao;
     QString m_comando;

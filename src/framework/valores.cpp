@@ -142,6 +142,16 @@ qint64 ParaInteiro(const QVariant& valor)
         const QString texto = valor.toString().trimmed();
         if (texto.isEmpty())
             return 0;
+        // Plain digits, as the databases write them, need no locale.
+        if (texto.size() <= 18) {
+            const bool negativo = texto[0] == u'-';
+            qint64 numero = 0;
+            qsizetype i = negativo ? 1 : 0;
+            for (; i < texto.size() && texto[i] >= u'0' && texto[i] <= u'9'; ++i)
+                numero = numero * 10 + (texto[i].unicode() - u'0');
+            if (i == texto.size() && i > (negativo ? 1 : 0))
+                return negativo ? -numero : numero;
+        }
         bool ok = false;
         const qint64 numero = texto.toLongLong(&ok);
         if (!ok)
@@ -217,12 +227,30 @@ static QDateTime DataHoraLocal(const QDate& data, const QTime& hora)
     return QDateTime(data, hora, Qt::OffsetFromUTC, *achado);
 }
 
+// Read digit by digit: the format parser costs more than the rest of a row.
+QDate LerDataIso(QStringView texto)
+{
+    if (texto.size() < 10 || texto[4] != u'-' || texto[7] != u'-')
+        return {};
+    int numeros[3] = {0, 0, 0};
+    const int inicio[3] = {0, 5, 8};
+    const int tamanho[3] = {4, 2, 2};
+    for (int parte = 0; parte < 3; ++parte) {
+        for (int i = inicio[parte]; i < inicio[parte] + tamanho[parte]; ++i) {
+            const char16_t c = texto[i].unicode();
+            if (c < u'0' || c > u'9')
+                return {};
+            numeros[parte] = numeros[parte] * 10 + (c - u'0');
+        }
+    }
+    return QDate(numeros[0], numeros[1], numeros[2]);
+}
+
 QDateTime LerDataHora(const QString& texto, bool* ok)
 {
     const QString limpo = texto.trimmed();
     // Dates and timestamps as the databases store them, read without trying every format.
-    if (limpo.size() >= 10 && limpo[4] == u'-' && limpo[7] == u'-') {
-        const QDate data = QDate::fromString(limpo.left(10), Qt::ISODate);
+    if (const QDate data = LerDataIso(limpo); data.isValid()) {
         QTime hora(0, 0);
         if (limpo.size() >= 19) {
             // "HH:mm:ss" read by hand: the format parser costs more than the rest of the row.
@@ -233,7 +261,7 @@ QDateTime LerDataHora(const QString& texto, bool* ok)
             };
             hora = limpo[13] == u':' && limpo[16] == u':' ? QTime(numero(11), numero(14), numero(17)) : QTime();
         }
-        if (data.isValid() && hora.isValid() && (limpo.size() == 10 || limpo.size() >= 19)) {
+        if (hora.isValid() && (limpo.size() == 10 || limpo.size() >= 19)) {
             if (ok)
                 *ok = true;
             return DataHoraLocal(data, hora);
@@ -289,11 +317,8 @@ QDate ParaData(const QVariant& valor)
         return valor.toDate();
     if (valor.typeId() == QMetaType::QString) {
         const QString texto = valor.toString();
-        if (texto.size() == 10 && texto[4] == u'-' && texto[7] == u'-') {
-            const QDate data = QDate::fromString(texto, Qt::ISODate);
-            if (data.isValid())
-                return data;
-        }
+        if (const QDate data = LerDataIso(texto); data.isValid() && texto.size() == 10)
+            return data;
     }
     return ParaDataHora(valor).date();
 }

@@ -42,6 +42,9 @@ QDate ParaData(const QVariant& valor);
 
 // Accepts "2026-12-06", "06/12/2026" and either followed by a time.
 QDateTime LerDataHora(const QString& texto, bool* ok = nullptr);
+// The date a text starts with as the databases write it ("2026-12-06",
+// whatever follows); an invalid date otherwise.
+QDate LerDataIso(QStringView texto);
 
 // Orders two values: -1, 0 or 1; null comes before any value. Numbers of any
 // type compare by value, exactly (a floating value is read to the 9 decimals a

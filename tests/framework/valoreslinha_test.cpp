@@ -1,11 +1,14 @@
 #include "clientdataset.h"
 #include "decimal.h"
+#include "erros.h"
+#include "valores.h"
 #include "valoreslinha.h"
 
 #include <QDateTime>
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -136,4 +139,24 @@ TEST(TnValoresLinha, FalhaAoCopiarUmValorNaoDeixaOsAnteriores)
         EXPECT_EQ(TnValoresLinha(valores).value(3).metaType(), QMetaType::fromType<TnValorContado>());
     }
     EXPECT_EQ(TnValorContado::vivos, 0);
+}
+
+// Dates and codes as the databases write them are read by hand; anything
+// else still goes through the general readers (or is refused).
+TEST(Valores, DatasECodigosComoOsBancosEscrevem)
+{
+    EXPECT_EQ(Valores::LerDataIso(u"2026-12-06"), QDate(2026, 12, 6));
+    EXPECT_EQ(Valores::LerDataIso(u"2026-12-06 10:30:00"), QDate(2026, 12, 6));
+    EXPECT_FALSE(Valores::LerDataIso(u"2026-13-06").isValid());
+    EXPECT_FALSE(Valores::LerDataIso(u"2026-1-06").isValid());
+    EXPECT_FALSE(Valores::LerDataIso(u"06/12/2026").isValid());
+    EXPECT_EQ(Valores::ParaData(QStringLiteral("06/12/2026")), QDate(2026, 12, 6));
+    EXPECT_EQ(Valores::ParaData(QStringLiteral("2026-12-06 23:59:59")), QDate(2026, 12, 6));
+
+    EXPECT_EQ(Valores::ParaInteiro(QStringLiteral("000123")), 123);
+    EXPECT_EQ(Valores::ParaInteiro(QStringLiteral("-45")), -45);
+    EXPECT_EQ(Valores::ParaInteiro(QStringLiteral(" +7 ")), 7);
+    EXPECT_EQ(Valores::ParaInteiro(QStringLiteral("9223372036854775807")), std::numeric_limits<qint64>::max());
+    EXPECT_THROW(Valores::ParaInteiro(QStringLiteral("-")), EnErro);
+    EXPECT_THROW(Valores::ParaInteiro(QStringLiteral("12a")), EnErro);
 }
