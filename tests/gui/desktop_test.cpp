@@ -29,6 +29,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -441,6 +442,23 @@ TEST(TnGrade, LinhasGravadasMovidasEExcluidasSemRedesenharAGrade)
     linhas.AppendRecord({950, "fora do filtro"});
     EXPECT_EQ(grade.Modelo().rowCount(), 60);
     EXPECT_EQ(recargas, 1);
+
+    // Rows posted by code, one after another: the cursor is on each as it
+    // comes; the values are told, the row selected and shown once, after.
+    QSignalSpy alteracoes(&grade.Modelo(), &QAbstractItemModel::dataChanged);
+    for (int codigo = 801; codigo <= 820; ++codigo) {
+        linhas.Append();
+        linhas.FieldByName("CODIGO").SetValue(codigo);
+        linhas.FieldByName("NOME").SetValue(QStringLiteral("lote %1").arg(codigo));
+        linhas.Post();
+        EXPECT_EQ(grade.currentIndex().row(), linhas.RecNo() - 1);
+    }
+    EXPECT_EQ(alteracoes.count(), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(alteracoes.count(), 1);
+    EXPECT_EQ(texto(grade.currentIndex().row()), "lote 820");
+    EXPECT_EQ(grade.selectionModel()->selectedIndexes(), QModelIndexList{grade.currentIndex()});
+    EXPECT_TRUE(grade.viewport()->rect().intersects(grade.visualRect(grade.currentIndex())));
     EXPECT_TRUE(falhas.isEmpty()) << falhas.join(u'\n').toStdString();
 }
 

@@ -386,6 +386,8 @@ void TnGrade::MostrarAtual()
     const QModelIndex atual = currentIndex();
     if (atual.isValid()) {
         selectionModel()->select(atual, selectionCommand(atual));
+        // The rows that came are laid out first (the scroll bar's range with them).
+        executeDelayedItemsLayout();
         scrollTo(atual);
     }
     viewport()->update();

@@ -217,7 +217,12 @@ void TnModeloDataSet::MarcarAlterada(int linha)
 {
     if (m_primeiraAlterada < 0) {
         m_primeiraAlterada = m_ultimaAlterada = linha;
-        QMetaObject::invokeMethod(this, &TnModeloDataSet::AvisarAlteradas, Qt::QueuedConnection);
+        if (!std::exchange(m_avisoAgendado, true)) {
+            QMetaObject::invokeMethod(this, [this] {
+                m_avisoAgendado = false;
+                AvisarAlteradas();
+            }, Qt::QueuedConnection);
+        }
         return;
     }
     m_primeiraAlterada = std::min(m_primeiraAlterada, linha);
@@ -259,7 +264,8 @@ void TnModeloDataSet::EstadoAlterado()
 void TnModeloDataSet::AntesDeMudarLinha(const TnDestinoLinha& mudanca)
 {
     // Rows from the first that shifts on are told before they shift.
-    const int desde = mudanca.tipo == TnDestinoLinha::Tipo::Entra ? mudanca.para
+    const bool novaFicaNoFim = m_linhaNova && mudanca.para == m_linhas - 1;
+    const int desde = mudanca.tipo == TnDestinoLinha::Tipo::Entra ? (novaFicaNoFim ? m_linhas : mudanca.para)
                       : mudanca.tipo == TnDestinoLinha::Tipo::Sai  ? mudanca.de
                       : mudanca.tipo == TnDestinoLinha::Tipo::Muda ? std::min(mudanca.de, mudanca.para)
                                                                    : m_linhas;

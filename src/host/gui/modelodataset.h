@@ -86,4 +86,5 @@ private:
     int m_linhaAvisada = -1;  // the current row the views were last told of
     int m_primeiraAlterada = -1;  // the rows whose values changed since last told; -1: none
     int m_ultimaAlterada = -1;
+    bool m_avisoAgendado = false;  // a call to tell them waits in the event loop
 };
