@@ -29,6 +29,9 @@ const QList<TnClasseDeclarada> kClasses = {
     {u"TLyrDMProtocoloDocEmp"_s, u"PROTOCOLODOCEMP"_s, u"CODIGODOCEMP"_s, 1, u"LyrDCProtocoloDocEmp"_s, TnTipoForm::Normal, u"Documentos da Empresa"_s, u"02 Movimentos\\20 Documentos"_s, 1, 53, false, true, true, true, false},
     {u"TLyrDCProtocoloDocEmp"_s, u"PROTOCOLODOCEMP"_s, u"CODIGODOCEMP"_s, 2, u"LyrDMProtocoloDocEmp"_s, TnTipoForm::ntfConGrid, u"Documentos da Empresa"_s, u"02 Movimentos\\20 Documentos\\00 Consultas"_s, 0, -1, false, false, false, true, false},
     {u"TLyrDMProtocoloGrupoDoc"_s, u"PROTOCOLOGRUPODOC"_s, u"CODIGOGRUPODOC"_s, 1, u"LyrDCProtocoloGrupoDoc"_s, TnTipoForm::Normal, u"Grupos de Tipos de Documentos"_s, u"01 Cadastros\\04 Documentos"_s, 1, -1, false, true, true, true, false},
+    // The groups' consultation twin, which the group register names and the
+    // delivery configuration opens to pick a group.
+    {u"TLyrDCProtocoloGrupoDoc"_s, u"PROTOCOLOGRUPODOC"_s, u"CODIGOGRUPODOC"_s, 2, u"LyrDMProtocoloGrupoDoc"_s, TnTipoForm::ntfConGrid, u"Grupos de Tipos de Documentos"_s, u"01 Cadastros\\04 Documentos\\00 Consultas"_s, 0, -1, false, false, false, false, false},
     {u"TLyrDMProtocoloGrupoTipoDoc"_s, u"PROTOCOLOGRUPOTIPODOC"_s, u"CODIGOGRUPODOC;CODIGOTIPODOC"_s, 1, u"LyrDCProtocoloGrupoTipoDoc"_s, TnTipoForm::ntfCadGrid, u"Tipos de Documentos em Grupos"_s, u"01 Cadastros\\20 Documentos"_s, 3, -1, false, false, false, true, false},
     {u"TLyrDCProtocoloGrupoTipoDoc"_s, u"PROTOCOLOGRUPOTIPODOC"_s, u"CODIGOGRUPODOC;CODIGOTIPODOC"_s, 2, u"LyrDMProtocoloGrupoTipoDoc"_s, TnTipoForm::ntfConGrid, u"Tipos de Documentos em Grupos"_s, u"01 Cadastros\\20 Documentos\\00 Consultas"_s, 0, -1, false, false, false, false, false},
     {u"TLyrDMProtocoloRota"_s, u"PROTOCOLOROTA"_s, u"CODIGOROTA"_s, 1, u"LyrDCProtocoloRota"_s, TnTipoForm::Normal, u"Rotas de Entrega"_s, u"01 Cadastros\\01 Clientes"_s, 3, -1, true, true, true, true, false},

@@ -12,6 +12,7 @@
 #include "protocoloitem.h"
 #include "respestab.h"
 #include "selecaolyr.h"
+#include "tiposdoc.h"
 #include "pacote.h"
 #include "registro.h"
 
@@ -25,6 +26,12 @@ QList<TnInfoClasse> ClassesImplementadas()
     return {InfoDaClasse<TLyrDMHistoricoPro>(),
             InfoDaClasse<TLyrDCHistoricoPro>(),
             InfoDaClasse<TLyrDMProtocoloItem>(),
+            InfoDaClasse<TLyrDMProtocoloGrupoDoc>(),
+            InfoDaClasse<TLyrDCProtocoloGrupoDoc>(),
+            InfoDaClasse<TLyrDMProtocoloGrupoTipoDoc>(),
+            InfoDaClasse<TLyrDCProtocoloGrupoTipoDoc>(),
+            InfoDaClasse<TLyrDMProtocoloTipoDoc>(),
+            InfoDaClasse<TLyrDCProtocoloTipoDoc>(),
             InfoDaClasse<TLyrDMProtocolo>(),
             InfoDaClasse<TLyrDCProtocolo>(),
             InfoDaClasse<TLyrDPBaixarProtocolo>(),

@@ -44,10 +44,10 @@ const TnClasseDeclarada& ClasseLyr(const QString& nome)
 
 TEST(ClassesLyr, UmaAcaoPorClasseComMenuSoParaOModulo13)
 {
-    EXPECT_EQ(ClassesLyr().size(), 44);
+    EXPECT_EQ(ClassesLyr().size(), 45);
     EXPECT_EQ(AcoesDaTabela(Modulos({1, 12, 14, 191})).Count(), 0);
     const TnActionList acoes = AcoesDaTabela(Modulos({13}));
-    ASSERT_EQ(acoes.Count(), 41);
+    ASSERT_EQ(acoes.Count(), 42);
     for (const TnAction* acao : acoes.Todas()) {
         EXPECT_TRUE(acao->Name().startsWith("actT")) << acao->Name().toStdString();
         EXPECT_FALSE(acao->Caption().isEmpty());
@@ -155,7 +155,9 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
         nomes.append(classe->nome);
     // Table order for the module's classes; the selection class last.
     EXPECT_EQ(nomes, QStringList({"TLyrDMHistoricoPro", "TLyrDCHistoricoPro", "TLyrDMProtocoloItem", "TLyrDMProtocolo",
-                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
+                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMProtocoloGrupoDoc", "TLyrDCProtocoloGrupoDoc",
+                                  "TLyrDMProtocoloGrupoTipoDoc", "TLyrDCProtocoloGrupoTipoDoc", "TLyrDMProtocoloTipoDoc",
+                                  "TLyrDCProtocoloTipoDoc", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
                                   "TLyrDPGerarProtocolo", "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
                                   "TLyrDPConsultaProtocoloEntregue", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
@@ -170,7 +172,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 11) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 17) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());
