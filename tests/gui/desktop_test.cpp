@@ -65,19 +65,15 @@ public:
     }
 };
 
-class Desktop : public TesteComBanco {
+class Desktop : public TesteDeTela {
 protected:
     void SetUp() override
     {
-        TesteComBanco::SetUp();
-        m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
-        m_host->Registro().ModulosCarregados.set(13);  // as the package would
+        TesteDeTela::SetUp();
         nRegisterClass(InfoDaClasseLyr<TLyrDMHistoricoPro>());
         nRegisterClass(InfoDaClasseLyr<TLyrDCHistoricoPro>());
         ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'demo', 'Usuário de Demonstração')");
     }
-
-    TnDialogosRoteiro* m_usuario = nullptr;
 };
 
 template <typename T>

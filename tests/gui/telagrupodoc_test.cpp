@@ -18,21 +18,17 @@
 
 namespace {
 
-class TelaGrupoDoc : public TesteComBanco {
+class TelaGrupoDoc : public TesteDeTela {
 protected:
     void SetUp() override
     {
-        TesteComBanco::SetUp();
-        m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
-        m_host->Registro().ModulosCarregados.set(13);
+        TesteDeTela::SetUp();
         nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloGrupoDoc>());
         nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloGrupoTipoDoc>());
         ExecutarSQLDireto("insert into PROTOCOLOTIPODOC (CODIGOTIPODOC, DESCRTIPODOC, PERIODODIASDESCARTE, GERARAUTO, PERIODODOC, "
                           "GERARENVELOPE) values (4, 'Guia de FGTS', 1825, '1', 1, '0')");
         ExecutarSQLDireto("insert into PROTOCOLOGRUPODOC (CODIGOGRUPODOC, DESCRGRUPODOC) values (1, 'Mensal')");
     }
-
-    TnDialogosRoteiro* m_usuario = nullptr;
 };
 
 } // namespace

@@ -44,13 +44,11 @@
 
 namespace {
 
-class TelaProtocolo : public TesteComBanco {
+class TelaProtocolo : public TesteDeTela {
 protected:
     void SetUp() override
     {
-        TesteComBanco::SetUp();
-        m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
-        m_host->Registro().ModulosCarregados.set(13);  // as the package would
+        TesteDeTela::SetUp();
         for (const TnInfoClasse& info : {InfoDaClasseLyr<TLyrDMProtocolo>(), InfoDaClasseLyr<TLyrDMProtocoloItem>(),
                                           InfoDaClasseLyr<TLyrDCHistoricoPro>()})
             nRegisterClass(info);
@@ -118,7 +116,6 @@ protected:
 
     QVariant ValorSql(const QString& consulta) { return Valor(consulta); }
 
-    TnDialogosRoteiro* m_usuario = nullptr;
     std::unique_ptr<TnJanelaPrincipal> m_janela;
     TnFrmCadastro* m_tela = nullptr;
 };

@@ -16,17 +16,13 @@
 
 namespace {
 
-class TelaTiposProtocolo : public TesteComBanco {
+class TelaTiposProtocolo : public TesteDeTela {
 protected:
     void SetUp() override
     {
-        TesteComBanco::SetUp();
-        m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
-        m_host->Registro().ModulosCarregados.set(13);
+        TesteDeTela::SetUp();
         nRegisterClass(InfoDaClasseLyr<TLyrDMCfgTipoProtocolo>());
     }
-
-    TnDialogosRoteiro* m_usuario = nullptr;
 };
 
 } // namespace

@@ -313,3 +313,10 @@ void TnDialogosRoteiro::ProgressoLiberado(const TnFraProgresso& progresso)
 {
     m_progressos.remove(&progresso);
 }
+
+void TesteDeTela::SetUp()
+{
+    TesteComBanco::SetUp();
+    m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
+    m_host->Registro().ModulosCarregados.set(13);
+}

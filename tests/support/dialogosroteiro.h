@@ -154,3 +154,15 @@ private:
     QHash<const TnFraProgresso*, Acompanhado> m_progressos;
     QString m_cancelarAoMostrar;
 };
+
+#include "bancoteste.h"
+
+// A test of the module's screens: a database, a user who answers the
+// dialogs from a script, and the module's menu entries offered (as its
+// package would, for the module number 13).
+class TesteDeTela : public TesteComBanco {
+protected:
+    void SetUp() override;
+
+    TnDialogosRoteiro* m_usuario = nullptr;
+};
