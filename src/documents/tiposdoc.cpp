@@ -1,5 +1,6 @@
 #include "tiposdoc.h"
 
+#include "camposdoc.h"
 #include "dicionario.h"
 #include "duplicidade.h"
 
@@ -26,17 +27,6 @@ TnField& CampoDescricao(TnDMClientDataSet& dm, const QString& nome, const QStrin
     descricao.SetRequired(true);
     descricao.Definicao().Hint = dica;
     return descricao;
-}
-
-// A code that points at a register through the dictionary (the member's
-// group and type).
-void CampoLigado(TnDMClientDataSet& dm, const QString& nome)
-{
-    TnField& codigo = dm.Campo<TnSmallIntField>(nome);
-    codigo.SetRequired(true);
-    codigo.Definicao().Dicionario = nome;
-    codigo.Definicao().LinkKeyFields = nome;
-    codigo.Definicao().MaxLength = 4;
 }
 
 TnField& CampoSimNao(TnDMClientDataSet& dm, const QString& nome, const QString& rotulo, const QString& dica)

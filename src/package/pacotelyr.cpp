@@ -4,6 +4,7 @@
 #include "cfgtipoprotocolo.h"
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
+#include "docemp.h"
 #include "consultaprotocolo.h"
 #include "gerarprotocolo.h"
 #include "gerarprotocolobase.h"
@@ -26,6 +27,8 @@ QList<TnInfoClasse> ClassesImplementadas()
     return {InfoDaClasse<TLyrDMHistoricoPro>(),
             InfoDaClasse<TLyrDCHistoricoPro>(),
             InfoDaClasse<TLyrDMProtocoloItem>(),
+            InfoDaClasse<TLyrDMProtocoloDocEmp>(),
+            InfoDaClasse<TLyrDCProtocoloDocEmp>(),
             InfoDaClasse<TLyrDMProtocoloGrupoDoc>(),
             InfoDaClasse<TLyrDCProtocoloGrupoDoc>(),
             InfoDaClasse<TLyrDMProtocoloGrupoTipoDoc>(),

@@ -155,7 +155,8 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
         nomes.append(classe->nome);
     // Table order for the module's classes; the selection class last.
     EXPECT_EQ(nomes, QStringList({"TLyrDMHistoricoPro", "TLyrDCHistoricoPro", "TLyrDMProtocoloItem", "TLyrDMProtocolo",
-                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMProtocoloGrupoDoc", "TLyrDCProtocoloGrupoDoc",
+                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMProtocoloDocEmp",
+                                  "TLyrDCProtocoloDocEmp", "TLyrDMProtocoloGrupoDoc", "TLyrDCProtocoloGrupoDoc",
                                   "TLyrDMProtocoloGrupoTipoDoc", "TLyrDCProtocoloGrupoTipoDoc", "TLyrDMProtocoloTipoDoc",
                                   "TLyrDCProtocoloTipoDoc", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
                                   "TLyrDPGerarProtocolo", "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
@@ -172,7 +173,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 17) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 19) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());

@@ -1,0 +1,111 @@
+#include "docemp.h"
+
+#include "camposdoc.h"
+#include "dicionario.h"
+#include "duplicidade.h"
+
+namespace {
+
+const QString kRotuloArquivado = QStringLiteral("lblArquivado");
+
+TnField& CampoDocumento(TnDMClientDataSet& dm)
+{
+    TnField& codigo = dm.Campo<TnLargeIntField>(QStringLiteral("CODIGODOCEMP"));
+    codigo.SetRequired(true);
+    codigo.SetMinValue(1);
+    codigo.SetMaxValue(9999999999LL);
+    codigo.Definicao().Dicionario = QStringLiteral("CODIGODOCEMP");
+    codigo.Definicao().AutoIncrementar = true;
+    codigo.Definicao().MaxLength = 10;
+    return codigo;
+}
+
+TnField& CampoDescricao(TnDMClientDataSet& dm)
+{
+    TnField& descricao = dm.Campo<TnStringField>(QStringLiteral("DESCRDOCEMP"), 50);
+    descricao.SetDisplayLabel(QStringLiteral("Descrição"));
+    descricao.Definicao().Hint = QStringLiteral("Informe uma descrição para identificar o documento");
+    return descricao;
+}
+
+} // namespace
+
+TLyrDMProtocoloDocEmp::TLyrDMProtocoloDocEmp()
+{
+    nClientDataSet.SetCommandText(QStringLiteral(
+        "Select t_t.CODIGODOCEMP,t_t.CODIGOTIPODOC,t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.DATALCTOPRO,t_t.DESCRDOCEMP,t_t.ARQUIVADO "
+        "from PROTOCOLODOCEMP t_t ORDER BY t_t.CodigoDocEmp"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Documentos da Empresa");
+    DefAdic.Ordem = QStringLiteral("CodigoDocEmp");
+    CampoDocumento(*this);
+    CampoLigado(*this, QStringLiteral("CODIGOTIPODOC"));
+    CampoLigado(*this, QStringLiteral("CODIGOEMPRESA"));
+    CampoLigado(*this, QStringLiteral("CODIGOESTAB"), QStringLiteral("CODIGOEMPRESA;CODIGOESTAB"));
+    TnField& data = Campo<TnDateField>(QStringLiteral("DATALCTOPRO"));
+    data.SetDisplayLabel(QStringLiteral("Data Lançamento"));
+    data.SetRequired(true);
+    data.Definicao().Hint = QStringLiteral("Informe a data de lançamento do documento");
+    data.Definicao().TipoControle = TnTipoControle::ntcActData;
+    CampoDescricao(*this);
+    TnField& arquivado = Campo<TnStringField>(QStringLiteral("ARQUIVADO"), 1);
+    arquivado.SetRequired(true);
+    arquivado.SetFixedChar(true);
+    arquivado.SetVisible(false);
+    AplicarDicionario(nClientDataSet);
+}
+
+void TLyrDMProtocoloDocEmp::DepoisConfigurar(TnFormulario* formulario)
+{
+    TnRotulo& arquivado = CriarRotulo(kRotuloArquivado, QStringLiteral("Arquivado"));
+    arquivado.Cor = QStringLiteral("red");
+    arquivado.Visivel = false;
+    TnCadastroDeclarado::DepoisConfigurar(formulario);
+    ConfigurarCampo();
+}
+
+// A row without the flag yet leaves the label as it was.
+void TLyrDMProtocoloDocEmp::ConfigurarCampo()
+{
+    TnCadastroDeclarado::ConfigurarCampo();
+    TnRotulo* arquivado = Rotulo(kRotuloArquivado);
+    if (!arquivado || !nClientDataSet.Active())
+        return;
+    const TnField& flag = FieldByName(QStringLiteral("ARQUIVADO"));
+    if (!flag.IsNull())
+        arquivado->Visivel = flag.AsString() == u"1";
+}
+
+// A document comes unarchived, unless another register writes it on its
+// own behalf (then the default of who writes it stands).
+void TLyrDMProtocoloDocEmp::nClientDataSetNewRecord()
+{
+    TnCadastroDeclarado::nClientDataSetNewRecord();
+    if (!OrigemAlternativa)
+        FieldByName(QStringLiteral("ARQUIVADO")).SetValue(QStringLiteral("0"));
+}
+
+// Editing only the description, or saving unchanged, passes.
+void TLyrDMProtocoloDocEmp::ValidarDado()
+{
+    TnCadastroDeclarado::ValidarDado();
+    VerificarDuplicidadePorExistencia(nClientDataSet, {QStringLiteral("PROTOCOLODOCEMP"), QStringLiteral("CODIGODOCEMP"),
+                                                       {QStringLiteral("CODIGOTIPODOC"), QStringLiteral("CODIGOEMPRESA"),
+                                                        QStringLiteral("CODIGOESTAB"), QStringLiteral("DATALCTOPRO")},
+                                                       true, QStringLiteral("Este tipo de documento já foi cadastrado nesta data de lançamento.")});
+}
+
+TLyrDCProtocoloDocEmp::TLyrDCProtocoloDocEmp()
+{
+    nClientDataSet.SetCommandText(QStringLiteral(
+        "Select t_t.CODIGOEMPRESA,t_t. CODIGOESTAB,t_t. CODIGODOCEMP,t_t. DESCRDOCEMP from PROTOCOLODOCEMP t_t ORDER BY t_t.CodigoDocEmp"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Documentos da Empresa");
+    nClientDataSet.Tela().OrdemCaption = QStringLiteral("Documento");
+    DefAdic.Ordem = QStringLiteral("CodigoDocEmp");
+    DefAdic.OrdemCaption = QStringLiteral("Documento");
+    DefAdic.Atributos = QStringLiteral("CODIGOEMPRESA, CODIGOESTAB, CODIGODOCEMP, DESCRDOCEMP");
+    CampoLigado(*this, QStringLiteral("CODIGOEMPRESA"));
+    CampoLigado(*this, QStringLiteral("CODIGOESTAB"), QStringLiteral("CODIGOEMPRESA;CODIGOESTAB"));
+    CampoDocumento(*this);
+    CampoDescricao(*this);
+    AplicarDicionario(nClientDataSet);
+}

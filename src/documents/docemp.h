@@ -1,0 +1,31 @@
+#pragma once
+
+#include "classedeclarada.h"
+
+// One paper the office holds for an establishment: its type and launch
+// date, a description, and whether it lies archived in an envelope.
+class TLyrDMProtocoloDocEmp : public TnCadastroDeclarado<TLyrDMProtocoloDocEmp> {
+    LYR_DATAMODULE(TLyrDMProtocoloDocEmp)
+public:
+    static QString PegarVerificaSelecao() { return QStringLiteral("DataLctoPro_MAIORIGUAL;DataLctoPro_MENORIGUAL"); }
+
+    TLyrDMProtocoloDocEmp();
+
+    void DepoisConfigurar(TnFormulario* formulario) override;
+    // The red "Arquivado" beside the key shows whether the current document is archived.
+    void ConfigurarCampo() override;
+
+protected:
+    void nClientDataSetNewRecord() override;
+    // The host's checks, then: one document of a type per establishment and launch date.
+    void ValidarDado() override;
+};
+
+// The grid to pick a document from.
+class TLyrDCProtocoloDocEmp : public TnCadastroDeclarado<TLyrDCProtocoloDocEmp> {
+    LYR_DATAMODULE(TLyrDCProtocoloDocEmp)
+public:
+    static QString PegarVerificaSelecao() { return TLyrDMProtocoloDocEmp::PegarVerificaSelecao(); }
+
+    TLyrDCProtocoloDocEmp();
+};
