@@ -45,12 +45,7 @@ protected:
     {
         TnClientDataSet& ds = Documentos().nClientDataSet;
         const TnDataSetState estado = ds.State();
-        try {
-            ds.Post();
-            ADD_FAILURE() << "gravou";
-        } catch (const EnErro& erro) {
-            EXPECT_EQ(erro.Mensagem(), "Este tipo de documento já foi cadastrado nesta data de lançamento.");
-        }
+        EXPECT_EQ(Recusa([&] { ds.Post(); }), "Este tipo de documento já foi cadastrado nesta data de lançamento.");
         EXPECT_EQ(ds.State(), estado) << "the row stays as typed";
         ds.Cancel();
     }

@@ -31,12 +31,7 @@ protected:
     static void Recusado(TnClientDataSet& ds, const char* mensagem)
     {
         const TnDataSetState estado = ds.State();
-        try {
-            ds.Post();
-            ADD_FAILURE() << "gravou: " << mensagem;
-        } catch (const EnErro& erro) {
-            EXPECT_EQ(erro.Mensagem(), mensagem);
-        }
+        EXPECT_EQ(Recusa([&] { ds.Post(); }), mensagem);
         EXPECT_EQ(ds.State(), estado);
         ds.Cancel();
     }
