@@ -10,14 +10,7 @@ const QString kRotuloArquivado = QStringLiteral("lblArquivado");
 
 TnField& CampoDocumento(TnDMClientDataSet& dm)
 {
-    TnField& codigo = dm.Campo<TnLargeIntField>(QStringLiteral("CODIGODOCEMP"));
-    codigo.SetRequired(true);
-    codigo.SetMinValue(1);
-    codigo.SetMaxValue(9999999999LL);
-    codigo.Definicao().Dicionario = QStringLiteral("CODIGODOCEMP");
-    codigo.Definicao().AutoIncrementar = true;
-    codigo.Definicao().MaxLength = 10;
-    return codigo;
+    return CampoNumerado<TnLargeIntField>(dm, QStringLiteral("CODIGODOCEMP"), 9999999999LL);
 }
 
 TnField& CampoDescricao(TnDMClientDataSet& dm)

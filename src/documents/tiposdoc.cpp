@@ -6,18 +6,9 @@
 
 namespace {
 
-// A code of 1 to 9999 numbered by the register; its label comes from the
-// dictionary entry of the same name.
 TnField& CampoCodigo(TnDMClientDataSet& dm, const QString& nome)
 {
-    TnField& codigo = dm.Campo<TnSmallIntField>(nome);
-    codigo.SetRequired(true);
-    codigo.SetMinValue(1);
-    codigo.SetMaxValue(9999);
-    codigo.Definicao().Dicionario = nome;
-    codigo.Definicao().AutoIncrementar = true;
-    codigo.Definicao().MaxLength = 4;
-    return codigo;
+    return CampoNumerado<TnSmallIntField>(dm, nome, 9999);
 }
 
 TnField& CampoDescricao(TnDMClientDataSet& dm, const QString& nome, const QString& dica)

@@ -12,10 +12,10 @@
 #include <QString>
 #include <QVariant>
 
-// What the stages of the demo office share while they seed it: the options,
-// the one random sequence (the same options give the same rows), the six
-// months it spans, the prepared inserts and what each stage left for the
-// next ones (the client establishments, the employees, the companies' names).
+// The context the demo office is seeded in, stage after stage: its options,
+// one random sequence (equal options give equal rows), the six months it
+// covers, the prepared inserts, and what earlier stages wrote that later
+// ones read (client establishments, employees, company names).
 
 QVariant Nulo();
 QVariant Dinheiro(qint64 centavos);
