@@ -3,6 +3,7 @@
 #include "camposdoc.h"
 #include "dicionario.h"
 #include "duplicidade.h"
+#include "movimentodoc.h"
 
 namespace {
 
@@ -45,6 +46,12 @@ TLyrDMProtocoloDocEmp::TLyrDMProtocoloDocEmp()
     arquivado.SetFixedChar(true);
     arquivado.SetVisible(false);
     AplicarDicionario(nClientDataSet);
+}
+
+void TLyrDMProtocoloDocEmp::DataModuleCreate()
+{
+    TnCadastroDeclarado::DataModuleCreate();
+    AddInfoDetalhe(TLyrDMProtocoloDocMovimento::NomeDaClasse(), QStringLiteral("CODIGODOCEMP"), QStringLiteral("CODIGODOCEMP"));
 }
 
 void TLyrDMProtocoloDocEmp::DepoisConfigurar(TnFormulario* formulario)

@@ -11,6 +11,8 @@ public:
 
     TLyrDMProtocoloDocEmp();
 
+    // Its movements, as a grid under it.
+    void DataModuleCreate() override;
     void DepoisConfigurar(TnFormulario* formulario) override;
     // The red "Arquivado" beside the key shows whether the current document is archived.
     void ConfigurarCampo() override;

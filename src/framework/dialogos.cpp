@@ -70,6 +70,8 @@ bool TnDialogos::PedirQuestionario(TnQuestionario&)
 
 void TnDialogos::MostrarCadastro(TnDMClientDataSet&) {}
 
+void TnDialogos::MostrarProcesso(TnDMPowerParam&, int) {}
+
 bool TnDialogosSemUsuario::PedirQuestionario(TnQuestionario& questionario)
 {
     RecusarPergunta(questionario.titulo);
@@ -149,6 +151,11 @@ std::optional<QVariantList> nConsultarVarios(TnDMClientDataSet& consulta, const 
 void nMostrarCadastro(TnDMClientDataSet& cadastro)
 {
     DialogosAtuais().MostrarCadastro(cadastro);
+}
+
+void nMostrarProcesso(TnDMPowerParam& processo, int altura)
+{
+    DialogosAtuais().MostrarProcesso(processo, altura);
 }
 
 bool nPedirQuestionario(TnQuestionario& questionario)

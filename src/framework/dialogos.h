@@ -9,6 +9,7 @@
 #include <optional>
 
 class TnDMClientDataSet;
+class TnDMPowerParam;
 
 // One field of a questionnaire put to the user. Its type is the type of `valor`
 // (QString, int, bool, QDate or QDateTime), which also carries the answer.
@@ -94,6 +95,9 @@ public:
     // Shows a register on its screen, modally, until the user closes it (a
     // protocol opened from a query); dialogs without screens show nothing.
     virtual void MostrarCadastro(TnDMClientDataSet& cadastro);
+    // Shows a process on its screen, modally, `altura` pixels high, until
+    // the user closes it; dialogs without screens show nothing.
+    virtual void MostrarProcesso(TnDMPowerParam& processo, int altura);
 
     // A progress frame was created; the desktop attaches its view here (as an
     // observer of the frame, which says when it is freed).
@@ -140,3 +144,6 @@ std::optional<QVariantList> nConsultarVarios(TnDMClientDataSet& consulta, const 
 bool nPedirQuestionario(TnQuestionario& questionario);
 // Shows a register modally until the user closes it.
 void nMostrarCadastro(TnDMClientDataSet& cadastro);
+// Shows a process modally (its parameters filled by the caller) until the
+// user closes it.
+void nMostrarProcesso(TnDMPowerParam& processo, int altura);

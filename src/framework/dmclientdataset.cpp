@@ -351,12 +351,12 @@ void TnDMClientDataSet::HabilitaDesabilitaActions()
     actDataSetRefresh->SetEnabled(navegando);
 }
 
-void TnDMClientDataSet::CarimbarAuditoria()
+void TnDMClientDataSet::CarimbarAuditoria(const QString& momento)
 {
     if (!HouveAlteracoes())
         return;
     FieldByName(QStringLiteral("CODIGOUSUARIO")).SetValue(Conexao().CodigoUsuario());
-    FieldByName(QStringLiteral("DATAHORACADASTRO")).SetValue(QDateTime::currentDateTime());
+    FieldByName(momento).SetValue(QDateTime::currentDateTime());
     FieldByName(QStringLiteral("ORIGEMDADO")).SetValue(OrigemDado());
 }
 

@@ -119,8 +119,8 @@ public:
     // True when the row being edited differs from the stored one.
     bool HouveAlteracoes() const;
     // A new row, or a changed one, gets the audit columns: the user logged in
-    // (CODIGOUSUARIO), now (DATAHORACADASTRO) and the origin (ORIGEMDADO).
-    void CarimbarAuditoria();
+    // (CODIGOUSUARIO), now (in `momento`) and the origin (ORIGEMDADO).
+    void CarimbarAuditoria(const QString& momento = QStringLiteral("DATAHORACADASTRO"));
 
     // --- details -------------------------------------------------------------
     void AddInfoDetalhe(const QString& classeDetalhe, const QString& camposMestre, const QString& camposDetalhe);

@@ -201,6 +201,12 @@ void TnDMPowerParam::Preparar()
     }
 }
 
+void TnDMPowerParam::LimparParamsINI()
+{
+    for (TnpqParamItem* item : npqPowerParam.Itens())
+        item->Value.clear();
+}
+
 void TnDMPowerParam::ConferirParametros()
 {
     for (TnpqParamItem* item : npqPowerParam.Itens()) {

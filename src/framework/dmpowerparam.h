@@ -76,6 +76,9 @@ public:
     // The parameter's current text ("" when empty or unknown).
     QString Param(const QString& alias) const;
     void SetParam(const QString& alias, const QString& valor);
+    // Forgets every parameter's value (the remembered ones and the declared
+    // defaults), for a caller that fills them itself.
+    void LimparParamsINI();
     // Opens the consultation of a code-list parameter's dictionary entry to
     // pick several rows; their codes are added to what the parameter holds,
     // as if typed. A leading key column that another code-list parameter
@@ -145,6 +148,11 @@ public:
     void SetMsgTreeExibir(bool exibir) { m_exibirMensagens = exibir; }
     bool MsgTreeExibir() const { return m_exibirMensagens; }
 
+    // A process shown as a dialog to run once (a protocol made from another
+    // screen) closes it after an execution that ended well.
+    void SetFecharAoExecutar(bool fechar) { m_fecharAoExecutar = fechar; }
+    bool FecharAoExecutar() const { return m_fecharAoExecutar; }
+
     // The host form class that shows this process, when not the standard one.
     virtual QString GetFormClass() const { return {}; }
 
@@ -166,6 +174,7 @@ private:
     TnMsgTree m_mensagens;
     bool m_temAlteracao = false;
     bool m_exibirMensagens = false;
+    bool m_fecharAoExecutar = false;
 };
 
 // Parameters on a tab, with save and cancel actions.

@@ -284,6 +284,29 @@ void TLyrDPGerarProtocoloBase::MarcarDebitoEntregue(qint64 codigo)
                               + ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), m_pro->CODIGOEMPRESA.Value()));
 }
 
+qint64 TLyrDPGerarProtocoloBase::GravarProtocolo(const QVariantList& protocolo, const QList<QVariantList>& itens)
+{
+    nDMConexao& conexao = Conexao();
+    conexao.StartTransaction(1);
+    try {
+        conexao.TravarNumeracao(QStringLiteral("PROTOCOLO"));
+        const qint64 codigo = PegarProximoCodigo(QStringLiteral("PROTOCOLO"), QStringLiteral("CODIGOPROTOCOLO"), {}, 0, 1);
+        sqlInsertPro->Adicionar(QVariantList{codigo} + protocolo);
+        int seq = 0;
+        for (const QVariantList& item : itens)
+            sqlInsertItensPro->Adicionar(QVariantList{codigo, ++seq} + item);
+        sqlInsertPro->Descarregar();
+        sqlInsertItensPro->Descarregar();
+        conexao.Commit(1);
+        return codigo;
+    } catch (...) {
+        conexao.RollBack(1);
+        sqlInsertPro->Descartar();
+        sqlInsertItensPro->Descartar();
+        throw;
+    }
+}
+
 void TLyrDPGerarProtocoloBase::FiltrarItensDoProtocolo(bool ligado)
 {
     if (ligado && nClientDataSet.Active() && !nClientDataSet.IsEmpty()) {

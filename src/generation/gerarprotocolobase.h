@@ -101,6 +101,13 @@ protected:
     // why (deleted, or delivered or changed by another user since the
     // preview was read), telling the user to generate again.
     [[noreturn]] void RecusarOrigem(const QString& tabela, const QString& condicao);
+    // Writes one protocol and its items now, not through the preview: in one
+    // transaction, on the statements PrepararSQL prepared, the code taken
+    // under the same numbering lock as the batch save's (two users never
+    // write the same code). `protocolo` holds the protocol's columns after
+    // the code; each item its columns after the code and the sequence, which
+    // count from 1. Answers the code written; on failure nothing is written.
+    qint64 GravarProtocolo(const QVariantList& protocolo, const QList<QVariantList>& itens);
 
     TLyr& Pro() { return *m_pro; }
     TLyrItem& Item() { return *m_item; }

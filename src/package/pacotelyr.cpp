@@ -5,6 +5,8 @@
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
 #include "docemp.h"
+#include "movimentodoc.h"
+#include "protocoloindividual.h"
 #include "consultaprotocolo.h"
 #include "gerarprotocolo.h"
 #include "gerarprotocolobase.h"
@@ -35,6 +37,8 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDCProtocoloGrupoTipoDoc>(),
             InfoDaClasse<TLyrDMProtocoloTipoDoc>(),
             InfoDaClasse<TLyrDCProtocoloTipoDoc>(),
+            InfoDaClasse<TLyrDMProtocoloDocMovimento>(),
+            InfoDaClasse<TLyrDPGerarProIndividual>(),
             InfoDaClasse<TLyrDMProtocolo>(),
             InfoDaClasse<TLyrDCProtocolo>(),
             InfoDaClasse<TLyrDPBaixarProtocolo>(),

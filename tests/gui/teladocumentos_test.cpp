@@ -10,6 +10,8 @@
 #include "grade.h"
 #include "janelaprincipal.h"
 #include "modelodataset.h"
+#include "movimentodoc.h"
+#include "protocoloindividual.h"
 #include "registro.h"
 #include "selecaolyr.h"
 #include "sqlservicos.h"
@@ -29,6 +31,8 @@ protected:
         TesteDeTela::SetUp();
         nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloGrupoDoc>());
         nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloGrupoTipoDoc>());
+        nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocMovimento>());
+        nRegisterClass(InfoDaClasseLyr<TLyrDPGerarProIndividual>());
         ExecutarSQLDireto("insert into PROTOCOLOTIPODOC (CODIGOTIPODOC, DESCRTIPODOC, PERIODODIASDESCARTE, GERARAUTO, PERIODODOC, "
                           "GERARENVELOPE) values (4, 'Guia de FGTS', 1825, '1', 1, '0')");
         ExecutarSQLDireto("insert into PROTOCOLOGRUPODOC (CODIGOGRUPODOC, DESCRGRUPODOC) values (1, 'Mensal')");

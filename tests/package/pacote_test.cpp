@@ -158,8 +158,8 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
                                   "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMProtocoloDocEmp",
                                   "TLyrDCProtocoloDocEmp", "TLyrDMProtocoloGrupoDoc", "TLyrDCProtocoloGrupoDoc",
                                   "TLyrDMProtocoloGrupoTipoDoc", "TLyrDCProtocoloGrupoTipoDoc", "TLyrDMProtocoloTipoDoc",
-                                  "TLyrDCProtocoloTipoDoc", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
-                                  "TLyrDPGerarProtocolo", "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
+                                  "TLyrDCProtocoloTipoDoc", "TLyrDMProtocoloDocMovimento", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
+                                  "TLyrDPGerarProtocolo", "TLyrDPGerarProIndividual", "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
                                   "TLyrDPConsultaProtocoloEntregue", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
@@ -173,7 +173,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 19) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 21) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());

@@ -102,6 +102,18 @@ void TesteComBanco::CadastrarFilial(int empresa, int estab)
                           .arg(estab));
 }
 
+void TesteComBanco::FalharInsercoes(const QString& tabela)
+{
+    if (BancoDoTeste() == TnBanco::SQLite) {
+        ExecutarSQLDireto(QStringLiteral("create trigger FALHA_%1 before insert on %1 begin select raise(abort, 'falha injetada'); end")
+                              .arg(tabela));
+        return;
+    }
+    ExecutarSQLDireto(QStringLiteral("create or replace function FALHA_INJETADA() returns trigger language plpgsql as "
+                                     "$$ begin raise exception 'falha injetada'; end $$"));
+    ExecutarSQLDireto(QStringLiteral("create trigger FALHA_%1 before insert on %1 for each row execute function FALHA_INJETADA()").arg(tabela));
+}
+
 // The test database as the command line names it.
 QString TextoDoBanco(const TnConfigBanco& config)
 {

@@ -55,6 +55,9 @@ protected:
     QVariant Valor(const QString& consulta);
     // A client establishment (and its company, when new) for rows that name one.
     void CadastrarFilial(int empresa, int estab);
+    // Every later insert into the table fails in the database ("falha
+    // injetada"), as a full disk or a lost server would fail it.
+    void FalharInsercoes(const QString& tabela);
     // The packages installed with the build (LYR_PACOTES).
     QList<const TnDescricaoPacote*> Pacotes() const { return m_pacotes->Descricoes(); }
 

@@ -1,6 +1,7 @@
 #include "dialogosroteiro.h"
 
 #include "dmclientdataset.h"
+#include "dmpowerparam.h"
 
 #include "host.h"
 
@@ -19,6 +20,7 @@ QString NomeDoTipo(TnTipoPergunta tipo)
     case TnTipoPergunta::ConsultaVarios: return QStringLiteral("nConsultarVarios");
     case TnTipoPergunta::Questionario: return QStringLiteral("nPedirQuestionario");
     case TnTipoPergunta::Cadastro: return QStringLiteral("nMostrarCadastro");
+    case TnTipoPergunta::Processo: return QStringLiteral("nMostrarProcesso");
     }
     return {};
 }
@@ -242,6 +244,26 @@ void TnDialogosRoteiro::MostrarCadastro(TnDMClientDataSet& cadastro)
         {TnTipoPergunta::Cadastro, -1, cadastro.Name, cadastro.nClientDataSet.Tela().Caption, {}, {}, cadastro.nClientDataSet.RecordCount()});
     if (esperada && esperada->olhar)
         esperada->olhar(cadastro);
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarProcesso(const QString& trecho, std::function<void(TnDMPowerParam&)> usar)
+{
+    Esperada esperada{TnTipoPergunta::Processo, trecho, {}, -1, std::nullopt};
+    esperada.usar = std::move(usar);
+    return Enfileirar(esperada);
+}
+
+void TnDialogosRoteiro::MostrarProcesso(TnDMPowerParam& processo, int)
+{
+    QStringList mostrados;
+    for (const TnpqParamItem* item : processo.npqPowerParam.Itens()) {
+        if (item->ParType == TnParType::npqptUser)
+            mostrados.append(item->Alias);
+    }
+    const std::optional<Esperada> esperada =
+        Atender({TnTipoPergunta::Processo, -1, processo.Name, processo.npqPowerParam.Caption, mostrados, {}, -1});
+    if (esperada && esperada->usar)
+        esperada->usar(processo);
 }
 
 TnDialogosRoteiro& TnDialogosRoteiro::EsperarQuestionario(const QString& trecho, const QVariantMap& valores)

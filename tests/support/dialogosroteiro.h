@@ -14,7 +14,7 @@
 
 class TnHost;
 
-enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, ConsultaVarios, Questionario, Cadastro };
+enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, ConsultaVarios, Questionario, Cadastro, Processo };
 
 // A question module code asked, as the user would have seen it.
 struct TnPerguntaFeita {
@@ -22,7 +22,7 @@ struct TnPerguntaFeita {
     int tipoDlg = -1;     // kind of a MessageDlg (TnTipoDlg)
     QString titulo;       // InputBox, ListBox and Questionario
     QString texto;        // the message, or the prompt of an InputBox
-    QStringList opcoes;   // the buttons, the entries of a list, or a form's field labels
+    QStringList opcoes;   // the buttons, the entries of a list, a form's field labels, or a process's parameters shown
     QString padrao;       // the text an InputBox offered
     int linhas = -1;      // the rows a consultation offered
     QString Descrever() const;
@@ -86,6 +86,9 @@ public:
     // nMostrarCadastro, matched on the register's name or caption; `olhar`
     // sees the register as the user would, before it is closed.
     TnDialogosRoteiro& EsperarCadastro(const QString& trecho, std::function<void(TnDMClientDataSet&)> olhar = {});
+    // nMostrarProcesso, matched on the process's name or caption; `usar`
+    // does what the user would (types parameters, executes) before it is closed.
+    TnDialogosRoteiro& EsperarProcesso(const QString& trecho, std::function<void(TnDMPowerParam&)> usar = {});
     // A register's selection, answered with these values in order (empty cancels).
     TnDialogosRoteiro& EsperarSelecao(const QVariantList& valores);
     // Questionnaires shown by this (the desktop's dialog, in screen tests)
@@ -115,6 +118,7 @@ public:
     std::optional<QVariantList> ConsultarVarios(TnDMClientDataSet& consulta, const QString& campo) override;
     bool PedirQuestionario(TnQuestionario& questionario) override;
     void MostrarCadastro(TnDMClientDataSet& cadastro) override;
+    void MostrarProcesso(TnDMPowerParam& processo, int altura) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:
@@ -127,6 +131,7 @@ private:
         QVariantList chave = {};          // Consulta, ConsultaVarios; Questionario: values in field order
         QVariantMap campos = {};          // Questionario: values by field name
         std::function<void(TnDMClientDataSet&)> olhar = {};  // Cadastro
+        std::function<void(TnDMPowerParam&)> usar = {};      // Processo
         QString Descrever() const;
     };
     struct Acompanhado {

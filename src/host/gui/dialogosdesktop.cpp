@@ -3,6 +3,7 @@
 #include "dmclientdataset.h"
 #include "frmcadastro.h"
 #include "frmconsulta.h"
+#include "frmpowerparam.h"
 #include "questionario.h"
 #include "visaoprogresso.h"
 
@@ -188,6 +189,27 @@ void TnDialogosDesktop::MostrarCadastro(TnDMClientDataSet& cadastro)
     PrepararDialogo(dialogo, cadastro, QSize(900, 600));
     auto* tela = new TnFrmCadastro(cadastro, &dialogo);
     dialogo.layout()->addWidget(tela);
+    tela->setFocus();
+    dialogo.exec();
+}
+
+// Centred on the main window; at least `altura` high, more when the
+// parameters shown need it.
+void TnDialogosDesktop::MostrarProcesso(TnDMPowerParam& processo, int altura)
+{
+    if (SemResposta(QStringLiteral("processo %1").arg(processo.Name)))
+        return;
+    QDialog dialogo(Janela());
+    dialogo.setWindowTitle(processo.npqPowerParam.Caption.isEmpty() ? processo.Name : processo.npqPowerParam.Caption);
+    auto* layout = new QVBoxLayout(&dialogo);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* tela = new TnFrmPowerParam(processo, &dialogo);
+    layout->addWidget(tela);
+    if (processo.FecharAoExecutar())
+        QObject::connect(tela, &TnFrmPowerParam::Executado, &dialogo, &QDialog::accept);
+    dialogo.resize(std::max(560, dialogo.sizeHint().width()), std::max(altura, dialogo.sizeHint().height()));
+    if (QWidget* janela = Janela())
+        dialogo.move(janela->geometry().center() - dialogo.rect().center());
     tela->setFocus();
     dialogo.exec();
 }

@@ -27,6 +27,7 @@ public:
     std::optional<QVariantList> ConsultarVarios(TnDMClientDataSet& consulta, const QString& campo) override;
     bool PedirQuestionario(TnQuestionario& questionario) override;
     void MostrarCadastro(TnDMClientDataSet& cadastro) override;
+    void MostrarProcesso(TnDMPowerParam& processo, int altura) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:

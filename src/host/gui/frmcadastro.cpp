@@ -28,6 +28,19 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+namespace {
+
+// The grid's cells follow the register's controls: a field it disables or
+// makes read-only (a department only for internal movements) is not typed in.
+void BloquearComoORegistro(TnGrade& grade, const TnDMClientDataSet& registro)
+{
+    grade.Modelo().Bloqueado = [&registro](const TnField& campo) {
+        const TnEstadoControle estado = registro.EstadoControle(campo.FieldName());
+        return !estado.habilitado || estado.somenteLeitura;
+    };
+}
+
+} // namespace
 
 TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnFormulario(cadastro, pai), m_cadastro(cadastro)
 {
@@ -44,6 +57,7 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
     auto* divisor = new QSplitter(Qt::Vertical, this);
     if (cadastro.nClientDataSet.Tela().TipoForm == TnTipoForm::ntfCadGrid) {
         m_grade = new TnGrade(cadastro.nClientDataSet, true, divisor);
+        BloquearComoORegistro(*m_grade, cadastro);
         divisor->addWidget(m_grade);
     } else {
         auto* rolagem = new QScrollArea(divisor);
@@ -68,6 +82,7 @@ TnFrmCadastro::TnFrmCadastro(TnDMClientDataSet& cadastro, QWidget* pai) : TnForm
         layoutDetalhe->addLayout(cabecalho);
         auto* grade = new TnGrade(detalhe->nClientDataSet, true, caixa);
         grade->setObjectName(detalhe->Name);
+        BloquearComoORegistro(*grade, *detalhe);
         // The buttons a detail adds for its rows sit over its grid; their keys
         // work while the grid has the focus.
         detalhe->DepoisConfigurar(this);

@@ -251,8 +251,10 @@ void TnFrmPowerParam::Gesto(TnAction& acao)
     AtualizarGrade();
     m_parametros->Ler();
     Sincronizar();
-    if (ok && execucao)
+    if (ok && execucao) {
         MostrarResultado();
+        emit Executado();
+    }
 }
 
 // After a run: the grid, unless the messages tell of errors the user must read.

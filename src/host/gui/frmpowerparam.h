@@ -55,6 +55,10 @@ public:
     // too), tabs, the message tab and the row count.
     void Sincronizar();
 
+signals:
+    // An execution asked from the screen ended without an error.
+    void Executado();
+
 protected:
     // For forms that add components of their own: they build them and then
     // call Configurar(), so the process's DepoisConfigurar sees them.

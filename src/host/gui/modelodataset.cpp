@@ -173,7 +173,10 @@ void TnModeloDataSet::PartirTitulo(int coluna, bool partir)
 Qt::ItemFlags TnModeloDataSet::flags(const QModelIndex& indice) const
 {
     Qt::ItemFlags sinais = QAbstractTableModel::flags(indice);
-    if (Editavel && indice.isValid() && !Campo(indice.column()).ReadOnly() && Campo(indice.column()).FieldKind() == TnFieldKind::fkData)
+    if (!Editavel || !indice.isValid())
+        return sinais;
+    const TnField& campo = Campo(indice.column());
+    if (!campo.ReadOnly() && campo.FieldKind() == TnFieldKind::fkData && !(Bloqueado && Bloqueado(campo)))
         sinais |= Qt::ItemIsEditable;
     return sinais;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "clientdataset.h"
 
 #include <QAbstractTableModel>
@@ -23,6 +25,9 @@ public:
 
     TnClientDataSet& DataSet() const { return m_dataSet; }
     bool Editavel = false;
+    // A cell of a field its register locks (the field's control disabled or
+    // read-only at the moment) takes no edits; unset, none is locked.
+    std::function<bool(const TnField&)> Bloqueado;
 
     int rowCount(const QModelIndex& pai = {}) const override;
     int columnCount(const QModelIndex& pai = {}) const override;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "gerarprotocolobase.h"
+
+// One protocol with exactly one item for one establishment, typed in a small
+// dialog: what a document's movement hands over (the movement fills the
+// document, company, establishment and date, and reads the code back from
+// pCodigoPro).
+class TLyrDPGerarProIndividual : public TLyrDPGerarProtocoloBase {
+    LYR_DATAMODULE(TLyrDPGerarProIndividual)
+public:
+    TLyrDPGerarProIndividual();
+
+    void DepoisConfigurar(TnFormulario* formulario) override;
+    // The host's checks, then the company and establishment read as numbers.
+    void ValidarDado() override;
+
+protected:
+    void GerarProtocolo() override;
+};
