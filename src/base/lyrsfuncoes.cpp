@@ -195,16 +195,32 @@ bool InIntArray(int valor, const QList<int>& lista)
     return lista.contains(valor);
 }
 
-std::unique_ptr<TnSQLDataSet> CriarListaEmpresaEstab(const QString& empresas, const QString& estabs)
+namespace {
+
+std::unique_ptr<TnSQLDataSet> ListaDeFiliais(const QString& empresas, const QString& estabs, const QString& ativas,
+                                             const QVariantList& valores)
 {
     ValidarSelecaoDeCodigos(empresas);
     ValidarSelecaoDeCodigos(estabs);
     auto lista = std::make_unique<TnSQLDataSet>(Conexao());
     lista->SetCommandText(QStringLiteral("select E.CODIGOEMPRESA, E.CODIGOESTAB, M.NOMEEMPRESA, E.APELIDOESTAB from ESTAB E "
-                                         "join EMPRESA M on M.CODIGOEMPRESA = E.CODIGOEMPRESA where E.ATIVO = '1'%1%2 "
+                                         "join EMPRESA M on M.CODIGOEMPRESA = E.CODIGOEMPRESA where %1%2%3 "
                                          "order by E.CODIGOEMPRESA, E.CODIGOESTAB")
-                              .arg(FilterInterval(QStringLiteral("E.CODIGOEMPRESA"), empresas.trimmed()),
+                              .arg(ativas, FilterInterval(QStringLiteral("E.CODIGOEMPRESA"), empresas.trimmed()),
                                    FilterInterval(QStringLiteral("E.CODIGOESTAB"), estabs.trimmed())));
+    lista->SetParamValues(valores);
     lista->Open();
     return lista;
+}
+
+} // namespace
+
+std::unique_ptr<TnSQLDataSet> CriarListaEmpresaEstab(const QString& empresas, const QString& estabs)
+{
+    return ListaDeFiliais(empresas, estabs, QStringLiteral("E.ATIVO = '1'"), {});
+}
+
+std::unique_ptr<TnSQLDataSet> CriarListaEstabAtiva(const QString& empresas, const QString& estabs, const QDate& inicio)
+{
+    return ListaDeFiliais(empresas, estabs, QStringLiteral("(E.ATIVO = '1' or E.DATAENCERRAMENTO >= :pInicio)"), {inicio});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -23,6 +24,9 @@ const TnTabelaDebito* TabelaDebitoDoTipo(int tipo);
 // establishment: CODIGOEMPRESA, CODIGOESTAB, NOMEEMPRESA, APELIDOESTAB.
 class TnSQLDataSet;
 std::unique_ptr<TnSQLDataSet> CriarListaEmpresaEstab(const QString& empresas, const QString& estabs);
+// The same, of the establishments still active on `inicio` or later:
+// marked active, or closed (DATAENCERRAMENTO) on or after it.
+std::unique_ptr<TnSQLDataSet> CriarListaEstabAtiva(const QString& empresas, const QString& estabs, const QDate& inicio);
 
 // The groups of generation's source types: tax debits (1, 2, 3, 4, 5, 9,
 // 10), payroll (6, 7, 8) and the office's financial documents (11, 12), each

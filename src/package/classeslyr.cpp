@@ -45,7 +45,9 @@ const QList<TnClasseDeclarada> kClasses = {
     {u"TnFrmGerarProtocolo"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u""_s, u""_s, 0, -1, false, false, true, true, false},
     {u"TLyrDPGerarProtocoloBase"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u""_s, u""_s, 0, -1, false, false, true, true, false},
     {u"TLyrDPGerarProtocolo"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Gerar Protocolo"_s, u"02 Movimentos\\01 Protocolos"_s, 1, -1, true, false, true, true, false},
-    {u"TLyrDPGerarDocumento"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Gerar Documento"_s, u"02 Movimentos\\20 Documentos"_s, 2, -1, false, false, false, true, false},
+    // In the menu, as the process itself declares: the documents of a range
+    // are generated from the desktop too, not only by `lyr gerar-documentos`.
+    {u"TLyrDPGerarDocumento"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Gerar Documento"_s, u"02 Movimentos\\20 Documentos"_s, 2, -1, false, false, true, true, false},
     {u"TLyrDPGerarProIndividual"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Gerar Protocolo Individual"_s, u"01 Cadastros\\20 Protocolo"_s, 2, -1, false, false, false, true, false},
     {u"TLyrDPConfigurarRotaEntrega"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Configuração da Rota de Entrega"_s, u"01 Cadastros\\01 Clientes"_s, 4, -1, false, true, true, true, false},
     {u"TLyrDPConsultaDocumento"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Documentos"_s, u"04 Consultas"_s, 1, -1, false, false, false, true, false},

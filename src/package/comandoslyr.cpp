@@ -3,6 +3,7 @@
 
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
+#include "gerardocumento.h"
 #include "gerarprotocolo.h"
 #include "protocolo.h"
 
@@ -76,8 +77,18 @@ std::unique_ptr<TLyrDPGerarProtocolo> CriarProcesso()
     return processo;
 }
 
-// Runs `passo` with the options on the process's parameters; a refusal of a
-// parameter names it as the panel does.
+// Runs `passo`; a refusal of a parameter names it as the panel does.
+void ComoParametro(TnDMPowerParam& processo, const std::function<void()>& passo)
+{
+    try {
+        passo();
+    } catch (const EnParam& erro) {
+        const TnpqParamItem* item = processo.npqPowerParam.Find(erro.Alias());
+        throw EnErro(QStringLiteral("%1: %2").arg(item && !item->Caption.isEmpty() ? item->Caption : erro.Alias(), erro.Mensagem()));
+    }
+}
+
+// Runs `passo` with the options on the process's parameters.
 void ComAsOpcoes(TLyrDPGerarProtocolo& processo, const TnOpcoesGerar& opcoes, const std::function<void()>& passo)
 {
     if (opcoes.de.isEmpty() || opcoes.ate.isEmpty())
@@ -89,12 +100,7 @@ void ComAsOpcoes(TLyrDPGerarProtocolo& processo, const TnOpcoesGerar& opcoes, co
     if (!opcoes.forma.isEmpty())
         processo.SetParam(QStringLiteral("pFormaGer"), opcoes.forma);
     processo.SetParam(QStringLiteral("pCodigoEmpresa"), opcoes.empresas);
-    try {
-        passo();
-    } catch (const EnParam& erro) {
-        const TnpqParamItem* item = processo.npqPowerParam.Find(erro.Alias());
-        throw EnErro(QStringLiteral("%1: %2").arg(item ? item->Caption : erro.Alias(), erro.Mensagem()));
-    }
+    ComoParametro(processo, passo);
 }
 
 void ConferirGerar(const TnArgumentosComando& argumentos)
@@ -153,6 +159,51 @@ int ExecutarGerar(const TnArgumentosComando& argumentos, QTextStream& saida)
     return 0;
 }
 
+// `lyr gerar-documentos`: the "Gerar Documento" process over a range of
+// competences; typing the command is the user's confirmation.
+std::unique_ptr<TLyrDPGerarDocumento> ProcessoGerarDocumentos(const TnArgumentosComando& argumentos)
+{
+    const QString de = argumentos.valor(QStringLiteral("de"));
+    const QString ate = argumentos.valor(QStringLiteral("ate"));
+    if (de.isEmpty() || ate.isEmpty())
+        throw EnErro(QStringLiteral("Use: lyr gerar-documentos --de AAAA-MM --ate AAAA-MM [--empresas 1;3] [--filiais 1;2]"));
+    std::unique_ptr<TLyrDPGerarDocumento> processo = CriarDM<TLyrDPGerarDocumento>(TLyrDPGerarDocumento::NomeDaClasse());
+    processo->SetPerguntarAntes(false);
+    processo->SetParam(QStringLiteral("pCompetInicial"), de);
+    processo->SetParam(QStringLiteral("pCompetFinal"), ate);
+    // All companies unless some are named: the panel asks for them, the command line does not.
+    const QString empresas = argumentos.valor(QStringLiteral("empresas")).trimmed();
+    processo->SetParam(QStringLiteral("pCodigoEmpresa"), empresas.isEmpty() ? QStringLiteral("0-32767") : empresas);
+    processo->SetParam(QStringLiteral("pCodigoEstab"), argumentos.valor(QStringLiteral("filiais")));
+    return processo;
+}
+
+void ConferirGerarDocumentos(const TnArgumentosComando& argumentos)
+{
+    TnConfigBanco emMemoria;
+    emMemoria.arquivo = QStringLiteral(":memory:");
+    TnHost rascunho(std::make_unique<nDMConexao>(emMemoria));
+    nRegisterClass(InfoDaClasseLyr<TLyrDPGerarDocumento>());
+    std::unique_ptr<TLyrDPGerarDocumento> processo = ProcessoGerarDocumentos(argumentos);
+    ComoParametro(*processo, [&] { processo->ConferirParametros(); });
+}
+
+int ExecutarGerarDocumentos(const TnArgumentosComando& argumentos, QTextStream& saida)
+{
+    std::unique_ptr<TLyrDPGerarDocumento> processo = ProcessoGerarDocumentos(argumentos);
+    QElapsedTimer relogio;
+    relogio.start();
+    try {
+        ComoParametro(*processo, [&] { processo->Processar(); });
+    } catch (const EnErro&) {
+        saida << processo->MsgTreeLista().ComoTexto();
+        throw;
+    }
+    saida << processo->MsgTreeLista().ComoTexto();
+    saida << "Documentos gerados: " << processo->DocumentosGerados() << " (" << relogio.elapsed() << " ms)" << Qt::endl;
+    return 0;
+}
+
 // `lyr recibo`: the receipts of protocols as a PDF.
 void ConferirRecibo(const TnArgumentosComando& argumentos)
 {
@@ -194,6 +245,12 @@ QList<TnComandoLinha> ComandosLyr()
           {{QStringLiteral("forma")}, QStringLiteral("1 um protocolo por filial, 2 um por tipo (padrão)."), QStringLiteral("1|2")},
           {{QStringLiteral("gravar")}, QStringLiteral("Grava todos os itens propostos.")}},
          false, ConferirGerar, ExecutarGerar},
+        {QStringLiteral("gerar-documentos"), {}, QStringLiteral("gera os documentos esperados das filiais configuradas (Gerar Documento, sem a janela)"), 1,
+         {{{QStringLiteral("de")}, QStringLiteral("Competência inicial (obrigatória)."), QStringLiteral("AAAA-MM")},
+          {{QStringLiteral("ate")}, QStringLiteral("Competência final (obrigatória)."), QStringLiteral("AAAA-MM")},
+          {{QStringLiteral("empresas")}, QStringLiteral("Empresas, como 1;3;5-9 (padrão: todas)."), QStringLiteral("lista")},
+          {{QStringLiteral("filiais")}, QStringLiteral("Filiais, como 1;2 (padrão: todas)."), QStringLiteral("lista")}},
+         false, ConferirGerarDocumentos, ExecutarGerarDocumentos},
         {QStringLiteral("recibo"), {}, QStringLiteral("grava em PDF os recibos dos protocolos, com o código de barras de cada um"), 1,
          {{{QStringLiteral("protocolos")}, QStringLiteral("Protocolos, como 1;5-9 (obrigatório)."), QStringLiteral("lista")},
           {{QStringLiteral("saida")}, QStringLiteral("Arquivo PDF a gravar (obrigatório)."), QStringLiteral("arquivo")},

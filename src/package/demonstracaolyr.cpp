@@ -75,6 +75,7 @@ public:
         ProtocolosDosBoletos();
         ProtocolosCancelados();
         DireitoDoEstagiario();
+        DocumentosDasFiliais();
     }
 
 private:
@@ -424,6 +425,73 @@ private:
         auto ultimo = Consulta(QStringLiteral("select max(CODIGOUSUARIO) from USUARIO where ADMINISTRADOR = '0'"));
         if (!ultimo->Fields(0).IsNull())
             Inserir("USUARIODIREITO", {"CODIGOUSUARIO", "NOMEDIREITO", "PERMITIDO"}, {ultimo->Fields(0).AsInteger(), "DireitoAltProtocolo", "0"});
+    }
+
+    // The papers of the last three months: the documents the generation
+    // would have registered, most received at the reception and passed on
+    // to a department, some already handed back to the client with a
+    // protocol made on the spot; and a contract kept by some clients.
+    void DocumentosDasFiliais()
+    {
+        enum { Fiscal = 1, Pessoal = 2, Contabil = 3, Recepcao = 5 };
+        auto configuradas = Consulta(QStringLiteral(
+            "select C.CODIGOEMPRESA, C.CODIGOESTAB, T.CODIGOTIPODOC, T.PERIODODOC, T.MESOCORRENCIA, T.DESCRTIPODOC from CFGESTABPRO C "
+            "join PROTOCOLOGRUPOTIPODOC G on G.CODIGOGRUPODOC = C.CODIGOGRUPODOC "
+            "join PROTOCOLOTIPODOC T on T.CODIGOTIPODOC = G.CODIGOTIPODOC and T.GERARAUTO = '1' "
+            "where C.CODIGOEMPRESA > 1 order by C.CODIGOEMPRESA, C.CODIGOESTAB, T.CODIGOTIPODOC"));
+        const QStringList colunas = {"CODIGODOCEMP", "CODIGOTIPODOC", "CODIGOEMPRESA", "CODIGOESTAB", "DATALCTOPRO", "DESCRDOCEMP",
+                                     "ARQUIVADO", "ORIGEMDADO"};
+        const QStringList movimento = {"CODIGODOCEMP", "SEQDOCEMP", "OBSERVACAO", "TIPOLOCAL", "CODIGODPTOESCRIT", "CODIGOUSUARIORESP",
+                                       "CODIGOPROTOCOLO", "DATALCTOPRO", "DATAHORA", "CODIGOUSUARIO", "ORIGEMDADO"};
+        static const QHash<int, QList<int>> dias = {{1, {1}}, {2, {1, 16}}, {3, {1, 11, 21}}};
+        qint64 documento = 0;
+        QPair<int, int> ultimaFilial;
+        for (; !configuradas->Eof(); configuradas->Next()) {
+            const int empresa = configuradas->Fields(0).AsInteger();
+            const int estab = configuradas->Fields(1).AsInteger();
+            const QStringList meses = configuradas->Fields(4).AsString().split(u';');
+            for (int k = m_competencias.size() - 3; k < m_competencias.size(); ++k) {
+                const QDate mes = m_competencias[k];
+                if (!meses.contains(QString::number(mes.month())))
+                    continue;
+                for (int dia : dias.value(configuradas->Fields(3).AsInteger())) {
+                    const QDate data(mes.year(), mes.month(), dia);
+                    Inserir("PROTOCOLODOCEMP", colunas,
+                            {++documento, configuradas->Fields(2).AsInteger(), empresa, estab, data, configuradas->Fields(5).AsString(), "0", 1});
+                    if (!Chance(70))
+                        continue;
+                    QDate quando = data.addDays(Entre(3, 12));
+                    int seq = 0;
+                    const auto mover = [&](const QString& local, const QVariant& departamento, const QVariant& protocolo, const QString& obs) {
+                        Inserir("PROTOCOLODOCMOVIMENTO", movimento,
+                                {documento, ++seq, obs.isEmpty() ? Nulo() : QVariant(obs), local, departamento, Nulo(), protocolo, data,
+                                 Momento(quando), UsuarioEquipe(), 2});
+                        quando = quando.addDays(Entre(1, 6));
+                    };
+                    mover("1", Recepcao, Nulo(), "Recebido do cliente");
+                    if (!Chance(60))
+                        continue;
+                    mover("1", Escolher(QList<int>{Fiscal, Pessoal, Contabil}), Nulo(), QString());
+                    if (!Chance(25))
+                        continue;
+                    const qint64 protocolo = NovoProtocolo(empresa, estab, quando, Chance(70), configuradas->Fields(5).AsString());
+                    Inserir("PROTOCOLOITEM",
+                            {"CODIGOPROTOCOLO", "SEQITEMPRO", "DESCRITEM", "DATALCTOPRO", "CODIGODOCEMP", "CANCELADO", "CODIGOUSUARIO",
+                             "DATAHORACADASTRO", "ORIGEMDADO"},
+                            {protocolo, ++m_itens[protocolo], "Devolução ao cliente", quando, documento, "0", UsuarioEquipe(), Momento(quando), 1});
+                    mover("2", Nulo(), protocolo, "Devolução ao cliente");
+                }
+            }
+            // One contract per establishment for some clients, kept at the office.
+            if (ultimaFilial != QPair<int, int>{empresa, estab} && Chance(15)) {
+                Inserir("PROTOCOLODOCEMP", colunas,
+                        {++documento, 8, empresa, estab, m_competencias.first(), "Contrato Social e alterações", "0", 2});
+                Inserir("PROTOCOLODOCMOVIMENTO", movimento,
+                        {documento, 1, "Guardado no arquivo", "1", 6, Nulo(), Nulo(), m_competencias.first(),
+                         Momento(m_competencias.first()), UsuarioEquipe(), 2});
+            }
+            ultimaFilial = {empresa, estab};
+        }
     }
 
     TnDemonstracaoPacote& m_demo;

@@ -4,7 +4,9 @@
 #include "cfgtipoprotocolo.h"
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
+#include "consultadocumento.h"
 #include "docemp.h"
+#include "gerardocumento.h"
 #include "movimentodoc.h"
 #include "protocoloindividual.h"
 #include "consultaprotocolo.h"
@@ -39,6 +41,8 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDCProtocoloTipoDoc>(),
             InfoDaClasse<TLyrDMProtocoloDocMovimento>(),
             InfoDaClasse<TLyrDPGerarProIndividual>(),
+            InfoDaClasse<TLyrDPGerarDocumento>(),
+            InfoDaClasse<TLyrDPConsultaDocumento>(),
             InfoDaClasse<TLyrDMProtocolo>(),
             InfoDaClasse<TLyrDCProtocolo>(),
             InfoDaClasse<TLyrDPBaixarProtocolo>(),

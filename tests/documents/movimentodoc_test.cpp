@@ -2,6 +2,7 @@
 // the newest one through the individual-protocol dialog.
 #include "bancoteste.h"
 #include "classeslyr.h"
+#include "consultadocumento.h"
 #include "dialogosroteiro.h"
 #include "docemp.h"
 #include "erros.h"
@@ -263,4 +264,42 @@ TEST_F(MovimentoDoc, ProtocoloIndividualUmItemEOCodigoDevolvido)
     EXPECT_TRUE(processo->Param("pCodigoPro").isEmpty());
     EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 2);
     EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), 2);
+}
+
+// The query of the documents' movements: both kinds, one kind, a person.
+TEST_F(MovimentoDoc, ConsultaListaAsMovimentacoesPedidas)
+{
+    ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO) "
+                      "values (2, 5, 2, 1, '2026-12-02')");
+    Novo(1);
+    Ds().Post();
+    Novo(0);
+    m_usuario->Esperar("Deseja gerar um protocolo", "Não");
+    Ds().Post();
+    Novo(2);
+    Ds().FieldByName("CODIGOUSUARIORESP").SetValue(7);
+    Ds().Post();
+    TLyrDPConsultaDocumento consulta;
+    const auto listar = [&](const QString& tipoLocal, const QString& usuarios = {}) {
+        consulta.SetParam("pCodigoDocumento", "1;2");
+        consulta.SetParam("pTipoLocal", tipoLocal);
+        consulta.SetParam("pCodigoUsuario", usuarios);
+        consulta.Processar();
+        QStringList linhas;
+        TnClientDataSet& ds = consulta.nClientDataSet;
+        for (ds.First(); !ds.Eof(); ds.Next())
+            linhas.append(QStringLiteral("%1/%2 %3 %4 %5").arg(ds.FieldByName("CodigoDocEmp").AsString(), ds.FieldByName("SeqDocEmp").AsString(),
+                                                                ds.FieldByName("TipoLocal").AsString(), ds.FieldByName("Departamento").AsString(),
+                                                                ds.FieldByName("Responsavel").AsString()).trimmed());
+        return linhas;
+    };
+    EXPECT_EQ(listar("0"), QStringList({"1/1 Interno Recepção", "1/2 Externo", "1/3 Interno Fiscal Ana Souza", "2/"}));
+    EXPECT_EQ(listar("1"), QStringList({"1/1 Interno Recepção", "1/3 Interno Fiscal Ana Souza"}));
+    EXPECT_EQ(listar("2"), QStringList({"1/2 Externo"}));
+    EXPECT_EQ(listar("0", "7"), QStringList({"1/3 Interno Fiscal Ana Souza"}));
+    consulta.SetParam("pCodigoDocumento", "");
+    EXPECT_EQ(Recusa([&] { consulta.Processar(); }), "Informe o parâmetro \"Documento\".");
+    consulta.SetParam("pCodigoDocumento", "1");
+    consulta.SetParam("pCodigoEmpresa", "2;3");
+    EXPECT_EQ(Recusa([&] { consulta.Processar(); }), "Informe um código só, em números.");
 }

@@ -159,7 +159,8 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
                                   "TLyrDCProtocoloDocEmp", "TLyrDMProtocoloGrupoDoc", "TLyrDCProtocoloGrupoDoc",
                                   "TLyrDMProtocoloGrupoTipoDoc", "TLyrDCProtocoloGrupoTipoDoc", "TLyrDMProtocoloTipoDoc",
                                   "TLyrDCProtocoloTipoDoc", "TLyrDMProtocoloDocMovimento", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
-                                  "TLyrDPGerarProtocolo", "TLyrDPGerarProIndividual", "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
+                                  "TLyrDPGerarProtocolo", "TLyrDPGerarDocumento", "TLyrDPGerarProIndividual", "TLyrDPConsultaDocumento",
+                                  "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
                                   "TLyrDPConsultaProtocoloEntregue", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
@@ -173,7 +174,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 21) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 23) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());

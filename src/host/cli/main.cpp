@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QCommandLineParser>
+#include <QSet>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -419,15 +420,27 @@ void ConferirArgumentos(const QCommandLineParser& argumentos, const TnTabelaComa
     }
     if (posicionais.size() < minimo || (minimo == 2 && posicionais[1].trimmed().isEmpty()))
         throw EnErro(QStringLiteral("Falta o argumento do comando %1. Use: lyr %1 %2").arg(comando->nome, comando->argumento));
+    // An option is checked against the entry of the command given (several
+    // commands may take an option of the same name), else the first of it.
     for (const TnOpcaoLinha& opcao : tabela.Opcoes()) {
         const QString longo = opcao.opcao.names().constLast();
         if (opcao.comando == kQualquerComando || !argumentos.isSet(longo))
             continue;
-        if (opcao.comando != nome) {
+        const auto doComando = std::find_if(tabela.Opcoes().cbegin(), tabela.Opcoes().cend(), [&](const TnOpcaoLinha& outra) {
+            return outra.opcao.names().constLast() == longo && outra.comando == nome;
+        });
+        if (doComando == tabela.Opcoes().cend()) {
             if (opcao.comando.isEmpty())
                 throw EnErro(QStringLiteral("A opção --%1 só vale sem comando, ao abrir o sistema.").arg(longo));
-            throw EnErro(QStringLiteral("A opção --%1 só vale com o comando %2.").arg(longo, opcao.comando));
+            QStringList comandos;
+            for (const TnOpcaoLinha& outra : tabela.Opcoes()) {
+                if (outra.opcao.names().constLast() == longo && !comandos.contains(outra.comando))
+                    comandos.append(outra.comando);
+            }
+            throw EnErro(QStringLiteral("A opção --%1 só vale com o comando %2.").arg(longo, comandos.join(QStringLiteral(" ou "))));
         }
+        if (&*doComando != &opcao)
+            continue;
         if (!opcao.requer.isEmpty() && !argumentos.isSet(opcao.requer))
             throw EnErro(QStringLiteral("A opção --%1 só vale com %2 --%3.").arg(longo, opcao.comando, opcao.requer));
     }
@@ -536,8 +549,15 @@ int Executar(int argc, char* argv[], TnPacotesInstalados& pacotes)
     }
     TnTabelaComandos tabela(pacotes, falhaDosPacotes);
     QCommandLineParser argumentos;
-    for (const TnOpcaoLinha& opcao : tabela.Opcoes())
-        argumentos.addOption(opcao.opcao);
+    // Commands may share an option's name (--de): the parser reads it once,
+    // the table says which commands take it.
+    QSet<QString> nomes;
+    for (const TnOpcaoLinha& opcao : tabela.Opcoes()) {
+        if (!nomes.contains(opcao.opcao.names().constFirst()))
+            argumentos.addOption(opcao.opcao);
+        for (const QString& nome : opcao.opcao.names())
+            nomes.insert(nome);
+    }
     QString erro;
     if (!argumentos.parse(lista)) {
         erro = ErroDosArgumentos(argumentos);
