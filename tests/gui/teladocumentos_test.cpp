@@ -1,6 +1,6 @@
 // The document registers on their screens: a group's fields above, its
 // members in a grid under them, typed by keyboard; a company document
-// with its archived mark.
+// with its archived mark and its movements typed in the grid under it.
 #include "bancoteste.h"
 #include "classeslyr.h"
 #include "controlecampo.h"
@@ -18,6 +18,7 @@
 #include "tiposdoc.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -110,4 +111,93 @@ TEST_F(TelaDocumentos, DocumentoArquivadoMostraSeuRotuloNaTela)
     documentos.Next();
     QCoreApplication::processEvents();
     EXPECT_FALSE(arquivado->isVisible());
+}
+
+namespace {
+
+// The local type chosen in its cell's list, as the user picks it.
+void EscolherTipoLocal(TnGrade& grade, const QString& tipo)
+{
+    grade.FocarCampo("TIPOLOCAL");
+    grade.edit(grade.currentIndex());
+    auto* lista = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    ASSERT_NE(lista, nullptr);
+    lista->setCurrentIndex(lista->findText(tipo));
+}
+
+void Digitar(TnGrade& grade, const char* campo, const QString& texto)
+{
+    grade.FocarCampo(campo);
+    grade.edit(grade.currentIndex());
+    auto* celula = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(celula, nullptr) << campo;
+    QTest::keyClicks(celula, texto);
+}
+
+} // namespace
+
+// A movement to the reception, then one out to the client: its department
+// cell closed, the protocol made on the spot, its code shown in the grid;
+// the first movement can no longer go.
+TEST_F(TelaDocumentos, MovimentacoesDigitadasNaGradeEProtocoloFeitoNaHora)
+{
+    m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
+    nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
+    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocEmp>());
+    CadastrarFilial(2, 1);
+    ExecutarSQLDireto("insert into DPTOESCRIT (CODIGODPTOESCRIT, DESCRDPTOESCRIT) values (5, 'Recepção')");
+    ExecutarSQLDireto("insert into CFGESTABPRO (CODIGOEMPRESA, CODIGOESTAB, CODIGOGRUPODOC, FORMAENTREGA, MESMOENDERECOENT) "
+                      "values (2, 1, 1, '1', '1')");
+    ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, DESCRDOCEMP) "
+                      "values (1, 4, 2, 1, '2026-12-01', 'Guia de FGTS de novembro')");
+    TnJanelaPrincipal janela;
+    m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
+    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocoloDocEmp"));
+    ASSERT_NE(tela, nullptr);
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    ASSERT_EQ(tela->GradesDetalhe().size(), 1u);
+    TnGrade& movimentos = *tela->GradesDetalhe().front();
+    TnClientDataSet& ds = movimentos.DataSet();
+
+    movimentos.setFocus();
+    QTest::keyClick(&movimentos, Qt::Key_Insert);
+    Digitar(movimentos, "OBSERVACAO", "Recebido na portaria");
+    EscolherTipoLocal(movimentos, "Interno");
+    Digitar(movimentos, "CODIGODPTOESCRIT", "5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Valor("select CODIGODPTOESCRIT from PROTOCOLODOCMOVIMENTO where CODIGODOCEMP = 1 and SEQDOCEMP = 1").toInt(), 5);
+
+    QTest::keyClick(&movimentos, Qt::Key_Insert);
+    EscolherTipoLocal(movimentos, "Externo");
+    movimentos.FocarCampo("OBSERVACAO");
+    const int departamento = movimentos.Modelo().ColunaDoCampo("CODIGODPTOESCRIT");
+    EXPECT_FALSE(movimentos.model()->flags(movimentos.model()->index(ds.RecNo() - 1, departamento)) & Qt::ItemIsEditable)
+        << "an external movement has no department";
+    Digitar(movimentos, "OBSERVACAO", "Devolvida ao cliente");
+    QStringList mostrados;
+    m_usuario->Esperar("Deseja gerar um protocolo desta movimentação?", "Sim")
+        .EsperarProcesso("Gerar Protocolo Individual", [&](TnDMPowerParam& processo) {
+            EXPECT_EQ(processo.Param("pDescricaoItem"), "Devolvida ao cliente");
+            processo.Processar();
+        });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    m_usuario->Verificar();
+    const qint64 protocolo = Valor("select max(CODIGOPROTOCOLO) from PROTOCOLO").toLongLong();
+    ASSERT_GT(protocolo, 0);
+    const int colunaProtocolo = movimentos.Modelo().ColunaDoCampo("CODIGOPROTOCOLO");
+    EXPECT_EQ(movimentos.model()->index(1, colunaProtocolo).data().toLongLong(), protocolo) << "the code shown on the movement";
+    EXPECT_FALSE(movimentos.model()->flags(movimentos.model()->index(1, colunaProtocolo)) & Qt::ItemIsEditable);
+
+    // Ctrl+Del on the first movement, and on the second with its protocol.
+    for (int linha : {0, 1}) {
+        movimentos.setCurrentIndex(movimentos.model()->index(linha, colunaProtocolo));
+        QCoreApplication::processEvents();
+        m_usuario->Esperar("Confirma a exclusão do registro?", "Sim")
+            .Esperar(linha == 0 ? "Somente é permitido excluir a última movimentação." : "Impossível excluir movimentação com Protocolo ativo.",
+                     "OK");
+        QTest::keyClick(&movimentos, Qt::Key_Delete, Qt::ControlModifier);
+        m_usuario->Verificar();
+    }
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCMOVIMENTO").toInt(), 2);
 }
