@@ -2,7 +2,9 @@
 
 #include "camposdoc.h"
 #include "dicionario.h"
+#include "dialogos.h"
 #include "duplicidade.h"
+#include "informacoesdocemp.h"
 #include "movimentodoc.h"
 
 namespace {
@@ -60,7 +62,20 @@ void TLyrDMProtocoloDocEmp::DepoisConfigurar(TnFormulario* formulario)
     arquivado.Cor = QStringLiteral("red");
     arquivado.Visivel = false;
     TnCadastroDeclarado::DepoisConfigurar(formulario);
+    if (formulario)
+        CriarToolButton(QStringLiteral("Informações"), QStringLiteral("Arquivo, movimentações e protocolos do documento"), 160,
+                        [this](TnAction&) { actInformacoes(); }, QStringLiteral("Ctrl+I"));
     ConfigurarCampo();
+}
+
+void TLyrDMProtocoloDocEmp::actInformacoes()
+{
+    const TnField& codigo = FieldByName(QStringLiteral("CODIGODOCEMP"));
+    if (!nClientDataSet.Active() || nClientDataSet.IsEmpty() || codigo.IsNull())
+        return;
+    TLyrFraInformacoesDocEmp informacoes;
+    informacoes.Carregar(codigo.AsLargeInt());
+    nMostrarQuadro(informacoes.Quadro(), QStringLiteral("Informações do Documento ") + codigo.AsString());
 }
 
 // A row without the flag yet leaves the label as it was.

@@ -16,6 +16,8 @@ public:
     void DepoisConfigurar(TnFormulario* formulario) override;
     // The red "Arquivado" beside the key shows whether the current document is archived.
     void ConfigurarCampo() override;
+    // The current document's filing, movements and protocols, in a window.
+    void actInformacoes();
 
 protected:
     void nClientDataSetNewRecord() override;

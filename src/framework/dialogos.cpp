@@ -72,6 +72,8 @@ void TnDialogos::MostrarCadastro(TnDMClientDataSet&) {}
 
 void TnDialogos::MostrarProcesso(TnDMPowerParam&, int) {}
 
+void TnDialogos::MostrarQuadro(const TnQuadroInformacoes&, const QString&) {}
+
 bool TnDialogosSemUsuario::PedirQuestionario(TnQuestionario& questionario)
 {
     RecusarPergunta(questionario.titulo);
@@ -156,6 +158,11 @@ void nMostrarCadastro(TnDMClientDataSet& cadastro)
 void nMostrarProcesso(TnDMPowerParam& processo, int altura)
 {
     DialogosAtuais().MostrarProcesso(processo, altura);
+}
+
+void nMostrarQuadro(const TnQuadroInformacoes& quadro, const QString& titulo)
+{
+    DialogosAtuais().MostrarQuadro(quadro, titulo);
 }
 
 bool nPedirQuestionario(TnQuestionario& questionario)

@@ -10,6 +10,7 @@
 
 class TnDMClientDataSet;
 class TnDMPowerParam;
+struct TnQuadroInformacoes;
 
 // One field of a questionnaire put to the user. Its type is the type of `valor`
 // (QString, int, bool, QDate or QDateTime), which also carries the answer.
@@ -98,6 +99,9 @@ public:
     // Shows a process on its screen, modally, `altura` pixels high, until
     // the user closes it; dialogs without screens show nothing.
     virtual void MostrarProcesso(TnDMPowerParam& processo, int altura);
+    // Shows a read-only frame in a window of its own, modally, until the
+    // user closes it; dialogs without screens show nothing.
+    virtual void MostrarQuadro(const TnQuadroInformacoes& quadro, const QString& titulo);
 
     // A progress frame was created; the desktop attaches its view here (as an
     // observer of the frame, which says when it is freed).
@@ -147,3 +151,4 @@ void nMostrarCadastro(TnDMClientDataSet& cadastro);
 // Shows a process modally (its parameters filled by the caller) until the
 // user closes it.
 void nMostrarProcesso(TnDMPowerParam& processo, int altura);
+void nMostrarQuadro(const TnQuadroInformacoes& quadro, const QString& titulo);

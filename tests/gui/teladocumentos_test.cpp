@@ -8,6 +8,7 @@
 #include "dialogosroteiro.h"
 #include "frmcadastro.h"
 #include "grade.h"
+#include "informacoesdocemp.h"
 #include "janelaprincipal.h"
 #include "modelodataset.h"
 #include "movimentodoc.h"
@@ -16,6 +17,7 @@
 #include "selecaolyr.h"
 #include "sqlservicos.h"
 #include "tiposdoc.h"
+#include "visaoquadro.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -200,4 +202,50 @@ TEST_F(TelaDocumentos, MovimentacoesDigitadasNaGradeEProtocoloFeitoNaHora)
         m_usuario->Verificar();
     }
     EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCMOVIMENTO").toInt(), 2);
+}
+
+// Ctrl+I on a document shows where it is filed, its movements and the
+// protocols that carried it; the grids share the height below the top panel.
+TEST_F(TelaDocumentos, InformacoesDoDocumentoMostramArquivoMovimentosEProtocolos)
+{
+    m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
+    nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
+    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocEmp>());
+    CadastrarFilial(2, 1);
+    ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, ARQUIVADO) "
+                      "values (7, 4, 2, 1, '2026-12-01', '1')");
+    ExecutarSQLDireto("insert into PROTOCOLOLOCALCAIXA (CODIGOLOCAL, DESCRLOCAL) values (1, 'Sala 1')");
+    ExecutarSQLDireto("insert into PROTOCOLODOCCAIXA (CODIGOCAIXA, CODIGOEMPRESA, CODIGOESTAB, COMPETINICIAL, COMPETFINAL, CODIGOLOCAL) "
+                      "values (3, 2, 1, '2026-01-01', '2026-12-01', 1)");
+    ExecutarSQLDireto("insert into PROTOCOLODOCENVELOPE (CODIGOCAIXA, CODIGOENVELOPE, DESCRENVELOPE) values (3, 12, 'FGTS')");
+    ExecutarSQLDireto("insert into PROTOCOLODOCARQUIVO (CODIGOCAIXA, CODIGOENVELOPE, CODIGODOCEMP) values (3, 12, 7)");
+    ExecutarSQLDireto("insert into PROTOCOLODOCMOVIMENTO (CODIGODOCEMP, SEQDOCEMP, TIPOLOCAL, DATALCTOPRO, DATAHORA, CODIGOUSUARIO, "
+                      "ORIGEMDADO) values (7, 1, '1', '2026-12-01', '2026-12-02 09:00:00', 1, 2), "
+                      "(7, 2, '2', '2026-12-01', '2026-12-03 10:00:00', 1, 2)");
+    TnJanelaPrincipal janela;
+    m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
+    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocoloDocEmp"));
+    ASSERT_NE(tela, nullptr);
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    bool visto = false;
+    m_usuario->EsperarQuadro("Informações do Documento 7", [&](const TnQuadroInformacoes& quadro) {
+        TnVisaoQuadro visao(quadro);
+        visao.resize(608, 456);
+        visao.show();
+        EXPECT_EQ(visao.Editor("nDBEditEmp")->text(), "2 - Empresa 2");
+        EXPECT_EQ(visao.Editor("nDBEditEnv")->text(), "3/12 - FGTS");
+        EXPECT_EQ(visao.Editor("nDBEditLoc")->text(), "Sala 1");
+        EXPECT_EQ(visao.Editor("nDBEditPer")->text(), "01/2026 a 12/2026");
+        EXPECT_EQ(visao.Grade("nDBGridMovs")->model()->rowCount(), 2);
+        EXPECT_EQ(visao.Grade("nDBGridDocs")->model()->rowCount(), 1);
+        EXPECT_EQ(visao.PainelDaGrade("nDBGridProt")->height(), 117) << "(456 - 105) / 3";
+        visao.resize(608, 110);
+        EXPECT_EQ(visao.PainelDaGrade("nDBGridDocs")->height(), 1);
+        visto = true;
+    });
+    tela->setFocus();
+    QTest::keyClick(tela, Qt::Key_I, Qt::ControlModifier);
+    m_usuario->Verificar();
+    EXPECT_TRUE(visto);
 }

@@ -2,6 +2,7 @@
 
 #include "dmclientdataset.h"
 #include "dmpowerparam.h"
+#include "quadro.h"
 
 #include "host.h"
 
@@ -21,6 +22,7 @@ QString NomeDoTipo(TnTipoPergunta tipo)
     case TnTipoPergunta::Questionario: return QStringLiteral("nPedirQuestionario");
     case TnTipoPergunta::Cadastro: return QStringLiteral("nMostrarCadastro");
     case TnTipoPergunta::Processo: return QStringLiteral("nMostrarProcesso");
+    case TnTipoPergunta::Quadro: return QStringLiteral("nMostrarQuadro");
     }
     return {};
 }
@@ -264,6 +266,20 @@ void TnDialogosRoteiro::MostrarProcesso(TnDMPowerParam& processo, int)
         Atender({TnTipoPergunta::Processo, -1, processo.Name, processo.npqPowerParam.Caption, mostrados, {}, -1});
     if (esperada && esperada->usar)
         esperada->usar(processo);
+}
+
+TnDialogosRoteiro& TnDialogosRoteiro::EsperarQuadro(const QString& trecho, std::function<void(const TnQuadroInformacoes&)> olhar)
+{
+    Esperada esperada{TnTipoPergunta::Quadro, trecho, {}, -1, std::nullopt};
+    esperada.quadro = std::move(olhar);
+    return Enfileirar(esperada);
+}
+
+void TnDialogosRoteiro::MostrarQuadro(const TnQuadroInformacoes& quadro, const QString& titulo)
+{
+    const std::optional<Esperada> esperada = Atender({TnTipoPergunta::Quadro, -1, titulo, quadro.nome, {}, {}, -1});
+    if (esperada && esperada->quadro)
+        esperada->quadro(quadro);
 }
 
 TnDialogosRoteiro& TnDialogosRoteiro::EsperarQuestionario(const QString& trecho, const QVariantMap& valores)

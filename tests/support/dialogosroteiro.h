@@ -14,7 +14,7 @@
 
 class TnHost;
 
-enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, ConsultaVarios, Questionario, Cadastro, Processo };
+enum class TnTipoPergunta { MessageDlg, ShowMessage, InputBox, ListBox, Consulta, ConsultaVarios, Questionario, Cadastro, Processo, Quadro };
 
 // A question module code asked, as the user would have seen it.
 struct TnPerguntaFeita {
@@ -89,6 +89,8 @@ public:
     // nMostrarProcesso, matched on the process's name or caption; `usar`
     // does what the user would (types parameters, executes) before it is closed.
     TnDialogosRoteiro& EsperarProcesso(const QString& trecho, std::function<void(TnDMPowerParam&)> usar = {});
+    // nMostrarQuadro, matched on its title; `olhar` sees the frame shown.
+    TnDialogosRoteiro& EsperarQuadro(const QString& trecho, std::function<void(const TnQuadroInformacoes&)> olhar = {});
     // A register's selection, answered with these values in order (empty cancels).
     TnDialogosRoteiro& EsperarSelecao(const QVariantList& valores);
     // Questionnaires shown by this (the desktop's dialog, in screen tests)
@@ -119,6 +121,7 @@ public:
     bool PedirQuestionario(TnQuestionario& questionario) override;
     void MostrarCadastro(TnDMClientDataSet& cadastro) override;
     void MostrarProcesso(TnDMPowerParam& processo, int altura) override;
+    void MostrarQuadro(const TnQuadroInformacoes& quadro, const QString& titulo) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:
@@ -132,6 +135,7 @@ private:
         QVariantMap campos = {};          // Questionario: values by field name
         std::function<void(TnDMClientDataSet&)> olhar = {};  // Cadastro
         std::function<void(TnDMPowerParam&)> usar = {};      // Processo
+        std::function<void(const TnQuadroInformacoes&)> quadro = {};  // Quadro
         QString Descrever() const;
     };
     struct Acompanhado {

@@ -6,6 +6,7 @@
 #include "frmpowerparam.h"
 #include "questionario.h"
 #include "visaoprogresso.h"
+#include "visaoquadro.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -211,6 +212,22 @@ void TnDialogosDesktop::MostrarProcesso(TnDMPowerParam& processo, int altura)
     if (QWidget* janela = Janela())
         dialogo.move(janela->geometry().center() - dialogo.rect().center());
     tela->setFocus();
+    dialogo.exec();
+}
+
+void TnDialogosDesktop::MostrarQuadro(const TnQuadroInformacoes& quadro, const QString& titulo)
+{
+    if (SemResposta(titulo))
+        return;
+    QDialog dialogo(Janela());
+    dialogo.setWindowTitle(titulo);
+    auto* layout = new QVBoxLayout(&dialogo);
+    auto* visao = new TnVisaoQuadro(quadro, &dialogo);
+    layout->addWidget(visao, 1);
+    auto* botoes = new QDialogButtonBox(QDialogButtonBox::Close, &dialogo);
+    QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
+    layout->addWidget(botoes);
+    dialogo.resize(quadro.largura + 24, quadro.altura + 60);
     dialogo.exec();
 }
 

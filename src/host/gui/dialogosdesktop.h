@@ -28,6 +28,7 @@ public:
     bool PedirQuestionario(TnQuestionario& questionario) override;
     void MostrarCadastro(TnDMClientDataSet& cadastro) override;
     void MostrarProcesso(TnDMPowerParam& processo, int altura) override;
+    void MostrarQuadro(const TnQuadroInformacoes& quadro, const QString& titulo) override;
     void ProgressoCriado(TnFraProgresso& progresso) override;
 
 private:
