@@ -157,14 +157,16 @@ void TLyrDPGerarDocumento::Executar()
         // Two runs at once: the second waits here for the first to end, so
         // it deletes what the first wrote and numbers after it.
         conexao.TravarNumeracao(QStringLiteral("PROTOCOLODOCEMP"));
+        // Numbered once, under the lock (no one else writes documents until
+        // the commit), from the highest code before the deletion: the code of
+        // a replaced document, on a label already printed, never names
+        // another one.
+        qint64 codigo = PegarProximoCodigo(QStringLiteral("PROTOCOLODOCEMP"), QStringLiteral("CODIGODOCEMP")) - 1;
         QString exclusao = QStringLiteral("delete from PROTOCOLODOCEMP where DATALCTOPRO between :pDataInicial and :pDataFinal and ORIGEMDADO = 1 ")
                            + FilterInterval(QStringLiteral("CodigoEmpresa"), empresas);
         if (!estabs.isEmpty())
             exclusao += FilterInterval(QStringLiteral("CodigoEstab"), estabs);
         ExecutarSQLDireto(exclusao, {m_inicio, m_fim});
-        // Numbered from the highest code once, under the lock: no one else
-        // writes documents of this table until the commit.
-        qint64 codigo = PegarProximoCodigo(QStringLiteral("PROTOCOLODOCEMP"), QStringLiteral("CODIGODOCEMP")) - 1;
         for (int linha = 0; linha < ativas->RecordCount(); ++linha) {
             const int empresa = ativas->Valor(linha, 0).toInt();
             const int estab = ativas->Valor(linha, 1).toInt();

@@ -1,11 +1,14 @@
-// Two users generating from the same documents at the same time, each in a
-// process of its own: both previews propose the same boletos, both save at
-// once. One batch is written; the other is refused whole with a message that
+// Two users generating at the same time, each in a process of its own.
+//
+// Protocols from the same documents: both previews propose the same
+// boletos, both save at once. One batch is written; the other is refused whole with a message that
 // tells its user to generate again. No document ends up in two protocols.
 #include "bancoteste.h"
 #include "financeiroteste.h"
 #include "processolinhas.h"
 #include "sqlservicos.h"
+
+#include <QProcess>
 
 namespace {
 
@@ -79,4 +82,40 @@ TEST_F(ConcorrenciaGeracao, DoisUsuariosGravandoAMesmaPreviaUmGravaOOutroGeraDeN
     EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(),
               Valor("select count(*) from CONTARECEBER").toInt() + Valor("select count(*) from SERVICONOTA where CODIGOPROTOCOLO is not null").toInt())
         << "a refused batch leaves nothing behind";
+}
+
+// Two users generating the same quarter's documents at once, again and
+// again (`lyr gerar-documentos`, each a process of its own): the second run
+// waits for the first and replaces its documents, so the quarter always
+// holds one run's documents, never both, and no run fails.
+TEST_F(ConcorrenciaGeracao, DuasGeracoesDeDocumentosAoMesmoTempoDeixamUmaSo)
+{
+    ExecutarSQLDireto("insert into PROTOCOLOTIPODOC (CODIGOTIPODOC, DESCRTIPODOC, PERIODODIASDESCARTE, GERARAUTO, PERIODODOC, "
+                      "MESOCORRENCIA, GERARENVELOPE) values (1, 'Extrato', 0, '1', 3, '1;2;3', '0'), (2, 'Notas', 0, '1', 2, '1;2;3', '0')");
+    ExecutarSQLDireto("insert into PROTOCOLOGRUPODOC (CODIGOGRUPODOC, DESCRGRUPODOC) values (1, 'Geral')");
+    ExecutarSQLDireto("insert into PROTOCOLOGRUPOTIPODOC (CODIGOGRUPODOC, CODIGOTIPODOC) values (1, 1), (1, 2)");
+    for (int estab = 1; estab <= 20; ++estab) {
+        CadastrarFilial(7, estab);
+        ExecutarSQLDireto("insert into CFGESTABPRO (CODIGOEMPRESA, CODIGOESTAB, CODIGOGRUPODOC, FORMAENTREGA, MESMOENDERECOENT) "
+                          "values (7, :f, 1, '2', '1')",
+                          {estab});
+    }
+    const int porExecucao = 20 * 3 * (3 + 2);
+    const QStringList argumentos = {"--database", TextoDoBanco(m_banco->Config()), "gerar-documentos", "--de", "2027-01", "--ate", "2027-03"};
+    for (int rodada = 0; rodada < 5; ++rodada) {
+        QProcess ana;
+        QProcess bruno;
+        ana.start(QStringLiteral(LYR_BINARIO), argumentos);
+        bruno.start(QStringLiteral(LYR_BINARIO), argumentos);
+        for (QProcess* usuario : {&ana, &bruno}) {
+            ASSERT_TRUE(usuario->waitForFinished(60000));
+            EXPECT_EQ(usuario->exitCode(), 0) << usuario->readAllStandardError().toStdString();
+            EXPECT_TRUE(usuario->readAllStandardOutput().contains(QByteArray("Documentos gerados: ") + QByteArray::number(porExecucao)));
+        }
+        EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCEMP").toInt(), porExecucao) << "round " << rodada;
+        EXPECT_EQ(Valor("select count(*) from (select 1 from PROTOCOLODOCEMP group by CODIGOTIPODOC, CODIGOESTAB, DATALCTOPRO "
+                        "having count(*) > 1) repetidos")
+                      .toInt(),
+                  0);
+    }
 }

@@ -8,9 +8,11 @@
 //   lyr_interrompido_teste BANCO SALVAMENTO gravar     saves it all
 //
 // SALVAMENTO: "geracao" (Gerar Protocolo, every item marked), "baixa"
-// (Baixar Protocolo, every open outgoing protocol) or "cancelamento"
+// (Baixar Protocolo, every open outgoing protocol), "cancelamento"
 // (Cancelar Tudo on the active protocol with most tax-debit items: each item
-// cancelled and its debit freed in a transaction of its own).
+// cancelled and its debit freed in a transaction of its own) or "documentos"
+// (Gerar Documento from 11/2026 to 01/2027 for every company: November's
+// automatic documents replaced, December's and January's written).
 //
 // Output lines: "lote <rows the batch writes or changes>" before the save;
 // "comandos <statements of the save>" when counting (its commit is the next).
@@ -20,6 +22,7 @@
 #include "classeslyr.h"
 #include "dialogos.h"
 #include "erros.h"
+#include "gerardocumento.h"
 #include "gerarprotocolo.h"
 #include "host.h"
 #include "protocolo.h"
@@ -74,6 +77,7 @@ int main(int argc, char* argv[])
         std::function<void()> gravar;
         TLyrDPGerarProtocolo geracao;
         TLyrDPBaixarProtocolo baixa;
+        TLyrDPGerarDocumento documentos;
         std::unique_ptr<TLyrDMProtocolo> protocolos;
         if (salvamento == u"geracao") {
             geracao.DataModuleCreate();
@@ -114,6 +118,22 @@ int main(int argc, char* argv[])
             saida << "lote " << protocolos->Detalhes().front()->nClientDataSet.RecordCount() << Qt::endl;
             saida << "protocolo " << codigo.toLongLong() << Qt::endl;
             gravar = [&] { protocolos->CancelarTudo(); };
+        } else if (salvamento == u"documentos") {
+            documentos.DataModuleCreate();
+            documentos.SetPerguntarAntes(false);
+            documentos.SetParam(QStringLiteral("pCompetInicial"), QStringLiteral("11/2026"));
+            documentos.SetParam(QStringLiteral("pCompetFinal"), QStringLiteral("01/2027"));
+            documentos.SetParam(QStringLiteral("pCodigoEmpresa"), QStringLiteral("1-9999"));
+            documentos.ValidarDado();
+            // What the run deletes and what it writes: counted by a run undone.
+            host.Conexao().StartTransaction();
+            documentos.Executar();
+            const auto contar = [] { return PegarValorCampo(QStringLiteral("PROTOCOLODOCEMP"), QStringLiteral("count(*)")).toLongLong(); };
+            const qint64 depois = contar();
+            host.Conexao().RollBack();
+            const qint64 gerados = documentos.DocumentosGerados();
+            saida << "lote " << gerados + (contar() - (depois - gerados)) << Qt::endl;
+            gravar = [&] { documentos.Processar(); };
         } else {
             QTextStream(stderr) << "salvamento desconhecido: " << salvamento << Qt::endl;
             return 2;

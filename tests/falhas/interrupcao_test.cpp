@@ -53,12 +53,14 @@ protected:
     // Sweeps the kill points over the save and answers how many batches were
     // found partly written. `estado` counts what the batch writes: it grows
     // by exactly `lote` * `porLinha` when the batch is whole.
-    void Varrer(const QString& salvamento, const std::function<qint64()>& estado, int porLinha)
+    // A save of fewer statements than points is killed before each of them.
+    void Varrer(const QString& salvamento, const std::function<qint64()>& estado, int porLinha, int minimoDeComandos = kPontosPorSalvamento)
     {
         const qint64 antes = estado();
         const TnExecucao contagem = Executar(salvamento, QStringLiteral("contar"));
         ASSERT_GT(contagem.lote, 0) << "the demo gives the save something to do";
-        ASSERT_GE(contagem.comandos, kPontosPorSalvamento) << "a batch worth sweeping";
+        ASSERT_GE(contagem.comandos, minimoDeComandos) << "a batch worth sweeping";
+        const int aVarrer = std::min(kPontosPorSalvamento, contagem.comandos + 1);
         ASSERT_EQ(estado(), antes) << "counting writes nothing";
         const qint64 inteiro = antes + static_cast<qint64>(contagem.lote) * porLinha;
 
@@ -66,10 +68,10 @@ protected:
         int parciais = 0;
         int inteiros = 0;
         qint64 atual = antes;
-        for (int i = 0; i < kPontosPorSalvamento; ++i) {
+        for (int i = 0; i < aVarrer; ++i) {
             // From the first statement to the commit itself (the one after
             // the last counted), evenly.
-            const int ponto = 1 + static_cast<int>(static_cast<qint64>(contagem.comandos) * i / (kPontosPorSalvamento - 1));
+            const int ponto = 1 + static_cast<int>(static_cast<qint64>(contagem.comandos) * i / (aVarrer - 1));
             const TnExecucao execucao = Executar(salvamento, QString::number(ponto));
             EXPECT_TRUE(execucao.morto) << "killed at statement " << ponto << ": " << execucao.erro.toStdString();
             ++pontos;
@@ -125,6 +127,24 @@ TEST_F(Interrupcao, GeracaoGravaOLoteInteiroOuNada)
 TEST_F(Interrupcao, BaixaEmLoteBaixaTodosOuNenhum)
 {
     Varrer(QStringLiteral("baixa"), [this] { return Contar("select count(*) from PROTOCOLO where DATAHORABAIXA is not null"); }, 1);
+}
+
+// Gerar Documento: November's automatic documents deleted (with their
+// movements) and the three months written, or nothing changed. Counted as
+// the documents written plus those of before that are gone.
+TEST_F(Interrupcao, GeracaoDeDocumentosSubstituiTudoOuNada)
+{
+    const qint64 maior = Valor("select max(CODIGODOCEMP) from PROTOCOLODOCEMP").toLongLong();
+    const QString anteriores = QStringLiteral("select count(*) from PROTOCOLODOCEMP where ORIGEMDADO = 1 and DATALCTOPRO between "
+                                              "'2026-11-01' and '2027-01-31' and CODIGODOCEMP <= %1").arg(maior);
+    const qint64 existiam = Contar(anteriores);
+    ASSERT_GT(existiam, 0) << "the demo has November's documents";
+    const qint64 movimentos = Contar("select count(*) from PROTOCOLODOCMOVIMENTO");
+    Varrer(
+        QStringLiteral("documentos"),
+        [&] { return Contar(QStringLiteral("select count(*) from PROTOCOLODOCEMP where CODIGODOCEMP > %1").arg(maior)) + existiam - Contar(anteriores); },
+        1, 5);
+    EXPECT_LT(Contar("select count(*) from PROTOCOLODOCMOVIMENTO"), movimentos) << "November's movements went with their documents";
 }
 
 // "Cancelar Tudo" cancels item by item, each with its debit freed in the same
