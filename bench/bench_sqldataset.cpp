@@ -13,6 +13,7 @@
 #include "gerarprotocolo.h"
 #include "dialogos.h"
 #include "lyrsfuncoes.h"
+#include "bancobench.h"
 #include "medicao.h"
 #include "host.h"
 #include "impressao.h"
@@ -155,19 +156,6 @@ void InserirItensEmLote(nDMConexao& conexao, int quantidade, bool bruto)
         lote.Descarregar();
     }
     conexao.Commit();
-}
-
-// Resident memory of this process, in MB (Linux).
-double MemoriaResidenteMB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& linha : status.readAll().split('\n')) {
-        if (linha.startsWith("VmRSS:"))
-            return linha.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    }
-    return 0;
 }
 
 // The protocols the benchmark's items belong to, written once.
@@ -618,30 +606,11 @@ int main(int argc, char* argv[])
     argumentos.process(aplicacao);
     Vezes() = std::max(1, argumentos.value("vezes").toInt());
 
-    QTemporaryDir pasta;
-    TnConfigBanco config;
-    if (argumentos.isSet("database")) {
-        config = TnConfigBanco::Ler(argumentos.value("database"));
-        config.esquema = QStringLiteral("bench_%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-    } else {
-        config.arquivo = pasta.filePath("bench.db");
-    }
-    // The packages built beside the benchmark, unless LYR_PACOTES names others.
-    if (qEnvironmentVariableIsEmpty("LYR_PACOTES"))
-        qputenv("LYR_PACOTES", LYR_PASTA_PACOTES);
-    TnPacotesInstalados pacotes;
-    pacotes.Ler();
-    TnHost host(AbrirBanco(config, pacotes.Descricoes()));
-    pacotes.Carregar();
-    nDMConexao& conexao = host.Conexao();
-    const TnOpcoesDemonstracao opcoes{argumentos.value("size").toInt(), QDate(2026, 12, 6), 20261206};
-    QElapsedTimer relogio;
-    relogio.start();
-    GerarDemonstracao(conexao, opcoes, pacotes.Descricoes());
-    Saida() << "Demonstração tamanho " << opcoes.tamanho << " em " << conexao.Config().Descrever() << ": "
-            << relogio.elapsed() << " ms" << Qt::endl;
+    TnBancoBench banco(argumentos.value("database"), argumentos.value("size").toInt());
+    TnHost& host = banco.Host();
+    nDMConexao& conexao = banco.Conexao();
 
-    const int itens = 5000 * opcoes.tamanho;
+    const int itens = 5000 * argumentos.value("size").toInt();
     CriarProtocolosDosItens(conexao, itens);
     const auto apagar = [&] { Apagar(conexao); };
     const auto [framework, bruto] = MedirEmTurnos({apagar, [&] { InserirItens(conexao, itens, false); }},
@@ -667,8 +636,5 @@ int main(int argc, char* argv[])
     const int meses = std::clamp(argumentos.value("meses").toInt(), 1, 12);
     MedirGeracao(conexao, {QDate(2026, 11, 1).addMonths(1 - meses), QDate(2026, 11, 30), argumentos.value("tipos")});
     MedirBaixaERecibos(host, conexao);
-
-    if (!config.esquema.isEmpty())
-        ExecutarSQLDireto("DROP SCHEMA " + config.esquema + " CASCADE");
     return 0;
 }

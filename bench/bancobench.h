@@ -1,0 +1,72 @@
+#pragma once
+
+// The database a benchmark runs on: a temporary SQLite file, or a schema of
+// its own on the PostgreSQL server given (dropped at the end), with the
+// packages built beside the benchmark and a fresh demo office.
+
+#include "banco.h"
+#include "demonstracao.h"
+#include "host.h"
+#include "medicao.h"
+#include "pacotes.h"
+#include "sqlservicos.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class TnBancoBench {
+public:
+    // `uri`: a postgresql:// URI, or empty for SQLite.
+    TnBancoBench(const QString& uri, int tamanho)
+    {
+        if (!uri.isEmpty()) {
+            m_config = TnConfigBanco::Ler(uri);
+            m_config.esquema = QStringLiteral("bench_%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+        } else {
+            m_config.arquivo = m_pasta.filePath(QStringLiteral("bench.db"));
+        }
+        // The packages built beside the benchmark, unless LYR_PACOTES names others.
+        if (qEnvironmentVariableIsEmpty("LYR_PACOTES"))
+            qputenv("LYR_PACOTES", LYR_PASTA_PACOTES);
+        m_pacotes.Ler();
+        m_host = std::make_unique<TnHost>(AbrirBanco(m_config, m_pacotes.Descricoes()));
+        m_pacotes.Carregar();
+        const TnOpcoesDemonstracao opcoes{tamanho, QDate(2026, 12, 6), 20261206};
+        QElapsedTimer relogio;
+        relogio.start();
+        GerarDemonstracao(Conexao(), opcoes, m_pacotes.Descricoes());
+        Saida() << "Demonstração tamanho " << tamanho << " em " << Conexao().Config().Descrever() << ": " << relogio.elapsed() << " ms"
+                << Qt::endl;
+    }
+    ~TnBancoBench()
+    {
+        if (!m_config.esquema.isEmpty())
+            ExecutarSQLDireto(QStringLiteral("DROP SCHEMA ") + m_config.esquema + QStringLiteral(" CASCADE"));
+    }
+
+    TnHost& Host() { return *m_host; }
+    nDMConexao& Conexao() { return m_host->Conexao(); }
+
+private:
+    QTemporaryDir m_pasta;
+    TnConfigBanco m_config;
+    TnPacotesInstalados m_pacotes;
+    std::unique_ptr<TnHost> m_host;
+};
+
+// Resident memory of this process, in MB (Linux).
+inline double MemoriaResidenteMB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& linha : status.readAll().split('\n')) {
+        if (linha.startsWith("VmRSS:"))
+            return linha.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    }
+    return 0;
+}
