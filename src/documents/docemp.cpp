@@ -6,10 +6,13 @@
 #include "duplicidade.h"
 #include "informacoesdocemp.h"
 #include "movimentodoc.h"
+#include "sqlservicos.h"
+#include "valores.h"
 
 namespace {
 
 const QString kRotuloArquivado = QStringLiteral("lblArquivado");
+const QString kRotuloFora = QStringLiteral("lblFora");
 
 TnField& CampoDocumento(TnDMClientDataSet& dm)
 {
@@ -61,6 +64,9 @@ void TLyrDMProtocoloDocEmp::DepoisConfigurar(TnFormulario* formulario)
     TnRotulo& arquivado = CriarRotulo(kRotuloArquivado, QStringLiteral("Arquivado"));
     arquivado.Cor = QStringLiteral("red");
     arquivado.Visivel = false;
+    TnRotulo& fora = CriarRotulo(kRotuloFora);
+    fora.Cor = QStringLiteral("#b35900");
+    fora.Visivel = false;
     TnCadastroDeclarado::DepoisConfigurar(formulario);
     if (formulario)
         CriarToolButton(QStringLiteral("Informações"), QStringLiteral("Arquivo, movimentações e protocolos do documento"), 160,
@@ -88,6 +94,30 @@ void TLyrDMProtocoloDocEmp::ConfigurarCampo()
     const TnField& flag = FieldByName(QStringLiteral("ARQUIVADO"));
     if (!flag.IsNull())
         arquivado->Visivel = flag.AsString() == u"1";
+    if (TnRotulo* fora = Rotulo(kRotuloFora)) {
+        fora->Texto = TextoFora();
+        fora->Visivel = !fora->Texto.isEmpty();
+    }
+}
+
+// "Fora desde 02/12/2026 (retorno previsto 15/12/2026)" while the document
+// is lent out: its newest movement is external with a return date.
+QString TLyrDMProtocoloDocEmp::TextoFora() const
+{
+    const TnField& codigo = FieldByName(QStringLiteral("CODIGODOCEMP"));
+    if (nClientDataSet.IsEmpty() || codigo.IsNull())
+        return {};
+    const QVariantList ultimo =
+        PegarValorCampo(QStringLiteral("PROTOCOLODOCMOVIMENTO M"), QStringLiteral("M.TIPOLOCAL;M.DATAHORA;M.DATARETORNOPREV"),
+                        ValorParaSQL(QStringLiteral("M.CODIGODOCEMP"), QStringLiteral("="), codigo.Value())
+                            + QStringLiteral(" and M.SEQDOCEMP = (select max(U.SEQDOCEMP) from PROTOCOLODOCMOVIMENTO U where "
+                                             "U.CODIGODOCEMP = M.CODIGODOCEMP)"))
+            .toList();
+    if (ultimo.size() < 3 || ultimo.at(0).toString() != u"2" || ultimo.at(2).isNull())
+        return {};
+    return QStringLiteral("Fora desde %1 (retorno previsto %2)")
+        .arg(Valores::ParaDataHora(ultimo.at(1)).date().toString(QStringLiteral("dd/MM/yyyy")),
+             Valores::ParaData(ultimo.at(2)).toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 // A document comes unarchived, unless another register writes it on its

@@ -23,6 +23,9 @@ protected:
     void nClientDataSetNewRecord() override;
     // The host's checks, then: one document of a type per establishment and launch date.
     void ValidarDado() override;
+
+private:
+    QString TextoFora() const;
 };
 
 // The grid to pick a document from.

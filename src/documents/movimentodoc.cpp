@@ -22,6 +22,8 @@ const QString kTipoLocal = QStringLiteral("TIPOLOCAL");
 const QString kDepartamento = QStringLiteral("CODIGODPTOESCRIT");
 const QString kResponsavel = QStringLiteral("CODIGOUSUARIORESP");
 const QString kProtocolo = QStringLiteral("CODIGOPROTOCOLO");
+const QString kRetorno = QStringLiteral("DATARETORNOPREV");
+const QString kResponsavelRetorno = QStringLiteral("RESPRETORNO");
 
 TnField& Oculto(TnField& campo)
 {
@@ -43,7 +45,8 @@ TLyrDMProtocoloDocMovimento::TLyrDMProtocoloDocMovimento()
 {
     nClientDataSet.SetCommandText(QStringLiteral(
         "Select t_t.CODIGODOCEMP,t_t.SEQDOCEMP,t_t.OBSERVACAO,t_t.TIPOLOCAL,t_t.CODIGODPTOESCRIT,t_t.CODIGOUSUARIORESP,"
-        "t_t.CODIGOPROTOCOLO,t_t.DATALCTOPRO,t_t.DATAHORA,t_t.CODIGOUSUARIO,t_t.ORIGEMDADO from PROTOCOLODOCMOVIMENTO t_t "
+        "t_t.CODIGOPROTOCOLO,t_t.DATARETORNOPREV,t_t.RESPRETORNO,t_t.DATALCTOPRO,t_t.DATAHORA,t_t.CODIGOUSUARIO,t_t.ORIGEMDADO "
+        "from PROTOCOLODOCMOVIMENTO t_t "
         "ORDER BY t_t.CodigoDocEmp,t_t.SeqDocEmp"));
     nClientDataSet.Tela().Caption = QStringLiteral("Documento - Movimentação");
     DefAdic.Ordem = QStringLiteral("CodigoDocEmp,SeqDocEmp");
@@ -78,6 +81,12 @@ TLyrDMProtocoloDocMovimento::TLyrDMProtocoloDocMovimento()
     TnField& protocolo = Campo<TnLargeIntField>(kProtocolo);
     protocolo.Definicao().Dicionario = kProtocolo;
     protocolo.Definicao().LinkKeyFields = kProtocolo;
+    TnField& retorno = Campo<TnDateField>(kRetorno);
+    retorno.SetDisplayLabel(QStringLiteral("Retorno Previsto"));
+    retorno.Definicao().Hint = QStringLiteral("Data em que o documento emprestado deve voltar ao escritório");
+    TnField& quemDevolve = Campo<TnStringField>(kResponsavelRetorno, 50);
+    quemDevolve.SetDisplayLabel(QStringLiteral("Responsável pelo Retorno"));
+    quemDevolve.Definicao().Hint = QStringLiteral("Quem deve devolver o documento (o banco, o cartório, o próprio cliente)");
     TnField& data = Oculto(Campo<TnDateField>(QStringLiteral("DATALCTOPRO")));
     data.SetDisplayLabel(QStringLiteral("Data Lançamento"));
     data.SetRequired(true);
@@ -115,8 +124,13 @@ void TLyrDMProtocoloDocMovimento::DepoisConfigurar(TnFormulario* formulario)
 void TLyrDMProtocoloDocMovimento::ConfigurarCampo()
 {
     TnCadastroDeclarado::ConfigurarCampo();
-    if (nClientDataSet.Active())
-        EdEnabledField(kDepartamento, TipoLocal(FieldByName(kTipoLocal).Value()) == 1);
+    if (!nClientDataSet.Active())
+        return;
+    // The department for internal movements; the return for external ones.
+    const bool interno = TipoLocal(FieldByName(kTipoLocal).Value()) == 1;
+    EdEnabledField(kDepartamento, interno);
+    EdEnabledField(kRetorno, !interno);
+    EdEnabledField(kResponsavelRetorno, !interno);
 }
 
 // A movement carries its document's launch date, so the register's period
@@ -177,6 +191,9 @@ void TLyrDMProtocoloDocMovimento::ValidarDado()
     if (FieldByName(QStringLiteral("DATALCTOPRO")).IsNull())
         CopiarDataDoDocumento();
     TnCadastroDeclarado::ValidarDado();
+    const TnField& retorno = FieldByName(kRetorno);
+    if (!retorno.IsNull() && retorno.AsDate() < FieldByName(QStringLiteral("DATAHORA")).AsDate())
+        throw EnField(kRetorno, QStringLiteral("O retorno previsto não pode ser anterior à data da movimentação."));
     const TnUltimos ultimos = Ultimos();
     if (editando && !EhAUltima(ultimos))
         throw EnErro(QStringLiteral("Somente é permitido alterar a última movimentação."));
@@ -215,9 +232,19 @@ void TLyrDMProtocoloDocMovimento::nClientDataSetBeforeDelete()
     TnCadastroDeclarado::nClientDataSetBeforeDelete();
 }
 
+void TLyrDMProtocoloDocMovimento::nClientDataSetAfterDelete()
+{
+    TnCadastroDeclarado::nClientDataSetAfterDelete();
+    if (TnDMClientDataSet* documento = DmMaster())
+        documento->ConfigurarCampo();
+}
+
 void TLyrDMProtocoloDocMovimento::nClientDataSetAfterPost()
 {
     TnCadastroDeclarado::nClientDataSetAfterPost();
+    // The document shows whether it is out of the office.
+    if (TnDMClientDataSet* documento = DmMaster())
+        documento->ConfigurarCampo();
     if (!m_novoMovimento || TipoLocal(FieldByName(kTipoLocal).Value()) != 2)
         return;
     if (nMessageDlg(QStringLiteral("Deseja gerar um protocolo desta movimentação?"), TnTipoDlg::Confirmacao,

@@ -30,6 +30,7 @@ protected:
     void ValidarDado() override;
     void nClientDataSetBeforeDelete() override;
     void nClientDataSetAfterPost() override;
+    void nClientDataSetAfterDelete() override;
     void nClientDataSetAfterCancel() override;
 
 private:

@@ -251,6 +251,20 @@ void EmTransacao(const std::function<void()>& acao)
     }
 }
 
+bool TemColuna(nDMConexao& conexao, const QString& tabela, const QString& coluna)
+{
+    TnSQLDataSet consulta(conexao);
+    if (conexao.Banco() == TnBanco::PostgreSQL) {
+        consulta.SetCommandText(QStringLiteral("select count(*) from information_schema.columns where table_schema = current_schema() "
+                                               "and upper(table_name) = upper(:t) and upper(column_name) = upper(:c)"));
+    } else {
+        consulta.SetCommandText(QStringLiteral("select count(*) from pragma_table_info(:t) where upper(name) = upper(:c)"));
+    }
+    consulta.SetParamValues({tabela, coluna});
+    consulta.Open();
+    return consulta.Fields(0).AsInteger() > 0;
+}
+
 bool TemTabela(nDMConexao& conexao, const QString& tabela)
 {
     TnSQLDataSet consulta(conexao);

@@ -54,6 +54,8 @@ qint64 PegarProximoCodigoFaixa(const QString& tabela, const QString& coluna, con
 // Whether the database of the connection has a table of that name (in the
 // connection's schema, on PostgreSQL). Safe inside a transaction.
 bool TemTabela(nDMConexao& conexao, const QString& tabela);
+// Whether that table of the connection has a column of that name.
+bool TemColuna(nDMConexao& conexao, const QString& tabela, const QString& coluna);
 
 // Runs a statement with positional values; answers the rows affected.
 int ExecutarSQLDireto(const QString& comando, const QVariantList& valores = {});

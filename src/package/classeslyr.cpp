@@ -51,6 +51,8 @@ const QList<TnClasseDeclarada> kClasses = {
     {u"TLyrDPGerarProIndividual"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Gerar Protocolo Individual"_s, u"01 Cadastros\\20 Protocolo"_s, 2, -1, false, false, false, true, false},
     {u"TLyrDPConfigurarRotaEntrega"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Configuração da Rota de Entrega"_s, u"01 Cadastros\\01 Clientes"_s, 4, -1, false, true, true, true, false},
     {u"TLyrDPConsultaDocumento"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Documentos"_s, u"04 Consultas"_s, 1, -1, false, false, false, true, false},
+    // The documents lent out and not yet back, per client.
+    {u"TLyrDPDocumentosFora"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Documentos Emprestados"_s, u"04 Consultas"_s, 2, -1, false, false, true, true, false},
     {u"TLyrDPConsultaProtocoloBase"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u""_s, u""_s, 0, -1, false, false, true, true, false},
     {u"TLyrDPConsultaProtocoloBaixado"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Protocolos Baixados/Recebidos"_s, u"04 Consultas"_s, 1, -1, true, true, true, true, false},
     {u"TLyrDPConsultaProtocoloEntregue"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Protocolos Entregues/Retirados"_s, u"04 Consultas"_s, 1, -1, false, true, true, true, false},

@@ -3,6 +3,7 @@
 
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
+#include "documentosfora.h"
 #include "gerardocumento.h"
 #include "gerarprotocolo.h"
 #include "protocolo.h"
@@ -204,6 +205,36 @@ int ExecutarGerarDocumentos(const TnArgumentosComando& argumentos, QTextStream& 
     return 0;
 }
 
+// `lyr documentos-fora`: the documents lent out, per client.
+void ConferirDocumentosFora(const TnArgumentosComando& argumentos)
+{
+    ValidarSelecaoDeCodigos(argumentos.valor(QStringLiteral("empresas")));
+}
+
+int ExecutarDocumentosFora(const TnArgumentosComando& argumentos, QTextStream& saida)
+{
+    const QDate hoje = QDate::currentDate();
+    const QList<TnDocumentoFora> fora =
+        TLyrDPDocumentosFora::Listar(argumentos.valor(QStringLiteral("empresas")), argumentos.marcada(QStringLiteral("vencidos")), hoje);
+    QPair<int, int> filial{-1, -1};
+    int vencidos = 0;
+    for (const TnDocumentoFora& documento : fora) {
+        if (filial != QPair<int, int>{documento.empresa, documento.estab}) {
+            filial = {documento.empresa, documento.estab};
+            saida << documento.empresa << " - " << documento.nomeEmpresa << " / " << documento.estab << " - " << documento.nomeEstab << Qt::endl;
+        }
+        vencidos += documento.diasEmAtraso > 0 ? 1 : 0;
+        saida << "  " << QString::number(documento.documento).rightJustified(8) << "  "
+              << (documento.descricao.isEmpty() ? documento.tipo : documento.descricao).left(36).leftJustified(36) << "  fora desde "
+              << documento.foraDesde.date().toString(QStringLiteral("dd/MM/yyyy")) << ", retorno "
+              << documento.retornoPrevisto.toString(QStringLiteral("dd/MM/yyyy"))
+              << (documento.diasEmAtraso > 0 ? QStringLiteral(" (%1 dias em atraso)").arg(documento.diasEmAtraso) : QString())
+              << (documento.responsavel.isEmpty() ? QString() : QStringLiteral(" - ") + documento.responsavel) << Qt::endl;
+    }
+    saida << "Documentos fora: " << fora.size() << ", vencidos: " << vencidos << Qt::endl;
+    return 0;
+}
+
 // `lyr recibo`: the receipts of protocols as a PDF.
 void ConferirRecibo(const TnArgumentosComando& argumentos)
 {
@@ -251,6 +282,10 @@ QList<TnComandoLinha> ComandosLyr()
           {{QStringLiteral("empresas")}, QStringLiteral("Empresas, como 1;3;5-9 (padrão: todas)."), QStringLiteral("lista")},
           {{QStringLiteral("filiais")}, QStringLiteral("Filiais, como 1;2 (padrão: todas)."), QStringLiteral("lista")}},
          false, ConferirGerarDocumentos, ExecutarGerarDocumentos},
+        {QStringLiteral("documentos-fora"), {}, QStringLiteral("lista os documentos emprestados que ainda não voltaram, por cliente"), 1,
+         {{{QStringLiteral("vencidos")}, QStringLiteral("Só os que já passaram do retorno previsto.")},
+          {{QStringLiteral("empresas")}, QStringLiteral("Empresas, como 1;3;5-9 (padrão: todas)."), QStringLiteral("lista")}},
+         false, ConferirDocumentosFora, ExecutarDocumentosFora},
         {QStringLiteral("recibo"), {}, QStringLiteral("grava em PDF os recibos dos protocolos, com o código de barras de cada um"), 1,
          {{{QStringLiteral("protocolos")}, QStringLiteral("Protocolos, como 1;5-9 (obrigatório)."), QStringLiteral("lista")},
           {{QStringLiteral("saida")}, QStringLiteral("Arquivo PDF a gravar (obrigatório)."), QStringLiteral("arquivo")},

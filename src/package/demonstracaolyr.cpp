@@ -489,6 +489,14 @@ private:
                 Inserir("PROTOCOLODOCMOVIMENTO", movimento,
                         {documento, 1, "Guardado no arquivo", "1", 6, Nulo(), Nulo(), m_competencias.first(),
                          Momento(m_competencias.first()), UsuarioEquipe(), 2});
+                // Some lent out lately, to a bank or a notary; a few overdue.
+                if (Chance(50)) {
+                    const QDate saida = m_demo.referencia.addDays(-Entre(5, 40));
+                    Inserir("PROTOCOLODOCMOVIMENTO", movimento + QStringList{"DATARETORNOPREV", "RESPRETORNO"},
+                            {documento, 2, "Emprestado para abertura de conta", "2", Nulo(), Nulo(), Nulo(), m_competencias.first(),
+                             Momento(saida), UsuarioEquipe(), 2, saida.addDays(Entre(10, 45)),
+                             Escolher(QList<QString>{"Banco do Brasil", "Caixa Econômica", "1º Tabelionato de Notas", NomePessoa()})});
+                }
             }
             ultimaFilial = {empresa, estab};
         }

@@ -6,6 +6,7 @@
 #include "contribuicoeslyr.h"
 #include "consultadocumento.h"
 #include "docemp.h"
+#include "documentosfora.h"
 #include "gerardocumento.h"
 #include "movimentodoc.h"
 #include "protocoloindividual.h"
@@ -43,6 +44,7 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDPGerarProIndividual>(),
             InfoDaClasse<TLyrDPGerarDocumento>(),
             InfoDaClasse<TLyrDPConsultaDocumento>(),
+            InfoDaClasse<TLyrDPDocumentosFora>(),
             InfoDaClasse<TLyrDMProtocolo>(),
             InfoDaClasse<TLyrDCProtocolo>(),
             InfoDaClasse<TLyrDPBaixarProtocolo>(),

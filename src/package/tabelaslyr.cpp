@@ -59,7 +59,10 @@ QList<TnTabela> CriarTabelas()
          {Big("CODIGODOCEMP").Req(), Small("SEQDOCEMP").Req(), Str("OBSERVACAO", 50), Str("TIPOLOCAL", 1).Req(),
           Small("CODIGODPTOESCRIT"), Small("CODIGOUSUARIORESP"), Big("CODIGOPROTOCOLO"),
           Data("DATALCTOPRO").Req(), Stamp("DATAHORA").Req(), Small("CODIGOUSUARIO").Req(),
-          Small("ORIGEMDADO").Req()},
+          Small("ORIGEMDADO").Req(),
+          // A document lent out (to a bank, a notary, the client): when it is
+          // due back and who answers for its return.
+          Data("DATARETORNOPREV"), Str("RESPRETORNO", 50)},
          {"CODIGODOCEMP", "SEQDOCEMP"},
          {},
          // Regenerating a period's automatic documents deletes them with their movements.
@@ -134,5 +137,13 @@ QList<TnMigracao> MigracoesLyr()
 {
     return {
         {1, QStringLiteral("Tabelas do protocolo"), NomesDasTabelas(), {}, {}, TabelasJaCriadas},
+        {2, QStringLiteral("Retorno previsto dos documentos emprestados"), {},
+         [](TnBanco) {
+             return QStringList{QStringLiteral("ALTER TABLE PROTOCOLODOCMOVIMENTO ADD COLUMN DATARETORNOPREV DATE"),
+                                QStringLiteral("ALTER TABLE PROTOCOLODOCMOVIMENTO ADD COLUMN RESPRETORNO VARCHAR(50)")};
+         },
+         {},
+         // Made by step 1 in a database created after this step was written.
+         [](nDMConexao& conexao) { return TemColuna(conexao, QStringLiteral("PROTOCOLODOCMOVIMENTO"), QStringLiteral("DATARETORNOPREV")); }},
     };
 }

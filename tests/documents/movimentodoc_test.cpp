@@ -5,6 +5,7 @@
 #include "consultadocumento.h"
 #include "dialogosroteiro.h"
 #include "docemp.h"
+#include "documentosfora.h"
 #include "erros.h"
 #include "movimentodoc.h"
 #include "protocoloindividual.h"
@@ -302,4 +303,40 @@ TEST_F(MovimentoDoc, ConsultaListaAsMovimentacoesPedidas)
     consulta.SetParam("pCodigoDocumento", "1");
     consulta.SetParam("pCodigoEmpresa", "2;3");
     EXPECT_EQ(Recusa([&] { consulta.Processar(); }), "Informe um código só, em números.");
+}
+
+// A document lent to a bank: its return date and who answers for it; the
+// register says it is out; the list of documents out shows it, overdue
+// after its date; back at the office it leaves the list.
+TEST_F(MovimentoDoc, DocumentoEmprestadoFicaNaListaAteVoltar)
+{
+    const QDate hoje = QDate::currentDate();
+    Novo(0, QStringLiteral("Emprestado ao banco"));
+    Ds().FieldByName("DATARETORNOPREV").SetValue(hoje.addDays(-1));
+    EXPECT_EQ(RecusaAoGravar(), "O retorno previsto não pode ser anterior à data da movimentação.");
+    Ds().FieldByName("DATARETORNOPREV").SetValue(hoje.addDays(10));
+    Ds().FieldByName("RESPRETORNO").SetValue("Banco do Brasil, ag. Centro");
+    m_usuario->Esperar("Deseja gerar um protocolo", "Não");
+    Ds().Post();
+    EXPECT_FALSE(m_movimentos->EstadoControle("CODIGODPTOESCRIT").habilitado);
+    EXPECT_TRUE(m_movimentos->EstadoControle("DATARETORNOPREV").habilitado);
+    m_documentos->DepoisConfigurar(nullptr);
+    m_documentos->ConfigurarCampo();
+    ASSERT_NE(m_documentos->Rotulo("lblFora"), nullptr);
+    EXPECT_EQ(m_documentos->Rotulo("lblFora")->Texto, QStringLiteral("Fora desde %1 (retorno previsto %2)")
+                                                        .arg(hoje.toString("dd/MM/yyyy"), hoje.addDays(10).toString("dd/MM/yyyy")));
+    EXPECT_TRUE(m_documentos->Rotulo("lblFora")->Visivel);
+
+    EXPECT_TRUE(TLyrDPDocumentosFora::Listar({}, true, hoje).isEmpty()) << "not due yet";
+    const QList<TnDocumentoFora> vencidos = TLyrDPDocumentosFora::Listar("2", true, hoje.addDays(15));
+    ASSERT_EQ(vencidos.size(), 1);
+    EXPECT_EQ(vencidos[0].documento, 1);
+    EXPECT_EQ(vencidos[0].diasEmAtraso, 5);
+    EXPECT_EQ(vencidos[0].responsavel, "Banco do Brasil, ag. Centro");
+    EXPECT_TRUE(TLyrDPDocumentosFora::Listar("3", false, hoje).isEmpty()) << "another company";
+
+    Novo(1, QStringLiteral("Devolvido pelo banco"));
+    Ds().Post();
+    EXPECT_TRUE(TLyrDPDocumentosFora::Listar({}, false, hoje.addDays(15)).isEmpty());
+    EXPECT_FALSE(m_documentos->Rotulo("lblFora")->Visivel) << "the register follows the movement stored";
 }

@@ -102,3 +102,23 @@ TEST_F(MigracoesTeste, IndicadoresDeTextoComparamComNumeros)
     EXPECT_EQ(ExecutarSQLDireto("update PROTOCOLO set CANCELADO = :c where CANCELADO = :antes", {0, 1}), 2);
     EXPECT_EQ(Valor("select count(*) from PROTOCOLO where CANCELADO = 0").toInt(), 2);
 }
+
+// An office migrated before the lent documents' columns: the package's
+// second step adds them, keeping the movements it had.
+TEST_F(MigracoesTeste, MovimentacoesDeAntesGanhamORetornoPrevisto)
+{
+    TnMigrador(Con(), Pacotes()).Atualizar();
+    for (const char* coluna : {"DATARETORNOPREV", "RESPRETORNO"})
+        ExecutarSQLDireto(QStringLiteral("alter table PROTOCOLODOCMOVIMENTO drop column %1").arg(QLatin1String(coluna)));
+    ExecutarSQLDireto("delete from LYRVERSAOPACOTE where VERSAO = 2");
+    CadastrarFilial(1, 1);
+    ExecutarSQLDireto("insert into PROTOCOLOTIPODOC (CODIGOTIPODOC, DESCRTIPODOC, PERIODODIASDESCARTE, GERARAUTO, PERIODODOC, "
+                      "GERARENVELOPE) values (1, 'Contrato', 0, '0', 0, '0')");
+    ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO) "
+                      "values (1, 1, 1, 1, '2026-01-01')");
+    ExecutarSQLDireto("insert into PROTOCOLODOCMOVIMENTO (CODIGODOCEMP, SEQDOCEMP, TIPOLOCAL, DATALCTOPRO, DATAHORA, CODIGOUSUARIO, "
+                      "ORIGEMDADO) values (1, 1, '2', '2026-01-01', '2026-01-02 10:00:00', 1, 2)");
+    TnMigrador migrador(Con(), Pacotes());
+    EXPECT_EQ(migrador.Atualizar(), 1);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCMOVIMENTO where DATARETORNOPREV is null and RESPRETORNO is null").toInt(), 1);
+}

@@ -159,7 +159,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
                                   "TLyrDCProtocoloDocEmp", "TLyrDMProtocoloGrupoDoc", "TLyrDCProtocoloGrupoDoc",
                                   "TLyrDMProtocoloGrupoTipoDoc", "TLyrDCProtocoloGrupoTipoDoc", "TLyrDMProtocoloTipoDoc",
                                   "TLyrDCProtocoloTipoDoc", "TLyrDMProtocoloDocMovimento", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
-                                  "TLyrDPGerarProtocolo", "TLyrDPGerarDocumento", "TLyrDPGerarProIndividual", "TLyrDPConsultaDocumento",
+                                  "TLyrDPGerarProtocolo", "TLyrDPGerarDocumento", "TLyrDPGerarProIndividual", "TLyrDPConsultaDocumento", "TLyrDPDocumentosFora",
                                   "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
                                   "TLyrDPConsultaProtocoloEntregue", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
@@ -174,7 +174,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 23) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 24) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());
