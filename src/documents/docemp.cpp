@@ -13,6 +13,8 @@ namespace {
 
 const QString kRotuloArquivado = QStringLiteral("lblArquivado");
 const QString kRotuloFora = QStringLiteral("lblFora");
+const QString kEtiquetasA4 = QStringLiteral("LyrRREtiquetaDocumento");
+const QString kEtiquetaImpressora = QStringLiteral("LyrRREtiquetaDocumentoImpressora");
 
 TnField& CampoDocumento(TnDMClientDataSet& dm)
 {
@@ -46,6 +48,7 @@ TLyrDMProtocoloDocEmp::TLyrDMProtocoloDocEmp()
     data.Definicao().Hint = QStringLiteral("Informe a data de lançamento do documento");
     data.Definicao().TipoControle = TnTipoControle::ntcActData;
     CampoDescricao(*this);
+    nClientDataSet.Tela().Relatorios = {kEtiquetasA4, kEtiquetaImpressora};
     TnField& arquivado = Campo<TnStringField>(QStringLiteral("ARQUIVADO"), 1);
     arquivado.SetRequired(true);
     arquivado.SetFixedChar(true);
@@ -153,4 +156,48 @@ TLyrDCProtocoloDocEmp::TLyrDCProtocoloDocEmp()
     CampoDocumento(*this);
     CampoDescricao(*this);
     AplicarDicionario(nClientDataSet);
+}
+
+QString TLyrDMProtocoloDocEmp::CodigoDaEtiqueta(qint64 documento)
+{
+    return QStringLiteral("%1").arg(documento, 10, 10, QChar(u'0'));
+}
+
+QString TLyrDMProtocoloDocEmp::TituloRelatorio(const QString& nome) const
+{
+    if (nome == kEtiquetasA4)
+        return QStringLiteral("Etiquetas dos documentos (folha A4, 3 x 8)");
+    if (nome == kEtiquetaImpressora)
+        return QStringLiteral("Etiquetas dos documentos (impressora de etiquetas, 100 x 50 mm)");
+    return TnCadastroDeclarado::TituloRelatorio(nome);
+}
+
+TnRelatorio TLyrDMProtocoloDocEmp::MontarRelatorio(const QString& nome, const QString& selecao)
+{
+    if (nome != kEtiquetasA4 && nome != kEtiquetaImpressora)
+        return TnCadastroDeclarado::MontarRelatorio(nome, selecao);
+    ValidarSelecaoDeCodigos(selecao);
+    TnRelatorio relatorio;
+    relatorio.titulo = QStringLiteral("Etiquetas de documentos");
+    relatorio.etiquetas = nome == kEtiquetasA4 ? TnEtiquetas{3, 8, 0, 0} : TnEtiquetas{1, 1, 100, 50};
+    auto documentos = ExecutarSQL(
+        QStringLiteral("select D.CODIGODOCEMP, D.CODIGOEMPRESA, E.NOMEEMPRESA, D.CODIGOESTAB, F.APELIDOESTAB, T.DESCRTIPODOC, D.DATALCTOPRO, "
+                       "D.DESCRDOCEMP from PROTOCOLODOCEMP D join EMPRESA E on E.CODIGOEMPRESA = D.CODIGOEMPRESA "
+                       "join ESTAB F on F.CODIGOEMPRESA = D.CODIGOEMPRESA and F.CODIGOESTAB = D.CODIGOESTAB "
+                       "join PROTOCOLOTIPODOC T on T.CODIGOTIPODOC = D.CODIGOTIPODOC where 1 = 1")
+        + FilterInterval(QStringLiteral("D.CODIGODOCEMP"), selecao.trimmed()) + QStringLiteral(" order by D.CODIGODOCEMP"));
+    for (int linha = 0; linha < documentos->RecordCount(); ++linha) {
+        const auto valor = [&](int coluna) { return documentos->Valor(linha, coluna); };
+        TnBlocoRelatorio texto;
+        texto.tipo = TnBlocoRelatorio::Tipo::Texto;
+        texto.linhas = {QStringLiteral("%1 - %2").arg(valor(1).toString(), valor(2).toString()),
+                        QStringLiteral("Filial %1 - %2").arg(valor(3).toString(), valor(4).toString()),
+                        QStringLiteral("%1 - %2").arg(valor(5).toString(), Valores::ParaData(valor(6)).toString(QStringLiteral("MM/yyyy")))};
+        TnBlocoRelatorio codigo;
+        codigo.tipo = TnBlocoRelatorio::Tipo::CodigoBarras;
+        codigo.texto = CodigoDaEtiqueta(valor(0).toLongLong());
+        relatorio.paginas.append({{texto, codigo}});
+    }
+    DestruirSQL(documentos);
+    return relatorio;
 }

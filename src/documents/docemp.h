@@ -18,6 +18,13 @@ public:
     void ConfigurarCampo() override;
     // The current document's filing, movements and protocols, in a window.
     void actInformacoes();
+    // Labels of the documents chosen, with the code as a barcode: on A4
+    // sheets of 3 by 8, or one to a page of a 100 x 50 mm label printer.
+    QString TituloRelatorio(const QString& nome) const override;
+    TnRelatorio MontarRelatorio(const QString& nome, const QString& selecao) override;
+    // The code a label carries: the document's code in ten digits, which the
+    // code field reads back as it is typed or scanned.
+    static QString CodigoDaEtiqueta(qint64 documento);
 
 protected:
     void nClientDataSetNewRecord() override;

@@ -31,7 +31,18 @@ struct TnPaginaRelatorio {
     QList<TnBlocoRelatorio> blocos;
 };
 
+// Labels: each page of the report is one label, laid `colunas` by `linhas`
+// on a sheet, or one to a page of a label printer (1 by 1, with the label's
+// size as the sheet's). No columns: an ordinary report.
+struct TnEtiquetas {
+    int colunas = 0;
+    int linhas = 0;
+    double larguraFolhaMm = 0;  // 0: A4
+    double alturaFolhaMm = 0;
+};
+
 struct TnRelatorio {
     QString titulo;
     QList<TnPaginaRelatorio> paginas;
+    TnEtiquetas etiquetas = {};
 };

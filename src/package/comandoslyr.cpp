@@ -3,6 +3,7 @@
 
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
+#include "docemp.h"
 #include "documentosfora.h"
 #include "gerardocumento.h"
 #include "gerarprotocolo.h"
@@ -235,6 +236,29 @@ int ExecutarDocumentosFora(const TnArgumentosComando& argumentos, QTextStream& s
     return 0;
 }
 
+// `lyr etiquetas`: the documents' labels as a PDF.
+void ConferirEtiquetas(const TnArgumentosComando& argumentos)
+{
+    const QString documentos = argumentos.valor(QStringLiteral("documentos"));
+    const QString arquivo = argumentos.valor(QStringLiteral("saida"));
+    if (documentos.trimmed().isEmpty() || arquivo.trimmed().isEmpty())
+        throw EnErro(QStringLiteral("Use: lyr etiquetas --documentos 1;5-9 --saida etiquetas.pdf [--impressora-etiquetas]"));
+    ValidarSelecaoDeCodigos(documentos);
+    argumentos.conferirArquivoPdf(arquivo);
+}
+
+int ExecutarEtiquetas(const TnArgumentosComando& argumentos, QTextStream& saida)
+{
+    const QString arquivo = argumentos.valor(QStringLiteral("saida"));
+    std::unique_ptr<TLyrDMProtocoloDocEmp> documentos = CriarDM<TLyrDMProtocoloDocEmp>(TLyrDMProtocoloDocEmp::NomeDaClasse());
+    const QString relatorio = documentos->nClientDataSet.Tela().Relatorios.value(argumentos.marcada(QStringLiteral("impressora-etiquetas")) ? 1 : 0);
+    const TnRelatorio etiquetas = documentos->MontarRelatorio(relatorio, argumentos.valor(QStringLiteral("documentos")));
+    int folhas = 0;
+    argumentos.gravarPdf(etiquetas, arquivo, [&](int folha) { folhas = folha; });
+    saida << "Etiquetas: " << etiquetas.paginas.size() << ", folhas: " << folhas << ", arquivo: " << arquivo << Qt::endl;
+    return 0;
+}
+
 // `lyr recibo`: the receipts of protocols as a PDF.
 void ConferirRecibo(const TnArgumentosComando& argumentos)
 {
@@ -291,6 +315,11 @@ QList<TnComandoLinha> ComandosLyr()
           {{QStringLiteral("saida")}, QStringLiteral("Arquivo PDF a gravar (obrigatório)."), QStringLiteral("arquivo")},
           {{QStringLiteral("por-empresa")}, QStringLiteral("Um recibo por empresa com os protocolos das suas filiais.")}},
          true, ConferirRecibo, ExecutarRecibo},
+        {QStringLiteral("etiquetas"), {}, QStringLiteral("grava em PDF as etiquetas dos documentos, com o código de barras de cada um"), 1,
+         {{{QStringLiteral("documentos")}, QStringLiteral("Documentos, como 1;5-9 (obrigatório)."), QStringLiteral("lista")},
+          {{QStringLiteral("saida")}, QStringLiteral("Arquivo PDF a gravar (obrigatório)."), QStringLiteral("arquivo")},
+          {{QStringLiteral("impressora-etiquetas")}, QStringLiteral("Uma etiqueta por página de 100 x 50 mm (padrão: folhas A4 de 3 x 8).")}},
+         true, ConferirEtiquetas, ExecutarEtiquetas},
     };
 }
 

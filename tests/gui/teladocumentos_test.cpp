@@ -8,6 +8,7 @@
 #include "dialogosroteiro.h"
 #include "frmcadastro.h"
 #include "grade.h"
+#include "impressao.h"
 #include "informacoesdocemp.h"
 #include "janelaprincipal.h"
 #include "modelodataset.h"
@@ -21,6 +22,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -248,4 +252,50 @@ TEST_F(TelaDocumentos, InformacoesDoDocumentoMostramArquivoMovimentosEProtocolos
     QTest::keyClick(tela, Qt::Key_I, Qt::ControlModifier);
     m_usuario->Verificar();
     EXPECT_TRUE(visto);
+}
+
+// Labels printed from the register carry each document's code as a barcode
+// a reader decodes; the code scanned into the code field finds the document.
+TEST_F(TelaDocumentos, EtiquetasImpressasELidasDeVoltaNoCampoDoCodigo)
+{
+    m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
+    nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
+    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocEmp>());
+    CadastrarFilial(2, 1);
+    for (int documento : {41, 42})
+        ExecutarSQLDireto(QStringLiteral("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO) "
+                                         "values (%1, 4, 2, 1, '2026-12-%2')").arg(documento).arg(documento - 30));
+    TnJanelaPrincipal janela;
+    m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
+    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocoloDocEmp"));
+    ASSERT_NE(tela, nullptr);
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    QList<TnRelatorio> mostrados;
+    tela->SetMostrarRelatorio([&](const TnRelatorio& relatorio) { mostrados.append(relatorio); });
+    m_usuario->EsperarEscolha("Imprimir", "Etiquetas dos documentos (impressora de etiquetas, 100 x 50 mm) - os 2 registro(s) da tela");
+    tela->Imprimir();
+    m_usuario->Verificar();
+    ASSERT_EQ(mostrados.size(), 1);
+    ASSERT_EQ(mostrados[0].paginas.size(), 2) << "one label per document";
+
+    const QString pdf = QDir::temp().filePath(QStringLiteral("lyr_etiquetas_%1.pdf").arg(QCoreApplication::applicationPid()));
+    GravarRelatorioPdf(mostrados[0], pdf);
+    QProcess::execute("pdftoppm", {"-r", "200", "-png", "-f", "2", "-singlefile", pdf, pdf});
+    QProcess leitor;
+    leitor.start("zbarimg", {"-q", pdf + ".png"});
+    ASSERT_TRUE(leitor.waitForFinished(30000));
+    const QString lido = QString::fromUtf8(leitor.readAllStandardOutput()).trimmed();
+    EXPECT_EQ(lido, "CODE-128:0000000042") << "the second page's label";
+    QFile::remove(pdf);
+    QFile::remove(pdf + ".png");
+
+    TnClientDataSet& documentos = tela->Cadastro().nClientDataSet;
+    documentos.First();
+    QWidget* codigo = tela->Controle("CODIGODOCEMP")->Editor();
+    codigo->setFocus();
+    qobject_cast<QLineEdit*>(codigo)->selectAll();
+    QTest::keyClicks(codigo, lido.section(u':', 1));
+    QTest::keyClick(codigo, Qt::Key_Return);
+    EXPECT_EQ(documentos.FieldByName("CODIGODOCEMP").AsInteger(), 42);
 }

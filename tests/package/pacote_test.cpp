@@ -44,10 +44,10 @@ const TnClasseDeclarada& ClasseLyr(const QString& nome)
 
 TEST(ClassesLyr, UmaAcaoPorClasseComMenuSoParaOModulo13)
 {
-    EXPECT_EQ(ClassesLyr().size(), 45);
+    EXPECT_EQ(ClassesLyr().size(), 46);
     EXPECT_EQ(AcoesDaTabela(Modulos({1, 12, 14, 191})).Count(), 0);
     const TnActionList acoes = AcoesDaTabela(Modulos({13}));
-    ASSERT_EQ(acoes.Count(), 42);
+    ASSERT_EQ(acoes.Count(), 43);
     for (const TnAction* acao : acoes.Todas()) {
         EXPECT_TRUE(acao->Name().startsWith("actT")) << acao->Name().toStdString();
         EXPECT_FALSE(acao->Caption().isEmpty());

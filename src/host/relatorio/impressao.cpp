@@ -44,6 +44,30 @@ public:
         }
     }
 
+    // The `indice`-th label: its cell on the sheet (a new sheet when the
+    // last one is full) is where the blocks go; nothing breaks a label
+    // across sheets.
+    void Etiqueta(int indice, const TnEtiquetas& etiquetas)
+    {
+        const int porFolha = etiquetas.colunas * etiquetas.linhas;
+        const int posicao = indice % porFolha;
+        if (posicao == 0 && indice > 0) {
+            m_dispositivo.newPage();
+            ComecarFolha();
+        }
+        m_etiquetas = true;
+        // A sheet of labels keeps the printer's margin; a label printer's page is the label.
+        const double margem = (porFolha > 1 ? 8 : 1) * m_mm;
+        const double largura = (m_dispositivo.width() - 2 * margem) / etiquetas.colunas;
+        const double altura = (m_dispositivo.height() - 2 * margem) / etiquetas.linhas;
+        const double folga = 2 * m_mm;
+        m_esquerda = margem + (posicao % etiquetas.colunas) * largura + folga;
+        m_largura = largura - 2 * folga;
+        m_y = margem + (posicao / etiquetas.colunas) * altura + folga;
+        m_fim = m_y + altura - 2 * folga;
+        m_usada = true;
+    }
+
     void Desenhar(const TnBlocoRelatorio& bloco)
     {
         m_usada = true;
@@ -74,7 +98,7 @@ private:
     // Room for `altura` on this sheet, or a new sheet.
     void Garantir(double altura)
     {
-        if (m_y + altura > m_fim && m_y > kMargemMm * m_mm + 1) {
+        if (!m_etiquetas && m_y + altura > m_fim && m_y > kMargemMm * m_mm + 1) {
             m_dispositivo.newPage();
             ComecarFolha();
             m_usada = true;
@@ -239,6 +263,7 @@ private:
     double m_y = 0;
     int m_folha = 0;
     bool m_usada = false;
+    bool m_etiquetas = false;
 };
 
 } // namespace
@@ -246,9 +271,13 @@ private:
 void ImprimirRelatorio(const TnRelatorio& relatorio, QPagedPaintDevice& dispositivo, const std::function<void(int)>& aoPaginar)
 {
     TnPaginador paginador(dispositivo, aoPaginar);
-    for (const TnPaginaRelatorio& pagina : relatorio.paginas) {
-        paginador.NovaPagina();
-        for (const TnBlocoRelatorio& bloco : pagina.blocos)
+    const TnEtiquetas& etiquetas = relatorio.etiquetas;
+    for (int i = 0; i < relatorio.paginas.size(); ++i) {
+        if (etiquetas.colunas > 0 && etiquetas.linhas > 0)
+            paginador.Etiqueta(i, etiquetas);
+        else
+            paginador.NovaPagina();
+        for (const TnBlocoRelatorio& bloco : relatorio.paginas[i].blocos)
             paginador.Desenhar(bloco);
     }
 }
@@ -280,7 +309,15 @@ void GravarRelatorioPdf(const TnRelatorio& relatorio, const QString& arquivo, co
     ConferirArquivoPdf(arquivo);
     {
         QPdfWriter pdf(arquivo);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        const TnEtiquetas& etiquetas = relatorio.etiquetas;
+        // A label wider than tall is a landscape page of its size turned.
+        const bool propria = etiquetas.larguraFolhaMm > 0 && etiquetas.alturaFolhaMm > 0;
+        const bool deitada = propria && etiquetas.larguraFolhaMm > etiquetas.alturaFolhaMm;
+        const QPageSize folha = propria ? QPageSize(QSizeF(std::min(etiquetas.larguraFolhaMm, etiquetas.alturaFolhaMm),
+                                                           std::max(etiquetas.larguraFolhaMm, etiquetas.alturaFolhaMm)),
+                                                    QPageSize::Millimeter)
+                                        : QPageSize(QPageSize::A4);
+        pdf.setPageLayout(QPageLayout(folha, deitada ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
         pdf.setResolution(300);
         pdf.setTitle(relatorio.titulo);
         pdf.setCreator(QStringLiteral("Lyr"));
