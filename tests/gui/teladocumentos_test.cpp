@@ -5,6 +5,10 @@
 #include "classeslyr.h"
 #include "controlecampo.h"
 #include "docemp.h"
+#include "frmpowerparam.h"
+#include "olhardialogo.h"
+#include "painelparametros.h"
+#include "dialogosdesktop.h"
 #include "dialogosroteiro.h"
 #include "frmcadastro.h"
 #include "grade.h"
@@ -298,4 +302,42 @@ TEST_F(TelaDocumentos, EtiquetasImpressasELidasDeVoltaNoCampoDoCodigo)
     QTest::keyClicks(codigo, lido.section(u':', 1));
     QTest::keyClick(codigo, Qt::Key_Return);
     EXPECT_EQ(documentos.FieldByName("CODIGODOCEMP").AsInteger(), 42);
+}
+
+// On the desktop the individual protocol is a small dialog with only what
+// the user may change; executing it writes the protocol and closes it.
+TEST_F(TelaDocumentos, ProtocoloIndividualNoDesktopFechaAoGravar)
+{
+    CadastrarFilial(2, 1);
+    auto processo = CriarDM<TnDMPowerParam>("TLyrDPGerarProIndividual");
+    ASSERT_NE(processo, nullptr);
+    processo->LimparParamsINI();
+    for (const auto& [alias, valor] : {std::pair{"pCodigoEmpresa", "2"}, std::pair{"pCodigoEstab", "1"}, std::pair{"pDataLctoPro", "01/12/2026"},
+                                       std::pair{"pCodigoDocumento", ""}, std::pair{"pCodFunc", ""}, std::pair{"pCodigoPro", ""}}) {
+        TnpqParamItem& item = processo->npqPowerParam.ParamByAlias(alias);
+        item.Value = QLatin1String(valor);
+        item.ParType = TnParType::npqptFixo;
+    }
+    processo->SetParam("pNatureza", "1");
+    TnDialogosDesktop desktop;
+    QStringList mostrados;
+    int altura = 0;
+    const TnOlharDialogo olhar([&](QDialog& dialogo) {
+        altura = dialogo.height();
+        auto* tela = dialogo.findChild<TnFrmPowerParam*>();
+        ASSERT_NE(tela, nullptr);
+        for (QLineEdit* editor : tela->Parametros().findChildren<QLineEdit*>())
+            mostrados.append(editor->objectName());
+        auto* descricao = tela->Parametros().findChild<QLineEdit*>("pDescricaoItem");
+        ASSERT_NE(descricao, nullptr);
+        descricao->setFocus();
+        QTest::keyClicks(descricao, "Contrato social");
+        QTest::keyClick(descricao, Qt::Key_Tab);
+        tela->Acao(processo->actExecutar->Name())->trigger();
+    });
+    desktop.MostrarProcesso(*processo, 200);
+    EXPECT_GE(altura, 200);
+    EXPECT_EQ(mostrados, QStringList({"pObservacao", "pDescricaoItem"})) << "the other shown parameters are lists";
+    EXPECT_FALSE(processo->Param("pCodigoPro").isEmpty()) << "written, and the dialog closed itself";
+    EXPECT_EQ(Valor("select DESCRITEM from PROTOCOLOITEM").toString(), "Contrato social");
 }
