@@ -6,7 +6,6 @@
 
 #include <QScopeGuard>
 
-#include <tuple>
 
 TLyrDPConsultaDocumento::TLyrDPConsultaDocumento()
 {
@@ -33,18 +32,11 @@ TLyrDPConsultaDocumento::TLyrDPConsultaDocumento()
         {QStringLiteral("CodigoProtocolo"), TnFieldType::LargeInt},   {QStringLiteral("DataHora"), TnFieldType::DateTime},
     });
     nClientDataSet.CreateDataSet();
-    for (const auto& [campo, rotulo, largura] :
-         {std::tuple{"CodigoDocEmp", "Documento", 10}, std::tuple{"DescrDocEmp", "Descrição", 30}, std::tuple{"CodigoEmpresa", "Empresa", 7},
-          std::tuple{"CodigoEstab", "Filial", 6}, std::tuple{"DescrTipoDoc", "Tipo", 25}, std::tuple{"DataLctoPro", "Data Lançamento", 12},
-          std::tuple{"SeqDocEmp", "Seqüência", 8}, std::tuple{"TipoLocal", "Tipo Local", 8}, std::tuple{"Departamento", "Departamento", 20},
-          std::tuple{"Responsavel", "Responsável", 25}, std::tuple{"CodigoProtocolo", "Protocolo", 10},
-          std::tuple{"DataHora", "Data/Hora", 16}}) {
-        TnField& field = nClientDataSet.FieldByName(QLatin1String(campo));
-        field.SetDisplayLabel(QString::fromUtf8(rotulo));
-        field.SetDisplayWidth(largura);
-    }
-    nClientDataSet.FieldByName(QStringLiteral("DataLctoPro")).SetDisplayFormat(QStringLiteral("dd/mm/yyyy"));
-    nClientDataSet.FieldByName(QStringLiteral("DataHora")).SetDisplayFormat(QStringLiteral("dd/mm/yyyy hh:nn"));
+    nClientDataSet.MostrarColunas({{"CodigoDocEmp", "Documento", 10}, {"DescrDocEmp", "Descrição", 30}, {"CodigoEmpresa", "Empresa", 7},
+                                   {"CodigoEstab", "Filial", 6}, {"DescrTipoDoc", "Tipo", 25}, {"DataLctoPro", "Data Lançamento", 12, "dd/mm/yyyy"},
+                                   {"SeqDocEmp", "Seqüência", 8}, {"TipoLocal", "Tipo Local", 8}, {"Departamento", "Departamento", 20},
+                                   {"Responsavel", "Responsável", 25}, {"CodigoProtocolo", "Protocolo", 10},
+                                   {"DataHora", "Data/Hora", 16, "dd/mm/yyyy hh:nn"}});
 }
 
 // The single codes (company, department) are whole numbers; what the lists

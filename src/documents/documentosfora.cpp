@@ -6,7 +6,6 @@
 
 #include <QScopeGuard>
 
-#include <tuple>
 
 TLyrDPDocumentosFora::TLyrDPDocumentosFora()
 {
@@ -26,17 +25,10 @@ TLyrDPDocumentosFora::TLyrDPDocumentosFora()
         {QStringLiteral("DiasEmAtraso"), TnFieldType::Integer},
     });
     nClientDataSet.CreateDataSet();
-    for (const auto& [campo, rotulo, largura] :
-         {std::tuple{"Empresa", "Empresa", 30}, std::tuple{"Filial", "Filial", 15}, std::tuple{"CodigoDocEmp", "Documento", 10},
-          std::tuple{"DescrDocEmp", "Descrição", 30}, std::tuple{"Tipo", "Tipo", 20}, std::tuple{"ForaDesde", "Fora desde", 12},
-          std::tuple{"RetornoPrevisto", "Retorno previsto", 12}, std::tuple{"Responsavel", "Responsável pelo retorno", 25},
-          std::tuple{"DiasEmAtraso", "Dias em atraso", 8}}) {
-        TnField& field = nClientDataSet.FieldByName(QLatin1String(campo));
-        field.SetDisplayLabel(QString::fromUtf8(rotulo));
-        field.SetDisplayWidth(largura);
-    }
-    nClientDataSet.FieldByName(QStringLiteral("ForaDesde")).SetDisplayFormat(QStringLiteral("dd/mm/yyyy"));
-    nClientDataSet.FieldByName(QStringLiteral("RetornoPrevisto")).SetDisplayFormat(QStringLiteral("dd/mm/yyyy"));
+    nClientDataSet.MostrarColunas({{"Empresa", "Empresa", 30}, {"Filial", "Filial", 15}, {"CodigoDocEmp", "Documento", 10},
+                                   {"DescrDocEmp", "Descrição", 30}, {"Tipo", "Tipo", 20}, {"ForaDesde", "Fora desde", 12, "dd/mm/yyyy"},
+                                   {"RetornoPrevisto", "Retorno previsto", 12, "dd/mm/yyyy"},
+                                   {"Responsavel", "Responsável pelo retorno", 25}, {"DiasEmAtraso", "Dias em atraso", 8}});
     // Overdue documents in red.
     nClientDataSet.Tela().Aparencia.CorDoTexto = [this](int linha) {
         const int coluna = nClientDataSet.FieldByName(QStringLiteral("DiasEmAtraso")).Index();

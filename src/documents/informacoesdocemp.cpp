@@ -4,24 +4,17 @@
 #include "sqlservicos.h"
 #include "valores.h"
 
-#include <tuple>
 
 namespace {
 
 // Reads the statement's rows for the document; the columns are labelled
 // on the first reading.
-void Ler(TnClientDataSet& dados, const QString& comando, qint64 documento,
-         std::initializer_list<std::tuple<const char*, const char*, const char*>> colunas)
+void Ler(TnClientDataSet& dados, const QString& comando, qint64 documento, std::initializer_list<TnColunaMostrada> colunas)
 {
     dados.Close();
     dados.SetCommandText(comando);
     dados.Open(Conexao(), {documento});
-    for (const auto& [campo, rotulo, formato] : colunas) {
-        TnField& field = dados.FieldByName(QLatin1String(campo));
-        field.SetDisplayLabel(QString::fromUtf8(rotulo));
-        if (*formato)
-            field.SetDisplayFormat(QLatin1String(formato));
-    }
+    dados.MostrarColunas(colunas);
 }
 
 } // namespace
@@ -90,8 +83,8 @@ void TLyrFraInformacoesDocEmp::Carregar(qint64 documento)
                        "case D.ARQUIVADO when '1' then 'Sim' else 'Não' end as ARQUIVADO from PROTOCOLODOCEMP D "
                        "join PROTOCOLOTIPODOC T on T.CODIGOTIPODOC = D.CODIGOTIPODOC where D.CODIGODOCEMP = :pDocumento"),
         documento,
-        {{"CODIGODOCEMP", "Documento", ""}, {"DESCRTIPODOC", "Tipo", ""}, {"DATALCTOPRO", "Data Lançamento", "dd/mm/yyyy"},
-         {"DESCRDOCEMP", "Descrição", ""}, {"ARQUIVADO", "Arquivado", ""}});
+        {{"CODIGODOCEMP", "Documento"}, {"DESCRTIPODOC", "Tipo"}, {"DATALCTOPRO", "Data Lançamento", 0, "dd/mm/yyyy"},
+         {"DESCRDOCEMP", "Descrição"}, {"ARQUIVADO", "Arquivado"}});
     Ler(m_movs,
         QStringLiteral("select M.SEQDOCEMP, case M.TIPOLOCAL when '1' then 'Interno' when '2' then 'Externo' end as TIPOLOCAL, "
                        "P.DESCRDPTOESCRIT, U.NOMEUSUARIOCOMPL, M.CODIGOPROTOCOLO, M.DATAHORA, M.OBSERVACAO "
@@ -99,9 +92,9 @@ void TLyrFraInformacoesDocEmp::Carregar(qint64 documento)
                        "left join USUARIO U on U.CODIGOUSUARIO = M.CODIGOUSUARIORESP where M.CODIGODOCEMP = :pDocumento "
                        "order by M.SEQDOCEMP"),
         documento,
-        {{"SEQDOCEMP", "Seqüência", ""}, {"TIPOLOCAL", "Tipo Local", ""}, {"DESCRDPTOESCRIT", "Departamento", ""},
-         {"NOMEUSUARIOCOMPL", "Responsável", ""}, {"CODIGOPROTOCOLO", "Protocolo", ""}, {"DATAHORA", "Data/Hora", "dd/mm/yyyy hh:nn"},
-         {"OBSERVACAO", "Observação", ""}});
+        {{"SEQDOCEMP", "Seqüência"}, {"TIPOLOCAL", "Tipo Local"}, {"DESCRDPTOESCRIT", "Departamento"},
+         {"NOMEUSUARIOCOMPL", "Responsável"}, {"CODIGOPROTOCOLO", "Protocolo"}, {"DATAHORA", "Data/Hora", 0, "dd/mm/yyyy hh:nn"},
+         {"OBSERVACAO", "Observação"}});
     Ler(m_prot,
         QStringLiteral("select P.CODIGOPROTOCOLO, P.DATALCTOPRO, I.DESCRITEM, "
                        "case P.NATUREZAPRO when '1' then 'Saída' when '2' then 'Entrada' end as NATUREZA, P.DATAHORABAIXA, "
@@ -109,6 +102,6 @@ void TLyrFraInformacoesDocEmp::Carregar(qint64 documento)
                        "from PROTOCOLOITEM I join PROTOCOLO P on P.CODIGOPROTOCOLO = I.CODIGOPROTOCOLO "
                        "where I.CODIGODOCEMP = :pDocumento order by P.CODIGOPROTOCOLO, I.SEQITEMPRO"),
         documento,
-        {{"CODIGOPROTOCOLO", "Protocolo", ""}, {"DATALCTOPRO", "Data Protocolo", "dd/mm/yyyy"}, {"DESCRITEM", "Item", ""},
-         {"NATUREZA", "Natureza", ""}, {"DATAHORABAIXA", "Baixado em", "dd/mm/yyyy hh:nn"}, {"CANCELADO", "Cancelado", ""}});
+        {{"CODIGOPROTOCOLO", "Protocolo"}, {"DATALCTOPRO", "Data Protocolo", 0, "dd/mm/yyyy"}, {"DESCRITEM", "Item"},
+         {"NATUREZA", "Natureza"}, {"DATAHORABAIXA", "Baixado em", 0, "dd/mm/yyyy hh:nn"}, {"CANCELADO", "Cancelado"}});
 }

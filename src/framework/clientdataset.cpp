@@ -745,3 +745,15 @@ void TnClientDataSet::NotificarLinha(const TnDestinoLinha& mudanca, bool antes)
     else
         Notificar([&mudanca](TnObservadorDataSet& observador) { observador.LinhaMudou(mudanca); });
 }
+
+void TnClientDataSet::MostrarColunas(std::initializer_list<TnColunaMostrada> colunas)
+{
+    for (const TnColunaMostrada& coluna : colunas) {
+        TnField& campo = FieldByName(QString::fromUtf8(coluna.campo));
+        campo.SetDisplayLabel(QString::fromUtf8(coluna.rotulo));
+        if (coluna.largura > 0)
+            campo.SetDisplayWidth(coluna.largura);
+        if (*coluna.formato)
+            campo.SetDisplayFormat(QString::fromUtf8(coluna.formato));
+    }
+}

@@ -40,6 +40,15 @@ struct TnFieldDef {
     int Precision = 0;
 };
 
+// How a result column is shown: its label, width in characters (0: the
+// field's) and display format ("dd/mm/yyyy"; empty: the field's).
+struct TnColunaMostrada {
+    const char* campo;
+    const char* rotulo;
+    int largura = 0;
+    const char* formato = "";
+};
+
 // What a view of the dataset (grid, form) is told.
 class TnObservadorDataSet {
 public:
@@ -88,6 +97,8 @@ public:
     void SetnLogChanges(bool manter) { m_linhas.SetRegistraAlteracoes(manter); }
     const QList<TnFieldDef>& FieldDefs() const { return m_fieldDefs; }
     void SetFieldDefs(const QList<TnFieldDef>& definicoes) { m_fieldDefs = definicoes; }
+    // Labels, widths and formats of the fields named (texts in UTF-8).
+    void MostrarColunas(std::initializer_list<TnColunaMostrada> colunas);
     // What the screen that shows the rows is told: captions, orders offered,
     // how its grids look and answer keys (filled in place while declaring).
     // The dataset only carries it; the desktop reads it.

@@ -39,13 +39,8 @@ TLyrDPConsultaProtocoloBase::TLyrDPConsultaProtocoloBase()
         {QStringLiteral("Observacao"), TnFieldType::String, 50},
     });
     nClientDataSet.CreateDataSet();
-    for (const auto& [campo, rotulo] : {std::pair{"CodigoProtocolo", "Protocolo"}, std::pair{"CodigoEmpresa", "Empresa"},
-                                        std::pair{"CodigoEstab", "Filial"}, std::pair{"DataLctoPro", "Data Protocolo"},
-                                        std::pair{"Observacao", "Obs"}})
-        nClientDataSet.FieldByName(QLatin1String(campo)).SetDisplayLabel(QLatin1String(rotulo));
-    nClientDataSet.FieldByName(QStringLiteral("CodigoProtocolo")).SetDisplayFormat(QStringLiteral("0"));
-    nClientDataSet.FieldByName(QStringLiteral("DataLctoPro")).SetDisplayFormat(QStringLiteral("dd/mm/yyyy"));
-    nClientDataSet.FieldByName(QStringLiteral("Observacao")).SetDisplayWidth(40);
+    nClientDataSet.MostrarColunas({{"CodigoProtocolo", "Protocolo", 0, "0"}, {"CodigoEmpresa", "Empresa"}, {"CodigoEstab", "Filial"},
+                                   {"DataLctoPro", "Data Protocolo", 0, "dd/mm/yyyy"}, {"Observacao", "Obs", 40}});
     nClientDataSet.Tela().Aparencia.AoClicarDuasVezes = [this] { actAbrirLcto(); };
     nClientDataSet.Tela().Aparencia.MenuDeContexto = {{QStringLiteral("Abrir Cadastro do Lançamento"), 160, [this] { actAbrirLcto(); }}};
 }

@@ -44,9 +44,25 @@ protected:
         nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloGrupoTipoDoc>());
         nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocMovimento>());
         nRegisterClass(InfoDaClasseLyr<TLyrDPGerarProIndividual>());
+        nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocEmp>());
+        m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
+        nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
+        CadastrarFilial(2, 1);
         ExecutarSQLDireto("insert into PROTOCOLOTIPODOC (CODIGOTIPODOC, DESCRTIPODOC, PERIODODIASDESCARTE, GERARAUTO, PERIODODOC, "
                           "GERARENVELOPE) values (4, 'Guia de FGTS', 1825, '1', 1, '0')");
         ExecutarSQLDireto("insert into PROTOCOLOGRUPODOC (CODIGOGRUPODOC, DESCRGRUPODOC) values (1, 'Mensal')");
+    }
+
+    // The documents register opened from the window on the period chosen,
+    // the window shown and active.
+    TnFrmCadastro* AbrirDocumentos(TnJanelaPrincipal& janela, const QDate& de = QDate(2026, 12, 1), const QDate& ate = QDate(2026, 12, 31))
+    {
+        m_usuario->EsperarSelecao({de, ate});
+        auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocoloDocEmp"));
+        m_usuario->Verificar();
+        janela.show();
+        QApplication::setActiveWindow(&janela);
+        return tela;
     }
 };
 
@@ -94,10 +110,6 @@ TEST_F(TelaDocumentos, DescricaoRepetidaAvisaEMembroDigitadoNaGradeTomaOGrupo)
 // beside the key follows the document shown.
 TEST_F(TelaDocumentos, DocumentoArquivadoMostraSeuRotuloNaTela)
 {
-    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocEmp>());
-    m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
-    nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
-    CadastrarFilial(2, 1);
     const QString documento = QStringLiteral(
         "insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, ARQUIVADO) "
         "values (%1, 4, 2, 1, '%2', '%3')");
@@ -105,11 +117,8 @@ TEST_F(TelaDocumentos, DocumentoArquivadoMostraSeuRotuloNaTela)
     ExecutarSQLDireto(documento.arg(2).arg("2026-12-03").arg("0"));
     ExecutarSQLDireto(documento.arg(3).arg("2027-01-03").arg("1"));
     TnJanelaPrincipal janela;
-    m_usuario->EsperarSelecao({QDate(2026, 11, 1), QDate(2026, 12, 31)});
-    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocoloDocEmp"));
-    m_usuario->Verificar();
+    TnFrmCadastro* tela = AbrirDocumentos(janela, QDate(2026, 11, 1));
     ASSERT_NE(tela, nullptr);
-    janela.show();
     TnClientDataSet& documentos = tela->Cadastro().nClientDataSet;
     EXPECT_EQ(documentos.RecordCount(), 2) << "the period chosen";
     auto* arquivado = tela->findChild<QLabel*>("lblArquivado");
@@ -151,21 +160,14 @@ void Digitar(TnGrade& grade, const char* campo, const QString& texto)
 // the first movement can no longer go.
 TEST_F(TelaDocumentos, MovimentacoesDigitadasNaGradeEProtocoloFeitoNaHora)
 {
-    m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
-    nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
-    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocEmp>());
-    CadastrarFilial(2, 1);
     ExecutarSQLDireto("insert into DPTOESCRIT (CODIGODPTOESCRIT, DESCRDPTOESCRIT) values (5, 'Recepção')");
     ExecutarSQLDireto("insert into CFGESTABPRO (CODIGOEMPRESA, CODIGOESTAB, CODIGOGRUPODOC, FORMAENTREGA, MESMOENDERECOENT) "
                       "values (2, 1, 1, '1', '1')");
     ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, DESCRDOCEMP) "
                       "values (1, 4, 2, 1, '2026-12-01', 'Guia de FGTS de novembro')");
     TnJanelaPrincipal janela;
-    m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
-    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocoloDocEmp"));
+    TnFrmCadastro* tela = AbrirDocumentos(janela);
     ASSERT_NE(tela, nullptr);
-    janela.show();
-    QApplication::setActiveWindow(&janela);
     ASSERT_EQ(tela->GradesDetalhe().size(), 1u);
     TnGrade& movimentos = *tela->GradesDetalhe().front();
     TnClientDataSet& ds = movimentos.DataSet();
@@ -216,10 +218,6 @@ TEST_F(TelaDocumentos, MovimentacoesDigitadasNaGradeEProtocoloFeitoNaHora)
 // protocols that carried it; the grids share the height below the top panel.
 TEST_F(TelaDocumentos, InformacoesDoDocumentoMostramArquivoMovimentosEProtocolos)
 {
-    m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
-    nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
-    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocEmp>());
-    CadastrarFilial(2, 1);
     ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, ARQUIVADO) "
                       "values (7, 4, 2, 1, '2026-12-01', '1')");
     ExecutarSQLDireto("insert into PROTOCOLOLOCALCAIXA (CODIGOLOCAL, DESCRLOCAL) values (1, 'Sala 1')");
@@ -231,11 +229,8 @@ TEST_F(TelaDocumentos, InformacoesDoDocumentoMostramArquivoMovimentosEProtocolos
                       "ORIGEMDADO) values (7, 1, '1', '2026-12-01', '2026-12-02 09:00:00', 1, 2), "
                       "(7, 2, '2', '2026-12-01', '2026-12-03 10:00:00', 1, 2)");
     TnJanelaPrincipal janela;
-    m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
-    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocoloDocEmp"));
+    TnFrmCadastro* tela = AbrirDocumentos(janela);
     ASSERT_NE(tela, nullptr);
-    janela.show();
-    QApplication::setActiveWindow(&janela);
     bool visto = false;
     m_usuario->EsperarQuadro("Informações do Documento 7", [&](const TnQuadroInformacoes& quadro) {
         TnVisaoQuadro visao(quadro);
@@ -262,19 +257,12 @@ TEST_F(TelaDocumentos, InformacoesDoDocumentoMostramArquivoMovimentosEProtocolos
 // a reader decodes; the code scanned into the code field finds the document.
 TEST_F(TelaDocumentos, EtiquetasImpressasELidasDeVoltaNoCampoDoCodigo)
 {
-    m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
-    nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
-    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocEmp>());
-    CadastrarFilial(2, 1);
     for (int documento : {41, 42})
         ExecutarSQLDireto(QStringLiteral("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO) "
                                          "values (%1, 4, 2, 1, '2026-12-%2')").arg(documento).arg(documento - 30));
     TnJanelaPrincipal janela;
-    m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
-    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocoloDocEmp"));
+    TnFrmCadastro* tela = AbrirDocumentos(janela);
     ASSERT_NE(tela, nullptr);
-    janela.show();
-    QApplication::setActiveWindow(&janela);
     QList<TnRelatorio> mostrados;
     tela->SetMostrarRelatorio([&](const TnRelatorio& relatorio) { mostrados.append(relatorio); });
     m_usuario->EsperarEscolha("Imprimir", "Etiquetas dos documentos (impressora de etiquetas, 100 x 50 mm) - os 2 registro(s) da tela");
@@ -308,7 +296,6 @@ TEST_F(TelaDocumentos, EtiquetasImpressasELidasDeVoltaNoCampoDoCodigo)
 // the user may change; executing it writes the protocol and closes it.
 TEST_F(TelaDocumentos, ProtocoloIndividualNoDesktopFechaAoGravar)
 {
-    CadastrarFilial(2, 1);
     auto processo = CriarDM<TnDMPowerParam>("TLyrDPGerarProIndividual");
     ASSERT_NE(processo, nullptr);
     processo->LimparParamsINI();
