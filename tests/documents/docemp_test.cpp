@@ -94,20 +94,4 @@ TEST_F(DocEmp, UmDocumentoDoTipoPorFilialEData)
     EXPECT_EQ(consulta.nClientDataSet.FieldCount(), 4);
 }
 
-TEST_F(DocEmp, RotuloArquivadoSegueODocumentoAtual)
-{
-    TnClientDataSet& ds = Documentos().nClientDataSet;
-    Novo(1, 2);
-    ds.Post();
-    Documentos().DepoisConfigurar(nullptr);
-    const TnRotulo* arquivado = Documentos().Rotulo("lblArquivado");
-    ASSERT_NE(arquivado, nullptr);
-    EXPECT_EQ(arquivado->Texto, "Arquivado");
-    EXPECT_FALSE(arquivado->Visivel) << "document 2 is not archived";
-    ds.First();
-    EXPECT_TRUE(arquivado->Visivel);
-    ds.Next();
-    EXPECT_FALSE(arquivado->Visivel);
-}
-
 } // namespace

@@ -129,17 +129,6 @@ TEST_F(MovimentoDoc, UltimaEAdoBancoNaoADaGrade)
     EXPECT_EQ(Recusa([&] { Ds().Delete(); }), "Somente é permitido excluir a última movimentação.");
 }
 
-TEST_F(MovimentoDoc, DepartamentoSoParaMovimentacaoInterna)
-{
-    Ds().Append();
-    EXPECT_TRUE(m_movimentos->EstadoControle("CODIGODPTOESCRIT").habilitado) << "an empty local type counts as internal";
-    Ds().FieldByName("TIPOLOCAL").SetValue("2");
-    EXPECT_FALSE(m_movimentos->EstadoControle("CODIGODPTOESCRIT").habilitado);
-    Ds().FieldByName("TIPOLOCAL").SetValue("1");
-    EXPECT_TRUE(m_movimentos->EstadoControle("CODIGODPTOESCRIT").habilitado);
-    Ds().Cancel();
-}
-
 // A new external movement asks for its protocol; the dialog shows only what
 // the user may change, proposes "Saída" and the document's description, and
 // the code written comes back into the movement, which then stays.
@@ -311,6 +300,10 @@ TEST_F(MovimentoDoc, ConsultaListaAsMovimentacoesPedidas)
 TEST_F(MovimentoDoc, DocumentoEmprestadoFicaNaListaAteVoltar)
 {
     const QDate hoje = QDate::currentDate();
+    Ds().Append();
+    EXPECT_TRUE(m_movimentos->EstadoControle("CODIGODPTOESCRIT").habilitado) << "an empty local type counts as internal";
+    EXPECT_FALSE(m_movimentos->EstadoControle("DATARETORNOPREV").habilitado);
+    Ds().Cancel();
     Novo(0, QStringLiteral("Emprestado ao banco"));
     Ds().FieldByName("DATARETORNOPREV").SetValue(hoje.addDays(-1));
     EXPECT_EQ(RecusaAoGravar(), "O retorno previsto não pode ser anterior à data da movimentação.");
