@@ -328,3 +328,50 @@ TEST_F(TelaDocumentos, ProtocoloIndividualNoDesktopFechaAoGravar)
     EXPECT_FALSE(processo->Param("pCodigoPro").isEmpty()) << "written, and the dialog closed itself";
     EXPECT_EQ(Valor("select DESCRITEM from PROTOCOLOITEM").toString(), "Contrato social");
 }
+
+// The movement rules refused from the grid: each message shown, the row
+// left as typed (and nothing stored) until Esc.
+TEST_F(TelaDocumentos, RecusasDasMovimentacoesNaGradeDeixamALinhaComoEstava)
+{
+    ExecutarSQLDireto("insert into DPTOESCRIT (CODIGODPTOESCRIT, DESCRDPTOESCRIT) values (5, 'Recepção'), (6, 'Fiscal')");
+    ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO) "
+                      "values (1, 4, 2, 1, '2026-12-01')");
+    ExecutarSQLDireto("insert into PROTOCOLODOCMOVIMENTO (CODIGODOCEMP, SEQDOCEMP, TIPOLOCAL, CODIGODPTOESCRIT, DATALCTOPRO, DATAHORA, "
+                      "CODIGOUSUARIO, ORIGEMDADO) values (1, 1, '1', 5, '2026-12-01', '2026-12-02 09:00:00', 1, 2), "
+                      "(1, 2, '1', 6, '2026-12-01', '2026-12-03 09:00:00', 1, 2)");
+    TnJanelaPrincipal janela;
+    TnFrmCadastro* tela = AbrirDocumentos(janela);
+    ASSERT_NE(tela, nullptr);
+    TnGrade& movimentos = *tela->GradesDetalhe().front();
+    TnClientDataSet& ds = movimentos.DataSet();
+    ASSERT_EQ(ds.RecordCount(), 2);
+    const auto gravarRecusado = [&](const QString& mensagem, TnDataSetState estado) {
+        m_usuario->Esperar(mensagem, "OK");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        m_usuario->Verificar();
+        EXPECT_EQ(ds.State(), estado) << mensagem.toStdString();
+        QTest::keyClick(&movimentos, Qt::Key_Escape);
+        EXPECT_EQ(ds.State(), TnDataSetState::dsBrowse);
+    };
+
+    movimentos.setFocus();
+    movimentos.setCurrentIndex(movimentos.model()->index(0, movimentos.Modelo().ColunaDoCampo("OBSERVACAO")));
+    Digitar(movimentos, "OBSERVACAO", "corrigida");
+    gravarRecusado("Somente é permitido alterar a última movimentação.", TnDataSetState::dsEdit);
+
+    QTest::keyClick(&movimentos, Qt::Key_Insert);
+    EscolherTipoLocal(movimentos, "Interno");
+    Digitar(movimentos, "CODIGODPTOESCRIT", "6");
+    gravarRecusado("O último movimento não pode ser igual ao que está sendo cadastrado.", TnDataSetState::dsInsert);
+
+    ExecutarSQLDireto("update PROTOCOLODOCEMP set ARQUIVADO = '1'");
+    QTest::keyClick(&movimentos, Qt::Key_Insert);
+    EscolherTipoLocal(movimentos, "Interno");
+    Digitar(movimentos, "CODIGODPTOESCRIT", "5");
+    gravarRecusado("O tramite do documento foi encerrado, pois o mesmo já está guardado no envelope.", TnDataSetState::dsInsert);
+    m_usuario->Esperar("Documento arquivado! Impossível gerar protocolo.", "OK");
+    QTest::keyClick(&movimentos, Qt::Key_N, Qt::ControlModifier);
+    m_usuario->Verificar();
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCMOVIMENTO").toInt(), 2);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCMOVIMENTO where OBSERVACAO is not null").toInt(), 0);
+}
