@@ -204,9 +204,11 @@ void TLyrDPGerarDocumento::Executar()
         inserir.Descarregar();
         conexao.Commit(1);
     } catch (const EnAbort&) {
+        // Stopped by the user: the same undoing, without an error to show.
         conexao.RollBack(1);
         inserir.Descartar();
         m_gerados = 0;
+        MsgTree(TnTipoMsg::Erro, QStringLiteral("Operação cancelada! Nenhum documento foi gerado!"), noFilial);
         throw;
     } catch (const EnErro& erro) {
         conexao.RollBack(1);

@@ -3,6 +3,7 @@
 #include "bancoteste.h"
 #include "classeslyr.h"
 #include "dialogosroteiro.h"
+#include "erros.h"
 #include "gerardocumento.h"
 #include "msgtree.h"
 #include "registro.h"
@@ -140,10 +141,16 @@ TEST_F(GerarDocumento, GrupoSemTiposAvisaEDizerNaoNaoGeraNada)
     EXPECT_EQ(mensagens.Texto(mensagens.Filhos(filial2).first()), "Grupo 2 não possui tipos de documentos associados a ele!");
 }
 
-TEST_F(GerarDocumento, FalhaDeixaADaVezAnteriorENaoGravaNada)
+TEST_F(GerarDocumento, FalhaOuCancelamentoDeixaADaVezAnteriorENaoGravaNada)
 {
     Gerar();
     const QVariant codigos = Valor("select sum(CODIGODOCEMP) from PROTOCOLODOCEMP");
+    // "Cancelar" on the progress while the second establishment is processed.
+    m_usuario->CancelarProgressoAoMostrar("Filial: 2 - Filial 2");
+    m_usuario->Esperar("Deseja realmente gerar", "Sim");
+    EXPECT_THROW(m_processo->Processar(), EnAbort);
+    m_usuario->Verificar();
+    EXPECT_EQ(Valor("select sum(CODIGODOCEMP) from PROTOCOLODOCEMP"), codigos);
     FalharInsercoes("PROTOCOLODOCEMP");
     m_processo->SetParam("pCompetInicial", "01/01/2027");
     m_usuario->Esperar("Deseja realmente gerar", "Sim");
