@@ -1,15 +1,19 @@
 #include "movimentodoc.h"
 
 #include "camposdoc.h"
+#include "conexao.h"
 #include "dialogos.h"
 #include "dicionario.h"
 #include "dmpowerparam.h"
 #include "erros.h"
+#include "host.h"
 #include "lyrsfuncoes.h"
+#include "protocoloindividual.h"
 #include "registro.h"
 #include "sqlservicos.h"
 #include "valores.h"
 
+#include <QDateTime>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -303,14 +307,29 @@ void TLyrDMProtocoloDocMovimento::actGerarProtocolo()
     processo->SetParam(QStringLiteral("pFormaEntrega"), PegarFormaEntrega(empresa, estab));
     processo->SetParam(QStringLiteral("pNatureza"), TipoLocal(FieldByName(kTipoLocal).Value()) == 1 ? QStringLiteral("2") : QStringLiteral("1"));
     processo->SetParam(QStringLiteral("pDescricaoItem"), FieldByName(QStringLiteral("OBSERVACAO")).AsString());
+    // The protocol and its link to this movement are one transaction: a
+    // movement changed meanwhile (another one after it, a protocol, the
+    // document archived) leaves no protocol behind.
+    if (auto* individual = dynamic_cast<TLyrDPGerarProIndividual*>(processo)) {
+        individual->SetAoGravar([this, documentoAtual = FieldByName(kDocumento).Value(), seq = FieldByName(kSeq).Value()](qint64 codigo) {
+            VincularProtocolo(documentoAtual, seq, codigo);
+        });
+    }
     nMostrarProcesso(*processo, 200);
-    const QString codigo = processo->Param(QStringLiteral("pCodigoPro")).trimmed();
-    if (codigo.isEmpty())
+    if (processo->Param(QStringLiteral("pCodigoPro")).trimmed().isEmpty())
         return;
-    EdEnabledField(kProtocolo, true);
-    const auto desabilitar = qScopeGuard([this] { EdEnabledField(kProtocolo, false); });
-    if (nClientDataSet.State() == TnDataSetState::dsBrowse)
-        nClientDataSet.Edit();
-    FieldByName(kProtocolo).SetValue(codigo.toLongLong());
-    nClientDataSet.Post();
+    Refresh();
+}
+
+void TLyrDMProtocoloDocMovimento::VincularProtocolo(const QVariant& documento, const QVariant& seq, qint64 codigo)
+{
+    const int alterados = ExecutarSQLDireto(
+        QStringLiteral("update PROTOCOLODOCMOVIMENTO set CODIGOPROTOCOLO = :pCodigoPro, DATAHORA = :pDataHora, CODIGOUSUARIO = :pUsuario, "
+                       "ORIGEMDADO = :pOrigem where CODIGODOCEMP = :pDocumento and SEQDOCEMP = :pSeq and CODIGOPROTOCOLO is null "
+                       "and SEQDOCEMP = (select max(U.SEQDOCEMP) from PROTOCOLODOCMOVIMENTO U where U.CODIGODOCEMP = :pDocumento) "
+                       "and exists (select 1 from PROTOCOLODOCEMP D where D.CODIGODOCEMP = :pDocumento and D.ARQUIVADO = '0')"),
+        {codigo, QDateTime::currentDateTime(), Conexao().CodigoUsuario(), OrigemDado(), documento, seq});
+    if (alterados != 1)
+        throw EnErro(QStringLiteral("A movimentação foi alterada por outro usuário enquanto o protocolo era feito (outra movimentação, "
+                                    "outro protocolo ou o arquivamento do documento). Nenhum protocolo foi gerado."));
 }

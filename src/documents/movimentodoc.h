@@ -44,6 +44,9 @@ private:
     bool EhAUltima(const TnUltimos& ultimos) const;
     bool DocumentoArquivado() const;
     void CopiarDataDoDocumento();
+    // Writes the protocol's code into the newest movement of the document,
+    // still without one and not archived; raises when it is no longer so.
+    void VincularProtocolo(const QVariant& documento, const QVariant& seq, qint64 codigo);
 
     // Set when a new movement is started; the question after a store asks
     // while it stands, and the protocol action clears it.

@@ -87,6 +87,7 @@ void TLyrDPGerarProIndividual::GerarProtocolo()
          Param(QStringLiteral("pNatureza")), 0, 1},
         {{Param(QStringLiteral("pDescricaoItem")).trimmed(), hoje, QVariant(), QVariant(), QVariant(), QVariant(),
           OuNulo(Param(QStringLiteral("pCodigoDocumento")).trimmed()), OuNulo(Param(QStringLiteral("pCodFunc")).trimmed()), 0, QVariant(),
-          usuario, agora, 1, QVariant()}});
+          usuario, agora, 1, QVariant()}},
+        m_aoGravar);
     SetParam(QStringLiteral("pCodigoPro"), QString::number(codigo));
 }

@@ -14,7 +14,13 @@ public:
     void DepoisConfigurar(TnFormulario* formulario) override;
     // The host's checks, then the company and establishment read as numbers.
     void ValidarDado() override;
+    // Runs in the protocol's transaction with the code written: what the
+    // protocol is made for records it there, or nothing is written at all.
+    void SetAoGravar(std::function<void(qint64 codigo)> aoGravar) { m_aoGravar = std::move(aoGravar); }
 
 protected:
     void GerarProtocolo() override;
+
+private:
+    std::function<void(qint64)> m_aoGravar;
 };

@@ -284,7 +284,8 @@ void TLyrDPGerarProtocoloBase::MarcarDebitoEntregue(qint64 codigo)
                               + ValorParaSQL(QStringLiteral("CODIGOEMPRESA"), QStringLiteral("="), m_pro->CODIGOEMPRESA.Value()));
 }
 
-qint64 TLyrDPGerarProtocoloBase::GravarProtocolo(const QVariantList& protocolo, const QList<QVariantList>& itens)
+qint64 TLyrDPGerarProtocoloBase::GravarProtocolo(const QVariantList& protocolo, const QList<QVariantList>& itens,
+                                                 const std::function<void(qint64)>& junto)
 {
     nDMConexao& conexao = Conexao();
     conexao.StartTransaction(1);
@@ -297,6 +298,8 @@ qint64 TLyrDPGerarProtocoloBase::GravarProtocolo(const QVariantList& protocolo, 
             sqlInsertItensPro->Adicionar(QVariantList{codigo, ++seq} + item);
         sqlInsertPro->Descarregar();
         sqlInsertItensPro->Descarregar();
+        if (junto)
+            junto(codigo);
         conexao.Commit(1);
         return codigo;
     } catch (...) {

@@ -106,8 +106,11 @@ protected:
     // under the same numbering lock as the batch save's (two users never
     // write the same code). `protocolo` holds the protocol's columns after
     // the code; each item its columns after the code and the sequence, which
-    // count from 1. Answers the code written; on failure nothing is written.
-    qint64 GravarProtocolo(const QVariantList& protocolo, const QList<QVariantList>& itens);
+    // count from 1. `junto`, when given, runs in the same transaction with
+    // the code (what the protocol is made for records it). Answers the code
+    // written; on failure nothing is written.
+    qint64 GravarProtocolo(const QVariantList& protocolo, const QList<QVariantList>& itens,
+                           const std::function<void(qint64 codigo)>& junto = {});
 
     TLyr& Pro() { return *m_pro; }
     TLyrItem& Item() { return *m_item; }

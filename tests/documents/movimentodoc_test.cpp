@@ -187,6 +187,29 @@ TEST_F(MovimentoDoc, SemProtocoloAteOUsuarioExecutar)
     EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 0);
 }
 
+// Another user moved the document while the protocol dialog was open: the
+// protocol would belong to no movement, so none is written.
+TEST_F(MovimentoDoc, ProtocoloEVinculoNaMesmaTransacao)
+{
+    Novo(0);
+    m_usuario->Esperar("Deseja gerar um protocolo", "Não");
+    Ds().Post();
+    QString recusa;
+    m_usuario->EsperarProcesso("Gerar Protocolo Individual", [&](TnDMPowerParam& processo) {
+        ExecutarSQLDireto("insert into PROTOCOLODOCMOVIMENTO (CODIGODOCEMP, SEQDOCEMP, TIPOLOCAL, CODIGODPTOESCRIT, DATALCTOPRO, DATAHORA, "
+                          "CODIGOUSUARIO, ORIGEMDADO) values (1, 2, '1', 1, '2026-12-01', '2026-12-08 10:00:00', 1, 2)");
+        processo.SetParam("pDescricaoItem", "Devolução");
+        recusa = Recusa([&] { processo.Processar(); });
+        EXPECT_TRUE(processo.Param("pCodigoPro").isEmpty());
+    });
+    m_movimentos->actGerarProtocolo();
+    m_usuario->Verificar();
+    EXPECT_TRUE(recusa.startsWith("A movimentação foi alterada por outro usuário")) << recusa.toStdString();
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 0);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), 0);
+    EXPECT_TRUE(Ds().FieldByName("CODIGOPROTOCOLO").IsNull());
+}
+
 // Until the archive lands, the archived mark is set by hand.
 TEST_F(MovimentoDoc, DocumentoArquivadoNaoRecebeMovimentacao)
 {
