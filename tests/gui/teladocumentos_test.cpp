@@ -25,6 +25,7 @@
 #include "visaoquadro.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -180,7 +181,18 @@ TEST_F(TelaDocumentos, MovimentacoesDigitadasNaGradeEProtocoloFeitoNaHora)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(Valor("select CODIGODPTOESCRIT from PROTOCOLODOCMOVIMENTO where CODIGODOCEMP = 1 and SEQDOCEMP = 1").toInt(), 5);
 
+    // The local type's cell shows its drop-down button; a click on it drops the list.
     QTest::keyClick(&movimentos, Qt::Key_Insert);
+    movimentos.FocarCampo("TIPOLOCAL");
+    const QRect celula = movimentos.visualRect(movimentos.currentIndex());
+    QTest::mouseClick(movimentos.viewport(), Qt::LeftButton, {}, QPoint(celula.right() - 4, celula.center().y()));
+    QCoreApplication::processEvents();
+    QWidget* aberta = QApplication::activePopupWidget();
+    ASSERT_NE(aberta, nullptr) << "the list dropped";
+    auto* lista = qobject_cast<QComboBox*>(aberta->parentWidget());
+    ASSERT_NE(lista, nullptr);
+    EXPECT_EQ(lista->parentWidget(), movimentos.viewport()) << "the cell's own list";
+    lista->hidePopup();
     EscolherTipoLocal(movimentos, "Externo");
     movimentos.FocarCampo("OBSERVACAO");
     const int departamento = movimentos.Modelo().ColunaDoCampo("CODIGODPTOESCRIT");

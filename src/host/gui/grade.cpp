@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
@@ -89,7 +90,43 @@ public:
         }
         auto* combo = new QComboBox(pai);
         combo->addItems(campo.Definicao().Captions());
+        if (m_abrirLista) {
+            m_abrirLista = false;
+            QMetaObject::invokeMethod(combo, &QComboBox::showPopup, Qt::QueuedConnection);
+        }
         return combo;
+    }
+
+    // A list cell whose field asks for it (cbsAuto) shows its drop-down
+    // button on the current cell of an editable grid; a click on the button
+    // opens the cell with its list dropped.
+    static bool MostraBotao(const TnModeloDataSet& modelo, const QModelIndex& indice)
+    {
+        const auto* grade = qobject_cast<const TnGrade*>(modelo.parent());
+        if (!grade || indice != grade->currentIndex() || !(modelo.flags(indice) & Qt::ItemIsEditable))
+            return false;
+        const TnDefinicao& definicao = modelo.Campo(indice.column()).Definicao();
+        return definicao.GridButtonStyle == TnGridButtonStyle::cbsAuto && !definicao.NomesValores.isEmpty();
+    }
+
+    static QRect AreaDoBotao(const QRect& celula)
+    {
+        const int largura = std::min(celula.height(), 18);
+        return QRect(celula.right() - largura + 1, celula.top(), largura, celula.height());
+    }
+
+    bool editorEvent(QEvent* evento, QAbstractItemModel* modelo, const QStyleOptionViewItem& opcao, const QModelIndex& indice) override
+    {
+        if (evento->type() == QEvent::MouseButtonPress && MostraBotao(m_modelo, indice)
+            && AreaDoBotao(opcao.rect).contains(static_cast<QMouseEvent*>(evento)->position().toPoint())) {
+            if (auto* grade = qobject_cast<TnGrade*>(parent())) {
+                m_abrirLista = true;
+                grade->edit(indice);
+                m_abrirLista = false;
+                return true;
+            }
+        }
+        return QStyledItemDelegate::editorEvent(evento, modelo, opcao, indice);
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& indice) const override
@@ -124,6 +161,14 @@ public:
         const auto* grade = qobject_cast<const TnGrade*>(parent());
         if (!grade || indice.row() != grade->LinhaDoPainel()) {
             QStyledItemDelegate::paint(pintor, opcao, indice);
+            if (MostraBotao(m_modelo, indice)) {
+                QStyleOption seta;
+                seta.rect = AreaDoBotao(opcao.rect).adjusted(3, 3, -3, -3);
+                seta.palette = opcao.palette;
+                seta.state = QStyle::State_Enabled;
+                const QWidget* widget = opcao.widget;
+                (widget ? widget->style() : QApplication::style())->drawPrimitive(QStyle::PE_IndicatorArrowDown, &seta, pintor, widget);
+            }
             return;
         }
         QStyleOptionViewItem topo(opcao);
@@ -187,6 +232,7 @@ protected:
 
 private:
     TnModeloDataSet& m_modelo;
+    mutable bool m_abrirLista = false;  // the next list editor drops its list at once
 };
 
 void TnDelegadoGrade::setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const
