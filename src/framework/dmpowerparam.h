@@ -148,6 +148,11 @@ public:
     void SetMsgTreeExibir(bool exibir) { m_exibirMensagens = exibir; }
     bool MsgTreeExibir() const { return m_exibirMensagens; }
 
+    // The rows of the result typed in by the user (a configuration filled
+    // row by row before it is saved); read-only fields stay as they are.
+    void SetGradeEditavel(bool editavel) { m_gradeEditavel = editavel; }
+    bool GradeEditavel() const { return m_gradeEditavel; }
+
     // A process shown as a dialog to run once (a protocol made from another
     // screen) closes it after an execution that ended well.
     void SetFecharAoExecutar(bool fechar) { m_fecharAoExecutar = fechar; }
@@ -175,6 +180,7 @@ private:
     bool m_temAlteracao = false;
     bool m_exibirMensagens = false;
     bool m_fecharAoExecutar = false;
+    bool m_gradeEditavel = false;
 };
 
 // Parameters on a tab, with save and cancel actions.

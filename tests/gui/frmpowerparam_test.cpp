@@ -483,3 +483,35 @@ TEST_F(TnFrmPowerParamComUsuario, FecharComAlteracoesPerguntaAntes)
     EXPECT_FALSE(processo.TemAlteracao());
     usuario.Verificar();
 }
+
+// A process whose result the user fills in: cells typed and stored into the
+// in-memory rows by keyboard, read-only columns left alone; saving with a
+// cell still being typed stores it first.
+TEST_F(TnFrmPowerParamComUsuario, GradeEditavelGuardaOQueFoiDigitado)
+{
+    TnDialogosRoteiro::Instalar(*m_host);
+    TTesteDPListagem processo;
+    processo.SetGradeEditavel(true);
+    processo.SetParam(QStringLiteral("pDataInicial"), QStringLiteral("01/12/2026"));
+    processo.SetParam(QStringLiteral("pCodigoEmpresa"), QStringLiteral("3;4"));
+    TnFrmPowerParam tela(processo);
+    Exibir(tela);
+    tela.Acao(processo.actExecutar->Name())->trigger();
+    processo.nClientDataSet.FieldByName(QStringLiteral("CODIGOEMPRESA")).SetReadOnly(true);
+    TnGrade& grade = tela.Grade();
+    ASSERT_EQ(processo.nClientDataSet.RecordCount(), 2);
+    const int empresa = grade.Modelo().ColunaDoCampo(QStringLiteral("CODIGOEMPRESA"));
+    EXPECT_FALSE(grade.model()->flags(grade.model()->index(0, empresa)) & Qt::ItemIsEditable);
+    processo.nClientDataSet.First();
+    grade.setFocus();
+    grade.FocarCampo(QStringLiteral("SITUACAO"));
+    grade.edit(grade.currentIndex());
+    auto* celula = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(celula, nullptr);
+    celula->selectAll();
+    QTest::keyClicks(celula, QStringLiteral("Baixado"));
+    tela.Acao(processo.actGravar->Name())->trigger();
+    EXPECT_EQ(processo.gravacoes, 1);
+    EXPECT_EQ(processo.nClientDataSet.FieldByName(QStringLiteral("SITUACAO")).AsString(), QStringLiteral("Baixado"));
+    EXPECT_EQ(processo.nClientDataSet.State(), TnDataSetState::dsBrowse);
+}

@@ -245,6 +245,12 @@ void TnFrmPowerParam::Gesto(TnAction& acao)
     const bool ok = AcaoSegura(
         [&] {
             TnCursorEspera espera;
+            // A row still being typed in an editable result is stored first:
+            // the action reads what the user sees.
+            if (m_processo.GradeEditavel() && m_grade && m_processo.nClientDataSet.Active()) {
+                m_grade->GravarEdicao();
+                m_processo.nClientDataSet.CheckBrowseMode();
+            }
             acao.Execute();
         },
         [this](const QString& nome) { FocarCampo(nome); });
@@ -291,7 +297,7 @@ void TnFrmPowerParam::AtualizarGrade()
 void TnFrmPowerParam::CriarGrade()
 {
     QWidget* pagina = m_paginas.value(0);
-    auto* nova = new TnGrade(m_processo.nClientDataSet, false, pagina);
+    auto* nova = new TnGrade(m_processo.nClientDataSet, m_processo.GradeEditavel(), pagina);
     nova->setObjectName(QStringLiteral("grade"));
     const bool substituida = m_grade != nullptr;
     if (m_grade) {
