@@ -93,6 +93,32 @@ TEST_F(CadastrosHost, EmpresaComFiliaisNumeradasECnpjConferido)
     EXPECT_EQ(Valor("select count(*) from ESTAB where CODIGOESTAB = 1").toInt(), 2);
 }
 
+// The delivery address of an establishment: one per establishment, of an
+// establishment that exists, its state checked as the establishment's.
+TEST_F(CadastrosHost, EnderecoDeEntregaDeUmaFilialQueExiste)
+{
+    CadastrarFilial(2, 1);
+    auto enderecos = CriarDM<TnDMEstabEntrega>("TnDMEstabEntrega");
+    ASSERT_NE(enderecos, nullptr);
+    enderecos->Abrir();
+    TnClientDataSet& ds = enderecos->nClientDataSet;
+    const auto novo = [&](int estab, const char* uf) {
+        ds.Append();
+        ds.FieldByName("CODIGOEMPRESA").SetValue(2);
+        ds.FieldByName("CODIGOESTAB").SetValue(estab);
+        ds.FieldByName("ENDERECO").SetValue("Rua do Rosário");
+        ds.FieldByName("UF").SetValue(uf);
+        ds.Post();
+    };
+    EXPECT_EQ(Recusa([&] { novo(1, "XX"); }), "UF \"XX\" não existe.");
+    ds.Cancel();
+    EXPECT_EQ(Recusa([&] { novo(9, "SP"); }), "Filial 2/9 não cadastrada.");
+    ds.Cancel();
+    novo(1, "sp");
+    EXPECT_EQ(Valor("select UF from ESTABENTREGA where CODIGOEMPRESA = 2 and CODIGOESTAB = 1").toString(), "SP");
+    EXPECT_FALSE(Recusa([&] { novo(1, "SP"); }).isEmpty()) << "one address per establishment";
+}
+
 TEST_F(CadastrosHost, EmpresaOuFilialComProtocolosNaoSeExclui)
 {
     NovaEmpresa("Padaria Silva Ltda", "");

@@ -50,6 +50,30 @@ void RecusarSeUsadoPorPacotes(const QString& cadastro, const QString& condicao, 
 const QStringList kUfs = {"AC", "AL", "AM", "AP", "BA", "CE", "DF", "ES", "GO", "MA", "MG", "MS", "MT", "PA",
                           "PB", "PE", "PI", "PR", "RJ", "RN", "RO", "RR", "RS", "SC", "SE", "SP", "TO"};
 
+// The fields of a street address, in their order.
+void CamposDeEndereco(TnDMClientDataSet& dm)
+{
+    CampoTexto(dm, QStringLiteral("ENDERECO"), 100, QStringLiteral("Endereço"));
+    CampoTexto(dm, QStringLiteral("NUMERO"), 10, QStringLiteral("Número"));
+    CampoTexto(dm, QStringLiteral("COMPLEMENTO"), 50, QStringLiteral("Complemento"));
+    CampoTexto(dm, QStringLiteral("BAIRRO"), 50, QStringLiteral("Bairro"));
+    CampoTexto(dm, QStringLiteral("CIDADE"), 50, QStringLiteral("Cidade"));
+    TnField& uf = CampoTexto(dm, QStringLiteral("UF"), 2, QStringLiteral("UF"));
+    uf.SetFixedChar(true);
+    CampoTexto(dm, QStringLiteral("CEP"), 9, QStringLiteral("CEP")).SetEditMask(QStringLiteral("00000-000"));
+}
+
+// The state typed in capitals, and one that exists.
+void ValidarUf(TnDMClientDataSet& dm)
+{
+    TnField& uf = dm.FieldByName(QStringLiteral("UF"));
+    if (uf.IsNull())
+        return;
+    uf.SetValue(uf.AsString().trimmed().toUpper());
+    if (!kUfs.contains(uf.AsString()))
+        throw EnField(QStringLiteral("UF"), QStringLiteral("UF \"%1\" não existe.").arg(uf.AsString()));
+}
+
 } // namespace
 
 TnDMEmpresa::TnDMEmpresa()
@@ -107,14 +131,7 @@ TnDMEstab::TnDMEstab()
     CampoCnpjCpf(*this);
     CampoTexto(*this, QStringLiteral("INSCRICAOESTADUAL"), 20, QStringLiteral("Inscrição estadual"));
     CampoTexto(*this, QStringLiteral("INSCRICAOMUNICIPAL"), 20, QStringLiteral("Inscrição municipal"));
-    CampoTexto(*this, QStringLiteral("ENDERECO"), 100, QStringLiteral("Endereço"));
-    CampoTexto(*this, QStringLiteral("NUMERO"), 10, QStringLiteral("Número"));
-    CampoTexto(*this, QStringLiteral("COMPLEMENTO"), 50, QStringLiteral("Complemento"));
-    CampoTexto(*this, QStringLiteral("BAIRRO"), 50, QStringLiteral("Bairro"));
-    CampoTexto(*this, QStringLiteral("CIDADE"), 50, QStringLiteral("Cidade"));
-    TnField& uf = CampoTexto(*this, QStringLiteral("UF"), 2, QStringLiteral("UF"));
-    uf.SetFixedChar(true);
-    CampoTexto(*this, QStringLiteral("CEP"), 9, QStringLiteral("CEP")).SetEditMask(QStringLiteral("00000-000"));
+    CamposDeEndereco(*this);
     CampoTexto(*this, QStringLiteral("TELEFONE"), 20, QStringLiteral("Telefone"));
     CampoTexto(*this, QStringLiteral("EMAIL"), 100, QStringLiteral("E-mail"));
     ComoSimNao(Campo<TnStringField>(QStringLiteral("ATIVO"), 1), true).SetDisplayLabel(QStringLiteral("Ativa"));
@@ -124,12 +141,36 @@ TnDMEstab::TnDMEstab()
 void TnDMEstab::ValidarDado()
 {
     ValidarCnpjCpf(*this);
-    TnField& uf = FieldByName(QStringLiteral("UF"));
-    if (!uf.IsNull()) {
-        uf.SetValue(uf.AsString().trimmed().toUpper());
-        if (!kUfs.contains(uf.AsString()))
-            throw EnField(QStringLiteral("UF"), QStringLiteral("UF \"%1\" não existe.").arg(uf.AsString()));
-    }
+    ValidarUf(*this);
+    TnCadastroDeclarado::ValidarDado();
+}
+
+TnDMEstabEntrega::TnDMEstabEntrega()
+{
+    nClientDataSet.SetCommandText(QStringLiteral(
+        "Select t_t.CODIGOEMPRESA,t_t.CODIGOESTAB,t_t.ENDERECO,t_t.NUMERO,t_t.COMPLEMENTO,t_t.BAIRRO,t_t.CIDADE,t_t.UF,t_t.CEP,"
+        "t_t.CONTATO,t_t.TELEFONE,t_t.OBSERVACAO from ESTABENTREGA t_t ORDER BY t_t.CODIGOEMPRESA,t_t.CODIGOESTAB"));
+    nClientDataSet.Tela().Caption = QStringLiteral("Endereços de Entrega");
+    DefAdic.Ordem = QStringLiteral("CODIGOEMPRESA,CODIGOESTAB");
+    TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
+    empresa.SetRequired(true);
+    empresa.Definicao().Dicionario = QStringLiteral("CODIGOEMPRESA");
+    empresa.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
+    TnField& estab = Campo<TnSmallIntField>(QStringLiteral("CODIGOESTAB"));
+    estab.SetRequired(true);
+    estab.Definicao().Dicionario = QStringLiteral("CODIGOESTAB");
+    estab.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
+    CamposDeEndereco(*this);
+    FieldByName(QStringLiteral("ENDERECO")).SetRequired(true);
+    CampoTexto(*this, QStringLiteral("CONTATO"), 100, QStringLiteral("Contato"));
+    CampoTexto(*this, QStringLiteral("TELEFONE"), 20, QStringLiteral("Telefone"));
+    CampoTexto(*this, QStringLiteral("OBSERVACAO"), 200, QStringLiteral("Observação"));
+    AplicarDicionario(nClientDataSet);
+}
+
+void TnDMEstabEntrega::ValidarDado()
+{
+    ValidarUf(*this);
     TnCadastroDeclarado::ValidarDado();
 }
 

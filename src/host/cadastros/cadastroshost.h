@@ -22,6 +22,15 @@ public:
     void nClientDataSetBeforeDelete() override;
 };
 
+// Where an establishment's documents are delivered when not at its own
+// address: one address per establishment, with whom to look for.
+class TnDMEstabEntrega : public TnCadastroDeclarado<TnDMEstabEntrega> {
+    LYR_DATAMODULE(TnDMEstabEntrega)
+public:
+    TnDMEstabEntrega();
+    void ValidarDado() override;
+};
+
 // The office itself: its branches that bill clients, each an establishment.
 class TnDMEscritorio : public TnCadastroDeclarado<TnDMEscritorio> {
     LYR_DATAMODULE(TnDMEscritorio)
