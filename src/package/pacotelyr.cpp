@@ -4,6 +4,7 @@
 #include "cfgtipoprotocolo.h"
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
+#include "configuracaoentrega.h"
 #include "consultadocumento.h"
 #include "docemp.h"
 #include "documentosfora.h"
@@ -54,7 +55,8 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDPGerarProtocolo>(),
             InfoDaClasse<TLyrDPConsultaProtocoloBase>(),
             InfoDaClasse<TLyrDPConsultaProtocoloBaixado>(),
-            InfoDaClasse<TLyrDPConsultaProtocoloEntregue>()};
+            InfoDaClasse<TLyrDPConsultaProtocoloEntregue>(),
+            InfoDaClasse<TLyrDPConfiguracaoEntrega>()};
 }
 
 // Carries the package's metadata (pacote.json) in the library, where the

@@ -161,7 +161,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
                                   "TLyrDCProtocoloTipoDoc", "TLyrDMProtocoloDocMovimento", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
                                   "TLyrDPGerarProtocolo", "TLyrDPGerarDocumento", "TLyrDPGerarProIndividual", "TLyrDPConsultaDocumento", "TLyrDPDocumentosFora",
                                   "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
-                                  "TLyrDPConsultaProtocoloEntregue", "TLyrDMSelecao"}));
+                                  "TLyrDPConsultaProtocoloEntregue", "TLyrDPConfiguracaoEntrega", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
     EXPECT_EQ(consulta->PegarTipoObjeto(), 2);
@@ -174,7 +174,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 24) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 25) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());
