@@ -657,3 +657,15 @@ TnEstadoControle TnDMClientDataSet::EstadoControle(const QString& campo) const
 {
     return m_controles.value(campo.toUpper());
 }
+
+void CamposDaFilial(TnDMClientDataSet& dm)
+{
+    TnField& empresa = dm.Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
+    empresa.SetRequired(true);
+    empresa.Definicao().Dicionario = QStringLiteral("CODIGOEMPRESA");
+    empresa.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
+    TnField& estab = dm.Campo<TnSmallIntField>(QStringLiteral("CODIGOESTAB"));
+    estab.SetRequired(true);
+    estab.Definicao().Dicionario = QStringLiteral("CODIGOESTAB");
+    estab.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
+}

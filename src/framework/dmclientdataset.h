@@ -43,6 +43,11 @@ struct TnValorSelecao {
 };
 using TnSelecao = QList<TnValorSelecao>;
 
+class TnDMClientDataSet;
+// The company and establishment a row belongs to (CODIGOEMPRESA,
+// CODIGOESTAB), required and looked up in their registers.
+void CamposDaFilial(TnDMClientDataSet& dm);
+
 // The condition of a selection on the columns of the given alias ("t_t");
 // empty values are left out. Unknown comparisons raise EnErro.
 QString CondicaoSelecao(const TnSelecao& selecao, const QString& apelido);

@@ -9,14 +9,7 @@ TLyrDMProtocoloRespEstab::TLyrDMProtocoloRespEstab()
         "t_t.CodigoEmpresa,t_t. CodigoEstab,t_t. Seq"));
     nClientDataSet.Tela().Caption = QStringLiteral("Responsáveis");
     DefAdic.Ordem = QStringLiteral("CodigoEmpresa, CodigoEstab, Seq");
-    TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
-    empresa.SetRequired(true);
-    empresa.Definicao().Dicionario = QStringLiteral("CODIGOEMPRESA");
-    empresa.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
-    TnField& estab = Campo<TnSmallIntField>(QStringLiteral("CODIGOESTAB"));
-    estab.SetRequired(true);
-    estab.Definicao().Dicionario = QStringLiteral("CODIGOESTAB");
-    estab.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
+    CamposDaFilial(*this);
     TnField& seq = Campo<TnSmallIntField>(QStringLiteral("SEQ"));
     seq.SetDisplayLabel(QStringLiteral("Seq"));
     seq.SetRequired(true);

@@ -152,14 +152,7 @@ TnDMEstabEntrega::TnDMEstabEntrega()
         "t_t.CONTATO,t_t.TELEFONE,t_t.OBSERVACAO from ESTABENTREGA t_t ORDER BY t_t.CODIGOEMPRESA,t_t.CODIGOESTAB"));
     nClientDataSet.Tela().Caption = QStringLiteral("Endereços de Entrega");
     DefAdic.Ordem = QStringLiteral("CODIGOEMPRESA,CODIGOESTAB");
-    TnField& empresa = Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
-    empresa.SetRequired(true);
-    empresa.Definicao().Dicionario = QStringLiteral("CODIGOEMPRESA");
-    empresa.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
-    TnField& estab = Campo<TnSmallIntField>(QStringLiteral("CODIGOESTAB"));
-    estab.SetRequired(true);
-    estab.Definicao().Dicionario = QStringLiteral("CODIGOESTAB");
-    estab.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
+    CamposDaFilial(*this);
     CamposDeEndereco(*this);
     FieldByName(QStringLiteral("ENDERECO")).SetRequired(true);
     CampoTexto(*this, QStringLiteral("CONTATO"), 100, QStringLiteral("Contato"));
