@@ -44,9 +44,16 @@ TEST_F(TesteDeTela, ConfiguracaoDeEntregaPeloTeclado)
     EXPECT_EQ(grade.model()->index(0, grade.Modelo().ColunaDoCampo("FORMAENTREGA")).data().toString(), "Retirado")
         << "the list's name shown";
 
-    // The second row: the lists set, then the group typed in its cell and
-    // saved with the cell still open.
+    // The second row: the group picked with F4 in its consultation, the
+    // lists set, then the group typed over in its cell and saved with the
+    // cell still open.
     processo.nClientDataSet.Last();
+    QCoreApplication::processEvents();
+    grade.FocarCampo("CODIGOGRUPODOC");
+    m_usuario->EsperarConsulta("Grupo", {1});
+    QTest::keyClick(&grade, Qt::Key_F4);
+    m_usuario->Verificar();
+    EXPECT_EQ(processo.nClientDataSet.FieldByName("CODIGOGRUPODOC").AsInteger(), 1);
     processo.nClientDataSet.Edit();
     processo.nClientDataSet.FieldByName("FORMAENTREGA").SetValue("3");
     processo.nClientDataSet.FieldByName("MESMOENDERECOENT").SetValue("1");
@@ -56,6 +63,7 @@ TEST_F(TesteDeTela, ConfiguracaoDeEntregaPeloTeclado)
     grade.edit(grade.currentIndex());
     auto* celula = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     ASSERT_NE(celula, nullptr);
+    celula->selectAll();
     QTest::keyClicks(celula, "2");
     m_usuario->Esperar("Deseja realmente excluir as configurações antigas", "Sim").Esperar("Configuração gravada com sucesso!", "OK");
     tela->Acao(processo.actGravar->Name())->trigger();
