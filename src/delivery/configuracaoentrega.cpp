@@ -44,9 +44,7 @@ TLyrDPConfiguracaoEntrega::TLyrDPConfiguracaoEntrega()
                                    {"FORMAENTREGA", "Forma Entrega", 20}, {"MESMOENDERECOENT", "Mesmo Endereço", 10}});
     for (const char* chave : {"CODIGOEMPRESA", "CODIGOESTAB"})
         nClientDataSet.FieldByName(QLatin1String(chave)).SetReadOnly(true);
-    TnField& grupo = nClientDataSet.FieldByName(kGrupo);
-    grupo.Definicao().Dicionario = kGrupo;
-    grupo.Definicao().LinkKeyFields = kGrupo;
+    LigarAoDicionario(nClientDataSet.FieldByName(kGrupo), kGrupo);
     for (const auto& [campo, valores] : {std::pair{kForma, kFormas}, std::pair{kMesmoEndereco, QStringList{QStringLiteral("Sim=1"), QStringLiteral("Não=0")}}}) {
         TnField& lista = nClientDataSet.FieldByName(campo);
         lista.Definicao().TipoControle = TnTipoControle::ntcComboBox;

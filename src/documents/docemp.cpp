@@ -40,8 +40,7 @@ TLyrDMProtocoloDocEmp::TLyrDMProtocoloDocEmp()
     DefAdic.Ordem = QStringLiteral("CodigoDocEmp");
     CampoDocumento(*this);
     CampoLigado(*this, QStringLiteral("CODIGOTIPODOC"));
-    CampoLigado(*this, QStringLiteral("CODIGOEMPRESA"));
-    CampoLigado(*this, QStringLiteral("CODIGOESTAB"), QStringLiteral("CODIGOEMPRESA;CODIGOESTAB"));
+    CamposDaFilial(*this);
     TnField& data = Campo<TnDateField>(QStringLiteral("DATALCTOPRO"));
     data.SetDisplayLabel(QStringLiteral("Data Lançamento"));
     data.SetRequired(true);
@@ -151,8 +150,7 @@ TLyrDCProtocoloDocEmp::TLyrDCProtocoloDocEmp()
     DefAdic.Ordem = QStringLiteral("CodigoDocEmp");
     DefAdic.OrdemCaption = QStringLiteral("Documento");
     DefAdic.Atributos = QStringLiteral("CODIGOEMPRESA, CODIGOESTAB, CODIGODOCEMP, DESCRDOCEMP");
-    CampoLigado(*this, QStringLiteral("CODIGOEMPRESA"));
-    CampoLigado(*this, QStringLiteral("CODIGOESTAB"), QStringLiteral("CODIGOEMPRESA;CODIGOESTAB"));
+    CamposDaFilial(*this);
     CampoDocumento(*this);
     CampoDescricao(*this);
     AplicarDicionario(nClientDataSet);

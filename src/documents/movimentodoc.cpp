@@ -57,8 +57,7 @@ TLyrDMProtocoloDocMovimento::TLyrDMProtocoloDocMovimento()
 
     TnField& documento = Oculto(Campo<TnLargeIntField>(kDocumento));
     documento.SetRequired(true);
-    documento.Definicao().Dicionario = kDocumento;
-    documento.Definicao().LinkKeyFields = kDocumento;
+    LigarAoDicionario(documento, kDocumento);
     TnField& seq = CampoNumerado<TnSmallIntField>(*this, kSeq, 9999);
     seq.SetReadOnly(true);
     seq.Definicao().TabStop = false;
@@ -74,17 +73,12 @@ TLyrDMProtocoloDocMovimento::TLyrDMProtocoloDocMovimento()
     tipoLocal.Definicao().GridButtonStyle = TnGridButtonStyle::cbsAuto;
     // The department follows the local type at once.
     tipoLocal.SetOnChange([this](TnField&) { ConfigurarCampo(); });
-    TnField& departamento = Campo<TnSmallIntField>(kDepartamento);
-    departamento.Definicao().Dicionario = kDepartamento;
-    departamento.Definicao().LinkKeyFields = kDepartamento;
+    LigarAoDicionario(Campo<TnSmallIntField>(kDepartamento), kDepartamento);
     TnField& responsavel = Campo<TnSmallIntField>(kResponsavel);
     responsavel.SetDisplayLabel(QStringLiteral("Responsável"));
     responsavel.Definicao().Hint = QStringLiteral("Informe o código do responsável pela movimentação do documento");
-    responsavel.Definicao().Dicionario = QStringLiteral("CODIGOUSUARIO");
-    responsavel.Definicao().LinkKeyFields = kResponsavel;
-    TnField& protocolo = Campo<TnLargeIntField>(kProtocolo);
-    protocolo.Definicao().Dicionario = kProtocolo;
-    protocolo.Definicao().LinkKeyFields = kProtocolo;
+    LigarAoDicionario(responsavel, QStringLiteral("CODIGOUSUARIO"));
+    LigarAoDicionario(Campo<TnLargeIntField>(kProtocolo), kProtocolo);
     TnField& retorno = Campo<TnDateField>(kRetorno);
     retorno.SetDisplayLabel(QStringLiteral("Retorno Previsto"));
     retorno.Definicao().Hint = QStringLiteral("Data em que o documento emprestado deve voltar ao escritório");

@@ -658,14 +658,23 @@ TnEstadoControle TnDMClientDataSet::EstadoControle(const QString& campo) const
     return m_controles.value(campo.toUpper());
 }
 
+TnField& LigarAoDicionario(TnField& campo, const QString& dicionario, const QString& chave)
+{
+    campo.Definicao().Dicionario = dicionario;
+    campo.Definicao().LinkKeyFields = chave.isEmpty() ? campo.FieldName() : chave;
+    return campo;
+}
+
+TnField& CampoLigado(TnDMClientDataSet& dm, const QString& nome, const QString& chave)
+{
+    TnField& codigo = LigarAoDicionario(dm.Campo<TnSmallIntField>(nome), nome, chave);
+    codigo.SetRequired(true);
+    codigo.Definicao().MaxLength = 4;
+    return codigo;
+}
+
 void CamposDaFilial(TnDMClientDataSet& dm)
 {
-    TnField& empresa = dm.Campo<TnSmallIntField>(QStringLiteral("CODIGOEMPRESA"));
-    empresa.SetRequired(true);
-    empresa.Definicao().Dicionario = QStringLiteral("CODIGOEMPRESA");
-    empresa.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
-    TnField& estab = dm.Campo<TnSmallIntField>(QStringLiteral("CODIGOESTAB"));
-    estab.SetRequired(true);
-    estab.Definicao().Dicionario = QStringLiteral("CODIGOESTAB");
-    estab.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
+    CampoLigado(dm, QStringLiteral("CODIGOEMPRESA"));
+    CampoLigado(dm, QStringLiteral("CODIGOESTAB"), QStringLiteral("CODIGOEMPRESA;CODIGOESTAB"));
 }

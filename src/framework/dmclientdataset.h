@@ -44,6 +44,14 @@ struct TnValorSelecao {
 using TnSelecao = QList<TnValorSelecao>;
 
 class TnDMClientDataSet;
+class TnField;
+// The field points at a register through a dictionary entry: the entry
+// names its label, the register it is looked up in and the description
+// shown beside it. `chave`: the fields the register's key is read from
+// ("CODIGOEMPRESA;CODIGOESTAB"); empty, the field alone.
+TnField& LigarAoDicionario(TnField& campo, const QString& dicionario, const QString& chave = {});
+// A required code of 4 digits linked through the dictionary entry of its name.
+TnField& CampoLigado(TnDMClientDataSet& dm, const QString& nome, const QString& chave = {});
 // The company and establishment a row belongs to (CODIGOEMPRESA,
 // CODIGOESTAB), required and looked up in their registers.
 void CamposDaFilial(TnDMClientDataSet& dm);

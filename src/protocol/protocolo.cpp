@@ -32,17 +32,9 @@ void DeclararCamposDaConsulta(TnDMClientDataSet& dm, const QStringList& ordem)
             codigo.Definicao().AutoIncrementar = true;
             codigo.Definicao().MaxLength = 10;
         } else if (nome == u"CODIGOEMPRESA") {
-            TnField& empresa = dm.Campo<TnSmallIntField>(nome);
-            empresa.SetRequired(true);
-            empresa.Definicao().Dicionario = QStringLiteral("CODIGOEMPRESA");
-            empresa.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA");
-            empresa.Definicao().MaxLength = 4;
+            CampoLigado(dm, nome);
         } else if (nome == u"CODIGOESTAB") {
-            TnField& estab = dm.Campo<TnSmallIntField>(nome);
-            estab.SetRequired(true);
-            estab.Definicao().Dicionario = QStringLiteral("CODIGOESTAB");
-            estab.Definicao().LinkKeyFields = QStringLiteral("CODIGOEMPRESA;CODIGOESTAB");
-            estab.Definicao().MaxLength = 4;
+            CampoLigado(dm, nome, QStringLiteral("CODIGOEMPRESA;CODIGOESTAB"));
         } else if (nome == u"OBSERVACAO") {
             TnField& observacao = dm.Campo<TnStringField>(nome, 50);
             observacao.SetDisplayLabel(QStringLiteral("Observação"));
