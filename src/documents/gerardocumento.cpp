@@ -1,5 +1,6 @@
 #include "gerardocumento.h"
 
+#include "calendariodoc.h"
 #include "conexao.h"
 #include "dialogos.h"
 #include "erros.h"
@@ -15,23 +16,6 @@
 #include <tuple>
 
 namespace {
-
-// The first day of the month a competence names: "12/2026", "2026-12" or
-// any date of the month; invalid when it names none.
-QDate LerCompetencia(const QString& texto)
-{
-    const QString limpo = texto.trimmed();
-    bool ok = false;
-    const QDate data = Valores::LerDataHora(limpo, &ok).date();
-    if (ok && data.isValid())
-        return QDate(data.year(), data.month(), 1);
-    for (const QString& formato : {QStringLiteral("MM/yyyy"), QStringLiteral("yyyy-MM")}) {
-        const QDate mes = QDate::fromString(limpo, formato);
-        if (mes.isValid())
-            return mes;
-    }
-    return {};
-}
 
 struct TnTipoGerado {
     int codigo;
@@ -66,8 +50,8 @@ void TLyrDPGerarDocumento::DataModuleCreate()
 void TLyrDPGerarDocumento::ConferirParametros()
 {
     TnDMPowerParam::ConferirParametros();
-    m_inicio = LerCompetencia(Param(QStringLiteral("pCompetInicial")));
-    const QDate final = LerCompetencia(Param(QStringLiteral("pCompetFinal")));
+    m_inicio = CalendarioDoc::LerCompetencia(Param(QStringLiteral("pCompetInicial")));
+    const QDate final = CalendarioDoc::LerCompetencia(Param(QStringLiteral("pCompetFinal")));
     if (!m_inicio.isValid())
         throw EnParam(QStringLiteral("pCompetInicial"), QStringLiteral("Competência inicial inválida!"));
     if (!final.isValid())
@@ -75,20 +59,6 @@ void TLyrDPGerarDocumento::ConferirParametros()
     m_fim = final.addMonths(1).addDays(-1);
     if (m_inicio > m_fim)
         throw EnParam(QStringLiteral("pCompetInicial"), QStringLiteral("Competência inicial não pode ser maior do que a competência final!"));
-}
-
-QList<QDate> TLyrDPGerarDocumento::DatasDoPeriodo(int periodo, const QDate& mes)
-{
-    static const QHash<int, QList<int>> dias = {{1, {1}}, {2, {1, 16}}, {3, {1, 11, 21}}};
-    QList<QDate> datas;
-    for (int dia : dias.value(periodo))
-        datas.append(QDate(mes.year(), mes.month(), dia));
-    return datas;
-}
-
-bool TLyrDPGerarDocumento::ContemMes(const QString& mesesOcorrencia, int mes)
-{
-    return !mesesOcorrencia.isEmpty() && mesesOcorrencia.split(u';').contains(QString::number(mes));
 }
 
 void TLyrDPGerarDocumento::Executar()
@@ -191,9 +161,9 @@ void TLyrDPGerarDocumento::Executar()
             for (const TnTipoGerado& tipo : doGrupo) {
                 for (int m = 0; m < meses; ++m) {
                     const QDate mes = m_inicio.addMonths(m);
-                    if (!ContemMes(tipo.meses, mes.month()))
+                    if (!CalendarioDoc::OcorreNoMes(tipo.meses, mes.month()))
                         continue;
-                    for (const QDate& data : DatasDoPeriodo(tipo.periodo, mes)) {
+                    for (const QDate& data : CalendarioDoc::DatasDoPeriodo(tipo.periodo, mes)) {
                         inserir.Adicionar({++codigo, tipo.codigo, empresa, estab, data, 1, tipo.descricao});
                         MsgTree(TnTipoMsg::Sucesso, QStringLiteral("Documento Número: %1 gerado.").arg(codigo), noFilial);
                         ++m_gerados;

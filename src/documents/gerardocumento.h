@@ -29,13 +29,6 @@ public:
     // The documents the last run wrote.
     int DocumentosGerados() const { return m_gerados; }
 
-    // Launch dates of a type's documents in the month of `mes` by its period:
-    // monthly the 1st; fortnightly the 1st and 16th; ten-daily the 1st, 11th
-    // and 21st; none for any other period.
-    static QList<QDate> DatasDoPeriodo(int periodo, const QDate& mes);
-    // Whether a month (1-12) is one of the occurrence months ("1;4;7;10").
-    static bool ContemMes(const QString& mesesOcorrencia, int mes);
-
 private:
     QDate m_inicio;
     QDate m_fim;

@@ -45,6 +45,12 @@ struct TnAparenciaGrade {
     // The grid's pop-up menu (right click, the Menu key); none when empty.
     QList<TnItemMenuGrade> MenuDeContexto;
     bool OrdenarPeloTitulo = true;
+    // Rows typed in a working list (a configuration before it is saved):
+    // Ctrl+Del drops the row without asking, and Enter outside an editor
+    // goes to the next column (the next row's first at the end of a row)
+    // instead of opening the cell.
+    bool ExcluirSemPerguntar = false;
+    bool EnterMudaDeColuna = false;
     // Fields whose sum over the rows shown sits in the grid's footer row.
     QStringList CamposSomados;
 };

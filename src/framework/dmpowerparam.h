@@ -150,7 +150,14 @@ public:
 
     // The rows of the result typed in by the user (a configuration filled
     // row by row before it is saved); read-only fields stay as they are.
-    void SetGradeEditavel(bool editavel) { m_gradeEditavel = editavel; }
+    // Being a working copy, its rows go without asking and Enter walks the
+    // columns.
+    void SetGradeEditavel(bool editavel)
+    {
+        m_gradeEditavel = editavel;
+        nClientDataSet.Tela().Aparencia.ExcluirSemPerguntar = editavel;
+        nClientDataSet.Tela().Aparencia.EnterMudaDeColuna = editavel;
+    }
     bool GradeEditavel() const { return m_gradeEditavel; }
 
     // A process shown as a dialog to run once (a protocol made from another

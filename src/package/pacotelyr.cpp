@@ -1,13 +1,16 @@
 // Entry of the LyrPk package: the description the host registers it from.
 
+#include "baixajustificada.h"
 #include "baixarprotocolo.h"
 #include "cfgtipoprotocolo.h"
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
 #include "configuracaoentrega.h"
+#include "consultadocpendente.h"
 #include "consultadocumento.h"
 #include "docemp.h"
 #include "documentosfora.h"
+#include "documentospendentes.h"
 #include "gerardocumento.h"
 #include "movimentodoc.h"
 #include "protocoloindividual.h"
@@ -56,7 +59,10 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDPConsultaProtocoloBase>(),
             InfoDaClasse<TLyrDPConsultaProtocoloBaixado>(),
             InfoDaClasse<TLyrDPConsultaProtocoloEntregue>(),
-            InfoDaClasse<TLyrDPConfiguracaoEntrega>()};
+            InfoDaClasse<TLyrDPConfiguracaoEntrega>(),
+            InfoDaClasse<TLyrDPConsultaDocPendente>(),
+            InfoDaClasse<TLyrDPDocumentosPendentes>(),
+            InfoDaClasse<TLyrDMDocBaixaJustificada>()};
 }
 
 // Carries the package's metadata (pacote.json) in the library, where the

@@ -103,6 +103,17 @@ QList<TnTabela> CriarTabelas()
          {{{"CODIGOCAIXA", "CODIGOENVELOPE"}, "PROTOCOLODOCENVELOPE"},
           // An archived automatic document regenerated leaves its envelope.
           {{"CODIGODOCEMP"}, "PROTOCOLODOCEMP", true}}},
+        // A pending slot the office dismissed as not due (a client without
+        // movement that month owes no such document): the slot's date, the
+        // reason, and who dismissed it when. Deleting the row brings the
+        // slot back to the pending list.
+        {"PROTOCOLODOCBAIXAJUST",
+         {Small("CODIGOEMPRESA").Req(), Small("CODIGOESTAB").Req(), Small("CODIGOTIPODOC").Req(),
+          Data("DATALCTOPRO").Req(), Str("MOTIVO", 200).Req(), Small("CODIGOUSUARIO").Req(), Stamp("DATAHORA").Req(),
+          Small("ORIGEMDADO").Req()},
+         {"CODIGOEMPRESA", "CODIGOESTAB", "CODIGOTIPODOC", "DATALCTOPRO"},
+         {{{"DATALCTOPRO"}, false}},
+         {{{"CODIGOTIPODOC"}, "PROTOCOLOTIPODOC"}, {{"CODIGOEMPRESA", "CODIGOESTAB"}, "ESTAB"}}},
         {"HISTORICOPRO",
          {Small("CODIGOHISTPRO").Req(), Str("DESCRISAOHISTPRO", 200).Req(),
           Chr("TEMCOMPLEMENTOHISTORICO", 1).Req().Padrao("'0'")},
@@ -145,5 +156,7 @@ QList<TnMigracao> MigracoesLyr()
          {},
          // Made by step 1 in a database created after this step was written.
          [](nDMConexao& conexao) { return TemColuna(conexao, QStringLiteral("PROTOCOLODOCMOVIMENTO"), QStringLiteral("DATARETORNOPREV")); }},
+        {3, QStringLiteral("Baixas justificadas de documentos pendentes"), {QStringLiteral("PROTOCOLODOCBAIXAJUST")}, {}, {},
+         [](nDMConexao& conexao) { return TemTabela(conexao, QStringLiteral("PROTOCOLODOCBAIXAJUST")); }},
     };
 }

@@ -62,26 +62,6 @@ protected:
 
 } // namespace
 
-TEST(GerarDocumentoCalendario, DiasDeCadaPeriodoEMesesDeOcorrencia)
-{
-    const auto dias = [](int periodo, int ano, int mes) {
-        QList<int> lista;
-        for (const QDate& data : TLyrDPGerarDocumento::DatasDoPeriodo(periodo, QDate(ano, mes, 1)))
-            lista.append(data.day());
-        return lista;
-    };
-    EXPECT_EQ(dias(1, 2027, 2), QList<int>({1}));
-    EXPECT_EQ(dias(2, 2027, 2), QList<int>({1, 16})) << "February of a common year";
-    EXPECT_EQ(dias(3, 2028, 2), QList<int>({1, 11, 21})) << "February of a leap year";
-    EXPECT_EQ(dias(3, 2027, 1), QList<int>({1, 11, 21})) << "a 31-day month has no fourth slot";
-    EXPECT_TRUE(dias(0, 2027, 1).isEmpty());
-    EXPECT_TRUE(dias(4, 2027, 1).isEmpty());
-    EXPECT_TRUE(TLyrDPGerarDocumento::ContemMes("1;12", 12));
-    EXPECT_FALSE(TLyrDPGerarDocumento::ContemMes("1;12", 2));
-    EXPECT_FALSE(TLyrDPGerarDocumento::ContemMes("03", 3)) << "months are written as whole numbers";
-    EXPECT_FALSE(TLyrDPGerarDocumento::ContemMes("", 1));
-}
-
 TEST_F(GerarDocumento, CadaFilialConfiguradaRecebeOsDocumentosDosSeusTipos)
 {
     ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, ORIGEMDADO) "

@@ -103,14 +103,15 @@ TEST_F(MigracoesTeste, IndicadoresDeTextoComparamComNumeros)
     EXPECT_EQ(Valor("select count(*) from PROTOCOLO where CANCELADO = 0").toInt(), 2);
 }
 
-// An office migrated before the lent documents' columns: the package's
-// second step adds them, keeping the movements it had.
+// An office migrated before the lent documents' columns and the justified
+// dismissals: the package's later steps add them, keeping the movements it had.
 TEST_F(MigracoesTeste, MovimentacoesDeAntesGanhamORetornoPrevisto)
 {
     TnMigrador(Con(), Pacotes()).Atualizar();
     for (const char* coluna : {"DATARETORNOPREV", "RESPRETORNO"})
         ExecutarSQLDireto(QStringLiteral("alter table PROTOCOLODOCMOVIMENTO drop column %1").arg(QLatin1String(coluna)));
-    ExecutarSQLDireto("delete from LYRVERSAOPACOTE where VERSAO = 2");
+    ExecutarSQLDireto("drop table PROTOCOLODOCBAIXAJUST");
+    ExecutarSQLDireto("delete from LYRVERSAOPACOTE where VERSAO >= 2");
     CadastrarFilial(1, 1);
     ExecutarSQLDireto("insert into PROTOCOLOTIPODOC (CODIGOTIPODOC, DESCRTIPODOC, PERIODODIASDESCARTE, GERARAUTO, PERIODODOC, "
                       "GERARENVELOPE) values (1, 'Contrato', 0, '0', 0, '0')");
@@ -119,6 +120,7 @@ TEST_F(MigracoesTeste, MovimentacoesDeAntesGanhamORetornoPrevisto)
     ExecutarSQLDireto("insert into PROTOCOLODOCMOVIMENTO (CODIGODOCEMP, SEQDOCEMP, TIPOLOCAL, DATALCTOPRO, DATAHORA, CODIGOUSUARIO, "
                       "ORIGEMDADO) values (1, 1, '2', '2026-01-01', '2026-01-02 10:00:00', 1, 2)");
     TnMigrador migrador(Con(), Pacotes());
-    EXPECT_EQ(migrador.Atualizar(), 1);
+    EXPECT_EQ(migrador.Atualizar(), 2);
     EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCMOVIMENTO where DATARETORNOPREV is null and RESPRETORNO is null").toInt(), 1);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCBAIXAJUST").toInt(), 0);
 }

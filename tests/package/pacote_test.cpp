@@ -44,10 +44,10 @@ const TnClasseDeclarada& ClasseLyr(const QString& nome)
 
 TEST(ClassesLyr, UmaAcaoPorClasseComMenuSoParaOModulo13)
 {
-    EXPECT_EQ(ClassesLyr().size(), 46);
+    EXPECT_EQ(ClassesLyr().size(), 47);
     EXPECT_EQ(AcoesDaTabela(Modulos({1, 12, 14, 191})).Count(), 0);
     const TnActionList acoes = AcoesDaTabela(Modulos({13}));
-    ASSERT_EQ(acoes.Count(), 43);
+    ASSERT_EQ(acoes.Count(), 44);
     for (const TnAction* acao : acoes.Todas()) {
         EXPECT_TRUE(acao->Name().startsWith("actT")) << acao->Name().toStdString();
         EXPECT_FALSE(acao->Caption().isEmpty());
@@ -161,7 +161,8 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
                                   "TLyrDCProtocoloTipoDoc", "TLyrDMProtocoloDocMovimento", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
                                   "TLyrDPGerarProtocolo", "TLyrDPGerarDocumento", "TLyrDPGerarProIndividual", "TLyrDPConsultaDocumento", "TLyrDPDocumentosFora",
                                   "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
-                                  "TLyrDPConsultaProtocoloEntregue", "TLyrDPConfiguracaoEntrega", "TLyrDMSelecao"}));
+                                  "TLyrDPConsultaProtocoloEntregue", "TLyrDPConfiguracaoEntrega", "TLyrDPConsultaDocPendente",
+                                  "TLyrDPDocumentosPendentes", "TLyrDMDocBaixaJustificada", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
     EXPECT_EQ(consulta->PegarTipoObjeto(), 2);
@@ -174,7 +175,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 25) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 28) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());

@@ -597,6 +597,12 @@ std::span<const TnGrade::TnTecla> TnGrade::Teclas()
         emit grade.RegistroEscolhido();
         return true;
     };
+    const auto proximaColuna = [](TnGrade& grade, const QKeyEvent&) {
+        if (!grade.DataSet().Tela().Aparencia.EnterMudaDeColuna || !grade.currentIndex().isValid())
+            return false;
+        grade.setCurrentIndex(grade.moveCursor(MoveNext, Qt::NoModifier));
+        return true;
+    };
     const auto navegar = [](TnGrade& grade, const QKeyEvent& evento) {
         TnClientDataSet& dataSet = grade.DataSet();
         grade.Agir([&] {
@@ -617,6 +623,8 @@ std::span<const TnGrade::TnTecla> TnGrade::Teclas()
         {Qt::Key_Up, Qt::ControlModifier, ComPainel, fecharPainel},
         {Qt::Key_Return, Qt::NoModifier, SomenteLeitura, escolher},
         {Qt::Key_Enter, Qt::NoModifier, SomenteLeitura, escolher},
+        {Qt::Key_Return, Qt::NoModifier, Editavel, proximaColuna},
+        {Qt::Key_Enter, Qt::NoModifier, Editavel, proximaColuna},
         {Qt::Key_F2, Qt::NoModifier, Editavel, nullptr},
         {Qt::Key_F4, Qt::NoModifier, Editavel,
          [](TnGrade& grade, const QKeyEvent&) {
@@ -735,8 +743,10 @@ void TnGrade::Excluir()
         dataSet.Cancel();
         return;
     }
-    if (dataSet.IsEmpty()
-        || nMessageDlg(QStringLiteral("Confirma a exclusão do registro?"), TnTipoDlg::Confirmacao, {QStringLiteral("Sim"), QStringLiteral("Não")})
+    if (dataSet.IsEmpty())
+        return;
+    if (!dataSet.Tela().Aparencia.ExcluirSemPerguntar
+        && nMessageDlg(QStringLiteral("Confirma a exclusão do registro?"), TnTipoDlg::Confirmacao, {QStringLiteral("Sim"), QStringLiteral("Não")})
                != 0)
         return;
     dataSet.Delete();
