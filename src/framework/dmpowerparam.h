@@ -160,6 +160,11 @@ public:
     }
     bool GradeEditavel() const { return m_gradeEditavel; }
 
+    // A process on tabs keeps its parameters above the result instead of on
+    // a tab of their own (what is being configured stays in sight).
+    void SetMostrarParams(bool mostrar) { m_mostrarParams = mostrar; }
+    bool MostrarParams() const { return m_mostrarParams; }
+
     // A process shown as a dialog to run once (a protocol made from another
     // screen) closes it after an execution that ended well.
     void SetFecharAoExecutar(bool fechar) { m_fecharAoExecutar = fechar; }
@@ -188,6 +193,7 @@ private:
     bool m_exibirMensagens = false;
     bool m_fecharAoExecutar = false;
     bool m_gradeEditavel = false;
+    bool m_mostrarParams = false;
 };
 
 // Parameters on a tab, with save and cancel actions.

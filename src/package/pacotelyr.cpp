@@ -6,6 +6,7 @@
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
 #include "configuracaoentrega.h"
+#include "configuradortipogrupo.h"
 #include "consultadocpendente.h"
 #include "consultadocumento.h"
 #include "docemp.h"
@@ -60,6 +61,7 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDPConsultaProtocoloBaixado>(),
             InfoDaClasse<TLyrDPConsultaProtocoloEntregue>(),
             InfoDaClasse<TLyrDPConfiguracaoEntrega>(),
+            InfoDaClasse<TLyrDPConfiguradorTipoGrupo>(),
             InfoDaClasse<TLyrDPConsultaDocPendente>(),
             InfoDaClasse<TLyrDPDocumentosPendentes>(),
             InfoDaClasse<TLyrDMDocBaixaJustificada>()};

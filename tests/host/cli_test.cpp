@@ -183,7 +183,7 @@ TEST(LinhaDeComando, PastaInexistenteEEnderecosDeOutrosBancosSaoRecusados)
     const TnSaida padrao = Lyr({"status"}, AmbienteLimpo(), pasta.path());
     EXPECT_EQ(padrao.codigo, 0) << padrao.erros.toStdString();
     EXPECT_TRUE(QFile::exists(pasta.filePath("data/lyr.db")));
-    EXPECT_TRUE(padrao.texto.contains(QRegularExpression("Pacote: LyrPk [0-9.]+ \\(módulo 13, [0-9]+ classes, esquema versão 2\\)"))) << padrao.texto.toStdString();
+    EXPECT_TRUE(padrao.texto.contains(QRegularExpression("Pacote: LyrPk [0-9.]+ \\(módulo 13, [0-9]+ classes, esquema versão 3\\)"))) << padrao.texto.toStdString();
 }
 
 TEST(LinhaDeComando, ArquivoQueNaoEDoLyrFicaComoEstava)

@@ -58,8 +58,10 @@ protected:
     void CriarLinha(const TnTabela& tabela)
     {
         QStringList iguais;
-        for (const QString& coluna : tabela.chave)
-            iguais.append(coluna + QStringLiteral(" = 1"));
+        for (const TnColuna& coluna : tabela.colunas) {
+            if (tabela.chave.contains(coluna.nome))
+                iguais.append(ValorParaSQL(coluna.nome, QStringLiteral("="), ValorDeTeste(coluna)));
+        }
         if (PegarTemRegistro(tabela.nome, tabela.chave.first(), iguais.join(QStringLiteral(" and "))))
             return;
         for (const TnReferencia& referencia : tabela.referencias)

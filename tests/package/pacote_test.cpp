@@ -161,7 +161,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
                                   "TLyrDCProtocoloTipoDoc", "TLyrDMProtocoloDocMovimento", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
                                   "TLyrDPGerarProtocolo", "TLyrDPGerarDocumento", "TLyrDPGerarProIndividual", "TLyrDPConsultaDocumento", "TLyrDPDocumentosFora",
                                   "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
-                                  "TLyrDPConsultaProtocoloEntregue", "TLyrDPConfiguracaoEntrega", "TLyrDPConsultaDocPendente",
+                                  "TLyrDPConsultaProtocoloEntregue", "TLyrDPConfiguracaoEntrega", "TLyrDPConfiguradorTipoGrupo", "TLyrDPConsultaDocPendente",
                                   "TLyrDPDocumentosPendentes", "TLyrDMDocBaixaJustificada", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
@@ -175,7 +175,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 28) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 29) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());

@@ -41,7 +41,7 @@ TnFrmPowerParam::TnFrmPowerParam(TnDMPowerParam& processo, QWidget* pai) : TnFrm
 }
 
 TnFrmPowerParam::TnFrmPowerParam(TnDMPowerParam& processo, QWidget* pai, TnSemConfigurar)
-    : TnFormulario(processo, pai), m_processo(processo), m_emAba(dynamic_cast<TnDMPowerParamTab*>(&processo) != nullptr)
+    : TnFormulario(processo, pai), m_processo(processo), m_emAba(dynamic_cast<TnDMPowerParamTab*>(&processo) != nullptr && !processo.MostrarParams())
 {
     Montar();
 }
