@@ -4,6 +4,7 @@
 // running for months already has (debits, payrolls and boletos of the older
 // months, delivered or still open; one cancelled, one with a cancelled item).
 
+#include "calendariodoc.h"
 #include "contribuicoeslyr.h"
 
 #include "conexao.h"
@@ -76,6 +77,7 @@ public:
         ProtocolosCancelados();
         DireitoDoEstagiario();
         DocumentosDasFiliais();
+        ConfiguracaoDasRestantes();
     }
 
 private:
@@ -173,6 +175,36 @@ private:
             {"Contrato Social", 0, "0", 0, QString(), "0"},
             {"Inventário de Estoque", 1825, "1", 1, "12", "1"},
             {"Informe de Rendimentos", 1825, "1", 1, "2", "0"},
+            {"Extrato de Cartão de Crédito", 1825, "1", 1, todos, "0"},
+            {"Extrato de Aplicações", 1825, "1", 1, todos, "0"},
+            {"Notas Fiscais de Serviços Tomados", 1825, "1", 1, todos, "1"},
+            {"Notas Fiscais de Serviços Prestados", 1825, "1", 1, todos, "1"},
+            {"Relatório de Vendas", 1825, "1", 1, todos, "0"},
+            {"Controle de Estoque", 1825, "1", 1, todos, "0"},
+            {"Duplicatas a Receber", 1825, "1", 1, todos, "0"},
+            {"Duplicatas a Pagar", 1825, "1", 1, todos, "0"},
+            {"Contas de Consumo", 1825, "1", 1, todos, "0"},
+            {"Boletos Pagos", 1825, "1", 2, todos, "0"},
+            {"Cupons Fiscais", 1825, "1", 3, todos, "1"},
+            {"Relatório de Caixa", 1825, "1", 3, todos, "0"},
+            {"Comprovantes de Depósito", 1825, "1", 2, todos, "0"},
+            {"Atestados Médicos", 1825, "1", 1, todos, "0"},
+            {"Vales-Transporte", 1825, "1", 1, todos, "0"},
+            {"Horas Extras", 1825, "1", 2, todos, "0"},
+            {"Documentos de Admissão", 7300, "0", 0, QString(), "1"},
+            {"Documentos de Rescisão", 7300, "0", 0, QString(), "1"},
+            {"Avisos e Recibos de Férias", 1825, "1", 1, todos, "0"},
+            {"Contrato de Aluguel", 3650, "0", 0, QString(), "0"},
+            {"Recibo de Aluguel", 1825, "1", 1, todos, "0"},
+            {"Carnê do IPTU", 1825, "1", 1, "2", "0"},
+            {"IPVA dos Veículos", 1825, "1", 1, "1", "0"},
+            {"Licenciamento dos Veículos", 1825, "1", 1, "4", "0"},
+            {"Alvará de Funcionamento", 1825, "1", 1, "3", "0"},
+            {"Certidões Negativas", 730, "1", 1, "3;6;9;12", "0"},
+            {"Balancete do Cliente", 1825, "1", 1, "3;6;9;12", "0"},
+            {"Declaração de Faturamento", 1825, "1", 1, todos, "0"},
+            {"Relatório de Comissões", 1825, "1", 1, todos, "0"},
+            {"Notas de Importação", 1825, "1", 1, todos, "1"},
         };
         for (int i = 0; i < tipos.size(); ++i) {
             const TnTipoDoc& tipo = tipos[i];
@@ -181,11 +213,15 @@ private:
                     {i + 1, tipo.descricao, tipo.descarte, tipo.gerarAuto, tipo.periodo,
                      tipo.meses.isEmpty() ? Nulo() : QVariant(tipo.meses), tipo.envelope});
         }
+        // From 10 types (a small client of the Simples Nacional) to all 40 (an industry).
+        QList<int> todosOsTipos;
+        for (int tipo = 1; tipo <= static_cast<int>(tipos.size()); ++tipo)
+            todosOsTipos.append(tipo);
         const QList<QPair<QString, QList<int>>> grupos = {
-            {"Comércio", {1, 2, 3, 4, 6, 9}},
-            {"Serviços", {1, 3, 4, 5, 6}},
-            {"Indústria", {1, 2, 3, 4, 5, 6, 9}},
-            {"Simples Nacional", {1, 3, 6, 10}},
+            {"Comércio", {1, 2, 3, 4, 6, 9, 11, 12, 15, 16, 17, 18, 19, 20, 21, 22, 25, 26, 31, 32, 35, 38}},
+            {"Serviços", {1, 3, 4, 5, 6, 11, 13, 14, 19, 24, 25, 33, 38, 39}},
+            {"Indústria", todosOsTipos},
+            {"Simples Nacional", {1, 3, 6, 10, 11, 19, 20, 28, 36, 38}},
         };
         for (int g = 0; g < grupos.size(); ++g) {
             Inserir("PROTOCOLOGRUPODOC", {"CODIGOGRUPODOC", "DESCRGRUPODOC"}, {g + 1, grupos[g].first});
@@ -427,8 +463,9 @@ private:
             Inserir("USUARIODIREITO", {"CODIGOUSUARIO", "NOMEDIREITO", "PERMITIDO"}, {ultimo->Fields(0).AsInteger(), "DireitoAltProtocolo", "0"});
     }
 
-    // The papers of the last three months: the documents the generation
-    // would have registered, most received at the reception and passed on
+    // The papers of the last three months and of this one: a share of the
+    // documents each client was expected to hand in (the rest still pending),
+    // most received at the reception and passed on
     // to a department, some already handed back to the client with a
     // protocol made on the spot; and a contract kept by some clients.
     void DocumentosDasFiliais()
@@ -443,19 +480,23 @@ private:
                                      "ARQUIVADO", "ORIGEMDADO"};
         const QStringList movimento = {"CODIGODOCEMP", "SEQDOCEMP", "OBSERVACAO", "TIPOLOCAL", "CODIGODPTOESCRIT", "CODIGOUSUARIORESP",
                                        "CODIGOPROTOCOLO", "DATALCTOPRO", "DATAHORA", "CODIGOUSUARIO", "ORIGEMDADO"};
-        static const QHash<int, QList<int>> dias = {{1, {1}}, {2, {1, 16}}, {3, {1, 11, 21}}};
+        // The share of the expected documents already handed in, by month:
+        // nearly all three months ago, few yet this month.
+        const QDate atual(m_demo.referencia.year(), m_demo.referencia.month(), 1);
+        const QList<QPair<QDate, int>> recebidos = {
+            {m_competencias[3], 97}, {m_competencias[4], 88}, {m_competencias[5], 70}, {atual, 30}};
         qint64 documento = 0;
         QPair<int, int> ultimaFilial;
         for (; !configuradas->Eof(); configuradas->Next()) {
             const int empresa = configuradas->Fields(0).AsInteger();
             const int estab = configuradas->Fields(1).AsInteger();
-            const QStringList meses = configuradas->Fields(4).AsString().split(u';');
-            for (int k = m_competencias.size() - 3; k < m_competencias.size(); ++k) {
-                const QDate mes = m_competencias[k];
-                if (!meses.contains(QString::number(mes.month())))
+            for (int k = 0; k < recebidos.size(); ++k) {
+                const QDate mes = recebidos[k].first;
+                if (!CalendarioDoc::OcorreNoMes(configuradas->Fields(4).AsString(), mes.month()))
                     continue;
-                for (int dia : dias.value(configuradas->Fields(3).AsInteger())) {
-                    const QDate data(mes.year(), mes.month(), dia);
+                for (const QDate& data : CalendarioDoc::DatasDoPeriodo(configuradas->Fields(3).AsInteger(), mes)) {
+                    if (data > m_demo.referencia || !Chance(recebidos[k].second))
+                        continue;
                     Inserir("PROTOCOLODOCEMP", colunas,
                             {++documento, configuradas->Fields(2).AsInteger(), empresa, estab, data, configuradas->Fields(5).AsString(), "0", 1});
                     if (!Chance(70))
@@ -499,6 +540,20 @@ private:
                 }
             }
             ultimaFilial = {empresa, estab};
+        }
+    }
+
+    // The active establishments left without a delivery configuration are
+    // configured too (new clients, nothing handed in yet): every client owes
+    // its documents.
+    void ConfiguracaoDasRestantes()
+    {
+        for (TnEstabDemo& estab : m_estabs) {
+            if (!estab.ativo || !estab.formaEntrega.isEmpty())
+                continue;
+            estab.formaEntrega = QString::number(Entre(1, 3));
+            Inserir("CFGESTABPRO", {"CODIGOEMPRESA", "CODIGOESTAB", "CODIGOGRUPODOC", "FORMAENTREGA", "MESMOENDERECOENT"},
+                    {estab.empresa, estab.estab, Entre(1, 4), estab.formaEntrega, "1"});
         }
     }
 

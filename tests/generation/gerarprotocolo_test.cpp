@@ -175,6 +175,8 @@ TEST_F(GerarProtocoloDemo, LinhaDeComandoPropoeOMesmoEGrava)
     // some cents off.
     const qint64 centavos = 987654321098765;
     ExecutarSQLDireto(QStringLiteral("update DEBITOFEDERAL set VALORDEBITO = %1").arg(TnDecimal(centavos, 2).ParaTexto()));
+    // A client with debits whose delivery was never configured.
+    ExecutarSQLDireto("delete from CFGESTABPRO where CODIGOEMPRESA = (select min(CODIGOEMPRESA) from DEBITOFEDERAL where CODIGOEMPRESA > 1)");
     m_processo.SetParam("pTipo", "1;2;6;7;8");
     m_processo.Processar();
     int federais = 0;
