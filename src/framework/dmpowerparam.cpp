@@ -137,6 +137,7 @@ TnDMPowerParam::TnDMPowerParam()
     SetActionGravar(false);
     SetActionCancelar(false);
     m_abas.append(QStringLiteral("Resultado"));
+    m_conteudos.append(TnConteudoAba{});
 }
 
 TnDMPowerParam::~TnDMPowerParam() = default;
@@ -264,7 +265,32 @@ void TnDMPowerParam::SetCaptionTab(int indice, const QString& caption)
 int TnDMPowerParam::CriarTab(const QString& caption)
 {
     m_abas.append(caption);
+    m_conteudos.append(TnConteudoAba{});
     return static_cast<int>(m_abas.size()) - 1;
+}
+
+int TnDMPowerParam::CriarTab(const QString& caption, TnClientDataSet& dataSet)
+{
+    const int indice = CriarTab(caption);
+    m_conteudos[indice].dataSet = &dataSet;
+    return indice;
+}
+
+int TnDMPowerParam::CriarTab(const QString& caption, TnGraficoBarras& grafico)
+{
+    const int indice = CriarTab(caption);
+    m_conteudos[indice].grafico = &grafico;
+    return indice;
+}
+
+TnClientDataSet* TnDMPowerParam::DataSetDaAba(int indice) const
+{
+    return indice >= 0 && indice < m_conteudos.size() ? m_conteudos[indice].dataSet : nullptr;
+}
+
+const TnGraficoBarras* TnDMPowerParam::GraficoDaAba(int indice) const
+{
+    return indice >= 0 && indice < m_conteudos.size() ? m_conteudos[indice].grafico : nullptr;
 }
 
 TnDMPowerParamTab::TnDMPowerParamTab()

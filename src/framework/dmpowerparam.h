@@ -63,6 +63,27 @@ private:
     std::vector<std::unique_ptr<TnpqParamItem>> m_itens;
 };
 
+// Bars drawn on a tab of a process's result (what the process computed,
+// summed up): one bar per label, in the order given, the first on top.
+class TnGraficoBarras {
+public:
+    QString titulo;
+    QString eixoValores;  // what the values count ("Documentos pendentes")
+
+    void SetBarras(QList<QPair<QString, double>> barras)
+    {
+        m_barras = std::move(barras);
+        ++m_versao;
+    }
+    const QList<QPair<QString, double>>& Barras() const { return m_barras; }
+    // Changes with every SetBarras: the screen redraws when it differs.
+    int Versao() const { return m_versao; }
+
+private:
+    QList<QPair<QString, double>> m_barras;
+    int m_versao = 0;
+};
+
 // A process: a parameter panel, an in-memory result grid, an execution that
 // fills it and, on the tabbed kind, save and cancel actions that write it.
 class TnDMPowerParam : public TnDataModule {
@@ -130,6 +151,12 @@ public:
     // Tabs of the result area (the grid's tab is the first, "Resultado"
     // unless the process names it).
     int CriarTab(const QString& caption);
+    // A tab with a read-only grid of other rows the process fills (a
+    // summary by another key), or with bars; the process keeps them.
+    int CriarTab(const QString& caption, TnClientDataSet& dataSet);
+    int CriarTab(const QString& caption, TnGraficoBarras& grafico);
+    TnClientDataSet* DataSetDaAba(int indice) const;
+    const TnGraficoBarras* GraficoDaAba(int indice) const;
     void SetCaptionTab(int indice, const QString& caption);
     // The rows under a row of the grid (a protocol's items), shown in a
     // panel opened under that row; none by default. AbrirDetalhe runs when
@@ -188,6 +215,11 @@ private:
     TnLeitor m_leitor;
     TnActionList m_acoes;
     QStringList m_abas;
+    struct TnConteudoAba {
+        TnClientDataSet* dataSet = nullptr;
+        TnGraficoBarras* grafico = nullptr;
+    };
+    QList<TnConteudoAba> m_conteudos;  // one per tab
     TnMsgTree m_mensagens;
     bool m_temAlteracao = false;
     bool m_exibirMensagens = false;

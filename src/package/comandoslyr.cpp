@@ -1,12 +1,14 @@
 // The package's commands of the lyr command line: the generation process
 // and the receipts, run without the desktop as a scheduler would.
 
+#include "calendariodoc.h"
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
 #include "docemp.h"
 #include "documentosfora.h"
 #include "gerardocumento.h"
 #include "gerarprotocolo.h"
+#include "painelpendencias.h"
 #include "protocolo.h"
 
 #include "campo.h"
@@ -19,7 +21,10 @@
 #include "sqlservicos.h"
 #include "valores.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSaveFile>
 
 #include <QDate>
 #include <QMap>
@@ -236,6 +241,80 @@ int ExecutarDocumentosFora(const TnArgumentosComando& argumentos, QTextStream& s
     return 0;
 }
 
+// `lyr pendentes`: the dashboard of a competence's pending documents, as
+// text, and each pending document in a CSV file (";", as spreadsheets here
+// read it).
+void ConferirPendentes(const TnArgumentosComando& argumentos)
+{
+    if (!CalendarioDoc::LerCompetencia(argumentos.valor(QStringLiteral("competencia"))).isValid())
+        throw EnErro(QStringLiteral("Use: lyr pendentes --competencia AAAA-MM [--empresas 1;5-9] [--csv arquivo.csv]"));
+    ValidarSelecaoDeCodigos(argumentos.valor(QStringLiteral("empresas")));
+    const QString csv = argumentos.valor(QStringLiteral("csv"));
+    if (!csv.isEmpty() && !QFileInfo(csv).absoluteDir().exists())
+        throw EnErro(QStringLiteral("A pasta de %1 não existe.").arg(csv));
+}
+
+QString CampoCsv(const QString& texto)
+{
+    if (!texto.contains(u';') && !texto.contains(u'"') && !texto.contains(u'\n'))
+        return texto;
+    return u'"' + QString(texto).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+int ExecutarPendentes(const TnArgumentosComando& argumentos, QTextStream& saida)
+{
+    std::unique_ptr<TLyrDPPainelPendencias> painel = CriarDM<TLyrDPPainelPendencias>(TLyrDPPainelPendencias::NomeDaClasse());
+    const QDate competencia = CalendarioDoc::LerCompetencia(argumentos.valor(QStringLiteral("competencia")));
+    painel->SetParam(QStringLiteral("pCompet"), competencia.toString(QStringLiteral("MM/yyyy")));
+    painel->SetParam(QStringLiteral("pCodigoEmpresa"), argumentos.valor(QStringLiteral("empresas")));
+    painel->SetParam(QStringLiteral("pCodigoEstab"), QString());
+    painel->Processar();
+    TnClientDataSet& filiais = painel->nClientDataSet;
+    saida << "Competência " << competencia.toString(QStringLiteral("MM/yyyy")) << ": " << painel->Pendentes().size()
+          << " documento(s) pendente(s) em " << filiais.RecordCount() << " filial(is)" << Qt::endl;
+    QHash<QPair<int, int>, QPair<QString, QString>> nomes;
+    if (!filiais.IsEmpty())
+        saida << Qt::endl << "Por filial (mais pendências primeiro):" << Qt::endl;
+    for (filiais.First(); !filiais.Eof(); filiais.Next()) {
+        const int empresa = filiais.FieldByName(QStringLiteral("CODIGOEMPRESA")).AsInteger();
+        const int estab = filiais.FieldByName(QStringLiteral("CODIGOESTAB")).AsInteger();
+        const QString nome = filiais.FieldByName(QStringLiteral("NOMEEMPRESA")).AsString();
+        const QString apelido = filiais.FieldByName(QStringLiteral("APELIDOESTAB")).AsString();
+        nomes.insert({empresa, estab}, {nome, apelido});
+        saida << "  " << QString::number(empresa).rightJustified(5) << " - " << nome.left(35).leftJustified(35) << " / "
+              << QString::number(estab).rightJustified(3) << " - " << apelido.left(20).leftJustified(20)
+              << QString::number(filiais.FieldByName(QStringLiteral("PENDENTES")).AsInteger()).rightJustified(6) << Qt::endl;
+    }
+    TnClientDataSet& tipos = painel->PorTipo;
+    if (!tipos.IsEmpty())
+        saida << Qt::endl << "Por tipo de documento:" << Qt::endl;
+    for (tipos.First(); !tipos.Eof(); tipos.Next())
+        saida << "  " << QString::number(tipos.FieldByName(QStringLiteral("CODIGOTIPODOC")).AsInteger()).rightJustified(5) << " - "
+              << tipos.FieldByName(QStringLiteral("DESCRTIPODOC")).AsString().left(40).leftJustified(40)
+              << QString::number(tipos.FieldByName(QStringLiteral("FILIAIS")).AsInteger()).rightJustified(5) << " filial(is)"
+              << QString::number(tipos.FieldByName(QStringLiteral("PENDENTES")).AsInteger()).rightJustified(7) << Qt::endl;
+    const QString csv = argumentos.valor(QStringLiteral("csv"));
+    if (csv.isEmpty())
+        return 0;
+    // Written whole or not at all: a half-written file never replaces the last one.
+    QSaveFile arquivo(csv);
+    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Text))
+        throw EnErro(QStringLiteral("Não foi possível gravar %1: %2").arg(csv, arquivo.errorString()));
+    QTextStream linhas(&arquivo);
+    linhas << "Empresa;Nome;Filial;Apelido;Documento;Tipo;Descrição;Data\n";
+    for (const TLyrDocPendente& documento : painel->Pendentes()) {
+        const QPair<QString, QString> nome = nomes.value({documento.empresa, documento.estab});
+        linhas << documento.empresa << ';' << CampoCsv(nome.first) << ';' << documento.estab << ';' << CampoCsv(nome.second) << ';'
+               << documento.codigo << ';' << documento.tipo << ';' << CampoCsv(documento.descricao) << ';'
+               << documento.data.date().toString(QStringLiteral("dd/MM/yyyy")) << '\n';
+    }
+    linhas.flush();
+    if (!arquivo.commit())
+        throw EnErro(QStringLiteral("Não foi possível gravar %1: %2").arg(csv, arquivo.errorString()));
+    saida << Qt::endl << "Arquivo: " << csv << " (" << painel->Pendentes().size() << " documento(s))" << Qt::endl;
+    return 0;
+}
+
 // `lyr etiquetas`: the documents' labels as a PDF.
 void ConferirEtiquetas(const TnArgumentosComando& argumentos)
 {
@@ -310,6 +389,11 @@ QList<TnComandoLinha> ComandosLyr()
          {{{QStringLiteral("vencidos")}, QStringLiteral("Só os que já passaram do retorno previsto.")},
           {{QStringLiteral("empresas")}, QStringLiteral("Empresas, como 1;3;5-9 (padrão: todas)."), QStringLiteral("lista")}},
          false, ConferirDocumentosFora, ExecutarDocumentosFora},
+        {QStringLiteral("pendentes"), {}, QStringLiteral("mostra quantos documentos cada cliente ainda deve na competência, por filial e por tipo"), 1,
+         {{{QStringLiteral("competencia")}, QStringLiteral("Competência (obrigatória)."), QStringLiteral("AAAA-MM")},
+          {{QStringLiteral("empresas")}, QStringLiteral("Empresas, como 1;3;5-9 (padrão: todas)."), QStringLiteral("lista")},
+          {{QStringLiteral("csv")}, QStringLiteral("Grava cada documento pendente neste arquivo CSV."), QStringLiteral("arquivo")}},
+         false, ConferirPendentes, ExecutarPendentes},
         {QStringLiteral("recibo"), {}, QStringLiteral("grava em PDF os recibos dos protocolos, com o código de barras de cada um"), 1,
          {{{QStringLiteral("protocolos")}, QStringLiteral("Protocolos, como 1;5-9 (obrigatório)."), QStringLiteral("lista")},
           {{QStringLiteral("saida")}, QStringLiteral("Arquivo PDF a gravar (obrigatório)."), QStringLiteral("arquivo")},

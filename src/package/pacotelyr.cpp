@@ -14,6 +14,7 @@
 #include "documentospendentes.h"
 #include "gerardocumento.h"
 #include "movimentodoc.h"
+#include "painelpendencias.h"
 #include "protocoloindividual.h"
 #include "consultaprotocolo.h"
 #include "gerarprotocolo.h"
@@ -64,6 +65,7 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDPConfiguradorTipoGrupo>(),
             InfoDaClasse<TLyrDPConsultaDocPendente>(),
             InfoDaClasse<TLyrDPDocumentosPendentes>(),
+            InfoDaClasse<TLyrDPPainelPendencias>(),
             InfoDaClasse<TLyrDMDocBaixaJustificada>()};
 }
 

@@ -6,6 +6,7 @@
 #include "consultadocpendente.h"
 #include "dialogosroteiro.h"
 #include "documentospendentes.h"
+#include "painelpendencias.h"
 #include "erros.h"
 #include "pendenciasteste.h"
 #include "registro.h"
@@ -174,4 +175,41 @@ TEST_F(DocumentosPendentes, BaixaJustificadaTiraDaListaAteSerDesfeita)
     ExecutarSQLDireto("delete from PROTOCOLODOCBAIXAJUST");
     Carregar("2");
     EXPECT_EQ(Ds().RecordCount(), 12) << "undone, the slot is pending again";
+}
+
+// The dashboard counts what the pending query lists, per establishment and
+// per type, and draws the companies that owe most.
+TEST_F(DocumentosPendentes, PainelContaOQueAConsultaLista)
+{
+    Documento(600, 2, 2, 12, "2027-03-02");
+    TLyrDPConsultaDocPendente consulta;
+    consulta.DataModuleCreate();
+    TLyrDPPainelPendencias painel;
+    painel.DataModuleCreate();
+    for (TnDMPowerParam* processo : std::initializer_list<TnDMPowerParam*>{&consulta, &painel}) {
+        processo->SetParam("pCompet", "03/2027");
+        processo->Processar();
+    }
+    QMap<QString, int> porFilial;
+    QMap<int, int> porTipo;
+    for (consulta.nClientDataSet.First(); !consulta.nClientDataSet.Eof(); consulta.nClientDataSet.Next()) {
+        ++porFilial[consulta.nClientDataSet.FieldByName("CODIGOEMPRESA").AsString() + "/" + consulta.nClientDataSet.FieldByName("CODIGOESTAB").AsString()];
+        ++porTipo[consulta.nClientDataSet.FieldByName("CODIGOTIPODOC").AsInteger()];
+    }
+    QMap<QString, int> doPainel;
+    QStringList ordem;
+    for (painel.nClientDataSet.First(); !painel.nClientDataSet.Eof(); painel.nClientDataSet.Next()) {
+        const QString filial = painel.nClientDataSet.FieldByName("CODIGOEMPRESA").AsString() + "/" + painel.nClientDataSet.FieldByName("CODIGOESTAB").AsString();
+        doPainel.insert(filial, painel.nClientDataSet.FieldByName("PENDENTES").AsInteger());
+        ordem.append(filial);
+    }
+    EXPECT_EQ(doPainel, porFilial);
+    EXPECT_EQ(ordem, QStringList({"2/1", "2/2"})) << "who owes most first";
+    EXPECT_EQ(painel.nClientDataSet.FieldByName("NOMEEMPRESA").AsString(), "Empresa 2");
+    QMap<int, int> tiposDoPainel;
+    for (painel.PorTipo.First(); !painel.PorTipo.Eof(); painel.PorTipo.Next())
+        tiposDoPainel.insert(painel.PorTipo.FieldByName("CODIGOTIPODOC").AsInteger(), painel.PorTipo.FieldByName("PENDENTES").AsInteger());
+    EXPECT_EQ(tiposDoPainel, porTipo);
+    ASSERT_EQ(painel.Grafico.Barras().size(), 1) << "one company owes";
+    EXPECT_EQ(painel.Grafico.Barras().first(), (QPair<QString, double>{"2 - Empresa 2", double(consulta.nClientDataSet.RecordCount())}));
 }

@@ -78,6 +78,21 @@ TEST(LinhaDeComando, InitDemoESqlRespondem)
 
     const TnSaida alteracao = Lyr({"--database", texto, "sql", "update EMPRESA set APELIDOEMPRESA = 'Escritório' where CODIGOEMPRESA = 1"});
     EXPECT_TRUE(alteracao.texto.contains("1 linha afetada.")) << alteracao.texto.toStdString();
+
+    // What the clients still owe this month: told per establishment and
+    // type, and each document in the CSV file.
+    QTemporaryDir pasta;
+    const TnSaida pendentes = Lyr({"--database", texto, "pendentes", "--competencia", "2026-12", "--csv", pasta.filePath("p.csv")});
+    ASSERT_EQ(pendentes.codigo, 0) << pendentes.erros.toStdString();
+    const QRegularExpressionMatch total = QRegularExpression("Competência 12/2026: (\\d+) documento\\(s\\) pendente\\(s\\)").match(pendentes.texto);
+    ASSERT_TRUE(total.hasMatch()) << pendentes.texto.toStdString();
+    EXPECT_GT(total.captured(1).toInt(), 0);
+    EXPECT_TRUE(pendentes.texto.contains("Por tipo de documento:")) << pendentes.texto.toStdString();
+    QFile csv(pasta.filePath("p.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList linhas = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(linhas.first(), "Empresa;Nome;Filial;Apelido;Documento;Tipo;Descrição;Data");
+    EXPECT_EQ(linhas.size() - 1, total.captured(1).toInt());
 }
 
 TEST(LinhaDeComando, SemTelaAjudaVersaoEErrosRespondemEmTexto)
@@ -152,6 +167,9 @@ TEST(LinhaDeComando, ArgumentosErradosNaoCriamOBanco)
         {{"recibo", "--protocolos", "1", "--saida", pasta.path()},
          QStringLiteral("Não foi possível gravar o arquivo %1: é uma pasta.").arg(pasta.path())},
         {{"recibo", "--protocolos", "1-x", "--saida", pasta.filePath("r.pdf")}, "\"1-x\" não é um código"},
+        {{"pendentes", "--competencia", "dezembro"}, "Use: lyr pendentes --competencia AAAA-MM"},
+        {{"pendentes", "--competencia", "2026-12", "--csv", pasta.filePath("nao/p.csv")},
+         QStringLiteral("A pasta de %1 não existe.").arg(pasta.filePath("nao/p.csv"))},
     };
     for (const auto& [argumentos, mensagem] : casos) {
         const TnSaida saida = Lyr(QStringList{"--database", arquivo} + argumentos, AmbienteLimpo());

@@ -8,6 +8,7 @@
 #include "modelodataset.h"
 #include "painelparametros.h"
 #include "rodapegrade.h"
+#include "visaografico.h"
 #include "visaomsgtree.h"
 
 #include <QAction>
@@ -171,11 +172,23 @@ void TnFrmPowerParam::Sincronizar()
             pagina->setObjectName(QStringLiteral("aba%1").arg(i));
             m_abas->insertTab(m_abas->indexOf(m_paginaMensagens), pagina, abas[i]);
             m_paginas.append(pagina);
+            // What the process declared for the tab: other rows, or bars.
+            if (TnClientDataSet* linhas = m_processo.DataSetDaAba(i); linhas && i > 0) {
+                auto* grade = new TnGrade(*linhas, false, pagina);
+                grade->setObjectName(QStringLiteral("grade%1").arg(i));
+                pagina->layout()->addWidget(grade);
+            } else if (const TnGraficoBarras* grafico = m_processo.GraficoDaAba(i)) {
+                auto* visao = new TnVisaoGrafico(*grafico, pagina);
+                pagina->layout()->addWidget(visao);
+                m_graficos.append(visao);
+            }
         } else {
             m_abas->setTabText(m_abas->indexOf(m_paginas[i]), abas[i]);
         }
     }
     m_abas->setTabVisible(m_abas->indexOf(m_paginaMensagens), m_processo.MsgTreeExibir());
+    for (TnVisaoGrafico* grafico : std::as_const(m_graficos))
+        grafico->Atualizar();
 
     if (m_contagem) {
         const TnClientDataSet& dataSet = m_processo.nClientDataSet;

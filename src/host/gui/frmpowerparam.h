@@ -11,6 +11,7 @@ class TnAction;
 class TnGrade;
 class TnPainelParametros;
 class TnVisaoMsgTree;
+class TnVisaoGrafico;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -90,6 +91,7 @@ private:
     QWidget* m_paginaParametros = nullptr;
     QTabWidget* m_abas = nullptr;
     QList<QWidget*> m_paginas;  // one per Tabs()
+    QList<TnVisaoGrafico*> m_graficos;
     QLineEdit* m_pesquisa = nullptr;
     QLineEdit* m_leitor = nullptr;
     TnGrade* m_grade = nullptr;
