@@ -10,6 +10,10 @@
 #include "erros.h"
 #include "pendenciasteste.h"
 #include "registro.h"
+#include "sqldataset.h"
+
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -212,4 +216,31 @@ TEST_F(DocumentosPendentes, PainelContaOQueAConsultaLista)
     EXPECT_EQ(tiposDoPainel, porTipo);
     ASSERT_EQ(painel.Grafico.Barras().size(), 1) << "one company owes";
     EXPECT_EQ(painel.Grafico.Barras().first(), (QPair<QString, double>{"2 - Empresa 2", double(consulta.nClientDataSet.RecordCount())}));
+}
+
+// Two users ticked the same slot off the same list: the second save waits
+// for the first and is refused; one document, not two.
+TEST_F(DocumentosPendentes, DoisUsuariosNaMesmaVagaGravamUmSoDocumento)
+{
+    std::promise<void> travou;
+    std::thread outroUsuario([&] {
+        std::unique_ptr<nDMConexao> conexao = OutraConexao();
+        conexao->StartTransaction(1);
+        conexao->TravarNumeracao("PROTOCOLODOCEMP");
+        TnSQLDataSet insercao(*conexao);
+        insercao.SetCommandText("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, ARQUIVADO) "
+                                "values (502, 11, 2, 1, '2027-03-01', '0')");
+        insercao.ExecSQL();
+        travou.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        conexao->Commit(1);
+    });
+    travou.get_future().wait();
+    Marcar(502);
+    m_usuario->Esperar("Deseja realmente salvar", "Sim").EsperarQuestionario("responsável", {{"usuario", 1}});
+    const QString recusa = Recusa([&] { m_processo.actGravarExecute(); });
+    outroUsuario.join();
+    EXPECT_TRUE(recusa.contains("já foi registrado por outro usuário (documento 502)")) << recusa.toStdString();
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCEMP where CODIGOTIPODOC = 11").toInt(), 1);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCMOVIMENTO").toInt(), 0);
 }
