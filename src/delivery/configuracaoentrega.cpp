@@ -233,8 +233,7 @@ void TLyrDPConfiguracaoEntrega::actGravarExecute()
     insercao.SetCommandText(QStringLiteral("insert into CFGESTABPRO (CODIGOEMPRESA ,CODIGOESTAB ,CODIGOGRUPODOC ,FORMAENTREGA ,MESMOENDERECOENT) "
                                            "values (:pCODIGOEMPRESA ,:pCODIGOESTAB ,:pCODIGOGRUPODOC ,:pFORMAENTREGA ,:pMESMOENDERECOENT )"));
     TnSemControles semControles(nClientDataSet);
-    conexao.StartTransaction(1);
-    try {
+    GravarEmTransacao([&] {
         for (nClientDataSet.First(); !nClientDataSet.Eof(); nClientDataSet.Next()) {
             const QVariant empresa = nClientDataSet.FieldByName(QStringLiteral("CODIGOEMPRESA")).Value();
             const QVariant estab = nClientDataSet.FieldByName(QStringLiteral("CODIGOESTAB")).Value();
@@ -248,11 +247,7 @@ void TLyrDPConfiguracaoEntrega::actGravarExecute()
             }
             progresso->IncProgressoTotal();
         }
-        conexao.Commit(1);
-    } catch (const EnErro& erro) {
-        conexao.RollBack(1);
-        throw EnErro(QStringLiteral("Operação cancelada! Não foi possível efetuar a operação!\n") + erro.Mensagem());
-    }
+    });
     progresso.reset();
     nMessageDlg(QStringLiteral("Configuração gravada com sucesso!"), TnTipoDlg::Informacao, {QStringLiteral("OK")});
     SetTemAlteracao(false);

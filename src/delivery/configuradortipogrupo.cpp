@@ -109,18 +109,13 @@ void TLyrDPConfiguradorTipoGrupo::actGravarExecute()
             throw EnField(kTipo, QStringLiteral("Não pode haver tipos iguais!"));
         anterior = tipo;
     }
-    conexao.StartTransaction(1);
-    try {
+    GravarEmTransacao([&] {
         ExecutarSQLDireto(QStringLiteral("delete from PROTOCOLOGRUPOTIPODOC  where CODIGOGRUPODOC = :pCODIGOGRUPO "), {m_grupo});
         for (nClientDataSet.First(); !nClientDataSet.Eof(); nClientDataSet.Next()) {
             insercao.SetParamValues({m_grupo, nClientDataSet.FieldByName(kTipo).AsInteger()});
             insercao.ExecSQL();
         }
-        conexao.Commit(1);
-    } catch (const EnErro& erro) {
-        conexao.RollBack(1);
-        throw EnErro(QStringLiteral("Operação cancelada! Não foi possível efetuar a operação!\n") + erro.Mensagem());
-    }
+    });
     nMessageDlg(QStringLiteral("Configuração do grupo gravada com sucesso!"), TnTipoDlg::Informacao, {QStringLiteral("OK")});
     SetTemAlteracao(false);
     nClientDataSet.First();

@@ -7,10 +7,7 @@ TLyrDPConsultaDocPendente::TLyrDPConsultaDocPendente()
 {
     TnpqPowerParam& p = npqPowerParam;
     p.Caption = QStringLiteral("Consulta de Documentos Pendentes");
-    TnpqParamItem& competencia = p.Add(QStringLiteral("pCompet"), QStringLiteral("Competência"), 0);
-    competencia.Dicionario = QStringLiteral("DICDATAMESANO");
-    competencia.EhData = true;
-    competencia.Requerid = true;
+    p.AddCompetencia(QStringLiteral("pCompet"), QStringLiteral("Competência"), 0);
     p.AddCombo(QStringLiteral("pTipoPeriodo"), QStringLiteral("Período"), 1, QStringLiteral("Todos=0;Mensal=1;Quinzenal=2;Decendial=3;"),
                QStringLiteral("0"), QStringLiteral("Informe o período do Tipo de Documento"))
         .Requerid = true;
@@ -43,9 +40,7 @@ void TLyrDPConsultaDocPendente::ValidarDado()
     TnDMPowerParamGrid::ValidarDado();
     m_empresas = Param(QStringLiteral("pCodigoEmpresa")).trimmed();
     m_estabs = Param(QStringLiteral("pCodigoEstab")).trimmed();
-    m_competencia = CalendarioDoc::LerCompetencia(Param(QStringLiteral("pCompet")));
-    if (!m_competencia.isValid())
-        m_competencia = QDate(QDate::currentDate().year(), QDate::currentDate().month(), 1);
+    m_competencia = CalendarioDoc::CompetenciaOuMesAtual(Param(QStringLiteral("pCompet")));
     bool ok = false;
     m_periodo = Param(QStringLiteral("pTipoPeriodo")).trimmed().toInt(&ok);
     if (!ok)

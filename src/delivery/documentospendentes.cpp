@@ -33,10 +33,7 @@ TLyrDPDocumentosPendentes::TLyrDPDocumentosPendentes()
 {
     TnpqPowerParam& p = npqPowerParam;
     p.Caption = QStringLiteral("Documentos Pendentes");
-    TnpqParamItem& competencia = p.Add(QStringLiteral("pCompet"), QStringLiteral("Competência"), 0);
-    competencia.Dicionario = QStringLiteral("DICDATAMESANO");
-    competencia.EhData = true;
-    competencia.Requerid = true;
+    p.AddCompetencia(QStringLiteral("pCompet"), QStringLiteral("Competência"), 0);
     p.AddCodigos(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Empresa"), 2, QStringLiteral("CODIGOEMPRESA"));
     p.AddCodigos(QStringLiteral("pCodigoEstab"), QStringLiteral("Estab"), 3, QStringLiteral("CODIGOESTAB"));
     SetGradeEditavel(true);
@@ -119,9 +116,7 @@ void TLyrDPDocumentosPendentes::ValidarDado()
     TnDMPowerParamTab::ValidarDado();
     m_empresas = Param(QStringLiteral("pCodigoEmpresa")).trimmed();
     m_estabs = Param(QStringLiteral("pCodigoEstab")).trimmed();
-    m_competencia = CalendarioDoc::LerCompetencia(Param(QStringLiteral("pCompet")));
-    if (!m_competencia.isValid())
-        m_competencia = QDate(QDate::currentDate().year(), QDate::currentDate().month(), 1);
+    m_competencia = CalendarioDoc::CompetenciaOuMesAtual(Param(QStringLiteral("pCompet")));
 }
 
 // The pending documents computed by their query, copied into the grid to be
@@ -331,8 +326,7 @@ void TLyrDPDocumentosPendentes::actGravarExecute()
     std::unique_ptr<TnFraProgresso> progresso = CriarProgresso();
     progresso->MostrarSimples(QStringLiteral("Gravando documentos recebidos..."));
     progresso->ConfigurarProgressoTotal(int(linhas.size()));
-    conexao.StartTransaction(1);
-    try {
+    GravarEmTransacao([&] {
         // Two saves at once: the second waits here, and then sees the first's documents.
         conexao.TravarNumeracao(QStringLiteral("PROTOCOLODOCEMP"));
         ConferirConcorrencia(linhas);
@@ -348,13 +342,7 @@ void TLyrDPDocumentosPendentes::actGravarExecute()
             progresso->IncProgressoTotal();
         }
         movimentos.Descarregar();
-        conexao.Commit(1);
-    } catch (const EnErro& erro) {
-        conexao.RollBack(1);
-        documentos.Descartar();
-        movimentos.Descartar();
-        throw EnErro(QStringLiteral("Operação cancelada! Não foi possível efetuar a operação!\n") + erro.Mensagem());
-    }
+    });
     progresso.reset();
     // The rows saved leave the list; the others stay as they were.
     if (!linhas.isEmpty()) {

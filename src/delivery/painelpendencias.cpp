@@ -12,10 +12,7 @@ TLyrDPPainelPendencias::TLyrDPPainelPendencias()
 {
     TnpqPowerParam& p = npqPowerParam;
     p.Caption = QStringLiteral("Painel de Documentos Pendentes");
-    TnpqParamItem& competencia = p.Add(QStringLiteral("pCompet"), QStringLiteral("Competência"), 0);
-    competencia.Dicionario = QStringLiteral("DICDATAMESANO");
-    competencia.EhData = true;
-    competencia.Requerid = true;
+    p.AddCompetencia(QStringLiteral("pCompet"), QStringLiteral("Competência"), 0);
     p.AddCodigos(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Empresa"), 1, QStringLiteral("CODIGOEMPRESA"));
     p.AddCodigos(QStringLiteral("pCodigoEstab"), QStringLiteral("Estab"), 2, QStringLiteral("CODIGOESTAB"));
 
@@ -53,9 +50,7 @@ void TLyrDPPainelPendencias::ValidarDado()
     TnDMPowerParamGrid::ValidarDado();
     m_filtro.empresas = Param(QStringLiteral("pCodigoEmpresa")).trimmed();
     m_filtro.estabs = Param(QStringLiteral("pCodigoEstab")).trimmed();
-    m_filtro.competencia = CalendarioDoc::LerCompetencia(Param(QStringLiteral("pCompet")));
-    if (!m_filtro.competencia.isValid())
-        m_filtro.competencia = QDate(QDate::currentDate().year(), QDate::currentDate().month(), 1);
+    m_filtro.competencia = CalendarioDoc::CompetenciaOuMesAtual(Param(QStringLiteral("pCompet")));
 }
 
 void TLyrDPPainelPendencias::Executar()

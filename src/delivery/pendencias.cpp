@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <functional>
+
 namespace {
 
 // Company, establishment and type packed in one key (each a 16-bit code).
@@ -39,30 +41,24 @@ QList<TLyrDocPendente> CalcularPendencias(const TLyrFiltroPendencias& filtro, qi
     const QString condicao =
         FilterInterval(QStringLiteral("C.CODIGOEMPRESA"), empresas) + FilterInterval(QStringLiteral("C.CODIGOESTAB"), estabs);
 
+    // Company, establishment, type and date of the month's rows of a table.
+    const auto lerDoMes = [&](const QString& tabela, const std::function<void(quint64 chave, const QVariant& data)>& guardar) {
+        std::unique_ptr<TnSQLDataSet> linhas = ExecutarSQL(
+            QStringLiteral("select C.CODIGOEMPRESA ,C.CODIGOESTAB ,C.CODIGOTIPODOC ,C.DATALCTOPRO from %1 C "
+                           "where C.DATALCTOPRO between :pDataInicial and :pDataFinal")
+                    .arg(tabela)
+                + condicao,
+            {inicio, fim});
+        for (int linha = 0; linha < linhas->RecordCount(); ++linha)
+            guardar(Chave(linhas->Valor(linha, 0).toInt(), linhas->Valor(linha, 1).toInt(), linhas->Valor(linha, 2).toInt()),
+                    linhas->Valor(linha, 3));
+    };
     // The launch dates of the documents of the month, per establishment and type.
     QHash<quint64, QList<QDateTime>> registrados;
-    {
-        std::unique_ptr<TnSQLDataSet> documentos = ExecutarSQL(
-            QStringLiteral("select C.CODIGOEMPRESA ,C.CODIGOESTAB ,C.CODIGOTIPODOC ,C.DATALCTOPRO from PROTOCOLODOCEMP C "
-                           "where C.DATALCTOPRO between :pDataInicial and :pDataFinal")
-                + condicao,
-            {inicio, fim});
-        for (int linha = 0; linha < documentos->RecordCount(); ++linha)
-            registrados[Chave(documentos->Valor(linha, 0).toInt(), documentos->Valor(linha, 1).toInt(), documentos->Valor(linha, 2).toInt())]
-                .append(documentos->Valor(linha, 3).toDateTime());
-    }
+    lerDoMes(QStringLiteral("PROTOCOLODOCEMP"), [&](quint64 chave, const QVariant& data) { registrados[chave].append(data.toDateTime()); });
     // The slots dismissed as not due, by their date.
     QSet<QPair<quint64, QDate>> dispensadas;
-    {
-        std::unique_ptr<TnSQLDataSet> baixas = ExecutarSQL(
-            QStringLiteral("select C.CODIGOEMPRESA ,C.CODIGOESTAB ,C.CODIGOTIPODOC ,C.DATALCTOPRO from PROTOCOLODOCBAIXAJUST C "
-                           "where C.DATALCTOPRO between :pDataInicial and :pDataFinal")
-                + condicao,
-            {inicio, fim});
-        for (int linha = 0; linha < baixas->RecordCount(); ++linha)
-            dispensadas.insert({Chave(baixas->Valor(linha, 0).toInt(), baixas->Valor(linha, 1).toInt(), baixas->Valor(linha, 2).toInt()),
-                                baixas->Valor(linha, 3).toDate()});
-    }
+    lerDoMes(QStringLiteral("PROTOCOLODOCBAIXAJUST"), [&](quint64 chave, const QVariant& data) { dispensadas.insert({chave, data.toDate()}); });
     // Joined from the configuration so that a group without types still
     // shows (with a null type), to be told apart.
     std::unique_ptr<TnSQLDataSet> configuracao = ExecutarSQL(

@@ -21,6 +21,15 @@ QDate LerCompetencia(const QString& texto)
     return {};
 }
 
+QDate CompetenciaOuMesAtual(const QString& texto)
+{
+    const QDate competencia = LerCompetencia(texto);
+    if (competencia.isValid())
+        return competencia;
+    const QDate hoje = QDate::currentDate();
+    return QDate(hoje.year(), hoje.month(), 1);
+}
+
 QList<QDate> DatasDoPeriodo(int periodo, const QDate& mes)
 {
     static const QHash<int, QList<int>> dias = {{1, {1}}, {2, {1, 16}}, {3, {1, 11, 21}}};

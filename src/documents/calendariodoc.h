@@ -14,6 +14,8 @@ namespace CalendarioDoc {
 // The first day of the month a competence names ("12/2026", "2026-12" or
 // any date of the month); invalid when it names none.
 QDate LerCompetencia(const QString& texto);
+// The same, this month's first day when the text names no month.
+QDate CompetenciaOuMesAtual(const QString& texto);
 
 // The slots of a type in the month of `mes` by its period: monthly the 1st;
 // fortnightly the 1st and the 16th; ten-daily the 1st, 11th and 21st; none

@@ -30,13 +30,8 @@ TLyrDPGerarDocumento::TLyrDPGerarDocumento()
 {
     TnpqPowerParam& p = npqPowerParam;
     p.Caption = QStringLiteral("Gerar Documento");
-    for (const auto& [alias, caption, posicao] :
-         {std::tuple{"pCompetInicial", "Competência Inicial", 0}, std::tuple{"pCompetFinal", "Competência Final", 1}}) {
-        TnpqParamItem& competencia = p.Add(QLatin1String(alias), QString::fromUtf8(caption), posicao);
-        competencia.Dicionario = QStringLiteral("DICDATAMESANO");
-        competencia.EhData = true;
-        competencia.Requerid = true;
-    }
+    p.AddCompetencia(QStringLiteral("pCompetInicial"), QStringLiteral("Competência Inicial"), 0);
+    p.AddCompetencia(QStringLiteral("pCompetFinal"), QStringLiteral("Competência Final"), 1);
     p.AddCodigos(QStringLiteral("pCodigoEmpresa"), QStringLiteral("Empresa"), 2, QStringLiteral("CODIGOEMPRESA")).Requerid = true;
     p.AddCodigos(QStringLiteral("pCodigoEstab"), QString(), 3, QStringLiteral("CODIGOESTAB"));
 }

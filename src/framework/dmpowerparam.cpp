@@ -89,6 +89,15 @@ TnpqParamItem& TnpqPowerParam::AddCodigos(const QString& alias, const QString& c
     return item;
 }
 
+TnpqParamItem& TnpqPowerParam::AddCompetencia(const QString& alias, const QString& caption, int posicao)
+{
+    TnpqParamItem& item = Add(alias, caption, posicao);
+    item.Dicionario = QStringLiteral("DICDATAMESANO");
+    item.EhData = true;
+    item.Requerid = true;
+    return item;
+}
+
 TnpqParamItem* TnpqPowerParam::Find(const QString& alias)
 {
     for (const auto& item : m_itens) {

@@ -53,6 +53,8 @@ public:
                             const QString& padrao, const QString& dica = {});
     // Codes and ranges ("1;5-9") picked from the dictionary entry's consultation.
     TnpqParamItem& AddCodigos(const QString& alias, const QString& caption, int posicao, const QString& dicionario);
+    // A month and year, required ("12/2026").
+    TnpqParamItem& AddCompetencia(const QString& alias, const QString& caption, int posicao);
     TnpqParamItem* Find(const QString& alias);
     const TnpqParamItem* Find(const QString& alias) const;
     TnpqParamItem& ParamByAlias(const QString& alias);

@@ -251,6 +251,15 @@ void EmTransacao(const std::function<void()>& acao)
     }
 }
 
+void GravarEmTransacao(const std::function<void()>& gravar)
+{
+    try {
+        EmTransacao(gravar);
+    } catch (const EnErro& erro) {
+        throw EnErro(QStringLiteral("Operação cancelada! Não foi possível efetuar a operação!\n") + erro.Mensagem());
+    }
+}
+
 bool TemColuna(nDMConexao& conexao, const QString& tabela, const QString& coluna)
 {
     TnSQLDataSet consulta(conexao);

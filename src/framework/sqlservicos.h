@@ -67,3 +67,7 @@ void DestruirSQL(std::unique_ptr<TnSQLDataSet>& dataSet);
 // Runs `acao` in transaction 1: committed when it returns, rolled back (and
 // the failure raised again) when it raises.
 void EmTransacao(const std::function<void()>& acao);
+// The same for a save the user asked for: a failure is raised again as
+// "Operação cancelada! Não foi possível efetuar a operação!" with the
+// database's own message on the next line.
+void GravarEmTransacao(const std::function<void()>& gravar);
