@@ -85,8 +85,8 @@ using TelaPendencias = ComPendencias<TesteDeTela>;
 } // namespace
 
 // The pending documents of March by keyboard and mouse: marks (Ctrl+M, a
-// double click, Ctrl+Ins inverting every row), a dismissal (Ctrl+J), the
-// save; then the dashboard's bars.
+// double click, Ctrl+Ins inverting every row), Enter and Ctrl+Del in the
+// working list, a dismissal (Ctrl+J), the save; then the dashboard's bars.
 TEST_F(TelaPendencias, DocumentosPendentesEPainelNaTela)
 {
     RegistrarCadastrosHost();
@@ -124,23 +124,34 @@ TEST_F(TelaPendencias, DocumentosPendentesEPainelNaTela)
     EXPECT_EQ(recebido(11), "Sim");
     QTest::keyClick(&grade, Qt::Key_Insert, Qt::ControlModifier);
 
+    // Enter walks the columns; Ctrl+Del drops a row of the working list
+    // without asking (nothing is stored until the save).
+    const int coluna = grade.currentIndex().column();
+    QTest::keyClick(&grade, Qt::Key_Return);
+    EXPECT_EQ(grade.currentIndex().column(), coluna + 1);
+    processo.nClientDataSet.Last();
+    QCoreApplication::processEvents();
+    QTest::keyClick(&grade, Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(grade.model()->rowCount(), 11);
+
     // The third row is not due this month.
     processo.nClientDataSet.SetRecNo(3);
     QCoreApplication::processEvents();
     m_usuario->EsperarQuestionario("Baixa justificada", {{"motivo", "Sem movimento"}});
     QTest::keyClick(&grade, Qt::Key_J, Qt::ControlModifier);
     m_usuario->Verificar();
-    EXPECT_EQ(grade.model()->rowCount(), 11);
+    EXPECT_EQ(grade.model()->rowCount(), 10);
 
     m_usuario->Esperar("Deseja realmente salvar estes documentos como entregues?", "Sim")
         .EsperarQuestionario("responsável", {{"usuario", 2}})
         .Esperar("Documentos gravados com sucesso!", "OK");
     tela->Acao(processo.actGravar->Name())->trigger();
     m_usuario->Verificar();
-    EXPECT_EQ(grade.model()->rowCount(), 9);
+    EXPECT_EQ(grade.model()->rowCount(), 8);
     EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCMOVIMENTO where CODIGOUSUARIORESP = 2 and CODIGODOCEMP in (501, 502)").toInt(), 2);
 
-    // The dashboard: the 9 still owed, as one company's bar.
+    // The dashboard: the 9 still owed (the row dropped from the list is
+    // owed still), as one company's bar.
     auto* painel = dynamic_cast<TnFrmPowerParam*>(janela.AbrirClasse("TLyrDPPainelPendencias"));
     ASSERT_NE(painel, nullptr);
     painel->Processo().SetParam("pCompet", "03/2027");
