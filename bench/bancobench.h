@@ -9,6 +9,7 @@
 #include "host.h"
 #include "medicao.h"
 #include "pacotes.h"
+#include "sqldataset.h"
 #include "sqlservicos.h"
 
 #include <QElapsedTimer>
@@ -57,6 +58,26 @@ private:
     TnPacotesInstalados m_pacotes;
     std::unique_ptr<TnHost> m_host;
 };
+
+// A client company of `filiais` establishments ("Loja 1", "Loja 2", ...),
+// every one configured to hand in the documents of group `grupo`.
+inline void CadastrarRedeDeLojas(int empresa, int filiais, int grupo)
+{
+    EmTransacao([&] {
+        ExecutarSQLDireto(QStringLiteral("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (:e, 'Rede de Lojas')"), {empresa});
+        TnSQLDataSet filial(::Conexao());
+        filial.SetCommandText(QStringLiteral("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (:e, :f, :n, :a)"));
+        TnSQLDataSet configuracao(::Conexao());
+        configuracao.SetCommandText(QStringLiteral("insert into CFGESTABPRO (CODIGOEMPRESA, CODIGOESTAB, CODIGOGRUPODOC, FORMAENTREGA, "
+                                                   "MESMOENDERECOENT) values (:e, :f, :g, '2', '1')"));
+        for (int estab = 1; estab <= filiais; ++estab) {
+            filial.SetParamValues({empresa, estab, QStringLiteral("Loja %1").arg(estab), QStringLiteral("Loja %1").arg(estab)});
+            filial.ExecSQL();
+            configuracao.SetParamValues({empresa, estab, grupo});
+            configuracao.ExecSQL();
+        }
+    });
+}
 
 // Resident memory of this process, in MB (Linux).
 inline double MemoriaResidenteMB()

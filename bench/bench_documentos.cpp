@@ -30,7 +30,6 @@ constexpr int kEmpresa = 900;
 void PrepararEscritorio(int filiais, int tipos)
 {
     EmTransacao([&] {
-        ExecutarSQLDireto(QStringLiteral("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (%1, 'Rede de Lojas')").arg(kEmpresa));
         ExecutarSQLDireto(QStringLiteral("insert into PROTOCOLOGRUPODOC (CODIGOGRUPODOC, DESCRGRUPODOC) values (99, 'Rede')"));
         for (int tipo = 1; tipo <= tipos; ++tipo) {
             ExecutarSQLDireto(QStringLiteral("insert into PROTOCOLOTIPODOC (CODIGOTIPODOC, DESCRTIPODOC, PERIODODIASDESCARTE, GERARAUTO, "
@@ -39,18 +38,8 @@ void PrepararEscritorio(int filiais, int tipos)
                               {100 + tipo, QStringLiteral("Documento mensal %1").arg(tipo)});
             ExecutarSQLDireto(QStringLiteral("insert into PROTOCOLOGRUPOTIPODOC (CODIGOGRUPODOC, CODIGOTIPODOC) values (99, :t)"), {100 + tipo});
         }
-        TnSQLDataSet filial(::Conexao());
-        filial.SetCommandText(QStringLiteral("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (:e, :f, :n, :a)"));
-        TnSQLDataSet configuracao(::Conexao());
-        configuracao.SetCommandText(QStringLiteral("insert into CFGESTABPRO (CODIGOEMPRESA, CODIGOESTAB, CODIGOGRUPODOC, FORMAENTREGA, "
-                                                   "MESMOENDERECOENT) values (:e, :f, 99, '2', '1')"));
-        for (int estab = 1; estab <= filiais; ++estab) {
-            filial.SetParamValues({kEmpresa, estab, QStringLiteral("Loja %1").arg(estab), QStringLiteral("Loja %1").arg(estab)});
-            filial.ExecSQL();
-            configuracao.SetParamValues({kEmpresa, estab});
-            configuracao.ExecSQL();
-        }
     });
+    CadastrarRedeDeLojas(kEmpresa, filiais, 99);
 }
 
 // The same run by hand: the range's automatic documents deleted, then one

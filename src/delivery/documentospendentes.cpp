@@ -204,14 +204,21 @@ void TLyrDPDocumentosPendentes::MarcarTodos()
 QList<int> TLyrDPDocumentosPendentes::LinhasMarcadas()
 {
     const int recebido = nClientDataSet.FieldByName(kRecebido).Index();
-    const QList<QPair<QString, QString>> exigidos = {{kEmpresa, QStringLiteral("Empresa")}, {kEstab, QStringLiteral("Filial")},
-                                                     {kData, QStringLiteral("Data Lcto")}, {kTipo, QStringLiteral("Tipo Documento")}};
+    struct TnExigido {
+        QString campo;
+        QString rotulo;
+        int indice;
+    };
+    QList<TnExigido> exigidos = {{kEmpresa, QStringLiteral("Empresa"), 0}, {kEstab, QStringLiteral("Filial"), 0},
+                                 {kData, QStringLiteral("Data Lcto"), 0}, {kTipo, QStringLiteral("Tipo Documento"), 0}};
+    for (TnExigido& exigido : exigidos)
+        exigido.indice = nClientDataSet.FieldByName(exigido.campo).Index();
     QList<int> linhas;
     for (int linha = 0; linha < nClientDataSet.RecordCount(); ++linha) {
         if (nClientDataSet.ValorNaLinha(linha, recebido).toInt() != 1)
             continue;
-        for (const auto& [campo, rotulo] : exigidos) {
-            if (nClientDataSet.ValorNaLinha(linha, nClientDataSet.FieldByName(campo).Index()).isNull()) {
+        for (const auto& [campo, rotulo, indice] : exigidos) {
+            if (nClientDataSet.ValorNaLinha(linha, indice).isNull()) {
                 nClientDataSet.SetRecNo(linha + 1);
                 throw EnField(campo, QStringLiteral("Preencha o campo ") + rotulo);
             }
@@ -322,7 +329,11 @@ void TLyrDPDocumentosPendentes::actGravarExecute()
                                  QStringLiteral("DATALCTOPRO"), QStringLiteral("OBSERVACAO"), QStringLiteral("DATAHORA"),
                                  QStringLiteral("CODIGOUSUARIO"), QStringLiteral("CODIGOUSUARIORESP"), QStringLiteral("ORIGEMDADO")});
     movimentos.DependeDe(documentos);
-    const auto valor = [this](int linha, const QString& campo) { return nClientDataSet.ValorNaLinha(linha, nClientDataSet.FieldByName(campo).Index()); };
+    // The fields' places looked up once, not per row.
+    QHash<QString, int> indices;
+    for (const QString& campo : {kCodigo, kData, kTipo, kEmpresa, kEstab, kDescricao})
+        indices.insert(campo, nClientDataSet.FieldByName(campo).Index());
+    const auto valor = [&](int linha, const QString& campo) { return nClientDataSet.ValorNaLinha(linha, indices.value(campo)); };
     std::unique_ptr<TnFraProgresso> progresso = CriarProgresso();
     progresso->MostrarSimples(QStringLiteral("Gravando documentos recebidos..."));
     progresso->ConfigurarProgressoTotal(int(linhas.size()));

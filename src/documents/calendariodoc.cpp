@@ -49,8 +49,11 @@ bool Cobre(int periodo, const QDateTime& vaga, const QDateTime& lancamento)
     if (periodo == 1)
         return vaga.date().year() == lancamento.date().year() && vaga.date().month() == lancamento.date().month();
     const qint64 limite = periodo == 2 ? 15 : periodo == 3 ? 10 : 0;
-    // Whole days: 15 days and some hours are 15 days.
-    const qint64 dias = qAbs(vaga.msecsTo(lancamento)) / (24LL * 60 * 60 * 1000);
+    // Whole days: 15 days and some hours are 15 days. Counted on the wall
+    // clock, so that a change of daylight saving time in between does not
+    // make 15 days 14 days and 23 hours.
+    const auto relogio = [](const QDateTime& momento) { return QDateTime(momento.date(), momento.time(), Qt::UTC); };
+    const qint64 dias = qAbs(relogio(vaga).msecsTo(relogio(lancamento))) / (24LL * 60 * 60 * 1000);
     return dias < limite;
 }
 

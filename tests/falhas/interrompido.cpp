@@ -10,9 +10,14 @@
 // SALVAMENTO: "geracao" (Gerar Protocolo, every item marked), "baixa"
 // (Baixar Protocolo, every open outgoing protocol), "cancelamento"
 // (Cancelar Tudo on the active protocol with most tax-debit items: each item
-// cancelled and its debit freed in a transaction of its own) or "documentos"
+// cancelled and its debit freed in a transaction of its own), "documentos"
 // (Gerar Documento from 11/2026 to 01/2027 for every company: November's
-// automatic documents replaced, December's and January's written).
+// automatic documents replaced, December's and January's written),
+// "pendentes" (Documentos Pendentes of 12/2026 for every company, every row
+// ticked as received), "configuracao" (Configurar Forma Entrega of every
+// establishment listed: all of them set to group 1, delivered by hand at
+// their own address) or "grupo" (the group of fewest types given every type
+// but its first).
 //
 // Output lines: "lote <rows the batch writes or changes>" before the save;
 // "comandos <statements of the save>" when counting (its commit is the next).
@@ -20,7 +25,10 @@
 #include "banco.h"
 #include "hostdoprocesso.h"
 #include "classeslyr.h"
+#include "configuracaoentrega.h"
+#include "configuradortipogrupo.h"
 #include "dialogos.h"
+#include "documentospendentes.h"
 #include "erros.h"
 #include "gerardocumento.h"
 #include "gerarprotocolo.h"
@@ -31,6 +39,7 @@
 #include "sqlservicos.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <QTextStream>
 
 #include <csignal>
@@ -38,13 +47,18 @@
 
 namespace {
 
-// The write-off data answered at once; "Sim" to every question.
+// "Sim" to every question; forms answered at once: the write-off's
+// recipient and the delivery settings' group filled in, the rest (the form
+// of delivery, the user answering for documents received) as proposed.
 class TnRespostas : public TnDialogosSemUsuario {
 public:
     int MessageDlg(const QString&, int, const QStringList&) override { return 0; }
     bool PedirQuestionario(TnQuestionario& questionario) override
     {
-        questionario.SetValor(QStringLiteral("pessoa"), QStringLiteral("Responsável da filial"));
+        if (questionario.Campo(QStringLiteral("pessoa")))
+            questionario.SetValor(QStringLiteral("pessoa"), QStringLiteral("Responsável da filial"));
+        if (questionario.Campo(QStringLiteral("grupo")))
+            questionario.SetValor(QStringLiteral("grupo"), 1);
         return true;
     }
 };
@@ -65,7 +79,7 @@ int main(int argc, char* argv[])
     QCoreApplication aplicacao(argc, argv);
     QTextStream saida(stdout);
     if (argc != 4) {
-        QTextStream(stderr) << "uso: lyr_interrompido_teste BANCO geracao|baixa contar|gravar|N" << Qt::endl;
+        QTextStream(stderr) << "uso: lyr_interrompido_teste BANCO SALVAMENTO contar|gravar|N" << Qt::endl;
         return 2;
     }
     const QString salvamento = QString::fromLocal8Bit(argv[2]);
@@ -78,6 +92,9 @@ int main(int argc, char* argv[])
         TLyrDPGerarProtocolo geracao;
         TLyrDPBaixarProtocolo baixa;
         TLyrDPGerarDocumento documentos;
+        TLyrDPDocumentosPendentes pendentes;
+        TLyrDPConfiguracaoEntrega configuracao;
+        TLyrDPConfiguradorTipoGrupo grupo;
         std::unique_ptr<TLyrDMProtocolo> protocolos;
         if (salvamento == u"geracao") {
             geracao.DataModuleCreate();
@@ -134,6 +151,44 @@ int main(int argc, char* argv[])
             const qint64 gerados = documentos.DocumentosGerados();
             saida << "lote " << gerados + (contar() - (depois - gerados)) << Qt::endl;
             gravar = [&] { documentos.Processar(); };
+        } else if (salvamento == u"pendentes") {
+            pendentes.DataModuleCreate();
+            pendentes.SetParam(QStringLiteral("pCompet"), QStringLiteral("12/2026"));
+            pendentes.Processar();
+            pendentes.MarcarTodos();
+            saida << "lote " << Linhas(pendentes.nClientDataSet, "RECEBIDO") << Qt::endl;
+            gravar = [&] { pendentes.actGravarExecute(); };
+        } else if (salvamento == u"configuracao") {
+            configuracao.DataModuleCreate();
+            configuracao.Processar();
+            configuracao.nClientDataSet.First();
+            configuracao.ConfigurarTodas();
+            saida << "lote " << configuracao.nClientDataSet.RecordCount() << Qt::endl;
+            gravar = [&] { configuracao.actGravarExecute(); };
+        } else if (salvamento == u"grupo") {
+            auto menor = ExecutarSQL(QStringLiteral(
+                "select CODIGOGRUPODOC from PROTOCOLOGRUPOTIPODOC group by CODIGOGRUPODOC order by count(*), CODIGOGRUPODOC"));
+            grupo.DataModuleCreate();
+            grupo.SetParam(QStringLiteral("pCodigoGrupoDoc"), menor->Fields(0).AsString());
+            DestruirSQL(menor);
+            grupo.Processar();
+            TnClientDataSet& membros = grupo.nClientDataSet;
+            QSet<int> atuais;
+            for (membros.First(); !membros.Eof(); membros.Next())
+                atuais.insert(membros.FieldByName(QStringLiteral("CODIGOTIPODOC")).AsInteger());
+            membros.First();
+            membros.Delete();
+            auto tipos = ExecutarSQL(QStringLiteral("select CODIGOTIPODOC from PROTOCOLOTIPODOC order by CODIGOTIPODOC"));
+            for (; !tipos->Eof(); tipos->Next()) {
+                if (atuais.contains(tipos->Fields(0).AsInteger()))
+                    continue;
+                membros.Append();
+                membros.FieldByName(QStringLiteral("CODIGOTIPODOC")).SetValue(tipos->Fields(0).AsInteger());
+                membros.Post();
+            }
+            DestruirSQL(tipos);
+            saida << "lote " << membros.RecordCount() << Qt::endl;
+            gravar = [&] { grupo.actGravarExecute(); };
         } else {
             QTextStream(stderr) << "salvamento desconhecido: " << salvamento << Qt::endl;
             return 2;

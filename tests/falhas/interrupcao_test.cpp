@@ -50,24 +50,29 @@ protected:
         return execucao;
     }
 
-    // Sweeps the kill points over the save and answers how many batches were
-    // found partly written. `estado` counts what the batch writes: it grows
-    // by exactly `lote` * `porLinha` when the batch is whole.
+    // Sweeps the kill points over the save and counts the batches found
+    // partly written. `lerEstado` reads what the save changes;
+    // `inteiroDoLote`, asked before the sweep, what it must read once the
+    // whole batch of `lote` rows is saved.
     // A save of fewer statements than points is killed before each of them.
-    void Varrer(const QString& salvamento, const std::function<qint64()>& estado, int porLinha, int minimoDeComandos = kPontosPorSalvamento)
+    void Varrer(const QString& salvamento, const std::function<QString()>& lerEstado, const std::function<QString(int lote)>& inteiroDoLote,
+                int minimoDeComandos)
     {
-        const qint64 antes = estado();
+        // Compared as standard strings, which a failure prints as text.
+        const auto estado = [&] { return lerEstado().toStdString(); };
+        const std::string antes = estado();
         const TnExecucao contagem = Executar(salvamento, QStringLiteral("contar"));
         ASSERT_GT(contagem.lote, 0) << "the demo gives the save something to do";
         ASSERT_GE(contagem.comandos, minimoDeComandos) << "a batch worth sweeping";
         const int aVarrer = std::min(kPontosPorSalvamento, contagem.comandos + 1);
         ASSERT_EQ(estado(), antes) << "counting writes nothing";
-        const qint64 inteiro = antes + static_cast<qint64>(contagem.lote) * porLinha;
+        const std::string inteiro = inteiroDoLote(contagem.lote).toStdString();
+        ASSERT_NE(inteiro, antes) << "the save changes something";
 
         int pontos = 0;
         int parciais = 0;
         int inteiros = 0;
-        qint64 atual = antes;
+        std::string atual = antes;
         for (int i = 0; i < aVarrer; ++i) {
             // From the first statement to the commit itself (the one after
             // the last counted), evenly.
@@ -75,7 +80,7 @@ protected:
             const TnExecucao execucao = Executar(salvamento, QString::number(ponto));
             EXPECT_TRUE(execucao.morto) << "killed at statement " << ponto << ": " << execucao.erro.toStdString();
             ++pontos;
-            const qint64 depois = estado();
+            const std::string depois = estado();
             if (depois == inteiro && atual == antes)
                 ++inteiros;
             else if (depois != atual)
@@ -99,7 +104,30 @@ protected:
         }
     }
 
+    // `estado` counts what the batch writes: it grows by exactly `lote` *
+    // `porLinha` when the batch is whole.
+    void Varrer(const QString& salvamento, const std::function<qint64()>& estado, int porLinha, int minimoDeComandos = kPontosPorSalvamento)
+    {
+        Varrer(
+            salvamento, [&] { return QString::number(estado()); },
+            [&](int lote) { return QString::number(estado() + static_cast<qint64>(lote) * porLinha); }, minimoDeComandos);
+    }
+
     qint64 Contar(const QString& consulta) { return Valor(consulta).toLongLong(); }
+
+    // The rows of a select, one line each, their values separated by blanks.
+    QStringList Linhas(const QString& consulta)
+    {
+        QStringList linhas;
+        auto lidas = ExecutarSQL(consulta);
+        for (int linha = 0; linha < lidas->RecordCount(); ++linha) {
+            QStringList valores;
+            for (int coluna = 0; coluna < lidas->FieldCount(); ++coluna)
+                valores.append(lidas->Valor(linha, coluna).toString().trimmed());
+            linhas.append(valores.join(u' '));
+        }
+        return linhas;
+    }
 };
 
 } // namespace
@@ -213,4 +241,67 @@ TEST_F(Interrupcao, CancelarTudoCancelaCadaItemJuntoComSeuDebito)
     EXPECT_EQ(desencontrados(), 0);
     EXPECT_EQ(Valor(QStringLiteral("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = %1 and CANCELADO = '1'").arg(protocolo)).toInt(),
               debitos.size());
+}
+
+// The delivery saves: the pending documents ticked off, each registered with
+// its first movement (documents and movements grow by the batch each, or
+// not at all), and the two screens whose save replaces what is stored (every
+// listed establishment's delivery configuration; a group's types): the rows
+// stored are all the old ones or all the new ones.
+TEST_F(Interrupcao, EntregaGravaTudoOuNada)
+{
+    const QString documentos = QStringLiteral("select count(*) from PROTOCOLODOCEMP");
+    const QString movimentos = QStringLiteral("select count(*) from PROTOCOLODOCMOVIMENTO");
+    Varrer(
+        QStringLiteral("pendentes"), [&] { return QStringLiteral("%1 %2").arg(Contar(documentos)).arg(Contar(movimentos)); },
+        [&](int lote) { return QStringLiteral("%1 %2").arg(Contar(documentos) + lote).arg(Contar(movimentos) + lote); }, 5);
+
+    // Every establishment listed (the active ones) set to group 1, by hand,
+    // at its own address; the others keep theirs.
+    const QString configuracoes = QStringLiteral("select CODIGOEMPRESA, CODIGOESTAB, CODIGOGRUPODOC, FORMAENTREGA, MESMOENDERECOENT "
+                                                 "from CFGESTABPRO order by CODIGOEMPRESA, CODIGOESTAB");
+    Varrer(
+        QStringLiteral("configuracao"), [&] { return Linhas(configuracoes).join(u'\n'); },
+        [&](int lote) {
+            QMap<QPair<int, int>, QString> porFilial;
+            for (const QString& linha : Linhas(configuracoes))
+                porFilial.insert({linha.section(u' ', 0, 0).toInt(), linha.section(u' ', 1, 1).toInt()}, linha);
+            auto listadas = CriarListaEmpresaEstab(QString(), QString());
+            EXPECT_EQ(listadas->RecordCount(), lote);
+            for (int linha = 0; linha < listadas->RecordCount(); ++linha) {
+                const int empresa = listadas->Valor(linha, 0).toInt();
+                const int estab = listadas->Valor(linha, 1).toInt();
+                porFilial.insert({empresa, estab}, QStringLiteral("%1 %2 1 2 1").arg(empresa).arg(estab));
+            }
+            return porFilial.values().join(u'\n');
+        },
+        kPontosPorSalvamento);
+
+    // The group of fewest types gets every type but its first; the other
+    // groups keep theirs.
+    const qint64 grupo =
+        Valor("select CODIGOGRUPODOC from PROTOCOLOGRUPOTIPODOC group by CODIGOGRUPODOC order by count(*), CODIGOGRUPODOC").toLongLong();
+    const QString membros = QStringLiteral("select CODIGOGRUPODOC, CODIGOTIPODOC from PROTOCOLOGRUPOTIPODOC order by CODIGOGRUPODOC, CODIGOTIPODOC");
+    Varrer(
+        QStringLiteral("grupo"), [&] { return Linhas(membros).join(u'\n'); },
+        [&](int lote) {
+            const qint64 primeiro = Valor(QStringLiteral("select min(CODIGOTIPODOC) from PROTOCOLOGRUPOTIPODOC where CODIGOGRUPODOC = %1").arg(grupo))
+                                        .toLongLong();
+            const QStringList novos =
+                Linhas(QStringLiteral("select CODIGOTIPODOC from PROTOCOLOTIPODOC where CODIGOTIPODOC <> %1").arg(primeiro));
+            EXPECT_EQ(novos.size(), lote);
+            QList<QPair<qint64, qint64>> pares;
+            for (const QString& linha : Linhas(membros)) {
+                if (linha.section(u' ', 0, 0).toLongLong() != grupo)
+                    pares.append({linha.section(u' ', 0, 0).toLongLong(), linha.section(u' ', 1, 1).toLongLong()});
+            }
+            for (const QString& tipo : novos)
+                pares.append({grupo, tipo.toLongLong()});
+            std::sort(pares.begin(), pares.end());
+            QStringList linhas;
+            for (const auto& [codigoGrupo, tipo] : std::as_const(pares))
+                linhas.append(QStringLiteral("%1 %2").arg(codigoGrupo).arg(tipo));
+            return linhas.join(u'\n');
+        },
+        30);
 }
