@@ -23,6 +23,7 @@
 #include "protocolo.h"
 #include "protocoloitem.h"
 #include "respestab.h"
+#include "rotas.h"
 #include "selecaolyr.h"
 #include "tiposdoc.h"
 #include "pacote.h"
@@ -44,6 +45,9 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDCProtocoloGrupoDoc>(),
             InfoDaClasse<TLyrDMProtocoloGrupoTipoDoc>(),
             InfoDaClasse<TLyrDCProtocoloGrupoTipoDoc>(),
+            InfoDaClasse<TLyrDMProtocoloRota>(),
+            InfoDaClasse<TLyrDCProtocoloRota>(),
+            InfoDaClasse<TLyrDMProtocoloRotaEntrega>(),
             InfoDaClasse<TLyrDMProtocoloTipoDoc>(),
             InfoDaClasse<TLyrDCProtocoloTipoDoc>(),
             InfoDaClasse<TLyrDMProtocoloDocMovimento>(),
