@@ -42,6 +42,10 @@ struct TnAparenciaGrade {
     // text); true keeps the user in the cell, false lets the key commit it.
     std::function<bool(int tecla, const QString& campo, const QString& texto)> AoConfirmarCelula;
     std::function<void()> AoClicarDuasVezes;
+    // The same, told the field of the cell the key or the click is on; a
+    // key it takes (true) goes no further. Run before the two above.
+    std::function<bool(int tecla, int modificadores, const QString& campo)> AoTeclarNaCelula;
+    std::function<bool(const QString& campo)> AoClicarDuasVezesNaCelula;
     // The grid's pop-up menu (right click, the Menu key); none when empty.
     QList<TnItemMenuGrade> MenuDeContexto;
     bool OrdenarPeloTitulo = true;

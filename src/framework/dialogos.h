@@ -24,6 +24,7 @@ struct TnCampoQuestionario {
     // A text shown beside the field, following its value (a code's name).
     std::function<QString(const QVariant&)> descricao = {};
     bool senha = false;           // texts only: typed unseen
+    bool memo = false;            // texts only: several lines (Ctrl+Enter confirms)
 };
 
 // Why a questionnaire cannot be confirmed: the message, and the field to go back to.

@@ -7,6 +7,7 @@
 #include "contribuicoeslyr.h"
 #include "configuracaoentrega.h"
 #include "configuradortipogrupo.h"
+#include "configurarrota.h"
 #include "consultadocpendente.h"
 #include "consultadocumento.h"
 #include "docemp.h"
@@ -53,6 +54,7 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDMProtocoloDocMovimento>(),
             InfoDaClasse<TLyrDPGerarProIndividual>(),
             InfoDaClasse<TLyrDPGerarDocumento>(),
+            InfoDaClasse<TLyrDPConfigurarRotaEntrega>(),
             InfoDaClasse<TLyrDPConsultaDocumento>(),
             InfoDaClasse<TLyrDPDocumentosFora>(),
             InfoDaClasse<TLyrDMProtocolo>(),

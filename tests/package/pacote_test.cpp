@@ -160,7 +160,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
                                   "TLyrDMProtocoloGrupoTipoDoc", "TLyrDCProtocoloGrupoTipoDoc", "TLyrDMProtocoloRota",
                                   "TLyrDCProtocoloRota", "TLyrDMProtocoloRotaEntrega", "TLyrDMProtocoloTipoDoc",
                                   "TLyrDCProtocoloTipoDoc", "TLyrDMProtocoloDocMovimento", "TLyrDMCfgTipoProtocolo", "TLyrDPBaixarProtocolo", "TLyrDPGerarProtocoloBase",
-                                  "TLyrDPGerarProtocolo", "TLyrDPGerarDocumento", "TLyrDPGerarProIndividual", "TLyrDPConsultaDocumento", "TLyrDPDocumentosFora",
+                                  "TLyrDPGerarProtocolo", "TLyrDPGerarDocumento", "TLyrDPGerarProIndividual", "TLyrDPConfigurarRotaEntrega", "TLyrDPConsultaDocumento", "TLyrDPDocumentosFora",
                                   "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
                                   "TLyrDPConsultaProtocoloEntregue", "TLyrDPConfiguracaoEntrega", "TLyrDPConfiguradorTipoGrupo", "TLyrDPConsultaDocPendente",
                                   "TLyrDPDocumentosPendentes", "TLyrDPPainelPendencias", "TLyrDMDocBaixaJustificada", "TLyrDMSelecao"}));
@@ -176,7 +176,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 33) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 34) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());

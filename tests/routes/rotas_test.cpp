@@ -1,10 +1,14 @@
 // Routes and their stops: one description per route, one stop per
-// establishment in a route, the stops under their route and numbered in it.
+// establishment in a route, the stops under their route and numbered in it;
+// a route's stops laid out in the configuration's working grid and saved.
 #include "bancoteste.h"
 #include "classeshost.h"
 #include "classeslyr.h"
+#include "configurarrota.h"
+#include "dialogosroteiro.h"
 #include "erros.h"
 #include "rotas.h"
+#include "sqldataset.h"
 #include "sqlservicos.h"
 
 namespace {
@@ -115,4 +119,151 @@ TEST_F(Rotas, ParadasDaRotaNumeradasEUmaPorFilial)
     parar(2, 1);
     ds.Post();
     EXPECT_EQ(Valor("select SEQROTA from PROTOCOLOROTAENTREGA where CODIGOROTA = 2 and CODIGOEMPRESA = 2").toInt(), 1);
+}
+
+namespace {
+
+// Route 1 laid out in the configuration's working grid, with stops at 2/1,
+// 2/2, 3/1, 3/2 and 4/1 in that order.
+class ConfigurarRota : public Rotas {
+protected:
+    void SetUp() override
+    {
+        Rotas::SetUp();
+        for (const auto& [empresa, estab] : {std::pair{3, 2}, std::pair{4, 1}})
+            CadastrarFilial(empresa, estab);
+        ExecutarSQLDireto("insert into PROTOCOLOROTAENTREGA (CODIGOROTA, SEQROTA, CODIGOEMPRESA, CODIGOESTAB, OBSERVACAO) values "
+                          "(1, 2, 2, 2, null), (1, 3, 3, 1, null), (1, 4, 3, 2, null), (1, 5, 4, 1, null)");
+        m_usuario = &TnDialogosRoteiro::Instalar(*m_host);
+        m_processo.DataModuleCreate();
+        m_processo.SetParam("pCodigoRota", "1");
+        m_processo.Processar();
+    }
+    TnClientDataSet& Ds() { return m_processo.nClientDataSet; }
+    // "seq:empresa/estab" of every row, in the grid's order.
+    QStringList Paradas()
+    {
+        QStringList paradas;
+        for (int linha = 0; linha < Ds().RecordCount(); ++linha)
+            paradas.append(QStringLiteral("%1:%2/%3")
+                               .arg(Ds().ValorNaLinha(linha, Ds().FieldByName("Seq").Index()).toInt())
+                               .arg(Ds().ValorNaLinha(linha, Ds().FieldByName("CodigoEmpresa").Index()).toInt())
+                               .arg(Ds().ValorNaLinha(linha, Ds().FieldByName("CodigoEstab").Index()).toInt()));
+        return paradas;
+    }
+    QString Gravar(bool grava)
+    {
+        m_usuario->Esperar("Deseja realmente apagar a configuração da rota antiga e criar esta nova?", "Sim");
+        if (grava)
+            m_usuario->Esperar("Configuração de rota gravada com sucesso!", "OK");
+        return Recusa([&] { m_processo.actGravarExecute(); });
+    }
+
+    TnDialogosRoteiro* m_usuario = nullptr;
+    TLyrDPConfigurarRotaEntrega m_processo;
+};
+
+} // namespace
+
+TEST_F(ConfigurarRota, MoverApagarCopiarEAnotar)
+{
+    EXPECT_EQ(Paradas(), QStringList({"1:2/1", "2:2/2", "3:3/1", "4:3/2", "5:4/1"}));
+    EXPECT_FALSE(m_processo.TemAlteracao());
+    EXPECT_EQ(Ds().FieldByName("NomeEstab").AsString(), "Filial 1") << "the names looked up";
+
+    // The moved stop changes place with its neighbour and stays current;
+    // nothing moves past either end.
+    Ds().SetRecNo(2);
+    m_processo.actMoverParaCima();
+    EXPECT_EQ(Paradas().mid(0, 2), QStringList({"1:2/2", "2:2/1"}));
+    EXPECT_EQ(Ds().RecNo(), 1);
+    m_processo.actMoverParaCima();
+    m_processo.actMoverParaBaixo();
+    m_processo.actMoverParaBaixo();
+    EXPECT_EQ(Paradas().mid(0, 3), QStringList({"1:2/1", "2:3/1", "3:2/2"}));
+    EXPECT_EQ(Ds().RecNo(), 3);
+    Ds().Last();
+    m_processo.actMoverParaBaixo();
+    EXPECT_EQ(Paradas().last(), "5:4/1");
+    EXPECT_TRUE(m_processo.TemAlteracao());
+
+    // Deleting the third renumbers 1 to 4 and stays on the third place.
+    Ds().SetRecNo(3);
+    m_processo.actDeletarSequencia();
+    EXPECT_EQ(Paradas(), QStringList({"1:2/1", "2:3/1", "3:3/2", "4:4/1"}));
+    EXPECT_EQ(Ds().RecNo(), 3);
+
+    // Nothing copied yet: pasting does nothing; then the establishment
+    // (only) of the first stop onto the current one.
+    m_processo.ColarDados();
+    EXPECT_EQ(Paradas()[2], "3:3/2");
+    Ds().First();
+    m_processo.CopiarDados();
+    Ds().SetRecNo(3);
+    m_processo.ColarDados();
+    EXPECT_EQ(Paradas()[2], "3:2/1");
+
+    // The observation typed in its dialog; the grid shows 28 characters, a
+    // line break as a blank.
+    m_usuario->EsperarQuestionario("Digite a observação:", {{"observacao", "Portão\r\nlateral, tocar a campainha duas vezes"}});
+    m_processo.actObservacoes();
+    EXPECT_EQ(Ds().FieldByName("Obs").DisplayText(), "Portão lateral, tocar a cam") << "cut at 28, then the line break made one blank";
+    m_usuario->EsperarQuestionario("Digite a observação:", {});
+    m_processo.actObservacoes();
+    EXPECT_TRUE(Ds().FieldByName("Obs").AsString().startsWith("Portão")) << "closed without Incluir: kept";
+
+    // A new stop comes after the last one posted.
+    Ds().Append();
+    EXPECT_EQ(Ds().FieldByName("Seq").AsInteger(), 4) << "after the observation's stop, posted last";
+    Ds().FieldByName("CodigoEmpresa").SetValue(4);
+    EXPECT_EQ(Recusa([&] { Ds().Post(); }), "O código da filial não pode ser nulo!");
+    EXPECT_EQ(Ds().State(), TnDataSetState::dsBrowse) << "the row stays posted";
+}
+
+TEST_F(ConfigurarRota, GravarNumeraPelaOrdemESubstituiTudo)
+{
+    // Places typed by hand (1, 3, 3, 9...) are stored as 1, 2, 3… in grid order.
+    Ds().SetRecNo(2);
+    Ds().Edit();
+    Ds().FieldByName("Seq").SetValue(3);
+    Ds().Post();
+    Ds().Last();
+    Ds().Edit();
+    Ds().FieldByName("Seq").SetValue(9);
+    Ds().Post();
+    const QStringList ordem = Paradas();
+    // The same establishment twice, or one not registered: nothing written.
+    Ds().First();
+    m_processo.CopiarDados();
+    Ds().Last();
+    m_processo.ColarDados();
+    EXPECT_EQ(Gravar(false), "Já existe cadastrada um estabelecimento nesta rota de entrega.");
+    Ds().Edit();
+    Ds().FieldByName("CodigoEmpresa").SetValue(99);
+    Ds().Post();
+    EXPECT_EQ(Gravar(false), "O Codigo da Empresa não pode ser nulo!");
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOROTAENTREGA where CODIGOROTA = 1").toInt(), 5);
+    Ds().Edit();
+    Ds().FieldByName("CodigoEmpresa").SetValue(4);
+    Ds().FieldByName("CodigoEstab").SetValue(1);
+    Ds().Post();
+    EXPECT_EQ(Gravar(true), "");
+    EXPECT_FALSE(m_processo.TemAlteracao());
+    auto gravadas = ExecutarSQL("select SEQROTA, CODIGOEMPRESA, CODIGOESTAB from PROTOCOLOROTAENTREGA where CODIGOROTA = 1 order by SEQROTA");
+    QStringList lidas;
+    for (int linha = 0; linha < gravadas->RecordCount(); ++linha)
+        lidas.append(QStringLiteral("%1:%2/%3").arg(gravadas->Valor(linha, 0).toInt()).arg(gravadas->Valor(linha, 1).toInt()).arg(gravadas->Valor(linha, 2).toInt()));
+    QStringList esperadas;
+    for (int i = 0; i < ordem.size(); ++i)
+        esperadas.append(QStringLiteral("%1:%2").arg(i + 1).arg(ordem[i].section(u':', 1)));
+    EXPECT_EQ(lidas, esperadas);
+
+    // Cancelling reads the route again; an empty grid saved empties it.
+    m_processo.actDeletarSequencia();
+    m_processo.actCancelarExecute();
+    EXPECT_EQ(Ds().RecordCount(), 5);
+    Ds().EmptyDataSet();
+    EXPECT_EQ(Gravar(true), "");
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOROTAENTREGA where CODIGOROTA = 1").toInt(), 0);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOROTAENTREGA").toInt(), 0);
 }

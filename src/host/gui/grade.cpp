@@ -275,8 +275,13 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
         if (std::unique_ptr<QMenu> menu = CriarMenuDeContexto())
             menu->exec(viewport()->mapToGlobal(posicao));
     });
-    connect(this, &QTableView::doubleClicked, this, [this] {
-        if (DataSet().Tela().Aparencia.AoClicarDuasVezes)
+    connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& celula) {
+        bool tratado = false;
+        if (DataSet().Tela().Aparencia.AoClicarDuasVezesNaCelula && celula.isValid())
+            AcaoSegura([&] { tratado = DataSet().Tela().Aparencia.AoClicarDuasVezesNaCelula(m_modelo->Campo(celula.column()).FieldName()); });
+        if (tratado)
+            viewport()->update();
+        else if (DataSet().Tela().Aparencia.AoClicarDuasVezes)
             AcaoSegura([this] { DataSet().Tela().Aparencia.AoClicarDuasVezes(); });
         else if (!m_modelo->Editavel)
             emit RegistroEscolhido();
@@ -781,6 +786,15 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
     // The dataset's keys come first: a process may take a key the grid
     // would use otherwise (Enter marks the row instead of picking it).
     TnClientDataSet& dataSet = DataSet();
+    if (dataSet.Tela().Aparencia.AoTeclarNaCelula && currentIndex().isValid()) {
+        bool tratada = false;
+        const QString campo = m_modelo->Campo(currentIndex().column()).FieldName();
+        AcaoSegura([&] { tratada = dataSet.Tela().Aparencia.AoTeclarNaCelula(evento->key(), static_cast<int>(evento->modifiers()), campo); });
+        if (tratada) {
+            viewport()->update();
+            return;
+        }
+    }
     if (dataSet.Tela().Aparencia.AoTeclar) {
         bool tratada = false;
         AcaoSegura([&] { tratada = dataSet.Tela().Aparencia.AoTeclar(evento->key(), static_cast<int>(evento->modifiers())); });

@@ -14,6 +14,8 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -80,6 +82,13 @@ TnEditor CriarEditor(const TnCampoQuestionario& campo, QWidget* pai, const std::
         QObject::connect(lista, &QComboBox::currentTextChanged, pai, aoMudar);
         return {lista, [lista] { return QVariant(lista->currentText()); }};
     }
+    if (campo.memo) {
+        auto* texto = new QPlainTextEdit(campo.valor.toString(), pai);
+        texto->setTabChangesFocus(true);
+        texto->setMinimumSize(280, 160);
+        QObject::connect(texto, &QPlainTextEdit::textChanged, pai, aoMudar);
+        return {texto, [texto] { return QVariant(texto->toPlainText()); }};
+    }
     auto* linha = new QLineEdit(campo.valor.toString(), pai);
     if (campo.senha)
         linha->setEchoMode(QLineEdit::Password);
@@ -120,6 +129,11 @@ bool DialogoQuestionario(TnQuestionario& questionario, QWidget* pai)
         QObject::connect(interromper, &QPushButton::clicked, &dialogo, [&dialogo] { dialogo.done(kInterrompido); });
     }
     layout->addRow(botoes);
+    // Where Enter breaks a line, Ctrl+Enter confirms.
+    for (const QKeySequence& tecla : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* confirmar = new QShortcut(tecla, &dialogo);
+        QObject::connect(confirmar, &QShortcut::activated, botoes, &QDialogButtonBox::accepted);
+    }
     QObject::connect(botoes, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
     const auto lerRespostas = [&] {
         for (qsizetype i = 0; i < editores.size(); ++i)
