@@ -107,16 +107,11 @@ QList<TnProtocoloRecibo> LerProtocolos(const QString& selecao)
     // configuration says otherwise and it has one of its own.
     auto lidos = ExecutarSQL(
         QStringLiteral("select P.CODIGOPROTOCOLO, P.CODIGOEMPRESA, P.CODIGOESTAB, P.DATALCTOPRO, P.NATUREZAPRO, P.FORMAENTREGA, "
-                       "P.OBSERVACAO, P.CANCELADO, E.NOMEEMPRESA, F.NOMEESTAB, F.CNPJ, "
-                       "F.ENDERECO, F.NUMERO, F.COMPLEMENTO, F.BAIRRO, F.CIDADE, F.UF, F.CEP, "
-                       "case when C.MESMOENDERECOENT = '0' and D.ENDERECO is not null then 1 else 0 end, "
-                       "D.ENDERECO, D.NUMERO, D.COMPLEMENTO, D.BAIRRO, D.CIDADE, D.UF, D.CEP "
+                       "P.OBSERVACAO, P.CANCELADO, E.NOMEEMPRESA, F.NOMEESTAB, F.CNPJ, %2 "
                        "from PROTOCOLO P join ESTAB F on F.CODIGOEMPRESA = P.CODIGOEMPRESA and F.CODIGOESTAB = P.CODIGOESTAB "
-                       "join EMPRESA E on E.CODIGOEMPRESA = P.CODIGOEMPRESA "
-                       "left join CFGESTABPRO C on C.CODIGOEMPRESA = P.CODIGOEMPRESA and C.CODIGOESTAB = P.CODIGOESTAB "
-                       "left join ESTABENTREGA D on D.CODIGOEMPRESA = P.CODIGOEMPRESA and D.CODIGOESTAB = P.CODIGOESTAB "
+                       "join EMPRESA E on E.CODIGOEMPRESA = P.CODIGOEMPRESA %3 "
                        "where %1 order by P.CODIGOEMPRESA, P.CODIGOESTAB, P.CODIGOPROTOCOLO")
-            .arg(condicao));
+            .arg(condicao, kColunasEnderecoEntrega, kJuncoesEnderecoEntrega));
     QList<TnProtocoloRecibo> protocolos;
     QHash<qint64, qsizetype> posicao;
     for (; !lidos->Eof(); lidos->Next()) {
@@ -132,7 +127,7 @@ QList<TnProtocoloRecibo> LerProtocolos(const QString& selecao)
         protocolo.nomeEmpresa = lidos->Fields(8).AsString();
         protocolo.nomeEstab = lidos->Fields(9).AsString();
         protocolo.cnpj = lidos->Fields(10).AsString();
-        protocolo.enderecoEntrega = lidos->Fields(18).AsInteger() == 1 ? Endereco(*lidos, 19) : Endereco(*lidos, 11);
+        protocolo.enderecoEntrega = EnderecoDeEntrega(*lidos, 11);
         posicao.insert(protocolo.codigo, protocolos.size());
         protocolos.append(protocolo);
     }
@@ -157,40 +152,31 @@ QList<TnProtocoloRecibo> LerProtocolos(const QString& selecao)
     return protocolos;
 }
 
-TnBlocoRelatorio Bloco(TnBlocoRelatorio::Tipo tipo, const QString& texto = {}, const QStringList& linhas = {})
-{
-    TnBlocoRelatorio bloco;
-    bloco.tipo = tipo;
-    bloco.texto = texto;
-    bloco.linhas = linhas;
-    return bloco;
-}
-
 void Cabecalho(TnPaginaRelatorio& pagina, const QPair<QString, QString>& escritorio, const QString& titulo)
 {
-    pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Titulo, escritorio.first));
+    pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Titulo, escritorio.first));
     if (!escritorio.second.isEmpty())
-        pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Texto, {}, {escritorio.second}));
-    pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Espaco));
-    pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Titulo, titulo));
+        pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Texto, {}, {escritorio.second}));
+    pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Espaco));
+    pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Titulo, titulo));
 }
 
 // The protocol's own lines: its data, its items with their total, its barcode.
 void BlocosDoProtocolo(TnPaginaRelatorio& pagina, const TnProtocoloRecibo& protocolo, bool comEstab)
 {
-    pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Campos, {},
+    pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Campos, {},
                                {QStringLiteral("Protocolo"), QString::number(protocolo.codigo), QStringLiteral("Data"), Data(protocolo.data),
                                 QStringLiteral("Natureza"), protocolo.natureza, QStringLiteral("Forma de entrega"), protocolo.formaEntrega}));
     if (comEstab) {
-        pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Campos, {},
+        pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Campos, {},
                                    {QStringLiteral("Filial"), QStringLiteral("%1 - %2").arg(protocolo.estab).arg(protocolo.nomeEstab),
                                     QStringLiteral("CNPJ"), protocolo.cnpj, QStringLiteral("Endereço de entrega"), protocolo.enderecoEntrega}));
     }
     if (!protocolo.observacao.trimmed().isEmpty())
-        pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Campos, {}, {QStringLiteral("Observação"), protocolo.observacao}));
+        pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Campos, {}, {QStringLiteral("Observação"), protocolo.observacao}));
     if (protocolo.cancelado)
-        pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Titulo, QStringLiteral("PROTOCOLO CANCELADO")));
-    TnBlocoRelatorio tabela = Bloco(TnBlocoRelatorio::Tipo::Tabela);
+        pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Titulo, QStringLiteral("PROTOCOLO CANCELADO")));
+    TnBlocoRelatorio tabela = BlocoRelatorio(TnBlocoRelatorio::Tipo::Tabela);
     tabela.colunas = {QStringLiteral("Descrição"), QStringLiteral("Competência"), QStringLiteral("Vencimento"), QStringLiteral("Valor R$")};
     tabela.larguras = {55, 15, 15, 15};
     tabela.aDireita = {false, false, false, true};
@@ -203,13 +189,13 @@ void BlocosDoProtocolo(TnPaginaRelatorio& pagina, const TnProtocoloRecibo& proto
     tabela.celulas.append({QStringLiteral("Total (%1 item(ns))").arg(protocolo.itens.size()), QString(), QString(), Dinheiro(total)});
     tabela.total = true;
     pagina.blocos.append(tabela);
-    pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::CodigoBarras, QString::number(protocolo.codigo)));
+    pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::CodigoBarras, QString::number(protocolo.codigo)));
 }
 
 void Assinaturas(TnPaginaRelatorio& pagina, const QString& natureza)
 {
-    pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Espaco));
-    pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Assinaturas, {},
+    pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Espaco));
+    pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Assinaturas, {},
                                {natureza == QStringLiteral("Entrada") ? QStringLiteral("Nome de quem entregou") : QStringLiteral("Nome do recebedor"),
                                 QStringLiteral("Data"), QStringLiteral("Assinatura")}));
 }
@@ -221,6 +207,33 @@ QString TituloDoRecibo(const QString& natureza)
 }
 
 } // namespace
+
+const QString kColunasEnderecoEntrega = QStringLiteral(
+    "F.ENDERECO, F.NUMERO, F.COMPLEMENTO, F.BAIRRO, F.CIDADE, F.UF, F.CEP, "
+    "case when C.MESMOENDERECOENT = '0' and D.ENDERECO is not null then 1 else 0 end, "
+    "D.ENDERECO, D.NUMERO, D.COMPLEMENTO, D.BAIRRO, D.CIDADE, D.UF, D.CEP");
+const QString kJuncoesEnderecoEntrega = QStringLiteral(
+    "left join CFGESTABPRO C on C.CODIGOEMPRESA = F.CODIGOEMPRESA and C.CODIGOESTAB = F.CODIGOESTAB "
+    "left join ESTABENTREGA D on D.CODIGOEMPRESA = F.CODIGOEMPRESA and D.CODIGOESTAB = F.CODIGOESTAB");
+
+QString EnderecoDeEntrega(const TnSQLDataSet& linha, int primeira)
+{
+    return linha.Fields(primeira + 7).AsInteger() == 1 ? Endereco(linha, primeira + 8) : Endereco(linha, primeira);
+}
+
+TnBlocoRelatorio BlocoRelatorio(TnBlocoRelatorio::Tipo tipo, const QString& texto, const QStringList& linhas)
+{
+    TnBlocoRelatorio bloco;
+    bloco.tipo = tipo;
+    bloco.texto = texto;
+    bloco.linhas = linhas;
+    return bloco;
+}
+
+void CabecalhoDoEscritorio(TnPaginaRelatorio& pagina, const QString& titulo)
+{
+    Cabecalho(pagina, Escritorio(), titulo);
+}
 
 TnRelatorio MontarRecibos(const QString& selecao, bool porEmpresa)
 {
@@ -235,7 +248,7 @@ TnRelatorio MontarRecibos(const QString& selecao, bool porEmpresa)
         if (!porEmpresa) {
             TnPaginaRelatorio pagina;
             Cabecalho(pagina, escritorio, TituloDoRecibo(protocolo.natureza));
-            pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Campos, {},
+            pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Campos, {},
                                        {QStringLiteral("Empresa"), QStringLiteral("%1 - %2").arg(protocolo.empresa).arg(protocolo.nomeEmpresa)}));
             BlocosDoProtocolo(pagina, protocolo, true);
             Assinaturas(pagina, protocolo.natureza);
@@ -247,10 +260,10 @@ TnRelatorio MontarRecibos(const QString& selecao, bool porEmpresa)
             continue;
         TnPaginaRelatorio pagina;
         Cabecalho(pagina, escritorio, TituloDoRecibo(protocolo.natureza));
-        pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Campos, {},
+        pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Campos, {},
                                    {QStringLiteral("Empresa"), QStringLiteral("%1 - %2").arg(protocolo.empresa).arg(protocolo.nomeEmpresa)}));
         for (qsizetype j = i; j < protocolos.size() && protocolos[j].empresa == protocolo.empresa; ++j) {
-            pagina.blocos.append(Bloco(TnBlocoRelatorio::Tipo::Espaco));
+            pagina.blocos.append(BlocoRelatorio(TnBlocoRelatorio::Tipo::Espaco));
             BlocosDoProtocolo(pagina, protocolos[j], true);
         }
         Assinaturas(pagina, protocolo.natureza);

@@ -14,6 +14,13 @@ public:
     void DataModuleCreate() override;
     // No two routes share a description (a change of letter case alone passes).
     void ValidarDado() override;
+
+    // The courier's sheet of the routes chosen: a page per route with its
+    // stops in order, each establishment's delivery address and the open
+    // protocols to hand over there, a line for the recipient's signature per
+    // stop and one for the courier's.
+    QString TituloRelatorio(const QString& nome) const override;
+    TnRelatorio MontarRelatorio(const QString& nome, const QString& selecao) override;
 };
 
 class TLyrDCProtocoloRota : public TnCadastroDeclarado<TLyrDCProtocoloRota> {

@@ -7,6 +7,7 @@
 #include "configurarrota.h"
 #include "dialogosroteiro.h"
 #include "erros.h"
+#include "relatorio.h"
 #include "rotas.h"
 #include "sqldataset.h"
 #include "sqlservicos.h"
@@ -266,4 +267,36 @@ TEST_F(ConfigurarRota, GravarNumeraPelaOrdemESubstituiTudo)
     EXPECT_EQ(Gravar(true), "");
     EXPECT_EQ(Valor("select count(*) from PROTOCOLOROTAENTREGA where CODIGOROTA = 1").toInt(), 0);
     EXPECT_EQ(Valor("select count(*) from PROTOCOLOROTAENTREGA").toInt(), 0);
+}
+
+// The courier's sheet: the route's stops in order, each with its delivery
+// address (the configured one when not its own) and the protocols still to
+// hand over there.
+TEST_F(Rotas, FolhaDaRotaComEnderecosEProtocolosAEntregar)
+{
+    ExecutarSQLDireto("insert into PROTOCOLOROTAENTREGA (CODIGOROTA, SEQROTA, CODIGOEMPRESA, CODIGOESTAB, OBSERVACAO) values (1, 2, 3, 1, 'Portão azul')");
+    ExecutarSQLDireto("update ESTAB set ENDERECO = 'Rua A', NUMERO = '10', CIDADE = 'Campinas', UF = 'SP' where CODIGOEMPRESA = 3");
+    ExecutarSQLDireto("insert into PROTOCOLOGRUPODOC (CODIGOGRUPODOC, DESCRGRUPODOC) values (1, 'Comércio')");
+    ExecutarSQLDireto("insert into CFGESTABPRO (CODIGOEMPRESA, CODIGOESTAB, CODIGOGRUPODOC, FORMAENTREGA, MESMOENDERECOENT) values (2, 1, 1, '2', '0')");
+    ExecutarSQLDireto("insert into ESTABENTREGA (CODIGOEMPRESA, CODIGOESTAB, ENDERECO, NUMERO, CIDADE, UF) values (2, 1, 'Av. Brasil', '500', 'Jundiaí', 'SP')");
+    // Open, written off, cancelled, coming in: only the first goes on the sheet.
+    ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, CODIGOUSUARIO, "
+                      "ORIGEMDADO, NATUREZAPRO, CANCELADO, DATAHORABAIXA) values "
+                      "(11, 2, 1, '2026-12-01', '1', '2026-12-01 09:00:00', 1, 1, '1', '0', null), "
+                      "(12, 2, 1, '2026-12-01', '1', '2026-12-01 09:00:00', 1, 1, '1', '0', '2026-12-02 10:00:00'), "
+                      "(13, 2, 1, '2026-12-01', '1', '2026-12-01 09:00:00', 1, 1, '1', '1', null), "
+                      "(14, 3, 1, '2026-12-01', '1', '2026-12-01 09:00:00', 1, 1, '2', '0', null)");
+    TLyrDMProtocoloRota rotas;
+    ASSERT_EQ(rotas.nClientDataSet.Tela().Relatorios, QStringList({"LyrRRRotaEntrega"}));
+    const TnRelatorio folha = rotas.MontarRelatorio("LyrRRRotaEntrega", "1-2");
+    ASSERT_EQ(folha.paginas.size(), 1) << "route 2 has no stop";
+    const TnPaginaRelatorio& pagina = folha.paginas.first();
+    const auto tabela = std::find_if(pagina.blocos.cbegin(), pagina.blocos.cend(),
+                                     [](const TnBlocoRelatorio& bloco) { return bloco.tipo == TnBlocoRelatorio::Tipo::Tabela; });
+    ASSERT_NE(tabela, pagina.blocos.cend());
+    ASSERT_EQ(tabela->celulas.size(), 2);
+    EXPECT_EQ(tabela->celulas[0], QStringList({"1", "2/1 - Empresa 2 - Empresa 2", "Av. Brasil, 500 - Jundiaí/SP", "11", ""}));
+    EXPECT_EQ(tabela->celulas[1], QStringList({"2", "3/1 - Empresa 3 - Empresa 3", "Rua A, 10 - Campinas/SP (Portão azul)", "", ""}));
+    EXPECT_EQ(pagina.blocos.last().tipo, TnBlocoRelatorio::Tipo::Assinaturas);
+    EXPECT_FALSE(Recusa([&] { rotas.MontarRelatorio("LyrRRRotaEntrega", "2"); }).isEmpty());
 }
