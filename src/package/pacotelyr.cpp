@@ -1,5 +1,6 @@
 // Entry of the LyrPk package: the description the host registers it from.
 
+#include "arquivo.h"
 #include "baixajustificada.h"
 #include "baixarprotocolo.h"
 #include "cfgtipoprotocolo.h"
@@ -39,6 +40,10 @@ QList<TnInfoClasse> ClassesImplementadas()
 {
     return {InfoDaClasse<TLyrDMHistoricoPro>(),
             InfoDaClasse<TLyrDCHistoricoPro>(),
+            InfoDaClasse<TLyrDMProtocoloLocalCaixa>(),
+            InfoDaClasse<TLyrDCProtocoloLocalCaixa>(),
+            InfoDaClasse<TLyrDMProtocoloDocArquivo>(),
+            InfoDaClasse<TLyrDCProtocoloDocArquivo>(),
             InfoDaClasse<TLyrDMProtocoloItem>(),
             InfoDaClasse<TLyrDMProtocoloDocEmp>(),
             InfoDaClasse<TLyrDCProtocoloDocEmp>(),
@@ -61,6 +66,10 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDCProtocolo>(),
             InfoDaClasse<TLyrDPBaixarProtocolo>(),
             InfoDaClasse<TLyrDMProtocoloRespEstab>(),
+            InfoDaClasse<TLyrDMProtocoloDocEnvelope>(),
+            InfoDaClasse<TLyrDCProtocoloDocEnvelope>(),
+            InfoDaClasse<TLyrDMProtocoloDocCaixa>(),
+            InfoDaClasse<TLyrDCProtocoloDocCaixa>(),
             InfoDaClasse<TLyrDMCfgTipoProtocolo>(),
             InfoDaClasse<TLyrDPGerarProtocoloBase>(),
             InfoDaClasse<TLyrDPGerarProtocolo>(),

@@ -154,8 +154,10 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
     for (const TnInfoClasse* classe : m_host->Registro().Classes())
         nomes.append(classe->nome);
     // Table order for the module's classes; the selection class last.
-    EXPECT_EQ(nomes, QStringList({"TLyrDMHistoricoPro", "TLyrDCHistoricoPro", "TLyrDMProtocoloItem", "TLyrDMProtocolo",
-                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMProtocoloDocEmp",
+    EXPECT_EQ(nomes, QStringList({"TLyrDMHistoricoPro", "TLyrDCHistoricoPro", "TLyrDMProtocoloLocalCaixa", "TLyrDCProtocoloLocalCaixa",
+                                  "TLyrDMProtocoloDocArquivo", "TLyrDCProtocoloDocArquivo", "TLyrDMProtocoloItem", "TLyrDMProtocolo",
+                                  "TLyrDCProtocolo", "TLyrDMProtocoloRespEstab", "TLyrDMProtocoloDocEnvelope", "TLyrDCProtocoloDocEnvelope",
+                                  "TLyrDMProtocoloDocCaixa", "TLyrDCProtocoloDocCaixa", "TLyrDMProtocoloDocEmp",
                                   "TLyrDCProtocoloDocEmp", "TLyrDMProtocoloGrupoDoc", "TLyrDCProtocoloGrupoDoc",
                                   "TLyrDMProtocoloGrupoTipoDoc", "TLyrDCProtocoloGrupoTipoDoc", "TLyrDMProtocoloRota",
                                   "TLyrDCProtocoloRota", "TLyrDMProtocoloRotaEntrega", "TLyrDMProtocoloTipoDoc",
@@ -176,7 +178,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 34) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 42) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());

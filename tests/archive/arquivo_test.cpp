@@ -1,0 +1,128 @@
+// The archive's registers: places with distinct descriptions, boxes whose
+// final competence is kept as the month's last day, envelopes numbered
+// within their box, and archive rows that mark their document archived.
+#include "arquivo.h"
+#include "bancoteste.h"
+#include "classeshost.h"
+#include "classeslyr.h"
+#include "sqlservicos.h"
+
+namespace {
+
+// Place 1 "Sala 1"; establishment 2/1 with documents 57 and 58 of type 1;
+// box 1 of 2/1 in place 1.
+class Arquivo : public TesteComBanco {
+protected:
+    void SetUp() override
+    {
+        TesteComBanco::SetUp();
+        RegistrarCadastrosHost();
+        for (const TnInfoClasse& classe :
+             {InfoDaClasseLyr<TLyrDMProtocoloLocalCaixa>(), InfoDaClasseLyr<TLyrDMProtocoloDocCaixa>(), InfoDaClasseLyr<TLyrDMProtocoloDocEnvelope>(),
+              InfoDaClasseLyr<TLyrDMProtocoloDocArquivo>()})
+            nRegisterClass(classe);
+        CadastrarFilial(2, 1);
+        ExecutarSQLDireto("insert into PROTOCOLOLOCALCAIXA (CODIGOLOCAL, DESCRLOCAL) values (1, 'Sala 1')");
+        ExecutarSQLDireto("insert into PROTOCOLOTIPODOC (CODIGOTIPODOC, DESCRTIPODOC, PERIODODIASDESCARTE, GERARAUTO, PERIODODOC, GERARENVELOPE) "
+                          "values (1, 'Extrato', 1825, '0', 0, '0')");
+        ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, ARQUIVADO) "
+                          "values (57, 1, 2, 1, '2026-11-01', '0'), (58, 1, 2, 1, '2026-11-01', '0')");
+        ExecutarSQLDireto("insert into PROTOCOLODOCCAIXA (CODIGOCAIXA, CODIGOEMPRESA, CODIGOESTAB, CODIGOLOCAL) values (1, 2, 1, 1)");
+    }
+};
+
+} // namespace
+
+TEST_F(Arquivo, LocaisComDescricoesDistintas)
+{
+    TLyrDMProtocoloLocalCaixa locais;
+    locais.Abrir();
+    TnClientDataSet& ds = locais.nClientDataSet;
+    ds.Append();
+    ds.FieldByName("DESCRLOCAL").SetValue("Sala 1");
+    EXPECT_EQ(Recusa([&] { ds.Post(); }), "Já existe cadastrado um local com a mesma descrição.");
+    ds.Cancel();
+    ds.Append();
+    ds.FieldByName("DESCRLOCAL").SetValue("Depósito");
+    ds.Post();
+    EXPECT_EQ(ds.FieldByName("CODIGOLOCAL").AsInteger(), 2);
+    ds.Edit();
+    ds.FieldByName("DESCRLOCAL").SetValue("Sala 1");
+    EXPECT_EQ(Recusa([&] { ds.Post(); }), "Já existe cadastrado um local com a mesma descrição.");
+    ds.Cancel();
+    ASSERT_TRUE(ds.Locate("CODIGOLOCAL", 1));
+    ds.Edit();
+    ds.FieldByName("DESCRLOCAL").SetValue("SALA 1");
+    ds.Post();
+    EXPECT_EQ(Valor("select DESCRLOCAL from PROTOCOLOLOCALCAIXA where CODIGOLOCAL = 1").toString(), "SALA 1");
+    ds.Append();
+    ds.FieldByName("CODIGOLOCAL").SetValue(10000);
+    ds.FieldByName("DESCRLOCAL").SetValue("Arquivo morto");
+    EXPECT_EQ(Recusa([&] { ds.Post(); }), "Código do local inválido!");
+    ds.Cancel();
+}
+
+TEST_F(Arquivo, CaixaTerminaNoUltimoDiaEEnvelopesNumeradosNaCaixa)
+{
+    TLyrDMProtocoloDocCaixa caixas;
+    caixas.DataModuleCreate();
+    caixas.Abrir();
+    caixas.CriarDetalhe();
+    TnClientDataSet& ds = caixas.nClientDataSet;
+    const auto novaCaixa = [&](const QVariant& inicial, const QVariant& final) {
+        ds.Append();
+        for (const auto& [campo, valor] : {std::pair{"CODIGOEMPRESA", QVariant(2)}, std::pair{"CODIGOESTAB", QVariant(1)},
+                                           std::pair{"CODIGOLOCAL", QVariant(1)}, std::pair{"COMPETINICIAL", inicial},
+                                           std::pair{"COMPETFINAL", final}})
+            ds.FieldByName(campo).SetValue(valor);
+    };
+    novaCaixa(QDate(2021, 1, 1), QDate(2021, 12, 5));
+    ds.Post();
+    EXPECT_EQ(Valor("select COMPETFINAL from PROTOCOLODOCCAIXA where CODIGOCAIXA = 2").toDate(), QDate(2021, 12, 31));
+    novaCaixa(QDate(2024, 1, 1), QDate(2024, 2, 1));
+    ds.Post();
+    EXPECT_EQ(Valor("select COMPETFINAL from PROTOCOLODOCCAIXA where CODIGOCAIXA = 3").toDate(), QDate(2024, 2, 29)) << "a leap February";
+    novaCaixa(QDate(2024, 1, 1), QVariant());
+    ds.Post();
+    EXPECT_TRUE(Valor("select COMPETFINAL from PROTOCOLODOCCAIXA where CODIGOCAIXA = 4").isNull());
+    novaCaixa(QDate(2024, 5, 1), QDate(2024, 3, 1));
+    EXPECT_EQ(Recusa([&] { ds.Post(); }), "A competência final não pode ser anterior à competência inicial.");
+    ds.Cancel();
+
+    // Each box numbers its own envelopes from 1.
+    TnDMClientDataSet* envelopes = caixas.Detalhe("TLyrDMProtocoloDocEnvelope");
+    ASSERT_NE(envelopes, nullptr);
+    EXPECT_FALSE(envelopes->FieldByName("CODIGOCAIXA").Visible());
+    for (int caixa : {1, 2}) {
+        ASSERT_TRUE(ds.Locate("CODIGOCAIXA", caixa));
+        envelopes->nClientDataSet.Append();
+        envelopes->FieldByName("DESCRENVELOPE").SetValue("Extratos");
+        envelopes->nClientDataSet.Post();
+        EXPECT_EQ(envelopes->FieldByName("CODIGOENVELOPE").AsInteger(), 1);
+    }
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCENVELOPE where CODIGOENVELOPE = 1").toInt(), 2);
+}
+
+// The archive row and its document's flag together: a row refused (an
+// envelope that does not exist) leaves the document as it was.
+TEST_F(Arquivo, LinhaDoArquivoMarcaSoOSeuDocumento)
+{
+    ExecutarSQLDireto("insert into PROTOCOLODOCENVELOPE (CODIGOCAIXA, CODIGOENVELOPE, DESCRENVELOPE) values (1, 1, 'Extratos')");
+    TLyrDMProtocoloDocArquivo arquivo;
+    arquivo.Abrir();
+    TnClientDataSet& ds = arquivo.nClientDataSet;
+    const auto arquivar = [&](int envelope, int documento) {
+        ds.Append();
+        ds.FieldByName("CODIGOCAIXA").SetValue(1);
+        ds.FieldByName("CODIGOENVELOPE").SetValue(envelope);
+        ds.FieldByName("CODIGODOCEMP").SetValue(documento);
+        return Recusa([&] { ds.Post(); });
+    };
+    EXPECT_EQ(arquivar(1, 57), "");
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCEMP where ARQUIVADO = '1'").toInt(), 1);
+    EXPECT_EQ(Valor("select ARQUIVADO from PROTOCOLODOCEMP where CODIGODOCEMP = 57").toString(), "1");
+    EXPECT_FALSE(arquivar(9, 58).isEmpty());
+    ds.Cancel();
+    EXPECT_EQ(Valor("select ARQUIVADO from PROTOCOLODOCEMP where CODIGODOCEMP = 58").toString(), "0");
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCARQUIVO").toInt(), 1);
+}
