@@ -60,13 +60,13 @@ const QList<TnClasseDeclarada> kClasses = {
     {u"TLyrDPConfiguradorTipoGrupo"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Configurador dos Tipos de Documento nos Grupos"_s, u"01 Cadastros\\04 Documentos"_s, 9, -1, true, true, true, true, false},
     {u"TLyrDPConsultaDocPendente"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Documentos Pendentes"_s, u"04 Consultas"_s, 1, -1, false, true, true, true, false},
     {u"TLyrDPDocumentosPendentes"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Documentos Pendentes"_s, u"02 Movimentos\\20 Documentos"_s, 1, -1, false, false, true, true, false},
+    {u"TLyrDPConsultaProtocoloLocalCaixas"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Local de Caixas"_s, u"04 Consultas"_s, 1, -1, false, true, true, true, false},
+    {u"TLyrDPConsultaDocumentosCaixa"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Documentos/Caixa"_s, u"04 Consultas"_s, 1, -1, false, false, true, true, false},
+    {u"TLyrDPArquivarDocs"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Arquivar Documentos"_s, u"01 Cadastros\\05 Arquivamento"_s, 1, -1, true, true, true, true, false},
     // The pending documents of a competence summed up per client and type, with the clients that owe most.
     {u"TLyrDPPainelPendencias"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Painel de Documentos Pendentes"_s, u"04 Consultas"_s, 3, -1, false, false, true, true, false},
     // The pending slots dismissed as not due, listed and undone here.
     {u"TLyrDMDocBaixaJustificada"_s, u"PROTOCOLODOCBAIXAJUST"_s, u"CODIGOEMPRESA;CODIGOESTAB;CODIGOTIPODOC;DATALCTOPRO"_s, 1, u""_s, TnTipoForm::ntfCadGrid, u"Baixas Justificadas de Documentos"_s, u"02 Movimentos\\20 Documentos"_s, 3, -1, false, false, true, true, false},
-    {u"TLyrDPConsultaProtocoloLocalCaixas"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Local de Caixas"_s, u"04 Consultas"_s, 1, -1, false, true, true, true, false},
-    {u"TLyrDPConsultaDocumentosCaixa"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Consulta de Documentos/Caixa"_s, u"04 Consultas"_s, 1, -1, false, false, true, true, false},
-    {u"TLyrDPArquivarDocs"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Arquivar Documentos"_s, u"01 Cadastros\\05 Arquivamento"_s, 1, -1, true, true, true, true, false},
 };
 
 } // namespace

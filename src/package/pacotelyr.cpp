@@ -1,5 +1,6 @@
 // Entry of the LyrPk package: the description the host registers it from.
 
+#include "arquivardocs.h"
 #include "arquivo.h"
 #include "baixajustificada.h"
 #include "baixarprotocolo.h"
@@ -80,6 +81,7 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDPConfiguradorTipoGrupo>(),
             InfoDaClasse<TLyrDPConsultaDocPendente>(),
             InfoDaClasse<TLyrDPDocumentosPendentes>(),
+            InfoDaClasse<TLyrDPArquivarDocs>(),
             InfoDaClasse<TLyrDPPainelPendencias>(),
             InfoDaClasse<TLyrDMDocBaixaJustificada>()};
 }
