@@ -8,6 +8,7 @@ pacotes=(
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev fonts-dejavu-core
   libsqlite3-dev libsodium-dev qt6-translations-l10n googletest libgtest-dev
   postgresql libzint-dev poppler-utils zbar-tools qt6-charts-dev libqt6opengl6-dev
+  libxlsxwriter-dev unzip
 )
 
 faltando=()

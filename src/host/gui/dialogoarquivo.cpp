@@ -70,9 +70,14 @@ TnDialogoArquivo::TnDialogoArquivo(QWidget* pai, const QString& titulo, const QS
 
 QString TnDialogoArquivo::EscolherParaGravar(QWidget* pai, const QString& titulo, const QString& sugestao, const QString& filtro)
 {
-    TnDialogoArquivo dialogo(pai, titulo, sugestao, filtro);
+    static QString ultimaPasta = QDir::homePath();
+    QString nome = sugestao;
+    if (QFileInfo(sugestao).fileName() == sugestao)
+        nome = QDir(ultimaPasta).filePath(QString(sugestao).replace(u'/', u'-'));
+    TnDialogoArquivo dialogo(pai, titulo, nome, filtro);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return {};
+    ultimaPasta = QFileInfo(dialogo.selectedFiles().constFirst()).absolutePath();
     return dialogo.selectedFiles().constFirst();
 }
 

@@ -16,7 +16,9 @@ class TnDialogoArquivo : public QFileDialog {
 public:
     TnDialogoArquivo(QWidget* pai, const QString& titulo, const QString& sugestao, const QString& filtro);
 
-    // The file chosen to be written, or empty when the user cancelled.
+    // The file chosen to be written, or empty when the user cancelled. A
+    // suggestion without a folder is offered in the folder last written to
+    // (the home folder at first).
     static QString EscolherParaGravar(QWidget* pai, const QString& titulo, const QString& sugestao, const QString& filtro);
 
     void accept() override;

@@ -1,9 +1,14 @@
 #include "grade.h"
 
+#include "dialogoarquivo.h"
+#include "exportacao.h"
+
 #include "acaosegura.h"
 #include "clientdataset.h"
 #include "controlecampo.h"
+#include "dialogoarquivo.h"
 #include "dialogos.h"
+#include "exportacao.h"
 #include "icones.h"
 #include "modelodataset.h"
 #include "painellinha.h"
@@ -808,16 +813,34 @@ void TnGrade::keyPressEvent(QKeyEvent* evento)
     QTableView::keyPressEvent(evento);
 }
 
+// The dataset's own entries, then the export of the rows as shown.
 std::unique_ptr<QMenu> TnGrade::CriarMenuDeContexto()
 {
-    const QList<TnItemMenuGrade>& itens = DataSet().Tela().Aparencia.MenuDeContexto;
-    if (itens.isEmpty())
-        return nullptr;
     auto menu = std::make_unique<QMenu>(this);
-    for (const TnItemMenuGrade& item : itens) {
+    for (const TnItemMenuGrade& item : DataSet().Tela().Aparencia.MenuDeContexto) {
         QAction* acao = menu->addAction(IconeDoModulo(item.imagem), item.caption);
         const std::function<void()> executar = item.acao;
         connect(acao, &QAction::triggered, this, [executar] { AcaoSegura(executar); });
     }
+    if (!menu->isEmpty())
+        menu->addSeparator();
+    connect(menu->addAction(QStringLiteral("Exportar para planilha (XLSX)...")), &QAction::triggered, this, [this] { Exportar(true); });
+    connect(menu->addAction(QStringLiteral("Exportar para CSV...")), &QAction::triggered, this, [this] { Exportar(false); });
     return menu;
+}
+
+void TnGrade::Exportar(bool planilha)
+{
+    GravarEdicao();
+    const QString titulo = DataSet().Tela().Caption.isEmpty() ? QStringLiteral("Lyr") : DataSet().Tela().Caption;
+    const QString arquivo = TnDialogoArquivo::EscolherParaGravar(
+        this, planilha ? QStringLiteral("Exportar para planilha") : QStringLiteral("Exportar para CSV"),
+        titulo + (planilha ? QStringLiteral(".xlsx") : QStringLiteral(".csv")),
+        planilha ? QStringLiteral("Planilha do Excel (*.xlsx)") : QStringLiteral("CSV separado por ponto e vírgula (*.csv)"));
+    if (arquivo.isEmpty())
+        return;
+    AcaoSegura([&] {
+        TnCursorEspera espera;
+        planilha ? ExportarXlsx(DataSet(), arquivo) : ExportarCsv(DataSet(), arquivo);
+    });
 }

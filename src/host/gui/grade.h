@@ -35,8 +35,10 @@ public:
     void FocarCampo(const QString& campo);
     // On a new row: the cursor goes to its first column in the tab order.
     void IrParaPrimeiraColunaEditavel();
-    // The pop-up menu the dataset declares (right click, Menu key); none when empty.
+    // The pop-up menu: the dataset's entries, then exporting the rows as shown.
     std::unique_ptr<QMenu> CriarMenuDeContexto();
+    // Writes the rows as shown to a spreadsheet (XLSX) or a CSV file the user names.
+    void Exportar(bool planilha);
 
     // A panel that opens inside the grid under the current row (see
     // TnPainelLinha); "+" or Ctrl+Down opens it, "-" or Ctrl+Up closes it.

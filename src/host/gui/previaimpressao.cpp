@@ -14,16 +14,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
-
-QString& UltimaPasta()
-{
-    static QString pasta;
-    return pasta;
-}
-
-} // namespace
-
 TnPreviaImpressao::TnPreviaImpressao(const TnRelatorio& relatorio, QWidget* pai)
     : QDialog(pai), m_relatorio(relatorio), m_impressora(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
@@ -75,11 +65,6 @@ TnPreviaImpressao::TnPreviaImpressao(const TnRelatorio& relatorio, QWidget* pai)
 
 TnPreviaImpressao::~TnPreviaImpressao() = default;
 
-QString TnPreviaImpressao::PastaInicial()
-{
-    return UltimaPasta().isEmpty() ? QDir::homePath() : UltimaPasta();
-}
-
 void TnPreviaImpressao::AtualizarPagina()
 {
     m_pagina->setText(QStringLiteral(" Página %1 de %2 ").arg(m_previa->currentPage()).arg(m_previa->pageCount()));
@@ -87,17 +72,13 @@ void TnPreviaImpressao::AtualizarPagina()
 
 void TnPreviaImpressao::SalvarPdf()
 {
-    QString nome = m_relatorio.titulo;
-    nome.replace(u'/', u'-');
-    const QString arquivo = TnDialogoArquivo::EscolherParaGravar(this, QStringLiteral("Salvar PDF"),
-                                                                QDir(PastaInicial()).filePath(nome + QStringLiteral(".pdf")),
+    const QString arquivo = TnDialogoArquivo::EscolherParaGravar(this, QStringLiteral("Salvar PDF"), m_relatorio.titulo + QStringLiteral(".pdf"),
                                                                 QStringLiteral("PDF (*.pdf)"));
     if (arquivo.isEmpty())
         return;
     AcaoSegura([&] {
         TnCursorEspera espera;
         GravarRelatorioPdf(m_relatorio, arquivo);
-        UltimaPasta() = QFileInfo(arquivo).absolutePath();
         m_situacao->setText(QStringLiteral("PDF gravado em %1").arg(QDir::toNativeSeparators(arquivo)));
     });
 }

@@ -23,10 +23,6 @@ public:
     TnPreviaImpressao(const TnRelatorio& relatorio, QWidget* pai = nullptr);
     ~TnPreviaImpressao() override;
 
-    // Where "Salvar PDF" asks first: the folder of the last PDF saved in this
-    // run, else the user's home.
-    static QString PastaInicial();
-
     void SalvarPdf();
     void ImprimirNaImpressora();
 
