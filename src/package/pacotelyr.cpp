@@ -2,6 +2,7 @@
 
 #include "arquivardocs.h"
 #include "arquivo.h"
+#include "consultalocalcaixas.h"
 #include "baixajustificada.h"
 #include "baixarprotocolo.h"
 #include "cfgtipoprotocolo.h"
@@ -81,6 +82,7 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDPConfiguradorTipoGrupo>(),
             InfoDaClasse<TLyrDPConsultaDocPendente>(),
             InfoDaClasse<TLyrDPDocumentosPendentes>(),
+            InfoDaClasse<TLyrDPConsultaProtocoloLocalCaixas>(),
             InfoDaClasse<TLyrDPArquivarDocs>(),
             InfoDaClasse<TLyrDPPainelPendencias>(),
             InfoDaClasse<TLyrDMDocBaixaJustificada>()};

@@ -2,6 +2,7 @@
 // final competence is kept as the month's last day, envelopes numbered
 // within their box, and archive rows that mark their document archived.
 #include "arquivo.h"
+#include "consultalocalcaixas.h"
 #include "bancoteste.h"
 #include "classeshost.h"
 #include "classeslyr.h"
@@ -125,4 +126,31 @@ TEST_F(Arquivo, LinhaDoArquivoMarcaSoOSeuDocumento)
     ds.Cancel();
     EXPECT_EQ(Valor("select ARQUIVADO from PROTOCOLODOCEMP where CODIGODOCEMP = 58").toString(), "0");
     EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCARQUIVO").toInt(), 1);
+}
+
+// Which boxes lie where: by place, box, company and establishment, and by
+// a competence range both ends of a box must lie in (a side left out open).
+TEST_F(Arquivo, LocalDasCaixasPorPeriodoELocal)
+{
+    ExecutarSQLDireto("insert into PROTOCOLOLOCALCAIXA (CODIGOLOCAL, DESCRLOCAL) values (2, 'Depósito')");
+    ExecutarSQLDireto("update PROTOCOLODOCCAIXA set COMPETINICIAL = '2025-01-01', COMPETFINAL = '2025-06-30' where CODIGOCAIXA = 1");
+    ExecutarSQLDireto("insert into PROTOCOLODOCCAIXA (CODIGOCAIXA, CODIGOEMPRESA, CODIGOESTAB, COMPETINICIAL, COMPETFINAL, CODIGOLOCAL) values "
+                      "(2, 2, 1, '2025-07-01', '2025-12-31', 2), (3, 2, 1, '2026-01-01', null, 2)");
+    TLyrDPConsultaProtocoloLocalCaixas consulta;
+    consulta.DataModuleCreate();
+    const auto caixas = [&](const QString& de, const QString& ate, const QString& locais) {
+        consulta.SetParam("pDataInicial", de);
+        consulta.SetParam("pDataFinal", ate);
+        consulta.SetParam("pCodigoLocal", locais);
+        consulta.Processar();
+        QStringList lidas;
+        for (consulta.nClientDataSet.First(); !consulta.nClientDataSet.Eof(); consulta.nClientDataSet.Next())
+            lidas.append(consulta.nClientDataSet.FieldByName("CodigoCaixa").AsString() + "@" + consulta.nClientDataSet.FieldByName("CodigoLocal").AsString());
+        return lidas.join(' ');
+    };
+    EXPECT_EQ(caixas("", "", ""), "1@1 2@2 3@2");
+    EXPECT_EQ(caixas("", "", "2"), "2@2 3@2");
+    EXPECT_EQ(caixas("01/01/2025", "31/12/2025", ""), "1@1 2@2") << "both ends in the range; an open box is not";
+    EXPECT_EQ(caixas("01/03/2025", "", ""), "2@2") << "from the initial date on";
+    EXPECT_EQ(caixas("", "30/06/2025", ""), "1@1") << "up to the final date";
 }
