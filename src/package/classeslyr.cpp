@@ -67,6 +67,8 @@ const QList<TnClasseDeclarada> kClasses = {
     {u"TLyrDPPainelPendencias"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Painel de Documentos Pendentes"_s, u"04 Consultas"_s, 3, -1, false, false, true, true, false},
     // The pending slots dismissed as not due, listed and undone here.
     {u"TLyrDMDocBaixaJustificada"_s, u"PROTOCOLODOCBAIXAJUST"_s, u"CODIGOEMPRESA;CODIGOESTAB;CODIGOTIPODOC;DATALCTOPRO"_s, 1, u""_s, TnTipoForm::ntfCadGrid, u"Baixas Justificadas de Documentos"_s, u"02 Movimentos\\20 Documentos"_s, 3, -1, false, false, true, true, false},
+    // The archived documents past their discard date, by box.
+    {u"TLyrDPConsultaDescarte"_s, u""_s, u""_s, 0, u""_s, TnTipoForm::Normal, u"Documentos a Descartar"_s, u"04 Consultas"_s, 4, -1, false, false, true, true, false},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "calendariodoc.h"
 #include "classeslyr.h"
 #include "contribuicoeslyr.h"
+#include "descarte.h"
 #include "docemp.h"
 #include "documentosfora.h"
 #include "gerardocumento.h"
@@ -14,6 +15,7 @@
 #include "campo.h"
 #include "conexao.h"
 #include "erros.h"
+#include "exportacao.h"
 #include "host.h"
 #include "msgtree.h"
 #include "registro.h"
@@ -254,13 +256,6 @@ void ConferirPendentes(const TnArgumentosComando& argumentos)
         throw EnErro(QStringLiteral("A pasta de %1 não existe.").arg(csv));
 }
 
-QString CampoCsv(const QString& texto)
-{
-    if (!texto.contains(u';') && !texto.contains(u'"') && !texto.contains(u'\n'))
-        return texto;
-    return u'"' + QString(texto).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
 int ExecutarPendentes(const TnArgumentosComando& argumentos, QTextStream& saida)
 {
     std::unique_ptr<TLyrDPPainelPendencias> painel = CriarDM<TLyrDPPainelPendencias>(TLyrDPPainelPendencias::NomeDaClasse());
@@ -304,14 +299,49 @@ int ExecutarPendentes(const TnArgumentosComando& argumentos, QTextStream& saida)
     linhas << "Empresa;Nome;Filial;Apelido;Documento;Tipo;Descrição;Data\n";
     for (const TLyrDocPendente& documento : painel->Pendentes()) {
         const QPair<QString, QString> nome = nomes.value({documento.empresa, documento.estab});
-        linhas << documento.empresa << ';' << CampoCsv(nome.first) << ';' << documento.estab << ';' << CampoCsv(nome.second) << ';'
-               << documento.codigo << ';' << documento.tipo << ';' << CampoCsv(documento.descricao) << ';'
+        linhas << documento.empresa << ';' << CelulaCsv(nome.first) << ';' << documento.estab << ';' << CelulaCsv(nome.second) << ';'
+               << documento.codigo << ';' << documento.tipo << ';' << CelulaCsv(documento.descricao) << ';'
                << documento.data.date().toString(QStringLiteral("dd/MM/yyyy")) << '\n';
     }
     linhas.flush();
     if (!arquivo.commit())
         throw EnErro(QStringLiteral("Não foi possível gravar %1: %2").arg(csv, arquivo.errorString()));
     saida << Qt::endl << "Arquivo: " << csv << " (" << painel->Pendentes().size() << " documento(s))" << Qt::endl;
+    return 0;
+}
+
+// `lyr descarte`: the archived documents that may be thrown away by a date,
+// per box, and each of them in a CSV file.
+void ConferirDescarte(const TnArgumentosComando& argumentos)
+{
+    if (!QDate::fromString(argumentos.valor(QStringLiteral("ate")).trimmed(), Qt::ISODate).isValid())
+        throw EnErro(QStringLiteral("Use: lyr descarte --ate AAAA-MM-DD [--csv arquivo.csv]"));
+    const QString csv = argumentos.valor(QStringLiteral("csv"));
+    if (!csv.isEmpty() && !QFileInfo(csv).absoluteDir().exists())
+        throw EnErro(QStringLiteral("A pasta de %1 não existe.").arg(csv));
+}
+
+int ExecutarDescarte(const TnArgumentosComando& argumentos, QTextStream& saida)
+{
+    std::unique_ptr<TLyrDPConsultaDescarte> consulta = CriarDM<TLyrDPConsultaDescarte>(TLyrDPConsultaDescarte::NomeDaClasse());
+    const QDate ate = QDate::fromString(argumentos.valor(QStringLiteral("ate")).trimmed(), Qt::ISODate);
+    consulta->SetParam(QStringLiteral("pDataDescarte"), ate.toString(QStringLiteral("dd/MM/yyyy")));
+    consulta->SetParam(QStringLiteral("pCodigoEmpresa"), QString());
+    consulta->SetParam(QStringLiteral("pCodigoCaixaPro"), QString());
+    consulta->Processar();
+    TnClientDataSet& caixas = consulta->PorCaixa;
+    saida << "Descartáveis até " << ate.toString(QStringLiteral("dd/MM/yyyy")) << ": " << consulta->nClientDataSet.RecordCount()
+          << " documento(s) em " << caixas.RecordCount() << " caixa(s)" << Qt::endl;
+    for (caixas.First(); !caixas.Eof(); caixas.Next())
+        saida << "  Caixa " << QString::number(caixas.FieldByName(QStringLiteral("CODIGOCAIXA")).AsInteger()).rightJustified(5) << "  "
+              << caixas.FieldByName(QStringLiteral("DESCRLOCAL")).AsString().left(25).leftJustified(25) << "  "
+              << caixas.FieldByName(QStringLiteral("DESCARTAVEIS")).AsInteger() << " de " << caixas.FieldByName(QStringLiteral("DOCUMENTOS")).AsInteger()
+              << " - " << caixas.FieldByName(QStringLiteral("SITUACAO")).AsString() << Qt::endl;
+    const QString csv = argumentos.valor(QStringLiteral("csv"));
+    if (!csv.isEmpty()) {
+        ExportarCsv(consulta->nClientDataSet, csv);
+        saida << "Arquivo: " << csv << Qt::endl;
+    }
     return 0;
 }
 
@@ -394,6 +424,10 @@ QList<TnComandoLinha> ComandosLyr()
           {{QStringLiteral("empresas")}, QStringLiteral("Empresas, como 1;3;5-9 (padrão: todas)."), QStringLiteral("lista")},
           {{QStringLiteral("csv")}, QStringLiteral("Grava cada documento pendente neste arquivo CSV."), QStringLiteral("arquivo")}},
          false, ConferirPendentes, ExecutarPendentes},
+        {QStringLiteral("descarte"), {}, QStringLiteral("lista os documentos arquivados que já podem ser descartados, por caixa"), 1,
+         {{{QStringLiteral("ate")}, QStringLiteral("Descartáveis até esta data (obrigatória)."), QStringLiteral("AAAA-MM-DD")},
+          {{QStringLiteral("csv")}, QStringLiteral("Grava cada documento descartável neste arquivo CSV."), QStringLiteral("arquivo")}},
+         false, ConferirDescarte, ExecutarDescarte},
         {QStringLiteral("recibo"), {}, QStringLiteral("grava em PDF os recibos dos protocolos, com o código de barras de cada um"), 1,
          {{{QStringLiteral("protocolos")}, QStringLiteral("Protocolos, como 1;5-9 (obrigatório)."), QStringLiteral("lista")},
           {{QStringLiteral("saida")}, QStringLiteral("Arquivo PDF a gravar (obrigatório)."), QStringLiteral("arquivo")},

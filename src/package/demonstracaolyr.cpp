@@ -78,6 +78,7 @@ public:
         DireitoDoEstagiario();
         DocumentosDasFiliais();
         ConfiguracaoDasRestantes();
+        Arquivo();
     }
 
 private:
@@ -554,6 +555,47 @@ private:
             estab.formaEntrega = QString::number(Entre(1, 3));
             Inserir("CFGESTABPRO", {"CODIGOEMPRESA", "CODIGOESTAB", "CODIGOGRUPODOC", "FORMAENTREGA", "MESMOENDERECOENT"},
                     {estab.empresa, estab.estab, Entre(1, 4), estab.formaEntrega, "1"});
+        }
+    }
+
+    // The paper archive of some clients: a box of the papers of seven years
+    // ago (past their discard date) in the outside store and a box of last
+    // year's in the office, each with an envelope per type, every document
+    // in it archived with its archiving movement.
+    void Arquivo()
+    {
+        qint64 documento = Consulta(QStringLiteral("select max(CODIGODOCEMP) from PROTOCOLODOCEMP"))->Fields(0).AsLargeInt();
+        int caixa = 0;
+        const QList<int> tipos = {1, 2, 3, 5, 36};  // statements, invoices in and out, receipts, clearance certificates
+        const QStringList colunasDoc = {"CODIGODOCEMP", "CODIGOTIPODOC", "CODIGOEMPRESA", "CODIGOESTAB", "DATALCTOPRO", "DESCRDOCEMP",
+                                        "ARQUIVADO", "ORIGEMDADO"};
+        const QStringList colunasMov = {"CODIGODOCEMP", "SEQDOCEMP", "OBSERVACAO", "TIPOLOCAL", "DATALCTOPRO", "DATAHORA", "CODIGOUSUARIO",
+                                        "ORIGEMDADO"};
+        for (const TnEstabDemo& estab : std::as_const(m_estabs)) {
+            if (!estab.ativo || !Chance(40))
+                continue;
+            for (const int anosAtras : {7, 1}) {
+                const QDate inicio(m_demo.referencia.year() - anosAtras, 1, 1);
+                const QDate fim(inicio.year(), 12, 31);
+                ++caixa;
+                Inserir("PROTOCOLODOCCAIXA", {"CODIGOCAIXA", "CODIGOEMPRESA", "CODIGOESTAB", "COMPETINICIAL", "COMPETFINAL", "CODIGOLOCAL"},
+                        {caixa, estab.empresa, estab.estab, inicio, fim, anosAtras > 1 ? 2 : 1});
+                const QDateTime arquivado(QDate(inicio.year() + 1, 2, Entre(1, 28)), QTime(Entre(8, 17), Entre(0, 59)));
+                for (int envelope = 1; envelope <= tipos.size(); ++envelope) {
+                    const int tipo = tipos[envelope - 1];
+                    Inserir("PROTOCOLODOCENVELOPE", {"CODIGOCAIXA", "CODIGOENVELOPE", "DESCRENVELOPE"},
+                            {caixa, envelope, QStringLiteral("%1 de %2").arg(tipo == 36 ? "Certidões" : tipo == 5 ? "Recibos" : "Extratos e notas")
+                                                  .arg(inicio.year())});
+                    for (int mes = 1; mes <= 12; mes += Entre(1, 3)) {
+                        const QDate data(inicio.year(), mes, 1);
+                        Inserir("PROTOCOLODOCEMP", colunasDoc, {++documento, tipo, estab.empresa, estab.estab, data, Nulo(), "1", 2});
+                        Inserir("PROTOCOLODOCARQUIVO", {"CODIGOCAIXA", "CODIGOENVELOPE", "CODIGODOCEMP"}, {caixa, envelope, documento});
+                        Inserir("PROTOCOLODOCMOVIMENTO", colunasMov,
+                                {documento, 1, QStringLiteral("Arquivado em %1  -  Caixa %2").arg(arquivado.toString("dd/MM/yyyy HH:mm")).arg(caixa),
+                                 "1", data, arquivado, UsuarioEquipe(), 2});
+                    }
+                }
+            }
         }
     }
 

@@ -3,6 +3,7 @@
 #include "arquivardocs.h"
 #include "arquivo.h"
 #include "consultalocalcaixas.h"
+#include "descarte.h"
 #include "baixajustificada.h"
 #include "baixarprotocolo.h"
 #include "cfgtipoprotocolo.h"
@@ -85,7 +86,8 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDPConsultaProtocoloLocalCaixas>(),
             InfoDaClasse<TLyrDPArquivarDocs>(),
             InfoDaClasse<TLyrDPPainelPendencias>(),
-            InfoDaClasse<TLyrDMDocBaixaJustificada>()};
+            InfoDaClasse<TLyrDMDocBaixaJustificada>(),
+            InfoDaClasse<TLyrDPConsultaDescarte>()};
 }
 
 // Carries the package's metadata (pacote.json) in the library, where the

@@ -3,6 +3,7 @@
 // within their box, and archive rows that mark their document archived.
 #include "arquivo.h"
 #include "consultalocalcaixas.h"
+#include "descarte.h"
 #include "bancoteste.h"
 #include "classeshost.h"
 #include "classeslyr.h"
@@ -153,4 +154,31 @@ TEST_F(Arquivo, LocalDasCaixasPorPeriodoELocal)
     EXPECT_EQ(caixas("01/01/2025", "31/12/2025", ""), "1@1 2@2") << "both ends in the range; an open box is not";
     EXPECT_EQ(caixas("01/03/2025", "", ""), "2@2") << "from the initial date on";
     EXPECT_EQ(caixas("", "30/06/2025", ""), "1@1") << "up to the final date";
+}
+
+// What may be thrown away by a date: a type's days after the launch date
+// (a type of 0 days is kept for good); per box, whether it empties whole.
+TEST_F(Arquivo, DescarteDosArquivadosPorCaixa)
+{
+    ExecutarSQLDireto("update PROTOCOLOTIPODOC set PERIODODIASDESCARTE = 30 where CODIGOTIPODOC = 1");
+    ExecutarSQLDireto("insert into PROTOCOLOTIPODOC (CODIGOTIPODOC, DESCRTIPODOC, PERIODODIASDESCARTE, GERARAUTO, PERIODODOC, GERARENVELOPE) "
+                      "values (2, 'Contrato', 0, '0', 0, '0')");
+    ExecutarSQLDireto("insert into PROTOCOLODOCEMP (CODIGODOCEMP, CODIGOTIPODOC, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, ARQUIVADO) "
+                      "values (59, 2, 2, 1, '2020-01-01', '1')");
+    ExecutarSQLDireto("insert into PROTOCOLODOCCAIXA (CODIGOCAIXA, CODIGOEMPRESA, CODIGOESTAB, CODIGOLOCAL) values (2, 2, 1, 1)");
+    ExecutarSQLDireto("insert into PROTOCOLODOCENVELOPE (CODIGOCAIXA, CODIGOENVELOPE) values (1, 1), (2, 1)");
+    ExecutarSQLDireto("insert into PROTOCOLODOCARQUIVO (CODIGOCAIXA, CODIGOENVELOPE, CODIGODOCEMP) values (1, 1, 57), (2, 1, 58), (2, 1, 59)");
+    TLyrDPConsultaDescarte descarte;
+    descarte.DataModuleCreate();
+    descarte.SetParam("pDataDescarte", "30/11/2026");
+    descarte.Processar();
+    EXPECT_EQ(descarte.nClientDataSet.RecordCount(), 0) << "launched on 01/11, kept 30 days: not yet";
+    descarte.SetParam("pDataDescarte", "01/12/2026");
+    descarte.Processar();
+    ASSERT_EQ(descarte.nClientDataSet.RecordCount(), 2);
+    EXPECT_EQ(descarte.nClientDataSet.FieldByName("DATADESCARTE").AsDate(), QDate(2026, 12, 1));
+    QStringList caixas;
+    for (descarte.PorCaixa.First(); !descarte.PorCaixa.Eof(); descarte.PorCaixa.Next())
+        caixas.append(descarte.PorCaixa.FieldByName("CODIGOCAIXA").AsString() + " " + descarte.PorCaixa.FieldByName("SITUACAO").AsString());
+    EXPECT_EQ(caixas, QStringList({"1 Pode ser esvaziada", "2 Descarte parcial"})) << "the contract keeps box 2";
 }

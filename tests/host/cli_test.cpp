@@ -93,6 +93,17 @@ TEST(LinhaDeComando, InitDemoESqlRespondem)
     const QStringList linhas = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
     EXPECT_EQ(linhas.first(), "Empresa;Nome;Filial;Apelido;Documento;Tipo;Descrição;Data");
     EXPECT_EQ(linhas.size() - 1, total.captured(1).toInt());
+
+    // The archived papers past their discard date, per box, each in the CSV.
+    const TnSaida descarte = Lyr({"--database", texto, "descarte", "--ate", "2026-12-06", "--csv", pasta.filePath("d.csv")});
+    ASSERT_EQ(descarte.codigo, 0) << descarte.erros.toStdString();
+    const QRegularExpressionMatch descartaveis = QRegularExpression("Descartáveis até 06/12/2026: (\\d+) documento").match(descarte.texto);
+    ASSERT_TRUE(descartaveis.hasMatch()) << descarte.texto.toStdString();
+    EXPECT_GT(descartaveis.captured(1).toInt(), 0);
+    EXPECT_TRUE(descarte.texto.contains("Pode ser esvaziada")) << descarte.texto.toStdString();
+    QFile documentos(pasta.filePath("d.csv"));
+    ASSERT_TRUE(documentos.open(QIODevice::ReadOnly | QIODevice::Text));
+    EXPECT_EQ(QString::fromUtf8(documentos.readAll()).count(u'\n') - 1, descartaveis.captured(1).toInt());
 }
 
 TEST(LinhaDeComando, SemTelaAjudaVersaoEErrosRespondemEmTexto)
@@ -168,6 +179,7 @@ TEST(LinhaDeComando, ArgumentosErradosNaoCriamOBanco)
          QStringLiteral("Não foi possível gravar o arquivo %1: é uma pasta.").arg(pasta.path())},
         {{"recibo", "--protocolos", "1-x", "--saida", pasta.filePath("r.pdf")}, "\"1-x\" não é um código"},
         {{"pendentes", "--competencia", "dezembro"}, "Use: lyr pendentes --competencia AAAA-MM"},
+        {{"descarte", "--ate", "2026-13-01"}, "Use: lyr descarte --ate AAAA-MM-DD"},
         {{"pendentes", "--competencia", "2026-12", "--csv", pasta.filePath("nao/p.csv")},
          QStringLiteral("A pasta de %1 não existe.").arg(pasta.filePath("nao/p.csv"))},
     };

@@ -44,10 +44,10 @@ const TnClasseDeclarada& ClasseLyr(const QString& nome)
 
 TEST(ClassesLyr, UmaAcaoPorClasseComMenuSoParaOModulo13)
 {
-    EXPECT_EQ(ClassesLyr().size(), 48);
+    EXPECT_EQ(ClassesLyr().size(), 49);
     EXPECT_EQ(AcoesDaTabela(Modulos({1, 12, 14, 191})).Count(), 0);
     const TnActionList acoes = AcoesDaTabela(Modulos({13}));
-    ASSERT_EQ(acoes.Count(), 45);
+    ASSERT_EQ(acoes.Count(), 46);
     for (const TnAction* acao : acoes.Todas()) {
         EXPECT_TRUE(acao->Name().startsWith("actT")) << acao->Name().toStdString();
         EXPECT_FALSE(acao->Caption().isEmpty());
@@ -165,7 +165,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
                                   "TLyrDPGerarProtocolo", "TLyrDPGerarDocumento", "TLyrDPGerarProIndividual", "TLyrDPConfigurarRotaEntrega", "TLyrDPConsultaDocumento", "TLyrDPDocumentosFora",
                                   "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
                                   "TLyrDPConsultaProtocoloEntregue", "TLyrDPConfiguracaoEntrega", "TLyrDPConfiguradorTipoGrupo", "TLyrDPConsultaDocPendente",
-                                  "TLyrDPDocumentosPendentes", "TLyrDPConsultaProtocoloLocalCaixas", "TLyrDPArquivarDocs", "TLyrDPPainelPendencias", "TLyrDMDocBaixaJustificada", "TLyrDMSelecao"}));
+                                  "TLyrDPDocumentosPendentes", "TLyrDPConsultaProtocoloLocalCaixas", "TLyrDPArquivarDocs", "TLyrDPPainelPendencias", "TLyrDMDocBaixaJustificada", "TLyrDPConsultaDescarte", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
     EXPECT_EQ(consulta->PegarTipoObjeto(), 2);
@@ -178,7 +178,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 44) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 45) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());
