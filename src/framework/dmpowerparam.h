@@ -4,6 +4,7 @@
 #include "clientdataset.h"
 #include "datamodule.h"
 #include "msgtree.h"
+#include "quadro.h"
 
 #include <QList>
 #include <QString>
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 enum class TnParType { npqptUser, npqptFixo };
 
@@ -189,6 +191,11 @@ public:
     }
     bool GradeEditavel() const { return m_gradeEditavel; }
 
+    // A read-only frame shown beside the result grid, following its datasets
+    // (what the current row holds, in detail).
+    void SetQuadroAoLado(const TnQuadroInformacoes& quadro) { m_quadro = quadro; }
+    const TnQuadroInformacoes* QuadroAoLado() const { return m_quadro ? &*m_quadro : nullptr; }
+
     // A process on tabs keeps its parameters above the result instead of on
     // a tab of their own (what is being configured stays in sight).
     void SetMostrarParams(bool mostrar) { m_mostrarParams = mostrar; }
@@ -228,6 +235,7 @@ private:
     bool m_fecharAoExecutar = false;
     bool m_gradeEditavel = false;
     bool m_mostrarParams = false;
+    std::optional<TnQuadroInformacoes> m_quadro;
 };
 
 // Parameters on a tab, with save and cancel actions.

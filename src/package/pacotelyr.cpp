@@ -2,6 +2,7 @@
 
 #include "arquivardocs.h"
 #include "arquivo.h"
+#include "consultadocumentoscaixa.h"
 #include "consultalocalcaixas.h"
 #include "descarte.h"
 #include "baixajustificada.h"
@@ -84,6 +85,7 @@ QList<TnInfoClasse> ClassesImplementadas()
             InfoDaClasse<TLyrDPConsultaDocPendente>(),
             InfoDaClasse<TLyrDPDocumentosPendentes>(),
             InfoDaClasse<TLyrDPConsultaProtocoloLocalCaixas>(),
+            InfoDaClasse<TLyrDPConsultaDocumentosCaixa>(),
             InfoDaClasse<TLyrDPArquivarDocs>(),
             InfoDaClasse<TLyrDPPainelPendencias>(),
             InfoDaClasse<TLyrDMDocBaixaJustificada>(),

@@ -2,6 +2,7 @@
 // final competence is kept as the month's last day, envelopes numbered
 // within their box, and archive rows that mark their document archived.
 #include "arquivo.h"
+#include "consultadocumentoscaixa.h"
 #include "consultalocalcaixas.h"
 #include "descarte.h"
 #include "bancoteste.h"
@@ -181,4 +182,39 @@ TEST_F(Arquivo, DescarteDosArquivadosPorCaixa)
     for (descarte.PorCaixa.First(); !descarte.PorCaixa.Eof(); descarte.PorCaixa.Next())
         caixas.append(descarte.PorCaixa.FieldByName("CODIGOCAIXA").AsString() + " " + descarte.PorCaixa.FieldByName("SITUACAO").AsString());
     EXPECT_EQ(caixas, QStringList({"1 Pode ser esvaziada", "2 Descarte parcial"})) << "the contract keeps box 2";
+}
+
+// The envelopes holding archived documents, and what the one chosen holds:
+// its documents, and the chosen document's movements and protocols.
+TEST_F(Arquivo, DocumentosDaCaixaPorEnvelope)
+{
+    ExecutarSQLDireto("update PROTOCOLODOCCAIXA set COMPETINICIAL = '2026-01-01' where CODIGOCAIXA = 1");
+    ExecutarSQLDireto("insert into PROTOCOLODOCENVELOPE (CODIGOCAIXA, CODIGOENVELOPE, DESCRENVELOPE) values (1, 1, 'Extratos'), (1, 2, 'Vazio'), "
+                      "(1, 3, 'Notas')");
+    ExecutarSQLDireto("insert into PROTOCOLODOCARQUIVO (CODIGOCAIXA, CODIGOENVELOPE, CODIGODOCEMP) values (1, 1, 57), (1, 3, 58)");
+    ExecutarSQLDireto("insert into PROTOCOLODOCMOVIMENTO (CODIGODOCEMP, SEQDOCEMP, OBSERVACAO, TIPOLOCAL, DATALCTOPRO, DATAHORA, CODIGOUSUARIO, "
+                      "ORIGEMDADO) values (57, 1, 'Recebido', '1', '2026-11-01', '2026-11-02 10:00:00', 1, 2), "
+                      "(57, 2, 'Arquivado', '1', '2026-11-01', '2026-11-03 10:00:00', 1, 2)");
+    TLyrDPConsultaDocumentosCaixa consulta;
+    consulta.DataModuleCreate();
+    ASSERT_NE(consulta.QuadroAoLado(), nullptr) << "the document frame beside the list";
+    consulta.Processar();
+    ASSERT_EQ(consulta.nClientDataSet.RecordCount(), 2) << "the empty envelope is not listed";
+    EXPECT_EQ(consulta.nClientDataSet.FieldByName("Empresa").AsString(), "0002 - Empresa 2");
+    EXPECT_EQ(consulta.nClientDataSet.FieldByName("LocalCaixa").AsString(), "001 - Sala 1");
+    EXPECT_EQ(consulta.nClientDataSet.FieldByName("Periodo").AsString(), "01/2026 a ") << "a box without a final competence";
+    EXPECT_EQ(consulta.cdsDocumentos.RecordCount(), 1) << "the documents of the current envelope";
+    EXPECT_EQ(consulta.cdsDocumentos.FieldByName("CODIGODOCEMP").AsInteger(), 57);
+    EXPECT_EQ(consulta.cdsMovimentacao.RecordCount(), 2);
+    consulta.nClientDataSet.Last();
+    EXPECT_EQ(consulta.cdsDocumentos.FieldByName("CODIGODOCEMP").AsInteger(), 58);
+    EXPECT_EQ(consulta.cdsMovimentacao.RecordCount(), 0);
+
+    consulta.SetParam("pCodigoDocEmp", "58");
+    consulta.Processar();
+    EXPECT_EQ(consulta.nClientDataSet.RecordCount(), 1);
+    consulta.SetParam("pCodigoDocEmp", "");
+    consulta.SetParam("pCodigoLocal", "2");
+    consulta.Processar();
+    EXPECT_EQ(consulta.nClientDataSet.RecordCount(), 0);
 }

@@ -165,7 +165,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
                                   "TLyrDPGerarProtocolo", "TLyrDPGerarDocumento", "TLyrDPGerarProIndividual", "TLyrDPConfigurarRotaEntrega", "TLyrDPConsultaDocumento", "TLyrDPDocumentosFora",
                                   "TLyrDPConsultaProtocoloBase", "TLyrDPConsultaProtocoloBaixado",
                                   "TLyrDPConsultaProtocoloEntregue", "TLyrDPConfiguracaoEntrega", "TLyrDPConfiguradorTipoGrupo", "TLyrDPConsultaDocPendente",
-                                  "TLyrDPDocumentosPendentes", "TLyrDPConsultaProtocoloLocalCaixas", "TLyrDPArquivarDocs", "TLyrDPPainelPendencias", "TLyrDMDocBaixaJustificada", "TLyrDPConsultaDescarte", "TLyrDMSelecao"}));
+                                  "TLyrDPDocumentosPendentes", "TLyrDPConsultaProtocoloLocalCaixas", "TLyrDPConsultaDocumentosCaixa", "TLyrDPArquivarDocs", "TLyrDPPainelPendencias", "TLyrDMDocBaixaJustificada", "TLyrDPConsultaDescarte", "TLyrDMSelecao"}));
     const TnInfoClasse* consulta = m_host->Registro().Classe("TLyrDCHistoricoPro");
     EXPECT_EQ(consulta->ChavePrimaria(), "CODIGOHISTPRO");
     EXPECT_EQ(consulta->PegarTipoObjeto(), 2);
@@ -178,7 +178,7 @@ TEST_F(PacoteLyr, CarregaRegistraNaOrdemEDescarregaRetirando)
 
     TnActionList menu;
     GerarPrincActions(menu, {}, Modulos({13}));
-    EXPECT_EQ(menu.Count(), 45) << "the selection class and the two bases have no menu entry";
+    EXPECT_EQ(menu.Count(), 46) << "the selection class and the two bases have no menu entry";
     EXPECT_EQ(menu.Find("actTLyrDPConsultaProtocoloEntregue")->Category(), "04 Consultas");
     EXPECT_EQ(menu.Find("actTLyrDPBaixarProtocolo")->Caption(), "Baixar Protocolo");
     EXPECT_TRUE(menu.Find("actTLyrDPGerarProtocolo")->Separador());

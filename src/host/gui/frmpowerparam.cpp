@@ -9,6 +9,7 @@
 #include "painelparametros.h"
 #include "rodapegrade.h"
 #include "visaografico.h"
+#include "visaoquadro.h"
 #include "visaomsgtree.h"
 
 #include <QAction>
@@ -315,10 +316,21 @@ void TnFrmPowerParam::CriarGrade()
     const bool substituida = m_grade != nullptr;
     if (m_grade) {
         // The layout hands back the old grid's item: it is ours to free.
-        delete pagina->layout()->replaceWidget(m_grade, nova);
+        if (auto* divisor = qobject_cast<QSplitter*>(m_grade->parentWidget()))
+            divisor->replaceWidget(divisor->indexOf(m_grade), nova);
+        else
+            delete pagina->layout()->replaceWidget(m_grade, nova);
         m_grade->hide();
         // Not at once: the gesture may have come from the old grid.
         m_grade->deleteLater();
+    } else if (const TnQuadroInformacoes* quadro = m_processo.QuadroAoLado()) {
+        // The list on the left, what its current row holds beside it.
+        auto* divisor = new QSplitter(Qt::Horizontal, pagina);
+        divisor->addWidget(nova);
+        divisor->addWidget(new TnVisaoQuadro(*quadro, divisor));
+        divisor->setStretchFactor(1, 1);
+        divisor->setSizes({220, 600});
+        pagina->layout()->addWidget(divisor);
     } else {
         pagina->layout()->addWidget(nova);
         if (TnClientDataSet* detalhe = m_processo.DataSetDetalhe()) {
