@@ -6,6 +6,8 @@
 
 #include "banco.h"
 #include "demonstracao.h"
+#include "dialogos.h"
+#include "erros.h"
 #include "host.h"
 #include "medicao.h"
 #include "pacotes.h"
@@ -18,6 +20,39 @@
 #include <QTemporaryDir>
 
 #include <memory>
+
+// A disagreement: the run stops, its database dropped on the way out.
+struct TnFalha {
+    QString mensagem;
+};
+
+[[noreturn]] inline void Falhar(const QString& mensagem)
+{
+    throw TnFalha{mensagem};
+}
+
+// The user of a benchmark's saves: yes to every question, the answers
+// offered to every questionnaire (the user logged in answers for them).
+class TnRespostas : public TnDialogosSemUsuario {
+public:
+    int MessageDlg(const QString&, int, const QStringList&) override { return 0; }
+    bool PedirQuestionario(TnQuestionario&) override { return true; }
+};
+
+// Runs a benchmark's cases, telling a disagreement or a refusal apart.
+inline int RodarBench(const std::function<void()>& casos)
+{
+    try {
+        casos();
+    } catch (const TnFalha& falha) {
+        Saida() << "FALHA: " << falha.mensagem << Qt::endl;
+        return 1;
+    } catch (const EnErro& erro) {
+        Saida() << "FALHA: " << erro.Mensagem() << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
 
 class TnBancoBench {
 public:

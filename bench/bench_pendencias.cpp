@@ -37,24 +37,6 @@ constexpr int kEmpresa = 900;
 constexpr int kGrupo = 99;
 const QDate kCompetencia(2026, 12, 1);
 
-// A disagreement: the run stops, its database dropped on the way out.
-struct TnFalha {
-    QString mensagem;
-};
-
-[[noreturn]] void Falhar(const QString& mensagem)
-{
-    throw TnFalha{mensagem};
-}
-
-// The saves ask whether to go on and who answers for the documents: yes, and
-// the user logged in.
-class TnRespostas : public TnDialogosSemUsuario {
-public:
-    int MessageDlg(const QString&, int, const QStringList&) override { return 0; }
-    bool PedirQuestionario(TnQuestionario&) override { return true; }
-};
-
 // The chain's group holds every type of the office; of each store's slots
 // of the month, `entregues`% were handed in (launched on the slot's day or
 // up to some days after, so that a late paper may stand for the next slot)
@@ -340,14 +322,5 @@ int main(int argc, char* argv[])
                            {"database", "Banco PostgreSQL (postgresql://...); padrão: SQLite temporário.", "uri"}});
     argumentos.process(aplicacao);
     Vezes() = std::max(1, argumentos.value("vezes").toInt());
-    try {
-        Medir(argumentos);
-    } catch (const TnFalha& falha) {
-        Saida() << "FALHA: " << falha.mensagem << Qt::endl;
-        return 1;
-    } catch (const EnErro& erro) {
-        Saida() << "FALHA: " << erro.Mensagem() << Qt::endl;
-        return 1;
-    }
-    return 0;
+    return RodarBench([&] { Medir(argumentos); });
 }

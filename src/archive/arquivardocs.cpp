@@ -7,6 +7,7 @@
 #include "dmclientdataset.h"
 #include "erros.h"
 #include "host.h"
+#include "insercaolote.h"
 #include "progresso.h"
 #include "registro.h"
 #include "sqldataset.h"
@@ -347,9 +348,8 @@ void TLyrDPArquivarDocs::MarcarPeloCodigo(const QString& texto)
     throw EnErro(QStringLiteral("O documento %1 não está na lista: execute com \"Somente Arquivados\" = Não e os filtros que o incluam.").arg(codigo));
 }
 
-QMap<int, QString> TLyrDPArquivarDocs::EnvelopesNovos()
+QMap<int, QString> TLyrDPArquivarDocs::EnvelopesNovos(QSet<int>& daCaixa)
 {
-    QSet<int> daCaixa;
     {
         std::unique_ptr<TnSQLDataSet> envelopes =
             ExecutarSQL(QStringLiteral("select CODIGOENVELOPE from PROTOCOLODOCENVELOPE where CODIGOCAIXA = :pCodigoCaixa"), {m_caixa});
@@ -376,6 +376,8 @@ QMap<int, QString> TLyrDPArquivarDocs::EnvelopesNovos()
         else
             recusados.insert(envelope);
     }
+    for (auto novo = novos.cbegin(); novo != novos.cend(); ++novo)
+        daCaixa.insert(novo.key());
     return novos;
 }
 
@@ -389,7 +391,13 @@ void TLyrDPArquivarDocs::actGravarExecute()
     if (nClientDataSet.State() != TnDataSetState::dsBrowse)
         nClientDataSet.Post();
     const auto recarregar = qScopeGuard([this] { Processar(); });
-    const QMap<int, QString> novos = EnvelopesNovos();
+    GravarMarcados();
+}
+
+void TLyrDPArquivarDocs::GravarMarcados()
+{
+    QSet<int> envelopes;
+    const QMap<int, QString> novos = EnvelopesNovos(envelopes);
     QList<int> arquivar;
     QList<int> remover;
     QStringList documentos;
@@ -420,11 +428,21 @@ void TLyrDPArquivarDocs::actGravarExecute()
     };
     auto envelope = preparar(QStringLiteral("insert into PROTOCOLODOCENVELOPE (CODIGOCAIXA ,CODIGOENVELOPE ,DESCRENVELOPE) values (:pCodigoCaixa "
                                             ",:pCodigoEnvelope ,:pDescrEnvelope) "));
-    auto inserir = preparar(QStringLiteral("insert into PROTOCOLODOCARQUIVO ( CODIGOCAIXA ,CODIGOENVELOPE ,CODIGODOCEMP) values (:pCODIGOCAIXA "
-                                           ",:pCODIGOENVELOPE ,:pCODIGODOCEMP) "));
-    auto inserirMov = preparar(QStringLiteral(
-        "insert into PROTOCOLODOCMOVIMENTO (CODIGODOCEMP ,SEQDOCEMP ,OBSERVACAO ,TIPOLOCAL ,DATALCTOPRO ,DATAHORA ,CODIGOUSUARIO ,ORIGEMDADO) values "
-        "(:pCODIGODOCEMP ,:pSEQDOCEMP ,:pOBSERVACAO ,:pTIPOLOCAL ,:pDATALCTOPRO ,:pDATAHORA ,:pCODIGOUSUARIO ,:pORIGEMDADO) "));
+    // The rows archived and their movements go many to a statement; the
+    // documents' flags, a few hundred to an update.
+    TnInsercaoEmLote inserir(conexao, QStringLiteral("PROTOCOLODOCARQUIVO"),
+                             {QStringLiteral("CODIGOCAIXA"), QStringLiteral("CODIGOENVELOPE"), QStringLiteral("CODIGODOCEMP")});
+    TnInsercaoEmLote inserirMov(conexao, QStringLiteral("PROTOCOLODOCMOVIMENTO"),
+                                {QStringLiteral("CODIGODOCEMP"), QStringLiteral("SEQDOCEMP"), QStringLiteral("OBSERVACAO"), QStringLiteral("TIPOLOCAL"),
+                                 QStringLiteral("DATALCTOPRO"), QStringLiteral("DATAHORA"), QStringLiteral("CODIGOUSUARIO"), QStringLiteral("ORIGEMDADO")});
+    QStringList arquivados;
+    const auto marcarArquivados = [&] {
+        if (arquivados.isEmpty())
+            return;
+        ExecutarSQLDireto(QStringLiteral("update PROTOCOLODOCEMP set ARQUIVADO = 1 where ")
+                          + FilterInterval(QStringLiteral("CODIGODOCEMP"), arquivados.join(u';'), false));
+        arquivados.clear();
+    };
     auto excluir = preparar(QStringLiteral("delete from PROTOCOLODOCARQUIVO where CODIGOCAIXA = :pCodigoCaixa and CODIGOENVELOPE = :pCodigoEnvelope "
                                            "and CODIGODOCEMP = :pCodigoDocEmp "));
     auto excluirMov = preparar(QStringLiteral("delete from PROTOCOLODOCMOVIMENTO where CODIGODOCEMP = :pCodigoDocEmp and SEQDOCEMP = :pSeqDocEmp "));
@@ -458,19 +476,18 @@ void TLyrDPArquivarDocs::actGravarExecute()
             const qint64 codigo = nClientDataSet.ValorNaLinha(linha, indiceDocumento).toLongLong();
             const TnDoc& doc = docs[codigo];
             // An envelope whose description was not given leaves its rows out.
-            if (!novos.contains(numero) && !PegarTemRegistro(QStringLiteral("PROTOCOLODOCENVELOPE"), QStringLiteral("CODIGOENVELOPE"),
-                                                             QStringLiteral("CODIGOCAIXA = %1 and CODIGOENVELOPE = %2").arg(m_caixa).arg(numero)))
+            if (!envelopes.contains(numero))
                 continue;
-            inserir->SetParamValues({m_caixa, numero, codigo});
-            if (inserir->ExecSQL() == 0)
-                continue;
-            marcar->SetParamValues({1, codigo});
-            if (marcar->ExecSQL() == 0)
-                continue;
-            inserirMov->SetParamValues({codigo, doc.ultimaSeq + 1, observacao, QStringLiteral("1"),
-                                        doc.lancamento.isValid() ? doc.lancamento : agora, agora, conexao.CodigoUsuario(), 2});
-            inserirMov->ExecSQL();
+            inserir.Adicionar({m_caixa, numero, codigo});
+            arquivados.append(QString::number(codigo));
+            if (arquivados.size() == 500)
+                marcarArquivados();
+            inserirMov.Adicionar({codigo, doc.ultimaSeq + 1, observacao, QStringLiteral("1"), doc.lancamento.isValid() ? doc.lancamento : agora, agora,
+                                  conexao.CodigoUsuario(), 2});
         }
+        inserir.Descarregar();
+        inserirMov.Descarregar();
+        marcarArquivados();
         for (int linha : std::as_const(remover)) {
             const qint64 codigo = nClientDataSet.ValorNaLinha(linha, indiceDocumento).toLongLong();
             const TnDoc& doc = docs[codigo];

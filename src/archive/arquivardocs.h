@@ -4,6 +4,7 @@
 #include "dmpowerparam.h"
 
 #include <QMap>
+#include <QSet>
 
 // Puts company documents into the envelopes of one archive box and takes
 // them out: the box's archived documents and, on request, the not yet
@@ -23,6 +24,8 @@ public:
     void ValidarDado() override;
     void Executar() override;
     void actGravarExecute() override;
+    // The writes of the save, without reading the box again afterwards.
+    void GravarMarcados();
     void actCancelarExecute() override;
 
     void actMarcarExecute();
@@ -42,7 +45,8 @@ private:
     // The envelopes the rows to archive name that the box lacks, with their
     // descriptions: proposed by the load, or asked now (before anything is
     // written). Envelopes whose description was not given are left out.
-    QMap<int, QString> EnvelopesNovos();
+    // `daCaixa` gets every envelope rows may go into: the box's and the new.
+    QMap<int, QString> EnvelopesNovos(QSet<int>& daCaixa);
 
     int m_caixa = 0;
     bool m_somenteArquivados = true;

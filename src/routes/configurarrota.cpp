@@ -270,11 +270,30 @@ void TLyrDPConfigurarRotaEntrega::actGravarExecute()
                                            "values (:pCODIGOROTA ,:pSEQROTA ,:pCODIGOEMPRESA ,:pCODIGOESTAB ,:pOBSERVACAO) "));
     insercao.Prepare();
     TnSemControles semControles(nClientDataSet);
+    // The companies and establishments the stops name, read at once (the
+    // names the grid looks up, row by row, would cost a read per stop).
+    QSet<int> empresas;
+    QSet<QPair<int, int>> cadastradas;
+    {
+        QStringList codigos;
+        for (int linha = 0; linha < nClientDataSet.RecordCount(); ++linha)
+            codigos.append(nClientDataSet.ValorNaLinha(linha, nClientDataSet.FieldByName(kEmpresa).Index()).toString());
+        codigos.removeAll(QString());
+        if (!codigos.isEmpty()) {
+            std::unique_ptr<TnSQLDataSet> lidas = ExecutarSQL(
+                QStringLiteral("select E.CODIGOEMPRESA, F.CODIGOESTAB from EMPRESA E left join ESTAB F on F.CODIGOEMPRESA = E.CODIGOEMPRESA where ")
+                + FilterInterval(QStringLiteral("E.CODIGOEMPRESA"), codigos.join(u';'), false));
+            for (int linha = 0; linha < lidas->RecordCount(); ++linha) {
+                empresas.insert(lidas->Valor(linha, 0).toInt());
+                cadastradas.insert({lidas->Valor(linha, 0).toInt(), lidas->Valor(linha, 1).toInt()});
+            }
+        }
+    }
     QSet<QPair<int, int>> filiais;
     for (nClientDataSet.First(); !nClientDataSet.Eof(); nClientDataSet.Next()) {
-        if (nClientDataSet.FieldByName(QStringLiteral("NomeEmpresa")).AsString().isEmpty())
+        if (!empresas.contains(nClientDataSet.FieldByName(kEmpresa).AsInteger()))
             throw EnField(kEmpresa, QStringLiteral("O Codigo da Empresa não pode ser nulo!"));
-        if (nClientDataSet.FieldByName(QStringLiteral("NomeEstab")).AsString().isEmpty())
+        if (!cadastradas.contains({nClientDataSet.FieldByName(kEmpresa).AsInteger(), nClientDataSet.FieldByName(kEstab).AsInteger()}))
             throw EnField(kEstab, QStringLiteral("O Codigo do Estab não pode ser nulo!"));
         // The table keeps one stop per establishment in a route.
         const QPair<int, int> filial{nClientDataSet.FieldByName(kEmpresa).AsInteger(), nClientDataSet.FieldByName(kEstab).AsInteger()};
