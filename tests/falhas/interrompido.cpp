@@ -16,17 +16,21 @@
 // "pendentes" (Documentos Pendentes of 12/2026 for every company, every row
 // ticked as received), "configuracao" (Configurar Forma Entrega of every
 // establishment listed: all of them set to group 1, delivered by hand at
-// their own address) or "grupo" (the group of fewest types given every type
-// but its first).
+// their own address), "grupo" (the group of fewest types given every type
+// but its first), "arquivo" (Arquivar Documentos of box 2, every document of
+// its establishment not yet archived marked) or "rota" (route 1's stops in
+// reverse order).
 //
 // Output lines: "lote <rows the batch writes or changes>" before the save;
 // "comandos <statements of the save>" when counting (its commit is the next).
+#include "arquivardocs.h"
 #include "baixarprotocolo.h"
 #include "banco.h"
 #include "hostdoprocesso.h"
 #include "classeslyr.h"
 #include "configuracaoentrega.h"
 #include "configuradortipogrupo.h"
+#include "configurarrota.h"
 #include "dialogos.h"
 #include "documentospendentes.h"
 #include "erros.h"
@@ -95,6 +99,8 @@ int main(int argc, char* argv[])
         TLyrDPDocumentosPendentes pendentes;
         TLyrDPConfiguracaoEntrega configuracao;
         TLyrDPConfiguradorTipoGrupo grupo;
+        TLyrDPArquivarDocs arquivo;
+        TLyrDPConfigurarRotaEntrega rota;
         std::unique_ptr<TLyrDMProtocolo> protocolos;
         if (salvamento == u"geracao") {
             geracao.DataModuleCreate();
@@ -189,6 +195,31 @@ int main(int argc, char* argv[])
             DestruirSQL(tipos);
             saida << "lote " << membros.RecordCount() << Qt::endl;
             gravar = [&] { grupo.actGravarExecute(); };
+        } else if (salvamento == u"arquivo") {
+            arquivo.DataModuleCreate();
+            arquivo.SetParam(QStringLiteral("pCodigoCaixaPro"), QStringLiteral("2"));
+            arquivo.SetParam(QStringLiteral("pSomenteArq"), QStringLiteral("0"));
+            arquivo.Processar();
+            arquivo.actMarcarTodasExecute();
+            int marcados = 0;
+            for (int linha = 0; linha < arquivo.nClientDataSet.RecordCount(); ++linha)
+                marcados += arquivo.nClientDataSet.ValorNaLinha(linha, arquivo.nClientDataSet.FieldByName(QStringLiteral("Status")).Index()).toInt()
+                            == TLyrDPArquivarDocs::AArquivar;
+            saida << "lote " << marcados << Qt::endl;
+            gravar = [&] { arquivo.GravarMarcados(); };
+        } else if (salvamento == u"rota") {
+            rota.DataModuleCreate();
+            rota.SetParam(QStringLiteral("pCodigoRota"), QStringLiteral("1"));
+            rota.Processar();
+            TnClientDataSet& paradas = rota.nClientDataSet;
+            // The last stop moved up to the first place, the next last to the second...
+            for (int lugar = 1; lugar < paradas.RecordCount(); ++lugar) {
+                paradas.SetRecNo(paradas.RecordCount());
+                for (int passo = paradas.RecordCount(); passo > lugar; --passo)
+                    rota.actMoverParaCima();
+            }
+            saida << "lote " << paradas.RecordCount() << Qt::endl;
+            gravar = [&] { rota.actGravarExecute(); };
         } else {
             QTextStream(stderr) << "salvamento desconhecido: " << salvamento << Qt::endl;
             return 2;

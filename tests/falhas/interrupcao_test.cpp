@@ -305,3 +305,33 @@ TEST_F(Interrupcao, EntregaGravaTudoOuNada)
         },
         30);
 }
+
+// The archive save of a box (its archive rows, the documents' flags and
+// their archiving movements grow by the batch each, or not at all) and the
+// save of a route's stops (all the old ones or all the new ones).
+TEST_F(Interrupcao, ArquivoERotaGravamTudoOuNada)
+{
+    const QString contagens = QStringLiteral("select (select count(*) from PROTOCOLODOCARQUIVO), (select count(*) from PROTOCOLODOCEMP where "
+                                             "ARQUIVADO = '1'), (select count(*) from PROTOCOLODOCMOVIMENTO)");
+    const auto lerContagens = [&](int mais) {
+        const QStringList valores = Linhas(contagens).value(0).split(u' ');
+        QStringList somados;
+        for (const QString& valor : valores)
+            somados.append(QString::number(valor.toLongLong() + mais));
+        return somados.join(u' ');
+    };
+    Varrer(QStringLiteral("arquivo"), [&] { return lerContagens(0); }, [&](int lote) { return lerContagens(lote); }, 5);
+
+    const QString paradas = QStringLiteral("select SEQROTA, CODIGOEMPRESA, CODIGOESTAB from PROTOCOLOROTAENTREGA where CODIGOROTA = 1 order by SEQROTA");
+    Varrer(
+        QStringLiteral("rota"), [&] { return Linhas(paradas).join(u'\n'); },
+        [&](int lote) {
+            QStringList atuais = Linhas(paradas);
+            EXPECT_EQ(atuais.size(), lote);
+            QStringList invertidas;
+            for (qsizetype i = atuais.size() - 1; i >= 0; --i)
+                invertidas.append(QStringLiteral("%1 %2").arg(atuais.size() - i).arg(atuais[i].section(u' ', 1)));
+            return invertidas.join(u'\n');
+        },
+        3);
+}
