@@ -10,8 +10,6 @@
 #include "modelodataset.h"
 #include "historicopro.h"
 #include "janelaprincipal.h"
-#include "protocolo.h"
-#include "protocoloitem.h"
 #include "registro.h"
 #include "sqlservicos.h"
 
@@ -31,7 +29,6 @@
 #include <QTabWidget>
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -72,7 +69,6 @@ protected:
         TesteDeTela::SetUp();
         nRegisterClass(InfoDaClasseLyr<TLyrDMHistoricoPro>());
         nRegisterClass(InfoDaClasseLyr<TLyrDCHistoricoPro>());
-        ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'demo', 'Usuário de Demonstração')");
     }
 };
 
@@ -149,20 +145,6 @@ TEST_F(Desktop, MenuSegueCategoriasEDireitos)
     EXPECT_FALSE(janela.menuBar()->findChild<QAction*>("actTLyrDMHistoricoPro")->isEnabled());
 }
 
-TEST_F(Desktop, ErroDeCampoFocaOCampo)
-{
-    TnJanelaPrincipal janela;
-    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMHistoricoPro"));
-    ASSERT_NE(tela, nullptr);
-    tela->Acao("actDataSetInsert")->trigger();
-    m_usuario->Esperar("Informe o campo \"Descrição Histórico\"", "OK");
-    tela->Acao("actDataSetPost")->trigger();
-    m_usuario->Verificar();
-    EXPECT_EQ(tela->window()->focusWidget(), tela->Controle("DESCRISAOHISTPRO")->Editor());
-    EXPECT_EQ(tela->Cadastro().nClientDataSet.State(), TnDataSetState::dsInsert);
-    EXPECT_EQ(Valor("select count(*) from HISTORICOPRO").toInt(), 0);
-}
-
 TEST(TnControleCampo, AoSairOCampoJaTemOQueFoiDigitado)
 {
     TnClientDataSet dados("Dados");
@@ -192,84 +174,6 @@ TEST(TnControleCampo, AoSairOCampoJaTemOQueFoiDigitado)
     EXPECT_EQ(qobject_cast<QLineEdit*>(controleObs->Editor())->text(), "ok");
 }
 
-TEST_F(Desktop, DigitarNumRegistroGravadoOfereceGravar)
-{
-    ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values (1, 'Guias', '0')");
-    TnJanelaPrincipal janela;
-    auto* tela = dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMHistoricoPro"));
-    ASSERT_NE(tela, nullptr);
-    QAction* gravar = tela->Acao("actDataSetPost");
-    EXPECT_FALSE(gravar->isEnabled());
-    janela.show();
-    QApplication::setActiveWindow(&janela);
-    QWidget* descricao = tela->Controle("DESCRISAOHISTPRO")->Editor();
-    descricao->setFocus();
-    QTest::keyClick(descricao, Qt::Key_End);
-    QTest::keyClicks(descricao, " federais");
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(gravar->isEnabled()) << "Save is offered as soon as the user types";
-    gravar->trigger();
-    EXPECT_EQ(Valor("select DESCRISAOHISTPRO from HISTORICOPRO").toString(), "Guias federais");
-}
-
-class DesktopProtocolo : public Desktop {
-protected:
-    // Protocol 7 of establishment 2/1 with one active item, on its screen.
-    TnFrmCadastro* AbrirProtocolo(TnJanelaPrincipal& janela)
-    {
-        nRegisterClass(InfoDaClasseLyr<TLyrDMProtocolo>());
-        nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloItem>());
-        ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (2, 'Padaria Silva')");
-        ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values (2, 1, 'Padaria Silva', 'Matriz')");
-        ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, "
-                          "CODIGOUSUARIO, NATUREZAPRO, CANCELADO, ORIGEMDADO) values (7, 2, 1, '2026-12-01', '2', '2026-12-01', 1, '1', '0', 2)");
-        ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, CODIGOUSUARIO, "
-                          "DATAHORACADASTRO, ORIGEMDADO) values (7, 1, 'Contrato social', '2026-12-01', '0', 1, '2026-12-01', 2)");
-        m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
-        return dynamic_cast<TnFrmCadastro*>(janela.AbrirClasse("TLyrDMProtocolo"));
-    }
-};
-
-TEST_F(DesktopProtocolo, FecharComItemEmEdicaoPerguntaAntes)
-{
-    TnJanelaPrincipal janela;
-    TnFrmCadastro* tela = AbrirProtocolo(janela);
-    ASSERT_NE(tela, nullptr);
-    TnClientDataSet& itens = tela->Cadastro().Detalhes().front()->nClientDataSet;
-    itens.Append();
-    itens.FieldByName("DESCRITEM").SetValue("Guias de dezembro");
-    m_usuario->Esperar("O registro está em edição. Deseja gravar as alterações?", "Cancelar")
-        .Esperar("O registro está em edição. Deseja gravar as alterações?", "Sim");
-    EXPECT_FALSE(tela->PodeFechar());
-    EXPECT_TRUE(tela->PodeFechar());
-    m_usuario->Verificar();
-    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = 7").toInt(), 2) << "the typed item is not lost";
-}
-
-TEST_F(DesktopProtocolo, TemOBotaoDeCancelarItemSobreOsItens)
-{
-    TnJanelaPrincipal janela;
-    TnFrmCadastro* tela = AbrirProtocolo(janela);
-    ASSERT_NE(tela, nullptr);
-    const auto descricao = [tela](const char* campo) { return tela->Controle(campo)->findChild<QLabel*>("descricao")->text(); };
-    EXPECT_EQ(descricao("CODIGOEMPRESA"), "Padaria Silva") << "codes show what they point at";
-    EXPECT_EQ(descricao("CODIGOESTAB"), "Matriz");
-    QAction* cancelarItem = nullptr;
-    for (auto* barra : tela->findChildren<QToolBar*>()) {
-        for (QAction* acao : barra->actions()) {
-            if (acao->text() == "Cancelar Item" && barra->parentWidget()->findChild<TnGrade*>())
-                cancelarItem = acao;
-        }
-    }
-    ASSERT_NE(cancelarItem, nullptr) << "the items' own button sits over their grid";
-    EXPECT_EQ(cancelarItem->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
-    m_usuario->Esperar("Tem certeza que deseja cancelar este item do protocolo?", "Sim");
-    cancelarItem->trigger();
-    m_usuario->Verificar();
-    EXPECT_EQ(Valor("select CANCELADO from PROTOCOLO where CODIGOPROTOCOLO = 7").toString(), "1") << "its only item went";
-    EXPECT_EQ(tela->findChild<QLabel*>("lblStatus")->text(), "Cancelado");
-}
-
 TEST_F(Desktop, HistoricoDoMenuAoBancoEAConsulta)
 {
     TnJanelaPrincipal janela;
@@ -278,15 +182,37 @@ TEST_F(Desktop, HistoricoDoMenuAoBancoEAConsulta)
     auto* tela = dynamic_cast<TnFrmCadastro*>(janela.Abas().currentWidget()->findChild<TnFormulario*>());
     ASSERT_NE(tela, nullptr);
     EXPECT_EQ(janela.Abas().tabText(0), "Históricos e Observações");
+    QAction* gravar = tela->Acao("actDataSetPost");
 
+    // Saving without the description says so and puts the cursor there.
     tela->Acao("actDataSetInsert")->trigger();
+    m_usuario->Esperar("Informe o campo \"Descrição Histórico\"", "OK");
+    gravar->trigger();
+    m_usuario->Verificar();
     QLineEdit* descricao = Editor<QLineEdit>(*tela, "DESCRISAOHISTPRO");
+    EXPECT_EQ(tela->window()->focusWidget(), descricao);
+    EXPECT_EQ(tela->Cadastro().nClientDataSet.State(), TnDataSetState::dsInsert);
+    EXPECT_EQ(Valor("select count(*) from HISTORICOPRO").toInt(), 0);
+
     QTest::keyClicks(descricao, "Recibos de honorarios");
     QTest::keyClick(descricao, Qt::Key_Return);
-    tela->Acao("actDataSetPost")->trigger();
+    gravar->trigger();
     EXPECT_EQ(tela->Cadastro().nClientDataSet.State(), TnDataSetState::dsBrowse);
     EXPECT_EQ(PegarValorCampo("HISTORICOPRO", "DESCRISAOHISTPRO", "CODIGOHISTPRO = 1").toString(), "Recibos de honorarios");
     EXPECT_EQ(PegarValorCampo("HISTORICOPRO", "TEMCOMPLEMENTOHISTORICO", "CODIGOHISTPRO = 1").toString(), "0");
+
+    // Typing in the stored row offers Save at once.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(gravar->isEnabled());
+    janela.show();
+    QApplication::setActiveWindow(&janela);
+    descricao->setFocus();
+    QTest::keyClick(descricao, Qt::Key_End);
+    QTest::keyClicks(descricao, " e guias");
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(gravar->isEnabled()) << "Save is offered as soon as the user types";
+    gravar->trigger();
+    EXPECT_EQ(Valor("select DESCRISAOHISTPRO from HISTORICOPRO").toString(), "Recibos de honorarios e guias");
 
     ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values (2, 'Extratos', '0')");
     auto* consulta = dynamic_cast<TnFrmConsulta*>(janela.AbrirClasse("TLyrDCHistoricoPro"));
@@ -297,10 +223,9 @@ TEST_F(Desktop, HistoricoDoMenuAoBancoEAConsulta)
     QTest::keyClicks(&consulta->Pesquisa(), "2");
     EXPECT_EQ(linhas.FieldByName("DESCRISAOHISTPRO").AsString(), "Extratos");
     consulta->Ordens().setCurrentIndex(0);
-    QTest::keyClicks(&consulta->Pesquisa(), "");
     consulta->Pesquisa().clear();
     QTest::keyClicks(&consulta->Pesquisa(), "1");
-    EXPECT_EQ(linhas.FieldByName("DESCRISAOHISTPRO").AsString(), "Recibos de honorarios");
+    EXPECT_EQ(linhas.FieldByName("DESCRISAOHISTPRO").AsString(), "Recibos de honorarios e guias");
 }
 
 TEST(TnGrade, SegueOQueODataSetDeclaraParaSuasGrades)
@@ -477,10 +402,12 @@ TEST(TnGrade, DatasEMomentosCabemInteirosNaColuna)
     }
 }
 
-TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEPodeManterOUsuarioNela)
+// A code typed in a cell may become a text that keeps the user there, and
+// F4 opens the column's pick on what was typed.
+TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEF4AbreAEscolha)
 {
     TnClientDataSet itens("Itens");
-    itens.AddField<TnStringField>("DESCR", 40);
+    TnField& descricao = itens.AddField<TnStringField>("DESCR", 40);
     itens.AddField<TnIntegerField>("SEQ").Definicao().TabStop = false;
     itens.AddField<TnStringField>("OBS", 40);
     itens.CreateDataSet();
@@ -491,6 +418,12 @@ TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEPodeManterOUsuarioNela)
         itens.Edit();
         itens.FieldByName("DESCR").SetValue("Sete e ");
         return true;
+    };
+    QStringList vistos;
+    descricao.Definicao().OnButtonClick = [&vistos](TnField& campo) {
+        vistos << campo.AsString();
+        campo.DataSet().Edit();
+        campo.SetValue("escolhido");
     };
     TnGrade grade(itens, true);
     grade.show();
@@ -517,34 +450,15 @@ TEST(TnGrade, CodigoDigitadoNaCelulaViraTextoEPodeManterOUsuarioNela)
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();  // Enter commits through a queued call
     EXPECT_EQ(itens.FieldByName("DESCR").AsString(), "livre");
-}
 
-TEST(TnGrade, F4NaCelulaDeCodigoAbreAEscolha)
-{
-    TnClientDataSet itens("Itens");
-    TnField& descricao = itens.AddField<TnStringField>("DESCR", 40);
-    itens.AddField<TnStringField>("OBS", 40);
-    itens.CreateDataSet();
-    itens.AppendRecord({"antigo", ""});
-    QStringList vistos;
-    descricao.Definicao().OnButtonClick = [&vistos](TnField& campo) {
-        vistos << campo.AsString();
-        campo.DataSet().Edit();
-        campo.SetValue("escolhido");
-    };
-    TnGrade grade(itens, true);
-    grade.show();
-    grade.setCurrentIndex(grade.Modelo().index(0, 1));
+    grade.setCurrentIndex(grade.Modelo().index(0, 2));
     QTest::keyClick(&grade, Qt::Key_F4);
     EXPECT_TRUE(vistos.isEmpty()) << "a plain column has no pick";
-    grade.setCurrentIndex(grade.Modelo().index(0, 0));
+    grade.setCurrentIndex(celula);
     QTest::keyClick(&grade, Qt::Key_F4);
-    EXPECT_EQ(vistos, QStringList{"antigo"});
+    EXPECT_EQ(vistos, QStringList{"livre"});
     EXPECT_EQ(itens.FieldByName("DESCR").AsString(), "escolhido");
-    grade.edit(grade.Modelo().index(0, 0));
-    auto* editor = qobject_cast<QLineEdit*>(grade.indexWidget(grade.Modelo().index(0, 0)));
-    ASSERT_NE(editor, nullptr);
-    editor->setText("digitado");
+    editor = editar("digitado");
     QTest::keyClick(editor, Qt::Key_F4);
     EXPECT_EQ(vistos.value(1), "digitado") << "what was typed goes in before the pick";
     EXPECT_EQ(grade.Modelo().headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), "F4: escolher");
@@ -552,15 +466,15 @@ TEST(TnGrade, F4NaCelulaDeCodigoAbreAEscolha)
 
 namespace {
 
-// A register that marks archived rows with a label and adds a button, as the
-// module's registers do in DepoisConfigurar.
+// A register that adds a label in DepoisConfigurar, as the module's registers
+// do, showing it with a text on some rows only (the module's buttons are
+// tried on the protocol screen).
 class TTesteDMComRotulo : public TLyrDMHistoricoPro {
 public:
     void DepoisConfigurar(TnFormulario* formulario) override
     {
         TLyrDMHistoricoPro::DepoisConfigurar(formulario);
         CriarRotulo("lblStatus", {}, true).Cor = "red";
-        CriarToolButton("Marcar", "Marca o histórico", -1, [this](TnAction&) { ++marcados; }, "F6");
     }
     void ConfigurarCampo() override
     {
@@ -568,12 +482,11 @@ public:
         if (TnRotulo* status = Rotulo("lblStatus"))
             status->Texto = FieldByName("TEMCOMPLEMENTOHISTORICO").AsString() == u"1" ? QStringLiteral("Com complemento") : QString();
     }
-    int marcados = 0;
 };
 
 } // namespace
 
-TEST_F(Desktop, RotulosEBotoesQueOModuloAcrescenta)
+TEST_F(Desktop, RotuloQueOModuloAcrescentaSegueALinhaESomeSemTexto)
 {
     ExecutarSQLDireto("insert into HISTORICOPRO (CODIGOHISTPRO, DESCRISAOHISTPRO, TEMCOMPLEMENTOHISTORICO) values (1, 'A', '1'), (2, 'B', '0')");
     TTesteDMComRotulo historicos;
@@ -584,14 +497,5 @@ TEST_F(Desktop, RotulosEBotoesQueOModuloAcrescenta)
     EXPECT_EQ(status->text(), "Com complemento") << "the label follows the row the form opens on";
     EXPECT_FALSE(status->isHidden());
     tela.Acao("actDataSetNext")->trigger();
-    EXPECT_TRUE(status->isHidden());
-    QAction* marcar = nullptr;
-    for (QAction* acao : tela.actions()) {
-        if (acao->text() == "Marcar")
-            marcar = acao;
-    }
-    ASSERT_NE(marcar, nullptr);
-    EXPECT_EQ(marcar->shortcut(), QKeySequence(Qt::Key_F6));
-    marcar->trigger();
-    EXPECT_EQ(historicos.marcados, 1);
+    EXPECT_TRUE(status->isHidden()) << "a label without text is not shown";
 }

@@ -51,8 +51,10 @@ TEST_F(TelaConsulta, MenuDaGradeECtrlEnterAbremOProtocolo)
     grade.setCurrentIndex(grade.model()->index(1, 0));
     std::unique_ptr<QMenu> menu = grade.CriarMenuDeContexto();
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 1);
+    // The query's own entry, then (after a separator) the export of the rows.
+    ASSERT_EQ(menu->actions().size(), 4);
     EXPECT_EQ(menu->actions().front()->text(), "Abrir Cadastro do Lançamento");
+    EXPECT_EQ(menu->actions().last()->text(), "Exportar para CSV...");
     usuario.EsperarCadastro("Protocolo", olhar).Esperar("As alterações feitas no cadastro", "Ok");
     menu->actions().front()->trigger();
     grade.setCurrentIndex(grade.model()->index(0, 0));

@@ -55,19 +55,14 @@ protected:
         m_host->Registro().FnDMSelecaoClass[13] = QStringLiteral("TLyrDMSelecao");
         nRegisterClass(InfoDaClasse<TLyrDMSelecao>());
         ExecutarSQLDireto("insert into USUARIO (CODIGOUSUARIO, NOMEUSUARIO, NOMEUSUARIOCOMPL) values (1, 'demo', 'Usuário de Demonstração')");
-        ExecutarSQLDireto("insert into EMPRESA (CODIGOEMPRESA, NOMEEMPRESA) values (2, 'Padaria Silva'), (3, 'Oficina Souza')");
-        ExecutarSQLDireto("insert into ESTAB (CODIGOEMPRESA, CODIGOESTAB, NOMEESTAB, APELIDOESTAB) values "
-                          "(2, 1, 'Padaria Silva', 'Matriz'), (2, 2, 'Padaria Silva', 'Filial Norte'), (3, 1, 'Oficina Souza', 'Centro')");
-        for (int codigo : {7, 8}) {
-            ExecutarSQLDireto(QStringLiteral("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, "
-                                             "DATAHORACADASTRO, CODIGOUSUARIO, NATUREZAPRO, CANCELADO, ORIGEMDADO) values "
-                                             "(%1, 2, 1, '2026-12-01', '2', '2026-12-01', 1, '1', '0', 2)")
-                                  .arg(codigo));
-            ExecutarSQLDireto(QStringLiteral("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, "
-                                             "CODIGOUSUARIO, DATAHORACADASTRO, ORIGEMDADO) values "
-                                             "(%1, 1, 'Contrato social', '2026-12-01', '0', 1, '2026-12-01', 2)")
-                                  .arg(codigo));
-        }
+        for (const auto& [empresa, estab] : {std::pair{2, 1}, std::pair{2, 2}, std::pair{3, 1}})
+            CadastrarFilial(empresa, estab);
+        // Protocols 7 and 8 of establishment 2/1, each with one active item.
+        ExecutarSQLDireto("insert into PROTOCOLO (CODIGOPROTOCOLO, CODIGOEMPRESA, CODIGOESTAB, DATALCTOPRO, TIPOPRO, DATAHORACADASTRO, CODIGOUSUARIO, "
+                          "NATUREZAPRO, CANCELADO, ORIGEMDADO) values (7, 2, 1, '2026-12-01', '2', '2026-12-01', 1, '1', '0', 2), "
+                          "(8, 2, 1, '2026-12-01', '2', '2026-12-01', 1, '1', '0', 2)");
+        for (int codigo : {7, 8})
+            CadastrarItem(codigo, 1, "Contrato social");
         m_janela = std::make_unique<TnJanelaPrincipal>();
     }
 
@@ -114,7 +109,13 @@ protected:
         return editor;
     }
 
-    QVariant ValorSql(const QString& consulta) { return Valor(consulta); }
+    // An item of the protocol typed on its date by user 1.
+    static void CadastrarItem(int protocolo, int seq, const QString& descricao, bool cancelado = false)
+    {
+        ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, CODIGOUSUARIO, "
+                          "DATAHORACADASTRO, ORIGEMDADO) values (:p, :s, :d, '2026-12-01', :c, 1, '2026-12-01', 2)",
+                          {protocolo, seq, descricao, cancelado ? "1" : "0"});
+    }
 
     std::unique_ptr<TnJanelaPrincipal> m_janela;
     TnFrmCadastro* m_tela = nullptr;
@@ -132,8 +133,8 @@ TEST_F(TelaProtocolo, TeclasDaGradeDeItensAgemNosItens)
     m_usuario->Esperar("Confirma a exclusão do registro?", "Sim");
     QTest::keyClick(&Itens(), Qt::Key_Delete, Qt::ControlModifier);
     m_usuario->Verificar();
-    EXPECT_EQ(ValorSql("select count(*) from PROTOCOLO").toInt(), 2) << "Ctrl+Del in the items deletes no protocol";
-    EXPECT_EQ(ValorSql("select count(*) from PROTOCOLOITEM").toInt(), 2) << "and no item";
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 2) << "Ctrl+Del in the items deletes no protocol";
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM").toInt(), 2) << "and no item";
 
     QTest::keyClick(&Itens(), Qt::Key_Insert);
     EXPECT_EQ(LinhasItens().State(), TnDataSetState::dsInsert) << "Ins adds an item";
@@ -153,9 +154,12 @@ TEST_F(TelaProtocolo, TeclasDaGradeDeItensAgemNosItens)
     tela.Controle("OBSERVACAO")->Focar();
     QTest::keyClick(tela.Controle("OBSERVACAO")->Editor(), Qt::Key_Delete, Qt::ControlModifier);
     m_usuario->Verificar();
-    EXPECT_EQ(ValorSql("select count(*) from PROTOCOLO").toInt(), 2);
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLO").toInt(), 2);
 }
 
+// A row being typed in the items is stored by Ctrl+S in its cell and goes
+// with the write-off (F6, still in the cell); a refused row stops the action
+// with the cursor on the field to fill.
 TEST_F(TelaProtocolo, ItemDigitadoNaoSePerdeNaBaixaNemNoCtrlS)
 {
     TnFrmCadastro& tela = Abrir();
@@ -164,55 +168,50 @@ TEST_F(TelaProtocolo, ItemDigitadoNaoSePerdeNaBaixaNemNoCtrlS)
     QLineEdit* editor = DigitarNaCelula("DESCRITEM", "Guia extra");
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(ValorSql("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = 7 and DESCRITEM = 'Guia extra'").toInt(), 1)
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = 7 and DESCRITEM = 'Guia extra'").toInt(), 1)
         << "Ctrl+S in the cell stores the row being typed";
 
     QTest::keyClick(&Itens(), Qt::Key_Insert);
+    editor = DigitarNaCelula("VALOR", "12,50");
+    ASSERT_NE(editor, nullptr);
+    m_usuario->Esperar("Informe o campo \"Descrição\".", "OK");
+    QTest::keyClick(editor, Qt::Key_F6);
+    m_usuario->Verificar();
+    EXPECT_TRUE(Valor("select DATAHORABAIXA from PROTOCOLO where CODIGOPROTOCOLO = 7").isNull()) << "the write-off did not run";
+    EXPECT_EQ(LinhasItens().State(), TnDataSetState::dsInsert) << "the row is kept";
+    EXPECT_EQ(Itens().Modelo().Campo(Itens().currentIndex().column()).FieldName(), "DESCRITEM");
+    EXPECT_TRUE(Itens().hasFocus() || Itens().isAncestorOf(QApplication::focusWidget()));
+
     editor = DigitarNaCelula("DESCRITEM", "Recibo de honorarios");
     ASSERT_NE(editor, nullptr);
     m_usuario->EsperarDadosBaixa("Carlos Pereira");
     QTest::keyClick(editor, Qt::Key_F6);  // still in the cell
     m_usuario->Verificar();
-    EXPECT_EQ(ValorSql("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = 7").toInt(), 3) << "written off with its new item";
-    EXPECT_FALSE(ValorSql("select DATAHORABAIXA from PROTOCOLO where CODIGOPROTOCOLO = 7").isNull());
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = 7").toInt(), 3) << "written off with its new item";
+    EXPECT_FALSE(Valor("select DATAHORABAIXA from PROTOCOLO where CODIGOPROTOCOLO = 7").isNull());
     EXPECT_EQ(tela.findChild<QLabel*>("lblStatus")->text(), "Baixado");
 }
 
-TEST_F(TelaProtocolo, ItemRecusadoParaAAcaoComOCursorNaCelula)
+// Closing with an item being typed asks first, as about a typed header:
+// "Cancelar" keeps the screen, "Não" drops the row, "Sim" stores it.
+TEST_F(TelaProtocolo, FecharComItemEmEdicaoPerguntaAntes)
 {
     TnFrmCadastro& tela = Abrir();
-    FocarItens();
-    QTest::keyClick(&Itens(), Qt::Key_Insert);
-    QLineEdit* editor = DigitarNaCelula("VALOR", "12,50");
-    ASSERT_NE(editor, nullptr);
-    m_usuario->Esperar("Informe o campo \"Descrição\".", "OK");
-    QTest::keyClick(editor, Qt::Key_F6);
-    m_usuario->Verificar();
-    EXPECT_TRUE(ValorSql("select DATAHORABAIXA from PROTOCOLO where CODIGOPROTOCOLO = 7").isNull()) << "the write-off did not run";
-    EXPECT_EQ(LinhasItens().State(), TnDataSetState::dsInsert) << "the row is kept";
-    EXPECT_EQ(Itens().Modelo().Campo(Itens().currentIndex().column()).FieldName(), "DESCRITEM");
-    EXPECT_TRUE(Itens().hasFocus() || Itens().isAncestorOf(QApplication::focusWidget()));
-
-    // Closing the screen asks about the typed row like about a typed header.
-    m_usuario->Esperar("O registro está em edição. Deseja gravar as alterações?", "Não");
+    const QString pergunta = "O registro está em edição. Deseja gravar as alterações?";
+    const auto digitarItem = [this] {
+        LinhasItens().Append();
+        LinhasItens().FieldByName("DESCRITEM").SetValue("Guias de dezembro");
+    };
+    digitarItem();
+    m_usuario->Esperar(pergunta, "Cancelar").Esperar(pergunta, "Não");
+    EXPECT_FALSE(tela.PodeFechar());
+    EXPECT_TRUE(tela.PodeFechar());
+    EXPECT_EQ(LinhasItens().State(), TnDataSetState::dsBrowse);
+    digitarItem();
+    m_usuario->Esperar(pergunta, "Sim");
     EXPECT_TRUE(tela.PodeFechar());
     m_usuario->Verificar();
-}
-
-TEST_F(TelaProtocolo, EmpresaTravadaDepoisQueOCabecalhoEGravadoPelaGrade)
-{
-    TnFrmCadastro& tela = Abrir();
-    tela.Acao("actDataSetInsert")->trigger();
-    ASSERT_EQ(Cabecalho().State(), TnDataSetState::dsInsert);
-    EXPECT_TRUE(tela.Controle("CODIGOEMPRESA")->Editor()->isEnabled());
-    Cabecalho().FieldByName("CODIGOEMPRESA").SetValue(3);
-    Cabecalho().FieldByName("CODIGOESTAB").SetValue(1);
-    FocarItens();
-    QTest::keyClick(&Itens(), Qt::Key_Insert);  // stores the header first
-    QCoreApplication::processEvents();
-    EXPECT_EQ(Cabecalho().State(), TnDataSetState::dsBrowse);
-    EXPECT_FALSE(tela.Controle("CODIGOEMPRESA")->Editor()->isEnabled());
-    EXPECT_FALSE(tela.Controle("CODIGOESTAB")->Editor()->isEnabled());
+    EXPECT_EQ(Valor("select count(*) from PROTOCOLOITEM where CODIGOPROTOCOLO = 7").toInt(), 2) << "only the item kept is stored";
 }
 
 TEST_F(TelaProtocolo, SemODireitoIncluirContinuaEOCodigoLevaAoProtocolo)
@@ -224,7 +223,7 @@ TEST_F(TelaProtocolo, SemODireitoIncluirContinuaEOCodigoLevaAoProtocolo)
     EXPECT_TRUE(tela.Acao("actDataSetInsert")->isEnabled()) << "a new protocol can be typed without the right";
     EXPECT_FALSE(tela.Acao("actDataSetEdit")->isEnabled());
 
-    // Typing a code over a stored protocol goes to it; a code that does not exist says so.
+    // Typing a code over a stored protocol goes to it.
     auto* codigo = qobject_cast<QLineEdit*>(tela.Controle("CODIGOPROTOCOLO")->Editor());
     ASSERT_NE(codigo, nullptr);
     codigo->setFocus();
@@ -236,17 +235,11 @@ TEST_F(TelaProtocolo, SemODireitoIncluirContinuaEOCodigoLevaAoProtocolo)
     QCoreApplication::processEvents();
     EXPECT_FALSE(tela.Acao("actDataSetNext")->isEnabled()) << "no next on the last row";
     EXPECT_FALSE(tela.Acao("actDataSetLast")->isEnabled());
-    m_usuario->Esperar("Não existe registro com esta chave", "OK");
-    codigo->selectAll();
-    QTest::keyClicks(codigo, "99");
-    QTest::keyClick(codigo, Qt::Key_Return);
-    m_usuario->Verificar();
-    EXPECT_EQ(Cabecalho().FieldByName("CODIGOPROTOCOLO").AsInteger(), 8);
-    EXPECT_EQ(codigo->text(), "8");
 }
 
-// On the desktop the message box takes the focus from the code typed: the
-// refusal is shown once, and nothing brings it back afterwards.
+// A code that does not exist says so and stays on the protocol. On the
+// desktop the message box takes the focus from the code typed: the refusal
+// is shown once, and nothing brings it back afterwards.
 TEST_F(TelaProtocolo, CodigoInexistenteAvisaUmaVezSo)
 {
     TnFrmCadastro& tela = Abrir();
@@ -271,6 +264,7 @@ TEST_F(TelaProtocolo, CodigoInexistenteAvisaUmaVezSo)
     QTest::keyClick(codigo, Qt::Key_Return);
     EXPECT_EQ(avisos, QStringList({"Não existe registro com esta chave"}));
     EXPECT_EQ(codigo->text(), atual);
+    EXPECT_EQ(Cabecalho().FieldByName("CODIGOPROTOCOLO").AsInteger(), 7);
     // Unrelated actions: another field, the first row, the print question refused.
     tela.Controle("OBSERVACAO")->Editor()->setFocus();
     tela.Acao("actDataSetFirst")->trigger();
@@ -295,37 +289,68 @@ TEST_F(TelaProtocolo, CelulasEControlesAceitamOQueSeDigita)
     ASSERT_NE(competencia, nullptr);
     EXPECT_EQ(competencia->text(), "11/2026") << "the slash is put in";
     QTest::keyClick(competencia, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(ValorSql("select COMPETENCIA from PROTOCOLOITEM where CODIGOPROTOCOLO = 7").toDate(), QDate(2026, 11, 1));
+    EXPECT_EQ(Valor("select COMPETENCIA from PROTOCOLOITEM where CODIGOPROTOCOLO = 7").toDate(), QDate(2026, 11, 1));
 
     tela.Controle("OBSERVACAO")->Focar();  // the header's Insert, not the items'
     tela.Acao("actDataSetInsert")->trigger();
+    ASSERT_EQ(Cabecalho().State(), TnDataSetState::dsInsert);
     auto* empresa = qobject_cast<QLineEdit*>(tela.Controle("CODIGOEMPRESA")->Editor());
+    EXPECT_TRUE(empresa->isEnabled());
     empresa->setFocus();
     QTest::keyClicks(empresa, "3a");
     EXPECT_EQ(empresa->text(), "3") << "letters are refused where they are typed";
-    Cabecalho().Cancel();
+
+    // An item started in the grid stores the header first; its company and
+    // establishment are then fixed.
+    Cabecalho().FieldByName("CODIGOEMPRESA").SetValue(3);
+    Cabecalho().FieldByName("CODIGOESTAB").SetValue(1);
+    FocarItens();
+    QTest::keyClick(&Itens(), Qt::Key_Insert);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Cabecalho().State(), TnDataSetState::dsBrowse);
+    EXPECT_FALSE(empresa->isEnabled());
+    EXPECT_FALSE(tela.Controle("CODIGOESTAB")->Editor()->isEnabled());
 }
 
-TEST_F(TelaProtocolo, ItemCanceladoMostraSeuRotuloSobreAGrade)
+// A cancelled item shows its marker over the grid, and the items' own
+// button (over their grid) cancels the current one.
+TEST_F(TelaProtocolo, ItemCanceladoMostraSeuRotuloEOBotaoDeCancelarFicaSobreOsItens)
 {
-    ExecutarSQLDireto("insert into PROTOCOLOITEM (CODIGOPROTOCOLO, SEQITEMPRO, DESCRITEM, DATALCTOPRO, CANCELADO, CODIGOUSUARIO, "
-                      "DATAHORACADASTRO, ORIGEMDADO) values (7, 2, 'Guia cancelada', '2026-12-01', '1', 1, '2026-12-01', 2)");
+    CadastrarItem(7, 2, "Guia cancelada", true);
     TnFrmCadastro& tela = Abrir();
     auto* marcador = tela.findChild<QLabel*>("pnlCancelado");
     ASSERT_NE(marcador, nullptr);
     EXPECT_TRUE(Itens().parentWidget()->isAncestorOf(marcador)) << "over the items' grid";
-    LinhasItens().First();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(marcador->isVisible());
     LinhasItens().Last();
     QCoreApplication::processEvents();
     EXPECT_TRUE(marcador->isVisible());
     EXPECT_EQ(marcador->text(), "Cancelado");
+    LinhasItens().First();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(marcador->isVisible());
+
+    QAction* cancelarItem = nullptr;
+    for (auto* barra : tela.findChildren<QToolBar*>()) {
+        for (QAction* acao : barra->actions()) {
+            if (acao->text() == "Cancelar Item" && barra->parentWidget()->findChild<TnGrade*>())
+                cancelarItem = acao;
+        }
+    }
+    ASSERT_NE(cancelarItem, nullptr) << "the items' own button sits over their grid";
+    EXPECT_EQ(cancelarItem->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    m_usuario->Esperar("Tem certeza que deseja cancelar este item do protocolo?", "Sim");
+    cancelarItem->trigger();
+    m_usuario->Verificar();
+    EXPECT_EQ(Valor("select CANCELADO from PROTOCOLO where CODIGOPROTOCOLO = 7").toString(), "1") << "its last active item went";
+    EXPECT_EQ(tela.findChild<QLabel*>("lblStatus")->text(), "Cancelado");
 }
 
 TEST_F(TelaProtocolo, AbasPeriodoTitulosEEscolhas)
 {
-    Abrir();
+    TnFrmCadastro& tela = Abrir();
+    const auto ligado = [&tela](const char* campo) { return tela.Controle(campo)->findChild<QLabel*>("descricao")->text(); };
+    EXPECT_EQ(ligado("CODIGOEMPRESA"), "Empresa 2") << "codes show what they point at";
+    EXPECT_EQ(ligado("CODIGOESTAB"), "Filial 1");
     m_usuario->EsperarSelecao({QDate(2026, 12, 1), QDate(2026, 12, 31)});
     ASSERT_NE(m_janela->AbrirClasse("TLyrDMProtocolo"), nullptr);
     EXPECT_EQ(m_janela->Abas().tabText(0), "Protocolo");
