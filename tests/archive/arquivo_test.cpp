@@ -182,6 +182,22 @@ TEST_F(Arquivo, DescarteDosArquivadosPorCaixa)
     for (descarte.PorCaixa.First(); !descarte.PorCaixa.Eof(); descarte.PorCaixa.Next())
         caixas.append(descarte.PorCaixa.FieldByName("CODIGOCAIXA").AsString() + " " + descarte.PorCaixa.FieldByName("SITUACAO").AsString());
     EXPECT_EQ(caixas, QStringList({"1 Pode ser esvaziada", "2 Descarte parcial"})) << "the contract keeps box 2";
+
+    // Days counted across month ends and a leap February.
+    ExecutarSQLDireto("update PROTOCOLOTIPODOC set PERIODODIASDESCARTE = 365 where CODIGOTIPODOC = 1");
+    ExecutarSQLDireto("update PROTOCOLODOCEMP set DATALCTOPRO = '2024-02-29' where CODIGODOCEMP = 57");
+    ExecutarSQLDireto("update PROTOCOLODOCEMP set DATALCTOPRO = '2025-01-31' where CODIGODOCEMP = 58");
+    descarte.SetParam("pDataDescarte", "27/02/2025");
+    descarte.Processar();
+    EXPECT_EQ(descarte.nClientDataSet.RecordCount(), 0);
+    descarte.SetParam("pDataDescarte", "28/02/2025");
+    descarte.Processar();
+    ASSERT_EQ(descarte.nClientDataSet.RecordCount(), 1) << "29/02/2024 plus 365 days";
+    descarte.SetParam("pDataDescarte", "31/01/2026");
+    descarte.Processar();
+    ASSERT_EQ(descarte.nClientDataSet.RecordCount(), 2);
+    descarte.nClientDataSet.Last();
+    EXPECT_EQ(descarte.nClientDataSet.FieldByName("DATADESCARTE").AsDate(), QDate(2026, 1, 31)) << "31/01/2025 plus 365 days";
 }
 
 // The envelopes holding archived documents, and what the one chosen holds:

@@ -250,14 +250,25 @@ TEST_F(ConfigurarRota, GravarNumeraPelaOrdemESubstituiTudo)
     Ds().Post();
     EXPECT_EQ(Gravar(true), "");
     EXPECT_FALSE(m_processo.TemAlteracao());
-    auto gravadas = ExecutarSQL("select SEQROTA, CODIGOEMPRESA, CODIGOESTAB from PROTOCOLOROTAENTREGA where CODIGOROTA = 1 order by SEQROTA");
-    QStringList lidas;
-    for (int linha = 0; linha < gravadas->RecordCount(); ++linha)
-        lidas.append(QStringLiteral("%1:%2/%3").arg(gravadas->Valor(linha, 0).toInt()).arg(gravadas->Valor(linha, 1).toInt()).arg(gravadas->Valor(linha, 2).toInt()));
+    const auto gravadas = [this] {
+        auto lidas = ExecutarSQL("select SEQROTA, CODIGOEMPRESA, CODIGOESTAB from PROTOCOLOROTAENTREGA where CODIGOROTA = 1 order by SEQROTA");
+        QStringList paradas;
+        for (int linha = 0; linha < lidas->RecordCount(); ++linha)
+            paradas.append(QStringLiteral("%1:%2/%3").arg(lidas->Valor(linha, 0).toInt()).arg(lidas->Valor(linha, 1).toInt()).arg(lidas->Valor(linha, 2).toInt()));
+        return paradas;
+    };
     QStringList esperadas;
     for (int i = 0; i < ordem.size(); ++i)
         esperadas.append(QStringLiteral("%1:%2").arg(i + 1).arg(ordem[i].section(u':', 1)));
-    EXPECT_EQ(lidas, esperadas);
+    EXPECT_EQ(gravadas(), esperadas);
+
+    // A failure in the middle (after the deletion) leaves the stops as they were.
+    m_processo.actMoverParaCima();
+    FalharInsercoes("PROTOCOLOROTAENTREGA");
+    EXPECT_TRUE(Gravar(false).startsWith("Operação cancelada! Não foi possível efetuar a operação!\n"));
+    EXPECT_EQ(gravadas(), esperadas);
+    ExecutarSQLDireto(BancoDoTeste() == TnBanco::SQLite ? "drop trigger FALHA_PROTOCOLOROTAENTREGA"
+                                                        : "drop trigger FALHA_PROTOCOLOROTAENTREGA on PROTOCOLOROTAENTREGA");
 
     // Cancelling reads the route again; an empty grid saved empties it.
     m_processo.actDeletarSequencia();
