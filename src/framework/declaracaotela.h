@@ -46,6 +46,9 @@ struct TnAparenciaGrade {
     // key it takes (true) goes no further. Run before the two above.
     std::function<bool(int tecla, int modificadores, const QString& campo)> AoTeclarNaCelula;
     std::function<bool(const QString& campo)> AoClicarDuasVezesNaCelula;
+    // A row dragged with the mouse onto another (rows of the view, from 0):
+    // the dataset puts it there. Rows are not dragged when empty.
+    std::function<void(int de, int para)> AoArrastarLinha;
     // The grid's pop-up menu (right click, the Menu key); none when empty.
     QList<TnItemMenuGrade> MenuDeContexto;
     bool OrdenarPeloTitulo = true;

@@ -87,6 +87,8 @@ TLyrDPConfigurarRotaEntrega::TLyrDPConfigurarRotaEntrega()
         }
         return false;
     };
+    // A stop dragged with the mouse onto another takes its place.
+    aparencia.AoArrastarLinha = [this](int de, int para) { MoverPara(de + 1, para + 1); };
     aparencia.TeclasProprias = {QKeyCombination(Qt::ControlModifier, Qt::Key_C).toCombined(),
                                 QKeyCombination(Qt::ControlModifier, Qt::Key_V).toCombined()};
     aparencia.AoClicarDuasVezesNaCelula = [this](const QString& campo) {
@@ -186,6 +188,15 @@ void TLyrDPConfigurarRotaEntrega::Mover(int passo)
     nClientDataSet.FieldByName(kSeq).SetValue(novoAtual);
     nClientDataSet.Post();
     nClientDataSet.SetRecNo(vizinho);
+}
+
+void TLyrDPConfigurarRotaEntrega::MoverPara(int de, int para)
+{
+    if (de < 1 || para < 1 || de > nClientDataSet.RecordCount() || para > nClientDataSet.RecordCount())
+        return;
+    nClientDataSet.SetRecNo(de);
+    for (int lugar = de; lugar != para; lugar += para > de ? 1 : -1)
+        Mover(para > de ? 1 : -1);
 }
 
 void TLyrDPConfigurarRotaEntrega::ReconstruirSequencia()

@@ -23,6 +23,9 @@ public:
     void actDeletarSequencia();
     void actMoverParaCima() { Mover(-1); }
     void actMoverParaBaixo() { Mover(1); }
+    // The stop at place `de` taken to place `para` (from 1), the ones
+    // between shifted by one; it stays the current row.
+    void MoverPara(int de, int para);
     // Numbers the stops 1, 2, 3… in the grid's order, staying on the same row.
     void ReconstruirSequencia();
     // The observation of the current stop, typed in a dialog.

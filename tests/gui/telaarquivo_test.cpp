@@ -1,5 +1,6 @@
-// Routes and the archive on their screens, by keyboard: a route's stops
-// reordered and annotated (Ctrl+Down, Enter on the observation), and
+// Routes and the archive on their screens: a route's stops reordered
+// (Ctrl+Down, dragged with the mouse) and annotated (Enter on the
+// observation), and
 // documents marked for a box (Ctrl+M, the reader line) and saved.
 #include "arquivardocs.h"
 #include "arquivo.h"
@@ -16,10 +17,25 @@
 #include "sqlservicos.h"
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QTest>
 
 namespace {
+
+// A grid whose drop handler the test calls, as Qt would at the end of a drag.
+class TnGradeArrastada : public TnGrade {
+public:
+    using TnGrade::TnGrade;
+    void Soltar(int de, int para)
+    {
+        setCurrentIndex(model()->index(de, 0));
+        std::unique_ptr<QMimeData> dados(model()->mimeData({model()->index(de, 0)}));
+        QDropEvent soltar(visualRect(model()->index(para, 0)).center(), Qt::MoveAction, dados.get(), Qt::LeftButton, Qt::NoModifier);
+        dropEvent(&soltar);
+    }
+};
 
 TnFrmPowerParam* Abrir(TnJanelaPrincipal& janela, const QString& classe, const QList<QPair<QString, QString>>& parametros)
 {
@@ -56,6 +72,19 @@ TEST_F(TesteDeTela, RotaEArquivoPeloTeclado)
     QTest::keyClick(&paradas, Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(estab(0) + estab(1), "21") << "the first stop moved down";
     EXPECT_EQ(rota->Processo().nClientDataSet.RecNo(), 2) << "and still current";
+    // Dragged with the mouse: the first stop dropped on the third's place, and back.
+    {
+        TnGradeArrastada arrastada(rota->Processo().nClientDataSet, true);
+        arrastada.resize(600, 300);
+        arrastada.show();
+        ASSERT_TRUE(arrastada.model()->flags(arrastada.model()->index(0, 0)) & Qt::ItemIsDragEnabled);
+        arrastada.Soltar(0, 2);
+        EXPECT_EQ(estab(0) + estab(1) + estab(2), "132");
+        arrastada.Soltar(2, 0);
+        EXPECT_EQ(estab(0) + estab(1) + estab(2), "213");
+    }
+    rota->Processo().nClientDataSet.SetRecNo(2);
+    QCoreApplication::processEvents();
     paradas.FocarCampo("Obs");
     m_usuario->EsperarQuestionario("Digite a observação:", {{"observacao", "Tocar a campainha"}});
     QTest::keyClick(&paradas, Qt::Key_Return);

@@ -186,6 +186,11 @@ TEST_F(ConfigurarRota, MoverApagarCopiarEAnotar)
     Ds().Last();
     m_processo.actMoverParaBaixo();
     EXPECT_EQ(Paradas().last(), "5:4/1");
+    // Dragged (the mouse's move): the last stop to the second place.
+    m_processo.MoverPara(5, 2);
+    EXPECT_EQ(Paradas(), QStringList({"1:2/1", "2:4/1", "3:3/1", "4:2/2", "5:3/2"}));
+    EXPECT_EQ(Ds().RecNo(), 2);
+    m_processo.MoverPara(2, 5);
     EXPECT_TRUE(m_processo.TemAlteracao());
 
     // Deleting the third renumbers 1 to 4 and stays on the third place.

@@ -17,8 +17,10 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QHeaderView>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -280,6 +282,14 @@ TnGrade::TnGrade(TnClientDataSet& dataSet, bool editavel, QWidget* pai)
         if (std::unique_ptr<QMenu> menu = CriarMenuDeContexto())
             menu->exec(viewport()->mapToGlobal(posicao));
     });
+    if (dataSet.Tela().Aparencia.AoArrastarLinha) {
+        setDragEnabled(true);
+        setAcceptDrops(true);
+        viewport()->setAcceptDrops(true);
+        setDragDropMode(QAbstractItemView::InternalMove);
+        setDefaultDropAction(Qt::MoveAction);
+        setDropIndicatorShown(true);
+    }
     connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& celula) {
         bool tratado = false;
         if (DataSet().Tela().Aparencia.AoClicarDuasVezesNaCelula && celula.isValid())
@@ -726,6 +736,26 @@ bool TnGrade::event(QEvent* evento)
         }
     }
     return QTableView::event(evento);
+}
+
+// The dataset moves the row; the view only tells it from where to where
+// (below the last row: to the end).
+void TnGrade::dropEvent(QDropEvent* evento)
+{
+    const auto& arrastar = DataSet().Tela().Aparencia.AoArrastarLinha;
+    // Only the grid's own rows (what its model hands to a drag).
+    const bool linhaDaGrade = evento->mimeData() && evento->mimeData()->hasFormat(m_modelo->mimeTypes().value(0));
+    if (!arrastar || !linhaDaGrade || !currentIndex().isValid()) {
+        QTableView::dropEvent(evento);
+        return;
+    }
+    const QModelIndex alvo = indexAt(evento->position().toPoint());
+    const int de = currentIndex().row();
+    const int para = alvo.isValid() ? alvo.row() : m_modelo->rowCount() - 1;
+    evento->setDropAction(Qt::IgnoreAction);
+    evento->accept();
+    if (de != para)
+        Agir([&] { arrastar(de, para); });
 }
 
 // A gesture on the grid's rows: an error on a field puts the cursor on its cell.

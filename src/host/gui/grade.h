@@ -61,6 +61,8 @@ signals:
 
 protected:
     bool event(QEvent* evento) override;
+    // A row dropped onto another, where the dataset lets rows be dragged.
+    void dropEvent(QDropEvent* evento) override;
     bool edit(const QModelIndex& indice, EditTrigger gatilho, QEvent* evento) override;
     QModelIndex moveCursor(CursorAction acao, Qt::KeyboardModifiers modificadores) override;
     void keyPressEvent(QKeyEvent* evento) override;

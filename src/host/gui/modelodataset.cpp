@@ -173,6 +173,8 @@ void TnModeloDataSet::PartirTitulo(int coluna, bool partir)
 Qt::ItemFlags TnModeloDataSet::flags(const QModelIndex& indice) const
 {
     Qt::ItemFlags sinais = QAbstractTableModel::flags(indice);
+    if (m_dataSet.Tela().Aparencia.AoArrastarLinha)
+        sinais |= indice.isValid() ? Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled : Qt::ItemIsDropEnabled;
     if (!Editavel || !indice.isValid())
         return sinais;
     const TnField& campo = Campo(indice.column());
