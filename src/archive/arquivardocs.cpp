@@ -147,7 +147,6 @@ void TLyrDPArquivarDocs::ValidarDado()
     std::unique_ptr<TnDMClientDataSet> caixas = CriarDM<TnDMClientDataSet>(TLyrDMProtocoloDocCaixa::NomeDaClasse());
     if (!caixas)
         return;
-    caixas->DataModuleCreate();
     caixas->Abrir();
     caixas->nClientDataSet.Append();
     caixas->FieldByName(QStringLiteral("CODIGOCAIXA")).SetValue(m_caixa);

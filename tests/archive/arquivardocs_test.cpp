@@ -162,3 +162,19 @@ TEST_F(ArquivarDocs, GravarArquivaRemoveECriaEnvelopes)
     EXPECT_EQ(Valor("select ARQUIVADO from PROTOCOLODOCEMP where CODIGODOCEMP = 102").toString(), "0");
     EXPECT_EQ(Valor("select count(*) from PROTOCOLODOCENVELOPE where CODIGOCAIXA = 3").toInt(), 8);
 }
+
+// A box that is not registered may be registered from here, its code typed.
+TEST_F(ArquivarDocs, CaixaNaoCadastradaPodeSerCadastrada)
+{
+    nRegisterClass(InfoDaClasseLyr<TLyrDMProtocoloDocEnvelope>());
+    m_usuario->Esperar("A caixa informada não foi encontrada!", "Sim").EsperarCadastro("Caixas de Documentos", [](TnDMClientDataSet& caixa) {
+        EXPECT_EQ(caixa.nClientDataSet.State(), TnDataSetState::dsInsert);
+        EXPECT_EQ(caixa.FieldByName("CODIGOCAIXA").AsInteger(), 77);
+        caixa.CriarDetalhe();
+        EXPECT_EQ(caixa.Detalhes().size(), 1u) << "its envelopes under it, once";
+    });
+    m_processo.SetParam("pCodigoCaixaPro", "77");
+    m_processo.Processar();
+    m_usuario->Verificar();
+    EXPECT_EQ(Ds().RecordCount(), 0);
+}
