@@ -111,7 +111,7 @@ QList<TnProtocoloRecibo> LerProtocolos(const QString& selecao)
                        "from PROTOCOLO P join ESTAB F on F.CODIGOEMPRESA = P.CODIGOEMPRESA and F.CODIGOESTAB = P.CODIGOESTAB "
                        "join EMPRESA E on E.CODIGOEMPRESA = P.CODIGOEMPRESA %3 "
                        "where %1 order by P.CODIGOEMPRESA, P.CODIGOESTAB, P.CODIGOPROTOCOLO")
-            .arg(condicao, kColunasEnderecoEntrega, kJuncoesEnderecoEntrega));
+            .arg(condicao, ColunasEnderecoEntrega(), JuncoesEnderecoEntrega()));
     QList<TnProtocoloRecibo> protocolos;
     QHash<qint64, qsizetype> posicao;
     for (; !lidos->Eof(); lidos->Next()) {
@@ -208,13 +208,18 @@ QString TituloDoRecibo(const QString& natureza)
 
 } // namespace
 
-const QString kColunasEnderecoEntrega = QStringLiteral(
-    "F.ENDERECO, F.NUMERO, F.COMPLEMENTO, F.BAIRRO, F.CIDADE, F.UF, F.CEP, "
-    "case when C.MESMOENDERECOENT = '0' and D.ENDERECO is not null then 1 else 0 end, "
-    "D.ENDERECO, D.NUMERO, D.COMPLEMENTO, D.BAIRRO, D.CIDADE, D.UF, D.CEP");
-const QString kJuncoesEnderecoEntrega = QStringLiteral(
-    "left join CFGESTABPRO C on C.CODIGOEMPRESA = F.CODIGOEMPRESA and C.CODIGOESTAB = F.CODIGOESTAB "
-    "left join ESTABENTREGA D on D.CODIGOEMPRESA = F.CODIGOEMPRESA and D.CODIGOESTAB = F.CODIGOESTAB");
+QString ColunasEnderecoEntrega()
+{
+    return QStringLiteral("F.ENDERECO, F.NUMERO, F.COMPLEMENTO, F.BAIRRO, F.CIDADE, F.UF, F.CEP, "
+                          "case when C.MESMOENDERECOENT = '0' and D.ENDERECO is not null then 1 else 0 end, "
+                          "D.ENDERECO, D.NUMERO, D.COMPLEMENTO, D.BAIRRO, D.CIDADE, D.UF, D.CEP");
+}
+
+QString JuncoesEnderecoEntrega()
+{
+    return QStringLiteral("left join CFGESTABPRO C on C.CODIGOEMPRESA = F.CODIGOEMPRESA and C.CODIGOESTAB = F.CODIGOESTAB "
+                          "left join ESTABENTREGA D on D.CODIGOEMPRESA = F.CODIGOEMPRESA and D.CODIGOESTAB = F.CODIGOESTAB");
+}
 
 QString EnderecoDeEntrega(const TnSQLDataSet& linha, int primeira)
 {

@@ -21,6 +21,6 @@ void CabecalhoDoEscritorio(TnPaginaRelatorio& pagina, const QString& titulo);
 // delivery configuration sends them to. For a select from ESTAB F: the
 // columns go into its list, the joins after it, and EnderecoDeEntrega
 // reads the address from the column the first of them landed on.
-extern const QString kColunasEnderecoEntrega;
-extern const QString kJuncoesEnderecoEntrega;
+QString ColunasEnderecoEntrega();
+QString JuncoesEnderecoEntrega();
 QString EnderecoDeEntrega(const TnSQLDataSet& linha, int primeira);

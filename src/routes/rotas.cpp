@@ -70,7 +70,7 @@ TnRelatorio TLyrDMProtocoloRota::MontarRelatorio(const QString& nome, const QStr
                        "from PROTOCOLOROTAENTREGA S join PROTOCOLOROTA R on R.CODIGOROTA = S.CODIGOROTA "
                        "join ESTAB F on F.CODIGOEMPRESA = S.CODIGOEMPRESA and F.CODIGOESTAB = S.CODIGOESTAB "
                        "join EMPRESA E on E.CODIGOEMPRESA = S.CODIGOEMPRESA %3 where %1 order by S.CODIGOROTA, S.SEQROTA")
-            .arg(rotas, kColunasEnderecoEntrega, kJuncoesEnderecoEntrega));
+            .arg(rotas, ColunasEnderecoEntrega(), JuncoesEnderecoEntrega()));
     if (paradas->IsEmpty())
         throw EnErro(QStringLiteral("Nenhuma parada nas rotas \"%1\".").arg(selecao.trimmed()));
     TnRelatorio relatorio;
