@@ -38,11 +38,8 @@ TLyrDPArquivarDocs::TLyrDPArquivarDocs()
     p.AddCombo(QStringLiteral("pSomenteArq"), QStringLiteral("Somente Arquivados"), 1, QStringLiteral("Sim=1;Não=0;"), QStringLiteral("0"))
         .Requerid = true;
     p.Add(QStringLiteral("pCodigoEnvelope"), QString(), 2).Dicionario = QStringLiteral("CODIGOENVELOPE");
-    for (const auto& [alias, caption, posicao] : {std::tuple{"pDataInicial", "Data Inicial", 3}, std::tuple{"pDataFinal", "Data Final", 4}}) {
-        TnpqParamItem& data = p.Add(QLatin1String(alias), QString::fromUtf8(caption), posicao);
-        data.Dicionario = QStringLiteral("DICDATA");
-        data.EhData = true;
-    }
+    p.AddData(QStringLiteral("pDataInicial"), QStringLiteral("Data Inicial"), 3);
+    p.AddData(QStringLiteral("pDataFinal"), QStringLiteral("Data Final"), 4);
     p.AddCodigos(QStringLiteral("pCodigoDocEmp"), QString(), 5, QStringLiteral("CODIGODOCEMP"));
     p.AddCodigos(QStringLiteral("pCodigoTipoDoc"), QString(), 6, QStringLiteral("CODIGOTIPODOC"));
     SetMostrarParams(true);
@@ -106,8 +103,6 @@ TLyrDPArquivarDocs::TLyrDPArquivarDocs()
 void TLyrDPArquivarDocs::DataModuleCreate()
 {
     TnDMPowerParamTab::DataModuleCreate();
-    SetActionGravar(true);
-    SetActionCancelar(true);
     m_marcarTodas = NaoArquivado;
     m_removerTodas = Arquivado;
 }

@@ -19,11 +19,8 @@ TLyrDPConsultaProtocoloLocalCaixas::TLyrDPConsultaProtocoloLocalCaixas()
 {
     TnpqPowerParam& p = npqPowerParam;
     p.Caption = QStringLiteral("Consulta de Local de Caixas");
-    for (const auto& [alias, caption, posicao] : {std::tuple{"pDataInicial", "Data Inicial", 0}, std::tuple{"pDataFinal", "Data Final", 1}}) {
-        TnpqParamItem& data = p.Add(QLatin1String(alias), QString::fromUtf8(caption), posicao);
-        data.Dicionario = QStringLiteral("DICDATA");
-        data.EhData = true;
-    }
+    p.AddData(QStringLiteral("pDataInicial"), QStringLiteral("Data Inicial"), 0);
+    p.AddData(QStringLiteral("pDataFinal"), QStringLiteral("Data Final"), 1);
     p.AddCodigos(QStringLiteral("pCodigoLocal"), QStringLiteral("Codigo Local"), 2, QStringLiteral("CODIGOLOCAL"));
     p.AddCodigos(QStringLiteral("pCodigoCaixaPro"), QStringLiteral("Codigo Caixa"), 3, QStringLiteral("CODIGOCAIXAPRO"));
     p.AddCodigos(QStringLiteral("pCodigoEmpresa"), QString(), 4, QStringLiteral("CODIGOEMPRESA"));

@@ -11,10 +11,7 @@ TLyrDPConsultaDescarte::TLyrDPConsultaDescarte()
 {
     TnpqPowerParam& p = npqPowerParam;
     p.Caption = QStringLiteral("Documentos a Descartar");
-    TnpqParamItem& ate = p.Add(QStringLiteral("pDataDescarte"), QStringLiteral("Descartáveis até"), 0);
-    ate.Dicionario = QStringLiteral("DICDATA");
-    ate.EhData = true;
-    ate.Requerid = true;
+    p.AddData(QStringLiteral("pDataDescarte"), QStringLiteral("Descartáveis até"), 0).Requerid = true;
     p.AddCodigos(QStringLiteral("pCodigoEmpresa"), QString(), 1, QStringLiteral("CODIGOEMPRESA"));
     p.AddCodigos(QStringLiteral("pCodigoCaixaPro"), QString(), 2, QStringLiteral("CODIGOCAIXAPRO"));
 

@@ -58,13 +58,6 @@ TLyrDPConfiguracaoEntrega::TLyrDPConfiguracaoEntrega()
         {QStringLiteral("Configurar Grupo de Documentos/Forma Entrega (Todos)"), 45, [this] { ConfigurarTodas(); }}};
 }
 
-void TLyrDPConfiguracaoEntrega::DataModuleCreate()
-{
-    TnDMPowerParamTab::DataModuleCreate();
-    SetActionGravar(true);
-    SetActionCancelar(true);
-}
-
 void TLyrDPConfiguracaoEntrega::DepoisConfigurar(TnFormulario* formulario)
 {
     TnDMPowerParamTab::DepoisConfigurar(formulario);

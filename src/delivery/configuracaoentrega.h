@@ -13,7 +13,6 @@ class TLyrDPConfiguracaoEntrega : public TnDMPowerParamTab {
 public:
     TLyrDPConfiguracaoEntrega();
 
-    void DataModuleCreate() override;
     void DepoisConfigurar(TnFormulario* formulario) override;
     void Executar() override;
     void actGravarExecute() override;

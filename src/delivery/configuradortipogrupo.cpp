@@ -40,13 +40,6 @@ TLyrDPConfiguradorTipoGrupo::TLyrDPConfiguradorTipoGrupo()
         (nClientDataSet.*evento)([this](TnClientDataSet&) { SetTemAlteracao(true); });
 }
 
-void TLyrDPConfiguradorTipoGrupo::DataModuleCreate()
-{
-    TnDMPowerParamTab::DataModuleCreate();
-    SetActionGravar(true);
-    SetActionCancelar(true);
-}
-
 void TLyrDPConfiguradorTipoGrupo::DepoisConfigurar(TnFormulario* formulario)
 {
     TnDMPowerParamTab::DepoisConfigurar(formulario);

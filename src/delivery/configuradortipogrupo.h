@@ -12,7 +12,6 @@ class TLyrDPConfiguradorTipoGrupo : public TnDMPowerParamTab {
 public:
     TLyrDPConfiguradorTipoGrupo();
 
-    void DataModuleCreate() override;
     void DepoisConfigurar(TnFormulario* formulario) override;
     void ValidarDado() override;
     void Executar() override;

@@ -92,8 +92,6 @@ TLyrDPDocumentosPendentes::TLyrDPDocumentosPendentes()
 void TLyrDPDocumentosPendentes::DataModuleCreate()
 {
     TnDMPowerParamTab::DataModuleCreate();
-    SetActionGravar(true);
-    SetActionCancelar(true);
     SetMsgTreeExibir(true);
 }
 

@@ -36,9 +36,7 @@ TLyrDPGerarProIndividual::TLyrDPGerarProIndividual()
     empresa.Dicionario = QStringLiteral("CODIGOEMPRESA");
     empresa.Requerid = true;
     p.Add(QStringLiteral("pCodigoEstab"), QStringLiteral("Filial"), 3).Dicionario = QStringLiteral("CODIGOESTAB");
-    TnpqParamItem& data = p.Add(QStringLiteral("pDataLctoPro"), QStringLiteral("Data Protocolo"), 4);
-    data.Dicionario = QStringLiteral("DICDATA");
-    data.EhData = true;
+    TnpqParamItem& data = p.AddData(QStringLiteral("pDataLctoPro"), QStringLiteral("Data Protocolo"), 4);
     data.Requerid = true;
     p.Add(QStringLiteral("pObservacao"), QStringLiteral("Observação"), 5).Dicionario = QStringLiteral("DICTEXTO");
     p.AddCombo(QStringLiteral("pFormaEntrega"), QStringLiteral("Forma Entrega"), 6,

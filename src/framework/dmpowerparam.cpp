@@ -98,6 +98,14 @@ TnpqParamItem& TnpqPowerParam::AddCompetencia(const QString& alias, const QStrin
     return item;
 }
 
+TnpqParamItem& TnpqPowerParam::AddData(const QString& alias, const QString& caption, int posicao)
+{
+    TnpqParamItem& item = Add(alias, caption, posicao);
+    item.Dicionario = QStringLiteral("DICDATA");
+    item.EhData = true;
+    return item;
+}
+
 TnpqParamItem* TnpqPowerParam::Find(const QString& alias)
 {
     for (const auto& item : m_itens) {

@@ -57,6 +57,8 @@ public:
     TnpqParamItem& AddCodigos(const QString& alias, const QString& caption, int posicao, const QString& dicionario);
     // A month and year, required ("12/2026").
     TnpqParamItem& AddCompetencia(const QString& alias, const QString& caption, int posicao);
+    // A date ("31/12/2026"), typed or picked.
+    TnpqParamItem& AddData(const QString& alias, const QString& caption, int posicao);
     TnpqParamItem* Find(const QString& alias);
     const TnpqParamItem* Find(const QString& alias) const;
     TnpqParamItem& ParamByAlias(const QString& alias);

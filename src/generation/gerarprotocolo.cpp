@@ -37,12 +37,8 @@ QString Zeros(const QVariant& valor, int digitos)
 TLyrDPGerarProtocolo::TLyrDPGerarProtocolo()
 {
     TnpqPowerParam& p = npqPowerParam;
-    for (const auto& [alias, caption, posicao] : {std::tuple{"pDataInicial", "Data Inicial", 0}, std::tuple{"pDataFinal", "Data Final", 1}}) {
-        TnpqParamItem& data = p.Add(QLatin1String(alias), QLatin1String(caption), posicao);
-        data.EhData = true;
-        data.Requerid = true;
-        data.Dicionario = QStringLiteral("DICDATA");
-    }
+    p.AddData(QStringLiteral("pDataInicial"), QStringLiteral("Data Inicial"), 0).Requerid = true;
+    p.AddData(QStringLiteral("pDataFinal"), QStringLiteral("Data Final"), 1).Requerid = true;
     p.AddCombo(QStringLiteral("pTipoData"), QStringLiteral("Filtrar"), 2, QStringLiteral("Data Apuração=1;Data Vencimento=2;"), QStringLiteral("1"),
                QStringLiteral("Selecione o tipo de data que deseja usar para filtro das informações"))
         .Requerid = true;

@@ -24,12 +24,8 @@ TLyrDPConsultaProtocoloBase::TLyrDPConsultaProtocoloBase()
                QStringLiteral("Informe o tipo da forma de entrega a ser considerado no filtro"));
     p.AddCombo(QStringLiteral("pTipoProtocolo"), QStringLiteral("Tipo"), 4, QStringLiteral("Ambos=0;Guias=1;Documentos=2;"), QStringLiteral("0"),
                QStringLiteral("Informe o tipo do protocolo a ser considerado no filtro"));
-    for (const auto& [alias, caption, posicao] : {std::tuple{"pDataLctoInicial", "Data Lcto Inicial", 5},
-                                                  std::tuple{"pDataLctoFinal", "Data Lcto Final", 6}}) {
-        TnpqParamItem& data = p.Add(QLatin1String(alias), QLatin1String(caption), posicao);
-        data.EhData = true;
-        data.Dicionario = QStringLiteral("DICDATA");
-    }
+    p.AddData(QStringLiteral("pDataLctoInicial"), QStringLiteral("Data Lcto Inicial"), 5);
+    p.AddData(QStringLiteral("pDataLctoFinal"), QStringLiteral("Data Lcto Final"), 6);
 
     nClientDataSet.SetName(QStringLiteral("nClientDataSet"));
     nClientDataSet.SetnLogChanges(false);

@@ -102,8 +102,6 @@ TLyrDPConfigurarRotaEntrega::TLyrDPConfigurarRotaEntrega()
 void TLyrDPConfigurarRotaEntrega::DataModuleCreate()
 {
     TnDMPowerParamTab::DataModuleCreate();
-    SetActionGravar(true);
-    SetActionCancelar(true);
     m_empresaCopiada = 0;
     m_estabCopiado = 0;
 }
